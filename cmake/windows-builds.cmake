@@ -1,0 +1,53 @@
+# From the native build: cross-build the Windows program for x86_64 (with its tests) and
+# i686 (program only), and register the tests that run under Wine with this build's ctest,
+# so that one ctest run covers everything.
+include(ExternalProject)
+
+set(QUORRIN_WIN64_DIR ${CMAKE_BINARY_DIR}/win64)
+set(QUORRIN_WIN32_DIR ${CMAKE_BINARY_DIR}/win32)
+
+ExternalProject_Add(quorrin_win64
+  SOURCE_DIR ${PROJECT_SOURCE_DIR}
+  BINARY_DIR ${QUORRIN_WIN64_DIR}
+  CMAKE_ARGS -DCMAKE_TOOLCHAIN_FILE=${PROJECT_SOURCE_DIR}/cmake/toolchain-mingw-x86_64.cmake
+             -DCMAKE_BUILD_TYPE=Release -DQUORRIN_TESTS=ON
+  BUILD_ALWAYS ON
+  INSTALL_COMMAND "")
+
+ExternalProject_Add(quorrin_win32
+  SOURCE_DIR ${PROJECT_SOURCE_DIR}
+  BINARY_DIR ${QUORRIN_WIN32_DIR}
+  CMAKE_ARGS -DCMAKE_TOOLCHAIN_FILE=${PROJECT_SOURCE_DIR}/cmake/toolchain-mingw-i686.cmake
+             -DCMAKE_BUILD_TYPE=Release -DQUORRIN_TESTS=OFF
+  BUILD_ALWAYS ON
+  INSTALL_COMMAND "")
+
+set(WINE_STATE ${CMAKE_BINARY_DIR}/wine-state)
+set(WINE_RUN ${PROJECT_SOURCE_DIR}/tests/wine/wine-run.sh ${WINE_STATE})
+
+add_test(NAME wine.start COMMAND ${PROJECT_SOURCE_DIR}/tests/wine/wine-env.sh start ${WINE_STATE})
+add_test(NAME wine.stop COMMAND ${PROJECT_SOURCE_DIR}/tests/wine/wine-env.sh stop ${WINE_STATE})
+set_tests_properties(wine.start PROPERTIES FIXTURES_SETUP wine RESOURCE_LOCK wine)
+set_tests_properties(wine.stop PROPERTIES FIXTURES_CLEANUP wine RESOURCE_LOCK wine)
+
+# add_wine_test(NAME command args...): one test run inside the Wine environment.
+# The windows and the prefix are shared, so Wine tests run one at a time.
+function(add_wine_test name)
+  add_test(NAME ${name} COMMAND ${WINE_RUN} ${ARGN})
+  set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED wine RESOURCE_LOCK wine TIMEOUT 900
+    ENVIRONMENT "QUORRIN_BIN=${QUORRIN_WIN64_DIR}/bin;QUORRIN_TEST_BIN=${QUORRIN_WIN64_DIR}/tests;QUORRIN_SOURCE=${PROJECT_SOURCE_DIR}")
+endfunction()
+
+# Win32 test programs (GoogleTest inside), one ctest test each.
+file(GLOB WIN32_TEST_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/win32/*_test.cpp)
+foreach(source ${WIN32_TEST_SOURCES})
+  get_filename_component(name ${source} NAME_WE)
+  add_wine_test(win32.${name} wine ${QUORRIN_WIN64_DIR}/tests/${name}.exe)
+endforeach()
+
+# End-to-end scripts: the real Quorrin.exe under Wine.
+file(GLOB E2E_SCRIPTS CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/e2e/*_test.sh)
+foreach(script ${E2E_SCRIPTS})
+  get_filename_component(name ${script} NAME_WE)
+  add_wine_test(e2e.${name} bash ${script})
+endforeach()

@@ -1,0 +1,121 @@
+// The program-wide state: presentation table, general settings, countdown state, display
+// style and the monitor work areas. One AppState lives for the whole run and is handed by
+// reference to every window, timer and dialog.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace quorrin {
+
+// The literal sound setting that stands for the system beep instead of a file.
+inline constexpr const char* kDefaultSound = "默认声音";
+// Label of the shared timing (slot 0).
+inline constexpr const char* kAllPresentationsLabel = "所有演示文稿";
+
+inline constexpr int kMaxPresentations = 100;
+inline constexpr int kSlotCount = kMaxPresentations + 1;  // slot 0 is the shared timing
+
+struct PresentationSlot {
+    int32_t TimeCnt = 0;      // seconds, total duration
+    int32_t TimeWarning = 0;  // seconds left when the warning is given
+    bool Flush = false;       // flash at the warning time
+    bool Close = false;       // close the show at the end
+    std::string File;         // text looked for in the show's title (slot 0: a label)
+    int32_t TimeFree = 0;     // seconds left when the show last stopped
+};
+
+// Fixed table of 101 slots; every access checks the slot number, so a slot above 100 can
+// never be read or stored.
+class PresentationTable {
+public:
+    // The slot's row, or nullptr when the slot number is outside 0..100.
+    const PresentationSlot* At(int slot) const;
+    PresentationSlot* At(int slot);
+    // Stores a whole row; false (and nothing changed) for a slot outside 0..100.
+    bool Store(int slot, const PresentationSlot& row);
+
+private:
+    std::array<PresentationSlot, kSlotCount> slots_{};
+};
+
+struct GeneralSettings {
+    uint8_t TimeMode = 0;  // 0: count down by itself; otherwise hold the starting time
+    bool EndWarning = false;
+    bool ResetTime = false;
+    bool SameMode = false;
+    std::string WarningSound;
+    std::string EndSound;
+    int32_t PresentationCount = 0;  // 0..100
+    std::string ConfigPath;         // UTF-8
+};
+
+// Opaque window handle value as the detection sees it (0 = none).
+using WindowId = std::uintptr_t;
+
+struct CountdownState {
+    bool ShowActive = false;
+    WindowId SlideShowWindow = 0;
+    std::string LastShowTitle;  // UTF-8
+    bool TitleChanged = false;
+    int32_t CurrentSlot = 0;
+    int32_t TotalSeconds = 0;
+    int32_t WarningSeconds = 0;
+    bool FlashOnWarning = false;
+    bool CloseAtEnd = false;
+    int32_t RemainingSeconds = 0;
+};
+
+// Look of the countdown window. Sizes in twips, colours 0x00BBGGRR.
+struct DisplayStyle {
+    int32_t Width = 0;
+    int32_t Height = 0;
+    int32_t Left = 0;
+    int32_t Top = 0;
+    uint8_t showPos = 0;  // 0..3 corners of the work area, 4 at Left/Top
+    uint8_t Alpha = 0;    // percent
+    int32_t BackColor = 0;
+    int16_t numFontSize = 0;  // points
+    int32_t numForeColor = 0;
+    std::string numFontName;
+    int32_t numWidth = 0;
+    int32_t numHeight = 0;
+    int32_t numLeft = 0;
+    int32_t numTop = 0;
+    int32_t bgWidth = 0;
+    int32_t bgHeight = 0;
+    int32_t bgLeft = 0;
+    int32_t bgTop = 0;
+    int32_t bgBackColor = 0;
+
+    bool operator==(const DisplayStyle&) const = default;
+};
+
+// Pixels of the virtual screen.
+struct WorkArea {
+    int32_t left = 0;
+    int32_t top = 0;
+    int32_t right = 0;
+    int32_t bottom = 0;
+
+    bool operator==(const WorkArea&) const = default;
+};
+
+struct AppState {
+    PresentationTable Presentations;
+    GeneralSettings General;
+    CountdownState Countdown;
+    DisplayStyle Style;
+    WorkArea PrimaryWorkArea;
+    WorkArea SecondWorkArea;
+};
+
+DisplayStyle DefaultStyle();
+
+// The general settings, slot 0 and the display style back to their defaults, in memory only.
+// PresentationCount and slots 1..100 are left alone.
+void ResetSettings(AppState& state);
+
+}  // namespace quorrin

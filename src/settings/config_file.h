@@ -1,0 +1,69 @@
+// Config.ini: loading every persisted setting with self-repair, and the writers.
+#pragma once
+
+#include "settings/app_state.h"
+#include "settings/ini_store.h"
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace quorrin {
+
+inline constexpr const char* kSectionNormal = "Normal";
+inline constexpr const char* kSectionStyle = "Style";
+inline constexpr const char* kSectionPresentations = "PPTFiles";
+
+// The two messages of the loader's self-repair.
+inline constexpr const char* kSettingsResetMessage = "倒计时配置已被 初始化！";
+inline constexpr const char* kTimingsResetMessage = "倒计时计时配置已被初始化！";
+
+// Largest value (in bytes on disk) the settings reader accepts: one byte less than its
+// 256-byte buffer, which must keep room for the terminating NUL.
+inline constexpr size_t kMaxSettingBytes = 254;
+
+// Shows a message to the user (a message box on Windows).
+using Notifier = std::function<void(const std::string& messageUtf8)>;
+
+// Joins the program's folder and "Config.ini" ("\" between them unless the folder ends in one).
+std::string MakeConfigPath(std::string_view programFolder);
+
+// One key as text (UTF-8), or nothing when the value does not fit the reader's buffer.
+std::optional<std::string> ReadSetting(const IniStore& store, std::string_view section,
+                                       std::string_view key, std::string_view defaultValue);
+
+// Value formats of the file.
+std::string BoolToText(bool value);
+std::optional<bool> TextToBool(std::string_view text);
+std::optional<uint8_t> TextToByte(std::string_view text);
+std::optional<int32_t> TextToInt32(std::string_view text);
+
+class ConfigFile {
+public:
+    ConfigFile(AppState& state, IniStore& store, Notifier notify);
+
+    // Reads the whole file once, repairing unreadable sections (see the two messages).
+    void LoadSettings();
+    // Every [Normal] key, then the style.
+    void SaveAllSettings();
+    // "EndWarning", "SoundFile", "endSoundFile".
+    void SaveSoundSettings();
+    // Replaces [Style] with the 19 keys of `style`.
+    void SaveStyle(const DisplayStyle& style);
+    // The per-second resume point of the running countdown: [Normal] "timeFree" with the
+    // shared timing, otherwise [PPTFiles] "timeFree<slot>".
+    bool SaveRemainingTime(bool sameMode, int32_t slot, int32_t seconds);
+
+private:
+    void LoadNormal();
+    void LoadStyle();
+    void LoadPresentations();
+
+    AppState& state_;
+    IniStore& store_;
+    Notifier notify_;
+    bool failed_ = false;
+};
+
+}  // namespace quorrin

@@ -1,0 +1,42 @@
+// An INI file store that behaves like the platform's private-profile functions: read a key
+// with a default, write a key (creating file, section or key as needed, keeping an existing
+// key in its place), delete a section. Section and key names compare case-insensitively.
+// Text is UTF-8 here and GBK on disk; lines end in CRLF. Every change rewrites the file
+// atomically, so a crash mid-write never leaves a torn file.
+#pragma once
+
+#include "settings/file_access.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace quorrin {
+
+class IniStore {
+public:
+    explicit IniStore(std::string path);
+
+    const std::string& Path() const { return path_; }
+
+    // The value's raw GBK bytes as the profile read would return them (surrounding quotes
+    // stripped, white space trimmed), or `defaultGbk` when the file, section or key is missing.
+    std::string ReadRaw(std::string_view section, std::string_view key,
+                        std::string_view defaultGbk) const;
+    // UTF-8 convenience over ReadRaw.
+    std::string Read(std::string_view section, std::string_view key,
+                     std::string_view defaultValue) const;
+
+    // Each returns false when the file could not be written (the old file is then intact).
+    bool Write(std::string_view section, std::string_view key, std::string_view value);
+    bool DeleteSection(std::string_view section);
+
+    // Benchmarks measure the write cost with and without the flush to disk.
+    void SetFlushMode(FlushMode mode) { flush_ = mode; }
+
+private:
+    std::string path_;
+    FlushMode flush_ = FlushMode::ToDisk;
+};
+
+}  // namespace quorrin

@@ -1,0 +1,21 @@
+// The small text functions of the settings file's format.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace quorrin {
+
+// The part before the first NUL; nothing when the text holds no NUL (the empty text too).
+std::optional<std::string> TrimAtNul(std::string_view text);
+
+// HH:MM:SS, each part at least two digits (100 hours give "100:00:00").
+std::string SecondsToTimeText(int32_t seconds);
+
+// Hours from characters 1-2, minutes 4-5, seconds 7-8 (characters 3 and 6 are not looked at);
+// nothing when a part is missing or not a number.
+std::optional<int32_t> TimeTextToSeconds(std::string_view text);
+
+}  // namespace quorrin

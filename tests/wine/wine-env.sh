@@ -1,0 +1,78 @@
+#!/usr/bin/env bash
+# A Wine prefix on a virtual display for the tests of the Windows program.
+#   wine-env.sh start STATE_DIR   start Xvfb and a prepared prefix, write STATE_DIR/env.sh
+#   wine-env.sh stop STATE_DIR    stop the Wine server and the Xvfb started here
+set -euo pipefail
+cmd=${1:?start|stop}
+state=$(mkdir -p "${2:?state dir}" && cd "$2" && pwd)
+
+stop() {
+    if [ -f "$state/env.sh" ]; then
+        # shellcheck disable=SC1091
+        . "$state/env.sh"
+        wineserver -k >/dev/null 2>&1 || true
+    fi
+    if [ -f "$state/xvfb.pid" ]; then
+        kill "$(cat "$state/xvfb.pid")" >/dev/null 2>&1 || true
+        rm -f "$state/xvfb.pid"
+    fi
+}
+
+free_display() {
+    local n
+    for n in $(seq 95 140); do
+        if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then
+            echo "$n"
+            return
+        fi
+    done
+    echo "no free X display" >&2
+    exit 1
+}
+
+start() {
+    stop
+    local display
+    display=$(free_display)
+    Xvfb ":$display" -screen 0 1280x800x24 -noreset >"$state/xvfb.log" 2>&1 &
+    echo $! >"$state/xvfb.pid"
+    for _ in $(seq 50); do
+        [ -e "/tmp/.X11-unix/X$display" ] && break
+        sleep 0.1
+    done
+    cat >"$state/env.sh" <<ENV
+export WINEPREFIX="$state/prefix"
+export WINEDEBUG=-all
+export LANG=zh_CN.UTF-8
+export LC_ALL=zh_CN.UTF-8
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+export DISPLAY=":$display"
+export WINE_STATE_DIR="$state"
+ENV
+    # shellcheck disable=SC1091
+    . "$state/env.sh"
+    if [ ! -f "$WINEPREFIX/.quorrin-ready" ]; then
+        rm -rf "$WINEPREFIX"
+        wineboot -i >"$state/wineboot.log" 2>&1
+        wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+        cp /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
+        # Metric-compatible faces for the fonts the program asks for (the file must be GBK).
+        printf '%s\r\n' 'REGEDIT4' '' \
+            '[HKEY_CURRENT_USER\Software\Wine\Fonts\Replacements]' \
+            '"Arial"="Liberation Sans"' '"Times New Roman"="Liberation Serif"' \
+            '"Courier New"="Liberation Mono"' '"宋体"="WenQuanYi Zen Hei"' \
+            '"SimSun"="WenQuanYi Zen Hei"' '"黑体"="WenQuanYi Zen Hei"' \
+            '"微软雅黑"="WenQuanYi Micro Hei"' '"Microsoft YaHei"="WenQuanYi Micro Hei"' |
+            iconv -f UTF-8 -t GBK >"$state/fonts.reg"
+        wine regedit /S "$state/fonts.reg" >/dev/null 2>&1
+        wineserver -w
+        touch "$WINEPREFIX/.quorrin-ready"
+    fi
+    wineserver -p
+}
+
+case "$cmd" in
+    start) start ;;
+    stop) stop ;;
+    *) echo "usage: $0 start|stop STATE_DIR" >&2; exit 2 ;;
+esac
