@@ -16,7 +16,7 @@ inline constexpr size_t kTitleMaxChars = 254;
 
 // The desktop's top-level windows, top of the Z order first.
 class WindowWalk {
-public:
+  public:
     virtual ~WindowWalk() = default;
     // The first window (0 when there is none).
     virtual WindowId First() = 0;

@@ -30,14 +30,14 @@ struct PresentationSlot {
 // Fixed table of 101 slots; every access checks the slot number, so a slot above 100 can
 // never be read or stored.
 class PresentationTable {
-public:
+  public:
     // The slot's row, or nullptr when the slot number is outside 0..100.
     const PresentationSlot* At(int slot) const;
     PresentationSlot* At(int slot);
     // Stores a whole row; false (and nothing changed) for a slot outside 0..100.
     bool Store(int slot, const PresentationSlot& row);
 
-private:
+  private:
     std::array<PresentationSlot, kSlotCount> slots_{};
 };
 

@@ -40,7 +40,7 @@ std::optional<uint8_t> TextToByte(std::string_view text);
 std::optional<int32_t> TextToInt32(std::string_view text);
 
 class ConfigFile {
-public:
+  public:
     ConfigFile(AppState& state, IniStore& store, Notifier notify);
 
     // Reads the whole file once, repairing unreadable sections (see the two messages).
@@ -55,7 +55,7 @@ public:
     // shared timing, otherwise [PPTFiles] "timeFree<slot>".
     bool SaveRemainingTime(bool sameMode, int32_t slot, int32_t seconds);
 
-private:
+  private:
     void LoadNormal();
     void LoadStyle();
     void LoadPresentations();

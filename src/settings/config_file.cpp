@@ -1,0 +1,310 @@
+#include "settings/config_file.h"
+
+#include "settings/text_codec.h"
+#include "settings/time_text.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cstdlib>
+#include <utility>
+#include <vector>
+
+namespace quorrin {
+
+namespace {
+
+constexpr const char* kKeyPresentationCount = "pptFiles";
+constexpr const char* kKeyTimeFree = "timeFree";
+constexpr const char* kTrue = "True";
+constexpr const char* kFalse = "False";
+
+std::string_view TrimSpaces(std::string_view text) {
+    while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
+    while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
+    return text;
+}
+
+bool EqualsNoCase(std::string_view a, std::string_view b) {
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+        auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; };
+        return lower(x) == lower(y);
+    });
+}
+
+std::optional<int64_t> ParseInteger(std::string_view text) {
+    text = TrimSpaces(text);
+    if (!text.empty() && text.front() == '+') text.remove_prefix(1);
+    if (text.empty()) return std::nullopt;
+    int64_t value = 0;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (ec != std::errc() || end != text.data() + text.size()) return std::nullopt;
+    return value;
+}
+
+std::string Decimal(int64_t value) { return std::to_string(value); }
+
+// A row of one presentation slot as it is read key by key.
+struct SlotKeys {
+    std::string timeCnt, timeWarning, flush, close, file, timeFree;
+};
+
+SlotKeys KeysOfSlot(int slot) {
+    const std::string n = slot == 0 ? std::string() : std::to_string(slot);
+    return {"timeCnt" + n, "timeWarning" + n, "flush" + n,
+            "close" + n,   "file" + n,        kKeyTimeFree + n};
+}
+
+// One edit of the settings file: a key to write, or (no key) a section to delete.
+struct Edit {
+    std::string section;
+    std::string key;
+    std::optional<std::string> value;
+};
+
+void Apply(IniStore& store, const std::vector<Edit>& edits) {
+    for (const Edit& e : edits) {
+        if (e.value) {
+            store.Write(e.section, e.key, *e.value);
+        } else {
+            store.DeleteSection(e.section);
+        }
+    }
+}
+
+void AppendStyle(std::vector<Edit>& edits, const DisplayStyle& s) {
+    const std::string section = kSectionStyle;
+    edits.push_back({section, {}, std::nullopt});
+    const std::pair<const char*, std::string> keys[] = {
+        {"Width", Decimal(s.Width)},
+        {"Height", Decimal(s.Height)},
+        {"BackColor", Decimal(s.BackColor)},
+        {"Alpha", Decimal(s.Alpha)},
+        {"Top", Decimal(s.Top)},
+        {"Left", Decimal(s.Left)},
+        {"showPos", Decimal(s.showPos)},
+        {"numFontName", s.numFontName},
+        {"numFontSize", Decimal(s.numFontSize)},
+        {"numForeColor", Decimal(s.numForeColor)},
+        {"numHeight", Decimal(s.numHeight)},
+        {"numWidth", Decimal(s.numWidth)},
+        {"numLeft", Decimal(s.numLeft)},
+        {"numTop", Decimal(s.numTop)},
+        {"bgHeight", Decimal(s.bgHeight)},
+        {"bgWidth", Decimal(s.bgWidth)},
+        {"bgLeft", Decimal(s.bgLeft)},
+        {"bgTop", Decimal(s.bgTop)},
+        {"bgBackColor", Decimal(s.bgBackColor)},
+    };
+    for (const auto& [key, value] : keys) edits.push_back({section, key, value});
+}
+
+}  // namespace
+
+std::string MakeConfigPath(std::string_view programFolder) {
+    std::string path(programFolder);
+    if (path.empty() || path.back() != '\\') path += '\\';
+    return path + "Config.ini";
+}
+
+std::optional<std::string> ReadSetting(const IniStore& store, std::string_view section,
+                                       std::string_view key, std::string_view defaultValue) {
+    const std::string raw = store.ReadRaw(section, key, Utf8ToGbk(defaultValue));
+    // The reader's 256-byte buffer keeps one byte for the NUL: a longer value is cut off,
+    // and a cut value is never taken for the real one.
+    if (raw.size() > kMaxSettingBytes) return std::nullopt;
+    const size_t nul = raw.find('\0');
+    return GbkToUtf8(nul == std::string::npos ? std::string_view(raw)
+                                              : std::string_view(raw).substr(0, nul));
+}
+
+std::string BoolToText(bool value) { return value ? kTrue : kFalse; }
+
+std::optional<bool> TextToBool(std::string_view text) {
+    text = TrimSpaces(text);
+    if (EqualsNoCase(text, kTrue)) return true;
+    if (EqualsNoCase(text, kFalse)) return false;
+    if (const auto number = ParseInteger(text)) return *number != 0;
+    // Numbers with a fraction count too ("0.0" is false).
+    if (text.empty()) return std::nullopt;
+    const std::string copy(text);
+    char* end = nullptr;
+    const double value = std::strtod(copy.c_str(), &end);
+    if (end != copy.c_str() + copy.size()) return std::nullopt;
+    return value != 0.0;
+}
+
+std::optional<uint8_t> TextToByte(std::string_view text) {
+    const auto number = ParseInteger(text);
+    if (!number || *number < 0 || *number > 255) return std::nullopt;
+    return static_cast<uint8_t>(*number);
+}
+
+std::optional<int32_t> TextToInt32(std::string_view text) {
+    const auto number = ParseInteger(text);
+    if (!number || *number < INT32_MIN || *number > INT32_MAX) return std::nullopt;
+    return static_cast<int32_t>(*number);
+}
+
+ConfigFile::ConfigFile(AppState& state, IniStore& store, Notifier notify)
+    : state_(state), store_(store), notify_(std::move(notify)) {}
+
+namespace {
+
+// Reads one key and converts it; on any failure the target keeps its value and the
+// failure is remembered.
+template <typename T, typename Convert>
+void ReadInto(const IniStore& store, std::string_view section, std::string_view key,
+              std::string_view defaultValue, T& target, Convert convert, bool& failed) {
+    const auto text = ReadSetting(store, section, key, defaultValue);
+    if (!text) {
+        failed = true;
+        return;
+    }
+    const auto value = convert(*text);
+    if (!value) {
+        failed = true;
+        return;
+    }
+    target = static_cast<T>(*value);
+}
+
+const auto kAsText = [](const std::string& t) { return std::optional<std::string>(t); };
+const auto kAsBool = [](const std::string& t) { return TextToBool(t); };
+const auto kAsByte = [](const std::string& t) { return TextToByte(t); };
+const auto kAsInt32 = [](const std::string& t) { return TextToInt32(t); };
+const auto kAsTime = [](const std::string& t) { return TimeTextToSeconds(t); };
+
+}  // namespace
+
+void ConfigFile::LoadNormal() {
+    const char* s = kSectionNormal;
+    GeneralSettings& g = state_.General;
+    ReadInto(store_, s, "timeMode", "", g.TimeMode, kAsByte, failed_);
+    ReadInto(store_, s, "EndWarning", "", g.EndWarning, kAsBool, failed_);
+    ReadInto(store_, s, "ReSetTime", "", g.ResetTime, kAsBool, failed_);
+    ReadInto(store_, s, "SameMode", "", g.SameMode, kAsBool, failed_);
+    PresentationSlot& shared = *state_.Presentations.At(0);
+    const SlotKeys k = KeysOfSlot(0);
+    ReadInto(store_, s, k.timeCnt, "", shared.TimeCnt, kAsTime, failed_);
+    ReadInto(store_, s, k.timeWarning, "", shared.TimeWarning, kAsTime, failed_);
+    ReadInto(store_, s, k.flush, "", shared.Flush, kAsBool, failed_);
+    ReadInto(store_, s, k.close, "", shared.Close, kAsBool, failed_);
+    ReadInto(store_, s, k.file, "", shared.File, kAsText, failed_);
+    ReadInto(store_, s, k.timeFree, "", shared.TimeFree, kAsTime, failed_);
+    ReadInto(store_, s, "SoundFile", "", g.WarningSound, kAsText, failed_);
+    ReadInto(store_, s, "endSoundFile", "", g.EndSound, kAsText, failed_);
+}
+
+void ConfigFile::LoadStyle() {
+    const char* s = kSectionStyle;
+    DisplayStyle& d = state_.Style;
+    ReadInto(store_, s, "Width", "0", d.Width, kAsInt32, failed_);
+    ReadInto(store_, s, "Height", "0", d.Height, kAsInt32, failed_);
+    ReadInto(store_, s, "BackColor", "0", d.BackColor, kAsInt32, failed_);
+    ReadInto(store_, s, "Alpha", "0", d.Alpha, kAsByte, failed_);
+    ReadInto(store_, s, "Top", "0", d.Top, kAsInt32, failed_);
+    ReadInto(store_, s, "Left", "0", d.Left, kAsInt32, failed_);
+    ReadInto(store_, s, "showPos", "0", d.showPos, kAsByte, failed_);
+    ReadInto(store_, s, "numFontName", "0", d.numFontName, kAsText, failed_);
+    // A 16-bit number is stored like an 8-bit one and widened.
+    ReadInto(store_, s, "numFontSize", "0", d.numFontSize, kAsByte, failed_);
+    ReadInto(store_, s, "numForeColor", "0", d.numForeColor, kAsInt32, failed_);
+    ReadInto(store_, s, "numHeight", "0", d.numHeight, kAsInt32, failed_);
+    ReadInto(store_, s, "numWidth", "0", d.numWidth, kAsInt32, failed_);
+    ReadInto(store_, s, "numLeft", "0", d.numLeft, kAsInt32, failed_);
+    ReadInto(store_, s, "numTop", "0", d.numTop, kAsInt32, failed_);
+    ReadInto(store_, s, "bgHeight", "0", d.bgHeight, kAsInt32, failed_);
+    ReadInto(store_, s, "bgWidth", "0", d.bgWidth, kAsInt32, failed_);
+    ReadInto(store_, s, "bgLeft", "0", d.bgLeft, kAsInt32, failed_);
+    ReadInto(store_, s, "bgTop", "0", d.bgTop, kAsInt32, failed_);
+    ReadInto(store_, s, "bgBackColor", "0", d.bgBackColor, kAsInt32, failed_);
+}
+
+void ConfigFile::LoadPresentations() {
+    const char* s = kSectionPresentations;
+    ReadInto(store_, s, kKeyPresentationCount, "0", state_.General.PresentationCount, kAsByte,
+             failed_);
+    for (int n = 1; n <= state_.General.PresentationCount; ++n) {
+        const SlotKeys k = KeysOfSlot(n);
+        // Each cell is read and converted first, then stored; a slot above the table
+        // cannot be stored and counts as a failure.
+        PresentationSlot row;
+        bool cellFailed = false;
+        auto readCell = [&](const std::string& key, auto& field, auto convert) {
+            bool failed = false;
+            ReadInto(store_, s, key, "", field, convert, failed);
+            if (failed) cellFailed = true;
+        };
+        readCell(k.timeCnt, row.TimeCnt, kAsTime);
+        readCell(k.timeWarning, row.TimeWarning, kAsTime);
+        readCell(k.flush, row.Flush, kAsBool);
+        readCell(k.close, row.Close, kAsBool);
+        readCell(k.file, row.File, kAsText);
+        readCell(k.timeFree, row.TimeFree, kAsTime);
+        if (cellFailed || !state_.Presentations.Store(n, row)) failed_ = true;
+    }
+}
+
+void ConfigFile::LoadSettings() {
+    failed_ = false;
+    LoadNormal();
+    LoadStyle();
+    if (failed_) {
+        ResetSettings(state_);
+        SaveAllSettings();
+        if (notify_) notify_(kSettingsResetMessage);
+        failed_ = false;
+    }
+    LoadPresentations();
+    if (failed_) {
+        store_.DeleteSection(kSectionPresentations);
+        if (notify_) notify_(kTimingsResetMessage);
+        state_.General.PresentationCount = 0;
+        failed_ = false;
+    }
+}
+
+void ConfigFile::SaveAllSettings() {
+    const GeneralSettings& g = state_.General;
+    const PresentationSlot& shared = *state_.Presentations.At(0);
+    const SlotKeys k = KeysOfSlot(0);
+    const std::string s = kSectionNormal;
+    std::vector<Edit> edits = {
+        {s, "timeMode", Decimal(g.TimeMode)},
+        {s, "EndWarning", BoolToText(g.EndWarning)},
+        {s, "ReSetTime", BoolToText(g.ResetTime)},
+        {s, "SameMode", BoolToText(g.SameMode)},
+        {s, k.timeCnt, SecondsToTimeText(shared.TimeCnt)},
+        {s, k.timeWarning, SecondsToTimeText(shared.TimeWarning)},
+        {s, k.flush, BoolToText(shared.Flush)},
+        {s, k.close, BoolToText(shared.Close)},
+        {s, k.file, shared.File},
+        {s, k.timeFree, SecondsToTimeText(shared.TimeFree)},
+        {s, "SoundFile", g.WarningSound},
+        {s, "endSoundFile", g.EndSound},
+    };
+    AppendStyle(edits, state_.Style);
+    Apply(store_, edits);
+}
+
+void ConfigFile::SaveSoundSettings() {
+    const GeneralSettings& g = state_.General;
+    const std::string s = kSectionNormal;
+    Apply(store_, {{s, "EndWarning", BoolToText(g.EndWarning)},
+                   {s, "SoundFile", g.WarningSound},
+                   {s, "endSoundFile", g.EndSound}});
+}
+
+void ConfigFile::SaveStyle(const DisplayStyle& style) {
+    std::vector<Edit> edits;
+    AppendStyle(edits, style);
+    Apply(store_, edits);
+}
+
+bool ConfigFile::SaveRemainingTime(bool sameMode, int32_t slot, int32_t seconds) {
+    const std::string text = SecondsToTimeText(seconds);
+    if (sameMode) return store_.Write(kSectionNormal, kKeyTimeFree, text);
+    return store_.Write(kSectionPresentations, kKeyTimeFree + std::to_string(slot), text);
+}
+
+}  // namespace quorrin

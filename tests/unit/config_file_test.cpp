@@ -1,0 +1,236 @@
+#include "settings/config_file.h"
+
+#include "settings/text_codec.h"
+#include "temp_folder.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace quorrin {
+namespace {
+
+using testing::ReadBytes;
+using testing::TempFolder;
+using testing::WriteBytes;
+
+constexpr const char* kCompleteNormal =
+    "[Normal]\r\ntimeMode=0\r\nEndWarning=True\r\nReSetTime=False\r\nSameMode=False\r\n"
+    "timeCnt=00:10:00\r\ntimeWarning=00:00:30\r\nflush=True\r\nclose=True\r\n"
+    "file=所有演示文稿\r\ntimeFree=00:03:00\r\nSoundFile=默认声音\r\nendSoundFile=C:\\s\\end."
+    "wav\r\n";
+
+std::string Slot(int n, const std::string& file, const std::string& timeFree = "00:00:00") {
+    const std::string k = std::to_string(n);
+    return "timeCnt" + k + "=00:20:00\r\ntimeWarning" + k + "=00:02:00\r\nflush" + k +
+           "=True\r\nclose" + k + "=False\r\nfile" + k + "=" + file + "\r\ntimeFree" + k + "=" +
+           timeFree + "\r\n";
+}
+
+// Loads a Config.ini made of `utf8Text` (stored as GBK) and records the messages shown.
+struct Loaded {
+    TempFolder folder;
+    std::string path = folder.File("Config.ini");
+    AppState state;
+    IniStore store{path};
+    std::vector<std::string> messages;
+
+    explicit Loaded(const std::string* utf8Text) {
+        if (utf8Text != nullptr) WriteBytes(path, Utf8ToGbk(*utf8Text));
+        ConfigFile(state, store, [this](const std::string& m) {
+            messages.push_back(m);
+        }).LoadSettings();
+    }
+    std::string Text() const { return GbkToUtf8(ReadBytes(path)); }
+};
+
+TEST(LoadSettings, FirstRunWritesDefaultsAndSaysSoOnce) {
+    Loaded run(nullptr);
+    ASSERT_EQ(run.messages, std::vector<std::string>{kSettingsResetMessage});
+    EXPECT_TRUE(run.state.General.SameMode);
+    EXPECT_TRUE(run.state.General.ResetTime);
+    EXPECT_TRUE(run.state.General.EndWarning);
+    EXPECT_EQ(run.state.General.WarningSound, kDefaultSound);
+    EXPECT_EQ(run.state.General.PresentationCount, 0);
+    EXPECT_EQ(run.state.Style, DefaultStyle());
+
+    const std::string text = run.Text();
+    for (const char* line :
+         {"[Normal]\r\n", "timeMode=0\r\n", "EndWarning=True\r\n", "SameMode=True\r\n",
+          "timeCnt=00:10:00\r\n", "timeWarning=00:00:30\r\n", "file=所有演示文稿\r\n",
+          "SoundFile=默认声音\r\n", "[Style]\r\n", "Width=3000\r\n", "Alpha=100\r\n",
+          "numFontName=Arial\r\n", "bgBackColor=3394560\r\n", "BackColor=12648447\r\n"}) {
+        EXPECT_NE(text.find(line), std::string::npos) << line;
+    }
+    EXPECT_EQ(text.find("[PPTFiles]"), std::string::npos);
+    // Chinese text is GBK on disk: 所 is C8 F9.
+    EXPECT_NE(ReadBytes(run.path).find("\xC8\xF9"), std::string::npos);
+
+    // The written file loads again without any repair.
+    Loaded again(&text);
+    EXPECT_TRUE(again.messages.empty());
+    EXPECT_EQ(again.state.Style, DefaultStyle());
+    EXPECT_EQ(again.state.Presentations.At(0)->File, kAllPresentationsLabel);
+}
+
+TEST(LoadSettings, ReadsEveryValueOfACompleteFile) {
+    const std::string text = std::string(kCompleteNormal) + "[PPTFiles]\r\npptFiles=2\r\n" +
+                             Slot(1, "talk", "00:02:05") + Slot(2, "第二讲");
+    Loaded run(&text);
+    EXPECT_TRUE(run.messages.empty());
+    const auto& g = run.state.General;
+    EXPECT_FALSE(g.SameMode);
+    EXPECT_FALSE(g.ResetTime);
+    EXPECT_EQ(g.EndSound, "C:\\s\\end.wav");
+    EXPECT_EQ(run.state.Presentations.At(0)->TimeFree, 180);
+    ASSERT_EQ(g.PresentationCount, 2);
+    const PresentationSlot& first = *run.state.Presentations.At(1);
+    EXPECT_EQ(first.TimeCnt, 1200);
+    EXPECT_EQ(first.TimeWarning, 120);
+    EXPECT_TRUE(first.Flush);
+    EXPECT_FALSE(first.Close);
+    EXPECT_EQ(first.File, "talk");
+    EXPECT_EQ(first.TimeFree, 125);
+    EXPECT_EQ(run.state.Presentations.At(2)->File, "第二讲");
+    // [Style] is missing: no repair, every number 0 and the font name "0".
+    EXPECT_EQ(run.state.Style.Width, 0);
+    EXPECT_EQ(run.state.Style.numFontName, "0");
+}
+
+TEST(LoadSettings, BadNormalValueResetsNormalAndStyleButKeepsThePresentations) {
+    for (const char* bad : {"timeCnt=1:30:00", "timeCnt=01:30", "flush=yes", "timeMode=256",
+                            "timeMode=", "SameMode=maybe"}) {
+        std::string text = kCompleteNormal;
+        const std::string key = std::string(bad).substr(0, std::string(bad).find('=') + 1);
+        const size_t at = text.find("\r\n" + key) + 2;
+        text.replace(at, text.find("\r\n", at) - at, bad);
+        text += "[Style]\r\nWidth=1234\r\n[PPTFiles]\r\npptFiles=1\r\n" + Slot(1, "talk");
+        Loaded run(&text);
+        EXPECT_EQ(run.messages, std::vector<std::string>{kSettingsResetMessage}) << bad;
+        EXPECT_EQ(run.state.Style, DefaultStyle()) << bad;
+        EXPECT_TRUE(run.state.General.SameMode) << bad;
+        EXPECT_EQ(run.state.Presentations.At(0)->TimeCnt, 600) << bad;
+        EXPECT_EQ(run.state.General.PresentationCount, 1) << bad;
+        EXPECT_NE(run.Text().find("Width=3000"), std::string::npos) << bad;
+        EXPECT_NE(run.Text().find("file1=talk"), std::string::npos) << bad;
+    }
+}
+
+TEST(LoadSettings, BooleansAcceptWordsAndNumbers) {
+    for (const auto& [value, expected] : std::vector<std::pair<std::string, bool>>{
+             {"-1", true}, {"0", false}, {"1", true}, {"true", true}, {"FALSE", false}}) {
+        std::string text = kCompleteNormal;
+        text.replace(text.find("flush=True"), 10, "flush=" + value);
+        Loaded run(&text);
+        EXPECT_TRUE(run.messages.empty()) << value;
+        EXPECT_EQ(run.state.Presentations.At(0)->Flush, expected) << value;
+    }
+}
+
+TEST(LoadSettings, BrokenPresentationListIsDiscardedAloneWithItsMessage) {
+    std::string missingClose2 = Slot(2, "b");
+    missingClose2.erase(missingClose2.find("close2"), std::string("close2=False\r\n").size());
+    std::string all101;
+    for (int n = 1; n <= 101; ++n) all101 += Slot(n, "p" + std::to_string(n));
+    const std::vector<std::string> lists = {
+        "pptFiles=3\r\n" + Slot(1, "a") + missingClose2 + Slot(3, "c"),
+        "pptFiles=101\r\n" + all101,
+        "pptFiles=abc\r\n",
+        "pptFiles=1\r\n" + Slot(1, std::string(255, 'x')),
+    };
+    for (const std::string& list : lists) {
+        const std::string text = std::string(kCompleteNormal) + "[PPTFiles]\r\n" + list;
+        Loaded run(&text);
+        EXPECT_EQ(run.messages, std::vector<std::string>{kTimingsResetMessage});
+        EXPECT_EQ(run.state.General.PresentationCount, 0);
+        const std::string after = run.Text();
+        EXPECT_EQ(after.find("[PPTFiles]"), std::string::npos);
+        EXPECT_EQ(after.find("timeCnt1"), std::string::npos);
+        // [Normal] is untouched, byte for byte.
+        EXPECT_EQ(after, kCompleteNormal);
+    }
+}
+
+TEST(LoadSettings, ValuesUpTo254BytesAreRead) {
+    const std::string longest(254, 'y');
+    const std::string text = std::string(kCompleteNormal) + "[PPTFiles]\r\npptFiles=100\r\n" + [&] {
+        std::string slots;
+        for (int n = 1; n <= 100; ++n) slots += Slot(n, n == 100 ? longest : "p");
+        return slots;
+    }();
+    Loaded run(&text);
+    EXPECT_TRUE(run.messages.empty());
+    EXPECT_EQ(run.state.General.PresentationCount, 100);
+    EXPECT_EQ(run.state.Presentations.At(100)->File, longest);
+}
+
+TEST(SaveSettings, StyleIsRewrittenWholeInItsOrder) {
+    const std::string text = std::string(kCompleteNormal) + "[Style]\r\nStray=1\r\nWidth=5\r\n";
+    Loaded run(&text);
+    DisplayStyle style = DefaultStyle();
+    style.Left = 12900;
+    style.numFontName = "微软雅黑";
+    ConfigFile(run.state, run.store, nullptr).SaveStyle(style);
+    const std::string after = run.Text();
+    const size_t at = after.find("[Style]\r\n");
+    ASSERT_NE(at, std::string::npos);
+    EXPECT_EQ(after.substr(at),
+              "[Style]\r\nWidth=3000\r\nHeight=1200\r\nBackColor=12648447\r\nAlpha=100\r\n"
+              "Top=0\r\nLeft=12900\r\nshowPos=1\r\nnumFontName=微软雅黑\r\nnumFontSize=36\r\n"
+              "numForeColor=16777215\r\nnumHeight=840\r\nnumWidth=1995\r\nnumLeft=480\r\n"
+              "numTop=200\r\nbgHeight=1200\r\nbgWidth=3000\r\nbgLeft=0\r\nbgTop=0\r\n"
+              "bgBackColor=3394560\r\n");
+    Loaded reloaded(&after);
+    EXPECT_EQ(reloaded.state.Style, style);
+}
+
+TEST(SaveSettings, ResumePointGoesToTheKeyOfTheMode) {
+    const std::string text = std::string(kCompleteNormal) + "[PPTFiles]\r\npptFiles=3\r\n" +
+                             Slot(1, "a") + Slot(2, "b") + Slot(3, "c");
+    Loaded run(&text);
+    ConfigFile config(run.state, run.store, nullptr);
+    ASSERT_TRUE(config.SaveRemainingTime(false, 3, 124));
+    ASSERT_TRUE(config.SaveRemainingTime(true, 3, 599));
+    const std::string after = run.Text();
+    EXPECT_NE(after.find("timeFree3=00:02:04\r\n"), std::string::npos);
+    EXPECT_NE(after.find("timeFree=00:09:59\r\n"), std::string::npos);
+    EXPECT_NE(after.find("timeFree2=00:00:00\r\n"), std::string::npos);
+    // The key keeps its place: slot 3's keys stay in order.
+    EXPECT_LT(after.find("file3=c"), after.find("timeFree3="));
+}
+
+TEST(SaveSettings, SoundSettingsWriteOnlyTheirThreeKeys) {
+    Loaded run(nullptr);
+    const std::string before = run.Text();
+    run.state.General.EndWarning = false;
+    run.state.General.WarningSound = "D:\\音效\\warn.wav";
+    run.state.Style.Width = 1;  // not saved by the sound settings
+    ConfigFile(run.state, run.store, nullptr).SaveSoundSettings();
+    const std::string after = run.Text();
+    EXPECT_NE(after.find("EndWarning=False\r\n"), std::string::npos);
+    EXPECT_NE(after.find("SoundFile=D:\\音效\\warn.wav\r\n"), std::string::npos);
+    EXPECT_NE(after.find("Width=3000\r\n"), std::string::npos);
+    EXPECT_EQ(after.size(), before.size() + 1 + std::string("D:\\音效\\warn.wav").size() -
+                                std::string("默认声音").size());
+}
+
+TEST(ConfigPath, JoinsFolderAndFileName) {
+    EXPECT_EQ(MakeConfigPath("C:\\Tools\\Quorrin"), "C:\\Tools\\Quorrin\\Config.ini");
+    EXPECT_EQ(MakeConfigPath("D:\\"), "D:\\Config.ini");
+}
+
+TEST(ValueFormats, NumbersHaveTheirRanges) {
+    EXPECT_EQ(TextToByte("255"), 255);
+    EXPECT_FALSE(TextToByte("256"));
+    EXPECT_FALSE(TextToByte("-1"));
+    EXPECT_EQ(TextToInt32("-2147483648"), INT32_MIN);
+    EXPECT_FALSE(TextToInt32("2147483648"));
+    EXPECT_FALSE(TextToInt32(""));
+    EXPECT_FALSE(TextToInt32("12px"));
+    EXPECT_EQ(BoolToText(true), "True");
+    EXPECT_EQ(BoolToText(false), "False");
+}
+
+}  // namespace
+}  // namespace quorrin
