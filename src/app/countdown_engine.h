@@ -1,0 +1,82 @@
+// The countdown: choosing the starting time, one step a second, the resume point, the
+// warning flash and the end signal. Time comes in as a parameter and every effect goes out
+// through CountdownView, so the engine never touches a window or reads a clock.
+#pragma once
+
+#include "settings/app_state.h"
+
+#include <cstdint>
+#include <string>
+
+namespace quorrin {
+
+// Milliseconds of a monotonic clock.
+using Millis = int64_t;
+
+inline constexpr Millis kCountdownStepMs = 1000;
+inline constexpr Millis kFlashStepMs = 500;
+// The flash (or, without flashing, the beeping) ends this many seconds after the warning.
+inline constexpr int32_t kWarningFlashSeconds = 3;
+
+// What the engine asks of the clock windows and the desktop.
+class CountdownView {
+  public:
+    virtual ~CountdownView() = default;
+    // Shows the MM:SS text on both clock windows.
+    virtual void ShowTime(const std::string& text) = 0;
+    // Lays out both clock windows from the display style (the copy first).
+    virtual void LayoutWindows() = 0;
+    // Shows both clock windows (the copy first) above everything else.
+    virtual void ShowWindows() = 0;
+    virtual void HideWindows() = 0;
+    virtual bool WindowsVisible() const = 0;
+    // Puts the shown windows back on top of a show that pushed itself above them.
+    virtual void KeepOnTop() = 0;
+    virtual void SaveRemainingTime(bool sameMode, int32_t slot, int32_t seconds) = 0;
+    virtual void Beep() = 0;
+    virtual void PlaySound(const std::string& path) = 0;
+    virtual void CloseSlideShow() = 0;
+    // The one-second step timer: due at the given time, or stopped.
+    virtual void ArmStepTimer(Millis dueAt) = 0;
+    virtual void StopStepTimer() = 0;
+    // The flash timer, every kFlashStepMs while on.
+    virtual void SetFlashTimer(bool on) = 0;
+};
+
+// The clock's text: total minutes and seconds, MM:SS (90 minutes show 90:00).
+std::string RemainingTimeText(int32_t seconds);
+
+class CountdownEngine {
+  public:
+    CountdownEngine(AppState& state, CountdownView& view) : state_(state), view_(view) {}
+
+    // A show has just been found and its slot selected.
+    void Start(Millis now);
+    // The show has gone, or the countdown ended.
+    void Stop();
+    // The step timer fired: runs every step that is due by `now`, each with all its rules,
+    // so a late or blocked timer loses no second and never shows one twice.
+    void OnStepTimer(Millis now);
+    // The flash timer fired.
+    void OnFlashTimer();
+
+    bool Counting() const { return counting_; }
+    bool Flashing() const { return flashing_; }
+
+  private:
+    // One second of the countdown. False when the countdown ended with it.
+    bool Step();
+    void ShowRemainingTime();
+    void StopFlash();
+
+    AppState& state_;
+    CountdownView& view_;
+    bool counting_ = false;
+    bool flashing_ = false;
+    int32_t lastWarnedAt_ = 0;
+    uint8_t blinkCounter_ = 0;  // 0..9, carries over from one warning to the next
+    Millis startedAt_ = 0;
+    int64_t stepsDone_ = 0;
+};
+
+}  // namespace quorrin
