@@ -1,0 +1,72 @@
+// Start-up: one copy per session, the settings from Config.ini beside the .exe, then the
+// hidden main window that watches for slide shows until the program is ended.
+#include "app/debug_log_win32.h"
+#include "app/message_box_notifier_win32.h"
+#include "app/program_folder_win32.h"
+#include "app/single_instance_win32.h"
+#include "app/time_form_win32.h"
+#include "app/wide_text_win32.h"
+#include "app/window_walk_win32.h"
+#include "settings/app_state.h"
+#include "settings/config_file.h"
+#include "settings/ini_store.h"
+
+#include <windows.h>
+
+#include <exception>
+
+namespace {
+
+// Each start-up step is guarded on its own: a step that fails is skipped and the program
+// goes on with what it has.
+void LogStepFailure(const wchar_t* step, const std::exception& error) {
+    quorrin::LogDebug(step, quorrin::Utf8ToWide(error.what()));
+}
+
+void FindConfigPath(quorrin::AppState& state) {
+    try {
+        const std::optional<std::string> folder = quorrin::ProgramFolder();
+        if (!folder) return;
+        state.General.ConfigPath = quorrin::MakeConfigPath(*folder);
+    } catch (const std::exception& error) {
+        LogStepFailure(L"finding Config.ini", error);
+    }
+}
+
+void LoadSettings(quorrin::AppState& state, quorrin::IniStore& store) {
+    if (state.General.ConfigPath.empty()) {
+        quorrin::LogDebug(L"loading settings", L"skipped, no path for Config.ini");
+        return;
+    }
+    try {
+        quorrin::ConfigFile(state, store, quorrin::MessageBoxNotifier()).LoadSettings();
+    } catch (const std::exception& error) {
+        LogStepFailure(L"loading settings", error);
+    }
+}
+
+int RunMessageLoop() {
+    MSG message{};
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    return static_cast<int>(message.wParam);
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+    const quorrin::SingleInstance instanceLock(quorrin::kSingleInstanceMutexName);
+    if (!instanceLock.IsFirst()) return 0;
+
+    quorrin::AppState state;
+    FindConfigPath(state);
+    quorrin::IniStore store(state.General.ConfigPath);
+    LoadSettings(state, store);
+
+    quorrin::DesktopWindowWalk walk;
+    quorrin::TimeForm form(state, walk);
+    if (!form.Create(instance)) return 1;
+    return RunMessageLoop();
+}

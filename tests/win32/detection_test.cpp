@@ -1,0 +1,279 @@
+// Slide-show detection on the real desktop: the Win32 window walk feeding FindSlideShow, and
+// closing a show that runs in another process.
+#include "app/close_slide_show_win32.h"
+#include "app/slide_show_finder.h"
+#include "app/unique_handle_win32.h"
+#include "app/wide_text_win32.h"
+#include "app/window_walk_win32.h"
+#include "test_window_win32.h"
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <string>
+#include <thread>
+
+namespace quorrin {
+namespace {
+
+using testing::MakeTestWindow;
+using testing::UniqueTag;
+
+constexpr auto kProcessTimeout = std::chrono::seconds(15);
+constexpr auto kPollInterval = std::chrono::milliseconds(50);
+
+// Walks the desktop and returns whether `target` was met, with the title the walk gave it.
+bool WalkMeets(WindowWalk& walk, HWND target, std::string* title) {
+    for (WindowId w = walk.First(); w != 0; w = walk.Next(w)) {
+        if (ToHwnd(w) == target) {
+            *title = walk.Title(w);
+            return true;
+        }
+    }
+    return false;
+}
+
+PresentationSlot Timing(int32_t total, int32_t warning, bool flush, bool close,
+                        std::string file = {}) {
+    PresentationSlot row;
+    row.TimeCnt = total;
+    row.TimeWarning = warning;
+    row.Flush = flush;
+    row.Close = close;
+    row.File = std::move(file);
+    return row;
+}
+
+TEST(DesktopWindowWalk, MeetsWindowsOfThisProcessWithUtf8Titles) {
+    const std::wstring title = L"PowerPoint 幻灯片放映 - " + UniqueTag(L"讲稿") + L".pptx";
+    UniqueWindow window = MakeTestWindow(title);
+    ASSERT_TRUE(window);
+    DesktopWindowWalk walk;
+    std::string seen;
+    ASSERT_TRUE(WalkMeets(walk, window.Get(), &seen));
+    EXPECT_EQ(seen, WideToUtf8(title));
+}
+
+TEST(DesktopWindowWalk, CutsTitlesAfter254Characters) {
+    UniqueWindow window = MakeTestWindow(std::wstring(300, L'长'));
+    ASSERT_TRUE(window);
+    DesktopWindowWalk walk;
+    std::string seen;
+    ASSERT_TRUE(WalkMeets(walk, window.Get(), &seen));
+    EXPECT_EQ(Utf8ToWide(seen), std::wstring(kTitleMaxChars, L'长'));
+}
+
+TEST(DesktopWindowWalk, GoneWindowHasNoTitleAndNoSuccessor) {
+    UniqueWindow window = MakeTestWindow(L"short-lived");
+    ASSERT_TRUE(window);
+    const WindowId id = ToWindowId(window.Get());
+    window.Reset();
+    DesktopWindowWalk walk;
+    EXPECT_EQ(walk.Title(id), "");
+    EXPECT_EQ(walk.Next(id), 0u);
+}
+
+class SlideShowDetection : public ::testing::Test {
+  protected:
+    // Three listed presentations whose names no other window on the desktop carries.
+    void SetUp() override {
+        alpha_ = UniqueTag(L"alpha") + L".pptx";
+        beta_ = UniqueTag(L"beta") + L".pptx";
+        gamma_ = UniqueTag(L"伽马") + L".pptx";
+        state_.Presentations.Store(0, Timing(900, 60, false, false, kAllPresentationsLabel));
+        state_.Presentations.Store(1, Timing(300, 30, false, false, WideToUtf8(alpha_)));
+        state_.Presentations.Store(2, Timing(1200, 120, true, true, WideToUtf8(beta_)));
+        state_.Presentations.Store(3, Timing(600, 90, true, false, WideToUtf8(gamma_)));
+        state_.General.PresentationCount = 3;
+    }
+
+    static std::wstring ShowTitle(const std::wstring& presentation) {
+        return L"PowerPoint 幻灯片放映 - " + presentation;
+    }
+
+    AppState state_;
+    DesktopWindowWalk walk_;
+    std::wstring alpha_, beta_, gamma_;
+};
+
+TEST_F(SlideShowDetection, SharedTimingSelectsTheShowAndNotPlainWindows) {
+    UniqueWindow plain = MakeTestWindow(L"talk.pptx - PowerPoint");
+    UniqueWindow show = MakeTestWindow(ShowTitle(UniqueTag(L"shared") + L".pptx"));
+    UniqueWindow plainAbove = MakeTestWindow(L"幻灯片放映 notes");
+    ASSERT_TRUE(plain && show && plainAbove);
+    state_.General.SameMode = true;
+
+    EXPECT_EQ(FindSlideShow(state_, walk_), ToWindowId(show.Get()));
+    const CountdownState& c = state_.Countdown;
+    EXPECT_EQ(c.SlideShowWindow, ToWindowId(show.Get()));
+    EXPECT_EQ(c.CurrentSlot, 0);
+    EXPECT_EQ(c.TotalSeconds, 900);
+    EXPECT_EQ(c.WarningSeconds, 60);
+    EXPECT_EQ(c.LastShowTitle, WideToUtf8(ShowTitle(UniqueTag(L"shared") + L".pptx")));
+}
+
+TEST_F(SlideShowDetection, ListSelectsTheSlotNamedInTheTitle) {
+    UniqueWindow plain = MakeTestWindow(beta_ + L" - PowerPoint");
+    UniqueWindow show = MakeTestWindow(ShowTitle(beta_));
+    ASSERT_TRUE(plain && show);
+
+    EXPECT_EQ(FindSlideShow(state_, walk_), ToWindowId(show.Get()));
+    const CountdownState& c = state_.Countdown;
+    EXPECT_EQ(c.CurrentSlot, 2);
+    EXPECT_EQ(c.TotalSeconds, 1200);
+    EXPECT_EQ(c.WarningSeconds, 120);
+    EXPECT_TRUE(c.FlashOnWarning);
+    EXPECT_TRUE(c.CloseAtEnd);
+}
+
+TEST_F(SlideShowDetection, ListSelectsChineseNamedPresentation) {
+    UniqueWindow show = MakeTestWindow(ShowTitle(gamma_));
+    ASSERT_TRUE(show);
+    EXPECT_EQ(FindSlideShow(state_, walk_), ToWindowId(show.Get()));
+    EXPECT_EQ(state_.Countdown.CurrentSlot, 3);
+    EXPECT_EQ(state_.Countdown.TotalSeconds, 600);
+}
+
+TEST_F(SlideShowDetection, UnlistedShowIsSeenButNotSelected) {
+    const std::wstring title = ShowTitle(UniqueTag(L"unlisted") + L".pptx");
+    UniqueWindow show = MakeTestWindow(title);
+    ASSERT_TRUE(show);
+
+    EXPECT_EQ(FindSlideShow(state_, walk_), 0u);
+    EXPECT_EQ(state_.Countdown.LastShowTitle, WideToUtf8(title));
+    EXPECT_TRUE(state_.Countdown.TitleChanged);
+    EXPECT_EQ(state_.Countdown.SlideShowWindow, 0u);
+}
+
+TEST_F(SlideShowDetection, ListedShowBelowAnUnlistedOneIsFound) {
+    UniqueWindow listed = MakeTestWindow(ShowTitle(alpha_));
+    UniqueWindow unlisted = MakeTestWindow(ShowTitle(UniqueTag(L"other") + L".pptx"));
+    ASSERT_TRUE(listed && unlisted);
+    SetWindowPos(unlisted.Get(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+
+    EXPECT_EQ(FindSlideShow(state_, walk_), ToWindowId(listed.Get()));
+    EXPECT_EQ(state_.Countdown.CurrentSlot, 1);
+    EXPECT_EQ(state_.Countdown.LastShowTitle, WideToUtf8(ShowTitle(alpha_)));
+}
+
+TEST_F(SlideShowDetection, UpperOfTwoListedShowsWins) {
+    UniqueWindow lower = MakeTestWindow(ShowTitle(alpha_));
+    UniqueWindow upper = MakeTestWindow(ShowTitle(beta_));
+    ASSERT_TRUE(lower && upper);
+    SetWindowPos(upper.Get(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    EXPECT_EQ(FindSlideShow(state_, walk_), ToWindowId(upper.Get()));
+    EXPECT_EQ(state_.Countdown.CurrentSlot, 2);
+
+    SetWindowPos(lower.Get(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    EXPECT_EQ(FindSlideShow(state_, walk_), ToWindowId(lower.Get()));
+    EXPECT_EQ(state_.Countdown.CurrentSlot, 1);
+}
+
+TEST_F(SlideShowDetection, MarkerNeedsBothSpaces) {
+    UniqueWindow noLeadingSpace = MakeTestWindow(L"PowerPoint幻灯片放映 - " + alpha_);
+    UniqueWindow noTrailingSpace = MakeTestWindow(L"PowerPoint 幻灯片放映- " + beta_);
+    ASSERT_TRUE(noLeadingSpace && noTrailingSpace);
+    EXPECT_EQ(FindSlideShow(state_, walk_), 0u);
+}
+
+TEST_F(SlideShowDetection, ClosedShowIsNoLongerFound) {
+    UniqueWindow show = MakeTestWindow(ShowTitle(alpha_));
+    ASSERT_TRUE(show);
+    ASSERT_EQ(FindSlideShow(state_, walk_), ToWindowId(show.Get()));
+    show.Reset();
+    EXPECT_EQ(FindSlideShow(state_, walk_), 0u);
+}
+
+// The simulated show of tools/, in its own process.
+class SimulatedShow {
+  public:
+    SimulatedShow(const std::wstring& title, const std::wstring& closedFlag) {
+        const char* bin = std::getenv("QUORRIN_BIN");
+        if (bin == nullptr) return;
+        const std::wstring exe = Utf8ToWide(bin) + L"\\slideshow-sim.exe";
+        std::wstring commandLine =
+            L"\"" + exe + L"\" --windowed --closed-flag \"" + closedFlag + L"\" \"" + title + L"\"";
+        STARTUPINFOW startup{};
+        startup.cb = sizeof(startup);
+        PROCESS_INFORMATION info{};
+        if (CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                           nullptr, &startup, &info) == FALSE) {
+            return;
+        }
+        process_.Reset(info.hProcess);
+        CloseHandle(info.hThread);
+    }
+    ~SimulatedShow() {
+        if (process_ && WaitForSingleObject(process_.Get(), 0) == WAIT_TIMEOUT) {
+            TerminateProcess(process_.Get(), 1);
+        }
+    }
+
+    bool Started() const { return static_cast<bool>(process_); }
+    // True when the process ended within the timeout; its exit code goes to `exitCode`.
+    bool WaitForExit(DWORD* exitCode) const {
+        const auto timeoutMs = std::chrono::milliseconds(kProcessTimeout).count();
+        if (WaitForSingleObject(process_.Get(), static_cast<DWORD>(timeoutMs)) != WAIT_OBJECT_0) {
+            return false;
+        }
+        return GetExitCodeProcess(process_.Get(), exitCode) != FALSE;
+    }
+
+  private:
+    UniqueKernelHandle process_;
+};
+
+// Polls the detection until it selects a window or the timeout passes.
+WindowId FindWithin(AppState& state, WindowWalk& walk) {
+    const auto deadline = std::chrono::steady_clock::now() + kProcessTimeout;
+    while (std::chrono::steady_clock::now() < deadline) {
+        if (const WindowId found = FindSlideShow(state, walk)) return found;
+        std::this_thread::sleep_for(kPollInterval);
+    }
+    return 0;
+}
+
+std::string ReadSmallFile(const std::wstring& path) {
+    const UniqueKernelHandle file(NullIfInvalid(CreateFileW(
+        path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr)));
+    if (!file) return "(missing)";
+    char buffer[256] = {};
+    DWORD read = 0;
+    ReadFile(file.Get(), buffer, sizeof(buffer), &read, nullptr);
+    return std::string(buffer, read);
+}
+
+std::wstring TempFilePath(const wchar_t* prefix) {
+    wchar_t folder[MAX_PATH + 1] = {};
+    GetTempPathW(MAX_PATH + 1, folder);
+    return std::wstring(folder) + UniqueTag(prefix) + L".flag";
+}
+
+TEST(CloseSlideShow, EndsTheShowOfAnotherProcess) {
+    const std::wstring presentation = UniqueTag(L"结束") + L".pptx";
+    const std::wstring flag = TempFilePath(L"closed");
+    DeleteFileW(flag.c_str());
+    SimulatedShow sim(L"PowerPoint 幻灯片放映 - " + presentation, flag);
+    ASSERT_TRUE(sim.Started()) << "QUORRIN_BIN must name the folder of slideshow-sim.exe";
+
+    AppState state;
+    state.Presentations.Store(1, Timing(60, 10, false, true, WideToUtf8(presentation)));
+    state.General.PresentationCount = 1;
+    DesktopWindowWalk walk;
+    const WindowId show = FindWithin(state, walk);
+    ASSERT_NE(show, 0u) << "the simulated show was not detected";
+    EXPECT_EQ(state.Countdown.CurrentSlot, 1);
+
+    CloseSlideShow(state);
+    DWORD exitCode = 1;
+    ASSERT_TRUE(sim.WaitForExit(&exitCode)) << "the show did not end after WM_CLOSE";
+    EXPECT_EQ(exitCode, 0u);
+    EXPECT_EQ(ReadSmallFile(flag), "WM_CLOSE\r\n");
+    DeleteFileW(flag.c_str());
+    EXPECT_EQ(FindSlideShow(state, walk), 0u);
+}
+
+}  // namespace
+}  // namespace quorrin

@@ -1,0 +1,182 @@
+// A stand-in for a presentation program's slide show: one window whose title carries the
+// slide-show marker and a presentation name, painted like a slide.
+//
+//   slideshow-sim.exe [--windowed] [--closed-flag PATH] [title]
+//
+// Full screen on the primary monitor unless --windowed. It ends on WM_CLOSE (or Esc, as a
+// show does) with exit code 0; with --closed-flag it first writes PATH, so a test can tell
+// a close request from the process being killed.
+#include "app/gdi_scope_win32.h"
+#include "app/unique_handle_win32.h"
+#include "app/window_base_win32.h"
+
+#include <windows.h>
+#include <shellapi.h>
+
+#include <string>
+#include <utility>
+
+namespace {
+
+constexpr const wchar_t* kClassName = L"Quorrin.SlideShowSim";
+constexpr const wchar_t* kDefaultTitle = L"PowerPoint 幻灯片放映 - talk.pptx";
+constexpr int kWindowedLeftPx = 80;
+constexpr int kWindowedTopPx = 60;
+constexpr int kWindowedWidthPx = 800;
+constexpr int kWindowedHeightPx = 600;
+constexpr COLORREF kSlideBackground = RGB(24, 32, 56);
+constexpr COLORREF kSlideText = RGB(240, 240, 240);
+constexpr int kTextHeightDivisor = 12;  // text height = client height / this
+constexpr int kTextMarginDivisor = 16;  // side margins = client width / this
+constexpr int kExitUsage = 2;
+constexpr int kExitWindowFailed = 3;
+
+struct Options {
+    bool windowed = false;
+    std::wstring closedFlag;
+    std::wstring title = kDefaultTitle;
+};
+
+struct LocalArgvDeleter {
+    void operator()(LPWSTR* argv) const { LocalFree(argv); }
+};
+
+bool ParseOptions(Options& options) {
+    int count = 0;
+    quorrin::UniqueHandle<LPWSTR*, LocalArgvDeleter> argv(
+        CommandLineToArgvW(GetCommandLineW(), &count));
+    if (!argv) return false;
+    for (int i = 1; i < count; ++i) {
+        const std::wstring arg = argv.Get()[i];
+        if (arg == L"--windowed") {
+            options.windowed = true;
+        } else if (arg == L"--closed-flag" && i + 1 < count) {
+            options.closedFlag = argv.Get()[++i];
+        } else if (arg.rfind(L"--", 0) == 0) {
+            return false;
+        } else {
+            options.title = arg;
+        }
+    }
+    return true;
+}
+
+class SlideShowWindow final : public quorrin::WindowBase {
+  public:
+    explicit SlideShowWindow(Options options) : options_(std::move(options)) {}
+
+    bool Create(HINSTANCE instance) {
+        quorrin::WindowClassSpec windowClass;
+        windowClass.className = kClassName;
+        quorrin::WindowPlacement placement;
+        placement.style = WS_POPUP | WS_VISIBLE;
+        placement.title = options_.title.c_str();
+        if (options_.windowed) {
+            placement.left = kWindowedLeftPx;
+            placement.top = kWindowedTopPx;
+            placement.width = kWindowedWidthPx;
+            placement.height = kWindowedHeightPx;
+        } else {
+            placement.width = GetSystemMetrics(SM_CXSCREEN);
+            placement.height = GetSystemMetrics(SM_CYSCREEN);
+        }
+        return CreateFromSpec(instance, windowClass, placement);
+    }
+
+  private:
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
+        switch (message) {
+            case WM_PAINT:
+                return OnPaint();
+            case WM_ERASEBKGND:
+                return TRUE;  // WM_PAINT fills every pixel
+            case WM_KEYDOWN:
+                return OnKeyDown(wParam);
+            case WM_CLOSE:
+                return OnClose();
+            case WM_DESTROY:
+                return OnDestroy();
+            default:
+                return DefaultHandling(message, wParam, lParam);
+        }
+    }
+
+    LRESULT OnPaint() {
+        quorrin::PaintScope paint(Handle());
+        RECT client{};
+        GetClientRect(Handle(), &client);
+        const quorrin::UniqueBrush background(CreateSolidBrush(kSlideBackground));
+        FillRect(paint.Dc(), &client, background.Get());
+
+        const int height = client.bottom - client.top;
+        const int margin = (client.right - client.left) / kTextMarginDivisor;
+        LOGFONTW font{};
+        font.lfHeight = -(height / kTextHeightDivisor);
+        font.lfWeight = FW_BOLD;
+        font.lfCharSet = DEFAULT_CHARSET;
+        lstrcpynW(font.lfFaceName, L"Microsoft YaHei", LF_FACESIZE);
+        const quorrin::UniqueFont face(CreateFontIndirectW(&font));
+        quorrin::ScopedSelectObject selected(paint.Dc(), face.Get());
+        SetBkMode(paint.Dc(), TRANSPARENT);
+        SetTextColor(paint.Dc(), kSlideText);
+
+        // Centre the wrapped title vertically: measure first, then draw.
+        RECT text{client.left + margin, 0, client.right - margin, 0};
+        DrawTextW(paint.Dc(), options_.title.c_str(), -1, &text,
+                  DT_CENTER | DT_WORDBREAK | DT_CALCRECT);
+        const int textHeight = text.bottom - text.top;
+        text.left = client.left + margin;
+        text.right = client.right - margin;
+        text.top = client.top + (height - textHeight) / 2;
+        text.bottom = text.top + textHeight;
+        DrawTextW(paint.Dc(), options_.title.c_str(), -1, &text, DT_CENTER | DT_WORDBREAK);
+        return 0;
+    }
+
+    LRESULT OnKeyDown(WPARAM key) {
+        if (key == VK_ESCAPE) PostMessageW(Handle(), WM_CLOSE, 0, 0);
+        return 0;
+    }
+
+    LRESULT OnClose() {
+        if (!options_.closedFlag.empty()) WriteClosedFlag();
+        DestroyWindow(Handle());
+        return 0;
+    }
+
+    LRESULT OnDestroy() {
+        PostQuitMessage(0);
+        return 0;
+    }
+
+    void WriteClosedFlag() const {
+        const quorrin::UniqueKernelHandle file(quorrin::NullIfInvalid(
+            CreateFileW(options_.closedFlag.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                        FILE_ATTRIBUTE_NORMAL, nullptr)));
+        if (!file) return;
+        static constexpr char kContent[] = "WM_CLOSE\r\n";
+        DWORD written = 0;
+        WriteFile(file.Get(), kContent, sizeof(kContent) - 1, &written, nullptr);
+    }
+
+    Options options_;
+};
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+    Options options;
+    if (!ParseOptions(options)) {
+        MessageBoxW(nullptr, L"slideshow-sim.exe [--windowed] [--closed-flag PATH] [title]",
+                    L"slideshow-sim", MB_OK);
+        return kExitUsage;
+    }
+    SlideShowWindow window(std::move(options));
+    if (!window.Create(instance)) return kExitWindowFailed;
+    MSG message{};
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    return static_cast<int>(message.wParam);
+}

@@ -1,0 +1,189 @@
+// Looks at and drives the top-level windows of the desktop from the command line, for the
+// end-to-end tests (windows of other processes under Wine, Chinese titles included).
+//
+//   wininfo.exe list [--class NAME] [--title TEXT] [--pid N] [--visible]
+//       one line per matching window, tab-separated:
+//       hwnd pid visible topmost left top right bottom style exstyle class title
+//       exit code 1 when no window matched
+//   wininfo.exe text HWND          the window's text, then "id<TAB>class<TAB>text" per child
+//   wininfo.exe close HWND         posts WM_CLOSE
+//   wininfo.exe command HWND ID    posts WM_COMMAND ID (e.g. 1 = IDOK to a message box)
+//
+// Output is UTF-8. Handles are printed and read as 0x... hex.
+#include "app/wide_text_win32.h"
+
+#include <windows.h>
+
+#include <cstdio>
+#include <cwchar>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr int kExitOk = 0;
+constexpr int kExitNotFound = 1;
+constexpr int kExitUsage = 2;
+constexpr UINT kGetTextTimeoutMs = 2000;
+constexpr size_t kMaxTextChars = 4096;
+
+void Write(const std::string& text) {
+    const HANDLE out = GetStdHandle(STD_OUTPUT_HANDLE);
+    DWORD mode = 0;
+    DWORD written = 0;
+    if (GetConsoleMode(out, &mode) != FALSE) {
+        const std::wstring wide = quorrin::Utf8ToWide(text);
+        WriteConsoleW(out, wide.data(), static_cast<DWORD>(wide.size()), &written, nullptr);
+    } else {
+        WriteFile(out, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+    }
+}
+
+std::string Hex(unsigned long long value) {
+    char buffer[32];
+    std::snprintf(buffer, sizeof(buffer), "0x%llx", value);
+    return buffer;
+}
+
+std::string HandleText(HWND window) {
+    return Hex(static_cast<unsigned long long>(reinterpret_cast<uintptr_t>(window)));
+}
+
+std::optional<HWND> ParseHandle(const wchar_t* text) {
+    wchar_t* end = nullptr;
+    const unsigned long long value = std::wcstoull(text, &end, 0);
+    if (end == text || *end != L'\0') return std::nullopt;
+    return reinterpret_cast<HWND>(static_cast<uintptr_t>(value));
+}
+
+std::string ClassName(HWND window) {
+    wchar_t buffer[256] = {};
+    const int length = GetClassNameW(window, buffer, 256);
+    return quorrin::WideToUtf8(std::wstring_view(buffer, length > 0 ? length : 0));
+}
+
+// GetWindowText cannot read a control of another process; WM_GETTEXT can.
+std::string WindowText(HWND window) {
+    std::wstring buffer(kMaxTextChars, L'\0');
+    DWORD_PTR length = 0;
+    if (SendMessageTimeoutW(window, WM_GETTEXT, kMaxTextChars,
+                            reinterpret_cast<LPARAM>(buffer.data()), SMTO_ABORTIFHUNG,
+                            kGetTextTimeoutMs, &length) == 0) {
+        return {};
+    }
+    buffer.resize(length);
+    return quorrin::WideToUtf8(buffer);
+}
+
+struct ListFilter {
+    std::optional<std::string> className;
+    std::optional<std::string> titlePart;
+    std::optional<DWORD> processId;
+    bool visibleOnly = false;
+};
+
+struct ListRun {
+    ListFilter filter;
+    int matches = 0;
+};
+
+std::string Describe(HWND window, DWORD processId, const std::string& className,
+                     const std::string& title) {
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    const LONG_PTR style = GetWindowLongPtrW(window, GWL_STYLE);
+    const LONG_PTR exStyle = GetWindowLongPtrW(window, GWL_EXSTYLE);
+    std::string line = HandleText(window);
+    line += '\t' + std::to_string(processId);
+    line += '\t' + std::to_string(IsWindowVisible(window) != FALSE ? 1 : 0);
+    line += '\t' + std::to_string((exStyle & WS_EX_TOPMOST) != 0 ? 1 : 0);
+    line += '\t' + std::to_string(rect.left) + '\t' + std::to_string(rect.top);
+    line += '\t' + std::to_string(rect.right) + '\t' + std::to_string(rect.bottom);
+    line += '\t' + Hex(static_cast<unsigned long>(style));
+    line += '\t' + Hex(static_cast<unsigned long>(exStyle));
+    line += '\t' + className + '\t' + title + '\n';
+    return line;
+}
+
+BOOL CALLBACK ListOne(HWND window, LPARAM context) {
+    auto& run = *reinterpret_cast<ListRun*>(context);
+    const ListFilter& f = run.filter;
+    DWORD processId = 0;
+    GetWindowThreadProcessId(window, &processId);
+    const std::string className = ClassName(window);
+    const std::string title = WindowText(window);
+    if (f.visibleOnly && IsWindowVisible(window) == FALSE) return TRUE;
+    if (f.processId && *f.processId != processId) return TRUE;
+    if (f.className && *f.className != className) return TRUE;
+    if (f.titlePart && title.find(*f.titlePart) == std::string::npos) return TRUE;
+    ++run.matches;
+    Write(Describe(window, processId, className, title));
+    return TRUE;
+}
+
+int List(const std::vector<std::wstring>& args) {
+    ListRun run;
+    for (size_t i = 0; i < args.size(); ++i) {
+        const bool hasValue = i + 1 < args.size();
+        if (args[i] == L"--visible") {
+            run.filter.visibleOnly = true;
+        } else if (args[i] == L"--class" && hasValue) {
+            run.filter.className = quorrin::WideToUtf8(args[++i]);
+        } else if (args[i] == L"--title" && hasValue) {
+            run.filter.titlePart = quorrin::WideToUtf8(args[++i]);
+        } else if (args[i] == L"--pid" && hasValue) {
+            run.filter.processId = static_cast<DWORD>(std::wcstoul(args[++i].c_str(), nullptr, 0));
+        } else {
+            return kExitUsage;
+        }
+    }
+    EnumWindows(&ListOne, reinterpret_cast<LPARAM>(&run));
+    return run.matches > 0 ? kExitOk : kExitNotFound;
+}
+
+BOOL CALLBACK TextOfChild(HWND child, LPARAM) {
+    Write(std::to_string(GetDlgCtrlID(child)) + '\t' + ClassName(child) + '\t' + WindowText(child) +
+          '\n');
+    return TRUE;
+}
+
+int Text(HWND window) {
+    if (IsWindow(window) == FALSE) return kExitNotFound;
+    Write(WindowText(window) + '\n');
+    EnumChildWindows(window, &TextOfChild, 0);
+    return kExitOk;
+}
+
+int Post(HWND window, UINT message, WPARAM wParam) {
+    if (IsWindow(window) == FALSE) return kExitNotFound;
+    return PostMessageW(window, message, wParam, 0) != FALSE ? kExitOk : kExitNotFound;
+}
+
+int Usage() {
+    Write(
+        "wininfo.exe list [--class NAME] [--title TEXT] [--pid N] [--visible]\n"
+        "wininfo.exe text HWND | close HWND | command HWND ID\n");
+    return kExitUsage;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    if (argc < 2) return Usage();
+    const std::wstring command = argv[1];
+    const std::vector<std::wstring> rest(argv + 2, argv + argc);
+    if (command == L"list") {
+        const int result = List(rest);
+        return result == kExitUsage ? Usage() : result;
+    }
+    if (rest.empty()) return Usage();
+    const std::optional<HWND> window = ParseHandle(rest[0].c_str());
+    if (!window) return Usage();
+    if (command == L"text" && rest.size() == 1) return Text(*window);
+    if (command == L"close" && rest.size() == 1) return Post(*window, WM_CLOSE, 0);
+    if (command == L"command" && rest.size() == 2) {
+        return Post(*window, WM_COMMAND, std::wcstoul(rest[1].c_str(), nullptr, 0));
+    }
+    return Usage();
+}
