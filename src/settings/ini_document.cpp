@@ -1,0 +1,255 @@
+#include "settings/ini_document.h"
+
+#include <cstddef>
+
+namespace quorrin {
+namespace {
+
+// Double-byte GBK characters: a lead byte, then a trail byte. A trail byte can be an ASCII
+// letter or "]", so names and headers are walked character by character, never byte by byte.
+constexpr unsigned char kGbkLeadFirst = 0x81;
+constexpr unsigned char kGbkLeadLast = 0xFE;
+constexpr unsigned char kGbkTrailFirst = 0x40;
+constexpr unsigned char kGbkTrailLast = 0xFE;
+constexpr unsigned char kGbkTrailGap = 0x7F;  // never a trail byte
+
+constexpr char kDosEndOfFile = 0x1A;
+constexpr std::string_view kLineBreak = "\r\n";
+
+size_t GbkCharLength(std::string_view text, size_t pos) {
+    const auto lead = static_cast<unsigned char>(text[pos]);
+    if (lead < kGbkLeadFirst || lead > kGbkLeadLast || pos + 1 >= text.size()) return 1;
+    const auto trail = static_cast<unsigned char>(text[pos + 1]);
+    if (trail < kGbkTrailFirst || trail > kGbkTrailLast || trail == kGbkTrailGap) return 1;
+    return 2;
+}
+
+char FoldAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+
+bool IsLineBreak(char c) { return c == '\r' || c == '\n'; }
+
+enum class LineKind { Blank, Section, Entry };
+
+// One line of the text, as offsets into it.
+struct IniLine {
+    size_t start = 0;       // first byte of the line
+    size_t contentEnd = 0;  // its line break, or the end of the text
+    size_t next = 0;        // first byte of the next line
+    size_t trimmedEnd = 0;  // end of the line without trailing white space
+    LineKind kind = LineKind::Blank;
+    std::string_view name;  // section or entry name
+    bool hasValue = false;  // an entry with "="
+    size_t valueStart = 0;  // after "=" and the white space following it
+    bool HasLineBreak() const { return next > contentEnd; }
+};
+
+// Splits the text into lines and classifies each; one pass, no copies.
+class LineReader {
+  public:
+    explicit LineReader(std::string_view text) : text_(text) {}
+
+    bool Next(IniLine& line) {
+        if (pos_ >= text_.size()) return false;
+        line = IniLine{};
+        line.start = pos_;
+        size_t end = text_.find_first_of(kLineBreak, pos_);
+        if (end == std::string_view::npos) end = text_.size();
+        line.contentEnd = end;
+        // One break per line (CRLF, CR or LF), so that blank lines stay lines of their own.
+        size_t next = end;
+        if (next < text_.size()) {
+            next +=
+                (text_[next] == '\r' && next + 1 < text_.size() && text_[next + 1] == '\n') ? 2 : 1;
+        }
+        line.next = next;
+        pos_ = next;
+        Classify(line);
+        return true;
+    }
+
+  private:
+    void Classify(IniLine& line) const {
+        size_t begin = line.start;
+        size_t end = line.contentEnd;
+        while (begin < end && IsIniSpace(text_[begin])) ++begin;
+        while (end > begin && IsIniSpace(text_[end - 1])) --end;
+        line.trimmedEnd = end;
+        if (begin == end) return;
+
+        if (text_[begin] == '[') {
+            size_t lastBracket = std::string_view::npos;
+            for (size_t i = begin; i < end; i += GbkCharLength(text_, i)) {
+                if (text_[i] == ']') lastBracket = i;
+            }
+            if (lastBracket != std::string_view::npos) {
+                line.kind = LineKind::Section;
+                line.name = text_.substr(begin + 1, lastBracket - begin - 1);
+                return;
+            }
+        }
+
+        line.kind = LineKind::Entry;
+        // "=" is never a GBK trail byte, so a plain byte search finds the first one.
+        const size_t equals = text_.substr(0, end).find('=', begin);
+        if (equals == std::string_view::npos) {
+            line.name = text_.substr(begin, end - begin);
+            return;
+        }
+        size_t nameEnd = equals;
+        while (nameEnd > begin && IsIniSpace(text_[nameEnd - 1])) --nameEnd;
+        line.name = text_.substr(begin, nameEnd - begin);
+        line.hasValue = true;
+        size_t valueStart = equals + 1;
+        while (valueStart < end && IsIniSpace(text_[valueStart])) ++valueStart;
+        line.valueStart = valueStart;
+    }
+
+    std::string_view text_;
+    size_t pos_ = 0;
+};
+
+std::string_view StripMatchingQuotes(std::string_view value) {
+    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
+        value.back() == value.front()) {
+        return value.substr(1, value.size() - 2);
+    }
+    return value;
+}
+
+bool HasLineBreakOrNul(std::string_view text) {
+    return text.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos;
+}
+
+std::string_view TrimLeadingIniSpace(std::string_view text) {
+    size_t begin = 0;
+    while (begin < text.size() && IsIniSpace(text[begin])) ++begin;
+    return text.substr(begin);
+}
+
+}  // namespace
+
+bool IsIniSpace(char c) { return (c >= '\t' && c <= '\r') || c == ' ' || c == kDosEndOfFile; }
+
+std::string_view TrimIniSpace(std::string_view text) {
+    text = TrimLeadingIniSpace(text);
+    size_t end = text.size();
+    while (end > 0 && IsIniSpace(text[end - 1])) --end;
+    return text.substr(0, end);
+}
+
+bool IniNamesEqual(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size();) {
+        const size_t length = GbkCharLength(a, i);
+        if (length == 2) {
+            if (a[i] != b[i] || a[i + 1] != b[i + 1]) return false;
+        } else if (FoldAscii(a[i]) != FoldAscii(b[i])) {
+            return false;
+        }
+        i += length;
+    }
+    return true;
+}
+
+std::optional<std::string> IniDocument::Find(std::string_view section, std::string_view key) const {
+    section = TrimIniSpace(section);
+    key = TrimIniSpace(key);
+    // Lines before the first header form the section with the empty name.
+    bool inSection = section.empty();
+    LineReader reader(text_);
+    IniLine line;
+    while (reader.Next(line)) {
+        if (line.kind == LineKind::Section) {
+            if (inSection) return std::nullopt;  // only the first section of a name counts
+            inSection = IniNamesEqual(line.name, section);
+        } else if (inSection && line.kind == LineKind::Entry && IniNamesEqual(line.name, key)) {
+            if (!line.hasValue) return std::nullopt;
+            std::string_view value(text_);
+            value = value.substr(line.valueStart, line.trimmedEnd - line.valueStart);
+            value = value.substr(0, value.find('\0'));
+            return std::string(StripMatchingQuotes(value));
+        }
+    }
+    return std::nullopt;
+}
+
+bool IniDocument::ValidEdit(std::string_view section, std::string_view key,
+                            std::string_view value) {
+    section = TrimIniSpace(section);
+    key = TrimIniSpace(key);
+    if (HasLineBreakOrNul(section) || HasLineBreakOrNul(key) || HasLineBreakOrNul(value)) {
+        return false;
+    }
+    if (section.empty() || key.empty()) return false;
+    return key.find('=') == std::string_view::npos && key.front() != '[';
+}
+
+bool IniDocument::Set(std::string_view section, std::string_view key, std::string_view value) {
+    if (!ValidEdit(section, key, value)) return false;
+    section = TrimIniSpace(section);
+    key = TrimIniSpace(key);
+    value = TrimLeadingIniSpace(value);
+
+    bool inSection = false;
+    size_t insertAt = std::string::npos;
+    bool insertNeedsBreak = false;
+    LineReader reader(text_);
+    IniLine line;
+    while (reader.Next(line)) {
+        if (line.kind == LineKind::Section) {
+            if (inSection) break;
+            if (!IniNamesEqual(line.name, section)) continue;
+            inSection = true;
+        } else if (!inSection || line.kind == LineKind::Blank) {
+            continue;
+        } else if (IniNamesEqual(line.name, key)) {
+            // Keep the line's name and the spacing around "="; replace only the value.
+            if (line.hasValue) {
+                text_.replace(line.valueStart, line.contentEnd - line.valueStart, value);
+            } else {
+                std::string tail = "=";
+                tail += value;
+                text_.replace(line.trimmedEnd, line.contentEnd - line.trimmedEnd, tail);
+            }
+            return true;
+        }
+        insertAt = line.next;
+        insertNeedsBreak = !line.HasLineBreak();
+    }
+
+    std::string added;
+    if (insertAt == std::string::npos) {
+        insertAt = text_.size();
+        insertNeedsBreak = !text_.empty() && !IsLineBreak(text_.back());
+        added.append("[").append(section).append("]").append(kLineBreak);
+    }
+    added.append(key).append("=").append(value).append(kLineBreak);
+    if (insertNeedsBreak) added.insert(0, kLineBreak);
+    text_.insert(insertAt, added);
+    return true;
+}
+
+bool IniDocument::RemoveSection(std::string_view section) {
+    section = TrimIniSpace(section);
+    bool inSection = section.empty();
+    size_t start = 0;
+    size_t end = text_.size();
+    LineReader reader(text_);
+    IniLine line;
+    while (reader.Next(line)) {
+        if (line.kind != LineKind::Section) continue;
+        if (inSection) {
+            end = line.start;
+            break;
+        }
+        if (IniNamesEqual(line.name, section)) {
+            inSection = true;
+            start = line.start;
+        }
+    }
+    if (!inSection) return false;
+    text_.erase(start, end - start);
+    return true;
+}
+
+}  // namespace quorrin

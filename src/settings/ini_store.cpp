@@ -1,0 +1,62 @@
+#include "settings/ini_store.h"
+
+#include "settings/ini_document.h"
+#include "settings/text_codec.h"
+
+#include <utility>
+
+namespace quorrin {
+namespace {
+
+// The profile read treats its default as it treats a stored value: trailing spaces are
+// dropped and a matching pair of surrounding quotes is removed.
+std::string PrepareDefault(std::string_view defaultGbk) {
+    size_t end = defaultGbk.size();
+    while (end > 0 && defaultGbk[end - 1] == ' ') --end;
+    std::string_view value = defaultGbk.substr(0, end);
+    value = value.substr(0, value.find('\0'));
+    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
+        value.back() == value.front()) {
+        value = value.substr(1, value.size() - 2);
+    }
+    return std::string(value);
+}
+
+}  // namespace
+
+IniStore::IniStore(std::string path) : path_(std::move(path)) {}
+
+std::string IniStore::ReadRaw(std::string_view section, std::string_view key,
+                              std::string_view defaultGbk) const {
+    // No cache: every read sees the file as it is now, hand edits included.
+    std::optional<std::string> bytes = ReadWholeFile(path_);
+    if (!bytes) return PrepareDefault(defaultGbk);
+    const IniDocument document(std::move(*bytes));
+    std::optional<std::string> value = document.Find(Utf8ToGbk(section), Utf8ToGbk(key));
+    return value ? std::move(*value) : PrepareDefault(defaultGbk);
+}
+
+std::string IniStore::Read(std::string_view section, std::string_view key,
+                           std::string_view defaultValue) const {
+    return GbkToUtf8(ReadRaw(section, key, Utf8ToGbk(defaultValue)));
+}
+
+bool IniStore::Write(std::string_view section, std::string_view key, std::string_view value) {
+    std::optional<std::string> bytes = ReadFileOrEmpty(path_);
+    if (!bytes) return false;
+    IniDocument document(*bytes);
+    if (!document.Set(Utf8ToGbk(section), Utf8ToGbk(key), Utf8ToGbk(value))) return false;
+    // The same value again (the per-second save of a paused countdown) costs no disk write.
+    if (document.Text() == *bytes) return true;
+    return ReplaceFileAtomically(path_, document.Text(), flush_);
+}
+
+bool IniStore::DeleteSection(std::string_view section) {
+    std::optional<std::string> bytes = ReadFileOrEmpty(path_);
+    if (!bytes) return false;
+    IniDocument document(std::move(*bytes));
+    if (!document.RemoveSection(Utf8ToGbk(section))) return true;  // nothing to delete
+    return ReplaceFileAtomically(path_, document.Text(), flush_);
+}
+
+}  // namespace quorrin
