@@ -1,0 +1,56 @@
+#!/usr/bin/env bash
+# Shell helpers for driving Windows programs under Wine; sourced by the end-to-end tests and
+# scripts/run.sh. Needs QUORRIN_BIN (folder of wininfo.exe) and the Wine environment.
+#
+# Wine programs never write into a pipe here: a Wine service process would inherit it and
+# keep it open. Output goes through a file first.
+
+# wininfo ARGS...: runs tools/wininfo.exe (see its header for the commands).
+wininfo() {
+    local out rc
+    out=$(mktemp)
+    wine "$QUORRIN_BIN/wininfo.exe" "$@" >"$out" 2>/dev/null </dev/null
+    rc=$?
+    tr -d '\r' <"$out"
+    rm -f "$out"
+    return $rc
+}
+
+# wait_until SECONDS COMMAND...: polls COMMAND every 0.2 s until it succeeds; fails when the
+# time is up.
+wait_until() {
+    local seconds=$1
+    shift
+    local deadline=$((SECONDS + seconds))
+    while ! "$@"; do
+        [ $SECONDS -lt $deadline ] || return 1
+        sleep 0.2
+    done
+}
+
+# first_window ARGS...: the handle of the first window that `wininfo list ARGS` lists.
+first_window() {
+    local lines
+    lines=$(wininfo list "$@") || return 1
+    printf '%s\n' "$lines" | head -n 1 | cut -f 1
+}
+
+# window_field HANDLE N: column N of the window's `wininfo list` line (1 handle, 2 pid,
+# 3 visible, 4 topmost, 5-8 rect, 9 style, 10 exstyle, 11 class, 12 title).
+window_field() {
+    local lines
+    lines=$(wininfo list) || return 1
+    printf '%s\n' "$lines" | awk -F'\t' -v h="$1" -v n="$2" '$1 == h { print $n; exit }'
+}
+
+# message_text HANDLE: the message of a message box (its non-empty static texts).
+message_text() {
+    local lines
+    lines=$(wininfo text "$1") || return 1
+    printf '%s\n' "$lines" | awk -F'\t' '$2 == "Static" && $3 != "" { print $3 }'
+}
+
+# process_gone PID: true once the (Linux) process has ended.
+process_gone() {
+    ! kill -0 "$1" 2>/dev/null
+}
