@@ -83,7 +83,7 @@ class LineReader {
             }
             if (lastBracket != std::string_view::npos) {
                 line.kind = LineKind::Section;
-                line.name = text_.substr(begin + 1, lastBracket - begin - 1);
+                line.name = TrimIniSpace(text_.substr(begin + 1, lastBracket - begin - 1));
                 return;
             }
         }

@@ -5,7 +5,7 @@
 // Reading rules (as the profile functions apply them):
 // - a line ends at CRLF, CR or LF; white space (tab, LF, VT, FF, CR, space and
 //   the DOS end-of-file mark 0x1A) is trimmed at both ends of a line;
-// - "[name]" starts a section; the name runs to the last "]" of the line and is not trimmed;
+// - "[name]" starts a section; the name runs to the last "]" of the line and is trimmed;
 // - any other non-blank line is an entry: its name is the trimmed text before the first "=",
 //   its value the trimmed text after it; a line without "=" is an entry with no value, which
 //   reads as missing; lines starting with ";" are entries too, so comments never shadow keys;

@@ -103,10 +103,10 @@ TEST_F(IniStoreTest, LineEndsMayBeLoneCrOrLfOrMissing) {
     EXPECT_EQ(ReadBytes(path), "[A]\rx=1\r\r\ny=2\n[B]\nz=3\r\nw=4\r\n");
 }
 
-TEST_F(IniStoreTest, HeaderNameRunsToTheLastBracketAndKeepsItsSpaces) {
+TEST_F(IniStoreTest, HeaderNameRunsToTheLastBracketAndIsTrimmed) {
     WriteBytes(path, "[A] x]junk\r\nk=1\r\n[ B ]\r\nk=2\r\n[C\r\nk=3\r\n");
     EXPECT_EQ(Read("A] x", "k"), "1");
-    EXPECT_EQ(Read("B", "k"), "<default>");
+    EXPECT_EQ(Read("b", "k"), "2");
     // "[C" has no "]": it is an entry, not a header.
     EXPECT_EQ(Read("C", "k"), "<default>");
 }
