@@ -3,8 +3,16 @@
 // WritePrivateProfileStringA and to a copy through IniStore, and every read must agree.
 // Now and then each side's file is also read by the other side.
 //
+// Found and matched: the platform trims a header's name ("[ Normal ]" is Normal), takes it up
+// to the last "]", and treats a lone CR as a line end; the store does the same.
 // Deliberate differences (not generated below):
-// - DIFFERENCES_PLACEHOLDER
+// - the store refuses writes whose names or value hold CR, LF or NUL, a key holding "=" or
+//   starting with "[", and blank names; the platform writes them and breaks the file;
+// - deleting a missing section returns true (nothing to do), and writes keep comments, blank
+//   lines and spacing where the platform rewrites the whole file in its own layout;
+// - a file with a UTF-8 or UTF-16 byte-order mark: the platform decodes it as Unicode, the
+//   store always reads GBK;
+// - only seen under Wine: case folding of non-ASCII letters was not checked against Windows.
 #include "settings/ini_store.h"
 #include "settings/text_codec.h"
 
