@@ -54,22 +54,7 @@ SlotKeys KeysOfSlot(int slot) {
             "close" + n,   "file" + n,        kKeyTimeFree + n};
 }
 
-// One edit of the settings file: a key to write, or (no key) a section to delete.
-struct Edit {
-    std::string section;
-    std::string key;
-    std::optional<std::string> value;
-};
-
-void Apply(IniStore& store, const std::vector<Edit>& edits) {
-    for (const Edit& e : edits) {
-        if (e.value) {
-            store.Write(e.section, e.key, *e.value);
-        } else {
-            store.DeleteSection(e.section);
-        }
-    }
-}
+using Edit = IniEdit;
 
 void AppendStyle(std::vector<Edit>& edits, const DisplayStyle& s) {
     const std::string section = kSectionStyle;
@@ -284,21 +269,21 @@ void ConfigFile::SaveAllSettings() {
         {s, "endSoundFile", g.EndSound},
     };
     AppendStyle(edits, state_.Style);
-    Apply(store_, edits);
+    store_.Apply(edits);
 }
 
 void ConfigFile::SaveSoundSettings() {
     const GeneralSettings& g = state_.General;
     const std::string s = kSectionNormal;
-    Apply(store_, {{s, "EndWarning", BoolToText(g.EndWarning)},
-                   {s, "SoundFile", g.WarningSound},
-                   {s, "endSoundFile", g.EndSound}});
+    store_.Apply({{s, "EndWarning", BoolToText(g.EndWarning)},
+                  {s, "SoundFile", g.WarningSound},
+                  {s, "endSoundFile", g.EndSound}});
 }
 
 void ConfigFile::SaveStyle(const DisplayStyle& style) {
     std::vector<Edit> edits;
     AppendStyle(edits, style);
-    Apply(store_, edits);
+    store_.Apply(edits);
 }
 
 bool ConfigFile::SaveRemainingTime(bool sameMode, int32_t slot, int32_t seconds) {

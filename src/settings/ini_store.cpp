@@ -59,4 +59,21 @@ bool IniStore::DeleteSection(std::string_view section) {
     return ReplaceFileAtomically(path_, document.Text(), flush_);
 }
 
+bool IniStore::Apply(const std::vector<IniEdit>& edits) {
+    std::optional<std::string> bytes = ReadFileOrEmpty(path_);
+    if (!bytes) return false;
+    IniDocument document(*bytes);
+    for (const IniEdit& edit : edits) {
+        const std::string section = Utf8ToGbk(edit.section);
+        // An edit the single call would refuse is skipped, as that call would be.
+        if (!edit.value) {
+            document.RemoveSection(section);
+        } else {
+            document.Set(section, Utf8ToGbk(edit.key), Utf8ToGbk(*edit.value));
+        }
+    }
+    if (document.Text() == *bytes) return true;
+    return ReplaceFileAtomically(path_, document.Text(), flush_);
+}
+
 }  // namespace quorrin

@@ -10,11 +10,20 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace quorrin {
 
+// One change of a batch: write `key` in `section`, or delete the section when there is no
+// value (the key is then unused).
+struct IniEdit {
+    std::string section;
+    std::string key;
+    std::optional<std::string> value;
+};
+
 class IniStore {
-public:
+  public:
     explicit IniStore(std::string path);
 
     const std::string& Path() const { return path_; }
@@ -30,11 +39,14 @@ public:
     // Each returns false when the file could not be written (the old file is then intact).
     bool Write(std::string_view section, std::string_view key, std::string_view value);
     bool DeleteSection(std::string_view section);
+    // Applies the edits in order, as the single calls would, and replaces the file once: a
+    // crash never leaves a half-written section (e.g. [Style] deleted and not yet rewritten).
+    bool Apply(const std::vector<IniEdit>& edits);
 
     // Benchmarks measure the write cost with and without the flush to disk.
     void SetFlushMode(FlushMode mode) { flush_ = mode; }
 
-private:
+  private:
     std::string path_;
     FlushMode flush_ = FlushMode::ToDisk;
 };

@@ -284,3 +284,35 @@ TEST(TextCodec, ConvertsChineseAndMarksWhatCannotBeConverted) {
 
 }  // namespace
 }  // namespace quorrin
+
+namespace quorrin {
+namespace {
+
+// A batch leaves the same file as its edits made one by one, in a single replacement.
+TEST(IniStoreBatch, MatchesSingleCallsAndSkipsRefusedEdits) {
+    testing::TempFolder folder;
+    const std::string start = "; settings\r\n[Style]\r\nWidth=1\r\nStray=2\r\n[Normal]\r\nx=1\r\n";
+    const std::vector<IniEdit> edits = {
+        {"Style", "", std::nullopt},   {"Style", "Width", "3000"},
+        {"normal", "X", "中文"},       {"Normal", "bad", "line\r\nbreak"},
+        {"PPTFiles", "pptFiles", "0"}, {"Style", "Height", "1200"},
+    };
+    IniStore single(folder.File("single.ini"));
+    IniStore batch(folder.File("batch.ini"));
+    testing::WriteBytes(single.Path(), start);
+    testing::WriteBytes(batch.Path(), start);
+    for (const IniEdit& e : edits) {
+        if (e.value) {
+            single.Write(e.section, e.key, *e.value);
+        } else {
+            single.DeleteSection(e.section);
+        }
+    }
+    ASSERT_TRUE(batch.Apply(edits));
+    EXPECT_EQ(testing::ReadBytes(batch.Path()), testing::ReadBytes(single.Path()));
+    EXPECT_EQ(batch.Read("Style", "Stray", "gone"), "gone");
+    EXPECT_EQ(batch.Read("Normal", "x", ""), "中文");
+}
+
+}  // namespace
+}  // namespace quorrin

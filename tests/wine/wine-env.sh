@@ -43,7 +43,7 @@ start() {
         local n
         n=$(free_display)
         display=":$n"
-        Xvfb "$display" -screen 0 1280x800x24 -noreset >"$state/xvfb.log" 2>&1 &
+        Xvfb "$display" -screen 0 1280x800x24 -noreset >"$state/xvfb.log" 2>&1 </dev/null &
         echo $! >"$state/xvfb.pid"
         for _ in $(seq 50); do
             [ -e "/tmp/.X11-unix/X$n" ] && break
@@ -77,10 +77,12 @@ ENV
             '"微软雅黑"="WenQuanYi Micro Hei"' '"Microsoft YaHei"="WenQuanYi Micro Hei"' |
             iconv -f UTF-8 -t GBK >"$state/fonts.reg"
         wine regedit /S "$state/fonts.reg" >/dev/null 2>&1
-        wineserver -w
+        wineserver -w >/dev/null 2>&1 </dev/null
         touch "$WINEPREFIX/.quorrin-ready"
     fi
-    wineserver -p
+    # Wine's server outlives this script: it must not hold on to the caller's output (ctest
+    # would wait for it forever).
+    wineserver -p >/dev/null 2>&1 </dev/null
 }
 
 case "$cmd" in
