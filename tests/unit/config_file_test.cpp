@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 #include <vector>
 
@@ -230,6 +231,49 @@ TEST(ValueFormats, NumbersHaveTheirRanges) {
     EXPECT_FALSE(TextToInt32("12px"));
     EXPECT_EQ(BoolToText(true), "True");
     EXPECT_EQ(BoolToText(false), "False");
+}
+
+}  // namespace
+}  // namespace quorrin
+
+namespace quorrin {
+namespace {
+
+// Damaged files of every kind (bit flips, cut lines, random bytes in a valid file) load
+// without crashing, and the loader never keeps a list longer than the table.
+TEST(LoadSettings, DamagedFilesNeverBreakTheLoader) {
+    std::string valid = Utf8ToGbk(std::string(kCompleteNormal) + "[PPTFiles]\r\npptFiles=3\r\n" +
+                                  Slot(1, "甲") + Slot(2, "b") + Slot(3, "c"));
+    std::mt19937 random(4242);
+    TempFolder folder;
+    for (int round = 0; round < 600; ++round) {
+        std::string bytes = valid;
+        const int damage = 1 + static_cast<int>(random() % 8);
+        for (int d = 0; d < damage; ++d) {
+            const size_t at = random() % bytes.size();
+            switch (random() % 3) {
+                case 0:
+                    bytes[at] = static_cast<char>(random());
+                    break;
+                case 1:
+                    bytes.erase(at, random() % 16);
+                    break;
+                default:
+                    bytes.insert(at, 1 + random() % 4, static_cast<char>(random()));
+                    break;
+            }
+            if (bytes.empty()) bytes = "x";
+        }
+        const std::string path = folder.File("Config.ini");
+        WriteBytes(path, bytes);
+        AppState state;
+        IniStore store(path);
+        int messages = 0;
+        ConfigFile(state, store, [&](const std::string&) { ++messages; }).LoadSettings();
+        ASSERT_GE(state.General.PresentationCount, 0) << round;
+        ASSERT_LE(state.General.PresentationCount, kMaxPresentations) << round;
+        ASSERT_LE(messages, 2) << round;
+    }
 }
 
 }  // namespace
