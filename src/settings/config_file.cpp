@@ -31,16 +31,6 @@ bool EqualsNoCase(std::string_view a, std::string_view b) {
     });
 }
 
-std::optional<int64_t> ParseInteger(std::string_view text) {
-    text = TrimSpaces(text);
-    if (!text.empty() && text.front() == '+') text.remove_prefix(1);
-    if (text.empty()) return std::nullopt;
-    int64_t value = 0;
-    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (ec != std::errc() || end != text.data() + text.size()) return std::nullopt;
-    return value;
-}
-
 std::string Decimal(int64_t value) { return std::to_string(value); }
 
 // A row of one presentation slot as it is read key by key.
@@ -108,7 +98,7 @@ std::optional<bool> TextToBool(std::string_view text) {
     text = TrimSpaces(text);
     if (EqualsNoCase(text, kTrue)) return true;
     if (EqualsNoCase(text, kFalse)) return false;
-    if (const auto number = ParseInteger(text)) return *number != 0;
+    if (const auto number = ParseDecimal(text)) return *number != 0;
     // Numbers with a fraction count too ("0.0" is false).
     if (text.empty()) return std::nullopt;
     const std::string copy(text);
@@ -119,13 +109,13 @@ std::optional<bool> TextToBool(std::string_view text) {
 }
 
 std::optional<uint8_t> TextToByte(std::string_view text) {
-    const auto number = ParseInteger(text);
+    const auto number = ParseDecimal(text);
     if (!number || *number < 0 || *number > 255) return std::nullopt;
     return static_cast<uint8_t>(*number);
 }
 
 std::optional<int32_t> TextToInt32(std::string_view text) {
-    const auto number = ParseInteger(text);
+    const auto number = ParseDecimal(text);
     if (!number || *number < INT32_MIN || *number > INT32_MAX) return std::nullopt;
     return static_cast<int32_t>(*number);
 }

@@ -5,21 +5,17 @@
 
 namespace quorrin {
 
-namespace {
-
-// A whole decimal number made of the given characters, as the settings file stores them:
-// optional leading spaces, an optional sign, digits, nothing after.
-std::optional<int64_t> ParseField(std::string_view field) {
-    while (!field.empty() && field.front() == ' ') field.remove_prefix(1);
-    if (!field.empty() && field.front() == '+') field.remove_prefix(1);
-    if (field.empty()) return std::nullopt;
+std::optional<int64_t> ParseDecimal(std::string_view text) {
+    auto blank = [](char c) { return c == ' ' || c == '\t'; };
+    while (!text.empty() && blank(text.front())) text.remove_prefix(1);
+    while (!text.empty() && blank(text.back())) text.remove_suffix(1);
+    if (!text.empty() && text.front() == '+') text.remove_prefix(1);
+    if (text.empty()) return std::nullopt;
     int64_t value = 0;
-    const auto [end, ec] = std::from_chars(field.data(), field.data() + field.size(), value);
-    if (ec != std::errc() || end != field.data() + field.size()) return std::nullopt;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (ec != std::errc() || end != text.data() + text.size()) return std::nullopt;
     return value;
 }
-
-}  // namespace
 
 std::optional<std::string> TrimAtNul(std::string_view text) {
     const size_t nul = text.find('\0');
@@ -42,9 +38,9 @@ std::optional<int32_t> TimeTextToSeconds(std::string_view text) {
         if (pos >= text.size()) return {};
         return text.substr(pos, 2);
     };
-    const auto hours = ParseField(field(0));
-    const auto minutes = ParseField(field(3));
-    const auto seconds = ParseField(field(6));
+    const auto hours = ParseDecimal(field(0));
+    const auto minutes = ParseDecimal(field(3));
+    const auto seconds = ParseDecimal(field(6));
     if (!hours || !minutes || !seconds) return std::nullopt;
     return static_cast<int32_t>(*hours * 3600 + *minutes * 60 + *seconds);
 }

@@ -8,6 +8,10 @@
 
 namespace quorrin {
 
+// A whole decimal number as the settings file holds one: spaces or tabs around it, an
+// optional sign; nothing for any other text.
+std::optional<int64_t> ParseDecimal(std::string_view text);
+
 // The part before the first NUL; nothing when the text holds no NUL (the empty text too).
 std::optional<std::string> TrimAtNul(std::string_view text);
 
