@@ -17,8 +17,8 @@ int Pixels(int32_t twips) { return TwipsToPixels(twips); }
 
 bool CountdownWindow::Create(HINSTANCE instance, const wchar_t* className,
                              const DisplayStyle& style) {
-    WindowClassSpec spec;
-    spec.className = className;
+    WindowClassSpec windowClass;
+    windowClass.className = className;
     WindowPlacement placement;
     // WS_EX_NOACTIVATE: a click on the clock never takes the keyboard from the show.
     placement.exStyle = WS_EX_LAYERED | WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_NOACTIVATE;
@@ -28,7 +28,7 @@ bool CountdownWindow::Create(HINSTANCE instance, const wchar_t* className,
     placement.top = Pixels(style.Top);
     placement.width = Pixels(style.Width);
     placement.height = Pixels(style.Height);
-    if (!CreateFromSpec(instance, spec, placement)) return false;
+    if (!CreateFromSpec(instance, windowClass, placement)) return false;
     background_ = ToColorRef(style.bgBackColor);
     SetLayeredWindowAttributes(Handle(), kTransparentKeyColor, kOpaque, LWA_COLORKEY | LWA_ALPHA);
     SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);

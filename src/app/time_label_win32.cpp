@@ -14,12 +14,12 @@ struct MemoryDcDeleter {
 }  // namespace
 
 bool TimeLabel::Create(HINSTANCE instance, HWND parent) {
-    WindowClassSpec spec;
-    spec.className = kTimeLabelClassName;
+    WindowClassSpec windowClass;
+    windowClass.className = kTimeLabelClassName;
     WindowPlacement placement;
     placement.style = WS_CHILD | WS_VISIBLE;
     placement.owner = parent;
-    return CreateFromSpec(instance, spec, placement);
+    return CreateFromSpec(instance, windowClass, placement);
 }
 
 void TimeLabel::SetLook(const TimeLabelLook& look) {
