@@ -1,5 +1,6 @@
 #include "app/time_form_win32.h"
 
+#include "app/app_resources_win32.h"
 #include "app/debug_log_win32.h"
 #include "app/show_watch.h"
 #include "app/wide_text_win32.h"
@@ -21,7 +22,7 @@ TimeForm::~TimeForm() {
 bool TimeForm::Create(HINSTANCE instance) {
     WindowClassSpec windowClass;
     windowClass.className = kTimeFormClassName;
-    windowClass.icon = LoadIconW(instance, MAKEINTRESOURCEW(1));
+    windowClass.icon = LoadIconW(instance, MAKEINTRESOURCEW(kAppIconId));
     WindowPlacement placement;
     // A tool window gets no task-bar button; without WS_VISIBLE it starts hidden.
     placement.exStyle = WS_EX_TOOLWINDOW;
