@@ -131,11 +131,21 @@ check "WM_CLOSE ends the program" wait_until 10 process_gone "$first"
 check "with exit code 0" exit_code_is "$first" 0
 check "its window has gone" window_gone "$form"
 
-echo "--- second run, with the Config.ini of the first"
-start_quorrin "$app"
+echo "--- second run, with the Config.ini of the first, watching a show come and go"
+# Wine writes OutputDebugString lines to the process's stderr on its "seh" warning channel.
+WINEDEBUG=-all,warn+seh start_quorrin "$app"
 check "the main window exists" wait_until $kStartSeconds find_form
 check "no message box appears" box_gone
 check "Config.ini is left as it was" cmp -s "$app/Config.ini" "$work/config.before"
+logged() { grep -qa "Quorrin: $1" "$app/quorrin.log"; }
+wine "$QUORRIN_BIN/slideshow-sim.exe" --windowed "PowerPoint 幻灯片放映 - e2e.pptx" \
+    >"$work/sim.log" 2>&1 </dev/null &
+sim=$!
+running+=("$sim")
+check "the start of the show is noticed" wait_until 10 logged "slide show started"
+if show=$(first_window --class Quorrin.SlideShowSim); then wininfo close "$show" >/dev/null; fi
+check "the show ends" wait_until 10 process_gone "$sim"
+check "the end of the show is noticed" wait_until 10 logged "slide show ended"
 wininfo close "$form" >/dev/null
 check "WM_CLOSE ends it" wait_until 10 process_gone "$pid"
 
