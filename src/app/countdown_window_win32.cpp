@@ -15,10 +15,12 @@ int Pixels(int32_t twips) { return TwipsToPixels(twips); }
 
 }  // namespace
 
-bool CountdownWindow::Create(HINSTANCE instance, const wchar_t* className,
+bool CountdownWindow::Create(HINSTANCE instance, const wchar_t* className, HICON icon,
                              const DisplayStyle& style) {
     WindowClassSpec windowClass;
     windowClass.className = className;
+    windowClass.icon = icon;
+    windowClass.cursor = LoadCursorW(nullptr, IDC_ARROW);
     WindowPlacement placement;
     // WS_EX_NOACTIVATE: a click on the clock never takes the keyboard from the show.
     placement.exStyle = WS_EX_LAYERED | WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_NOACTIVATE;

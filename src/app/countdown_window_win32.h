@@ -18,8 +18,9 @@ class CountdownWindow : public WindowBase {
     explicit CountdownWindow(ClockWindow kind) : kind_(kind) {}
 
     // Creates the window hidden and prepares it: no caption, layered, topmost, at the
-    // style's Left/Top.
-    bool Create(HINSTANCE instance, const wchar_t* className, const DisplayStyle& style);
+    // style's Left/Top. `icon` may be null.
+    bool Create(HINSTANCE instance, const wchar_t* className, HICON icon,
+                const DisplayStyle& style);
     // Size, place, shape, opacity and the label's look from the display style.
     void Layout(const AppState& state);
     void SetTime(const std::wstring& text);

@@ -1,7 +1,9 @@
-// Start-up: one copy per session, the settings from Config.ini beside the .exe, then the
-// hidden main window that watches for slide shows until the program is ended.
+// Start-up: one copy per session, the settings from Config.ini beside the .exe, the
+// monitors, then the two hidden clock windows (the copy first) that wait for a slide show
+// until the program is ended.
 #include "app/debug_log_win32.h"
 #include "app/message_box_notifier_win32.h"
+#include "app/monitors_win32.h"
 #include "app/program_folder_win32.h"
 #include "app/single_instance_win32.h"
 #include "app/time_form_win32.h"
@@ -33,15 +35,23 @@ void FindConfigPath(quorrin::AppState& state) {
     }
 }
 
-void LoadSettings(quorrin::AppState& state, quorrin::IniStore& store) {
+void LoadSettings(quorrin::AppState& state, quorrin::ConfigFile& config) {
     if (state.General.ConfigPath.empty()) {
         quorrin::LogDebug(L"loading settings", L"skipped, no path for Config.ini");
         return;
     }
     try {
-        quorrin::ConfigFile(state, store, quorrin::MessageBoxNotifier()).LoadSettings();
+        config.LoadSettings();
     } catch (const std::exception& error) {
         LogStepFailure(L"loading settings", error);
+    }
+}
+
+void FindMonitors(quorrin::AppState& state) {
+    try {
+        quorrin::RecordMonitorWorkAreas(state);
+    } catch (const std::exception& error) {
+        LogStepFailure(L"finding the monitors", error);
     }
 }
 
@@ -63,10 +73,12 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     quorrin::AppState state;
     FindConfigPath(state);
     quorrin::IniStore store(state.General.ConfigPath);
-    LoadSettings(state, store);
+    quorrin::ConfigFile config(state, store, quorrin::MessageBoxNotifier());
+    LoadSettings(state, config);
+    FindMonitors(state);
 
     quorrin::DesktopWindowWalk walk;
-    quorrin::TimeForm form(state, walk);
+    quorrin::TimeForm form(state, walk, config);
     if (!form.Create(instance)) return 1;
     return RunMessageLoop();
 }

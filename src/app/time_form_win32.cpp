@@ -2,34 +2,41 @@
 
 #include "app/app_resources_win32.h"
 #include "app/debug_log_win32.h"
+#include "app/monitors_win32.h"
 #include "app/show_watch.h"
 #include "app/wide_text_win32.h"
+
+#include <windowsx.h>
 
 namespace quorrin {
 
 namespace {
 
-constexpr UINT_PTR TimerId(TimeFormTimer timer) { return static_cast<UINT_PTR>(timer); }
+constexpr UINT_PTR TimerId(ClockTimer timer) { return static_cast<UINT_PTR>(timer); }
+
+POINT PointOf(LPARAM point) { return {GET_X_LPARAM(point), GET_Y_LPARAM(point)}; }
 
 }  // namespace
 
-TimeForm::TimeForm(AppState& state, WindowWalk& walk) : state_(state), walk_(walk) {}
+TimeForm::TimeForm(AppState& state, WindowWalk& walk, ConfigFile& config)
+    : CountdownWindow(ClockWindow::Main),
+      state_(state),
+      walk_(walk),
+      config_(config),
+      view_(state, config, *this, copy_),
+      engine_(state, view_) {}
 
 TimeForm::~TimeForm() {
-    if (Handle() != nullptr) KillTimer(Handle(), TimerId(TimeFormTimer::Main));
+    if (Handle() != nullptr) KillTimer(Handle(), TimerId(ClockTimer::Main));
 }
 
 bool TimeForm::Create(HINSTANCE instance) {
-    WindowClassSpec windowClass;
-    windowClass.className = kTimeFormClassName;
-    windowClass.icon = LoadIconW(instance, MAKEINTRESOURCEW(kAppIconId));
-    WindowPlacement placement;
-    // A tool window gets no task-bar button; without WS_VISIBLE it starts hidden.
-    placement.exStyle = WS_EX_TOOLWINDOW;
-    placement.style = WS_POPUP;
-    placement.title = L"Quorrin";
-    if (!CreateFromSpec(instance, windowClass, placement)) return false;
-    if (SetTimer(Handle(), TimerId(TimeFormTimer::Main), kMainTimerIntervalMs, nullptr) == 0) {
+    if (!copy_.Create(instance, kTimeFormCopyClassName, nullptr, state_.Style)) {
+        LogDebug(L"clock copy", L"not created; the clock shows on the primary monitor only");
+    }
+    const HICON icon = LoadIconW(instance, MAKEINTRESOURCEW(kAppIconId));
+    if (!CountdownWindow::Create(instance, kTimeFormClassName, icon, state_.Style)) return false;
+    if (SetTimer(Handle(), TimerId(ClockTimer::Main), kMainTimerIntervalMs, nullptr) == 0) {
         LogLastError(L"SetTimer for the slide-show watch");
         return false;
     }
@@ -40,6 +47,18 @@ LRESULT TimeForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_TIMER:
             return OnTimer(wParam);
+        case WM_LBUTTONDOWN:
+        case WM_RBUTTONDOWN:
+        case WM_MBUTTONDOWN:
+            return OnButtonDown(lParam);
+        case WM_MOUSEMOVE:
+            return OnMouseMove(wParam, lParam);
+        case WM_LBUTTONUP:
+        case WM_RBUTTONUP:
+        case WM_MBUTTONUP:
+            return OnButtonUp(message, lParam);
+        case WM_CAPTURECHANGED:
+            return OnCaptureChanged();
         case WM_CLOSE:
             return OnClose();
         case WM_ENDSESSION:
@@ -47,13 +66,78 @@ LRESULT TimeForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_DESTROY:
             return OnDestroy();
         default:
-            return DefaultHandling(message, wParam, lParam);
+            return CountdownWindow::HandleMessage(message, wParam, lParam);
     }
 }
 
 LRESULT TimeForm::OnTimer(WPARAM timerId) {
-    if (timerId == TimerId(TimeFormTimer::Main)) MainTimer();
+    switch (static_cast<ClockTimer>(timerId)) {
+        case ClockTimer::Main:
+            MainTimer();
+            break;
+        case ClockTimer::Step:
+            engine_.OnStepTimer(MonotonicNow());
+            break;
+        case ClockTimer::Flash:
+            engine_.OnFlashTimer();
+            break;
+    }
     return 0;
+}
+
+LRESULT TimeForm::OnButtonDown(LPARAM point) {
+    dragging_ = true;
+    dragFrom_ = PointOf(point);
+    // The release must reach this window even when the pointer has left it.
+    SetCapture(Handle());
+    return 0;
+}
+
+LRESULT TimeForm::OnMouseMove(WPARAM buttons, LPARAM point) {
+    // Only a drag with the left button alone moves the clock.
+    if (!dragging_ || (buttons & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON)) != MK_LBUTTON) return 0;
+    const POINT at = PointOf(point);
+    const TwipRect now = RectTwips();
+    const int32_t left = now.left + (at.x - dragFrom_.x) * kTwipsPerPixel;
+    const int32_t top = now.top + (at.y - dragFrom_.y) * kTwipsPerPixel;
+    if (left == now.left && top == now.top) return 0;
+    MoveTo(left, top);
+    int32_t copyLeft = 0;
+    int32_t copyTop = 0;
+    MapToSecondMonitor(state_.PrimaryWorkArea, state_.SecondWorkArea, left, top, now.width,
+                       copyLeft, copyTop);
+    copy_.MoveTo(copyLeft, copyTop);
+    state_.Style.Left = left;
+    state_.Style.Top = top;
+    return 0;
+}
+
+LRESULT TimeForm::OnButtonUp(UINT message, LPARAM point) {
+    EndDrag();
+    if (GetCapture() == Handle()) ReleaseCapture();
+    if (message == WM_RBUTTONUP) {
+        POINT screen = PointOf(point);
+        ClientToScreen(Handle(), &screen);
+        OnRightClick(screen);
+    }
+    return 0;
+}
+
+LRESULT TimeForm::OnCaptureChanged() {
+    // Capture taken away mid-drag (another window, a menu): keep where the clock got to.
+    EndDrag();
+    return 0;
+}
+
+void TimeForm::EndDrag() {
+    if (!dragging_) return;
+    dragging_ = false;
+    config_.SaveStyle(state_.Style);
+}
+
+void TimeForm::OnRightClick(POINT screenPoint) {
+    LogDebug(L"right click on the clock",
+             std::to_wstring(screenPoint.x) + L"," + std::to_wstring(screenPoint.y));
 }
 
 LRESULT TimeForm::OnClose() {
@@ -68,7 +152,8 @@ LRESULT TimeForm::OnEndSession(WPARAM ending) {
 }
 
 LRESULT TimeForm::OnDestroy() {
-    KillTimer(Handle(), TimerId(TimeFormTimer::Main));
+    KillTimer(Handle(), TimerId(ClockTimer::Main));
+    engine_.Stop();
     PostQuitMessage(0);
     return 0;
 }
@@ -89,10 +174,14 @@ void TimeForm::MainTimer() {
 
 void TimeForm::OnShowStarted() {
     LogDebug(L"slide show started", Utf8ToWide(state_.Countdown.LastShowTitle));
+    // A monitor plugged in since the last show is used by this one.
+    RecordMonitorWorkAreas(state_);
+    engine_.Start(MonotonicNow());
 }
 
 void TimeForm::OnShowEnded() {
     LogDebug(L"slide show ended", Utf8ToWide(state_.Countdown.LastShowTitle));
+    engine_.Stop();
 }
 
 }  // namespace quorrin

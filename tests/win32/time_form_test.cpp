@@ -1,6 +1,10 @@
-// The main window: hidden, no task-bar button, a slide-show watch on its timer, and the
-// ways it is ended.
+// The main window: hidden, no task-bar button, a slide-show watch on its timer, the clock
+// shown over a show and hidden after it, dragging, and the ways it is ended.
 #include "app/time_form_win32.h"
+
+#include "app/monitors_win32.h"
+#include "app/wide_text_win32.h"
+#include "settings/ini_store.h"
 
 #include "message_pump_win32.h"
 
@@ -44,14 +48,52 @@ class ScriptedWalk final : public WindowWalk {
     }
 };
 
+// A Config.ini of its own in the temporary folder, removed afterwards.
+std::string TempConfigPath() {
+    wchar_t folder[MAX_PATH] = {};
+    GetTempPathW(MAX_PATH, folder);
+    wchar_t path[MAX_PATH] = {};
+    GetTempFileNameW(folder, L"qtf", 0, path);
+    return WideToUtf8(path);
+}
+
 class TimeFormTest : public ::testing::Test {
   protected:
     void SetUp() override {
+        state_.General.ConfigPath = configPath_;
         state_.General.SameMode = true;
+        state_.Style = DefaultStyle();
+        state_.Style.showPos = 4;
         PresentationSlot shared;
         shared.TimeCnt = 600;
         state_.Presentations.Store(0, shared);
+        RecordMonitorWorkAreas(state_);
         ASSERT_TRUE(form_.Create(GetModuleHandleW(nullptr)));
+    }
+    void TearDown() override { DeleteFileW(Utf8ToWide(configPath_).c_str()); }
+
+    // Puts a show on the scripted desktop and lets the watch find it.
+    void StartShow() {
+        walk_.windows.insert(walk_.windows.begin(), {kShowId, "PowerPoint 幻灯片放映 - a.pptx"});
+        ASSERT_TRUE(RunPasses(1).done);
+        ASSERT_TRUE(state_.Countdown.ShowActive);
+    }
+
+    std::wstring LabelText(HWND clock) const {
+        const HWND label = FindWindowExW(clock, nullptr, kTimeLabelClassName, nullptr);
+        wchar_t text[32] = {};
+        GetWindowTextW(label, text, 32);
+        return text;
+    }
+
+    RECT WindowRect(HWND window) const {
+        RECT r{};
+        GetWindowRect(window, &r);
+        return r;
+    }
+
+    std::string StoredStyle(const char* key) {
+        return IniStore(configPath_).Read("Style", key, "");
     }
 
     // Lets the timer run `count` more detection passes.
@@ -60,20 +102,29 @@ class TimeFormTest : public ::testing::Test {
         return PumpUntil([&](const PumpResult&) { return walk_.passes >= target; });
     }
 
+    std::string configPath_ = TempConfigPath();
     AppState state_;
+    IniStore store_{configPath_};
+    ConfigFile config_{state_, store_, [](const std::string&) {}};
     ScriptedWalk walk_;
-    TimeForm form_{state_, walk_};
+    TimeForm form_{state_, walk_, config_};
 };
 
-TEST_F(TimeFormTest, IsAHiddenToolWindow) {
-    const HWND window = form_.Handle();
-    ASSERT_NE(window, nullptr);
-    EXPECT_FALSE(IsWindowVisible(window));
-    EXPECT_NE(GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_TOOLWINDOW, 0);
-    EXPECT_NE(GetWindowLongPtrW(window, GWL_STYLE) & WS_POPUP, 0);
+TEST_F(TimeFormTest, BothClocksAreHiddenLayeredTopmostToolWindows) {
+    for (const HWND window : {form_.Handle(), form_.Copy().Handle()}) {
+        ASSERT_NE(window, nullptr);
+        EXPECT_FALSE(IsWindowVisible(window));
+        const LONG_PTR exStyle = GetWindowLongPtrW(window, GWL_EXSTYLE);
+        EXPECT_NE(exStyle & WS_EX_TOOLWINDOW, 0);
+        EXPECT_NE(exStyle & WS_EX_LAYERED, 0);
+        EXPECT_NE(exStyle & WS_EX_TOPMOST, 0);
+        EXPECT_EQ(GetWindowLongPtrW(window, GWL_STYLE) & WS_CAPTION, 0);
+    }
     wchar_t className[64] = {};
-    GetClassNameW(window, className, 64);
+    GetClassNameW(form_.Handle(), className, 64);
     EXPECT_STREQ(className, kTimeFormClassName);
+    GetClassNameW(form_.Copy().Handle(), className, 64);
+    EXPECT_STREQ(className, kTimeFormCopyClassName);
 }
 
 TEST_F(TimeFormTest, FollowsAShowAppearingAndGoing) {
@@ -81,11 +132,14 @@ TEST_F(TimeFormTest, FollowsAShowAppearingAndGoing) {
     ASSERT_TRUE(RunPasses(2).done);
     EXPECT_FALSE(state_.Countdown.ShowActive);
 
-    walk_.windows.insert(walk_.windows.begin(), {kShowId, "PowerPoint 幻灯片放映 - a.pptx"});
-    ASSERT_TRUE(RunPasses(1).done);
-    EXPECT_TRUE(state_.Countdown.ShowActive);
+    StartShow();
     EXPECT_EQ(state_.Countdown.SlideShowWindow, kShowId);
     EXPECT_EQ(state_.Countdown.TotalSeconds, 600);
+    EXPECT_TRUE(form_.Engine().Counting());
+    for (const HWND window : {form_.Handle(), form_.Copy().Handle()}) {
+        EXPECT_TRUE(IsWindowVisible(window));
+        EXPECT_EQ(LabelText(window), L"10:00");
+    }
 
     ASSERT_TRUE(RunPasses(2).done);
     EXPECT_TRUE(state_.Countdown.ShowActive);
@@ -93,6 +147,57 @@ TEST_F(TimeFormTest, FollowsAShowAppearingAndGoing) {
     walk_.windows.erase(walk_.windows.begin());
     ASSERT_TRUE(RunPasses(1).done);
     EXPECT_FALSE(state_.Countdown.ShowActive);
+    EXPECT_FALSE(form_.Engine().Counting());
+    EXPECT_FALSE(IsWindowVisible(form_.Handle()));
+    EXPECT_FALSE(IsWindowVisible(form_.Copy().Handle()));
+}
+
+TEST_F(TimeFormTest, CountsDownOnceASecond) {
+    StartShow();
+    ASSERT_TRUE(
+        PumpUntil([&](const PumpResult&) { return LabelText(form_.Handle()) == L"09:58"; }).done);
+    EXPECT_EQ(LabelText(form_.Copy().Handle()), L"09:58");
+    EXPECT_EQ(IniStore(configPath_).Read("Normal", "timeFree", ""), "00:09:58");
+}
+
+TEST_F(TimeFormTest, LeftDragMovesBothClocksAndSavesThePlace) {
+    StartShow();
+    const HWND window = form_.Handle();
+    const RECT before = WindowRect(window);
+    SendMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
+    SendMessageW(window, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(30, 25));
+    const RECT after = WindowRect(window);
+    EXPECT_EQ(after.left, before.left + 20);
+    EXPECT_EQ(after.top, before.top + 15);
+    // One monitor: the copy follows onto the same place.
+    const RECT copy = WindowRect(form_.Copy().Handle());
+    EXPECT_EQ(copy.left, after.left);
+    EXPECT_EQ(copy.top, after.top);
+    EXPECT_EQ(StoredStyle("Left"), "") << "saved on release, not while moving";
+
+    SendMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(30, 25));
+    EXPECT_EQ(state_.Style.Left, after.left * 15);
+    EXPECT_EQ(state_.Style.Top, after.top * 15);
+    EXPECT_EQ(StoredStyle("Left"), std::to_string(after.left * 15));
+    EXPECT_EQ(StoredStyle("Top"), std::to_string(after.top * 15));
+    EXPECT_EQ(state_.Style.showPos, 4);
+}
+
+TEST_F(TimeFormTest, OnlyTheLeftButtonAloneDrags) {
+    StartShow();
+    const HWND window = form_.Handle();
+    const RECT before = WindowRect(window);
+    // Moving without a press, with the right button, and with both buttons held.
+    SendMessageW(window, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(40, 40));
+    SendMessageW(window, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(10, 10));
+    SendMessageW(window, WM_MOUSEMOVE, MK_RBUTTON, MAKELPARAM(40, 40));
+    SendMessageW(window, WM_MOUSEMOVE, MK_LBUTTON | MK_RBUTTON, MAKELPARAM(40, 40));
+    SendMessageW(window, WM_RBUTTONUP, 0, MAKELPARAM(40, 40));
+    const RECT after = WindowRect(window);
+    EXPECT_EQ(after.left, before.left);
+    EXPECT_EQ(after.top, before.top);
+    // A right click saves the unchanged style on its release.
+    EXPECT_EQ(StoredStyle("Left"), std::to_string(state_.Style.Left));
 }
 
 TEST_F(TimeFormTest, WatchesAboutTenTimesASecond) {
