@@ -13,20 +13,7 @@ readonly kStartSeconds=20
 readonly kSecondInstanceMaxSeconds=3
 readonly kToolWindowStyle=0x80
 
-failures=0
-check() {
-    local what=$1
-    shift
-    if "$@"; then
-        echo "ok   $what"
-    else
-        echo "FAIL $what"
-        failures=$((failures + 1))
-    fi
-}
-
 work=$(mktemp -d "${WINE_STATE_DIR:-/tmp}/startup.XXXXXX")
-running=()
 cleanup() {
     local form pid
     if form=$(first_window --class Quorrin.TimeForm); then wininfo close "$form" >/dev/null; fi
@@ -36,12 +23,6 @@ cleanup() {
     rm -rf "$work"
 }
 trap cleanup EXIT
-
-start_quorrin() {  # start_quorrin FOLDER: starts FOLDER/Quorrin.exe; sets $pid
-    wine "$1/Quorrin.exe" >"$1/quorrin.log" 2>&1 </dev/null &
-    pid=$!
-    running+=("$pid")
-}
 
 box=
 find_box() { box=$(first_window --class '#32770' --title Quorrin); }
@@ -161,5 +142,4 @@ check "Config.ini is written in that folder" wait_until 10 test -s "$deep/Config
 if find_form; then wininfo close "$form" >/dev/null; fi
 check "WM_CLOSE ends it" wait_until 10 process_gone "$pid"
 
-echo "--- $failures failed check(s)"
-[ "$failures" -eq 0 ]
+report_checks

@@ -54,3 +54,31 @@ message_text() {
 process_gone() {
     ! kill -0 "$1" 2>/dev/null
 }
+
+# Checks of an end-to-end test: check WHAT COMMAND... prints ok or FAIL and counts failures;
+# report_checks ends the script with the count and a matching exit code.
+failures=0
+check() {
+    local what=$1
+    shift
+    if "$@"; then
+        echo "ok   $what"
+    else
+        echo "FAIL $what"
+        failures=$((failures + 1))
+    fi
+}
+report_checks() {
+    echo "--- $failures failed check(s)"
+    [ "$failures" -eq 0 ]
+}
+
+# Processes a test started; its cleanup waits for them or kills them.
+running=()
+
+# start_quorrin FOLDER: starts FOLDER/Quorrin.exe (output in FOLDER/quorrin.log); sets $pid.
+start_quorrin() {
+    wine "$1/Quorrin.exe" >"$1/quorrin.log" 2>&1 </dev/null &
+    pid=$!
+    running+=("$pid")
+}
