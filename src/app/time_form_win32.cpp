@@ -16,6 +16,10 @@ constexpr UINT_PTR TimerId(ClockTimer timer) { return static_cast<UINT_PTR>(time
 
 POINT PointOf(LPARAM point) { return {GET_X_LPARAM(point), GET_Y_LPARAM(point)}; }
 
+constexpr const wchar_t* kTrayTip = L"Quorrin";
+constexpr const wchar_t* kBalloonTitle = L"Quorrin";
+constexpr const wchar_t* kBalloonText = L"程序已经运行！";
+
 }  // namespace
 
 TimeForm::TimeForm(AppState& state, WindowWalk& walk, ConfigFile& config)
@@ -31,6 +35,7 @@ TimeForm::~TimeForm() {
 }
 
 bool TimeForm::Create(HINSTANCE instance) {
+    instance_ = instance;
     if (!copy_.Create(instance, kTimeFormCopyClassName, nullptr, state_.Style)) {
         LogDebug(L"clock copy", L"not created; the clock shows on the primary monitor only");
     }
@@ -40,13 +45,30 @@ bool TimeForm::Create(HINSTANCE instance) {
         LogLastError(L"SetTimer for the slide-show watch");
         return false;
     }
+    if (!menu_.Create()) LogLastError(L"the tray menu");
+    AddTrayIcon(instance);
     return true;
 }
 
+void TimeForm::AddTrayIcon(HINSTANCE instance) {
+    // Sent to every top-level window when the shell (and with it the notification area)
+    // starts again: the icon must then be added anew.
+    taskbarCreatedMessage_ = RegisterWindowMessageW(L"TaskbarCreated");
+    const HICON icon = LoadIconW(instance, MAKEINTRESOURCEW(kAppIconId));
+    if (!tray_.Add(Handle(), icon, kTrayTip)) {
+        LogDebug(L"tray icon", L"the notification area refused the icon");
+        return;
+    }
+    tray_.ShowBalloon(kBalloonTitle, kBalloonText);
+}
+
 LRESULT TimeForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == taskbarCreatedMessage_ && message != 0) return OnTaskbarCreated();
     switch (message) {
         case WM_TIMER:
             return OnTimer(wParam);
+        case kTrayCallbackMessage:
+            return OnTrayIcon(lParam);
         case WM_LBUTTONDOWN:
         case WM_RBUTTONDOWN:
         case WM_MBUTTONDOWN:
@@ -85,6 +107,20 @@ LRESULT TimeForm::OnTimer(WPARAM timerId) {
     return 0;
 }
 
+LRESULT TimeForm::OnTrayIcon(LPARAM iconEvent) {
+    if (IconEventOpensMenu(static_cast<uint32_t>(LOWORD(iconEvent)))) {
+        POINT at{};
+        GetCursorPos(&at);
+        OpenMenu(at);
+    }
+    return 0;
+}
+
+LRESULT TimeForm::OnTaskbarCreated() {
+    if (!tray_.Restore()) LogDebug(L"tray icon", L"not restored after the shell restarted");
+    return 0;
+}
+
 LRESULT TimeForm::OnButtonDown(LPARAM point) {
     dragging_ = true;
     dragFrom_ = PointOf(point);
@@ -118,7 +154,7 @@ LRESULT TimeForm::OnButtonUp(UINT message, LPARAM point) {
     if (message == WM_RBUTTONUP) {
         POINT screen = PointOf(point);
         ClientToScreen(Handle(), &screen);
-        OnRightClick(screen);
+        OpenMenu(screen);
     }
     return 0;
 }
@@ -135,10 +171,37 @@ void TimeForm::EndDrag() {
     config_.SaveStyle(state_.Style);
 }
 
-void TimeForm::OnRightClick(POINT screenPoint) {
-    LogDebug(L"right click on the clock",
-             std::to_wstring(screenPoint.x) + L"," + std::to_wstring(screenPoint.y));
+void TimeForm::OpenMenu(POINT screenPoint) {
+    if (const std::optional<TrayMenuEntry> entry = menu_.PopUp(Handle(), screenPoint)) {
+        OnMenuEntry(*entry);
+    }
 }
+
+void TimeForm::OnMenuEntry(TrayMenuEntry entry) {
+    switch (entry) {
+        case TrayMenuEntry::Exit:
+            Destroy();
+            break;
+        case TrayMenuEntry::SoundSettings:
+        case TrayMenuEntry::TimingSettings:
+        case TrayMenuEntry::StyleSettings:
+            // Dialogs not built yet: their entries stay in the menu and do nothing.
+            break;
+    }
+}
+
+void TimeForm::OnDialogClosed() {
+    lifetime_.DialogClosed();
+    EndIfDone();
+}
+
+void TimeForm::EndIfDone() {
+    if (lifetime_.MayEnd()) PostQuitMessage(0);
+}
+
+void TimeForm::HideMainClock() { Hide(); }
+
+void TimeForm::ShowMainClock() { ShowOnTop(); }
 
 LRESULT TimeForm::OnClose() {
     DestroyWindow(Handle());
@@ -154,7 +217,10 @@ LRESULT TimeForm::OnEndSession(WPARAM ending) {
 LRESULT TimeForm::OnDestroy() {
     KillTimer(Handle(), TimerId(ClockTimer::Main));
     engine_.Stop();
-    PostQuitMessage(0);
+    tray_.Remove();
+    copy_.Destroy();
+    lifetime_.ClockClosed();
+    EndIfDone();
     return 0;
 }
 

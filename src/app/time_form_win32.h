@@ -3,12 +3,18 @@
 // second monitor), and hides both when the show goes. While no show runs it stays hidden,
 // and it has no task-bar button. Ending it (WM_CLOSE, the end of the session) ends the
 // program. The clock can be dragged with the left button; the position is saved on release.
+// It owns the notification-area icon and its menu, which opens the settings dialogs and ends
+// the program ("退出程序"); a dialog still open keeps the program running until it closes.
 #pragma once
 
 #include "app/clock_view_win32.h"
 #include "app/countdown_engine.h"
 #include "app/countdown_window_win32.h"
 #include "app/slide_show_finder.h"
+#include "app/tray_menu.h"
+#include "app/tray_menu_win32.h"
+#include "desktop/tray_icon_win32.h"
+#include "dialogs/main_clock_control.h"
 #include "settings/app_state.h"
 #include "settings/config_file.h"
 
@@ -18,7 +24,7 @@ inline constexpr const wchar_t* kTimeFormClassName = L"Quorrin.TimeForm";
 inline constexpr const wchar_t* kTimeFormCopyClassName = L"Quorrin.TimeForm_Copy";
 inline constexpr UINT kMainTimerIntervalMs = 100;
 
-class TimeForm final : public CountdownWindow {
+class TimeForm final : public CountdownWindow, public MainClockControl {
   public:
     TimeForm(AppState& state, WindowWalk& walk, ConfigFile& config);
     ~TimeForm() override;
@@ -31,10 +37,15 @@ class TimeForm final : public CountdownWindow {
     const CountdownWindow& Copy() const { return copy_; }
     const CountdownEngine& Engine() const { return engine_; }
 
+    void HideMainClock() override;
+    void ShowMainClock() override;
+
   private:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
     LRESULT OnTimer(WPARAM timerId);
+    LRESULT OnTrayIcon(LPARAM iconEvent);
+    LRESULT OnTaskbarCreated();
     LRESULT OnButtonDown(LPARAM point);
     LRESULT OnMouseMove(WPARAM buttons, LPARAM point);
     LRESULT OnButtonUp(UINT message, LPARAM point);
@@ -50,8 +61,13 @@ class TimeForm final : public CountdownWindow {
 
     // Ends a drag: the dragged position goes to [Style].
     void EndDrag();
-    // A right click on the clock; the tray menu will open here.
-    void OnRightClick(POINT screenPoint);
+    // The tray menu at the given screen point, and what its entries do.
+    void OpenMenu(POINT screenPoint);
+    void OnMenuEntry(TrayMenuEntry entry);
+    void AddTrayIcon(HINSTANCE instance);
+    // A settings dialog has closed; the program ends here if "退出程序" came before.
+    void OnDialogClosed();
+    void EndIfDone();
 
     AppState& state_;
     WindowWalk& walk_;
@@ -59,6 +75,12 @@ class TimeForm final : public CountdownWindow {
     CountdownWindow copy_{ClockWindow::Copy};
     ClockView view_;
     CountdownEngine engine_;
+
+    HINSTANCE instance_ = nullptr;
+    TrayIcon tray_;
+    NotifyMenu menu_;
+    UINT taskbarCreatedMessage_ = 0;
+    ProgramLifetime lifetime_;
 
     bool dragging_ = false;
     POINT dragFrom_{};  // where the button went down, in client pixels

@@ -34,6 +34,10 @@ class WindowBase {
     WindowBase& operator=(const WindowBase&) = delete;
 
     HWND Handle() const { return window_.Get(); }
+    // Destroys the window now, if it exists; the object stays and may create it again.
+    void Destroy() {
+        if (window_) DestroyWindow(window_.Get());
+    }
 
   protected:
     WindowBase() = default;

@@ -1,0 +1,57 @@
+// The tray menu's entries, which icon events open it, and when the program may end.
+#include "app/tray_menu.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+
+namespace quorrin {
+namespace {
+
+TEST(TrayMenu, FourEntriesInTheirOrderEachFoundByItsId) {
+    const char* const captions[] = {"计时设置", "外观设置", "声音设置", "退出程序"};
+    std::set<uint32_t> ids;
+    for (size_t i = 0; i < kTrayMenuItems.size(); ++i) {
+        EXPECT_EQ(std::string(kTrayMenuItems[i].captionUtf8), captions[i]);
+        const auto id = static_cast<uint32_t>(kTrayMenuItems[i].entry);
+        EXPECT_NE(id, 0u) << "0 is what a dismissed menu returns";
+        ids.insert(id);
+        EXPECT_EQ(TrayMenuEntryFromId(id), kTrayMenuItems[i].entry);
+    }
+    EXPECT_EQ(ids.size(), kTrayMenuItems.size());
+    EXPECT_EQ(TrayMenuEntryFromId(0), std::nullopt);
+    EXPECT_EQ(TrayMenuEntryFromId(105), std::nullopt);
+}
+
+TEST(TrayMenu, OnlyTheRightButtonPressOnTheIconOpensIt) {
+    constexpr uint32_t kMove = 0x0200, kLeftDown = 0x0201, kLeftUp = 0x0202, kLeftDouble = 0x0203,
+                       kRightDown = 0x0204, kRightUp = 0x0205, kRightDouble = 0x0206;
+    EXPECT_TRUE(IconEventOpensMenu(kRightDown));
+    for (const uint32_t other : {kMove, kLeftDown, kLeftUp, kLeftDouble, kRightUp, kRightDouble}) {
+        EXPECT_FALSE(IconEventOpensMenu(other)) << other;
+    }
+}
+
+TEST(ProgramLifetime, EndsAtExitOrWhenTheLastDialogClosesAfterIt) {
+    ProgramLifetime plain;
+    EXPECT_FALSE(plain.MayEnd());
+    plain.ClockClosed();
+    EXPECT_TRUE(plain.MayEnd());
+
+    ProgramLifetime withDialogs;
+    withDialogs.DialogOpened();
+    withDialogs.DialogOpened();
+    withDialogs.DialogClosed();
+    EXPECT_FALSE(withDialogs.MayEnd()) << "a dialog closing before the exit ends nothing";
+    withDialogs.ClockClosed();
+    EXPECT_FALSE(withDialogs.MayEnd()) << "one dialog is still open";
+    withDialogs.DialogClosed();
+    EXPECT_TRUE(withDialogs.MayEnd());
+    withDialogs.DialogClosed();  // a stray close must not underflow the count
+    withDialogs.DialogOpened();
+    EXPECT_FALSE(withDialogs.MayEnd());
+}
+
+}  // namespace
+}  // namespace quorrin
