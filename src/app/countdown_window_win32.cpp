@@ -1,6 +1,7 @@
 #include "app/countdown_window_win32.h"
 
 #include "app/gdi_scope_win32.h"
+#include "app/round_region_win32.h"
 #include "app/wide_text_win32.h"
 
 namespace quorrin {
@@ -44,10 +45,7 @@ void CountdownWindow::Layout(const AppState& state) {
     const int height = Pixels(r.height);
     SetWindowPos(Handle(), nullptr, Pixels(r.left), Pixels(r.top), width, height,
                  SWP_NOZORDER | SWP_NOACTIVATE);
-    // The system owns the region once it is handed to the window.
-    SetWindowRgn(Handle(),
-                 CreateRoundRectRgn(0, 0, width, height, kClockCornerPixels, kClockCornerPixels),
-                 TRUE);
+    ApplyRoundRegion(Handle(), RegionShape::Clock);
     SetLayeredWindowAttributes(Handle(), kTransparentKeyColor, AlphaByte(s.Alpha),
                                LWA_COLORKEY | LWA_ALPHA);
     background_ = ToColorRef(s.bgBackColor);

@@ -1,0 +1,39 @@
+#include "app/round_region.h"
+
+#include <gtest/gtest.h>
+
+namespace quorrin {
+namespace {
+
+TEST(RoundRegion, ClockIsTheWholeWindowWithTwentyPixelCorners) {
+    // A 3000 x 1200 twips clock at 15 twips per pixel.
+    EXPECT_EQ(RoundRegionRect(RegionShape::Clock, 200, 80), (RoundRect{0, 0, 200, 80, 20, 20}));
+}
+
+TEST(RoundRegion, DialogLosesTheCaptionStripAndTheSides) {
+    // A 369 x 239 pixel client area plus the 15/30 pixel frame the shape cuts away: what
+    // stays is exactly the client area, and the lower edge lies below the window.
+    EXPECT_EQ(RoundRegionRect(RegionShape::Dialog, 399, 269),
+              (RoundRect{15, 30, 384, 284, 15, 15}));
+}
+
+TEST(RoundRegion, WindowsTooSmallForTheCutGetAnEmptyRegionNotAnInvertedOne) {
+    for (const auto [w, h] : {std::pair{0, 0}, std::pair{20, 100}, std::pair{100, 10}}) {
+        const auto r = RoundRegionRect(RegionShape::Dialog, w, h);
+        ASSERT_TRUE(r.has_value());
+        EXPECT_LE(r->left, r->right) << w << "x" << h;
+        EXPECT_LE(r->top, r->bottom) << w << "x" << h;
+    }
+    const auto negative = RoundRegionRect(RegionShape::Clock, -5, -5);
+    ASSERT_TRUE(negative.has_value());
+    EXPECT_EQ(negative->right, 0);
+    EXPECT_EQ(negative->bottom, 0);
+}
+
+TEST(RoundRegion, OtherCodesAreNoShape) {
+    EXPECT_FALSE(RoundRegionRect(static_cast<RegionShape>(0), 100, 100).has_value());
+    EXPECT_FALSE(RoundRegionRect(static_cast<RegionShape>(16), 100, 100).has_value());
+}
+
+}  // namespace
+}  // namespace quorrin
