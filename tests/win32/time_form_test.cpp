@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <shellapi.h>
 
 #include <string>
 #include <utility>
@@ -183,7 +184,17 @@ TEST_F(TimeFormTest, LeftDragMovesBothClocksAndSavesThePlace) {
     EXPECT_EQ(state_.Style.showPos, 4);
 }
 
-TEST_F(TimeFormTest, OnlyTheLeftButtonAloneDrags) {
+// Set by the timer that closes the popup menu: whether a menu was open at that moment.
+bool gMenuWasOpen = false;
+
+void CALLBACK CloseOpenMenu(HWND, UINT, UINT_PTR timer, DWORD) {
+    KillTimer(nullptr, timer);
+    const HWND menu = FindWindowW(L"#32768", nullptr);
+    gMenuWasOpen = menu != nullptr && IsWindowVisible(menu);
+    EndMenu();
+}
+
+TEST_F(TimeFormTest, OnlyTheLeftButtonAloneDragsAndARightClickOpensTheMenu) {
     StartShow();
     const HWND window = form_.Handle();
     const RECT before = WindowRect(window);
@@ -192,12 +203,56 @@ TEST_F(TimeFormTest, OnlyTheLeftButtonAloneDrags) {
     SendMessageW(window, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(10, 10));
     SendMessageW(window, WM_MOUSEMOVE, MK_RBUTTON, MAKELPARAM(40, 40));
     SendMessageW(window, WM_MOUSEMOVE, MK_LBUTTON | MK_RBUTTON, MAKELPARAM(40, 40));
-    SendMessageW(window, WM_RBUTTONUP, 0, MAKELPARAM(40, 40));
     const RECT after = WindowRect(window);
     EXPECT_EQ(after.left, before.left);
     EXPECT_EQ(after.top, before.top);
-    // A right click saves the unchanged style on its release.
+
+    // The release opens the tray menu, which runs until the timer closes it.
+    gMenuWasOpen = false;
+    SetTimer(nullptr, 0, 300, CloseOpenMenu);
+    SendMessageW(window, WM_RBUTTONUP, 0, MAKELPARAM(40, 40));
+    EXPECT_TRUE(gMenuWasOpen);
+    // The click saved the unchanged style on its release.
     EXPECT_EQ(StoredStyle("Left"), std::to_string(state_.Style.Left));
+    EXPECT_EQ(state_.Style.Left, before.left * 15);
+}
+
+// Whether the notification area holds the form's icon: only an existing icon can be changed.
+bool TrayIconPresent(HWND owner) {
+    NOTIFYICONDATAW data{};
+    data.cbSize = sizeof data;
+    data.hWnd = owner;
+    data.uID = 1;
+    data.uFlags = NIF_TIP;
+    lstrcpyW(data.szTip, L"Quorrin");
+    return Shell_NotifyIconW(NIM_MODIFY, &data) != FALSE;
+}
+
+TEST_F(TimeFormTest, TrayIconComesBackWhenTheShellRestartsAndGoesWithTheForm) {
+    const HWND window = form_.Handle();
+    ASSERT_TRUE(TrayIconPresent(window));
+    // A restarted shell has lost every icon and announces itself to all top-level windows.
+    NOTIFYICONDATAW data{};
+    data.cbSize = sizeof data;
+    data.hWnd = window;
+    data.uID = 1;
+    ASSERT_TRUE(Shell_NotifyIconW(NIM_DELETE, &data));
+    ASSERT_FALSE(TrayIconPresent(window));
+    SendMessageW(window, RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
+    EXPECT_TRUE(TrayIconPresent(window));
+
+    SendMessageW(window, WM_CLOSE, 0, 0);
+    EXPECT_FALSE(TrayIconPresent(window));
+}
+
+TEST_F(TimeFormTest, ClosingDuringAShowStopsTheCountdownAndRemovesBothClocks) {
+    StartShow();
+    const HWND copy = form_.Copy().Handle();
+    ASSERT_TRUE(IsWindowVisible(copy));
+    PostMessageW(form_.Handle(), WM_CLOSE, 0, 0);
+    ASSERT_TRUE(PumpUntil([](const PumpResult& r) { return r.quit; }).done);
+    EXPECT_FALSE(form_.Engine().Counting());
+    EXPECT_FALSE(IsWindow(copy));
 }
 
 TEST_F(TimeFormTest, WatchesAboutTenTimesASecond) {
