@@ -54,8 +54,33 @@ class MyButton final : public WindowBase {
     int32_t OverColor() const;
 
   private:
-    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     struct State;
+
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    LRESULT OnPaint();
+    LRESULT OnPrintClient(HDC dc);
+    LRESULT OnMouseMove();
+    LRESULT OnButtonDown(UINT upMessage);
+    LRESULT OnButtonUp(UINT message, LPARAM lParam);
+    LRESULT OnCaptureChanged();
+    LRESULT OnHoverTimer();
+    LRESULT OnChar(WPARAM character);
+    LRESULT OnSetText(WPARAM wParam, LPARAM lParam);
+    LRESULT OnSetFont(HFONT font, bool redraw);
+    LRESULT OnEnable(bool enabled);
+    LRESULT OnDestroy();
+
+    // Lays the parts out for the current size, caption, font and style; Relayout also
+    // repaints.
+    void UpdateLayout();
+    void Relayout();
+    void ChangeEnabledColor();
+    void EndHover();
+    void UpdateToolTip();
+    void RelayToToolTip(UINT message, WPARAM wParam, LPARAM lParam);
+    HFONT CaptionFont();
+    void PaintTo(HDC dc);
+
     std::unique_ptr<State> state_;
 };
 
