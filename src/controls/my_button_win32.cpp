@@ -371,6 +371,9 @@ void MyButton::UpdateLayout() {
 void MyButton::Relayout() {
     if (Handle() == nullptr) return;
     UpdateLayout();
+    // A new layout starts without the hover look; the timer keeps running, and the first
+    // movement after its next tick brings the look back.
+    state_->hoverShown = false;
     InvalidateRect(Handle(), nullptr, FALSE);
 }
 

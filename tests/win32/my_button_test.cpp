@@ -11,6 +11,8 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <chrono>
 #include <cstdlib>
 #include <vector>
@@ -26,6 +28,7 @@ constexpr int kButtonId = 41;
 constexpr RECT kPlace{10, 10, 67, 59};  // 57 x 49 pixels = 855 x 735 twips
 constexpr COLORREF kBorderNormal = RGB(155, 155, 255);
 constexpr COLORREF kBorderHovered = RGB(100, 100, 200);
+constexpr WPARAM kHoverTimerId = 1;  // the button's only timer
 
 struct Notice {
     UINT message;
@@ -157,6 +160,34 @@ class MyButtonTest : public ::testing::Test {
         ASSERT_TRUE(PumpUntil([&](const auto&) { return log_.markerSeen; }).done);
     }
 
+    COLORREF BorderColor() const {
+        Snapshot shot(Button());
+        return shot.Pixel(0, shot.Height() / 2);
+    }
+
+    // The tooltip window of this thread owned by the parent (the button's top level).
+    HWND FindToolTip() const {
+        struct Search {
+            HWND owner;
+            HWND found;
+        } search{parent_.Get(), nullptr};
+        EnumThreadWindows(
+            GetCurrentThreadId(),
+            [](HWND window, LPARAM lParam) -> BOOL {
+                auto* s = reinterpret_cast<Search*>(lParam);
+                wchar_t name[64] = {};
+                GetClassNameW(window, name, 64);
+                if (lstrcmpiW(name, TOOLTIPS_CLASSW) == 0 &&
+                    GetWindow(window, GW_OWNER) == s->owner) {
+                    s->found = window;
+                    return FALSE;
+                }
+                return TRUE;
+            },
+            reinterpret_cast<LPARAM>(&search));
+        return search.found;
+    }
+
     int Clicks() const {
         int clicks = 0;
         for (const Notice& n : log_.notices) {
@@ -250,30 +281,64 @@ TEST_F(MyButtonTest, PressShowsThePressedBackgroundAndHidesTheHoverPicture) {
     EXPECT_TRUE(Near(released.Pixel(x, y), hover, 2));  // the hover picture is back
 }
 
-TEST_F(MyButtonTest, HoverLastsWhileThePointerMovesAndEndsSoonAfterItStops) {
-    using Clock = std::chrono::steady_clock;
-    const auto borderIs = [&](COLORREF color) {
-        Snapshot shot(Button());
-        return shot.Pixel(0, shot.Height() / 2) == color;
+TEST_F(MyButtonTest, EachTimerTickEndsTheHoverUnlessThePointerMovedSinceTheLastOne) {
+    // Sent, not posted: no real tick of the running timer can come in between.
+    const auto send = [&](UINT message) {
+        SendMessageW(Button(), message, message == WM_TIMER ? kHoverTimerId : 0, At(20, 20));
     };
-    // Moving every 30 ms for 300 ms: each tick finds a movement, so the hover stays.
-    const auto movingUntil = Clock::now() + std::chrono::milliseconds(300);
-    while (Clock::now() < movingUntil) {
-        Post({{WM_MOUSEMOVE, 0, At(20, 20)}});
-        ASSERT_TRUE(borderIs(kBorderHovered));
-        const auto next = Clock::now() + std::chrono::milliseconds(30);
-        PumpUntil([&](const auto&) { return Clock::now() >= next; });
-    }
-    // Stopped: the first tick clears the moved flag, the next ends the hover.
-    const auto stopped = Clock::now();
-    ASSERT_TRUE(PumpUntil([&](const auto&) { return borderIs(kBorderNormal); }).done);
-    const auto after =
-        std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - stopped);
-    EXPECT_GE(after.count(), 45);
+    send(WM_MOUSEMOVE);
+    EXPECT_EQ(BorderColor(), kBorderHovered);
+    send(WM_TIMER);  // clears the moved flag
+    EXPECT_EQ(BorderColor(), kBorderHovered);
+    send(WM_MOUSEMOVE);
+    send(WM_TIMER);
+    send(WM_MOUSEMOVE);
+    send(WM_MOUSEMOVE);
+    send(WM_TIMER);
+    EXPECT_EQ(BorderColor(), kBorderHovered);
+    send(WM_TIMER);  // no movement since the last tick
+    EXPECT_EQ(BorderColor(), kBorderNormal);
+    send(WM_TIMER);
+    EXPECT_EQ(BorderColor(), kBorderNormal);
+}
+
+TEST_F(MyButtonTest, HoverEndsOnTheRealTimerAboutATenthOfASecondAfterTheLastMovement) {
+    using Clock = std::chrono::steady_clock;
+    Post({{WM_MOUSEMOVE, 0, At(20, 20)}});
+    const auto moved = Clock::now();
+    ASSERT_EQ(BorderColor(), kBorderHovered);
+    // Two ticks of 50 ms: the first clears the moved flag, the second ends the hover.
+    ASSERT_TRUE(PumpUntil([&](const auto&) { return BorderColor() == kBorderNormal; }).done);
+    const auto after = std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - moved);
+    EXPECT_GE(after.count(), 90);
     EXPECT_LT(after.count(), 1000);
     Snapshot ended(Button());
     const COLORREF bottom = ended.Pixel(3, ended.Height() - 4);
     EXPECT_LT(GetRValue(bottom), GetGValue(bottom) + 20);  // the red hover picture is gone
+}
+
+TEST_F(MyButtonTest, PropertyWritesLayOutAnewWithoutTheHoverLook) {
+    Post({{WM_MOUSEMOVE, 0, At(20, 20)}});
+    ASSERT_EQ(BorderColor(), kBorderHovered);
+    button_.SetOverColor(2);
+    EXPECT_EQ(BorderColor(), kBorderNormal);
+}
+
+TEST_F(MyButtonTest, ToolTipIsAddedForTheButtonAndRemovedWithAnEmptyText) {
+    button_.SetToolTip(L"\u4FDD\u5B58\u8BBE\u7F6E");  // 保存设置
+    const HWND tip = FindToolTip();
+    ASSERT_NE(tip, nullptr);
+    EXPECT_EQ(SendMessageW(tip, TTM_GETTOOLCOUNT, 0, 0), 1);
+    wchar_t text[32] = {};
+    TOOLINFOW tool{};
+    tool.cbSize = TTTOOLINFOW_V2_SIZE;
+    tool.hwnd = parent_.Get();
+    tool.uId = reinterpret_cast<UINT_PTR>(Button());
+    tool.lpszText = text;
+    SendMessageW(tip, TTM_GETTEXTW, 32, reinterpret_cast<LPARAM>(&tool));
+    EXPECT_STREQ(text, L"\u4FDD\u5B58\u8BBE\u7F6E");
+    button_.SetToolTip(L"");
+    EXPECT_FALSE(IsWindow(tip));
 }
 
 TEST_F(MyButtonTest, CaptionIsBlackWhenEnabledAndGreyWhenDisabled) {
@@ -282,8 +347,7 @@ TEST_F(MyButtonTest, CaptionIsBlackWhenEnabledAndGreyWhenDisabled) {
     EXPECT_EQ(Snapshot(Button()).Darkest(), RGB(128, 128, 128));
     // Disabled, the pointer does not bring the hover look.
     Post({{WM_MOUSEMOVE, 0, At(20, 20)}});
-    Snapshot shot(Button());
-    EXPECT_EQ(shot.Pixel(0, shot.Height() / 2), kBorderNormal);
+    EXPECT_EQ(BorderColor(), kBorderNormal);
 }
 
 TEST_F(MyButtonTest, StyleShowsItsIconAndCaptionAndFontFollowTheWindow) {
