@@ -1,0 +1,87 @@
+#include "dialogs/sound_choices.h"
+
+#include "settings/config_file.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace quorrin {
+namespace {
+
+// A path of exactly `bytes` bytes in GBK, made of two-byte Chinese characters after "C:\".
+std::string ChinesePathOfGbkBytes(size_t bytes) {
+    std::string path = "C:\\";
+    size_t gbk = path.size();
+    while (gbk + 2 <= bytes) {
+        path += "声";  // two bytes in GBK, three in UTF-8
+        gbk += 2;
+    }
+    if (gbk < bytes) path += "a";
+    return path;
+}
+
+TEST(SoundChoices, FilterIsDescriptionAndPatternsEachEndedByNul) {
+    std::vector<std::string> parts;
+    std::string part;
+    for (const char c : kSoundFileFilter) {
+        if (c == '\0') {
+            parts.push_back(part);
+            part.clear();
+        } else {
+            part += c;
+        }
+    }
+    EXPECT_TRUE(part.empty()) << "text after the last NUL: " << part;
+    EXPECT_EQ(parts,
+              (std::vector<std::string>{"声音文件(*.wav;*.mp3,*.wma)", "*.wav;*.mp3;*.wma"}));
+}
+
+TEST(SoundChoices, WhatTheSettingsFileCanHold) {
+    EXPECT_TRUE(StorableInSettings("默认声音"));
+    EXPECT_TRUE(StorableInSettings("C:\\音乐\\提示.wav"));
+    EXPECT_TRUE(StorableInSettings(""));
+    // The reader keeps 254 bytes of GBK, whatever the UTF-8 length.
+    const std::string longest = ChinesePathOfGbkBytes(kMaxSettingBytes);
+    ASSERT_GT(longest.size(), kMaxSettingBytes);
+    EXPECT_TRUE(StorableInSettings(longest));
+    EXPECT_FALSE(StorableInSettings(ChinesePathOfGbkBytes(kMaxSettingBytes + 1)));
+    // Characters GBK lacks would come back as '?'.
+    EXPECT_FALSE(StorableInSettings("C:\\노래\\끝.wav"));
+    EXPECT_FALSE(StorableInSettings("C:\\music\\\xF0\x9F\x8E\xB5.wav"));
+    EXPECT_FALSE(StorableInSettings(std::string("C:\\a\0b.wav", 10)));
+}
+
+TEST(SoundChoices, PickedPathIsKeptOrReplacedByAStorableName) {
+    int asked = 0;
+    const AlternatePathName shortName = [&](const std::string&) {
+        ++asked;
+        return std::string("C:\\MUSIC~1\\END~1.WAV");
+    };
+    EXPECT_EQ(SoundPathToKeep("C:\\音乐\\结束.wav", shortName), "C:\\音乐\\结束.wav");
+    EXPECT_EQ(asked, 0);
+    EXPECT_EQ(SoundPathToKeep("", shortName), "");
+    EXPECT_EQ(asked, 0);
+
+    EXPECT_EQ(SoundPathToKeep("C:\\노래\\끝.wav", shortName), "C:\\MUSIC~1\\END~1.WAV");
+    EXPECT_EQ(SoundPathToKeep(ChinesePathOfGbkBytes(300), shortName), "C:\\MUSIC~1\\END~1.WAV");
+    EXPECT_EQ(asked, 2);
+}
+
+TEST(SoundChoices, UnstorablePathWithoutAStorableNameIsDropped) {
+    const std::string korean = "C:\\노래\\끝.wav";
+    EXPECT_EQ(SoundPathToKeep(korean, nullptr), "");
+    EXPECT_EQ(SoundPathToKeep(korean, [](const std::string&) { return std::string(); }), "");
+    // A short name that still holds the foreign characters (8.3 names switched off).
+    EXPECT_EQ(SoundPathToKeep(korean, [](const std::string& p) { return p; }), "");
+}
+
+TEST(SoundChoices, OnlyAClearedBoxTurnsTheEndSignalOff) {
+    EXPECT_FALSE(EndWarningFromCheckState(0));
+    EXPECT_TRUE(EndWarningFromCheckState(1));
+    EXPECT_TRUE(EndWarningFromCheckState(2));  // grey
+}
+
+}  // namespace
+}  // namespace quorrin
