@@ -4,8 +4,7 @@
 #include "app/gdi_scope_win32.h"
 #include "controls/button_paint_win32.h"
 #include "controls/button_pictures_win32.h"
-
-#include <commctrl.h>
+#include "controls/button_tooltip_win32.h"
 
 #include <algorithm>
 
@@ -77,7 +76,7 @@ struct MyButton::State {
     bool pressed = false;
     UINT pressedUpMessage = 0;
 
-    UniqueWindow toolTip;
+    ButtonToolTip toolTip;
 };
 
 MyButton::MyButton() : state_(std::make_unique<State>()) {}
@@ -103,7 +102,7 @@ bool MyButton::Create(HINSTANCE instance, HWND parent, int controlId, const RECT
     SetTimer(Handle(), static_cast<UINT_PTR>(ButtonTimer::Hover), kHoverTimerMs, nullptr);
     ChangeEnabledColor();
     Relayout();
-    UpdateToolTip();
+    state_->toolTip.Set(instance, Handle(), state_->toolTipText);
     return true;
 }
 
@@ -135,7 +134,7 @@ void MyButton::SetOverColor(int32_t overColor) {
 
 void MyButton::SetToolTip(const std::wstring& text) {
     state_->toolTipText = text;
-    UpdateToolTip();
+    if (Handle() != nullptr) state_->toolTip.Set(state_->instance, Handle(), text);
 }
 
 const std::wstring& MyButton::Caption() const { return state_->caption; }
@@ -144,7 +143,7 @@ int32_t MyButton::Style() const { return state_->style; }
 int32_t MyButton::OverColor() const { return state_->overColor; }
 
 LRESULT MyButton::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    RelayToToolTip(message, wParam, lParam);
+    state_->toolTip.Relay(Handle(), message, wParam, lParam);
     switch (message) {
         case WM_PAINT:
             return OnPaint();
@@ -308,7 +307,7 @@ LRESULT MyButton::OnEnable(bool enabled) {
 }
 
 LRESULT MyButton::OnDestroy() {
-    state_->toolTip.Reset();
+    state_->toolTip.Destroy();
     return 0;
 }
 
@@ -410,42 +409,6 @@ void MyButton::PaintTo(HDC dc) {
     scene.font = s.measuredFont;
     scene.captionColor = s.captionColor;
     PaintButtonScene(dc, scene);
-}
-
-void MyButton::UpdateToolTip() {
-    if (Handle() == nullptr) return;
-    State& s = *state_;
-    if (s.toolTipText.empty()) {
-        s.toolTip.Reset();
-        return;
-    }
-    TOOLINFOW tool{};
-    tool.cbSize = TTTOOLINFOW_V2_SIZE;  // accepted by every comctl32 version
-    tool.uFlags = TTF_IDISHWND;
-    tool.hwnd = GetParent(Handle());
-    tool.uId = reinterpret_cast<UINT_PTR>(Handle());
-    tool.lpszText = s.toolTipText.data();
-    if (s.toolTip) {
-        SendMessageW(s.toolTip.Get(), TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
-        return;
-    }
-    INITCOMMONCONTROLSEX classes{sizeof(classes), ICC_WIN95_CLASSES};
-    InitCommonControlsEx(&classes);
-    s.toolTip.Reset(CreateWindowExW(
-        WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
-        CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Handle(), nullptr, s.instance, nullptr));
-    if (!s.toolTip) {
-        LogLastError(L"MyButton: tooltip window");
-        return;
-    }
-    SendMessageW(s.toolTip.Get(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
-}
-
-void MyButton::RelayToToolTip(UINT message, WPARAM wParam, LPARAM lParam) {
-    // The tooltip learns about the pointer from the button's own mouse messages.
-    if (!state_->toolTip || message < WM_MOUSEFIRST || message > WM_MOUSELAST) return;
-    MSG relayed{Handle(), message, wParam, lParam, 0, {0, 0}};
-    SendMessageW(state_->toolTip.Get(), TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&relayed));
 }
 
 }  // namespace quorrin

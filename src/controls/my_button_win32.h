@@ -76,8 +76,6 @@ class MyButton final : public WindowBase {
     void Relayout();
     void ChangeEnabledColor();
     void EndHover();
-    void UpdateToolTip();
-    void RelayToToolTip(UINT message, WPARAM wParam, LPARAM lParam);
     HFONT CaptionFont();
     void PaintTo(HDC dc);
 

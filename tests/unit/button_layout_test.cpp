@@ -30,6 +30,7 @@ TEST(ButtonLayoutTest, BorderWidthGrowsWithHeightAndKeepsItsWidthOnLowButtons) {
     EXPECT_EQ(BorderWidthPixels(1500, 1), 3);
     // A button that was tall once and is made low again keeps its wider border ...
     EXPECT_EQ(BorderWidthPixels(495, 3), 3);
+    EXPECT_EQ(BorderWidthPixels(500, 3), 3);
     // ... but one tall enough for its own width gets that, even if narrower.
     EXPECT_EQ(BorderWidthPixels(735, 3), 1);
 }
