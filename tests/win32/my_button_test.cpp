@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstddef>
 #include <cstdlib>
 #include <vector>
 
@@ -87,7 +88,7 @@ struct Snapshot {
                                  [&](COLORREF a, COLORREF b) { return sum(a) < sum(b); });
     }
     // Clearly green pixels: the plus icon.
-    long GreenPixels() const {
+    std::ptrdiff_t GreenPixels() const {
         return std::count_if(pixels.begin(), pixels.end(), [](COLORREF c) {
             return GetGValue(c) > GetRValue(c) + 60 && GetGValue(c) > GetBValue(c) + 60;
         });
