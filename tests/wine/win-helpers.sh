@@ -82,3 +82,65 @@ start_quorrin() {
     pid=$!
     running+=("$pid")
 }
+
+# now_ms: the wall clock in milliseconds.
+now_ms() {
+    local micros=${EPOCHREALTIME//[!0-9]/}
+    echo $((micros / 1000))
+}
+
+# holds_for SECONDS COMMAND...: polls COMMAND every 0.2 s for SECONDS; fails at the first poll
+# at which it does not hold.
+holds_for() {
+    local until=$(($(now_ms) + $1 * 1000))
+    shift
+    while [ "$(now_ms)" -lt $until ]; do
+        "$@" || return 1
+        sleep 0.2
+    done
+}
+
+# window_rect HANDLE: the window's rectangle in pixels, "left top right bottom".
+window_rect() {
+    local lines
+    lines=$(wininfo list) || return 1
+    printf '%s\n' "$lines" | awk -F'\t' -v h="$1" '$1 == h { print $5, $6, $7, $8; found = 1; exit }
+        END { exit !found }'
+}
+
+# child_text HANDLE CLASS: the text of the window's first child of class CLASS.
+child_text() {
+    local lines
+    lines=$(wininfo text "$1") || return 1
+    printf '%s\n' "$lines" | awk -F'\t' -v c="$2" 'NR > 1 && $2 == c { print $3; found = 1; exit }
+        END { exit !found }'
+}
+
+# write_ini FILE: writes standard input (UTF-8 lines) to FILE as the profile functions keep an
+# INI file here: GBK text, CRLF line ends.
+write_ini() {
+    sed 's/\r*$/\r/' | iconv -f UTF-8 -t GBK >"$1"
+}
+
+# ini_value FILE SECTION KEY: the value of KEY in [SECTION] of a GBK INI file, in UTF-8; fails
+# when the file or the key is missing. Names are compared exactly.
+ini_value() {
+    local text
+    text=$(iconv -f GBK -t UTF-8 "$1" 2>/dev/null) || return 1
+    printf '%s\n' "$text" | tr -d '\r' | awk -v s="[$2]" -v k="$3" '
+        /^\[/ { inside = ($0 == s); next }
+        inside && index($0, k "=") == 1 { print substr($0, length(k) + 2); found = 1; exit }
+        END { exit !found }'
+}
+
+# start_show FLAG [TITLE]: starts tools/slideshow-sim.exe full screen (with TITLE, or its own
+# default title); on WM_CLOSE it writes the file FLAG (a Linux path) before it ends. Sets
+# $show_pid.
+start_show() {
+    local flag=$1
+    shift
+    wine "$QUORRIN_BIN/slideshow-sim.exe" --closed-flag "Z:${flag//\//\\}" "$@" \
+        >"$flag.log" 2>&1 </dev/null &
+    show_pid=$!
+    running+=("$show_pid")
+}

@@ -1,0 +1,149 @@
+#!/usr/bin/env bash
+# shellcheck disable=SC2034  # the constants are for the scripts that source this file
+# Shared by the countdown end-to-end tests (sourced): a fresh program folder per scenario with
+# a Config.ini written for it, the two clock windows, and the slide-show stand-in.
+# shellcheck source=../wine/win-helpers.sh
+. "$QUORRIN_SOURCE/tests/wine/win-helpers.sh"
+
+readonly kMainClass=Quorrin.TimeForm
+readonly kCopyClass=Quorrin.TimeForm_Copy
+readonly kLabelClass=Quorrin.TimeLabel
+readonly kShowClass=Quorrin.SlideShowSim
+readonly kShowTitle="PowerPoint 幻灯片放映 - talk.pptx"
+readonly kStartSeconds=20      # Quorrin started and its windows created
+readonly kShowFoundSeconds=5   # a new show noticed and the clock up (the watch ticks every 100 ms)
+readonly kCloseSeconds=10      # a process gone after WM_CLOSE
+
+work=$(mktemp -d "${WINE_STATE_DIR:-/tmp}/countdown.XXXXXX")
+
+close_all() {  # close_all CLASS: posts WM_CLOSE to every window of the class
+    local lines handle
+    lines=$(wininfo list --class "$1") || return 0
+    for handle in $(printf '%s\n' "$lines" | cut -f 1); do wininfo close "$handle" >/dev/null; done
+}
+cleanup() {
+    local p
+    close_all "$kShowClass"
+    close_all "$kMainClass"
+    for p in "${running[@]}"; do
+        wait_until 5 process_gone "$p" || kill "$p" 2>/dev/null
+    done
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+# write_settings: writes $app/Config.ini, a complete and valid file. Every key below can be
+# given as a variable of the same name on the call (showPos=4 write_settings); $pptFiles
+# holds the lines of a [PPTFiles] section, none without it.
+write_settings() {
+    write_ini "$app/Config.ini" <<EOF
+[Normal]
+timeMode=${timeMode:-0}
+EndWarning=${EndWarning:-True}
+ReSetTime=${ReSetTime:-True}
+SameMode=${SameMode:-True}
+timeCnt=${timeCnt:-00:10:00}
+timeWarning=${timeWarning:-00:00:30}
+flush=${flush:-True}
+close=${close:-True}
+file=所有演示文稿
+timeFree=${timeFree:-00:00:00}
+SoundFile=默认声音
+endSoundFile=默认声音
+[Style]
+Width=${Width:-3000}
+Height=${Height:-1200}
+BackColor=12648447
+Alpha=100
+Top=${Top:-0}
+Left=${Left:-0}
+showPos=${showPos:-1}
+numFontName=Arial
+numFontSize=36
+numForeColor=16777215
+numHeight=840
+numWidth=1995
+numLeft=480
+numTop=200
+bgHeight=1200
+bgWidth=3000
+bgLeft=0
+bgTop=0
+bgBackColor=3394560
+${pptFiles:+[PPTFiles]
+$pptFiles}
+EOF
+}
+
+# new_app NAME: a fresh program folder $work/NAME holding Quorrin.exe; sets $app.
+new_app() {
+    app="$work/$1"
+    mkdir -p "$app"
+    cp "$QUORRIN_BIN/Quorrin.exe" "$app/"
+}
+
+main=
+copy=
+find_clocks() {
+    main=$(first_window --class "$kMainClass") && copy=$(first_window --class "$kCopyClass")
+}
+
+# launch: starts $app/Quorrin.exe and waits for its two clock windows; sets $pid, $main, $copy.
+launch() {
+    start_quorrin "$app"
+    check "Quorrin starts with its two clock windows" wait_until $kStartSeconds find_clocks
+}
+
+# quit: ends Quorrin with WM_CLOSE, as the system does.
+quit() {
+    wininfo close "$main" >/dev/null
+    wait_until $kCloseSeconds process_gone "$pid" || kill "$pid" 2>/dev/null
+}
+
+# end_show: closes the show window, as a presenter does.
+end_show() {
+    close_all "$kShowClass"
+    wait_until $kCloseSeconds process_gone "$show_pid" || kill "$show_pid" 2>/dev/null
+}
+
+# clock_field LISTING CLASS N: column N of the clock window of CLASS in a `wininfo list` output.
+clock_field() {
+    printf '%s\n' "$1" | awk -F'\t' -v c="$2" -v n="$3" '$11 == c { print $n; exit }'
+}
+
+# clocks_are STATE: both clock windows are visible (1) or hidden (0), seen in one listing.
+clocks_are() {
+    local listing
+    listing=$(wininfo list) || return 1
+    [ "$(clock_field "$listing" "$kMainClass" 3)$(clock_field "$listing" "$kCopyClass" 3)" = "$1$1" ]
+}
+
+# clocks_show MM:SS: both clock windows show this time.
+clocks_show() {
+    [ "$(child_text "$main" "$kLabelClass")" = "$1" ] &&
+        [ "$(child_text "$copy" "$kLabelClass")" = "$1" ]
+}
+
+# saved SECTION KEY: the value of the key in $app/Config.ini.
+saved() {
+    ini_value "$app/Config.ini" "$1" "$2"
+}
+saved_is() { [ "$(saved "$1" "$2")" = "$3" ]; }
+saved_is_not() { [ "$(saved "$1" "$2")" != "$3" ]; }
+# next_saved SECTION KEY FROM SECONDS: the first value of the key other than FROM.
+next_saved() {
+    wait_until "$4" saved_is_not "$1" "$2" "$3" && saved "$1" "$2"
+}
+label=
+main_label_set() { label=$(child_text "$main" "$kLabelClass") && [ -n "$label" ]; }
+# clocks_start_at MM:SS: the clocks of a freshly started Quorrin show this time as soon as
+# they show any (their labels are empty until the first show), so a slow poll cannot miss it.
+clocks_start_at() {
+    wait_until $kShowFoundSeconds main_label_set || return 1
+    local copy_label
+    copy_label=$(child_text "$copy" "$kLabelClass")
+    if [ "$label" != "$1" ] || [ "$copy_label" != "$1" ]; then
+        echo "     they show $label and $copy_label"
+        return 1
+    fi
+}
