@@ -11,10 +11,11 @@ TEST(RoundRegion, ClockIsTheWholeWindowWithTwentyPixelCorners) {
 }
 
 TEST(RoundRegion, DialogLosesTheCaptionStripAndTheSides) {
-    // A 369 x 239 pixel client area plus the 15/30 pixel frame the shape cuts away: what
-    // stays is exactly the client area, and the lower edge lies below the window.
-    EXPECT_EQ(RoundRegionRect(RegionShape::Dialog, 399, 269),
-              (RoundRect{15, 30, 384, 284, 15, 15}));
+    // A 5535 x 3585 twips dialog: 369 x 239 client pixels in a frame of 15 (left), 16
+    // (right, a rounded region ends a pixel short) and 30 (top) pixels. The lower edge lies
+    // below the window, so the lower corners stay square.
+    EXPECT_EQ(RoundRegionRect(RegionShape::Dialog, 400, 269),
+              (RoundRect{15, 30, 385, 284, 15, 15}));
 }
 
 TEST(RoundRegion, WindowsTooSmallForTheCutGetAnEmptyRegionNotAnInvertedOne) {

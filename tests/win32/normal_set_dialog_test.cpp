@@ -1,0 +1,526 @@
+// The sound settings dialog: what it shows, what Save writes to Config.ini and what the
+// other ways of closing leave alone, the clock it hides during a show, the file dialog
+// behind "浏览", the frame's look and its title-bar drag.
+#include "dialogs/normal_set_dialog_win32.h"
+
+#include "app/wide_text_win32.h"
+#include "settings/ini_store.h"
+
+#include "common_dialog_driver_win32.h"
+#include "message_pump_win32.h"
+#include "test_window_win32.h"
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace quorrin {
+namespace {
+
+using testing::CommonDialogDriver;
+using testing::PumpResult;
+using testing::PumpUntil;
+
+constexpr UINT kGbkCodePage = 936;
+
+class FakeClock final : public MainClockControl {
+  public:
+    void HideMainClock() override { calls.push_back("hide"); }
+    void ShowMainClock() override { calls.push_back("show"); }
+    std::vector<std::string> calls;
+};
+
+std::string Gbk(const std::wstring& text) {
+    const int size = WideCharToMultiByte(
+        kGbkCodePage, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+    std::string bytes(static_cast<size_t>(size), '\0');
+    WideCharToMultiByte(kGbkCodePage, 0, text.c_str(), static_cast<int>(text.size()), bytes.data(),
+                        size, nullptr, nullptr);
+    return bytes;
+}
+
+std::string TempPath(const wchar_t* prefix) {
+    wchar_t folder[MAX_PATH] = {};
+    GetTempPathW(MAX_PATH, folder);
+    wchar_t path[MAX_PATH] = {};
+    GetTempFileNameW(folder, prefix, 0, path);
+    return WideToUtf8(path);
+}
+
+std::string ReadBytes(const std::string& path) {
+    std::ifstream in(Utf8ToWide(path).c_str(), std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+void WriteBytes(const std::string& path, const std::string& bytes) {
+    std::ofstream out(Utf8ToWide(path).c_str(), std::ios::binary | std::ios::trunc);
+    out << bytes;
+}
+
+// A settings file as the program writes it, with keys around the three the dialog saves.
+std::string ConfigBefore(const std::wstring& endWarning) {
+    return Gbk(L"[Normal]\r\nTimeMode=0\r\nEndWarning=" + endWarning +
+               L"\r\nResetTime=False\r\nSameMode=True\r\nSoundFile=默认声音\r\n"
+               L"endSoundFile=C:\\音乐\\结束.wav\r\nPPTCount=0\r\n"
+               L"[Style]\r\nWidth=3000\r\nnumFontName=宋体\r\n");
+}
+
+class NormalSetDialogTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        WriteBytes(configPath_, ConfigBefore(L"True"));
+        state_.General.ConfigPath = configPath_;
+        state_.General.EndWarning = true;
+        state_.General.WarningSound = "默认声音";
+        state_.General.EndSound = "C:\\音乐\\结束.wav";
+    }
+    void TearDown() override {
+        dialog_.reset();
+        DeleteFileW(Utf8ToWide(configPath_).c_str());
+    }
+
+    NormalSetDialog& Dialog() {
+        if (!dialog_) {
+            dialog_ = std::make_unique<NormalSetDialog>(state_, config_, clock_,
+                                                        [this] { ++closedCount_; });
+        }
+        return *dialog_;
+    }
+    HWND OpenDialog() {
+        EXPECT_TRUE(Dialog().Open(GetModuleHandleW(nullptr)));
+        return Dialog().Handle();
+    }
+
+    HWND Child(int id) const { return GetDlgItem(dialog_->Handle(), id); }
+    std::wstring Text(int id) const { return testing::WindowText(Child(id)); }
+    void SetText(int id, const std::wstring& text) { SetWindowTextW(Child(id), text.c_str()); }
+
+    // Presses a button of the dialog the way the image button reports a click.
+    void Press(int id) {
+        PostMessageW(dialog_->Handle(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(Child(id)));
+    }
+    bool PumpUntilClosed() {
+        return PumpUntil([&](const PumpResult&) { return !dialog_->IsOpen(); }).done;
+    }
+
+    std::string configPath_ = TempPath(L"qns");
+    AppState state_;
+    IniStore store_{configPath_};
+    ConfigFile config_{state_, store_, [](const std::string&) {}};
+    FakeClock clock_;
+    int closedCount_ = 0;
+    std::unique_ptr<NormalSetDialog> dialog_;
+};
+
+TEST_F(NormalSetDialogTest, ShowsTheSettingsInItsControls) {
+    state_.General.WarningSound = "C:\\音乐\\提示 音&1.wav";
+    state_.General.EndWarning = false;
+    const HWND dialog = OpenDialog();
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_TRUE(IsWindowVisible(dialog));
+    EXPECT_EQ(testing::WindowText(dialog), L"声音设置");
+
+    EXPECT_EQ(Text(kNormalSetTitleLabelId), L"声音设置");
+    EXPECT_EQ(Text(kNormalSetSoundCaptionId), L"提示音乐：");
+    EXPECT_EQ(Text(kNormalSetEndSoundCaptionId), L"结束音乐：");
+    EXPECT_EQ(Text(kNormalSetEndWarningId), L"结束提醒");
+    EXPECT_EQ(Text(kNormalSetSoundLabelId), L"C:\\音乐\\提示 音&1.wav");
+    EXPECT_EQ(Text(kNormalSetEndSoundLabelId), L"C:\\音乐\\结束.wav");
+    EXPECT_EQ(IsDlgButtonChecked(dialog, kNormalSetEndWarningId), BST_UNCHECKED);
+    EXPECT_EQ(Text(kNormalSetBrowseSoundId), L"浏览");
+    EXPECT_EQ(Text(kNormalSetBrowseEndSoundId), L"浏览");
+    EXPECT_EQ(Text(kNormalSetSaveId), L"保存");
+    EXPECT_EQ(Text(kNormalSetCancelId), L"取消");
+    EXPECT_EQ(Text(kNormalSetCloseId), L"×");
+
+    // The labels a test of the running program reads are real child controls.
+    for (const int id : {kNormalSetSoundLabelId, kNormalSetEndSoundLabelId}) {
+        wchar_t name[16] = {};
+        GetClassNameW(Child(id), name, 16);
+        EXPECT_EQ(_wcsicmp(name, L"Static"), 0);
+    }
+    wchar_t name[16] = {};
+    GetClassNameW(Child(kNormalSetEndWarningId), name, 16);
+    EXPECT_EQ(_wcsicmp(name, L"Button"), 0);
+}
+
+TEST_F(NormalSetDialogTest, IsACentredFixedToolWindowShapedToItsClientArea) {
+    const HWND dialog = OpenDialog();
+    const LONG_PTR style = GetWindowLongPtrW(dialog, GWL_STYLE);
+    const LONG_PTR exStyle = GetWindowLongPtrW(dialog, GWL_EXSTYLE);
+    EXPECT_EQ(style & (WS_MAXIMIZEBOX | WS_MINIMIZEBOX | WS_THICKFRAME), 0);
+    EXPECT_NE(exStyle & WS_EX_TOOLWINDOW, 0);
+    EXPECT_EQ(exStyle & WS_EX_APPWINDOW, 0);
+    EXPECT_EQ(GetWindow(dialog, GW_OWNER), nullptr);
+
+    // 5535 x 3585 twips.
+    RECT client{};
+    GetClientRect(dialog, &client);
+    EXPECT_EQ(client.right, 369);
+    EXPECT_EQ(client.bottom, 239);
+    POINT origin{0, 0};
+    ClientToScreen(dialog, &origin);
+    EXPECT_NEAR(origin.x + client.right / 2, GetSystemMetrics(SM_CXSCREEN) / 2, 1);
+    EXPECT_NEAR(origin.y + client.bottom / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 1);
+
+    // The region cuts the frame away: what shows is the client area.
+    RECT window{};
+    GetWindowRect(dialog, &window);
+    const HRGN region = CreateRectRgn(0, 0, 0, 0);
+    ASSERT_NE(GetWindowRgn(dialog, region), ERROR);
+    RECT box{};
+    GetRgnBox(region, &box);
+    DeleteObject(region);
+    EXPECT_EQ(box.left, origin.x - window.left);
+    EXPECT_EQ(box.top, origin.y - window.top);
+    EXPECT_EQ(box.right, origin.x - window.left + client.right);
+    EXPECT_GE(box.bottom, origin.y - window.top + client.bottom);
+}
+
+TEST_F(NormalSetDialogTest, TextsUseAChineseFont) {
+    OpenDialog();
+    for (const int id : {kNormalSetTitleLabelId, kNormalSetSoundCaptionId, kNormalSetSoundLabelId,
+                         kNormalSetEndWarningId}) {
+        const auto font = reinterpret_cast<HFONT>(SendMessageW(Child(id), WM_GETFONT, 0, 0));
+        ASSERT_NE(font, nullptr) << id;
+        const HDC dc = GetDC(nullptr);
+        const HGDIOBJ old = SelectObject(dc, font);
+        TEXTMETRICW metrics{};
+        GetTextMetricsW(dc, &metrics);
+        // The glyph of 声 exists in the selected face (no box in its place).
+        WORD glyph = 0;
+        GetGlyphIndicesW(dc, L"声", 1, &glyph, GGI_MARK_NONEXISTING_GLYPHS);
+        SelectObject(dc, old);
+        ReleaseDC(nullptr, dc);
+        EXPECT_EQ(metrics.tmCharSet, GB2312_CHARSET) << id;
+        EXPECT_NE(glyph, 0xFFFF) << id;
+        // 9 points at the screen's resolution.
+        EXPECT_GE(metrics.tmHeight - metrics.tmInternalLeading, 11) << id;
+        EXPECT_LE(metrics.tmHeight - metrics.tmInternalLeading, 13) << id;
+    }
+}
+
+TEST_F(NormalSetDialogTest, SaveWritesTheThreeSettingsAndCloses) {
+    OpenDialog();
+    SetText(kNormalSetSoundLabelId, L"C:\\音乐\\提示 音.wav");
+    SendMessageW(Child(kNormalSetEndWarningId), BM_CLICK, 0, 0);  // untick
+    ASSERT_EQ(IsDlgButtonChecked(dialog_->Handle(), kNormalSetEndWarningId), BST_UNCHECKED);
+    Press(kNormalSetSaveId);
+    ASSERT_TRUE(PumpUntilClosed());
+
+    EXPECT_EQ(ReadBytes(configPath_),
+              Gbk(L"[Normal]\r\nTimeMode=0\r\nEndWarning=False\r\nResetTime=False\r\n"
+                  L"SameMode=True\r\nSoundFile=C:\\音乐\\提示 音.wav\r\n"
+                  L"endSoundFile=C:\\音乐\\结束.wav\r\nPPTCount=0\r\n"
+                  L"[Style]\r\nWidth=3000\r\nnumFontName=宋体\r\n"));
+    EXPECT_EQ(state_.General.WarningSound, "C:\\音乐\\提示 音.wav");
+    EXPECT_EQ(state_.General.EndSound, "C:\\音乐\\结束.wav");
+    EXPECT_FALSE(state_.General.EndWarning);
+    EXPECT_EQ(closedCount_, 1);
+}
+
+TEST_F(NormalSetDialogTest, SaveWithDefaultSoundsAndTheBoxTicked) {
+    WriteBytes(configPath_, ConfigBefore(L"False"));
+    state_.General.EndWarning = false;
+    state_.General.EndSound = "默认声音";
+    OpenDialog();
+    CheckDlgButton(dialog_->Handle(), kNormalSetEndWarningId, BST_INDETERMINATE);  // counts
+    Press(kNormalSetSaveId);
+    ASSERT_TRUE(PumpUntilClosed());
+
+    const IniStore written(configPath_);
+    EXPECT_EQ(written.ReadRaw("Normal", "SoundFile", ""), Gbk(L"默认声音"));
+    EXPECT_EQ(written.ReadRaw("Normal", "endSoundFile", ""), Gbk(L"默认声音"));
+    EXPECT_EQ(written.ReadRaw("Normal", "EndWarning", ""), "True");
+    EXPECT_TRUE(state_.General.EndWarning);
+}
+
+TEST_F(NormalSetDialogTest, CancelCloseAndWmCloseWriteNothing) {
+    const std::string before = ReadBytes(configPath_);
+    const GeneralSettings settingsBefore = state_.General;
+    const std::vector<std::pair<const char*, int>> ways = {
+        {"cancel", kNormalSetCancelId}, {"close button", kNormalSetCloseId}, {"WM_CLOSE", 0}};
+    int expectedClosed = 0;
+    for (const auto& [way, id] : ways) {
+        OpenDialog();
+        SetText(kNormalSetSoundLabelId, L"C:\\chosen.wav");
+        SetText(kNormalSetEndSoundLabelId, L"C:\\chosen2.wav");
+        CheckDlgButton(dialog_->Handle(), kNormalSetEndWarningId, BST_UNCHECKED);
+        if (id != 0) {
+            Press(id);
+        } else {
+            PostMessageW(dialog_->Handle(), WM_CLOSE, 0, 0);
+        }
+        ASSERT_TRUE(PumpUntilClosed()) << way;
+        EXPECT_EQ(closedCount_, ++expectedClosed) << way;
+        EXPECT_EQ(ReadBytes(configPath_), before) << way;
+        EXPECT_EQ(state_.General.WarningSound, settingsBefore.WarningSound) << way;
+        EXPECT_EQ(state_.General.EndSound, settingsBefore.EndSound) << way;
+        EXPECT_EQ(state_.General.EndWarning, settingsBefore.EndWarning) << way;
+    }
+}
+
+TEST_F(NormalSetDialogTest, DuringAShowTheClockHidesAndEveryWayOfClosingShowsIt) {
+    state_.Countdown.ShowActive = true;
+    for (const int id : {kNormalSetSaveId, kNormalSetCancelId, kNormalSetCloseId, 0}) {
+        clock_.calls.clear();
+        OpenDialog();
+        EXPECT_EQ(clock_.calls, std::vector<std::string>{"hide"}) << id;
+        if (id != 0) {
+            Press(id);
+        } else {
+            PostMessageW(dialog_->Handle(), WM_CLOSE, 0, 0);
+        }
+        ASSERT_TRUE(PumpUntilClosed()) << id;
+        EXPECT_EQ(clock_.calls, (std::vector<std::string>{"hide", "show"})) << id;
+    }
+}
+
+TEST_F(NormalSetDialogTest, WithoutAShowTheClockIsLeftAlone) {
+    for (const int id : {kNormalSetSaveId, kNormalSetCancelId, kNormalSetCloseId}) {
+        OpenDialog();
+        Press(id);
+        ASSERT_TRUE(PumpUntilClosed()) << id;
+    }
+    EXPECT_TRUE(clock_.calls.empty());
+}
+
+TEST_F(NormalSetDialogTest, AShowEndingWhileOpenLeavesTheClockHidden) {
+    state_.Countdown.ShowActive = true;
+    OpenDialog();
+    state_.Countdown.ShowActive = false;
+    Press(kNormalSetCancelId);
+    ASSERT_TRUE(PumpUntilClosed());
+    EXPECT_EQ(clock_.calls, std::vector<std::string>{"hide"});
+}
+
+TEST_F(NormalSetDialogTest, OpeningTwiceGivesOneWindowAndReopeningReloads) {
+    const HWND first = OpenDialog();
+    SetText(kNormalSetSoundLabelId, L"C:\\not saved.wav");
+    const HWND second = OpenDialog();
+    EXPECT_EQ(first, second);
+    int windows = 0;
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND window, LPARAM count) -> BOOL {
+            wchar_t name[64] = {};
+            GetClassNameW(window, name, 64);
+            if (std::wstring(name) == kNormalSetClassName) ++*reinterpret_cast<int*>(count);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&windows));
+    EXPECT_EQ(windows, 1);
+    EXPECT_EQ(Text(kNormalSetSoundLabelId), L"C:\\not saved.wav") << "brought forward as it was";
+
+    Press(kNormalSetCancelId);
+    ASSERT_TRUE(PumpUntilClosed());
+    EXPECT_EQ(closedCount_, 1);
+
+    state_.General.EndSound = "C:\\音乐\\新的.wav";
+    OpenDialog();
+    EXPECT_EQ(Text(kNormalSetSoundLabelId), L"默认声音");
+    EXPECT_EQ(Text(kNormalSetEndSoundLabelId), L"C:\\音乐\\新的.wav");
+    Press(kNormalSetCloseId);
+    ASSERT_TRUE(PumpUntilClosed());
+    EXPECT_EQ(closedCount_, 2);
+}
+
+// A sound file of its own in the temporary folder, removed afterwards.
+class SoundFile {
+  public:
+    explicit SoundFile(const std::wstring& name) {
+        wchar_t folder[MAX_PATH] = {};
+        GetTempPathW(MAX_PATH, folder);
+        path_ = std::wstring(folder) + testing::UniqueTag(L"q") + L" " + name;
+        const HANDLE file = CreateFileW(path_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                        FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
+    }
+    ~SoundFile() { DeleteFileW(path_.c_str()); }
+    SoundFile(const SoundFile&) = delete;
+    SoundFile& operator=(const SoundFile&) = delete;
+    const std::wstring& Path() const { return path_; }
+
+  private:
+    std::wstring path_;
+};
+
+TEST_F(NormalSetDialogTest, BrowsePutsTheChosenFileIntoItsLabel) {
+    const SoundFile sound(L"提示音.wav");
+    OpenDialog();
+    const HWND dialog = dialog_->Handle();
+    bool dialogEnabled = true;
+    std::wstring title;
+    {
+        CommonDialogDriver driver(testing::kFileNameControlId, [&](HWND files) {
+            dialogEnabled = IsWindowEnabled(dialog) != FALSE;
+            title = testing::WindowText(files);
+            testing::ChooseFile(files, sound.Path());
+        });
+        SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(kNormalSetBrowseEndSoundId, BN_CLICKED), 0);
+        EXPECT_TRUE(driver.Acted());
+    }
+    EXPECT_EQ(title, L"选择声音文件");
+    EXPECT_FALSE(dialogEnabled) << "the file dialog is modal to the settings dialog";
+    EXPECT_TRUE(IsWindowEnabled(dialog));
+    EXPECT_EQ(Text(kNormalSetEndSoundLabelId), sound.Path());
+    EXPECT_EQ(Text(kNormalSetSoundLabelId), L"默认声音");
+    EXPECT_EQ(state_.General.EndSound, "C:\\音乐\\结束.wav") << "only Save takes it";
+
+    {
+        CommonDialogDriver driver(testing::kFileNameControlId,
+                                  [&](HWND files) { testing::ChooseFile(files, sound.Path()); });
+        SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(kNormalSetBrowseSoundId, BN_CLICKED), 0);
+    }
+    EXPECT_EQ(Text(kNormalSetSoundLabelId), sound.Path());
+    Press(kNormalSetSaveId);
+    ASSERT_TRUE(PumpUntilClosed());
+    EXPECT_EQ(IniStore(configPath_).ReadRaw("Normal", "SoundFile", ""), Gbk(sound.Path()));
+    EXPECT_EQ(IniStore(configPath_).ReadRaw("Normal", "endSoundFile", ""), Gbk(sound.Path()));
+}
+
+TEST_F(NormalSetDialogTest, CancelledBrowseKeepsTheLabel) {
+    OpenDialog();
+    {
+        CommonDialogDriver driver(testing::kFileNameControlId, &testing::CancelDialog);
+        SendMessageW(dialog_->Handle(), WM_COMMAND, MAKEWPARAM(kNormalSetBrowseSoundId, BN_CLICKED),
+                     0);
+        EXPECT_TRUE(driver.Acted());
+    }
+    EXPECT_EQ(Text(kNormalSetSoundLabelId), L"默认声音");
+    Press(kNormalSetCancelId);
+    ASSERT_TRUE(PumpUntilClosed());
+}
+
+TEST_F(NormalSetDialogTest, APathConfigIniCannotHoldIsNeverShownOrSaved) {
+    // Hangul has no GBK form: written as is, Config.ini would hold '?' in its place.
+    const SoundFile sound(L"끝 소리.wav");
+    OpenDialog();
+    {
+        CommonDialogDriver driver(testing::kFileNameControlId,
+                                  [&](HWND files) { testing::ChooseFile(files, sound.Path()); });
+        SendMessageW(dialog_->Handle(), WM_COMMAND,
+                     MAKEWPARAM(kNormalSetBrowseEndSoundId, BN_CLICKED), 0);
+        EXPECT_TRUE(driver.Acted());
+    }
+    // The file's short name when the system has one GBK can hold (the same file), or else
+    // the label keeps its text.
+    std::wstring expected = L"C:\\音乐\\结束.wav";
+    wchar_t shortName[MAX_PATH] = {};
+    const DWORD length = GetShortPathNameW(sound.Path().c_str(), shortName, MAX_PATH);
+    if (length > 0 && length < MAX_PATH &&
+        std::wstring(shortName).find_first_of(L"끝소리") == std::wstring::npos) {
+        expected = shortName;
+    }
+    const std::wstring shown = Text(kNormalSetEndSoundLabelId);
+    EXPECT_EQ(shown, expected);
+    Press(kNormalSetSaveId);
+    ASSERT_TRUE(PumpUntilClosed());
+    const std::string stored = IniStore(configPath_).Read("Normal", "endSoundFile", "");
+    EXPECT_EQ(stored, WideToUtf8(shown));
+    EXPECT_EQ(stored.find('?'), std::string::npos);
+}
+
+TEST_F(NormalSetDialogTest, ClosingWhileTheFileDialogIsOpenEndsBoth) {
+    const SoundFile sound(L"a.wav");
+    OpenDialog();
+    const HWND dialog = dialog_->Handle();
+    {
+        // Closed from elsewhere (the program ending) while the user is choosing.
+        CommonDialogDriver driver(testing::kFileNameControlId, [&](HWND files) {
+            SendMessageW(dialog, WM_CLOSE, 0, 0);
+            if (IsWindow(files) != FALSE) testing::ChooseFile(files, sound.Path());
+        });
+        SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(kNormalSetBrowseSoundId, BN_CLICKED), 0);
+        EXPECT_TRUE(driver.Acted());
+    }
+    EXPECT_FALSE(dialog_->IsOpen());
+    EXPECT_FALSE(IsWindow(dialog));
+    EXPECT_EQ(closedCount_, 1);
+    EXPECT_EQ(state_.General.WarningSound, "默认声音");
+}
+
+// Counts the system move loops the dialog enters.
+int gMoveLoops = 0;
+WNDPROC gDialogProc = nullptr;
+LRESULT CALLBACK CountingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_ENTERSIZEMOVE) ++gMoveLoops;
+    return CallWindowProcW(gDialogProc, window, message, wParam, lParam);
+}
+
+void SendMouse(DWORD flags, POINT at = {}) {
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = flags;
+    if ((flags & MOUSEEVENTF_ABSOLUTE) != 0) {
+        input.mi.dx = MulDiv(at.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+        input.mi.dy = MulDiv(at.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+    }
+    SendInput(1, &input, sizeof(input));
+}
+
+// Ends a move loop that should not have started (it would otherwise wait for a click).
+void CALLBACK EscapeStrayMoveLoop(HWND, UINT, UINT_PTR timer, DWORD) {
+    KillTimer(nullptr, timer);
+    INPUT keys[2] = {};
+    keys[0].type = keys[1].type = INPUT_KEYBOARD;
+    keys[0].ki.wVk = keys[1].ki.wVk = VK_ESCAPE;
+    keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(2, keys, sizeof(INPUT));
+}
+
+// The rest of a drag, sent from a timer while the system's move loop runs.
+POINT gDragEnd{};
+void CALLBACK FinishDrag(HWND, UINT, UINT_PTR timer, DWORD) {
+    KillTimer(nullptr, timer);
+    SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, gDragEnd);
+    SendMouse(MOUSEEVENTF_LEFTUP);
+}
+
+TEST_F(NormalSetDialogTest, DraggingTheTitleBarMovesTheDialogAndHoveringDoesNot) {
+    const HWND dialog = OpenDialog();
+    gMoveLoops = 0;
+    gDialogProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(dialog, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CountingProc)));
+    RECT before{};
+    GetWindowRect(dialog, &before);
+    POINT title{200, 16};
+    ClientToScreen(dialog, &title);
+    const auto pump = [] { PumpUntil([n = 0](const PumpResult&) mutable { return ++n > 5; }); };
+
+    // The pointer passing over the title bar with no button held.
+    SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, title);
+    SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, {title.x + 30, title.y + 2});
+    const UINT_PTR escape = SetTimer(nullptr, 0, 500, &EscapeStrayMoveLoop);
+    pump();
+    KillTimer(nullptr, escape);
+    RECT hovered{};
+    GetWindowRect(dialog, &hovered);
+    EXPECT_EQ(gMoveLoops, 0);
+    EXPECT_EQ(hovered.left, before.left);
+    EXPECT_EQ(hovered.top, before.top);
+
+    // Pressed on the title bar, the first move starts the drag; the dialog then follows the
+    // pointer from there until the button is released.
+    SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, title);
+    SendMouse(MOUSEEVENTF_LEFTDOWN);
+    SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, {title.x + 5, title.y + 3});
+    gDragEnd = {title.x + 45, title.y + 33};
+    SetTimer(nullptr, 0, 100, &FinishDrag);
+    pump();
+    RECT after{};
+    GetWindowRect(dialog, &after);
+    EXPECT_EQ(gMoveLoops, 1);
+    EXPECT_EQ(after.left - before.left, 40);
+    EXPECT_EQ(after.top - before.top, 30);
+    SetWindowLongPtrW(dialog, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(gDialogProc));
+}
+
+}  // namespace
+}  // namespace quorrin
