@@ -282,16 +282,15 @@ TEST_F(NormalSetDialogTest, DuringAShowTheClockHidesAndEveryWayOfClosingShowsIt)
     }
 }
 
-TEST_F(NormalSetDialogTest, WithoutAShowTheClockIsLeftAlone) {
+TEST_F(NormalSetDialogTest, WithoutAShowAtClosingTheClockStaysHidden) {
     for (const int id : {kNormalSetSaveId, kNormalSetCancelId, kNormalSetCloseId}) {
         OpenDialog();
         Press(id);
         ASSERT_TRUE(PumpUntilClosed()) << id;
     }
     EXPECT_TRUE(clock_.calls.empty());
-}
 
-TEST_F(NormalSetDialogTest, AShowEndingWhileOpenLeavesTheClockHidden) {
+    // The show ends while the dialog is open.
     state_.Countdown.ShowActive = true;
     OpenDialog();
     state_.Countdown.ShowActive = false;
@@ -351,10 +350,17 @@ class SoundFile {
     std::wstring path_;
 };
 
-TEST_F(NormalSetDialogTest, BrowsePutsTheChosenFileIntoItsLabel) {
+TEST_F(NormalSetDialogTest, BrowsePutsTheChosenFileIntoItsLabelAndCancelKeepsIt) {
     const SoundFile sound(L"提示音.wav");
     OpenDialog();
     const HWND dialog = dialog_->Handle();
+    {
+        CommonDialogDriver driver(testing::kFileNameControlId, &testing::CancelDialog);
+        SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(kNormalSetBrowseEndSoundId, BN_CLICKED), 0);
+        EXPECT_TRUE(driver.Acted());
+    }
+    EXPECT_EQ(Text(kNormalSetEndSoundLabelId), L"C:\\音乐\\结束.wav") << "cancelled: kept";
+
     bool dialogEnabled = true;
     std::wstring title;
     {
@@ -383,19 +389,6 @@ TEST_F(NormalSetDialogTest, BrowsePutsTheChosenFileIntoItsLabel) {
     ASSERT_TRUE(PumpUntilClosed());
     EXPECT_EQ(IniStore(configPath_).ReadRaw("Normal", "SoundFile", ""), Gbk(sound.Path()));
     EXPECT_EQ(IniStore(configPath_).ReadRaw("Normal", "endSoundFile", ""), Gbk(sound.Path()));
-}
-
-TEST_F(NormalSetDialogTest, CancelledBrowseKeepsTheLabel) {
-    OpenDialog();
-    {
-        CommonDialogDriver driver(testing::kFileNameControlId, &testing::CancelDialog);
-        SendMessageW(dialog_->Handle(), WM_COMMAND, MAKEWPARAM(kNormalSetBrowseSoundId, BN_CLICKED),
-                     0);
-        EXPECT_TRUE(driver.Acted());
-    }
-    EXPECT_EQ(Text(kNormalSetSoundLabelId), L"默认声音");
-    Press(kNormalSetCancelId);
-    ASSERT_TRUE(PumpUntilClosed());
 }
 
 TEST_F(NormalSetDialogTest, APathConfigIniCannotHoldIsNeverShownOrSaved) {
