@@ -116,19 +116,35 @@ our_wineserver() {
     return 1
 }
 load_average() { cut -d' ' -f1-3 /proc/loadavg; }
+# cpu_counters: "busy total" jiffies of all cores together, from /proc/stat.
+cpu_counters() {
+    awk '$1 == "cpu" { t = 0; for (i = 2; i <= 9; i++) t += $i; print t - $5 - $6, t; exit }' \
+        /proc/stat
+}
+# busy_since "BUSY TOTAL": percent of the machine's CPU time busy since that reading (this
+# run's own processes included).
+busy_since() {
+    local b0 t0 b1 t1
+    read -r b0 t0 <<<"$1"
+    read -r b1 t1 <<<"$(cpu_counters)"
+    awk -v b=$((b1 - b0)) -v t=$((t1 - t0)) \
+        'BEGIN { p = (t > 0) ? 100 * b / t : 0; printf "%.0f", p }'
+}
 top_level_windows() { wininfo list | wc -l; }
 
-# measure_cpu NAME: waits the warm-up, then prints "NAME quorrin% wineserver% seconds" for
-# the next idle_seconds (percent of one core).
+# measure_cpu NAME: waits the warm-up, then prints "NAME quorrin% wineserver% seconds
+# machine-busy%" for the next idle_seconds (percent of one core; the machine's of all cores).
 measure_cpu() {
-    local q0 s0 q1 s1 t0 t1 hz
+    local q0 s0 q1 s1 t0 t1 hz machine busy
     hz=$(getconf CLK_TCK)
     sleep "$warmup_seconds"
-    t0=$EPOCHREALTIME q0=$(cpu_ticks "$quorrin") s0=$(cpu_ticks "$server")
+    t0=$EPOCHREALTIME q0=$(cpu_ticks "$quorrin") s0=$(cpu_ticks "$server") machine=$(cpu_counters)
     sleep "$idle_seconds"
     t1=$EPOCHREALTIME q1=$(cpu_ticks "$quorrin") s1=$(cpu_ticks "$server")
+    busy=$(busy_since "$machine")
     awk -v n="$1" -v q=$((q1 - q0)) -v s=$((s1 - s0)) -v hz="$hz" -v t0="$t0" -v t1="$t1" \
-        'BEGIN { w = t1 - t0; printf "%s %.3f %.3f %.1f\n", n, 100 * q / hz / w, 100 * s / hz / w, w }'
+        -v m="$busy" 'BEGIN { w = t1 - t0
+            printf "%s %.3f %.3f %.1f %s\n", n, 100 * q / hz / w, 100 * s / hz / w, w, m }'
 }
 
 # value FILE NAME: the value of a "NAME<TAB>value" line of a show-latency output.
@@ -180,6 +196,7 @@ if [ "$idle" -eq 1 ]; then
 fi
 
 # The latency probe creates its show on top of the same crowded desktop.
+machine=$(cpu_counters)
 log "latency, show retitled: $trials trials"
 wine "$QUORRIN_BIN/show-latency.exe" --trials "$trials" --appear title \
     >"$results/latency-title.txt" 2>&1 </dev/null ||
@@ -188,6 +205,7 @@ log "latency, show mapped: $trials trials, then the clock counts ${hold_seconds}
 wine "$QUORRIN_BIN/show-latency.exe" --trials "$trials" --appear map \
     --hold-ms $((hold_seconds * 1000)) >"$results/latency-map.txt" 2>&1 </dev/null ||
     { cat "$results/latency-map.txt" >&2; log "show-latency.exe failed"; exit 1; }
+latency_busy=$(busy_since "$machine")
 grep -E '^Vm(HWM|RSS)' "/proc/$quorrin/status" >"$results/linux-status.txt"
 load_after=$(load_average)
 
@@ -208,15 +226,16 @@ if [ "$(git -C "$source_dir" rev-parse --show-toplevel 2>/dev/null)" = "$source_
     revision="commit $(git -C "$source_dir" describe --always --dirty)"
 fi
 echo "Quorrin.exe under $(wine --version), Xvfb, $(nproc) cores; $revision"
-echo "load average before $load_before, after $load_after"
+echo "load average before $load_before, after $load_after;" \
+    "machine ${latency_busy} % busy during the latency trials (the probe's own polling included)"
 echo
 if [ "$idle" -eq 1 ]; then
-    while read -r name q s w; do
+    while read -r name q s w m; do
         case "$name" in
             baseline) what="idle CPU, ${base_windows:-?} top-level windows" ;;
             crowd) what="idle CPU, ${crowd_windows} top-level windows" ;;
         esac
-        row "$what" "Quorrin ${q} %, wineserver ${s} % of one core (${w} s)"
+        row "$what" "Quorrin ${q} %, wineserver ${s} % of one core (${w} s; machine ${m} % busy)"
     done <"$results/idle.txt"
 fi
 row "show retitled -> clock visible (${trials} trials)" \
