@@ -296,6 +296,10 @@ LRESULT DialogFrame::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return OnPaint();
         case WM_ERASEBKGND:
             return 1;  // WM_PAINT covers the whole client area
+        case WM_PRINTCLIENT:
+            // Asked by themed controls for the background behind them, and by PrintWindow.
+            PaintBackdrop(reinterpret_cast<HDC>(wParam));
+            return 0;
         case WM_CTLCOLORSTATIC:
         case WM_CTLCOLORBTN:
             return OnControlColor(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
@@ -329,16 +333,20 @@ LRESULT DialogFrame::OnNcCalcSize(WPARAM wParam, LPARAM lParam) {
 
 LRESULT DialogFrame::OnPaint() {
     PaintScope paint(Handle());
+    PaintBackdrop(paint.Dc());
+    return 0;
+}
+
+void DialogFrame::PaintBackdrop(HDC dc) const {
     const RECT client = ClientPixels();
     if (!looks_->backdrop) {
-        FillRect(paint.Dc(), &client, looks_->backdropBrush.Get());
-        return 0;
+        FillRect(dc, &client, looks_->backdropBrush.Get());
+        return;
     }
-    UniqueMemoryDc memory(CreateCompatibleDC(paint.Dc()));
-    if (!memory) return 0;
+    UniqueMemoryDc memory(CreateCompatibleDC(dc));
+    if (!memory) return;
     ScopedSelectObject select(memory.Get(), looks_->backdrop.Get());
-    BitBlt(paint.Dc(), 0, 0, client.right, client.bottom, memory.Get(), 0, 0, SRCCOPY);
-    return 0;
+    BitBlt(dc, 0, 0, client.right, client.bottom, memory.Get(), 0, 0, SRCCOPY);
 }
 
 LRESULT DialogFrame::OnControlColor(HDC dc, HWND control) {

@@ -75,6 +75,7 @@ class DialogFrame : public WindowBase {
 
     LRESULT OnNcCalcSize(WPARAM wParam, LPARAM lParam);
     LRESULT OnPaint();
+    void PaintBackdrop(HDC dc) const;
     LRESULT OnControlColor(HDC dc, HWND control);
     LRESULT OnLeftButtonDown(LPARAM point);
     LRESULT OnLeftButtonEnd();
