@@ -8,6 +8,8 @@
 //   wininfo.exe text HWND          the window's text, then "id<TAB>class<TAB>text" per child
 //   wininfo.exe close HWND         posts WM_CLOSE
 //   wininfo.exe command HWND ID    posts WM_COMMAND ID (e.g. 1 = IDOK to a message box)
+//   wininfo.exe click HWND ID      clicks the child control ID (BM_CLICK, e.g. a check box)
+//   wininfo.exe settext HWND ID TEXT   sets the text of the child control ID (WM_SETTEXT)
 //
 // Output is UTF-8. Handles are printed and read as 0x... hex.
 #include "app/wide_text_win32.h"
@@ -160,10 +162,19 @@ int Post(HWND window, UINT message, WPARAM wParam) {
     return PostMessageW(window, message, wParam, 0) != FALSE ? kExitOk : kExitNotFound;
 }
 
+// Sends to a child control; exit code 1 when there is no such child.
+int SendToChild(HWND window, int id, UINT message, LPARAM lParam) {
+    const HWND child = GetDlgItem(window, id);
+    if (child == nullptr) return kExitNotFound;
+    SendMessageW(child, message, 0, lParam);
+    return kExitOk;
+}
+
 int Usage() {
     Write(
         "wininfo.exe list [--class NAME] [--title TEXT] [--pid N] [--visible]\n"
-        "wininfo.exe text HWND | close HWND | command HWND ID\n");
+        "wininfo.exe text HWND | close HWND | command HWND ID | click HWND ID\n"
+        "wininfo.exe settext HWND ID TEXT\n");
     return kExitUsage;
 }
 
@@ -184,6 +195,14 @@ int wmain(int argc, wchar_t** argv) {
     if (command == L"close" && rest.size() == 1) return Post(*window, WM_CLOSE, 0);
     if (command == L"command" && rest.size() == 2) {
         return Post(*window, WM_COMMAND, std::wcstoul(rest[1].c_str(), nullptr, 0));
+    }
+    const auto childId = [&] { return static_cast<int>(std::wcstol(rest[1].c_str(), nullptr, 0)); };
+    if (command == L"click" && rest.size() == 2) {
+        return SendToChild(*window, childId(), BM_CLICK, 0);
+    }
+    if (command == L"settext" && rest.size() == 3) {
+        return SendToChild(*window, childId(), WM_SETTEXT,
+                           reinterpret_cast<LPARAM>(rest[2].c_str()));
     }
     return Usage();
 }

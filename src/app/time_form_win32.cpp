@@ -28,7 +28,8 @@ TimeForm::TimeForm(AppState& state, WindowWalk& walk, ConfigFile& config)
       walk_(walk),
       config_(config),
       view_(state, config, *this, copy_),
-      engine_(state, view_) {}
+      engine_(state, view_),
+      normalSet_(state, config, *this, [this] { OnDialogClosed(); }) {}
 
 TimeForm::~TimeForm() {
     if (Handle() != nullptr) KillTimer(Handle(), TimerId(ClockTimer::Main));
@@ -183,11 +184,19 @@ void TimeForm::OnMenuEntry(TrayMenuEntry entry) {
             Destroy();
             break;
         case TrayMenuEntry::SoundSettings:
+            OpenSoundSettings();
+            break;
         case TrayMenuEntry::TimingSettings:
         case TrayMenuEntry::StyleSettings:
             // Dialogs not built yet: their entries stay in the menu and do nothing.
             break;
     }
+}
+
+void TimeForm::OpenSoundSettings() {
+    const bool wasOpen = normalSet_.IsOpen();
+    // An open dialog is only brought forward.
+    if (normalSet_.Open(instance_) && !wasOpen) lifetime_.DialogOpened();
 }
 
 void TimeForm::OnDialogClosed() {
@@ -199,9 +208,21 @@ void TimeForm::EndIfDone() {
     if (lifetime_.MayEnd()) PostQuitMessage(0);
 }
 
-void TimeForm::HideMainClock() { Hide(); }
+// With one monitor the copy lies on the clock, so it goes and comes back with it; on a
+// second monitor it stays up for the audience.
+bool TimeForm::CopyOnPrimaryMonitor() const {
+    return state_.SecondWorkArea == state_.PrimaryWorkArea;
+}
 
-void TimeForm::ShowMainClock() { ShowOnTop(); }
+void TimeForm::HideMainClock() {
+    Hide();
+    if (CopyOnPrimaryMonitor()) copy_.Hide();
+}
+
+void TimeForm::ShowMainClock() {
+    if (CopyOnPrimaryMonitor()) copy_.ShowOnTop();
+    ShowOnTop();
+}
 
 LRESULT TimeForm::OnClose() {
     DestroyWindow(Handle());

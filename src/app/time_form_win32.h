@@ -15,6 +15,7 @@
 #include "app/tray_menu_win32.h"
 #include "desktop/tray_icon_win32.h"
 #include "dialogs/main_clock_control.h"
+#include "dialogs/normal_set_dialog_win32.h"
 #include "settings/app_state.h"
 #include "settings/config_file.h"
 
@@ -68,6 +69,8 @@ class TimeForm final : public CountdownWindow, public MainClockControl {
     // A settings dialog has closed; the program ends here if "退出程序" came before.
     void OnDialogClosed();
     void EndIfDone();
+    void OpenSoundSettings();
+    bool CopyOnPrimaryMonitor() const;
 
     AppState& state_;
     WindowWalk& walk_;
@@ -84,6 +87,10 @@ class TimeForm final : public CountdownWindow, public MainClockControl {
 
     bool dragging_ = false;
     POINT dragFrom_{};  // where the button went down, in client pixels
+
+    // The settings dialogs, one of each, kept for the whole run and opened again on demand.
+    // Last, so that a dialog still open at the end closes while everything it uses exists.
+    NormalSetDialog normalSet_;
 };
 
 }  // namespace quorrin

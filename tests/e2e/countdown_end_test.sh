@@ -3,8 +3,8 @@
 # warning flash of both clock windows, the end that closes the show, and the end without the
 # end signal, which leaves the show alone and the clock down until the show comes anew.
 set -uo pipefail
-# shellcheck source=countdown_common.sh
-. "$QUORRIN_SOURCE/tests/e2e/countdown_common.sh"
+# shellcheck source=app_session.sh
+. "$QUORRIN_SOURCE/tests/e2e/app_session.sh"
 
 readonly kRunMaxSeconds=30          # a countdown of a few seconds, on a slow machine
 readonly kEndedHoldSeconds=3        # how long an ended countdown is watched staying ended

@@ -4,8 +4,8 @@
 # its resume point in Config.ini, a listed presentation resuming from its saved time, a second
 # instance during a countdown, and the clock leaving with the show.
 set -uo pipefail
-# shellcheck source=countdown_common.sh
-. "$QUORRIN_SOURCE/tests/e2e/countdown_common.sh"
+# shellcheck source=app_session.sh
+. "$QUORRIN_SOURCE/tests/e2e/app_session.sh"
 
 # A clock of 240 x 90 px (15 twips a pixel); the free position is 300, 200 px.
 readonly kWidthTwips=3600

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # shellcheck disable=SC2034  # the constants are for the scripts that source this file
-# Shared by the countdown end-to-end tests (sourced): a fresh program folder per scenario with
-# a Config.ini written for it, the two clock windows, and the slide-show stand-in.
+# Shared by the end-to-end tests of a running Quorrin (sourced): a fresh program folder per
+# scenario with a Config.ini written for it, the two clock windows, and the slide-show
+# stand-in.
 # shellcheck source=../wine/win-helpers.sh
 . "$QUORRIN_SOURCE/tests/wine/win-helpers.sh"
 
@@ -14,7 +15,7 @@ readonly kStartSeconds=20      # Quorrin started and its windows created
 readonly kShowFoundSeconds=5   # a new show noticed and the clock up (the watch ticks every 100 ms)
 readonly kCloseSeconds=10      # a process gone after WM_CLOSE
 
-work=$(mktemp -d "${WINE_STATE_DIR:-/tmp}/countdown.XXXXXX")
+work=$(mktemp -d "${WINE_STATE_DIR:-/tmp}/e2e.XXXXXX")
 
 close_all() {  # close_all CLASS: posts WM_CLOSE to every window of the class
     local lines handle
@@ -146,4 +147,29 @@ clocks_start_at() {
         echo "     they show $label and $copy_label"
         return 1
     fi
+}
+
+# The tray icon and its menu. Without a tray manager Wine shows the icons in a "Wine System
+# Tray" window at the top left; the menu is a #32768 window whose entries are rows of equal
+# height.
+readonly kMenuSeconds=5
+readonly kIconX=12
+readonly kIconY=32
+readonly kMenuItems=4
+menu=
+menu_open() { menu=$(first_window --class '#32768' --visible); }
+menu_closed() { ! first_window --class '#32768' --visible >/dev/null; }
+# choose_from_menu ITEM X Y: opens the menu by a right click at X,Y and clicks entry ITEM
+# (1 is the top one). A click that Wine swallows while another window is being activated is
+# given once more; that the menu opens on the first click is tray_test's business.
+choose_from_menu() {
+    local left top right bottom
+    xdotool mousemove "$2" "$3" click 3
+    if ! wait_until $kMenuSeconds menu_open; then
+        xdotool mousemove "$2" "$3" click 3
+        wait_until $kMenuSeconds menu_open || return 1
+    fi
+    read -r left top right bottom < <(window_rect "$menu")
+    xdotool mousemove $((left + (right - left) / 2)) \
+        $((top + (bottom - top) * (2 * $1 - 1) / (2 * kMenuItems))) click 1
 }
