@@ -190,8 +190,13 @@ bool DialogFrame::CreateFrame(HINSTANCE instance, const DialogFrameSpec& spec) {
     looks_->backdropBrush.Reset(looks_->backdrop ? CreatePatternBrush(looks_->backdrop.Get())
                                                  : CreateSolidBrush(kBackTopColor));
     MakeCaptionLabel(spec);
-    if (MyButton* close = AddButton(spec.closeButtonId, kDialogCloseCaption, spec.closeButtonTwips,
-                                    kAccentOverColor)) {
+    // A close button placed past the right edge would lose its border: pull it inside, as far
+    // from the edge as it is from the top.
+    TwipRect closePlace = spec.closeButtonTwips;
+    closePlace.left =
+        std::min(closePlace.left, spec.clientWidthTwips - closePlace.width - closePlace.top);
+    if (MyButton* close =
+            AddButton(spec.closeButtonId, kDialogCloseCaption, closePlace, kAccentOverColor)) {
         close->SetToolTip(kDialogCloseToolTip);
     }
     return true;
