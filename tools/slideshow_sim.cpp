@@ -9,12 +9,13 @@
 #include "app/gdi_scope_win32.h"
 #include "app/unique_handle_win32.h"
 #include "app/window_base_win32.h"
+#include "command_line_args_win32.h"
 
 #include <windows.h>
-#include <shellapi.h>
 
 #include <string>
 #include <utility>
+#include <vector>
 
 namespace {
 
@@ -37,21 +38,14 @@ struct Options {
     std::wstring title = kDefaultTitle;
 };
 
-struct LocalArgvDeleter {
-    void operator()(LPWSTR* argv) const { LocalFree(argv); }
-};
-
 bool ParseOptions(Options& options) {
-    int count = 0;
-    quorrin::UniqueHandle<LPWSTR*, LocalArgvDeleter> argv(
-        CommandLineToArgvW(GetCommandLineW(), &count));
-    if (!argv) return false;
-    for (int i = 1; i < count; ++i) {
-        const std::wstring arg = argv.Get()[i];
+    const std::vector<std::wstring> args = quorrin::CommandLineArgs();
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::wstring& arg = args[i];
         if (arg == L"--windowed") {
             options.windowed = true;
-        } else if (arg == L"--closed-flag" && i + 1 < count) {
-            options.closedFlag = argv.Get()[++i];
+        } else if (arg == L"--closed-flag" && i + 1 < args.size()) {
+            options.closedFlag = args[++i];
         } else if (arg.rfind(L"--", 0) == 0) {
             return false;
         } else {

@@ -8,9 +8,9 @@
 // gets WM_CLOSE, with exit code 0.
 #include "app/unique_handle_win32.h"
 #include "app/window_base_win32.h"
+#include "command_line_args_win32.h"
 
 #include <windows.h>
-#include <shellapi.h>
 
 #include <cwchar>
 #include <memory>
@@ -43,25 +43,18 @@ struct Options {
     std::wstring readyFlag;
 };
 
-struct LocalArgvDeleter {
-    void operator()(LPWSTR* argv) const { LocalFree(argv); }
-};
-
 bool ParseOptions(Options& options) {
-    int count = 0;
-    quorrin::UniqueHandle<LPWSTR*, LocalArgvDeleter> argv(
-        CommandLineToArgvW(GetCommandLineW(), &count));
-    if (!argv) return false;
-    for (int i = 1; i < count; ++i) {
-        const std::wstring arg = argv.Get()[i];
-        const bool hasValue = i + 1 < count;
+    const std::vector<std::wstring> args = quorrin::CommandLineArgs();
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::wstring& arg = args[i];
+        const bool hasValue = i + 1 < args.size();
         if (arg == L"--visible") {
             options.visible = true;
         } else if (arg == L"--count" && hasValue) {
-            options.count = static_cast<int>(std::wcstol(argv.Get()[++i], nullptr, 10));
+            options.count = static_cast<int>(std::wcstol(args[++i].c_str(), nullptr, 10));
             if (options.count < 1 || options.count > kMaxCount) return false;
         } else if (arg == L"--ready-flag" && hasValue) {
-            options.readyFlag = argv.Get()[++i];
+            options.readyFlag = args[++i];
         } else {
             return false;
         }

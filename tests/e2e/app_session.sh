@@ -29,6 +29,8 @@ cleanup() {
     for p in "${running[@]}"; do
         wait_until 5 process_gone "$p" || kill "$p" 2>/dev/null
     done
+    # A script with more to undo (its own X server, say) defines cleanup_more.
+    if declare -F cleanup_more >/dev/null; then cleanup_more; fi
     rm -rf "$work"
 }
 trap cleanup EXIT

@@ -3,10 +3,9 @@
 # Wine prefix of its own on a nested X server with two screens joined by Xinerama, which Wine
 # reports as two monitors (1280x800 primary, 1024x768 to its right).
 set -uo pipefail
-# shellcheck source=../wine/win-helpers.sh
-. "$QUORRIN_SOURCE/tests/wine/win-helpers.sh"
+# shellcheck source=app_session.sh
+. "$QUORRIN_SOURCE/tests/e2e/app_session.sh"
 
-readonly kStartSeconds=60
 readonly kShowSeconds=15
 readonly kPrimaryWidthPx=1280
 readonly kSecondWidthPx=1024
@@ -19,33 +18,13 @@ readonly kFreeTopTwips=3000
 
 host_state=${WINE_STATE_DIR:?run inside the test Wine environment}
 state="$host_state/two-monitors"
-work=$(mktemp -d "$host_state/two-monitors.XXXXXX")
 xephyr=
-
-free_display() {
-    local n
-    for n in $(seq 141 180); do
-        if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then
-            echo "$n"
-            return
-        fi
-    done
-    return 1
-}
-
-cleanup() {
-    local form pid
-    if form=$(first_window --class Quorrin.TimeForm); then wininfo close "$form" >/dev/null; fi
-    for pid in "${running[@]}"; do
-        wait_until 5 process_gone "$pid" || kill "$pid" 2>/dev/null
-    done
+cleanup_more() {
     WINEPREFIX="$state/prefix" wineserver -k >/dev/null 2>&1 </dev/null
     [ -n "$xephyr" ] && kill "$xephyr" 2>/dev/null
-    rm -rf "$work"
 }
-trap cleanup EXIT
 
-n=$(free_display) || { echo "FAIL no free X display"; exit 1; }
+n=$(bash "$QUORRIN_SOURCE/tests/wine/wine-env.sh" free-display) || { echo "FAIL no free X display"; exit 1; }
 Xephyr ":$n" -screen ${kPrimaryWidthPx}x800 -screen ${kSecondWidthPx}x${kSecondHeightPx} \
     +xinerama -noreset >"$work/xephyr.log" 2>&1 </dev/null &
 xephyr=$!
@@ -61,30 +40,12 @@ wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 
 wineserver -k >/dev/null 2>&1 </dev/null
 wineserver -w >/dev/null 2>&1 </dev/null
 
-app="$work/app"
-mkdir -p "$app"
-cp "$QUORRIN_BIN/Quorrin.exe" "$app/"
-# shellcheck disable=SC2059
-printf '%s\r\n' '[Normal]' 'timeMode=0' 'EndWarning=True' 'ReSetTime=True' 'SameMode=True' \
-    'timeCnt=00:10:00' 'timeWarning=00:00:30' 'flush=True' 'close=True' 'file=所有演示文稿' \
-    'timeFree=00:00:00' 'SoundFile=默认声音' 'endSoundFile=默认声音' '[Style]' \
-    "Width=$kClockWidthTwips" "Height=$kClockHeightTwips" 'BackColor=12648447' 'Alpha=100' \
-    "Top=$kFreeTopTwips" "Left=$kFreeLeftTwips" 'showPos=4' 'numFontName=Arial' \
-    'numFontSize=36' 'numForeColor=16777215' 'numHeight=840' 'numWidth=1995' 'numLeft=480' \
-    'numTop=200' 'bgHeight=1200' 'bgWidth=3000' 'bgLeft=0' 'bgTop=0' 'bgBackColor=3394560' |
-    iconv -f UTF-8 -t GBK >"$app/Config.ini"
-
-start_quorrin "$app"
-form=
-find_form() { form=$(first_window --class Quorrin.TimeForm); }
-check "the clock window exists" wait_until $kStartSeconds find_form
-wine "$QUORRIN_BIN/slideshow-sim.exe" >"$work/sim.log" 2>&1 </dev/null &
-running+=("$!")
-clock_shown() { [ "$(window_field "$form" 3)" = 1 ]; }
-check "the clock appears over the show" wait_until $kShowSeconds clock_shown
-copy=$(first_window --class Quorrin.TimeForm_Copy)
-
-rect() { echo "$(window_field "$1" 5) $(window_field "$1" 6) $(window_field "$1" 7) $(window_field "$1" 8)"; }
+new_app two-monitors
+Width=$kClockWidthTwips Height=$kClockHeightTwips Left=$kFreeLeftTwips Top=$kFreeTopTwips \
+    showPos=4 write_settings
+launch
+start_show "$work/show.closed"
+check "the clock appears over the show" wait_until $kShowSeconds clocks_are 1
 # The free position on the primary monitor as it is, and mapped onto the second: across the
 # second monitor's width, shifted by its left edge, and scaled by the bottom edges.
 width_px=$((kClockWidthTwips / kTwipsPerPixel))
@@ -99,8 +60,8 @@ copy_top_twips=$(awk -v t=$kFreeTopTwips -v pb=800 -v sb=$kSecondHeightPx \
 copy_left=$(((copy_left_twips + kTwipsPerPixel / 2) / kTwipsPerPixel))
 copy_top=$(((copy_top_twips + kTwipsPerPixel / 2) / kTwipsPerPixel))
 
-main_rect=$(rect "$form")
-copy_rect=$(rect "$copy")
+main_rect=$(window_rect "$main")
+copy_rect=$(window_rect "$copy")
 check "the clock keeps its free position on the primary monitor ($main_rect)" \
     [ "$main_rect" = "$main_left $main_top $((main_left + width_px)) $((main_top + height_px))" ]
 check "the copy is mapped onto the second monitor ($copy_rect)" \
@@ -108,10 +69,10 @@ check "the copy is mapped onto the second monitor ($copy_rect)" \
 within_second() { [ "$copy_left" -ge $kPrimaryWidthPx ] && [ $((copy_left + width_px)) -le $((kPrimaryWidthPx + kSecondWidthPx)) ]; }
 check "the copy lies within the second monitor" within_second
 check "the copy is shown and topmost" [ "$(window_field "$copy" 3)/$(window_field "$copy" 4)" = 1/1 ]
-shown_time() { wininfo text "$1" | awk -F'\t' '$2 == "Quorrin.TimeLabel" { print $3 }'; }
+shown_time() { child_text "$1" "$kLabelClass"; }
 same_time() {
     local main_time
-    main_time=$(shown_time "$form")
+    main_time=$(shown_time "$main")
     [[ "$main_time" =~ ^[0-9][0-9]:[0-9][0-9]$ ]] && [ "$main_time" = "$(shown_time "$copy")" ]
 }
 # The two reads are a moment apart: allow for a step falling between them.

@@ -4,9 +4,9 @@
 #       start Xvfb (or use the given display, e.g. a person's desktop with a window manager)
 #       and a prepared prefix; write STATE_DIR/env.sh
 #   wine-env.sh stop STATE_DIR    stop the Wine server and the Xvfb started here
+#   wine-env.sh free-display      print the number of an X display nobody uses
 set -euo pipefail
-cmd=${1:?start|stop}
-state=$(mkdir -p "${2:?state dir}" && cd "$2" && pwd)
+cmd=${1:?start|stop|free-display}
 given_display=${3:-}
 
 stop() {
@@ -85,8 +85,10 @@ ENV
     wineserver -p >/dev/null 2>&1 </dev/null
 }
 
+[ "$cmd" = free-display ] || state=$(mkdir -p "${2:?state dir}" && cd "$2" && pwd)
 case "$cmd" in
     start) start ;;
     stop) stop ;;
+    free-display) free_display ;;
     *) echo "usage: $0 start|stop STATE_DIR" >&2; exit 2 ;;
 esac
