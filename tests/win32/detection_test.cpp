@@ -14,6 +14,7 @@
 #include <cstdlib>
 #include <string>
 #include <thread>
+#include <vector>
 
 namespace quorrin {
 namespace {
@@ -23,6 +24,7 @@ using testing::UniqueTag;
 
 constexpr auto kProcessTimeout = std::chrono::seconds(15);
 constexpr auto kPollInterval = std::chrono::milliseconds(50);
+constexpr int kListAttempts = 5;
 
 // Walks the desktop and returns whether `target` was met, with the title the walk gave it.
 bool WalkMeets(WindowWalk& walk, HWND target, std::string* title) {
@@ -33,6 +35,39 @@ bool WalkMeets(WindowWalk& walk, HWND target, std::string* title) {
         }
     }
     return false;
+}
+
+// The title one pass of `walk` gives `target`, or "(not listed)".
+std::string TitleOnPass(WindowWalk& walk, HWND target) {
+    std::string title;
+    return WalkMeets(walk, target, &title) ? title : "(not listed)";
+}
+
+std::vector<HWND> ListOfOnePass(WindowWalk& walk) {
+    std::vector<HWND> list;
+    for (WindowId w = walk.First(); w != 0; w = walk.Next(w)) list.push_back(ToHwnd(w));
+    return list;
+}
+
+std::vector<HWND> ListByGetWindow() {
+    std::vector<HWND> list;
+    for (HWND w = GetWindow(GetDesktopWindow(), GW_CHILD); w != nullptr;
+         w = GetWindow(w, GW_HWNDNEXT)) {
+        list.push_back(w);
+    }
+    return list;
+}
+
+void RunPendingMessages() {
+    MSG message{};
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE) != FALSE) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+}
+
+void Raise(HWND window) {
+    SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 PresentationSlot Timing(int32_t total, int32_t warning, bool flush, bool close,
@@ -73,6 +108,91 @@ TEST(DesktopWindowWalk, GoneWindowHasNoTitleAndNoSuccessor) {
     DesktopWindowWalk walk;
     EXPECT_EQ(walk.Title(id), "");
     EXPECT_EQ(walk.Next(id), 0u);
+}
+
+TEST(DesktopWindowWalk, ListsTheTopLevelWindowsInZOrderAsGetWindowDoes) {
+    UniqueWindow bottom = MakeTestWindow(L"bottom");
+    UniqueWindow middle = MakeTestWindow(L"middle");
+    UniqueWindow top = MakeTestWindow(L"top");
+    ASSERT_TRUE(bottom && middle && top);
+    Raise(bottom.Get());
+    DesktopWindowWalk walk;
+    // Another program may change the desktop meanwhile: compare only when it held still.
+    for (int attempt = 0; attempt < kListAttempts; ++attempt) {
+        const std::vector<HWND> before = ListByGetWindow();
+        const std::vector<HWND> walked = ListOfOnePass(walk);
+        if (before != ListByGetWindow()) continue;
+        ASSERT_GE(walked.size(), 3u);
+        EXPECT_EQ(walked, before);
+        EXPECT_EQ(walked.front(), bottom.Get());
+        return;
+    }
+    FAIL() << "the desktop kept changing";
+}
+
+TEST(DesktopWindowWalk, LeavesMessageOnlyWindowsOut) {
+    testing::RegisterTestWindowClass();
+    const UniqueWindow messageOnly(
+        CreateWindowExW(0, testing::kTestWindowClass, L"PowerPoint 幻灯片放映 - hidden.pptx", 0, 0,
+                        0, 0, 0, HWND_MESSAGE, nullptr, GetModuleHandleW(nullptr), nullptr));
+    ASSERT_TRUE(messageOnly);
+    DesktopWindowWalk walk;
+    EXPECT_EQ(TitleOnPass(walk, messageOnly.Get()), "(not listed)");
+}
+
+TEST(DesktopWindowWalk, WindowCreatedBetweenPassesIsReadOnItsFirstPass) {
+    DesktopWindowWalk walk;
+    ListOfOnePass(walk);
+    const std::wstring title = L"PowerPoint 幻灯片放映 - " + UniqueTag(L"new") + L".pptx";
+    UniqueWindow window = MakeTestWindow(title);
+    ASSERT_TRUE(window);
+    EXPECT_EQ(TitleOnPass(walk, window.Get()), WideToUtf8(title));
+}
+
+TEST(DesktopWindowWalk, TitleSetJustAfterAWindowAppearedIsSeenOnTheNextPass) {
+    DesktopWindowWalk walk;
+    ListOfOnePass(walk);
+    UniqueWindow window = MakeTestWindow(L"");
+    ASSERT_TRUE(window);
+    EXPECT_EQ(TitleOnPass(walk, window.Get()), "");
+    SetWindowTextW(window.Get(), L"PowerPoint 幻灯片放映 - titled.pptx");
+    EXPECT_EQ(TitleOnPass(walk, window.Get()), "PowerPoint 幻灯片放映 - titled.pptx");
+}
+
+TEST(DesktopWindowWalk, RetitledWindowIsSeenWithinTheRefreshPasses) {
+    UniqueWindow window = MakeTestWindow(L"PowerPoint - talk.pptx");
+    ASSERT_TRUE(window);
+    DesktopWindowWalk walk;
+    ASSERT_EQ(TitleOnPass(walk, window.Get()), "PowerPoint - talk.pptx");
+    SetWindowTextW(window.Get(), L"PowerPoint 幻灯片放映 - talk.pptx");
+    uint64_t passes = 1;
+    while (TitleOnPass(walk, window.Get()) != "PowerPoint 幻灯片放映 - talk.pptx") {
+        ASSERT_LT(passes, TitleCache::kRefreshPasses) << "not seen after " << passes << " passes";
+        ++passes;
+    }
+}
+
+// Wine raises no name-change event when a title is set, so the event is raised here by hand.
+TEST(DesktopWindowWalk, NameChangeEventHasTheTitleReadOnTheNextPass) {
+    UniqueWindow window = MakeTestWindow(L"first");
+    ASSERT_TRUE(window);
+    DesktopWindowWalk walk;
+    ASSERT_EQ(TitleOnPass(walk, window.Get()), "first");
+    // Wait for the rotation to read the window: it is then the last the rotation would pick.
+    SetWindowTextW(window.Get(), L"second");
+    RunPendingMessages();
+    for (uint64_t passes = 1; TitleOnPass(walk, window.Get()) != "second"; ++passes) {
+        ASSERT_LT(passes, TitleCache::kRefreshPasses);
+        RunPendingMessages();
+    }
+
+    SetWindowTextW(window.Get(), L"third");
+    RunPendingMessages();
+    ASSERT_EQ(TitleOnPass(walk, window.Get()), "second") << "read again without an event";
+    SetWindowTextW(window.Get(), L"fourth");
+    NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, window.Get(), OBJID_WINDOW, CHILDID_SELF);
+    RunPendingMessages();
+    EXPECT_EQ(TitleOnPass(walk, window.Get()), "fourth");
 }
 
 class SlideShowDetection : public ::testing::Test {

@@ -1,0 +1,76 @@
+// Titles of the desktop's top-level windows kept from one detection pass to the next, so that
+// a pass asks the window system for a few titles instead of all of them.
+//
+// Each pass hands over the current window list. A title is read:
+//   - the first time its window is listed;
+//   - on every pass during a window's first kFreshPasses passes on the list, when it appeared
+//     after the first pass (windows are often titled, or retitled, just after creation);
+//   - on the pass after Invalidate (the window system said its text changed);
+//   - otherwise in a rotation: each pass re-reads the titles read longest ago, about a tenth
+//     of them, and every title is re-read at least once in kRefreshPasses passes.
+// Windows missing from the list are dropped, so a window id that comes back later is read
+// as a new window.
+#pragma once
+
+#include "settings/app_state.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <span>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace quorrin {
+
+// A window of the last pass with its title (UTF-8, already cut to the detection's length).
+struct WindowTitle {
+    WindowId window = 0;
+    std::string title;
+};
+
+class TitleCache {
+  public:
+    // Most passes between two reads of a listed window's title (1 s at the 100 ms timer).
+    static constexpr uint64_t kRefreshPasses = 10;
+    // Passes during which a window that appeared after the first pass is read on every pass.
+    static constexpr uint64_t kFreshPasses = 10;
+
+    using TitleReader = std::function<std::string(WindowId window)>;
+
+    // One detection pass over `windows` (top of the Z order first): reads the titles due, as
+    // described above, and forgets windows that are no longer listed.
+    void Update(std::span<const WindowId> windows, const TitleReader& read);
+
+    // The windows of the last pass, in its order, with their titles.
+    size_t Size() const { return entries_.size(); }
+    const WindowTitle& At(size_t position) const { return entries_[position].listed; }
+
+    // Has the title of `window` read again on the next pass; no effect on an unlisted window.
+    void Invalidate(WindowId window);
+
+  private:
+    struct Entry {
+        WindowTitle listed;
+        uint64_t firstPass = 0;  // the pass that first listed the window
+        uint64_t readPass = 0;   // the pass that last read its title, 0 for never
+        bool stale = false;      // Invalidate was called since that read
+    };
+
+    // Position in entries_ of `window`, or entries_.size().
+    size_t Find(WindowId window) const;
+    bool MustRead(const Entry& entry) const;
+    // Reads the rotation's share of the titles that no other rule read on this pass.
+    void RefreshOldest(const TitleReader& read);
+    void Read(Entry& entry, const TitleReader& read);
+    void RebuildIndex();
+
+    uint64_t pass_ = 0;
+    std::vector<Entry> entries_;                      // the last pass's windows, in list order
+    std::vector<Entry> previous_;                     // the pass before, while Update runs
+    std::vector<std::pair<WindowId, size_t>> index_;  // entries_ positions, sorted by window
+    std::vector<size_t> rotation_;                    // Update's scratch list of positions
+};
+
+}  // namespace quorrin
