@@ -156,25 +156,25 @@ DialogFrame::DialogFrame() : looks_(std::make_unique<Looks>()) {}
 
 DialogFrame::~DialogFrame() = default;
 
-bool DialogFrame::CreateFrame(HINSTANCE instance, const DialogFrameSpec& spec) {
+bool DialogFrame::CreateFrame(HINSTANCE instance, const DialogFrameSpec& frame) {
     instance_ = instance;
-    captionLabelId_ = spec.captionLabelId;
-    clientWidthTwips_ = spec.clientWidthTwips;
-    clientHeightTwips_ = spec.clientHeightTwips;
+    captionLabelId_ = frame.captionLabelId;
+    clientWidthTwips_ = frame.clientWidthTwips;
+    clientHeightTwips_ = frame.clientHeightTwips;
     // Buttons of an earlier opening: their windows went with it.
     buttons_.clear();
 
-    const int clientWidth = Pixels(spec.clientWidthTwips);
-    const int clientHeight = Pixels(spec.clientHeightTwips);
+    const int clientWidth = Pixels(frame.clientWidthTwips);
+    const int clientHeight = Pixels(frame.clientHeightTwips);
     WindowClassSpec windowClass;
-    windowClass.className = spec.className;
+    windowClass.className = frame.className;
     windowClass.cursor = LoadCursorW(nullptr, IDC_ARROW);
     WindowPlacement placement;
     // A tool window without an owner has no task-bar button. The caption gives the system
     // menu (Alt+F4, Alt+Space); it lies in the strip the region cuts away.
     placement.exStyle = WS_EX_TOOLWINDOW | WS_EX_CONTROLPARENT;
     placement.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
-    placement.title = spec.caption.c_str();
+    placement.title = frame.caption.c_str();
     // The frame is exactly the strip the region cuts away (see OnNcCalcSize); the client
     // area, which is what shows, is centred on the screen.
     placement.width = kFrameLeftPixels + clientWidth + kFrameRightPixels;
@@ -189,14 +189,14 @@ bool DialogFrame::CreateFrame(HINSTANCE instance, const DialogFrameSpec& spec) {
     looks_->backdrop = DrawBackdrop(clientWidth, clientHeight, Pixels(kDialogTitleHeightTwips));
     looks_->backdropBrush.Reset(looks_->backdrop ? CreatePatternBrush(looks_->backdrop.Get())
                                                  : CreateSolidBrush(kBackTopColor));
-    MakeCaptionLabel(spec);
+    MakeCaptionLabel(frame);
     // A close button placed past the right edge would lose its border: pull it inside, as far
     // from the edge as it is from the top.
-    TwipRect closePlace = spec.closeButtonTwips;
+    TwipRect closePlace = frame.closeButtonTwips;
     closePlace.left =
-        std::min(closePlace.left, spec.clientWidthTwips - closePlace.width - closePlace.top);
+        std::min(closePlace.left, frame.clientWidthTwips - closePlace.width - closePlace.top);
     if (MyButton* close =
-            AddButton(spec.closeButtonId, kDialogCloseCaption, closePlace, kAccentOverColor)) {
+            AddButton(frame.closeButtonId, kDialogCloseCaption, closePlace, kAccentOverColor)) {
         close->SetToolTip(kDialogCloseToolTip);
     }
     return true;
@@ -207,15 +207,15 @@ void DialogFrame::ShowFrame() {
     SetForegroundWindow(Handle());
 }
 
-void DialogFrame::MakeCaptionLabel(const DialogFrameSpec& spec) {
+void DialogFrame::MakeCaptionLabel(const DialogFrameSpec& frame) {
     // The caption keeps its left edge and sits in the middle of the title bar, which shows
     // whole here (the region cuts away exactly the frame), whatever the font's height.
-    const SIZE text = TextPixels(looks_->captionFont.Get(), spec.caption);
-    TwipRect place = spec.captionLabelTwips;
+    const SIZE text = TextPixels(looks_->captionFont.Get(), frame.caption);
+    TwipRect place = frame.captionLabelTwips;
     place.width = std::max(place.width, static_cast<int32_t>(text.cx) * kTwipsPerPixel);
     place.height = static_cast<int32_t>(text.cy) * kTwipsPerPixel;
     place.top = std::max<int32_t>(0, (kDialogTitleHeightTwips - place.height) / 2);
-    if (HWND label = AddLabel(spec.captionLabelId, spec.caption, place)) {
+    if (HWND label = AddLabel(frame.captionLabelId, frame.caption, place)) {
         SendMessageW(label, WM_SETFONT, reinterpret_cast<WPARAM>(looks_->captionFont.Get()), FALSE);
     }
 }

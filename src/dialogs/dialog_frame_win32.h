@@ -49,7 +49,7 @@ class DialogFrame : public WindowBase {
 
     // Creates the dialog hidden: window, region, pictures, caption and close button. False
     // only when the window itself cannot be made; a missing picture or control is logged.
-    bool CreateFrame(HINSTANCE instance, const DialogFrameSpec& spec);
+    bool CreateFrame(HINSTANCE instance, const DialogFrameSpec& frame);
     // Shows the dialog and brings it to the front.
     void ShowFrame();
 
@@ -87,7 +87,7 @@ class DialogFrame : public WindowBase {
     bool OnTitleBar(LPARAM point) const;
     RECT TitleBarPixels() const;
     RECT ClientPixels() const;
-    void MakeCaptionLabel(const DialogFrameSpec& spec);
+    void MakeCaptionLabel(const DialogFrameSpec& frame);
     SIZE TextPixels(HFONT font, const std::wstring& text) const;
 
     HINSTANCE instance_ = nullptr;

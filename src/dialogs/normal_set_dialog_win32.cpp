@@ -67,16 +67,16 @@ bool NormalSetDialog::Open(HINSTANCE instance) {
         ShowFrame();
         return true;
     }
-    DialogFrameSpec spec;
-    spec.className = kNormalSetClassName;
-    spec.caption = kNormalSetCaption;
-    spec.clientWidthTwips = kClientWidthTwips;
-    spec.clientHeightTwips = kClientHeightTwips;
-    spec.captionLabelId = kNormalSetTitleLabelId;
-    spec.captionLabelTwips = kTitleLabelTwips;
-    spec.closeButtonId = kNormalSetCloseId;
-    spec.closeButtonTwips = kCloseTwips;
-    if (!CreateFrame(instance, spec)) return false;
+    DialogFrameSpec frame;
+    frame.className = kNormalSetClassName;
+    frame.caption = kNormalSetCaption;
+    frame.clientWidthTwips = kClientWidthTwips;
+    frame.clientHeightTwips = kClientHeightTwips;
+    frame.captionLabelId = kNormalSetTitleLabelId;
+    frame.captionLabelTwips = kTitleLabelTwips;
+    frame.closeButtonId = kNormalSetCloseId;
+    frame.closeButtonTwips = kCloseTwips;
+    if (!CreateFrame(instance, frame)) return false;
     MakeControls();
     // The clock would cover the dialog during a show; it comes back when the dialog closes.
     if (state_.Countdown.ShowActive) clock_.HideMainClock();
