@@ -1,6 +1,6 @@
 // One detection tick's selection work: 300 top-level window titles, 100 configured
 // presentations, the slide show at the bottom of the Z order matching the last slot.
-#include "app/slide_show_finder.h"
+#include "detection/slide_show_finder.h"
 
 #include <benchmark/benchmark.h>
 

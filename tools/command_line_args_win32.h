@@ -2,7 +2,7 @@
 // wWinMain and so get no argv of their own.
 #pragma once
 
-#include "app/unique_handle_win32.h"
+#include "win32/unique_handle_win32.h"
 
 #include <windows.h>
 #include <shellapi.h>

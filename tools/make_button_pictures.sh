@@ -1,12 +1,12 @@
 #!/usr/bin/env bash
 # Draws the image button's stored pictures with ImageMagick and writes them as BMP files to
-# src/controls/pictures/ (run from anywhere; the output is byte-for-byte reproducible).
+# src/controls/image_button/pictures/ (run from anywhere; the output is byte-for-byte reproducible).
 #   background_0..6.bmp  24-bit vertical gradient strips, stretched over the button: the
 #                        normal and pressed backgrounds and the five hover pictures
 #   icon_0..5.bmp        32-bit BMP with straight (not premultiplied) alpha in the fourth byte
 # Plain GDI loads BMP without extra libraries, so every picture is stored as BMP.
 set -euo pipefail
-out=$(cd "$(dirname "$0")/.." && pwd)/src/controls/pictures
+out=$(cd "$(dirname "$0")/.." && pwd)/src/controls/image_button/pictures
 mkdir -p "$out"
 
 # Strip: width x height, top colour, bottom colour.

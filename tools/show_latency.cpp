@@ -25,11 +25,11 @@
 // _max, _mean, likewise for the others, peak_working_set_bytes, ...). Percentiles are
 // nearest-rank. Exit code 0, or 2 usage, 3 no clock window, 4 a wait timed out, 5 a window
 // could not be created.
-#include "app/slide_show_finder.h"
+#include "detection/slide_show_finder.h"
 #include "app/time_form_win32.h"
-#include "app/unique_handle_win32.h"
-#include "app/wide_text_win32.h"
-#include "app/window_base_win32.h"
+#include "win32/unique_handle_win32.h"
+#include "win32/wide_text_win32.h"
+#include "win32/window_base_win32.h"
 
 #include <windows.h>
 #include <mmsystem.h>

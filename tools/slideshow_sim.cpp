@@ -6,9 +6,9 @@
 // Full screen on the primary monitor unless --windowed. It ends on WM_CLOSE (or Esc, as a
 // show does) with exit code 0; with --closed-flag it first writes PATH, so a test can tell
 // a close request from the process being killed.
-#include "app/gdi_scope_win32.h"
-#include "app/unique_handle_win32.h"
-#include "app/window_base_win32.h"
+#include "win32/gdi_scope_win32.h"
+#include "win32/unique_handle_win32.h"
+#include "win32/window_base_win32.h"
 #include "command_line_args_win32.h"
 
 #include <windows.h>

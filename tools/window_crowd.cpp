@@ -6,8 +6,8 @@
 // Creates N windows (300 unless given), hidden unless --visible (then small and cascaded).
 // With --ready-flag it writes PATH once every window exists. It ends when any of its windows
 // gets WM_CLOSE, with exit code 0.
-#include "app/unique_handle_win32.h"
-#include "app/window_base_win32.h"
+#include "win32/unique_handle_win32.h"
+#include "win32/window_base_win32.h"
 #include "command_line_args_win32.h"
 
 #include <windows.h>

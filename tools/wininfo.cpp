@@ -12,7 +12,7 @@
 //   wininfo.exe settext HWND ID TEXT   sets the text of the child control ID (WM_SETTEXT)
 //
 // Output is UTF-8. Handles are printed and read as 0x... hex.
-#include "app/wide_text_win32.h"
+#include "win32/wide_text_win32.h"
 
 #include <windows.h>
 

@@ -1,14 +1,14 @@
 // Start-up: one copy per session, the settings from Config.ini beside the .exe, the
 // monitors, then the two hidden clock windows (the copy first) that wait for a slide show
 // until the program is ended.
-#include "app/debug_log_win32.h"
+#include "win32/debug_log_win32.h"
 #include "app/message_box_notifier_win32.h"
-#include "app/monitors_win32.h"
+#include "clock/monitors_win32.h"
 #include "app/program_folder_win32.h"
 #include "app/single_instance_win32.h"
 #include "app/time_form_win32.h"
-#include "app/wide_text_win32.h"
-#include "app/window_walk_win32.h"
+#include "win32/wide_text_win32.h"
+#include "detection/window_walk_win32.h"
 #include "settings/app_state.h"
 #include "settings/config_file.h"
 #include "settings/ini_store.h"

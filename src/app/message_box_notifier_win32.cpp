@@ -1,6 +1,6 @@
 #include "app/message_box_notifier_win32.h"
 
-#include "app/wide_text_win32.h"
+#include "win32/wide_text_win32.h"
 
 #include <windows.h>
 

@@ -1,7 +1,7 @@
 #include "app/program_folder_win32.h"
 
-#include "app/debug_log_win32.h"
-#include "app/wide_text_win32.h"
+#include "win32/debug_log_win32.h"
+#include "win32/wide_text_win32.h"
 
 #include <windows.h>
 

@@ -1,6 +1,6 @@
 #include "app/single_instance_win32.h"
 
-#include "app/debug_log_win32.h"
+#include "win32/debug_log_win32.h"
 
 namespace quorrin {
 

@@ -2,7 +2,7 @@
 // Local\ namespace; a later copy sees that it exists and ends.
 #pragma once
 
-#include "app/unique_handle_win32.h"
+#include "win32/unique_handle_win32.h"
 
 namespace quorrin {
 

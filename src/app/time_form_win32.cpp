@@ -1,10 +1,10 @@
 #include "app/time_form_win32.h"
 
 #include "app/app_resources_win32.h"
-#include "app/debug_log_win32.h"
-#include "app/monitors_win32.h"
-#include "app/show_watch.h"
-#include "app/wide_text_win32.h"
+#include "win32/debug_log_win32.h"
+#include "clock/monitors_win32.h"
+#include "detection/show_watch.h"
+#include "win32/wide_text_win32.h"
 
 #include <windowsx.h>
 
@@ -135,8 +135,8 @@ LRESULT TimeForm::OnMouseMove(WPARAM buttons, LPARAM point) {
     if (!dragging_ || (buttons & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON)) != MK_LBUTTON) return 0;
     const POINT at = PointOf(point);
     const TwipRect now = RectTwips();
-    const int32_t left = now.left + (at.x - dragFrom_.x) * kTwipsPerPixel;
-    const int32_t top = now.top + (at.y - dragFrom_.y) * kTwipsPerPixel;
+    const int32_t left = now.left + PixelsToTwips(at.x - dragFrom_.x);
+    const int32_t top = now.top + PixelsToTwips(at.y - dragFrom_.y);
     if (left == now.left && top == now.top) return 0;
     MoveTo(left, top);
     int32_t copyLeft = 0;

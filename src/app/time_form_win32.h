@@ -7,15 +7,15 @@
 // the program ("退出程序"); a dialog still open keeps the program running until it closes.
 #pragma once
 
-#include "app/clock_view_win32.h"
-#include "app/countdown_engine.h"
-#include "app/countdown_window_win32.h"
-#include "app/slide_show_finder.h"
-#include "app/tray_menu.h"
-#include "app/tray_menu_win32.h"
-#include "desktop/tray_icon_win32.h"
-#include "dialogs/main_clock_control.h"
-#include "dialogs/normal_set_dialog_win32.h"
+#include "clock/clock_view_win32.h"
+#include "countdown/countdown_engine.h"
+#include "clock/countdown_window_win32.h"
+#include "detection/slide_show_finder.h"
+#include "tray/tray_menu.h"
+#include "tray/tray_menu_win32.h"
+#include "tray/tray_icon_win32.h"
+#include "dialogs/common/main_clock_control.h"
+#include "dialogs/sound/normal_set_dialog_win32.h"
 #include "settings/app_state.h"
 #include "settings/config_file.h"
 

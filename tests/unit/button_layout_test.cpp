@@ -1,6 +1,6 @@
 // Layout of the image button: border width, caption and icon placement, hover box, picture
 // numbers, and the twip-to-pixel edges.
-#include "controls/button_layout.h"
+#include "controls/image_button/button_layout.h"
 
 #include <gtest/gtest.h>
 

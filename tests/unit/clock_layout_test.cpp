@@ -1,4 +1,4 @@
-#include "app/clock_layout.h"
+#include "clock/clock_layout.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "app/countdown_engine.h"
+#include "countdown/countdown_engine.h"
 
 #include <gtest/gtest.h>
 

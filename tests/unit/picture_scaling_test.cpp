@@ -1,5 +1,5 @@
 // Icon pixels: premultiplying straight alpha and resizing by area averaging.
-#include "controls/picture_scaling.h"
+#include "controls/image_button/picture_scaling.h"
 
 #include <gtest/gtest.h>
 

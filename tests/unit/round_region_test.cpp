@@ -1,4 +1,4 @@
-#include "app/round_region.h"
+#include "geometry/round_region.h"
 
 #include <gtest/gtest.h>
 

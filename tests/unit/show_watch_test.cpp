@@ -1,5 +1,5 @@
 // The main timer's view of a running show across detection passes.
-#include "app/show_watch.h"
+#include "detection/show_watch.h"
 
 #include <gtest/gtest.h>
 

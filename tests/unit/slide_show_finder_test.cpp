@@ -1,4 +1,4 @@
-#include "app/slide_show_finder.h"
+#include "detection/slide_show_finder.h"
 
 #include <gtest/gtest.h>
 

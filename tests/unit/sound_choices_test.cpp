@@ -1,4 +1,4 @@
-#include "dialogs/sound_choices.h"
+#include "dialogs/sound/sound_choices.h"
 
 #include "settings/config_file.h"
 

@@ -1,4 +1,4 @@
-#include "desktop/sound_commands.h"
+#include "sound/sound_commands.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // The title cache of the detection passes: which titles a pass reads, and how old a title
 // it can report.
-#include "app/title_cache.h"
+#include "detection/title_cache.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // The tray menu's entries, which icon events open it, and when the program may end.
-#include "app/tray_menu.h"
+#include "tray/tray_menu.h"
 
 #include <gtest/gtest.h>
 

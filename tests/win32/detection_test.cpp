@@ -1,10 +1,10 @@
 // Slide-show detection on the real desktop: the Win32 window walk feeding FindSlideShow, and
 // closing a show that runs in another process.
-#include "app/close_slide_show_win32.h"
-#include "app/slide_show_finder.h"
-#include "app/unique_handle_win32.h"
-#include "app/wide_text_win32.h"
-#include "app/window_walk_win32.h"
+#include "detection/close_slide_show_win32.h"
+#include "detection/slide_show_finder.h"
+#include "win32/unique_handle_win32.h"
+#include "win32/wide_text_win32.h"
+#include "detection/window_walk_win32.h"
 #include "test_window_win32.h"
 
 #include <gtest/gtest.h>

@@ -1,10 +1,10 @@
 // The image button as a real child window: the notifications it sends its parent for
 // clicks and keys, and the pixels it paints for its normal, pressed, hovered and disabled
 // looks, read back through WM_PRINTCLIENT.
-#include "controls/my_button_win32.h"
+#include "controls/image_button/my_button_win32.h"
 
-#include "app/gdi_scope_win32.h"
-#include "app/unique_handle_win32.h"
+#include "win32/gdi_scope_win32.h"
+#include "win32/unique_handle_win32.h"
 
 #include "message_pump_win32.h"
 

@@ -1,9 +1,9 @@
 // The sound settings dialog: what it shows, what Save writes to Config.ini and what the
 // other ways of closing leave alone, the clock it hides during a show, the file dialog
 // behind "浏览", the frame's look and its title-bar drag.
-#include "dialogs/normal_set_dialog_win32.h"
+#include "dialogs/sound/normal_set_dialog_win32.h"
 
-#include "app/wide_text_win32.h"
+#include "win32/wide_text_win32.h"
 #include "settings/ini_store.h"
 
 #include "common_dialog_driver_win32.h"

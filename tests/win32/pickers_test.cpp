@@ -1,10 +1,10 @@
 // The open-file and colour pickers over the real common dialogs: the path comes back whole
 // and in UTF-8 (characters GBK lacks, paths longer than the old 254-byte buffer), cancel
 // gives "" or -1, and the owner is disabled while the dialog is open.
-#include "dialogs/pickers_win32.h"
+#include "dialogs/common/pickers_win32.h"
 
-#include "app/wide_text_win32.h"
-#include "dialogs/sound_choices.h"
+#include "win32/wide_text_win32.h"
+#include "dialogs/sound/sound_choices.h"
 
 #include "common_dialog_driver_win32.h"
 #include "test_window_win32.h"

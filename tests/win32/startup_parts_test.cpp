@@ -2,7 +2,7 @@
 // conversion every window title goes through.
 #include "app/program_folder_win32.h"
 #include "app/single_instance_win32.h"
-#include "app/wide_text_win32.h"
+#include "win32/wide_text_win32.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>

@@ -2,7 +2,7 @@
 // of the test.
 #pragma once
 
-#include "app/unique_handle_win32.h"
+#include "win32/unique_handle_win32.h"
 
 #include <windows.h>
 

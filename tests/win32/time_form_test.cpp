@@ -2,8 +2,8 @@
 // shown over a show and hidden after it, dragging, and the ways it is ended.
 #include "app/time_form_win32.h"
 
-#include "app/monitors_win32.h"
-#include "app/wide_text_win32.h"
+#include "clock/monitors_win32.h"
+#include "win32/wide_text_win32.h"
 #include "settings/ini_store.h"
 
 #include "message_pump_win32.h"

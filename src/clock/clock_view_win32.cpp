@@ -1,0 +1,75 @@
+#include "clock/clock_view_win32.h"
+
+#include "detection/close_slide_show_win32.h"
+#include "win32/wide_text_win32.h"
+#include "sound/sound_player_win32.h"
+
+#include <chrono>
+
+namespace quorrin {
+
+Millis MonotonicNow() {
+    using namespace std::chrono;
+    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+}
+
+void ClockView::ShowTime(const std::string& text) {
+    const std::wstring wide = Utf8ToWide(text);
+    main_.SetTime(wide);
+    copy_.SetTime(wide);
+}
+
+void ClockView::LayoutWindows() {
+    copy_.Layout(state_);
+    main_.Layout(state_);
+}
+
+void ClockView::ShowWindows() {
+    copy_.ShowOnTop();
+    main_.ShowOnTop();
+}
+
+void ClockView::HideWindows() {
+    main_.Hide();
+    copy_.Hide();
+}
+
+bool ClockView::WindowsVisible() const { return main_.Visible(); }
+
+void ClockView::KeepOnTop() {
+    if (!main_.Visible()) return;
+    copy_.KeepOnTop();
+    main_.KeepOnTop();
+}
+
+void ClockView::SaveRemainingTime(bool sameMode, int32_t slot, int32_t seconds) {
+    config_.SaveRemainingTime(sameMode, slot, seconds);
+}
+
+void ClockView::Beep() { SystemBeep(); }
+
+void ClockView::PlaySound(const std::string& path) { PlaySoundFile(path); }
+
+void ClockView::CloseSlideShow() { quorrin::CloseSlideShow(state_); }
+
+void ClockView::ArmStepTimer(Millis dueAt) {
+    const Millis wait = dueAt - MonotonicNow();
+    // USER_TIMER_MINIMUM: a deadline already passed fires at the next chance.
+    const UINT delay = wait < USER_TIMER_MINIMUM ? USER_TIMER_MINIMUM : static_cast<UINT>(wait);
+    SetTimer(main_.Handle(), static_cast<UINT_PTR>(ClockTimer::Step), delay, nullptr);
+}
+
+void ClockView::StopStepTimer() {
+    KillTimer(main_.Handle(), static_cast<UINT_PTR>(ClockTimer::Step));
+}
+
+void ClockView::SetFlashTimer(bool on) {
+    const auto id = static_cast<UINT_PTR>(ClockTimer::Flash);
+    if (on) {
+        SetTimer(main_.Handle(), id, static_cast<UINT>(kFlashStepMs), nullptr);
+    } else {
+        KillTimer(main_.Handle(), id);
+    }
+}
+
+}  // namespace quorrin

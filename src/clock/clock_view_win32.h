@@ -1,0 +1,49 @@
+// The countdown's effects on the desktop: the two clock windows, the resume point in
+// Config.ini, sounds and beeps, the close request to the show, and the two timers, which
+// are window timers of the main clock window.
+#pragma once
+
+#include "countdown/countdown_engine.h"
+#include "clock/countdown_window_win32.h"
+#include "settings/config_file.h"
+
+#include <windows.h>
+
+namespace quorrin {
+
+enum class ClockTimer : UINT_PTR {
+    Main = 1,   // the slide-show watch, every 100 ms
+    Step = 2,   // the next one-second step, re-armed for each deadline
+    Flash = 3,  // the warning flash, every 500 ms
+};
+
+// Milliseconds of the system's monotonic clock.
+Millis MonotonicNow();
+
+class ClockView final : public CountdownView {
+  public:
+    ClockView(AppState& state, ConfigFile& config, CountdownWindow& main, CountdownWindow& copy)
+        : state_(state), config_(config), main_(main), copy_(copy) {}
+
+    void ShowTime(const std::string& text) override;
+    void LayoutWindows() override;
+    void ShowWindows() override;
+    void HideWindows() override;
+    bool WindowsVisible() const override;
+    void KeepOnTop() override;
+    void SaveRemainingTime(bool sameMode, int32_t slot, int32_t seconds) override;
+    void Beep() override;
+    void PlaySound(const std::string& path) override;
+    void CloseSlideShow() override;
+    void ArmStepTimer(Millis dueAt) override;
+    void StopStepTimer() override;
+    void SetFlashTimer(bool on) override;
+
+  private:
+    AppState& state_;
+    ConfigFile& config_;
+    CountdownWindow& main_;
+    CountdownWindow& copy_;
+};
+
+}  // namespace quorrin

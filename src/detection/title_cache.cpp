@@ -1,0 +1,93 @@
+#include "detection/title_cache.h"
+
+#include <algorithm>
+
+namespace quorrin {
+
+namespace {
+
+// Windows listed on the first pass were there before the program looked: they are not fresh.
+constexpr uint64_t kFirstPass = 1;
+
+}  // namespace
+
+void TitleCache::Update(std::span<const WindowId> windows, const TitleReader& read) {
+    ++pass_;
+    previous_.swap(entries_);  // index_ now refers to previous_
+    entries_.clear();
+    for (const WindowId window : windows) {
+        const size_t old = Find(window);
+        if (old < previous_.size() && previous_[old].listed.window == window) {
+            entries_.push_back(std::move(previous_[old]));
+            previous_[old].listed.window = 0;  // taken: a repeated id counts as a new window
+        } else {
+            Entry fresh;
+            fresh.listed.window = window;
+            fresh.firstPass = pass_;
+            entries_.push_back(std::move(fresh));
+        }
+    }
+    previous_.clear();
+
+    for (Entry& entry : entries_) {
+        if (MustRead(entry)) Read(entry, read);
+    }
+    RefreshOldest(read);
+    RebuildIndex();
+}
+
+void TitleCache::Invalidate(WindowId window) {
+    const size_t position = Find(window);
+    if (position < entries_.size()) entries_[position].stale = true;
+}
+
+size_t TitleCache::Find(WindowId window) const {
+    const auto it = std::lower_bound(
+        index_.begin(), index_.end(), window,
+        [](const std::pair<WindowId, size_t>& item, WindowId id) { return item.first < id; });
+    if (it == index_.end() || it->first != window) return SIZE_MAX;
+    return it->second;
+}
+
+bool TitleCache::MustRead(const Entry& entry) const {
+    if (entry.readPass == 0 || entry.stale) return true;
+    return entry.firstPass > kFirstPass && pass_ - entry.firstPass < kFreshPasses;
+}
+
+void TitleCache::RefreshOldest(const TitleReader& read) {
+    rotation_.clear();
+    size_t overdue = 0;
+    for (size_t i = 0; i < entries_.size(); ++i) {
+        const uint64_t readPass = entries_[i].readPass;
+        if (readPass == pass_) continue;
+        rotation_.push_back(i);
+        if (pass_ - readPass >= kRefreshPasses) ++overdue;
+    }
+    // A tenth of the titles spreads the reads evenly; the overdue ones keep the promise when
+    // windows come and go.
+    const size_t share = (rotation_.size() + kRefreshPasses - 1) / kRefreshPasses;
+    const size_t count = std::min(rotation_.size(), std::max(share, overdue));
+    if (count == 0) return;
+    const auto longestAgo = [this](size_t a, size_t b) {
+        const uint64_t readA = entries_[a].readPass;
+        const uint64_t readB = entries_[b].readPass;
+        return readA != readB ? readA < readB : a < b;
+    };
+    std::nth_element(rotation_.begin(), rotation_.begin() + static_cast<std::ptrdiff_t>(count - 1),
+                     rotation_.end(), longestAgo);
+    for (size_t i = 0; i < count; ++i) Read(entries_[rotation_[i]], read);
+}
+
+void TitleCache::Read(Entry& entry, const TitleReader& read) {
+    entry.listed.title = read(entry.listed.window);
+    entry.readPass = pass_;
+    entry.stale = false;
+}
+
+void TitleCache::RebuildIndex() {
+    index_.clear();
+    for (size_t i = 0; i < entries_.size(); ++i) index_.emplace_back(entries_[i].listed.window, i);
+    std::sort(index_.begin(), index_.end());
+}
+
+}  // namespace quorrin

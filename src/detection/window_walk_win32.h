@@ -1,0 +1,60 @@
+// The desktop's top-level windows as the slide-show detection walks them, from the real
+// window list (windows of every process on the desktop, hidden ones included).
+//
+// First() takes the whole list in one call and brings the title cache up to date (see
+// title_cache.h for which titles a pass reads); Next() and Title() then answer from that
+// list without asking the window system again. A name-change event from the system has the
+// window's title read again on the next pass; Wine (8.0) raises none when a title is set, so
+// there a retitled window is seen by the rotation alone.
+#pragma once
+
+#include "detection/slide_show_finder.h"
+#include "detection/title_cache.h"
+#include "win32/unique_handle_win32.h"
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace quorrin {
+
+// Title buffer of the walk, in wide characters with the terminating NUL, so a title is cut
+// after kTitleMaxChars characters.
+inline constexpr int kTitleBufferChars = static_cast<int>(kTitleMaxChars) + 1;
+
+// Used on the thread that made it (the name-change events arrive through its messages).
+class DesktopWindowWalk final : public WindowWalk {
+  public:
+    DesktopWindowWalk();
+    ~DesktopWindowWalk() override;
+    DesktopWindowWalk(const DesktopWindowWalk&) = delete;
+    DesktopWindowWalk& operator=(const DesktopWindowWalk&) = delete;
+
+    // Takes this pass's window list, top of the Z order first.
+    WindowId First() override;
+    // The window below `window` on that list (0 at the end, or for a window not on it).
+    WindowId Next(WindowId window) override;
+    // The title as of this pass; a window not on the list is asked directly.
+    std::string Title(WindowId window) override;
+
+  private:
+    static void CALLBACK OnNameChange(HWINEVENTHOOK hook, DWORD event, HWND window, LONG objectId,
+                                      LONG childId, DWORD thread, DWORD timeMs);
+    // Position of `window` in this pass's list, or the list's size.
+    size_t PositionOf(WindowId window) const;
+
+    HDESK desktop_;  // this thread's desktop (GetThreadDesktop's handle needs no closing)
+    TitleCache titles_;
+    std::vector<WindowId> list_;  // scratch for the list of one pass
+    size_t cursor_ = 0;           // position of the window the walk last handed out
+    UniqueWinEventHook nameChanges_;
+};
+
+// The title of `window` as the detection sees it: UTF-8, at most kTitleMaxChars characters.
+std::string ReadWindowTitle(HWND window);
+
+inline WindowId ToWindowId(HWND window) { return reinterpret_cast<WindowId>(window); }
+inline HWND ToHwnd(WindowId window) { return reinterpret_cast<HWND>(window); }
+
+}  // namespace quorrin

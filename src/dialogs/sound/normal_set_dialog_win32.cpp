@@ -1,0 +1,185 @@
+#include "dialogs/sound/normal_set_dialog_win32.h"
+
+#include "win32/debug_log_win32.h"
+#include "win32/wide_text_win32.h"
+#include "sound/sound_player_win32.h"
+#include "dialogs/common/pickers_win32.h"
+#include "dialogs/sound/sound_choices.h"
+
+#include <utility>
+
+namespace quorrin {
+
+namespace {
+
+// The dialog's design, in twips (left, top, width, height) on a 5535 x 3585 client area.
+constexpr int32_t kClientWidthTwips = 5535;
+constexpr int32_t kClientHeightTwips = 3585;
+constexpr TwipRect kTitleLabelTwips{360, 240, 540, 180};
+constexpr TwipRect kCloseTwips{5040, 120, 540, 255};
+constexpr TwipRect kSoundCaptionTwips{458, 1080, 855, 255};
+constexpr TwipRect kSoundLabelTwips{1305, 1080, 2895, 495};
+constexpr TwipRect kBrowseSoundTwips{4178, 1000, 735, 495};
+constexpr TwipRect kEndWarningTwips{360, 1680, 1455, 375};
+constexpr TwipRect kEndSoundCaptionTwips{458, 2160, 855, 255};
+constexpr TwipRect kEndSoundLabelTwips{1305, 2160, 2895, 495};
+constexpr TwipRect kBrowseEndSoundTwips{4178, 2040, 735, 495};
+constexpr TwipRect kSaveTwips{2640, 2760, 1215, 495};
+constexpr TwipRect kCancelTwips{4080, 2760, 1215, 495};
+
+constexpr const wchar_t* kSoundCaption = L"提示音乐：";
+constexpr const wchar_t* kEndWarningCaption = L"结束提醒";
+constexpr const wchar_t* kEndSoundCaption = L"结束音乐：";
+constexpr const wchar_t* kBrowseCaption = L"浏览";
+constexpr const wchar_t* kSaveCaption = L"保存";
+constexpr const wchar_t* kCancelCaption = L"取消";
+constexpr int32_t kDefaultOverColor = 0;
+
+// A full path wraps over the label's two lines like text in an edit control, also where
+// it has no spaces.
+constexpr DWORD kPathLabelStyle = SS_EDITCONTROL;
+
+// The 8.3 name of an existing file, for paths Config.ini cannot hold; "" when the system
+// has none.
+std::string ShortPathName(const std::string& path) {
+    const std::wstring wide = Utf8ToWide(path);
+    const DWORD needed = GetShortPathNameW(wide.c_str(), nullptr, 0);
+    if (needed == 0) return {};
+    std::wstring shortPath(needed, L'\0');
+    const DWORD length = GetShortPathNameW(wide.c_str(), shortPath.data(), needed);
+    if (length == 0 || length >= needed) return {};
+    shortPath.resize(length);
+    return WideToUtf8(shortPath);
+}
+
+}  // namespace
+
+NormalSetDialog::NormalSetDialog(AppState& state, ConfigFile& config, MainClockControl& clock,
+                                 std::function<void()> onClosed)
+    : state_(state), config_(config), clock_(clock), onClosed_(std::move(onClosed)) {}
+
+// Deleting an open dialog (the program ending) destroys its window without the closing
+// steps: the owner is going away and must not be called back.
+NormalSetDialog::~NormalSetDialog() = default;
+
+bool NormalSetDialog::Open(HINSTANCE instance) {
+    if (IsOpen()) {
+        ShowFrame();
+        return true;
+    }
+    DialogFrameSpec frame;
+    frame.className = kNormalSetClassName;
+    frame.caption = kNormalSetCaption;
+    frame.clientWidthTwips = kClientWidthTwips;
+    frame.clientHeightTwips = kClientHeightTwips;
+    frame.captionLabelId = kNormalSetTitleLabelId;
+    frame.captionLabelTwips = kTitleLabelTwips;
+    frame.closeButtonId = kNormalSetCloseId;
+    frame.closeButtonTwips = kCloseTwips;
+    if (!CreateFrame(instance, frame)) return false;
+    MakeControls();
+    // The clock would cover the dialog during a show; it comes back when the dialog closes.
+    if (state_.Countdown.ShowActive) clock_.HideMainClock();
+    LoadValues();
+    ShowFrame();
+    return true;
+}
+
+void NormalSetDialog::MakeControls() {
+    AddCaption(kNormalSetSoundCaptionId, kSoundCaption, kSoundCaptionTwips);
+    AddLabel(kNormalSetSoundLabelId, L"", kSoundLabelTwips, kPathLabelStyle);
+    AddButton(kNormalSetBrowseSoundId, kBrowseCaption, kBrowseSoundTwips, kDefaultOverColor);
+    AddCheckBox(kNormalSetEndWarningId, kEndWarningCaption, kEndWarningTwips);
+    AddCaption(kNormalSetEndSoundCaptionId, kEndSoundCaption, kEndSoundCaptionTwips);
+    AddLabel(kNormalSetEndSoundLabelId, L"", kEndSoundLabelTwips, kPathLabelStyle);
+    AddButton(kNormalSetBrowseEndSoundId, kBrowseCaption, kBrowseEndSoundTwips, kDefaultOverColor);
+    AddButton(kNormalSetSaveId, kSaveCaption, kSaveTwips, kAccentOverColor);
+    AddButton(kNormalSetCancelId, kCancelCaption, kCancelTwips, kDefaultOverColor);
+}
+
+void NormalSetDialog::LoadValues() {
+    const GeneralSettings& g = state_.General;
+    SetChildText(kNormalSetSoundLabelId, Utf8ToWide(g.WarningSound));
+    CheckDlgButton(Handle(), kNormalSetEndWarningId, g.EndWarning ? BST_CHECKED : BST_UNCHECKED);
+    SetChildText(kNormalSetEndSoundLabelId, Utf8ToWide(g.EndSound));
+}
+
+LRESULT NormalSetDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_COMMAND:
+            return OnCommand(LOWORD(wParam), HIWORD(wParam));
+        case WM_DESTROY:
+            return OnDestroy();
+        case WM_NCDESTROY:
+            return OnNcDestroy(wParam, lParam);
+        default:
+            return DialogFrame::HandleMessage(message, wParam, lParam);
+    }
+}
+
+LRESULT NormalSetDialog::OnCommand(int id, int code) {
+    if (code != BN_CLICKED) return 0;
+    switch (id) {
+        case kNormalSetBrowseSoundId:
+            Browse(kNormalSetSoundLabelId);
+            break;
+        case kNormalSetBrowseEndSoundId:
+            Browse(kNormalSetEndSoundLabelId);
+            break;
+        case kNormalSetSaveId:
+            Save();
+            break;
+        case kNormalSetCancelId:
+        case kNormalSetCloseId:
+            Close();
+            break;
+        default:
+            break;
+    }
+    return 0;
+}
+
+void NormalSetDialog::Browse(int labelId) {
+    // Neither sound may keep playing, nor its file stay open, while files are chosen.
+    StopSoundFile(WideToUtf8(ChildText(kNormalSetSoundLabelId)));
+    StopSoundFile(WideToUtf8(ChildText(kNormalSetEndSoundLabelId)));
+
+    // The dialog owns the file dialog, so it stays disabled until the choice is made.
+    const std::weak_ptr<int> alive = alive_;
+    const std::string picked = PickOpenFile(kSoundFileFilter, kSoundPickerTitle, Handle());
+    if (alive.expired() || !IsOpen()) return;  // closed from elsewhere meanwhile
+
+    const std::string kept = SoundPathToKeep(picked, &ShortPathName);
+    if (kept.empty()) {
+        if (!picked.empty()) {
+            LogDebug(L"sound settings: Config.ini cannot hold the chosen path", Utf8ToWide(picked));
+        }
+        return;
+    }
+    SetChildText(labelId, Utf8ToWide(kept));
+}
+
+void NormalSetDialog::Save() {
+    GeneralSettings& g = state_.General;
+    g.WarningSound = WideToUtf8(ChildText(kNormalSetSoundLabelId));
+    g.EndWarning = EndWarningFromCheckState(
+        static_cast<int>(IsDlgButtonChecked(Handle(), kNormalSetEndWarningId)));
+    g.EndSound = WideToUtf8(ChildText(kNormalSetEndSoundLabelId));
+    config_.SaveSoundSettings();
+    Close();
+}
+
+void NormalSetDialog::Close() { DestroyWindow(Handle()); }
+
+LRESULT NormalSetDialog::OnDestroy() {
+    if (state_.Countdown.ShowActive) clock_.ShowMainClock();
+    return 0;
+}
+
+LRESULT NormalSetDialog::OnNcDestroy(WPARAM wParam, LPARAM lParam) {
+    const LRESULT result = DialogFrame::HandleMessage(WM_NCDESTROY, wParam, lParam);
+    if (onClosed_) onClosed_();
+    return result;
+}
+
+}  // namespace quorrin

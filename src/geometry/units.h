@@ -1,0 +1,32 @@
+// Lengths on screen: twips (1/1440 inch) and points (1/72 inch) in the model, pixels at the
+// edge. Every conversion to or from pixels goes through here, with the DPI of the monitor
+// the window is on, and rounds one way: to the nearest whole pixel, a half going to the
+// even neighbour. At 96 dpi a pixel is exactly 15 twips, so whole twips never land on a half.
+#pragma once
+
+#include <cstdint>
+
+namespace quorrin {
+
+inline constexpr int32_t kTwipsPerInch = 1440;
+inline constexpr int32_t kPointsPerInch = 72;
+// The DPI of a display at 100 % scale; also the DPI the stored twips of Config.ini meet
+// monitor pixels at.
+inline constexpr int32_t kDefaultDpi = 96;
+// Twips in one pixel at kDefaultDpi.
+inline constexpr int32_t kTwipsPerPixelAtDefaultDpi = kTwipsPerInch / kDefaultDpi;
+
+// numerator / denominator (denominator > 0) rounded to the nearest whole number, a half
+// going to the even neighbour.
+int32_t DivideRoundHalfEven(int64_t numerator, int64_t denominator);
+
+// Twips to pixels at `dpi`, rounded as above.
+int32_t TwipsToPixels(int32_t twips, int32_t dpi = kDefaultDpi);
+
+// Pixels to twips at `dpi`, rounded as above (exact at kDefaultDpi).
+int32_t PixelsToTwips(int32_t pixels, int32_t dpi = kDefaultDpi);
+
+// A font size in points to pixels at `dpi`, rounded as above.
+int32_t PointsToPixels(int32_t points, int32_t dpi = kDefaultDpi);
+
+}  // namespace quorrin

@@ -1,0 +1,12 @@
+#include "tray/tray_menu.h"
+
+namespace quorrin {
+
+std::optional<TrayMenuEntry> TrayMenuEntryFromId(uint32_t commandId) {
+    for (const TrayMenuItem& item : kTrayMenuItems) {
+        if (static_cast<uint32_t>(item.entry) == commandId) return item.entry;
+    }
+    return std::nullopt;
+}
+
+}  // namespace quorrin

@@ -1,0 +1,23 @@
+// The tray menu as a popup menu: built once, popped up at the pointer, and closed again
+// when the user clicks elsewhere.
+#pragma once
+
+#include "tray/tray_menu.h"
+#include "win32/unique_handle_win32.h"
+
+#include <optional>
+
+namespace quorrin {
+
+class NotifyMenu {
+  public:
+    bool Create();
+    // Shows the menu at the screen point for `owner` and waits for the choice; nothing
+    // when the menu was dismissed.
+    std::optional<TrayMenuEntry> PopUp(HWND owner, POINT screenPoint) const;
+
+  private:
+    UniqueMenu menu_;
+};
+
+}  // namespace quorrin

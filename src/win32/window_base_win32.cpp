@@ -1,0 +1,71 @@
+#include "win32/window_base_win32.h"
+
+#include "win32/debug_log_win32.h"
+
+namespace quorrin {
+
+WindowBase::~WindowBase() {
+    if (window_) {
+        SetWindowLongPtrW(window_.Get(), GWLP_USERDATA, 0);
+        window_.Reset();
+    }
+}
+
+bool WindowBase::CreateFromSpec(HINSTANCE instance, const WindowClassSpec& windowClass,
+                                const WindowPlacement& placement) {
+    WNDCLASSEXW existing{};
+    existing.cbSize = sizeof(existing);
+    if (GetClassInfoExW(instance, windowClass.className, &existing) == FALSE) {
+        WNDCLASSEXW wc{};
+        wc.cbSize = sizeof(wc);
+        wc.style = windowClass.style;
+        wc.lpfnWndProc = &WindowBase::WindowProc;
+        wc.hInstance = instance;
+        wc.hIcon = windowClass.icon;
+        wc.hIconSm = windowClass.icon;
+        wc.hCursor =
+            windowClass.cursor != nullptr ? windowClass.cursor : LoadCursorW(nullptr, IDC_ARROW);
+        wc.hbrBackground = windowClass.background;
+        wc.lpszClassName = windowClass.className;
+        if (RegisterClassExW(&wc) == 0) {
+            LogLastError(L"RegisterClassExW");
+            return false;
+        }
+    }
+    // The handle is stored by the thunk at WM_NCCREATE, so that messages sent during
+    // creation already reach the object.
+    const HWND created = CreateWindowExW(
+        placement.exStyle, windowClass.className, placement.title, placement.style, placement.left,
+        placement.top, placement.width, placement.height, placement.owner, nullptr, instance, this);
+    if (created == nullptr) {
+        LogLastError(L"CreateWindowExW");
+        return false;
+    }
+    return true;
+}
+
+LRESULT WindowBase::DefaultHandling(UINT message, WPARAM wParam, LPARAM lParam) {
+    return DefWindowProcW(window_.Get(), message, wParam, lParam);
+}
+
+LRESULT CALLBACK WindowBase::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* self = reinterpret_cast<WindowBase*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (message == WM_NCCREATE) {
+        const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
+        self = static_cast<WindowBase*>(create->lpCreateParams);
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+        self->window_.Reset(window);
+    }
+    // Messages before WM_NCCREATE (WM_GETMINMAXINFO) have no object yet.
+    if (self == nullptr) return DefWindowProcW(window, message, wParam, lParam);
+
+    const LRESULT result = self->HandleMessage(message, wParam, lParam);
+    if (message == WM_NCDESTROY) {
+        // The window is gone: the object must neither destroy it again nor hear from it.
+        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+        self->window_.Release();
+    }
+    return result;
+}
+
+}  // namespace quorrin
