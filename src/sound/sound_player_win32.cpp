@@ -1,6 +1,7 @@
 #include "sound/sound_player_win32.h"
 
 #include "win32/debug_log_win32.h"
+#include "win32/short_path_win32.h"
 #include "win32/wide_text_win32.h"
 #include "sound/sound_commands.h"
 
@@ -25,14 +26,8 @@ void Send(const std::vector<std::string>& commands) {
 
 std::string ToShortPath(const std::string& path) {
     if (path.find(' ') == std::string::npos) return path;
-    const std::wstring wide = Utf8ToWide(path);
-    const DWORD needed = GetShortPathNameW(wide.c_str(), nullptr, 0);
-    if (needed == 0) return path;  // the quoted long path is the next best try
-    std::wstring shortPath(needed, L'\0');
-    const DWORD length = GetShortPathNameW(wide.c_str(), shortPath.data(), needed);
-    if (length == 0 || length >= needed) return path;
-    shortPath.resize(length);
-    return WideToUtf8(shortPath);
+    const std::string shortPath = ShortPathName(path);
+    return shortPath.empty() ? path : shortPath;  // else the quoted long path is the next try
 }
 
 void PlaySoundFile(const std::string& path) { Send(PlayCommands(ToShortPath(path))); }

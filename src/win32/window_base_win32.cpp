@@ -13,6 +13,12 @@ WindowBase::~WindowBase() {
 
 bool WindowBase::CreateFromSpec(HINSTANCE instance, const WindowClassSpec& windowClass,
                                 const WindowPlacement& placement) {
+    // One object, one window: creating a second would hand the object to it at WM_NCCREATE,
+    // and the first window's WM_NCDESTROY would later cut the object off from the second.
+    if (window_) {
+        LogDebug(L"WindowBase", L"refused to create a second window for one object");
+        return false;
+    }
     WNDCLASSEXW existing{};
     existing.cbSize = sizeof(existing);
     if (GetClassInfoExW(instance, windowClass.className, &existing) == FALSE) {
@@ -63,7 +69,7 @@ LRESULT CALLBACK WindowBase::WindowProc(HWND window, UINT message, WPARAM wParam
     if (message == WM_NCDESTROY) {
         // The window is gone: the object must neither destroy it again nor hear from it.
         SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-        self->window_.Release();
+        if (self->window_.Get() == window) self->window_.Release();
     }
     return result;
 }

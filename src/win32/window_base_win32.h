@@ -46,7 +46,7 @@ class WindowBase {
     virtual ~WindowBase();
 
     // Registers the class (once per process and class name) and creates the window.
-    // False when either fails; the failure is logged.
+    // False when either fails, or when the object still owns a window; the failure is logged.
     bool CreateFromSpec(HINSTANCE instance, const WindowClassSpec& windowClass,
                         const WindowPlacement& placement);
 

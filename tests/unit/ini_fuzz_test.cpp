@@ -111,7 +111,9 @@ void Exercise(Fuzzer& fuzzer, const std::string& input) {
         }
     } else {
         const bool removed = document.RemoveSection(otherSection);
-        if (!removed) ASSERT_EQ(document.Text(), input);
+        if (!removed) {
+            ASSERT_EQ(document.Text(), input);
+        }
         if (removed && !TrimIniSpace(otherSection).empty()) {
             // Only the first copy goes each time; once all are gone, nothing of it reads.
             size_t size = document.Text().size();

@@ -3,6 +3,7 @@
 // looks, read back through WM_PRINTCLIENT.
 #include "controls/image_button/my_button_win32.h"
 
+#include "win32/dib_section_win32.h"
 #include "win32/gdi_scope_win32.h"
 #include "win32/unique_handle_win32.h"
 
@@ -60,21 +61,13 @@ struct Snapshot {
         GetClientRect(button, &client);
         width = client.right;
         height = client.bottom;
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof(info.bmiHeader);
-        info.bmiHeader.biWidth = width;
-        info.bmiHeader.biHeight = -height;  // rows from the top
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        void* bits = nullptr;
-        UniqueBitmap bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-        const HDC dc = CreateCompatibleDC(nullptr);
+        const DibSection dib = MakeDibSection(width, height);
+        const UniqueMemoryDc dc(CreateCompatibleDC(nullptr));
         {
-            ScopedSelectObject select(dc, bitmap.Get());
-            SendMessageW(button, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+            ScopedSelectObject select(dc.Get(), dib.bitmap.Get());
+            SendMessageW(button, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc.Get()), PRF_CLIENT);
         }
-        DeleteDC(dc);
-        const auto* bgra = static_cast<const uint32_t*>(bits);
+        const uint32_t* bgra = dib.pixels;
         for (int i = 0; i < width * height; ++i) {
             pixels.push_back(RGB((bgra[i] >> 16) & 0xFF, (bgra[i] >> 8) & 0xFF, bgra[i] & 0xFF));
         }

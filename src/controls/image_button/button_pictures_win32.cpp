@@ -1,6 +1,7 @@
 #include "controls/image_button/button_pictures_win32.h"
 
 #include "win32/debug_log_win32.h"
+#include "win32/dib_section_win32.h"
 #include "controls/image_button/my_button_resources.h"
 
 #include <cstring>
@@ -87,21 +88,10 @@ const BgraPicture* ButtonPictures::Icon(int32_t number) const {
 }
 
 UniqueBitmap MakeAlphaBitmap(const BgraPicture& picture) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = picture.width;
-    info.bmiHeader.biHeight = -picture.height;  // negative: rows from the top
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = kBitsPerBgraPixel;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    UniqueBitmap bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    if (!bitmap || bits == nullptr) {
-        LogLastError(L"CreateDIBSection(button icon)");
-        return UniqueBitmap();
-    }
-    std::memcpy(bits, picture.bytes.data(), picture.bytes.size());
-    return bitmap;
+    DibSection dib = MakeDibSection(picture.width, picture.height);
+    if (!dib) return UniqueBitmap();
+    std::memcpy(dib.pixels, picture.bytes.data(), picture.bytes.size());
+    return std::move(dib.bitmap);
 }
 
 }  // namespace quorrin

@@ -2,6 +2,7 @@
 
 #include "win32/debug_log_win32.h"
 #include "win32/gdi_scope_win32.h"
+#include "win32/dib_section_win32.h"
 #include "win32/round_region_win32.h"
 
 #include <algorithm>
@@ -100,21 +101,9 @@ COLORREF Blend(COLORREF from, COLORREF to, int step, int steps) {
 // Title bar and background in one picture of the client area: vertical gradients, a
 // darker line under the title bar, and a thin edge round the rest.
 UniqueBitmap DrawBackdrop(int width, int height, int titleHeight) {
-    if (width <= 0 || height <= 0) return UniqueBitmap();
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;  // top-down rows
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    UniqueBitmap bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    if (!bitmap || bits == nullptr) {
-        LogDebug(L"DialogFrame", L"CreateDIBSection failed");
-        return UniqueBitmap();
-    }
-    auto* pixels = static_cast<uint32_t*>(bits);
+    DibSection dib = MakeDibSection(width, height);
+    if (!dib) return UniqueBitmap();
+    uint32_t* pixels = dib.pixels;
     const int title = std::clamp(titleHeight, 0, height);
     for (int y = 0; y < height; ++y) {
         COLORREF row;
@@ -135,7 +124,7 @@ UniqueBitmap DrawBackdrop(int width, int height, int titleHeight) {
     std::fill(pixels + static_cast<size_t>(height - 1) * width,
               pixels + static_cast<size_t>(height) * width, DibPixel(kBorderColor));
     GdiFlush();
-    return bitmap;
+    return std::move(dib.bitmap);
 }
 
 }  // namespace

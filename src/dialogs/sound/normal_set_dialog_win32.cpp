@@ -1,6 +1,7 @@
 #include "dialogs/sound/normal_set_dialog_win32.h"
 
 #include "win32/debug_log_win32.h"
+#include "win32/short_path_win32.h"
 #include "win32/wide_text_win32.h"
 #include "sound/sound_player_win32.h"
 #include "dialogs/common/pickers_win32.h"
@@ -38,19 +39,6 @@ constexpr int32_t kDefaultOverColor = 0;
 // A full path wraps over the label's two lines like text in an edit control, also where
 // it has no spaces.
 constexpr DWORD kPathLabelStyle = SS_EDITCONTROL;
-
-// The 8.3 name of an existing file, for paths Config.ini cannot hold; "" when the system
-// has none.
-std::string ShortPathName(const std::string& path) {
-    const std::wstring wide = Utf8ToWide(path);
-    const DWORD needed = GetShortPathNameW(wide.c_str(), nullptr, 0);
-    if (needed == 0) return {};
-    std::wstring shortPath(needed, L'\0');
-    const DWORD length = GetShortPathNameW(wide.c_str(), shortPath.data(), needed);
-    if (length == 0 || length >= needed) return {};
-    shortPath.resize(length);
-    return WideToUtf8(shortPath);
-}
 
 }  // namespace
 
