@@ -2,7 +2,7 @@
 // window on the primary monitor and of its copy on the second monitor.
 #pragma once
 
-#include "geometry/twip_rect.h"
+#include "geometry/rect.h"
 #include "geometry/units.h"
 #include "settings/app_state.h"
 

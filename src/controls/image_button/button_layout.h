@@ -3,6 +3,7 @@
 // Win32 control measures the caption and converts the result to pixels where it paints.
 #pragma once
 
+#include "geometry/rect.h"
 #include "geometry/units.h"
 
 #include <cstdint>
@@ -31,13 +32,7 @@ inline constexpr int32_t kFirstHoverPicture = 2;
 inline constexpr int32_t kNoPicture = -1;
 
 // A rectangle relative to the button's top-left corner (twips or pixels, as named).
-struct ButtonBox {
-    int32_t left = 0;
-    int32_t top = 0;
-    int32_t width = 0;
-    int32_t height = 0;
-    bool operator==(const ButtonBox&) const = default;
-};
+using ButtonBox = Rect;
 
 struct ButtonLayout {
     ButtonBox captionTwips;

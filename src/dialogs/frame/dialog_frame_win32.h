@@ -8,7 +8,7 @@
 // Sizes are given in twips, as the dialogs are designed; they become pixels here.
 #pragma once
 
-#include "geometry/twip_rect.h"
+#include "geometry/rect.h"
 #include "geometry/units.h"
 #include "win32/unique_handle_win32.h"
 #include "win32/window_base_win32.h"
