@@ -176,5 +176,34 @@ TEST_F(FileReplaceTest, ValueTheFileCannotHoldIsAFailureWithAReason) {
     EXPECT_EQ(ReadBytes(path), kOld);
 }
 
+// Start-up reads the file once however many presentations it lists, and a file held for
+// a moment at start-up is waited for rather than taken for a missing one.
+TEST_F(FileReplaceTest, LoadSettingsReadsTheFileOnce) {
+    AppState written;
+    ConfigFile writer(written, store, nullptr);
+    ASSERT_TRUE(writer.SaveAllSettings());
+    std::vector<IniEdit> list = {{"PPTFiles", "pptFiles", "100"}};
+    for (int n = 1; n <= 100; ++n) {
+        const std::string k = std::to_string(n);
+        for (const char* key : {"timeCnt", "timeWarning", "timeFree"}) {
+            list.push_back({"PPTFiles", key + k, "00:20:00"});
+        }
+        list.push_back({"PPTFiles", "flush" + k, "True"});
+        list.push_back({"PPTFiles", "close" + k, "False"});
+        list.push_back({"PPTFiles", "file" + k, "talk" + k});
+    }
+    ASSERT_TRUE(store.Apply(list));
+
+    platform.Fail(Step::Read, FileErrorKind::Busy, EBUSY, 1);
+    const int readsBefore = platform.Calls(Step::Read);
+    AppState loaded;
+    int messages = 0;
+    ConfigFile(loaded, store, [&](const std::string&) { ++messages; }).LoadSettings();
+    EXPECT_EQ(messages, 0);
+    EXPECT_EQ(loaded.General.PresentationCount, 100);
+    EXPECT_EQ(loaded.Presentations.At(100)->File, "talk100");
+    EXPECT_EQ(platform.Calls(Step::Read) - readsBefore, 2);  // the held attempt, then one read
+}
+
 }  // namespace
 }  // namespace quorrin
