@@ -2,10 +2,9 @@
 #pragma once
 
 #include "settings/config_file.h"
+#include "win32/message_box_win32.h"
 
 namespace quorrin {
-
-inline constexpr const wchar_t* kMessageBoxCaption = L"Quorrin";
 
 // A Notifier that shows the text in an OK-only box captioned "Quorrin" and returns when the
 // user has dismissed it.

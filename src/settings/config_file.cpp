@@ -81,9 +81,9 @@ std::string MakeConfigPath(std::string_view programFolder) {
     return path + "Config.ini";
 }
 
-std::optional<std::string> ReadSetting(const IniStore& store, std::string_view section,
+std::optional<std::string> ReadSetting(const IniSnapshot& file, std::string_view section,
                                        std::string_view key, std::string_view defaultValue) {
-    const std::string raw = store.ReadRaw(section, key, Utf8ToGbk(defaultValue));
+    const std::string raw = file.ReadRaw(section, key, Utf8ToGbk(defaultValue));
     // The reader's 256-byte buffer keeps one byte for the NUL: a longer value is cut off,
     // and a cut value is never taken for the real one.
     if (raw.size() > kMaxSettingBytes) return std::nullopt;
@@ -128,7 +128,7 @@ namespace {
 // Reads one key and converts it; on any failure the target keeps its value and the
 // failure is remembered.
 template <typename T, typename Convert>
-void ReadInto(const IniStore& store, std::string_view section, std::string_view key,
+void ReadInto(const IniSnapshot& store, std::string_view section, std::string_view key,
               std::string_view defaultValue, T& target, Convert convert, bool& failed) {
     const auto text = ReadSetting(store, section, key, defaultValue);
     if (!text) {
@@ -151,53 +151,53 @@ const auto kAsTime = [](const std::string& t) { return TimeTextToSeconds(t); };
 
 }  // namespace
 
-void ConfigFile::LoadNormal() {
+void ConfigFile::LoadNormal(const IniSnapshot& file) {
     const char* s = kSectionNormal;
     GeneralSettings& g = state_.General;
-    ReadInto(store_, s, "timeMode", "", g.TimeMode, kAsByte, failed_);
-    ReadInto(store_, s, "EndWarning", "", g.EndWarning, kAsBool, failed_);
-    ReadInto(store_, s, "ReSetTime", "", g.ResetTime, kAsBool, failed_);
-    ReadInto(store_, s, "SameMode", "", g.SameMode, kAsBool, failed_);
+    ReadInto(file, s, "timeMode", "", g.TimeMode, kAsByte, failed_);
+    ReadInto(file, s, "EndWarning", "", g.EndWarning, kAsBool, failed_);
+    ReadInto(file, s, "ReSetTime", "", g.ResetTime, kAsBool, failed_);
+    ReadInto(file, s, "SameMode", "", g.SameMode, kAsBool, failed_);
     PresentationSlot& shared = *state_.Presentations.At(0);
     const SlotKeys k = KeysOfSlot(0);
-    ReadInto(store_, s, k.timeCnt, "", shared.TimeCnt, kAsTime, failed_);
-    ReadInto(store_, s, k.timeWarning, "", shared.TimeWarning, kAsTime, failed_);
-    ReadInto(store_, s, k.flush, "", shared.Flush, kAsBool, failed_);
-    ReadInto(store_, s, k.close, "", shared.Close, kAsBool, failed_);
-    ReadInto(store_, s, k.file, "", shared.File, kAsText, failed_);
-    ReadInto(store_, s, k.timeFree, "", shared.TimeFree, kAsTime, failed_);
-    ReadInto(store_, s, "SoundFile", "", g.WarningSound, kAsText, failed_);
-    ReadInto(store_, s, "endSoundFile", "", g.EndSound, kAsText, failed_);
+    ReadInto(file, s, k.timeCnt, "", shared.TimeCnt, kAsTime, failed_);
+    ReadInto(file, s, k.timeWarning, "", shared.TimeWarning, kAsTime, failed_);
+    ReadInto(file, s, k.flush, "", shared.Flush, kAsBool, failed_);
+    ReadInto(file, s, k.close, "", shared.Close, kAsBool, failed_);
+    ReadInto(file, s, k.file, "", shared.File, kAsText, failed_);
+    ReadInto(file, s, k.timeFree, "", shared.TimeFree, kAsTime, failed_);
+    ReadInto(file, s, "SoundFile", "", g.WarningSound, kAsText, failed_);
+    ReadInto(file, s, "endSoundFile", "", g.EndSound, kAsText, failed_);
 }
 
-void ConfigFile::LoadStyle() {
+void ConfigFile::LoadStyle(const IniSnapshot& file) {
     const char* s = kSectionStyle;
     DisplayStyle& d = state_.Style;
-    ReadInto(store_, s, "Width", "0", d.Width, kAsInt32, failed_);
-    ReadInto(store_, s, "Height", "0", d.Height, kAsInt32, failed_);
-    ReadInto(store_, s, "BackColor", "0", d.BackColor, kAsInt32, failed_);
-    ReadInto(store_, s, "Alpha", "0", d.Alpha, kAsByte, failed_);
-    ReadInto(store_, s, "Top", "0", d.Top, kAsInt32, failed_);
-    ReadInto(store_, s, "Left", "0", d.Left, kAsInt32, failed_);
-    ReadInto(store_, s, "showPos", "0", d.showPos, kAsByte, failed_);
-    ReadInto(store_, s, "numFontName", "0", d.numFontName, kAsText, failed_);
+    ReadInto(file, s, "Width", "0", d.Width, kAsInt32, failed_);
+    ReadInto(file, s, "Height", "0", d.Height, kAsInt32, failed_);
+    ReadInto(file, s, "BackColor", "0", d.BackColor, kAsInt32, failed_);
+    ReadInto(file, s, "Alpha", "0", d.Alpha, kAsByte, failed_);
+    ReadInto(file, s, "Top", "0", d.Top, kAsInt32, failed_);
+    ReadInto(file, s, "Left", "0", d.Left, kAsInt32, failed_);
+    ReadInto(file, s, "showPos", "0", d.showPos, kAsByte, failed_);
+    ReadInto(file, s, "numFontName", "0", d.numFontName, kAsText, failed_);
     // A 16-bit number is stored like an 8-bit one and widened.
-    ReadInto(store_, s, "numFontSize", "0", d.numFontSize, kAsByte, failed_);
-    ReadInto(store_, s, "numForeColor", "0", d.numForeColor, kAsInt32, failed_);
-    ReadInto(store_, s, "numHeight", "0", d.numHeight, kAsInt32, failed_);
-    ReadInto(store_, s, "numWidth", "0", d.numWidth, kAsInt32, failed_);
-    ReadInto(store_, s, "numLeft", "0", d.numLeft, kAsInt32, failed_);
-    ReadInto(store_, s, "numTop", "0", d.numTop, kAsInt32, failed_);
-    ReadInto(store_, s, "bgHeight", "0", d.bgHeight, kAsInt32, failed_);
-    ReadInto(store_, s, "bgWidth", "0", d.bgWidth, kAsInt32, failed_);
-    ReadInto(store_, s, "bgLeft", "0", d.bgLeft, kAsInt32, failed_);
-    ReadInto(store_, s, "bgTop", "0", d.bgTop, kAsInt32, failed_);
-    ReadInto(store_, s, "bgBackColor", "0", d.bgBackColor, kAsInt32, failed_);
+    ReadInto(file, s, "numFontSize", "0", d.numFontSize, kAsByte, failed_);
+    ReadInto(file, s, "numForeColor", "0", d.numForeColor, kAsInt32, failed_);
+    ReadInto(file, s, "numHeight", "0", d.numHeight, kAsInt32, failed_);
+    ReadInto(file, s, "numWidth", "0", d.numWidth, kAsInt32, failed_);
+    ReadInto(file, s, "numLeft", "0", d.numLeft, kAsInt32, failed_);
+    ReadInto(file, s, "numTop", "0", d.numTop, kAsInt32, failed_);
+    ReadInto(file, s, "bgHeight", "0", d.bgHeight, kAsInt32, failed_);
+    ReadInto(file, s, "bgWidth", "0", d.bgWidth, kAsInt32, failed_);
+    ReadInto(file, s, "bgLeft", "0", d.bgLeft, kAsInt32, failed_);
+    ReadInto(file, s, "bgTop", "0", d.bgTop, kAsInt32, failed_);
+    ReadInto(file, s, "bgBackColor", "0", d.bgBackColor, kAsInt32, failed_);
 }
 
-void ConfigFile::LoadPresentations() {
+void ConfigFile::LoadPresentations(const IniSnapshot& file) {
     const char* s = kSectionPresentations;
-    ReadInto(store_, s, kKeyPresentationCount, "0", state_.General.PresentationCount, kAsByte,
+    ReadInto(file, s, kKeyPresentationCount, "0", state_.General.PresentationCount, kAsByte,
              failed_);
     for (int n = 1; n <= state_.General.PresentationCount; ++n) {
         const SlotKeys k = KeysOfSlot(n);
@@ -207,7 +207,7 @@ void ConfigFile::LoadPresentations() {
         bool cellFailed = false;
         auto readCell = [&](const std::string& key, auto& field, auto convert) {
             bool failed = false;
-            ReadInto(store_, s, key, "", field, convert, failed);
+            ReadInto(file, s, key, "", field, convert, failed);
             if (failed) cellFailed = true;
         };
         readCell(k.timeCnt, row.TimeCnt, kAsTime);
@@ -222,15 +222,18 @@ void ConfigFile::LoadPresentations() {
 
 void ConfigFile::LoadSettings() {
     failed_ = false;
-    LoadNormal();
-    LoadStyle();
+    // The file is read and parsed once; only the repair below, which writes it, reads again.
+    IniSnapshot file = store_.Snapshot();
+    LoadNormal(file);
+    LoadStyle(file);
     if (failed_) {
         ResetSettings(state_);
         SaveAllSettings();
         if (notify_) notify_(kSettingsResetMessage);
         failed_ = false;
+        file = store_.Snapshot();
     }
-    LoadPresentations();
+    LoadPresentations(file);
     if (failed_) {
         store_.DeleteSection(kSectionPresentations);
         if (notify_) notify_(kTimingsResetMessage);
@@ -239,7 +242,7 @@ void ConfigFile::LoadSettings() {
     }
 }
 
-void ConfigFile::SaveAllSettings() {
+FileStatus ConfigFile::SaveAllSettings() {
     const GeneralSettings& g = state_.General;
     const PresentationSlot& shared = *state_.Presentations.At(0);
     const SlotKeys k = KeysOfSlot(0);
@@ -259,24 +262,28 @@ void ConfigFile::SaveAllSettings() {
         {s, "endSoundFile", g.EndSound},
     };
     AppendStyle(edits, state_.Style);
-    store_.Apply(edits);
+    return store_.Apply(edits);
 }
 
-void ConfigFile::SaveSoundSettings() {
+FileStatus ConfigFile::SaveSoundSettings() {
     const GeneralSettings& g = state_.General;
     const std::string s = kSectionNormal;
-    store_.Apply({{s, "EndWarning", BoolToText(g.EndWarning)},
-                  {s, "SoundFile", g.WarningSound},
-                  {s, "endSoundFile", g.EndSound}});
+    return store_.Apply({{s, "EndWarning", BoolToText(g.EndWarning)},
+                         {s, "SoundFile", g.WarningSound},
+                         {s, "endSoundFile", g.EndSound}});
 }
 
-void ConfigFile::SaveStyle(const DisplayStyle& style) {
+FileStatus ConfigFile::SaveStyle(const DisplayStyle& style) {
     std::vector<Edit> edits;
     AppendStyle(edits, style);
-    store_.Apply(edits);
+    return store_.Apply(edits);
 }
 
-bool ConfigFile::SaveRemainingTime(bool sameMode, int32_t slot, int32_t seconds) {
+std::string ConfigFile::DescribeFailure(const FileStatus& status) const {
+    return DescribeFileError(store_.Platform(), status.Error());
+}
+
+FileStatus ConfigFile::SaveRemainingTime(bool sameMode, int32_t slot, int32_t seconds) {
     const std::string text = SecondsToTimeText(seconds);
     if (sameMode) return store_.Write(kSectionNormal, kKeyTimeFree, text);
     return store_.Write(kSectionPresentations, kKeyTimeFree + std::to_string(slot), text);

@@ -30,7 +30,7 @@ using Notifier = std::function<void(const std::string& messageUtf8)>;
 std::string MakeConfigPath(std::string_view programFolder);
 
 // One key as text (UTF-8), or nothing when the value does not fit the reader's buffer.
-std::optional<std::string> ReadSetting(const IniStore& store, std::string_view section,
+std::optional<std::string> ReadSetting(const IniSnapshot& file, std::string_view section,
                                        std::string_view key, std::string_view defaultValue);
 
 // Value formats of the file.
@@ -45,20 +45,26 @@ class ConfigFile {
 
     // Reads the whole file once, repairing unreadable sections (see the two messages).
     void LoadSettings();
+
+    // The writers report whether the file was written; on failure the file is as it was.
     // Every [Normal] key, then the style.
-    void SaveAllSettings();
+    FileStatus SaveAllSettings();
     // "EndWarning", "SoundFile", "endSoundFile".
-    void SaveSoundSettings();
+    FileStatus SaveSoundSettings();
     // Replaces [Style] with the 19 keys of `style`.
-    void SaveStyle(const DisplayStyle& style);
+    FileStatus SaveStyle(const DisplayStyle& style);
     // The per-second resume point of the running countdown: [Normal] "timeFree" with the
     // shared timing, otherwise [PPTFiles] "timeFree<slot>".
-    bool SaveRemainingTime(bool sameMode, int32_t slot, int32_t seconds);
+    FileStatus SaveRemainingTime(bool sameMode, int32_t slot, int32_t seconds);
+
+    // The file the writers write, and a one-line reason for a failed write, for the user.
+    const std::string& Path() const { return store_.Path(); }
+    std::string DescribeFailure(const FileStatus& status) const;
 
   private:
-    void LoadNormal();
-    void LoadStyle();
-    void LoadPresentations();
+    void LoadNormal(const IniSnapshot& file);
+    void LoadStyle(const IniSnapshot& file);
+    void LoadPresentations(const IniSnapshot& file);
 
     AppState& state_;
     IniStore& store_;

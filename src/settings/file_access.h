@@ -1,5 +1,7 @@
-// Whole-file reads and crash-safe whole-file replacement. Paths are UTF-8.
+// Whole-file reads and crash-safe whole-file replacement over a FilePlatform. Paths are UTF-8.
 #pragma once
+
+#include "settings/file_platform.h"
 
 #include <optional>
 #include <string>
@@ -9,18 +11,30 @@ namespace quorrin {
 // The file's bytes, or nothing when it cannot be opened (missing, no access).
 std::optional<std::string> ReadWholeFile(const std::string& path);
 
-// Like ReadWholeFile, but a missing file reads as empty; nothing only when the file exists
-// and cannot be read. A writer must not replace a file whose content it could not read.
-std::optional<std::string> ReadFileOrEmpty(const std::string& path);
-
-enum class FlushMode { ToDisk, NoFlush };
+// Reads the file; a missing file reads as empty. A writer must not replace a file whose
+// content it could not read. A file held by another program is retried for a moment.
+FileStatus ReadFileOrEmpty(FilePlatform& platform, const std::string& path, std::string& bytes);
 
 // Writes the bytes to a temporary file in the same folder, flushes it to disk (unless told
-// not to, for benchmarks), and renames it over `path`, so that a crash leaves either the
-// old or the new file, never a torn one. False when any step failed; the old file is then
-// untouched and no temporary file is left behind. A file marked read-only is never replaced.
-// Temporary files left by writers that were killed are removed on the next replace.
-bool ReplaceFileAtomically(const std::string& path, const std::string& bytes,
-                           FlushMode flush = FlushMode::ToDisk);
+// not to, for benchmarks), and puts it in the place of `path` keeping the old file's
+// attributes and security, so that a crash leaves either the old or the new file, never a
+// torn one. On failure the old file is untouched and no temporary file is left behind.
+// A file marked read-only is never replaced. Temporary files left by writers that were
+// killed are removed on the next replace. Where no file can be created beside an existing
+// target (a folder the user may not create files in), the file is overwritten in place.
+FileStatus ReplaceFileAtomically(FilePlatform& platform, const std::string& path,
+                                 const std::string& bytes, FlushMode flush = FlushMode::ToDisk);
+FileStatus ReplaceFileAtomically(const std::string& path, const std::string& bytes,
+                                 FlushMode flush = FlushMode::ToDisk);
+
+// A one-line reason for the user (UTF-8): the system's text for the error, or the
+// program's own where the system gave no code.
+std::string DescribeFileError(FilePlatform& platform, const FileError& error);
+
+// Replace and read attempts for a file held by another program, and the wait between them:
+// a virus scanner or a sync client lets go within moments, and the caller may be the
+// interface thread, so the whole wait stays short.
+inline constexpr int kBusyFileAttempts = 4;
+inline constexpr int kBusyFileRetryDelayMs = 25;
 
 }  // namespace quorrin

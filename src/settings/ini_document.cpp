@@ -116,6 +116,25 @@ std::string_view StripMatchingQuotes(std::string_view value) {
     return value;
 }
 
+// The value of an entry line as the profile read returns it.
+std::string EntryValue(std::string_view text, const IniLine& line) {
+    std::string_view value = text.substr(line.valueStart, line.trimmedEnd - line.valueStart);
+    value = value.substr(0, value.find('\0'));
+    return std::string(StripMatchingQuotes(value));
+}
+
+// One spelling per class of names IniNamesEqual takes for equal: ASCII letters folded,
+// double-byte characters as they are.
+std::string FoldName(std::string_view name) {
+    std::string folded(name);
+    for (size_t i = 0; i < folded.size();) {
+        const size_t length = GbkCharLength(folded, i);
+        if (length == 1) folded[i] = FoldAscii(folded[i]);
+        i += length;
+    }
+    return folded;
+}
+
 bool HasLineBreakOrNul(std::string_view text) {
     return text.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos;
 }
@@ -164,10 +183,7 @@ std::optional<std::string> IniDocument::Find(std::string_view section, std::stri
             inSection = IniNamesEqual(line.name, section);
         } else if (inSection && line.kind == LineKind::Entry && IniNamesEqual(line.name, key)) {
             if (!line.hasValue) return std::nullopt;
-            std::string_view value(text_);
-            value = value.substr(line.valueStart, line.trimmedEnd - line.valueStart);
-            value = value.substr(0, value.find('\0'));
-            return std::string(StripMatchingQuotes(value));
+            return EntryValue(text_, line);
         }
     }
     return std::nullopt;
@@ -250,6 +266,34 @@ bool IniDocument::RemoveSection(std::string_view section) {
     if (!inSection) return false;
     text_.erase(start, end - start);
     return true;
+}
+
+IniIndex::IniIndex(std::string_view gbkText) {
+    // Lines before the first header form the section with the empty name; a later "[]" is a
+    // second section of that name and counts for nothing.
+    Entries* current = &sections_[std::string()];
+    LineReader reader(gbkText);
+    IniLine line;
+    while (reader.Next(line)) {
+        if (line.kind == LineKind::Section) {
+            const auto [where, added] = sections_.try_emplace(FoldName(line.name));
+            current = added ? &where->second : nullptr;
+        } else if (current != nullptr && line.kind == LineKind::Entry) {
+            const std::string name = FoldName(line.name);
+            if (current->count(name) != 0) continue;
+            current->emplace(name, line.hasValue
+                                       ? std::optional<std::string>(EntryValue(gbkText, line))
+                                       : std::nullopt);
+        }
+    }
+}
+
+std::optional<std::string> IniIndex::Find(std::string_view section, std::string_view key) const {
+    const auto inSection = sections_.find(FoldName(TrimIniSpace(section)));
+    if (inSection == sections_.end()) return std::nullopt;
+    const auto entry = inSection->second.find(FoldName(TrimIniSpace(key)));
+    if (entry == inSection->second.end()) return std::nullopt;
+    return entry->second;
 }
 
 }  // namespace quorrin

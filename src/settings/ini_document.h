@@ -20,6 +20,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 
 namespace quorrin {
 
@@ -50,6 +51,22 @@ class IniDocument {
 
   private:
     std::string text_;
+};
+
+// Every value of a text, gathered in one pass, for a reader that looks up many keys (the
+// loader reads some 650 of them from a file with 100 presentations). Finds exactly what
+// IniDocument::Find finds in the same text.
+class IniIndex {
+  public:
+    explicit IniIndex(std::string_view gbkText);
+
+    std::optional<std::string> Find(std::string_view section, std::string_view key) const;
+
+  private:
+    // By folded name: the first section of each name, and in it the first entry of each
+    // name (nothing for an entry without "=").
+    using Entries = std::unordered_map<std::string, std::optional<std::string>>;
+    std::unordered_map<std::string, Entries> sections_;
 };
 
 // White space as the profile functions trim it.

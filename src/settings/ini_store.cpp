@@ -24,14 +24,36 @@ std::string PrepareDefault(std::string_view defaultGbk) {
 
 }  // namespace
 
-IniStore::IniStore(std::string path) : path_(std::move(path)) {}
+std::string IniSnapshot::ReadRaw(std::string_view section, std::string_view key,
+                                 std::string_view defaultGbk) const {
+    if (!index_) return PrepareDefault(defaultGbk);
+    std::optional<std::string> value = index_->Find(Utf8ToGbk(section), Utf8ToGbk(key));
+    return value ? std::move(*value) : PrepareDefault(defaultGbk);
+}
+
+std::string IniSnapshot::Read(std::string_view section, std::string_view key,
+                              std::string_view defaultValue) const {
+    return GbkToUtf8(ReadRaw(section, key, Utf8ToGbk(defaultValue)));
+}
+
+IniStore::IniStore(std::string path, FilePlatform& platform)
+    : path_(std::move(path)), platform_(platform) {}
+
+IniSnapshot IniStore::Snapshot() const {
+    IniSnapshot snapshot;
+    std::string bytes;
+    // A missing file reads as empty, as for single reads; a file held for a moment by
+    // another program is waited for briefly.
+    if (ReadFileOrEmpty(platform_, path_, bytes)) snapshot.index_.emplace(bytes);
+    return snapshot;
+}
 
 std::string IniStore::ReadRaw(std::string_view section, std::string_view key,
                               std::string_view defaultGbk) const {
     // No cache: every read sees the file as it is now, hand edits included.
-    std::optional<std::string> bytes = ReadWholeFile(path_);
-    if (!bytes) return PrepareDefault(defaultGbk);
-    const IniDocument document(std::move(*bytes));
+    std::string bytes;
+    if (!platform_.Read(path_, bytes)) return PrepareDefault(defaultGbk);
+    const IniDocument document(std::move(bytes));
     std::optional<std::string> value = document.Find(Utf8ToGbk(section), Utf8ToGbk(key));
     return value ? std::move(*value) : PrepareDefault(defaultGbk);
 }
@@ -41,28 +63,30 @@ std::string IniStore::Read(std::string_view section, std::string_view key,
     return GbkToUtf8(ReadRaw(section, key, Utf8ToGbk(defaultValue)));
 }
 
-bool IniStore::Write(std::string_view section, std::string_view key, std::string_view value) {
-    std::optional<std::string> bytes = ReadFileOrEmpty(path_);
-    if (!bytes) return false;
-    IniDocument document(*bytes);
-    if (!document.Set(Utf8ToGbk(section), Utf8ToGbk(key), Utf8ToGbk(value))) return false;
+FileStatus IniStore::Write(std::string_view section, std::string_view key, std::string_view value) {
+    std::string bytes;
+    if (FileStatus read = ReadFileOrEmpty(platform_, path_, bytes); !read) return read;
+    IniDocument document(bytes);
+    if (!document.Set(Utf8ToGbk(section), Utf8ToGbk(key), Utf8ToGbk(value))) {
+        return FileStatus::Failed({FileErrorKind::BadValue, 0});
+    }
     // The same value again (the per-second save of a paused countdown) costs no disk write.
-    if (document.Text() == *bytes) return true;
-    return ReplaceFileAtomically(path_, document.Text(), flush_);
+    if (document.Text() == bytes) return FileStatus();
+    return ReplaceFileAtomically(platform_, path_, document.Text(), flush_);
 }
 
-bool IniStore::DeleteSection(std::string_view section) {
-    std::optional<std::string> bytes = ReadFileOrEmpty(path_);
-    if (!bytes) return false;
-    IniDocument document(std::move(*bytes));
-    if (!document.RemoveSection(Utf8ToGbk(section))) return true;  // nothing to delete
-    return ReplaceFileAtomically(path_, document.Text(), flush_);
+FileStatus IniStore::DeleteSection(std::string_view section) {
+    std::string bytes;
+    if (FileStatus read = ReadFileOrEmpty(platform_, path_, bytes); !read) return read;
+    IniDocument document(std::move(bytes));
+    if (!document.RemoveSection(Utf8ToGbk(section))) return FileStatus();  // nothing to delete
+    return ReplaceFileAtomically(platform_, path_, document.Text(), flush_);
 }
 
-bool IniStore::Apply(const std::vector<IniEdit>& edits) {
-    std::optional<std::string> bytes = ReadFileOrEmpty(path_);
-    if (!bytes) return false;
-    IniDocument document(*bytes);
+FileStatus IniStore::Apply(const std::vector<IniEdit>& edits) {
+    std::string bytes;
+    if (FileStatus read = ReadFileOrEmpty(platform_, path_, bytes); !read) return read;
+    IniDocument document(bytes);
     for (const IniEdit& edit : edits) {
         const std::string section = Utf8ToGbk(edit.section);
         // An edit the single call would refuse is skipped, as that call would be.
@@ -72,8 +96,8 @@ bool IniStore::Apply(const std::vector<IniEdit>& edits) {
             document.Set(section, Utf8ToGbk(edit.key), Utf8ToGbk(*edit.value));
         }
     }
-    if (document.Text() == *bytes) return true;
-    return ReplaceFileAtomically(path_, document.Text(), flush_);
+    if (document.Text() == bytes) return FileStatus();
+    return ReplaceFileAtomically(platform_, path_, document.Text(), flush_);
 }
 
 }  // namespace quorrin

@@ -6,6 +6,7 @@
 #pragma once
 
 #include "settings/file_access.h"
+#include "settings/ini_document.h"
 
 #include <optional>
 #include <string>
@@ -22,11 +23,29 @@ struct IniEdit {
     std::optional<std::string> value;
 };
 
+// The file as it was read once, for a reader of many keys: each read is a lookup, with the
+// same results as IniStore's reads of the same file.
+class IniSnapshot {
+  public:
+    std::string ReadRaw(std::string_view section, std::string_view key,
+                        std::string_view defaultGbk) const;
+    std::string Read(std::string_view section, std::string_view key,
+                     std::string_view defaultValue) const;
+
+  private:
+    friend class IniStore;
+    std::optional<IniIndex> index_;  // nothing when the file could not be read
+};
+
 class IniStore {
   public:
-    explicit IniStore(std::string path);
+    explicit IniStore(std::string path, FilePlatform& platform = SystemFilePlatform());
 
     const std::string& Path() const { return path_; }
+    FilePlatform& Platform() const { return platform_; }
+
+    // Reads and parses the file once.
+    IniSnapshot Snapshot() const;
 
     // The value's raw GBK bytes as the profile read would return them (surrounding quotes
     // stripped, white space trimmed), or `defaultGbk` when the file, section or key is missing.
@@ -36,18 +55,19 @@ class IniStore {
     std::string Read(std::string_view section, std::string_view key,
                      std::string_view defaultValue) const;
 
-    // Each returns false when the file could not be written (the old file is then intact).
-    bool Write(std::string_view section, std::string_view key, std::string_view value);
-    bool DeleteSection(std::string_view section);
+    // Each reports why the file could not be written (the old file is then intact).
+    FileStatus Write(std::string_view section, std::string_view key, std::string_view value);
+    FileStatus DeleteSection(std::string_view section);
     // Applies the edits in order, as the single calls would, and replaces the file once: a
     // crash never leaves a half-written section (e.g. [Style] deleted and not yet rewritten).
-    bool Apply(const std::vector<IniEdit>& edits);
+    FileStatus Apply(const std::vector<IniEdit>& edits);
 
     // Benchmarks measure the write cost with and without the flush to disk.
     void SetFlushMode(FlushMode mode) { flush_ = mode; }
 
   private:
     std::string path_;
+    FilePlatform& platform_;
     FlushMode flush_ = FlushMode::ToDisk;
 };
 

@@ -95,6 +95,10 @@ void Exercise(Fuzzer& fuzzer, const std::string& input) {
     const std::string otherSection = fuzzer.Name(input);
     const std::string otherKey = fuzzer.Name(input);
     const std::optional<std::string> before = document.Find(otherSection, otherKey);
+    // The loader's one-pass index finds what the line-by-line search finds.
+    ASSERT_EQ(IniIndex(input).Find(otherSection, otherKey), before)
+        << "[" << otherSection << "] " << otherKey << " in:\n"
+        << input;
 
     const std::string section = "S" + std::to_string(fuzzer.Below(4));
     const std::string key = fuzzer.Below(2) == 0 ? "TimeMode" : "k";

@@ -247,7 +247,8 @@ TEST_F(IniStoreTest, FailedWriteKeepsTheOldFile) {
     rlimit limited = saved;
     limited.rlim_cur = kFileSizeLimitBytes;
     ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limited), 0);
-    const bool written = store.Write("s", "k", std::string(2 * kFileSizeLimitBytes, 'x'));
+    const bool written =
+        static_cast<bool>(store.Write("s", "k", std::string(2 * kFileSizeLimitBytes, 'x')));
     setrlimit(RLIMIT_FSIZE, &saved);
     signal(SIGXFSZ, previous);
 
@@ -256,17 +257,21 @@ TEST_F(IniStoreTest, FailedWriteKeepsTheOldFile) {
     EXPECT_EQ(FolderEntries(), std::vector<std::string>{"Config.ini"});
 }
 
-TEST_F(IniStoreTest, ReadOnlyFileOrFolderIsNotReplaced) {
+// A read-only file is left alone; in a folder where no file can be created, a writable
+// file is written in place.
+TEST_F(IniStoreTest, ReadOnlyFileIsNotReplacedReadOnlyFolderIsWrittenInPlace) {
     WriteBytes(path, "[s]\r\nk=old\r\n");
     if (geteuid() == 0) GTEST_SKIP() << "root writes through file modes";
     chmod(path.c_str(), 0444);
     EXPECT_FALSE(store.Write("s", "k", "new"));
+    EXPECT_EQ(ReadBytes(path), "[s]\r\nk=old\r\n");
     chmod(path.c_str(), 0644);
     const std::string dir = std::filesystem::path(path).parent_path().string();
     chmod(dir.c_str(), 0555);
-    EXPECT_FALSE(store.Write("s", "k", "new"));
+    EXPECT_TRUE(store.Write("s", "k", "new"));
+    EXPECT_FALSE(IniStore(folder.File("other.ini")).Write("s", "k", "new"));
     chmod(dir.c_str(), 0755);
-    EXPECT_EQ(ReadBytes(path), "[s]\r\nk=old\r\n");
+    EXPECT_EQ(ReadBytes(path), "[s]\r\nk=new\r\n");
 }
 
 TEST(TextCodec, ConvertsChineseAndMarksWhatCannotBeConverted) {

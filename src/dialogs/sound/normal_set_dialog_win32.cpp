@@ -1,6 +1,7 @@
 #include "dialogs/sound/normal_set_dialog_win32.h"
 
 #include "win32/debug_log_win32.h"
+#include "win32/message_box_win32.h"
 #include "win32/short_path_win32.h"
 #include "win32/wide_text_win32.h"
 #include "sound/sound_player_win32.h"
@@ -149,11 +150,18 @@ void NormalSetDialog::Browse(int labelId) {
 
 void NormalSetDialog::Save() {
     GeneralSettings& g = state_.General;
+    const GeneralSettings before = g;
     g.WarningSound = WideToUtf8(ChildText(kNormalSetSoundLabelId));
     g.EndWarning = EndWarningFromCheckState(
         static_cast<int>(IsDlgButtonChecked(Handle(), kNormalSetEndWarningId)));
     g.EndSound = WideToUtf8(ChildText(kNormalSetEndSoundLabelId));
-    config_.SaveSoundSettings();
+    if (const FileStatus saved = config_.SaveSoundSettings(); !saved) {
+        // What is in use stays what is in the file; the dialog keeps the user's choices, so
+        // that Save can be tried again once the file is free.
+        g = before;
+        ShowSaveFailed(Handle(), config_.Path(), config_.DescribeFailure(saved));
+        return;
+    }
     Close();
 }
 

@@ -1,0 +1,103 @@
+#include "settings/file_access.h"
+
+#include "settings/temp_file_name.h"
+
+#include <atomic>
+
+namespace quorrin {
+namespace {
+
+bool Retryable(const FileStatus& status, bool deniedToo) {
+    const FileErrorKind kind = status.Error().kind;
+    return kind == FileErrorKind::Busy || (deniedToo && kind == FileErrorKind::Denied);
+}
+
+// Runs `step` until it succeeds, fails for good, or runs out of attempts.
+template <typename Step>
+FileStatus WithBusyRetry(FilePlatform& platform, bool deniedToo, Step step) {
+    for (int attempt = 1;; ++attempt) {
+        FileStatus status = step();
+        if (status || !Retryable(status, deniedToo) || attempt == kBusyFileAttempts) {
+            return status;
+        }
+        platform.Pause(kBusyFileRetryDelayMs);
+    }
+}
+
+// A writer killed between creating its temporary file and the replace leaves the file
+// behind; the next writer removes those whose process is gone.
+void RemoveStaleTempFiles(FilePlatform& platform, const PathParts& parts) {
+    const uint64_t self = platform.CurrentProcessId();
+    for (const std::string& name : platform.ListFolder(parts.folder, parts.name + ".")) {
+        const std::optional<uint64_t> owner = TempFileOwner(parts.name, name);
+        if (owner && *owner != self && !platform.ProcessAlive(*owner)) {
+            platform.Remove(parts.folder + name);
+        }
+    }
+}
+
+}  // namespace
+
+std::optional<std::string> ReadWholeFile(const std::string& path) {
+    std::string bytes;
+    if (!SystemFilePlatform().Read(path, bytes)) return std::nullopt;
+    return bytes;
+}
+
+FileStatus ReadFileOrEmpty(FilePlatform& platform, const std::string& path, std::string& bytes) {
+    const FileStatus status =
+        WithBusyRetry(platform, false, [&] { return platform.Read(path, bytes); });
+    if (!status && status.Error().kind == FileErrorKind::Missing) {
+        bytes.clear();
+        return FileStatus();
+    }
+    return status;
+}
+
+FileStatus ReplaceFileAtomically(FilePlatform& platform, const std::string& path,
+                                 const std::string& bytes, FlushMode flush) {
+    static std::atomic<uint64_t> sequence{0};
+
+    TargetInfo target;
+    if (FileStatus inspected = platform.Inspect(path, target); !inspected) return inspected;
+    // The user's read-only mark means "leave this file alone": the write fails instead.
+    if (target.readOnly) return FileStatus::Failed({FileErrorKind::Denied, 0});
+
+    const PathParts parts = SplitPath(path, platform.Separators());
+    RemoveStaleTempFiles(platform, parts);
+    const std::string temp =
+        parts.folder + MakeTempFileName(parts.name, platform.CurrentProcessId(), ++sequence);
+
+    FileStatus status = platform.CreateNew(temp, bytes, flush, target);
+    if (!status) {
+        platform.Remove(temp);
+        // A folder where the user may change the file but not create one beside it. Writing
+        // in place is not crash-safe (a crash or power loss mid-write can leave a torn file),
+        // but it is what the profile functions always did there, and it is better than never
+        // saving at all.
+        if (target.exists && status.Error().kind == FileErrorKind::Denied) {
+            return WithBusyRetry(platform, false,
+                                 [&] { return platform.WriteInPlace(path, bytes, flush); });
+        }
+        return status;
+    }
+    // Another program holding the file makes the replace fail with a sharing violation or
+    // with access denied, depending on how it opened it; both pass when it lets go.
+    status =
+        WithBusyRetry(platform, true, [&] { return platform.Replace(temp, path, target, flush); });
+    if (!status) platform.Remove(temp);
+    return status;
+}
+
+std::string DescribeFileError(FilePlatform& platform, const FileError& error) {
+    if (error.kind == FileErrorKind::BadValue) return "设置中含有无法写入文件的字符。";
+    if (error.code == 0 && error.kind == FileErrorKind::Denied) return "文件被设为只读。";
+    return platform.ErrorText(error);
+}
+
+FileStatus ReplaceFileAtomically(const std::string& path, const std::string& bytes,
+                                 FlushMode flush) {
+    return ReplaceFileAtomically(SystemFilePlatform(), path, bytes, flush);
+}
+
+}  // namespace quorrin
