@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace quorrin {
 
@@ -47,6 +48,9 @@ class ConfigFile {
     void LoadSettings();
     // Every [Normal] key, then the style.
     void SaveAllSettings();
+    // Each writer below, and SaveAllSettings, writes the whole of the settings in memory
+    // (every section, in the loader's key order) before its own keys when Config.ini is
+    // missing or blank at the time of the save.
     // "EndWarning", "SoundFile", "endSoundFile".
     void SaveSoundSettings();
     // Replaces [Style] with the 19 keys of `style`.
@@ -59,6 +63,9 @@ class ConfigFile {
     void LoadNormal();
     void LoadStyle();
     void LoadPresentations();
+    // Every section from memory, in the loader's key order.
+    std::vector<IniEdit> AllSettingsEdits() const;
+    bool Commit(const std::vector<IniEdit>& edits);
 
     AppState& state_;
     IniStore& store_;

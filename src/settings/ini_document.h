@@ -33,6 +33,9 @@ class IniDocument {
     // missing or the key's line has no "=". Names are GBK and trimmed here.
     std::optional<std::string> Find(std::string_view section, std::string_view key) const;
 
+    // Whether a header of that name is in the text. The name is GBK and trimmed here.
+    bool HasSection(std::string_view section) const;
+
     // Sets the key's value: an existing entry keeps its line (and the spelling and spacing of
     // its name), a new key goes after the last non-blank line of its section, a new section
     // goes to the end of the file. New lines end in CRLF. False, and nothing changed, when
