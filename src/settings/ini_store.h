@@ -2,8 +2,8 @@
 // with a default, write a key (creating file, section or key as needed, keeping an existing
 // key in its place), delete a section. Section and key names compare case-insensitively.
 // Text is UTF-8 here and GBK on disk; lines end in CRLF. A file an editor saved as UTF-8 or
-// UTF-16 is read as such (file_encoding.h) and written back as GBK. Every change rewrites the file
-// atomically, so a crash mid-write never leaves a torn file.
+// UTF-16 is read as such (file_encoding.h) and written back as GBK. Every change rewrites
+// the file atomically, so a crash mid-write never leaves a torn file.
 #pragma once
 
 #include "settings/file_access.h"
