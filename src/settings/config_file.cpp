@@ -73,6 +73,49 @@ void AppendStyle(std::vector<Edit>& edits, const DisplayStyle& s) {
     for (const auto& [key, value] : keys) edits.push_back({section, key, value});
 }
 
+void AppendNormal(std::vector<Edit>& edits, const AppState& state) {
+    const GeneralSettings& g = state.General;
+    const PresentationSlot& shared = *state.Presentations.At(0);
+    const SlotKeys k = KeysOfSlot(0);
+    const std::string s = kSectionNormal;
+    edits.insert(edits.end(), {
+                                  {s, "timeMode", Decimal(g.TimeMode)},
+                                  {s, "EndWarning", BoolToText(g.EndWarning)},
+                                  {s, "ReSetTime", BoolToText(g.ResetTime)},
+                                  {s, "SameMode", BoolToText(g.SameMode)},
+                                  {s, k.timeCnt, SecondsToTimeText(shared.TimeCnt)},
+                                  {s, k.timeWarning, SecondsToTimeText(shared.TimeWarning)},
+                                  {s, k.flush, BoolToText(shared.Flush)},
+                                  {s, k.close, BoolToText(shared.Close)},
+                                  {s, k.file, shared.File},
+                                  {s, k.timeFree, SecondsToTimeText(shared.TimeFree)},
+                                  {s, "SoundFile", g.WarningSound},
+                                  {s, "endSoundFile", g.EndSound},
+                              });
+}
+
+// "pptFiles" and the six keys of every configured slot; nothing without presentations, as
+// a missing section means none.
+void AppendPresentations(std::vector<Edit>& edits, const AppState& state) {
+    const int count = state.General.PresentationCount;
+    if (count <= 0) return;
+    const std::string s = kSectionPresentations;
+    edits.push_back({s, kKeyPresentationCount, Decimal(count)});
+    for (int n = 1; n <= count; ++n) {
+        const PresentationSlot* slot = state.Presentations.At(n);
+        if (slot == nullptr) break;
+        const SlotKeys k = KeysOfSlot(n);
+        edits.insert(edits.end(), {
+                                      {s, k.timeCnt, SecondsToTimeText(slot->TimeCnt)},
+                                      {s, k.timeWarning, SecondsToTimeText(slot->TimeWarning)},
+                                      {s, k.flush, BoolToText(slot->Flush)},
+                                      {s, k.close, BoolToText(slot->Close)},
+                                      {s, k.file, slot->File},
+                                      {s, k.timeFree, SecondsToTimeText(slot->TimeFree)},
+                                  });
+    }
+}
+
 }  // namespace
 
 std::string MakeConfigPath(std::string_view programFolder) {
@@ -173,6 +216,12 @@ void ConfigFile::LoadNormal(const IniSnapshot& file) {
 void ConfigFile::LoadStyle(const IniSnapshot& file) {
     const char* s = kSectionStyle;
     DisplayStyle& d = state_.Style;
+    // Without the section every number would read as 0: a clock of no size and no opacity.
+    // The default look is shown instead; the file keeps its content until the style is saved.
+    if (!file.HasSection(s)) {
+        d = DefaultStyle();
+        return;
+    }
     ReadInto(file, s, "Width", "0", d.Width, kAsInt32, failed_);
     ReadInto(file, s, "Height", "0", d.Height, kAsInt32, failed_);
     ReadInto(file, s, "BackColor", "0", d.BackColor, kAsInt32, failed_);
@@ -243,40 +292,38 @@ void ConfigFile::LoadSettings() {
 }
 
 FileStatus ConfigFile::SaveAllSettings() {
-    const GeneralSettings& g = state_.General;
-    const PresentationSlot& shared = *state_.Presentations.At(0);
-    const SlotKeys k = KeysOfSlot(0);
-    const std::string s = kSectionNormal;
-    std::vector<Edit> edits = {
-        {s, "timeMode", Decimal(g.TimeMode)},
-        {s, "EndWarning", BoolToText(g.EndWarning)},
-        {s, "ReSetTime", BoolToText(g.ResetTime)},
-        {s, "SameMode", BoolToText(g.SameMode)},
-        {s, k.timeCnt, SecondsToTimeText(shared.TimeCnt)},
-        {s, k.timeWarning, SecondsToTimeText(shared.TimeWarning)},
-        {s, k.flush, BoolToText(shared.Flush)},
-        {s, k.close, BoolToText(shared.Close)},
-        {s, k.file, shared.File},
-        {s, k.timeFree, SecondsToTimeText(shared.TimeFree)},
-        {s, "SoundFile", g.WarningSound},
-        {s, "endSoundFile", g.EndSound},
-    };
+    std::vector<Edit> edits;
+    AppendNormal(edits, state_);
     AppendStyle(edits, state_.Style);
-    return store_.Apply(edits);
+    return Commit(edits);
+}
+
+std::vector<IniEdit> ConfigFile::AllSettingsEdits() const {
+    std::vector<Edit> edits;
+    AppendNormal(edits, state_);
+    AppendStyle(edits, state_.Style);
+    AppendPresentations(edits, state_);
+    return edits;
+}
+
+FileStatus ConfigFile::Commit(const std::vector<IniEdit>& edits) {
+    // Everything is in memory: a file deleted or moved while the program runs comes back
+    // whole at the next save instead of holding only the key being saved.
+    return store_.Apply(edits, [this] { return AllSettingsEdits(); });
 }
 
 FileStatus ConfigFile::SaveSoundSettings() {
     const GeneralSettings& g = state_.General;
     const std::string s = kSectionNormal;
-    return store_.Apply({{s, "EndWarning", BoolToText(g.EndWarning)},
-                         {s, "SoundFile", g.WarningSound},
-                         {s, "endSoundFile", g.EndSound}});
+    return Commit({{s, "EndWarning", BoolToText(g.EndWarning)},
+                   {s, "SoundFile", g.WarningSound},
+                   {s, "endSoundFile", g.EndSound}});
 }
 
 FileStatus ConfigFile::SaveStyle(const DisplayStyle& style) {
     std::vector<Edit> edits;
     AppendStyle(edits, style);
-    return store_.Apply(edits);
+    return Commit(edits);
 }
 
 std::string ConfigFile::DescribeFailure(const FileStatus& status) const {
@@ -285,8 +332,8 @@ std::string ConfigFile::DescribeFailure(const FileStatus& status) const {
 
 FileStatus ConfigFile::SaveRemainingTime(bool sameMode, int32_t slot, int32_t seconds) {
     const std::string text = SecondsToTimeText(seconds);
-    if (sameMode) return store_.Write(kSectionNormal, kKeyTimeFree, text);
-    return store_.Write(kSectionPresentations, kKeyTimeFree + std::to_string(slot), text);
+    if (sameMode) return Commit({{kSectionNormal, kKeyTimeFree, text}});
+    return Commit({{kSectionPresentations, kKeyTimeFree + std::to_string(slot), text}});
 }
 
 }  // namespace quorrin

@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace quorrin {
 
@@ -49,6 +50,9 @@ class ConfigFile {
     // The writers report whether the file was written; on failure the file is as it was.
     // Every [Normal] key, then the style.
     FileStatus SaveAllSettings();
+    // Each writer below, and SaveAllSettings, writes the whole of the settings in memory
+    // (every section, in the loader's key order) before its own keys when Config.ini is
+    // missing or blank at the time of the save.
     // "EndWarning", "SoundFile", "endSoundFile".
     FileStatus SaveSoundSettings();
     // Replaces [Style] with the 19 keys of `style`.
@@ -65,6 +69,9 @@ class ConfigFile {
     void LoadNormal(const IniSnapshot& file);
     void LoadStyle(const IniSnapshot& file);
     void LoadPresentations(const IniSnapshot& file);
+    // Every section from memory, in the loader's key order.
+    std::vector<IniEdit> AllSettingsEdits() const;
+    FileStatus Commit(const std::vector<IniEdit>& edits);
 
     AppState& state_;
     IniStore& store_;

@@ -1,28 +1,16 @@
 #include "settings/ini_document.h"
 
+#include "settings/text_codec.h"
+
 #include <cstddef>
 
 namespace quorrin {
 namespace {
 
-// Double-byte GBK characters: a lead byte, then a trail byte. A trail byte can be an ASCII
-// letter or "]", so names and headers are walked character by character, never byte by byte.
-constexpr unsigned char kGbkLeadFirst = 0x81;
-constexpr unsigned char kGbkLeadLast = 0xFE;
-constexpr unsigned char kGbkTrailFirst = 0x40;
-constexpr unsigned char kGbkTrailLast = 0xFE;
-constexpr unsigned char kGbkTrailGap = 0x7F;  // never a trail byte
-
+// A GBK trail byte can be an ASCII letter or "]", so names and headers are walked character
+// by character (GbkCharLength), never byte by byte.
 constexpr char kDosEndOfFile = 0x1A;
 constexpr std::string_view kLineBreak = "\r\n";
-
-size_t GbkCharLength(std::string_view text, size_t pos) {
-    const auto lead = static_cast<unsigned char>(text[pos]);
-    if (lead < kGbkLeadFirst || lead > kGbkLeadLast || pos + 1 >= text.size()) return 1;
-    const auto trail = static_cast<unsigned char>(text[pos + 1]);
-    if (trail < kGbkTrailFirst || trail > kGbkTrailLast || trail == kGbkTrailGap) return 1;
-    return 2;
-}
 
 char FoldAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
@@ -294,6 +282,10 @@ std::optional<std::string> IniIndex::Find(std::string_view section, std::string_
     const auto entry = inSection->second.find(FoldName(TrimIniSpace(key)));
     if (entry == inSection->second.end()) return std::nullopt;
     return entry->second;
+}
+
+bool IniIndex::HasSection(std::string_view section) const {
+    return sections_.count(FoldName(TrimIniSpace(section))) != 0;
 }
 
 }  // namespace quorrin

@@ -61,6 +61,8 @@ class IniIndex {
     explicit IniIndex(std::string_view gbkText);
 
     std::optional<std::string> Find(std::string_view section, std::string_view key) const;
+    // Whether a header of that name is in the text. The name is GBK and trimmed here.
+    bool HasSection(std::string_view section) const;
 
   private:
     // By folded name: the first section of each name, and in it the first entry of each

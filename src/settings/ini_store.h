@@ -1,13 +1,15 @@
 // An INI file store that behaves like the platform's private-profile functions: read a key
 // with a default, write a key (creating file, section or key as needed, keeping an existing
 // key in its place), delete a section. Section and key names compare case-insensitively.
-// Text is UTF-8 here and GBK on disk; lines end in CRLF. Every change rewrites the file
-// atomically, so a crash mid-write never leaves a torn file.
+// Text is UTF-8 here and GBK on disk; lines end in CRLF. A file an editor saved as UTF-8 or
+// UTF-16 is read as such (file_encoding.h) and written back as GBK. Every change rewrites
+// the file atomically, so a crash mid-write never leaves a torn file.
 #pragma once
 
 #include "settings/file_access.h"
 #include "settings/ini_document.h"
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -31,11 +33,16 @@ class IniSnapshot {
                         std::string_view defaultGbk) const;
     std::string Read(std::string_view section, std::string_view key,
                      std::string_view defaultValue) const;
+    // Whether the file holds the section (a header of that name).
+    bool HasSection(std::string_view section) const;
 
   private:
     friend class IniStore;
     std::optional<IniIndex> index_;  // nothing when the file could not be read
 };
+
+// The edits that write a whole file again, asked for only when one is needed.
+using RebuildEdits = std::function<std::vector<IniEdit>()>;
 
 class IniStore {
   public:
@@ -60,7 +67,8 @@ class IniStore {
     FileStatus DeleteSection(std::string_view section);
     // Applies the edits in order, as the single calls would, and replaces the file once: a
     // crash never leaves a half-written section (e.g. [Style] deleted and not yet rewritten).
-    FileStatus Apply(const std::vector<IniEdit>& edits);
+    // When the file is missing or blank, the edits of `whenEmpty` (if given) go first.
+    FileStatus Apply(const std::vector<IniEdit>& edits, const RebuildEdits& whenEmpty = nullptr);
 
     // Benchmarks measure the write cost with and without the flush to disk.
     void SetFlushMode(FlushMode mode) { flush_ = mode; }

@@ -51,9 +51,7 @@ size_t SkipUtf8Char(const unsigned char* rest, size_t left) {
 }
 
 size_t SkipGbkChar(const unsigned char* rest, size_t left) {
-    const bool pair = rest[0] >= 0x81 && rest[0] <= 0xFE && left >= 2 && rest[1] >= 0x40 &&
-                      rest[1] <= 0xFE && rest[1] != 0x7F;
-    return pair ? 2 : 1;
+    return GbkCharLength(std::string_view(reinterpret_cast<const char*>(rest), left), 0);
 }
 
 std::string Convert(std::string_view input, const char* to, const char* from, SkipFn skip) {

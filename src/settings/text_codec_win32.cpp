@@ -39,11 +39,7 @@ std::wstring GbkToWideMarkingErrors(std::string_view gbk) {
     std::wstring wide = ToWide(kGbkCodePage, MB_ERR_INVALID_CHARS, gbk);
     if (!wide.empty() || gbk.empty()) return wide;
     for (size_t i = 0; i < gbk.size();) {
-        const auto lead = static_cast<unsigned char>(gbk[i]);
-        const auto trail = i + 1 < gbk.size() ? static_cast<unsigned char>(gbk[i + 1]) : 0;
-        const bool pair =
-            lead >= 0x81 && lead <= 0xFE && trail >= 0x40 && trail <= 0xFE && trail != 0x7F;
-        const size_t length = pair ? 2 : 1;
+        const size_t length = GbkCharLength(gbk, i);
         const std::wstring one = ToWide(kGbkCodePage, MB_ERR_INVALID_CHARS, gbk.substr(i, length));
         if (one.empty()) {
             wide.push_back(L'?');

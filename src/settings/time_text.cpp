@@ -1,9 +1,21 @@
 #include "settings/time_text.h"
 
+#include "settings/text_codec.h"
+
+#include <algorithm>
+#include <array>
 #include <charconv>
 #include <cstdio>
 
 namespace quorrin {
+namespace {
+
+// HH:MM:SS: three fields of two characters, each followed by one separator character.
+constexpr size_t kTimeFieldDigits = 2;
+constexpr size_t kTimeFieldStride = 3;
+constexpr size_t kTimeTextCharacters = 8;
+
+}  // namespace
 
 std::optional<int64_t> ParseDecimal(std::string_view text) {
     auto blank = [](char c) { return c == ' ' || c == '\t'; };
@@ -34,13 +46,21 @@ std::string SecondsToTimeText(int32_t seconds) {
 }
 
 std::optional<int32_t> TimeTextToSeconds(std::string_view text) {
-    auto field = [&](size_t pos) -> std::string_view {
-        if (pos >= text.size()) return {};
-        return text.substr(pos, 2);
+    // The fields are counted in characters, not bytes: a full-width colon ("：", three bytes
+    // in UTF-8) between them is one character like ":". A byte that starts no well-formed
+    // character counts as one, so broken text never shifts a field.
+    std::array<size_t, kTimeTextCharacters + 1> starts;  // byte offset of each character
+    size_t pos = 0;
+    for (size_t& start : starts) {
+        start = pos;
+        if (pos < text.size()) pos += std::max<size_t>(Utf8CharLength(text, pos), 1);
+    }
+    auto field = [&](size_t first) {
+        return text.substr(starts[first], starts[first + kTimeFieldDigits] - starts[first]);
     };
     const auto hours = ParseDecimal(field(0));
-    const auto minutes = ParseDecimal(field(3));
-    const auto seconds = ParseDecimal(field(6));
+    const auto minutes = ParseDecimal(field(kTimeFieldStride));
+    const auto seconds = ParseDecimal(field(2 * kTimeFieldStride));
     if (!hours || !minutes || !seconds) return std::nullopt;
     return static_cast<int32_t>(*hours * 3600 + *minutes * 60 + *seconds);
 }

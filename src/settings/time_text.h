@@ -18,8 +18,9 @@ std::optional<std::string> TrimAtNul(std::string_view text);
 // HH:MM:SS, each part at least two digits (100 hours give "100:00:00").
 std::string SecondsToTimeText(int32_t seconds);
 
-// Hours from characters 1-2, minutes 4-5, seconds 7-8 (characters 3 and 6 are not looked at);
-// nothing when a part is missing or not a number.
+// Hours from characters 1-2, minutes 4-5, seconds 7-8 of the UTF-8 text, counted in
+// characters (characters 3 and 6 are not looked at, whatever their width); nothing when a
+// part is missing or not a number.
 std::optional<int32_t> TimeTextToSeconds(std::string_view text);
 
 }  // namespace quorrin

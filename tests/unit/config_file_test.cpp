@@ -2,11 +2,16 @@
 
 #include "settings/text_codec.h"
 #include "temp_folder.h"
+#include "utf16_text.h"
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <functional>
+#include <optional>
 #include <random>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace quorrin {
@@ -37,8 +42,11 @@ struct Loaded {
     IniStore store{path};
     std::vector<std::string> messages;
 
-    explicit Loaded(const std::string* utf8Text) {
-        if (utf8Text != nullptr) WriteBytes(path, Utf8ToGbk(*utf8Text));
+    explicit Loaded(const std::string* utf8Text)
+        : Loaded(utf8Text == nullptr ? std::nullopt : std::optional(Utf8ToGbk(*utf8Text))) {}
+    // The file as these bytes.
+    explicit Loaded(const std::optional<std::string>& bytes) {
+        if (bytes) WriteBytes(path, *bytes);
         ConfigFile(state, store, [this](const std::string& m) {
             messages.push_back(m);
         }).LoadSettings();
@@ -94,9 +102,22 @@ TEST(LoadSettings, ReadsEveryValueOfACompleteFile) {
     EXPECT_EQ(first.File, "talk");
     EXPECT_EQ(first.TimeFree, 125);
     EXPECT_EQ(run.state.Presentations.At(2)->File, "第二讲");
-    // [Style] is missing: no repair, every number 0 and the font name "0".
-    EXPECT_EQ(run.state.Style.Width, 0);
-    EXPECT_EQ(run.state.Style.numFontName, "0");
+}
+
+TEST(LoadSettings, MissingStyleSectionGivesTheDefaultStyleAndLeavesTheFile) {
+    const std::string text =
+        std::string(kCompleteNormal) + "[PPTFiles]\r\npptFiles=1\r\n" + Slot(1, "talk");
+    Loaded run(&text);
+    EXPECT_TRUE(run.messages.empty());
+    EXPECT_EQ(run.state.Style, DefaultStyle());
+    EXPECT_EQ(run.Text(), text);
+    // A section that is there keeps the old reading: a missing key is 0.
+    const std::string partial = std::string(kCompleteNormal) + "[Style]\r\nAlpha=50\r\n";
+    Loaded present(&partial);
+    EXPECT_TRUE(present.messages.empty());
+    EXPECT_EQ(present.state.Style.Alpha, 50);
+    EXPECT_EQ(present.state.Style.Width, 0);
+    EXPECT_EQ(present.state.Style.numFontName, "0");
 }
 
 TEST(LoadSettings, BadNormalValueResetsNormalAndStyleButKeepsThePresentations) {
@@ -214,6 +235,119 @@ TEST(SaveSettings, SoundSettingsWriteOnlyTheirThreeKeys) {
     EXPECT_NE(after.find("Width=3000\r\n"), std::string::npos);
     EXPECT_EQ(after.size(), before.size() + 1 + std::string("D:\\音效\\warn.wav").size() -
                                 std::string("默认声音").size());
+}
+
+// A file of every section as SaveAllSettings and the timing dialog write it, in the loader's
+// key order.
+std::string CanonicalFile() {
+    return std::string(kCompleteNormal) +
+           "[Style]\r\nWidth=3000\r\nHeight=1200\r\nBackColor=12648447\r\nAlpha=90\r\n"
+           "Top=0\r\nLeft=12900\r\nshowPos=4\r\nnumFontName=微软雅黑\r\nnumFontSize=36\r\n"
+           "numForeColor=16777215\r\nnumHeight=840\r\nnumWidth=1995\r\nnumLeft=480\r\n"
+           "numTop=200\r\nbgHeight=1200\r\nbgWidth=3000\r\nbgLeft=0\r\nbgTop=0\r\n"
+           "bgBackColor=3394560\r\n[PPTFiles]\r\npptFiles=2\r\n" +
+           Slot(1, "talk", "00:02:05") + Slot(2, "第二讲");
+}
+
+void ExpectSameSettings(const AppState& a, const AppState& b) {
+    EXPECT_EQ(a.Style, b.Style);
+    const GeneralSettings& x = a.General;
+    const GeneralSettings& y = b.General;
+    EXPECT_EQ(std::tie(x.TimeMode, x.EndWarning, x.ResetTime, x.SameMode, x.WarningSound,
+                       x.EndSound, x.PresentationCount),
+              std::tie(y.TimeMode, y.EndWarning, y.ResetTime, y.SameMode, y.WarningSound,
+                       y.EndSound, y.PresentationCount));
+    for (int n = 0; n <= x.PresentationCount; ++n) {
+        const PresentationSlot& p = *a.Presentations.At(n);
+        const PresentationSlot& q = *b.Presentations.At(n);
+        EXPECT_EQ(std::tie(p.TimeCnt, p.TimeWarning, p.Flush, p.Close, p.File, p.TimeFree),
+                  std::tie(q.TimeCnt, q.TimeWarning, q.Flush, q.Close, q.File, q.TimeFree))
+            << "slot " << n;
+    }
+}
+
+TEST(SaveSettings, EveryWriterWritesADeletedFileWholeWithItsNewValue) {
+    const std::string text = CanonicalFile();
+    const struct {
+        const char* writer;
+        std::function<void(AppState&, ConfigFile&)> save;
+        std::string before, after;
+        bool styleLast = false;
+    } cases[] = {
+        {"per-second save",
+         [](AppState& state, ConfigFile& config) {
+             ASSERT_TRUE(config.SaveRemainingTime(false, 2, 77));
+             state.Presentations.At(2)->TimeFree = 77;
+         },
+         "timeFree2=00:00:00", "timeFree2=00:01:17"},
+        {"sound save",
+         [](AppState& state, ConfigFile& config) {
+             state.General.WarningSound = "D:\\提示.wav";
+             config.SaveSoundSettings();
+         },
+         "\nSoundFile=默认声音", "\nSoundFile=D:\\提示.wav"},
+        {"style save",
+         [](AppState& state, ConfigFile& config) {
+             state.Style.Top = 450;
+             config.SaveStyle(state.Style);
+         },
+         "\nTop=0", "\nTop=450", true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.writer);
+        Loaded run(&text);
+        ASSERT_TRUE(run.messages.empty());
+        std::filesystem::remove(run.path);
+        ConfigFile config(run.state, run.store, nullptr);
+        c.save(run.state, config);
+
+        std::string expected = text;
+        expected.replace(expected.find(c.before), c.before.size(), c.after);
+        if (c.styleLast) {
+            // As every style save does, the section is written anew at the end.
+            const size_t style = expected.find("[Style]");
+            const size_t list = expected.find("[PPTFiles]");
+            expected = expected.substr(0, style) + expected.substr(list) +
+                       expected.substr(style, list - style);
+        }
+        const std::string written = run.Text();
+        EXPECT_EQ(written, expected);
+        Loaded reloaded(&written);
+        EXPECT_TRUE(reloaded.messages.empty());
+        ExpectSameSettings(reloaded.state, run.state);
+    }
+}
+
+TEST(SaveSettings, FirstRunStillWritesNoPresentationSection) {
+    Loaded run(nullptr);
+    std::filesystem::remove(run.path);
+    ConfigFile(run.state, run.store, nullptr).SaveRemainingTime(true, 0, 5);
+    const std::string text = run.Text();
+    EXPECT_NE(text.find("timeFree=00:00:05\r\nSoundFile="), std::string::npos);
+    EXPECT_NE(text.find("[Style]\r\nWidth=3000"), std::string::npos);
+    EXPECT_EQ(text.find("[PPTFiles]"), std::string::npos);
+}
+
+TEST(LoadSettings, UnicodeAndUtf8FilesLoadAndAreSavedAsGbk) {
+    const std::string text = CanonicalFile();
+    Loaded gbk(&text);
+    for (const auto& [name, bytes] : std::vector<std::pair<std::string, std::string>>{
+             {"UTF-16 LE", testing::Utf16WithMark(text, false)},
+             {"UTF-16 BE", testing::Utf16WithMark(text, true)},
+             {"UTF-8", text},
+             {"UTF-8 with BOM", "\xEF\xBB\xBF" + text}}) {
+        SCOPED_TRACE(name);
+        Loaded run(std::optional<std::string>{bytes});
+        EXPECT_TRUE(run.messages.empty());
+        ExpectSameSettings(run.state, gbk.state);
+        EXPECT_EQ(run.state.General.WarningSound, kDefaultSound);
+        EXPECT_EQ(run.state.Presentations.At(2)->File, "第二讲");
+        // The next save writes the whole file as GBK, every other key as it was.
+        ASSERT_TRUE(ConfigFile(run.state, run.store, nullptr).SaveRemainingTime(false, 1, 3));
+        std::string expected = text;
+        expected.replace(expected.find("timeFree1=00:02:05"), 18, "timeFree1=00:00:03");
+        EXPECT_EQ(ReadBytes(run.path), Utf8ToGbk(expected));
+    }
 }
 
 TEST(ConfigPath, JoinsFolderAndFileName) {

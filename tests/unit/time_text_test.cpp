@@ -33,6 +33,31 @@ TEST(TimeText, RejectsTextsWhoseFieldsAreNotNumbers) {
     EXPECT_FALSE(TimeTextToSeconds(SecondsToTimeText(360000)));
 }
 
+TEST(TimeText, FieldsAreCountedInCharactersNotBytes) {
+    // Full-width colons as a Chinese input method types them: three bytes each in UTF-8.
+    EXPECT_EQ(TimeTextToSeconds("00：25：00"), 25 * 60);
+    EXPECT_EQ(TimeTextToSeconds("01：30：05"), 5405);
+    // Any one character separates, whatever its width.
+    EXPECT_EQ(TimeTextToSeconds("00时25分00秒"), 25 * 60);
+    EXPECT_EQ(TimeTextToSeconds("00·25😀07"), 25 * 60 + 7);
+    EXPECT_EQ(TimeTextToSeconds("00：25:00"), 25 * 60);
+    // Still not numbers: a part of one digit, full-width digits, a wide character in a part,
+    // a missing part.
+    EXPECT_FALSE(TimeTextToSeconds("0：25：00"));
+    EXPECT_FALSE(TimeTextToSeconds("００：２５：００"));
+    EXPECT_FALSE(TimeTextToSeconds("00：2五：00"));
+    EXPECT_FALSE(TimeTextToSeconds("00：25"));
+    EXPECT_FALSE(TimeTextToSeconds("00：25："));
+    // A byte that starts no character counts as one, as before.
+    EXPECT_EQ(TimeTextToSeconds("00\xFF"
+                                "25\xE4"
+                                "00"),
+              25 * 60);
+    EXPECT_FALSE(
+        TimeTextToSeconds("00:\xE4"
+                          "25:00"));
+}
+
 TEST(TimeText, RoundTripsEveryTimeBelowOneHundredHours) {
     for (int32_t s = 0; s < 100 * 3600; s += 997) {
         ASSERT_EQ(TimeTextToSeconds(SecondsToTimeText(s)), s) << s;

@@ -1,0 +1,82 @@
+#include "settings/file_encoding.h"
+
+#include "settings/text_codec.h"
+#include "utf16_text.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace quorrin {
+namespace {
+
+using namespace std::string_literals;
+using testing::Utf16WithMark;
+
+const std::string kText = "[Normal]\r\nSoundFile=默认声音\r\nfile1=年度总结\r\n";
+
+TEST(FileEncoding, EachEncodingReadsAsTheSameGbkText) {
+    const std::string gbk = Utf8ToGbk(kText);
+    const struct {
+        std::string bytes;
+        FileEncoding encoding;
+    } files[] = {
+        {gbk, FileEncoding::Gbk},
+        {kText, FileEncoding::Utf8},
+        {"\xEF\xBB\xBF" + kText, FileEncoding::Utf8WithBom},
+        {Utf16WithMark(kText, false), FileEncoding::Utf16Le},
+        {Utf16WithMark(kText, true), FileEncoding::Utf16Be},
+    };
+    for (const auto& file : files) {
+        EXPECT_EQ(DetectFileEncoding(file.bytes), file.encoding) << static_cast<int>(file.encoding);
+        EXPECT_EQ(FileBytesToGbk(file.bytes), gbk) << static_cast<int>(file.encoding);
+    }
+}
+
+TEST(FileEncoding, BothUtf8AndGbkIsDecidedForUtf8) {
+    // UTF-8 "年度总结" has the byte shape of GBK too (it would read as "骞村害鎬荤粨").
+    const std::string utf8 = "file1=年度总结\r\n";
+    ASSERT_EQ(GbkToUtf8(utf8), "file1=骞村害鎬荤粨\r\n");
+    EXPECT_EQ(DetectFileEncoding(utf8), FileEncoding::Utf8);
+    EXPECT_EQ(FileBytesToGbk(utf8), Utf8ToGbk(utf8));
+    // The other way round is rare, and decided the same way: GBK "路" (C2 B7) alone is
+    // well-formed UTF-8 ("·").
+    EXPECT_EQ(DetectFileEncoding("file1=\xC2\xB7\r\n"), FileEncoding::Utf8);
+    // A file this program wrote holds "所有演示文稿", which is never UTF-8, so such
+    // characters elsewhere in it stay GBK.
+    const std::string written = Utf8ToGbk("file=所有演示文稿\r\nfile1=路\r\n");
+    EXPECT_EQ(DetectFileEncoding(written), FileEncoding::Gbk);
+    EXPECT_EQ(FileBytesToGbk(written), written);
+}
+
+TEST(FileEncoding, WithoutAMarkOnlyWholeWellFormedUtf8IsUtf8) {
+    // Pure ASCII reads the same either way: left as it is.
+    EXPECT_EQ(DetectFileEncoding("[Normal]\r\ntimeMode=0\r\n"), FileEncoding::Gbk);
+    EXPECT_EQ(DetectFileEncoding(""), FileEncoding::Gbk);
+    // One flaw anywhere makes it GBK: a cut sequence at the end, an overlong form, an
+    // encoded surrogate, a code point above U+10FFFF, a stray continuation byte.
+    for (const std::string& tail : {"\xE5\xB9"s, "\xC0\xBB"s, "\xE0\x80\xBB"s, "\xED\xA0\x80"s,
+                                    "\xF4\x90\x80\x80"s, "\x80"s}) {
+        const std::string bytes = "file1=年度总结\r\nx=" + tail;
+        EXPECT_EQ(DetectFileEncoding(bytes), FileEncoding::Gbk) << tail;
+        EXPECT_EQ(FileBytesToGbk(bytes), bytes) << tail;
+    }
+    EXPECT_EQ(DetectFileEncoding("x=\xF0\x9F\x98\x80"), FileEncoding::Utf8);  // U+1F600
+}
+
+TEST(FileEncoding, Utf16FlawsAndCharactersGbkLacksBecomeQuestionMarks) {
+    // An unpaired high surrogate, then a pair (U+1F600, not in GBK), then an odd last byte.
+    const std::string le =
+        "\xFF\xFE"
+        "a\0\x3D\xD8"
+        "b\0\x3D\xD8\x00\xDE"
+        "c\0"
+        "d"s;
+    EXPECT_EQ(FileBytesToGbk(le), "a?b?c");
+    const std::string be = "\xFE\xFF\0a\xD8\x3D\0b"s;
+    EXPECT_EQ(FileBytesToGbk(be), "a?b");
+    EXPECT_EQ(FileBytesToGbk("\xFF\xFE"), "");
+}
+
+}  // namespace
+}  // namespace quorrin
