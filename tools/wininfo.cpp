@@ -18,6 +18,10 @@
 //       corner, about 0.15 x the corner ellipse's size for a rounded one); exit code 1 when
 //       the window has no region
 //   wininfo.exe dpi HWND           the window's DPI, then the system DPI
+//   wininfo.exe drag HWND X1 Y1 X2 Y2   a drag with the left button from X1,Y1 to X2,Y2
+//       (client pixels), sent as the window's button-down, mouse-move and button-up
+//       messages (Wine under xdotool does not deliver a held-button move to a clock that
+//       never activates)
 //
 // The tool is DPI-aware: every coordinate is in physical screen pixels, whatever the
 // window's own awareness.
@@ -233,6 +237,14 @@ int Dpi(HWND window) {
     return kExitOk;
 }
 
+int Drag(HWND window, int x1, int y1, int x2, int y2) {
+    if (IsWindow(window) == FALSE) return kExitNotFound;
+    SendMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x1, y1));
+    SendMessageW(window, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(x2, y2));
+    SendMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(x2, y2));
+    return kExitOk;
+}
+
 void BecomeDpiAware() {
     using SetContextFn = BOOL(WINAPI*)(DPI_AWARENESS_CONTEXT);
     if (const auto setContext = User32Function<SetContextFn>("SetProcessDpiAwarenessContext")) {
@@ -246,7 +258,7 @@ int Usage() {
         "wininfo.exe list [--class NAME] [--title TEXT] [--pid N] [--visible]\n"
         "wininfo.exe text HWND | close HWND | command HWND ID | click HWND ID\n"
         "wininfo.exe settext HWND ID TEXT\n"
-        "wininfo.exe children HWND | region HWND | dpi HWND\n");
+        "wininfo.exe children HWND | region HWND | dpi HWND | drag HWND X1 Y1 X2 Y2\n");
     return kExitUsage;
 }
 
@@ -269,6 +281,12 @@ int wmain(int argc, wchar_t** argv) {
     if (command == L"children" && rest.size() == 1) return Children(*window);
     if (command == L"region" && rest.size() == 1) return Region(*window);
     if (command == L"dpi" && rest.size() == 1) return Dpi(*window);
+    if (command == L"drag" && rest.size() == 5) {
+        const auto at = [&](size_t i) {
+            return static_cast<int>(std::wcstol(rest[i].c_str(), nullptr, 0));
+        };
+        return Drag(*window, at(1), at(2), at(3), at(4));
+    }
     if (command == L"command" && rest.size() == 2) {
         return Post(*window, WM_COMMAND, std::wcstoul(rest[1].c_str(), nullptr, 0));
     }

@@ -70,6 +70,7 @@ long_time_shown() { [[ "$(child_text "$main" "$kLabelClass")" =~ ^1[01][0-9]:[0-
 # label's rectangle keep clear of its right and bottom edges (clipped digits run into them),
 # and there are digits at all.
 ink_inside() {
+    [ $# -eq 4 ] || { echo "     no label"; return 1; }
     local shot="$work/label.png" w=$(($3 - $1)) h=$(($4 - $2)) box
     import -window root -display "$DISPLAY" -crop "${w}x${h}+$1+$2" +repage "$shot" 2>/dev/null ||
         return 1
@@ -135,14 +136,9 @@ for dpi in "${kDpis[@]}"; do
     fi
 
     if [ "$dpi" != 96 ]; then
-        # Drag with the left button, then start again: the clock comes back where it was.
-        x=$((l + w / 2)) y=$((t + h - 4))
-        xdotool mousemove $x $y mousedown 1
-        for step in 1 2 3 4; do
-            xdotool mousemove $((x + kDragPixels[0] * step / 4)) $((y + kDragPixels[1] * step / 4))
-            sleep 0.1
-        done
-        xdotool mouseup 1
+        # A drag with the left button, then a restart: the clock comes back where it was.
+        x=$((w / 2)) y=$((h - 4))
+        wininfo drag "$main" $x $y $((x + kDragPixels[0])) $((y + kDragPixels[1])) >/dev/null
         nl=$((l + kDragPixels[0])) nt=$((t + kDragPixels[1]))
         check "the drag moves the clock" wait_until 3 clock_at "$nl $nt $((nl + w)) $((nt + h))"
         check "the dragged place is saved in twips" wait_until 3 saved_place_is \
