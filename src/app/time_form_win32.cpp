@@ -276,9 +276,14 @@ void TimeForm::MainTimer() {
 }
 
 void TimeForm::OnDisplaySettingsChanged() {
+    // Laying out moves the copy, which may bring it to a monitor of another DPI and so back
+    // here; the layout under way already uses that monitor's DPI.
+    if (relayingOut_) return;
+    relayingOut_ = true;
     RecordMonitorWorkAreas(state_);
     view_.LayoutWindows();
     tray_.UpdateIcon(WindowDpi(Handle()));
+    relayingOut_ = false;
 }
 
 void TimeForm::OnShowStarted() {

@@ -87,6 +87,7 @@ class TimeForm final : public CountdownWindow, public MainClockControl {
     UINT taskbarCreatedMessage_ = 0;
     ProgramLifetime lifetime_;
 
+    bool relayingOut_ = false;
     bool dragging_ = false;
     POINT dragFrom_{};  // where the button went down, in client pixels
 

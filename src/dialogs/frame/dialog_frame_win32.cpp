@@ -340,6 +340,8 @@ LRESULT DialogFrame::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return OnNcCalcSize(wParam, lParam);
         case WM_DPICHANGED:
             return OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+        case WM_DISPLAYCHANGE:
+            return OnDisplayChange();
         case WM_GETDPISCALEDSIZE:
             return OnGetDpiScaledSize(static_cast<int32_t>(wParam),
                                       reinterpret_cast<SIZE*>(lParam));
@@ -389,6 +391,22 @@ LRESULT DialogFrame::OnGetDpiScaledSize(int32_t dpi, SIZE* size) const {
     if (size == nullptr || dpi <= 0) return FALSE;
     *size = WindowPixels(dpi);
     return TRUE;
+}
+
+LRESULT DialogFrame::OnDisplayChange() {
+    // A system that sends no WM_DPICHANGED (before Windows 8.1, or a system-aware run) may
+    // still report a new DPI for the window after the display settings changed: keep the
+    // dialog's centre and take the size for that DPI.
+    const int32_t dpi = WindowDpi(Handle());
+    if (dpi == dpi_) return 0;
+    RECT now{};
+    GetWindowRect(Handle(), &now);
+    const SIZE size = WindowPixels(dpi);
+    const LONG centreX = (now.left + now.right) / 2;
+    const LONG centreY = (now.top + now.bottom) / 2;
+    const RECT rect{centreX - size.cx / 2, centreY - size.cy / 2, centreX - size.cx / 2 + size.cx,
+                    centreY - size.cy / 2 + size.cy};
+    return OnDpiChanged(dpi, rect);
 }
 
 LRESULT DialogFrame::OnDpiChanged(int32_t dpi, const RECT& suggested) {

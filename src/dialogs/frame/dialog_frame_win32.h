@@ -94,6 +94,7 @@ class DialogFrame : public WindowBase {
 
     LRESULT OnNcCalcSize(WPARAM wParam, LPARAM lParam);
     LRESULT OnDpiChanged(int32_t dpi, const RECT& suggested);
+    LRESULT OnDisplayChange();
     LRESULT OnGetDpiScaledSize(int32_t dpi, SIZE* size) const;
     LRESULT OnPaint();
     void PaintBackdrop(HDC dc) const;
