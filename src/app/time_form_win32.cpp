@@ -148,20 +148,20 @@ LRESULT TimeForm::OnMouseMove(WPARAM buttons, LPARAM point) {
     const int32_t leftPixels = now.left + (at.x - dragFrom_.x);
     const int32_t topPixels = now.top + (at.y - dragFrom_.y);
     if (leftPixels == now.left && topPixels == now.top) return 0;
-    MoveTo(leftPixels, topPixels);
     // The place in twips at the DPI the clock is laid out at: converted back at the same
-    // DPI it gives the same pixel, so a saved drag comes back exactly after a restart.
+    // DPI it gives the same pixel, so a saved drag comes back exactly after a restart. Kept
+    // before the moves, so that a layout they set off (a new DPI) uses it too.
     const int32_t dpi = Dpi();
     const int32_t left = PixelsToTwips(leftPixels, dpi);
     const int32_t top = PixelsToTwips(topPixels, dpi);
-    const ClockDpis& dpis = view_.Dpis();
+    state_.Style.Left = left;
+    state_.Style.Top = top;
+    MoveTo(leftPixels, topPixels);
     int32_t copyLeft = 0;
     int32_t copyTop = 0;
     MapToSecondMonitor(state_.PrimaryWorkArea, state_.SecondWorkArea, left, top,
-                       PixelsToTwips(now.width, dpi), copyLeft, copyTop, dpis);
+                       PixelsToTwips(now.width, dpi), copyLeft, copyTop, view_.Dpis());
     copy_.MoveTo(TwipsToPixels(copyLeft, copy_.Dpi()), TwipsToPixels(copyTop, copy_.Dpi()));
-    state_.Style.Left = left;
-    state_.Style.Top = top;
     return 0;
 }
 
