@@ -82,6 +82,8 @@ PixelRect ClockWindowPixels(const AppState& state, ClockWindow which, const Pixe
 int32_t FittedFontHeight(int32_t fontHeight, int32_t textWidth, int32_t textHeight,
                          int32_t boxWidth, int32_t boxHeight) {
     if (fontHeight <= 1) return 1;
+    boxWidth = std::max(boxWidth, 0);  // a negative box fits nothing, as an empty one
+    boxHeight = std::max(boxHeight, 0);
     if (textWidth <= boxWidth && textHeight <= boxHeight) return fontHeight;
     double ratio = 1.0;
     if (textWidth > boxWidth) ratio = std::min(ratio, static_cast<double>(boxWidth) / textWidth);

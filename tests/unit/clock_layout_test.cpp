@@ -146,6 +146,7 @@ TEST(ClockLayout, FittedFontHeight) {
     EXPECT_EQ(FittedFontHeight(10, 101, 10, 100, 10), 9);
     EXPECT_EQ(FittedFontHeight(10, 5000, 10, 1, 10), 1);
     EXPECT_EQ(FittedFontHeight(10, 50, 10, 0, 0), 1);
+    EXPECT_EQ(FittedFontHeight(10, 50, 10, -5, -5), 1);
 }
 
 TEST(ClockLayout, AlphaAndPixels) {

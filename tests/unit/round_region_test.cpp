@@ -30,7 +30,7 @@ TEST(RoundRegion, CutsAndCornersScaleWithTheDpi) {
 }
 
 TEST(RoundRegion, WindowsTooSmallForTheCutGetAnEmptyRegionNotAnInvertedOne) {
-    for (const auto [w, h] : {std::pair{0, 0}, std::pair{20, 100}, std::pair{100, 10}}) {
+    for (const auto& [w, h] : {std::pair{0, 0}, std::pair{20, 100}, std::pair{100, 10}}) {
         const auto r = RoundRegionRect(RegionShape::Dialog, w, h);
         ASSERT_TRUE(r.has_value());
         EXPECT_LE(r->left, r->right) << w << "x" << h;
