@@ -35,7 +35,7 @@ set_tests_properties(wine.stop PROPERTIES FIXTURES_CLEANUP wine RESOURCE_LOCK wi
 function(add_wine_test name)
   add_test(NAME ${name} COMMAND ${WINE_RUN} ${ARGN})
   set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED wine RESOURCE_LOCK wine TIMEOUT 900
-    ENVIRONMENT "QUORRIN_BIN=${QUORRIN_WIN64_DIR}/bin;QUORRIN_TEST_BIN=${QUORRIN_WIN64_DIR}/tests;QUORRIN_SOURCE=${PROJECT_SOURCE_DIR}")
+    ENVIRONMENT "QUORRIN_BIN=${QUORRIN_WIN64_DIR}/bin;QUORRIN_BIN32=${QUORRIN_WIN32_DIR}/bin;QUORRIN_TEST_BIN=${QUORRIN_WIN64_DIR}/tests;QUORRIN_SOURCE=${PROJECT_SOURCE_DIR}")
 endfunction()
 
 # Win32 test programs (GoogleTest inside), one ctest test each.

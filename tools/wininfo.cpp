@@ -10,6 +10,21 @@
 //   wininfo.exe command HWND ID    posts WM_COMMAND ID (e.g. 1 = IDOK to a message box)
 //   wininfo.exe click HWND ID      clicks the child control ID (BM_CLICK, e.g. a check box)
 //   wininfo.exe settext HWND ID TEXT   sets the text of the child control ID (WM_SETTEXT)
+//   wininfo.exe children HWND      one line per child window, tab-separated:
+//       hwnd id visible left top right bottom class text   (screen pixels)
+//   wininfo.exe region HWND        the bounding box of the window's region, relative to the
+//       window: left top right bottom inset; inset is how far along the diagonal from the
+//       box's top-left corner the first point inside the region lies (0 for a square
+//       corner, about 0.15 x the corner ellipse's size for a rounded one); exit code 1 when
+//       the window has no region
+//   wininfo.exe dpi HWND           the window's DPI, then the system DPI
+//   wininfo.exe drag HWND X1 Y1 X2 Y2   a drag with the left button from X1,Y1 to X2,Y2
+//       (client pixels), sent as the window's button-down, mouse-move and button-up
+//       messages (Wine under xdotool does not deliver a held-button move to a clock that
+//       never activates)
+//
+// The tool is DPI-aware: every coordinate is in physical screen pixels, whatever the
+// window's own awareness.
 //
 // Output is UTF-8. Handles are printed and read as 0x... hex.
 #include "win32/wide_text_win32.h"
@@ -170,17 +185,87 @@ int SendToChild(HWND window, int id, UINT message, LPARAM lParam) {
     return kExitOk;
 }
 
+BOOL CALLBACK DescribeChild(HWND child, LPARAM) {
+    RECT rect{};
+    GetWindowRect(child, &rect);
+    Write(HandleText(child) + '\t' + std::to_string(GetDlgCtrlID(child)) + '\t' +
+          std::to_string(IsWindowVisible(child) != FALSE ? 1 : 0) + '\t' +
+          std::to_string(rect.left) + '\t' + std::to_string(rect.top) + '\t' +
+          std::to_string(rect.right) + '\t' + std::to_string(rect.bottom) + '\t' +
+          ClassName(child) + '\t' + WindowText(child) + '\n');
+    return TRUE;
+}
+
+int Children(HWND window) {
+    if (IsWindow(window) == FALSE) return kExitNotFound;
+    EnumChildWindows(window, &DescribeChild, 0);
+    return kExitOk;
+}
+
+int Region(HWND window) {
+    HRGN region = CreateRectRgn(0, 0, 0, 0);
+    RECT box{};
+    const int kind = GetWindowRgn(window, region) != ERROR ? GetRgnBox(region, &box) : ERROR;
+    int inset = 0;
+    while (box.left + inset < box.right && box.top + inset < box.bottom &&
+           PtInRegion(region, box.left + inset, box.top + inset) == FALSE) {
+        ++inset;
+    }
+    DeleteObject(region);
+    if (kind == ERROR || kind == NULLREGION) return kExitNotFound;
+    Write(std::to_string(box.left) + '\t' + std::to_string(box.top) + '\t' +
+          std::to_string(box.right) + '\t' + std::to_string(box.bottom) + '\t' +
+          std::to_string(inset) + '\n');
+    return kExitOk;
+}
+
+// GetDpiForWindow and SetProcessDpiAwarenessContext are missing before Windows 10.
+template <typename Fn>
+Fn User32Function(const char* name) {
+    return reinterpret_cast<Fn>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), name)));
+}
+
+int Dpi(HWND window) {
+    if (IsWindow(window) == FALSE) return kExitNotFound;
+    const auto getDpiForWindow = User32Function<UINT(WINAPI*)(HWND)>("GetDpiForWindow");
+    const HDC screen = GetDC(nullptr);
+    const int system = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    const UINT dpi = getDpiForWindow != nullptr ? getDpiForWindow(window) : 0;
+    Write(std::to_string(dpi) + '\t' + std::to_string(system) + '\n');
+    return kExitOk;
+}
+
+int Drag(HWND window, int x1, int y1, int x2, int y2) {
+    if (IsWindow(window) == FALSE) return kExitNotFound;
+    SendMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x1, y1));
+    SendMessageW(window, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(x2, y2));
+    SendMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(x2, y2));
+    return kExitOk;
+}
+
+void BecomeDpiAware() {
+    using SetContextFn = BOOL(WINAPI*)(DPI_AWARENESS_CONTEXT);
+    if (const auto setContext = User32Function<SetContextFn>("SetProcessDpiAwarenessContext")) {
+        if (setContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2) != FALSE) return;
+    }
+    if (const auto setAware = User32Function<BOOL(WINAPI*)()>("SetProcessDPIAware")) setAware();
+}
+
 int Usage() {
     Write(
         "wininfo.exe list [--class NAME] [--title TEXT] [--pid N] [--visible]\n"
         "wininfo.exe text HWND | close HWND | command HWND ID | click HWND ID\n"
-        "wininfo.exe settext HWND ID TEXT\n");
+        "wininfo.exe settext HWND ID TEXT\n"
+        "wininfo.exe children HWND | region HWND | dpi HWND | drag HWND X1 Y1 X2 Y2\n");
     return kExitUsage;
 }
 
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
+    BecomeDpiAware();
     if (argc < 2) return Usage();
     const std::wstring command = argv[1];
     const std::vector<std::wstring> rest(argv + 2, argv + argc);
@@ -193,6 +278,15 @@ int wmain(int argc, wchar_t** argv) {
     if (!window) return Usage();
     if (command == L"text" && rest.size() == 1) return Text(*window);
     if (command == L"close" && rest.size() == 1) return Post(*window, WM_CLOSE, 0);
+    if (command == L"children" && rest.size() == 1) return Children(*window);
+    if (command == L"region" && rest.size() == 1) return Region(*window);
+    if (command == L"dpi" && rest.size() == 1) return Dpi(*window);
+    if (command == L"drag" && rest.size() == 5) {
+        const auto at = [&](size_t i) {
+            return static_cast<int>(std::wcstol(rest[i].c_str(), nullptr, 0));
+        };
+        return Drag(*window, at(1), at(2), at(3), at(4));
+    }
     if (command == L"command" && rest.size() == 2) {
         return Post(*window, WM_COMMAND, std::wcstoul(rest[1].c_str(), nullptr, 0));
     }

@@ -2,6 +2,7 @@
 
 #include "app/app_resources_win32.h"
 #include "win32/debug_log_win32.h"
+#include "win32/dpi_win32.h"
 #include "clock/monitors_win32.h"
 #include "detection/show_watch.h"
 #include "win32/wide_text_win32.h"
@@ -37,11 +38,18 @@ TimeForm::~TimeForm() {
 
 bool TimeForm::Create(HINSTANCE instance) {
     instance_ = instance;
-    if (!copy_.Create(instance, kTimeFormCopyClassName, nullptr, state_.Style)) {
+    const ClockDpis dpis = MonitorDpis(state_);
+    if (!copy_.Create(instance, kTimeFormCopyClassName, nullptr, state_.Style, dpis.primary)) {
         LogDebug(L"clock copy", L"not created; the clock shows on the primary monitor only");
     }
     const HICON icon = LoadIconW(instance, MAKEINTRESOURCEW(kAppIconId));
-    if (!CountdownWindow::Create(instance, kTimeFormClassName, icon, state_.Style)) return false;
+    if (!CountdownWindow::Create(instance, kTimeFormClassName, icon, state_.Style, dpis.primary)) {
+        return false;
+    }
+    // A new DPI on either monitor, or a new display configuration, lays both clocks out
+    // again (a monitor may have come or gone).
+    OnDisplayChange([this] { OnDisplaySettingsChanged(); });
+    copy_.OnDisplayChange([this] { OnDisplaySettingsChanged(); });
     if (SetTimer(Handle(), TimerId(ClockTimer::Main), kMainTimerIntervalMs, nullptr) == 0) {
         LogLastError(L"SetTimer for the slide-show watch");
         return false;
@@ -55,8 +63,7 @@ void TimeForm::AddTrayIcon(HINSTANCE instance) {
     // Sent to every top-level window when the shell (and with it the notification area)
     // starts again: the icon must then be added anew.
     taskbarCreatedMessage_ = RegisterWindowMessageW(L"TaskbarCreated");
-    const HICON icon = LoadIconW(instance, MAKEINTRESOURCEW(kAppIconId));
-    if (!tray_.Add(Handle(), icon, kTrayTip)) {
+    if (!tray_.Add(Handle(), instance, kAppIconId, kTrayTip)) {
         LogDebug(L"tray icon", L"the notification area refused the icon");
         return;
     }
@@ -88,6 +95,9 @@ LRESULT TimeForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return OnEndSession(wParam);
         case WM_DESTROY:
             return OnDestroy();
+        case WM_DISPLAYCHANGE:
+            OnDisplaySettingsChanged();
+            return 0;
         default:
             return CountdownWindow::HandleMessage(message, wParam, lParam);
     }
@@ -134,18 +144,24 @@ LRESULT TimeForm::OnMouseMove(WPARAM buttons, LPARAM point) {
     // Only a drag with the left button alone moves the clock.
     if (!dragging_ || (buttons & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON)) != MK_LBUTTON) return 0;
     const POINT at = PointOf(point);
-    const TwipRect now = RectTwips();
-    const int32_t left = now.left + PixelsToTwips(at.x - dragFrom_.x);
-    const int32_t top = now.top + PixelsToTwips(at.y - dragFrom_.y);
-    if (left == now.left && top == now.top) return 0;
-    MoveTo(left, top);
-    int32_t copyLeft = 0;
-    int32_t copyTop = 0;
-    MapToSecondMonitor(state_.PrimaryWorkArea, state_.SecondWorkArea, left, top, now.width,
-                       copyLeft, copyTop);
-    copy_.MoveTo(copyLeft, copyTop);
+    const PixelRect now = RectPixels();
+    const int32_t leftPixels = now.left + (at.x - dragFrom_.x);
+    const int32_t topPixels = now.top + (at.y - dragFrom_.y);
+    if (leftPixels == now.left && topPixels == now.top) return 0;
+    // The place in twips at the DPI the clock is laid out at: converted back at the same
+    // DPI it gives the same pixel, so a saved drag comes back exactly after a restart. Kept
+    // before the moves, so that a layout they set off (a new DPI) uses it too.
+    const int32_t dpi = Dpi();
+    const int32_t left = PixelsToTwips(leftPixels, dpi);
+    const int32_t top = PixelsToTwips(topPixels, dpi);
     state_.Style.Left = left;
     state_.Style.Top = top;
+    MoveTo(leftPixels, topPixels);
+    int32_t copyLeft = 0;
+    int32_t copyTop = 0;
+    MapToSecondMonitor(state_.PrimaryWorkArea, state_.SecondWorkArea, left, top,
+                       PixelsToTwips(now.width, dpi), copyLeft, copyTop, view_.Dpis());
+    copy_.MoveTo(TwipsToPixels(copyLeft, copy_.Dpi()), TwipsToPixels(copyTop, copy_.Dpi()));
     return 0;
 }
 
@@ -257,6 +273,17 @@ void TimeForm::MainTimer() {
         case ShowChange::None:
             break;
     }
+}
+
+void TimeForm::OnDisplaySettingsChanged() {
+    // Laying out moves the copy, which may bring it to a monitor of another DPI and so back
+    // here; the layout under way already uses that monitor's DPI.
+    if (relayingOut_) return;
+    relayingOut_ = true;
+    RecordMonitorWorkAreas(state_);
+    view_.LayoutWindows();
+    tray_.UpdateIcon(WindowDpi(Handle()));
+    relayingOut_ = false;
 }
 
 void TimeForm::OnShowStarted() {

@@ -59,6 +59,8 @@ class TimeForm final : public CountdownWindow, public MainClockControl {
     void MainTimer();
     void OnShowStarted();
     void OnShowEnded();
+    // The DPI or the monitors changed: new work areas, both clocks laid out again.
+    void OnDisplaySettingsChanged();
 
     // Ends a drag: the dragged position goes to [Style].
     void EndDrag();
@@ -85,6 +87,7 @@ class TimeForm final : public CountdownWindow, public MainClockControl {
     UINT taskbarCreatedMessage_ = 0;
     ProgramLifetime lifetime_;
 
+    bool relayingOut_ = false;
     bool dragging_ = false;
     POINT dragFrom_{};  // where the button went down, in client pixels
 

@@ -1,5 +1,6 @@
 #include "clock/clock_layout.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace quorrin {
@@ -10,6 +11,9 @@ constexpr uint8_t kMaxAlphaPercent = 100;
 
 int32_t RoundToInt(double value) { return static_cast<int32_t>(std::lround(value)); }
 
+// Twips in one pixel at `dpi` (15 at 96 dpi, exact in binary there).
+double TwipsPerPixel(int32_t dpi) { return static_cast<double>(kTwipsPerInch) / dpi; }
+
 }  // namespace
 
 uint8_t AlphaByte(uint8_t alphaPercent) {
@@ -19,55 +23,75 @@ uint8_t AlphaByte(uint8_t alphaPercent) {
 }
 
 void MapToSecondMonitor(const WorkArea& primary, const WorkArea& second, int32_t left, int32_t top,
-                        int32_t width, int32_t& mappedLeft, int32_t& mappedTop) {
-    const double k = kTwipsPerPixelAtDefaultDpi;
-    const double horizontalRoom = primary.right * k - width;
-    const double secondRoom = (second.right - second.left) * k - width;
+                        int32_t width, int32_t& mappedLeft, int32_t& mappedTop,
+                        const ClockDpis& dpis) {
+    const double p = TwipsPerPixel(dpis.primary);
+    const double s = TwipsPerPixel(dpis.second);
+    const double horizontalRoom = primary.right * p - width;
+    const double secondRoom = (second.right - second.left) * s - width;
     mappedLeft = horizontalRoom != 0.0
-                     ? RoundToInt(left / horizontalRoom * secondRoom + second.left * k)
-                     : RoundToInt(second.left * k);
-    const double primaryBottom = primary.bottom * k;
-    mappedTop = primaryBottom != 0.0 ? RoundToInt(top / primaryBottom * (second.bottom * k))
-                                     : RoundToInt(second.top * k);
+                     ? RoundToInt(left / horizontalRoom * secondRoom + second.left * s)
+                     : RoundToInt(second.left * s);
+    const double primaryBottom = primary.bottom * p;
+    mappedTop = primaryBottom != 0.0 ? RoundToInt(top / primaryBottom * (second.bottom * s))
+                                     : RoundToInt(second.top * s);
 }
 
-TwipRect ClockWindowRect(const AppState& state, ClockWindow which, const TwipRect& current) {
+int32_t ClockDpi(ClockWindow which, const ClockDpis& dpis) {
+    return which == ClockWindow::Copy ? dpis.second : dpis.primary;
+}
+
+PixelRect ClockWindowPixels(const AppState& state, ClockWindow which, const PixelRect& current,
+                            const ClockDpis& dpis) {
     const DisplayStyle& s = state.Style;
-    TwipRect r = current;
-    r.width = s.Width;
-    r.height = s.Height;
+    const int32_t dpi = ClockDpi(which, dpis);
+    PixelRect r = current;
+    r.width = TwipsToPixels(s.Width, dpi);
+    r.height = TwipsToPixels(s.Height, dpi);
 
     WorkArea area = state.PrimaryWorkArea;
     int32_t freeLeft = s.Left;
     int32_t freeTop = s.Top;
     if (which == ClockWindow::Copy) {
         area = state.SecondWorkArea;
-        MapToSecondMonitor(state.PrimaryWorkArea, area, s.Left, s.Top, s.Width, freeLeft, freeTop);
+        MapToSecondMonitor(state.PrimaryWorkArea, area, s.Left, s.Top, s.Width, freeLeft, freeTop,
+                           dpis);
     }
-    const int32_t left = area.left * kTwipsPerPixelAtDefaultDpi;
-    const int32_t top = area.top * kTwipsPerPixelAtDefaultDpi;
-    const int32_t right = area.right * kTwipsPerPixelAtDefaultDpi;
-    const int32_t bottom = area.bottom * kTwipsPerPixelAtDefaultDpi;
     switch (s.showPos) {
         case 0:
-            r.left = left, r.top = top;
+            r.left = area.left, r.top = area.top;
             break;
         case 1:
-            r.left = right - s.Width, r.top = top;
+            r.left = area.right - r.width, r.top = area.top;
             break;
         case 2:
-            r.left = left, r.top = bottom - s.Height;
+            r.left = area.left, r.top = area.bottom - r.height;
             break;
         case 3:
-            r.left = right - s.Width, r.top = bottom - s.Height;
+            r.left = area.right - r.width, r.top = area.bottom - r.height;
             break;
         case 4:
-            r.left = freeLeft, r.top = freeTop;
+            r.left = TwipsToPixels(freeLeft, dpi), r.top = TwipsToPixels(freeTop, dpi);
             break;
         default:
             break;  // an unknown placement leaves the window where it is
     }
     return r;
+}
+
+int32_t FittedFontHeight(int32_t fontHeight, int32_t textWidth, int32_t textHeight,
+                         int32_t boxWidth, int32_t boxHeight) {
+    if (fontHeight <= 1) return 1;
+    boxWidth = std::max(boxWidth, 0);  // a negative box fits nothing, as an empty one
+    boxHeight = std::max(boxHeight, 0);
+    if (textWidth <= boxWidth && textHeight <= boxHeight) return fontHeight;
+    double ratio = 1.0;
+    if (textWidth > boxWidth) ratio = std::min(ratio, static_cast<double>(boxWidth) / textWidth);
+    if (textHeight > boxHeight) {
+        ratio = std::min(ratio, static_cast<double>(boxHeight) / textHeight);
+    }
+    const auto fitted = static_cast<int32_t>(std::floor(fontHeight * ratio));
+    return std::clamp(fitted, 1, fontHeight - 1);
 }
 
 }  // namespace quorrin

@@ -1,5 +1,6 @@
 #include "clock/clock_view_win32.h"
 
+#include "clock/monitors_win32.h"
 #include "detection/close_slide_show_win32.h"
 #include "win32/wide_text_win32.h"
 #include "sound/sound_player_win32.h"
@@ -20,8 +21,10 @@ void ClockView::ShowTime(const std::string& text) {
 }
 
 void ClockView::LayoutWindows() {
-    copy_.Layout(state_);
-    main_.Layout(state_);
+    // Each window at the DPI of the monitor it is laid out on, as the monitors are now.
+    dpis_ = MonitorDpis(state_);
+    copy_.Layout(state_, dpis_);
+    main_.Layout(state_, dpis_);
 }
 
 void ClockView::ShowWindows() {

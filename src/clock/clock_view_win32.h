@@ -39,11 +39,15 @@ class ClockView final : public CountdownView {
     void StopStepTimer() override;
     void SetFlashTimer(bool on) override;
 
+    // The DPIs of the last layout.
+    const ClockDpis& Dpis() const { return dpis_; }
+
   private:
     AppState& state_;
     ConfigFile& config_;
     CountdownWindow& main_;
     CountdownWindow& copy_;
+    ClockDpis dpis_;
 };
 
 }  // namespace quorrin

@@ -12,12 +12,12 @@ constexpr BYTE kOpaque = 255;
 
 COLORREF ToColorRef(int32_t color) { return static_cast<COLORREF>(color) & 0x00FFFFFF; }
 
-int Pixels(int32_t twips) { return TwipsToPixels(twips); }
-
 }  // namespace
 
 bool CountdownWindow::Create(HINSTANCE instance, const wchar_t* className, HICON icon,
-                             const DisplayStyle& style) {
+                             const DisplayStyle& style, int32_t dpi) {
+    dpi_ = dpi;
+    const auto Pixels = [dpi](int32_t twips) { return TwipsToPixels(twips, dpi); };
     WindowClassSpec windowClass;
     windowClass.className = className;
     windowClass.icon = icon;
@@ -38,14 +38,14 @@ bool CountdownWindow::Create(HINSTANCE instance, const wchar_t* className, HICON
     return label_.Create(instance, Handle());
 }
 
-void CountdownWindow::Layout(const AppState& state) {
+void CountdownWindow::Layout(const AppState& state, const ClockDpis& dpis) {
     const DisplayStyle& s = state.Style;
-    const TwipRect r = ClockWindowRect(state, kind_, RectTwips());
-    const int width = Pixels(r.width);
-    const int height = Pixels(r.height);
-    SetWindowPos(Handle(), nullptr, Pixels(r.left), Pixels(r.top), width, height,
+    dpi_ = ClockDpi(kind_, dpis);
+    const auto Pixels = [this](int32_t twips) { return TwipsToPixels(twips, dpi_); };
+    const PixelRect r = ClockWindowPixels(state, kind_, RectPixels(), dpis);
+    SetWindowPos(Handle(), nullptr, r.left, r.top, r.width, r.height,
                  SWP_NOZORDER | SWP_NOACTIVATE);
-    ApplyRoundRegion(Handle(), RegionShape::Clock);
+    ApplyRoundRegion(Handle(), RegionShape::Clock, dpi_);
     SetLayeredWindowAttributes(Handle(), kTransparentKeyColor, AlphaByte(s.Alpha),
                                LWA_COLORKEY | LWA_ALPHA);
     background_ = ToColorRef(s.bgBackColor);
@@ -55,9 +55,10 @@ void CountdownWindow::Layout(const AppState& state) {
     look.fontPoints = s.numFontSize;
     look.textColor = ToColorRef(s.numForeColor);
     look.backColor = background_;
-    label_.SetLook(look);
+    // Placed first, so that the text is fitted to the label's new size.
     SetWindowPos(label_.Handle(), nullptr, Pixels(s.numLeft), Pixels(s.numTop), Pixels(s.numWidth),
                  Pixels(s.numHeight), SWP_NOZORDER | SWP_NOACTIVATE);
+    label_.SetLook(look, dpi_);
     InvalidateRect(Handle(), nullptr, TRUE);
 }
 
@@ -77,15 +78,14 @@ void CountdownWindow::KeepOnTop() {
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
 }
 
-TwipRect CountdownWindow::RectTwips() const {
+PixelRect CountdownWindow::RectPixels() const {
     RECT r{};
     GetWindowRect(Handle(), &r);
-    return {PixelsToTwips(r.left), PixelsToTwips(r.top), PixelsToTwips(r.right - r.left),
-            PixelsToTwips(r.bottom - r.top)};
+    return {r.left, r.top, r.right - r.left, r.bottom - r.top};
 }
 
-void CountdownWindow::MoveTo(int32_t leftTwips, int32_t topTwips) {
-    SetWindowPos(Handle(), nullptr, Pixels(leftTwips), Pixels(topTwips), 0, 0,
+void CountdownWindow::MoveTo(int32_t leftPixels, int32_t topPixels) {
+    SetWindowPos(Handle(), nullptr, leftPixels, topPixels, 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
@@ -97,9 +97,22 @@ LRESULT CountdownWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lPara
             return 1;
         case WM_MOUSEACTIVATE:
             return MA_NOACTIVATE;
+        case WM_DPICHANGED:
+            return OnDpiChanged(*reinterpret_cast<const RECT*>(lParam));
         default:
             return DefaultHandling(message, wParam, lParam);
     }
+}
+
+LRESULT CountdownWindow::OnDpiChanged(const RECT& suggested) {
+    if (relayout_) {
+        relayout_();
+    } else {
+        SetWindowPos(Handle(), nullptr, suggested.left, suggested.top,
+                     suggested.right - suggested.left, suggested.bottom - suggested.top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    return 0;
 }
 
 LRESULT CountdownWindow::OnPaint() {

@@ -9,6 +9,7 @@
 #include "win32/window_base_win32.h"
 #include "settings/app_state.h"
 
+#include <functional>
 #include <string>
 
 namespace quorrin {
@@ -18,11 +19,15 @@ class CountdownWindow : public WindowBase {
     explicit CountdownWindow(ClockWindow kind) : kind_(kind) {}
 
     // Creates the window hidden and prepares it: no caption, layered, topmost, at the
-    // style's Left/Top. `icon` may be null.
-    bool Create(HINSTANCE instance, const wchar_t* className, HICON icon,
-                const DisplayStyle& style);
-    // Size, place, shape, opacity and the label's look from the display style.
-    void Layout(const AppState& state);
+    // style's Left/Top converted at `dpi`. `icon` may be null.
+    bool Create(HINSTANCE instance, const wchar_t* className, HICON icon, const DisplayStyle& style,
+                int32_t dpi);
+    // Size, place, shape, opacity and the label's look from the display style, in pixels at
+    // the DPI of the monitor the window is laid out on.
+    void Layout(const AppState& state, const ClockDpis& dpis);
+    // Called when the window's DPI or the display configuration changes: the owner lays the
+    // windows out again. Without it the window only takes the size the system suggests.
+    void OnDisplayChange(std::function<void()> relayout) { relayout_ = std::move(relayout); }
     void SetTime(const std::wstring& text);
     // Shows the window without taking the focus from the show, and puts it on top.
     void ShowOnTop();
@@ -31,19 +36,24 @@ class CountdownWindow : public WindowBase {
     // Topmost again without activating: a full-screen show may have pushed itself above.
     void KeepOnTop();
 
-    // Window rectangle in twips.
-    TwipRect RectTwips() const;
-    void MoveTo(int32_t leftTwips, int32_t topTwips);
+    // Window rectangle in screen pixels, and a move keeping the size.
+    PixelRect RectPixels() const;
+    void MoveTo(int32_t leftPixels, int32_t topPixels);
+    // The DPI the window's twips are converted at (that of its last layout).
+    int32_t Dpi() const { return dpi_; }
 
   protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
   private:
     LRESULT OnPaint();
+    LRESULT OnDpiChanged(const RECT& suggested);
 
     ClockWindow kind_;
     TimeLabel label_;
     COLORREF background_ = RGB(0, 0, 0);
+    int32_t dpi_ = kDefaultDpi;
+    std::function<void()> relayout_;
 };
 
 }  // namespace quorrin

@@ -1,5 +1,7 @@
 #include "clock/monitors_win32.h"
 
+#include "win32/dpi_win32.h"
+
 #include <windows.h>
 
 namespace quorrin {
@@ -25,6 +27,13 @@ BOOL CALLBACK RecordMonitorWorkArea(HMONITOR monitor, HDC, LPRECT, LPARAM data) 
 
 void RecordMonitorWorkAreas(AppState& state) {
     EnumDisplayMonitors(nullptr, nullptr, RecordMonitorWorkArea, reinterpret_cast<LPARAM>(&state));
+}
+
+ClockDpis MonitorDpis(const AppState& state) {
+    const auto dpiOf = [](const WorkArea& area) {
+        return DpiOfRect(RECT{area.left, area.top, area.right, area.bottom});
+    };
+    return {dpiOf(state.PrimaryWorkArea), dpiOf(state.SecondWorkArea)};
 }
 
 }  // namespace quorrin

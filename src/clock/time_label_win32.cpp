@@ -1,5 +1,7 @@
 #include "clock/time_label_win32.h"
 
+#include "clock/clock_layout.h"
+#include "geometry/units.h"
 #include "win32/gdi_scope_win32.h"
 
 #include <iterator>
@@ -7,7 +9,23 @@
 namespace quorrin {
 
 namespace {
-constexpr int kPointsPerInch = 72;
+
+constexpr size_t kMaxTimeChars = 32;
+
+std::wstring WindowText(HWND window) {
+    wchar_t text[kMaxTimeChars] = {};
+    const int length = GetWindowTextW(window, text, static_cast<int>(std::size(text)));
+    return std::wstring(text, length > 0 ? static_cast<size_t>(length) : 0);
+}
+
+// The text's cell in the font: the advance widths and the font's full height.
+SIZE TextExtent(HDC dc, HFONT font, const std::wstring& text) {
+    ScopedSelectObject select(dc, font);
+    SIZE size{};
+    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    return size;
+}
+
 }  // namespace
 
 bool TimeLabel::Create(HINSTANCE instance, HWND parent) {
@@ -19,23 +37,64 @@ bool TimeLabel::Create(HINSTANCE instance, HWND parent) {
     return CreateFromSpec(instance, windowClass, placement);
 }
 
-void TimeLabel::SetLook(const TimeLabelLook& look) {
-    look_ = look;
-    WindowDcScope screen(nullptr);
+UniqueFont TimeLabel::MakeFont(int32_t heightPixels) const {
     LOGFONTW font{};
-    font.lfHeight =
-        -MulDiv(look.fontPoints, GetDeviceCaps(screen.Dc(), LOGPIXELSY), kPointsPerInch);
+    font.lfHeight = -heightPixels;  // the character height, as a size in points gives it
     font.lfWeight = FW_BOLD;
     font.lfCharSet = DEFAULT_CHARSET;
     font.lfQuality = ANTIALIASED_QUALITY;
-    lstrcpynW(font.lfFaceName, look.fontName.c_str(), LF_FACESIZE);
-    font_.Reset(CreateFontIndirectW(&font));
+    lstrcpynW(font.lfFaceName, look_.fontName.c_str(), LF_FACESIZE);
+    return UniqueFont(CreateFontIndirectW(&font));
+}
+
+void TimeLabel::SetLook(const TimeLabelLook& look, int32_t dpi) {
+    look_ = look;
+    fontHeightPixels_ = PointsToPixels(look.fontPoints, dpi);
+    font_ = MakeFont(fontHeightPixels_);
+    fittedFont_.Reset();
+    FitText();
     InvalidateRect(Handle(), nullptr, FALSE);
 }
 
 void TimeLabel::SetTime(const std::wstring& text) {
     SetWindowTextW(Handle(), text.c_str());
+    FitText();
     InvalidateRect(Handle(), nullptr, FALSE);
+}
+
+HFONT TimeLabel::DrawingFont() const {
+    if (fittedFont_) return fittedFont_.Get();
+    return font_ ? font_.Get() : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+}
+
+void TimeLabel::FitText() {
+    if (!font_ || Handle() == nullptr) return;
+    RECT client{};
+    GetClientRect(Handle(), &client);
+    if (client.right <= 0 || client.bottom <= 0) return;
+    const std::wstring text = WindowText(Handle());
+    WindowDcScope dc(Handle());
+    const auto fits = [&](HFONT font, SIZE* extent) {
+        *extent = TextExtent(dc.Dc(), font, text);
+        return extent->cx <= client.right && extent->cy <= client.bottom;
+    };
+    SIZE extent{};
+    if (fits(font_.Get(), &extent)) {
+        fittedFont_.Reset();
+        return;
+    }
+    SIZE fittedExtent{};
+    if (fittedFont_ && fits(fittedFont_.Get(), &fittedExtent)) return;  // still good
+    int32_t height =
+        FittedFontHeight(fontHeightPixels_, extent.cx, extent.cy, client.right, client.bottom);
+    for (;;) {
+        UniqueFont smaller = MakeFont(height);
+        if (!smaller) return;
+        const bool done = fits(smaller.Get(), &fittedExtent) || height <= 1;
+        fittedFont_ = std::move(smaller);
+        if (done) return;
+        --height;
+    }
 }
 
 LRESULT TimeLabel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -46,6 +105,10 @@ LRESULT TimeLabel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return 1;  // everything is painted in WM_PAINT, off screen
         case WM_NCHITTEST:
             return HTTRANSPARENT;
+        case WM_SIZE:
+            FitText();
+            InvalidateRect(Handle(), nullptr, FALSE);
+            return 0;
         default:
             return DefaultHandling(message, wParam, lParam);
     }
@@ -67,13 +130,12 @@ LRESULT TimeLabel::OnPaint() {
     UniqueBrush back(CreateSolidBrush(look_.backColor));
     FillRect(memory.Get(), &client, back.Get());
 
-    wchar_t text[32] = {};
-    GetWindowTextW(Handle(), text, static_cast<int>(std::size(text)));
-    ScopedSelectObject selectFont(memory.Get(),
-                                  font_ ? font_.Get() : GetStockObject(DEFAULT_GUI_FONT));
+    const std::wstring text = WindowText(Handle());
+    ScopedSelectObject selectFont(memory.Get(), DrawingFont());
     SetBkMode(memory.Get(), TRANSPARENT);
     SetTextColor(memory.Get(), look_.textColor);
-    DrawTextW(memory.Get(), text, -1, &client, DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
+    DrawTextW(memory.Get(), text.c_str(), static_cast<int>(text.size()), &client,
+              DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
     BitBlt(paint.Dc(), 0, 0, width, height, memory.Get(), 0, 0, SRCCOPY);
     return 0;
 }

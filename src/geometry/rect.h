@@ -14,7 +14,8 @@ struct Rect {
     bool operator==(const Rect&) const = default;
 };
 
-// A window's or a control's place in twips.
+// A window's or a control's place in twips (the model), and on screen in pixels.
 using TwipRect = Rect;
+using PixelRect = Rect;
 
 }  // namespace quorrin

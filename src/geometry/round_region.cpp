@@ -15,22 +15,27 @@ constexpr int32_t kDialogBottomOverhangPixels = 15;
 }  // namespace
 
 std::optional<RoundRect> RoundRegionRect(RegionShape shape, int32_t widthPixels,
-                                         int32_t heightPixels) {
+                                         int32_t heightPixels, int32_t dpi) {
     const int32_t w = std::max<int32_t>(widthPixels, 0);
     const int32_t h = std::max<int32_t>(heightPixels, 0);
+    const auto scaled = [dpi](int32_t pixels) { return ScalePixels(pixels, dpi); };
     switch (shape) {
         case RegionShape::Dialog: {
+            const int32_t side = scaled(kDialogRegionSidePixels);
+            const int32_t corner = scaled(kDialogCornerPixels);
             RoundRect r;
-            r.left = kDialogRegionSidePixels;
-            r.top = kDialogRegionTopPixels;
-            r.right = std::max(r.left, w - kDialogRegionSidePixels);
-            r.bottom = std::max(r.top, h + kDialogBottomOverhangPixels);
-            r.ellipseWidth = kDialogCornerPixels;
-            r.ellipseHeight = kDialogCornerPixels;
+            r.left = side;
+            r.top = scaled(kDialogRegionTopPixels);
+            r.right = std::max(r.left, w - side);
+            r.bottom = std::max(r.top, h + scaled(kDialogBottomOverhangPixels));
+            r.ellipseWidth = corner;
+            r.ellipseHeight = corner;
             return r;
         }
-        case RegionShape::Clock:
-            return RoundRect{0, 0, w, h, kClockCornerPixels, kClockCornerPixels};
+        case RegionShape::Clock: {
+            const int32_t corner = scaled(kClockCornerPixels);
+            return RoundRect{0, 0, w, h, corner, corner};
+        }
     }
     return std::nullopt;
 }

@@ -3,6 +3,8 @@
 // would be and keep their own title bar with rounded upper corners.
 #pragma once
 
+#include "geometry/units.h"
+
 #include <cstdint>
 #include <optional>
 
@@ -26,6 +28,9 @@ struct RoundRect {
     bool operator==(const RoundRect&) const = default;
 };
 
+// The pixel sizes below are at 96 dpi; at another DPI each is scaled by dpi / 96 (rounded
+// half to even), so the shapes keep their physical size.
+
 // Corner ellipse of the clock windows' rounded region, in pixels.
 inline constexpr int32_t kClockCornerPixels = 20;
 
@@ -34,10 +39,10 @@ inline constexpr int32_t kClockCornerPixels = 20;
 inline constexpr int32_t kDialogRegionSidePixels = 15;
 inline constexpr int32_t kDialogRegionTopPixels = 30;
 
-// The region of `shape` for a window of the given size in pixels; nothing for a code that
-// is not a shape. A window too small for the cut gets an empty rectangle rather than an
-// inverted one.
+// The region of `shape` for a window of the given size in pixels at `dpi`; nothing for a
+// code that is not a shape. A window too small for the cut gets an empty rectangle rather
+// than an inverted one.
 std::optional<RoundRect> RoundRegionRect(RegionShape shape, int32_t widthPixels,
-                                         int32_t heightPixels);
+                                         int32_t heightPixels, int32_t dpi = kDefaultDpi);
 
 }  // namespace quorrin

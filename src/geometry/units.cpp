@@ -26,4 +26,8 @@ int32_t PointsToPixels(int32_t points, int32_t dpi) {
     return DivideRoundHalfEven(static_cast<int64_t>(points) * dpi, kPointsPerInch);
 }
 
+int32_t ScalePixels(int32_t pixels, int32_t dpi, int32_t fromDpi) {
+    return DivideRoundHalfEven(static_cast<int64_t>(pixels) * dpi, fromDpi);
+}
+
 }  // namespace quorrin

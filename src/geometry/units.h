@@ -10,8 +10,8 @@ namespace quorrin {
 
 inline constexpr int32_t kTwipsPerInch = 1440;
 inline constexpr int32_t kPointsPerInch = 72;
-// The DPI of a display at 100 % scale; also the DPI the stored twips of Config.ini meet
-// monitor pixels at.
+// The DPI of a display at 100 % scale. Twips are physical (1440 to an inch) at every scale;
+// only at this DPI is a pixel a whole number of them.
 inline constexpr int32_t kDefaultDpi = 96;
 // Twips in one pixel at kDefaultDpi.
 inline constexpr int32_t kTwipsPerPixelAtDefaultDpi = kTwipsPerInch / kDefaultDpi;
@@ -28,5 +28,9 @@ int32_t PixelsToTwips(int32_t pixels, int32_t dpi = kDefaultDpi);
 
 // A font size in points to pixels at `dpi`, rounded as above.
 int32_t PointsToPixels(int32_t points, int32_t dpi = kDefaultDpi);
+
+// A length designed in pixels at `fromDpi` (a 15-pixel frame, a 20-pixel corner) scaled to
+// `dpi`, rounded as above.
+int32_t ScalePixels(int32_t pixels, int32_t dpi, int32_t fromDpi = kDefaultDpi);
 
 }  // namespace quorrin

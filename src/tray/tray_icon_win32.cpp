@@ -1,5 +1,7 @@
 #include "tray/tray_icon_win32.h"
 
+#include "win32/dpi_win32.h"
+
 #include <shellapi.h>
 
 namespace quorrin {
@@ -15,16 +17,42 @@ void CopyCut(wchar_t (&field)[N], const std::wstring& text) {
 
 }  // namespace
 
-bool TrayIcon::Add(HWND owner, HICON icon, const std::wstring& tip) {
+bool TrayIcon::Add(HWND owner, HINSTANCE module, WORD iconId, const std::wstring& tip) {
     data_ = {};
     data_.cbSize = sizeof data_;
     data_.hWnd = owner;
     data_.uID = kTrayIconId;
     data_.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
     data_.uCallbackMessage = kTrayCallbackMessage;
-    data_.hIcon = icon;
+    module_ = module;
+    iconId_ = iconId;
+    LoadIconFor(WindowDpi(owner));
     CopyCut(data_.szTip, tip);
     return Restore();
+}
+
+void TrayIcon::LoadIconFor(int32_t dpi) {
+    // The notification area shows small icons: the icon file's image nearest to that size
+    // is taken, rather than the large one shrunk by the shell.
+    const int width = GetSystemMetricForDpi(SM_CXSMICON, dpi);
+    const int height = GetSystemMetricForDpi(SM_CYSMICON, dpi);
+    UniqueIcon icon(static_cast<HICON>(LoadImageW(module_, MAKEINTRESOURCEW(iconId_), IMAGE_ICON,
+                                                  width, height, LR_DEFAULTCOLOR)));
+    if (!icon) return;  // the icon in use stays
+    data_.hIcon = icon.Get();
+    icon_ = std::move(icon);
+}
+
+void TrayIcon::UpdateIcon(int32_t dpi) {
+    if (module_ == nullptr) return;
+    const HICON before = data_.hIcon;
+    UniqueIcon old = std::move(icon_);
+    LoadIconFor(dpi);
+    if (!icon_) icon_ = std::move(old);  // nothing loaded: keep the old one
+    if (!added_ || data_.hIcon == before) return;
+    NOTIFYICONDATAW update = data_;
+    update.uFlags = NIF_ICON;
+    Shell_NotifyIconW(NIM_MODIFY, &update);
 }
 
 bool TrayIcon::Restore() {

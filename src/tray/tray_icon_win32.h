@@ -3,9 +3,12 @@
 // kTrayCallbackMessage with the event's message code in lParam.
 #pragma once
 
+#include "win32/unique_handle_win32.h"
+
 #include <windows.h>
 #include <shellapi.h>
 
+#include <cstdint>
 #include <string>
 
 namespace quorrin {
@@ -19,8 +22,11 @@ class TrayIcon {
     TrayIcon(const TrayIcon&) = delete;
     TrayIcon& operator=(const TrayIcon&) = delete;
 
-    // Adds the icon; false when the notification area refused it (no shell yet).
-    bool Add(HWND owner, HICON icon, const std::wstring& tip);
+    // Adds the icon resource `iconId` of `module`, loaded at the small-icon size for the
+    // owner's DPI; false when the notification area refused it (no shell yet).
+    bool Add(HWND owner, HINSTANCE module, WORD iconId, const std::wstring& tip);
+    // The icon again at the small-icon size for a new DPI.
+    void UpdateIcon(int32_t dpi);
     // Adds it again with the last tip and icon, after the shell has restarted.
     bool Restore();
     // A balloon with the information icon over the icon.
@@ -29,7 +35,12 @@ class TrayIcon {
     bool Added() const { return added_; }
 
   private:
+    void LoadIconFor(int32_t dpi);
+
     NOTIFYICONDATAW data_{};
+    HINSTANCE module_ = nullptr;
+    WORD iconId_ = 0;
+    UniqueIcon icon_;
     bool added_ = false;
 };
 

@@ -7,13 +7,14 @@
 
 namespace quorrin {
 
-bool ApplyRoundRegion(HWND window, RegionShape shape) {
+bool ApplyRoundRegion(HWND window, RegionShape shape, int32_t dpi) {
     RECT bounds{};
     if (GetWindowRect(window, &bounds) == FALSE) {
         LogLastError(L"ApplyRoundRegion: GetWindowRect");
         return false;
     }
-    const auto r = RoundRegionRect(shape, bounds.right - bounds.left, bounds.bottom - bounds.top);
+    const auto r =
+        RoundRegionRect(shape, bounds.right - bounds.left, bounds.bottom - bounds.top, dpi);
     if (!r) {
         LogDebug(L"ApplyRoundRegion", L"unknown shape " + std::to_wstring(static_cast<int>(shape)));
         return false;

@@ -105,6 +105,8 @@ TEST(ButtonLayoutTest, PixelBoxesRoundEachEdgeSoTouchingBoxesStillTouch) {
     // Edges left of the button (an overhanging caption) round to nearest as well.
     EXPECT_EQ(TwipsToPixelBox(ButtonBox{-7, 0, 0, 0}).left, 0);
     EXPECT_EQ(TwipsToPixelBox(ButtonBox{-8, 0, 0, 0}).left, -1);
+    // At 150 %: 20..835 twips = 2..83.5 -> 2..84 (half to even), 20..715 = 2..71.5 -> 2..72.
+    EXPECT_EQ(TwipsToPixelBox(ButtonBox{20, 20, 815, 695}, 144), (ButtonBox{2, 2, 82, 70}));
 }
 
 }  // namespace

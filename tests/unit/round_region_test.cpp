@@ -18,6 +18,17 @@ TEST(RoundRegion, DialogLosesTheCaptionStripAndTheSides) {
               (RoundRect{15, 30, 385, 284, 15, 15}));
 }
 
+TEST(RoundRegion, CutsAndCornersScaleWithTheDpi) {
+    // At 150 % the 20-pixel corner is 30 pixels; the dialog's 15-pixel strips and corners are
+    // 22.5 -> 22 (half to even), its 30-pixel top 45.
+    EXPECT_EQ(RoundRegionRect(RegionShape::Clock, 300, 120, 144),
+              (RoundRect{0, 0, 300, 120, 30, 30}));
+    EXPECT_EQ(RoundRegionRect(RegionShape::Dialog, 599, 404, 144),
+              (RoundRect{22, 45, 577, 426, 22, 22}));
+    EXPECT_EQ(RoundRegionRect(RegionShape::Clock, 400, 160, 192),
+              (RoundRect{0, 0, 400, 160, 40, 40}));
+}
+
 TEST(RoundRegion, WindowsTooSmallForTheCutGetAnEmptyRegionNotAnInvertedOne) {
     for (const auto& [w, h] : {std::pair{0, 0}, std::pair{20, 100}, std::pair{100, 10}}) {
         const auto r = RoundRegionRect(RegionShape::Dialog, w, h);

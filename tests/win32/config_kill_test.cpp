@@ -191,7 +191,8 @@ TEST(ConfigKill, KilledWindowsWriterLeavesOldOrNewFileAndNoTempPileUp) {
         startup.cb = sizeof(startup);
         PROCESS_INFORMATION info{};
         ASSERT_TRUE(CreateProcessW(self.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0,
-                                   nullptr, nullptr, &startup, &info));
+                                   nullptr, nullptr, &startup, &info))
+            << "round " << round << ", error " << GetLastError();
         UniqueKernelHandle process(info.hProcess);
         UniqueKernelHandle thread(info.hThread);
 

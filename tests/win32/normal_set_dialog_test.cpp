@@ -185,6 +185,83 @@ TEST_F(NormalSetDialogTest, IsACentredFixedToolWindowShapedToItsClientArea) {
     EXPECT_GE(box.bottom, origin.y - window.top + client.bottom);
 }
 
+// The dialog moved to a monitor at 150 % (Wine never sends WM_DPICHANGED itself): it asks
+// for its own size, takes the suggested rectangle, and places its controls, fonts and region
+// again at the new DPI; back at 100 % everything is where it was.
+TEST_F(NormalSetDialogTest, FollowsADpiChange) {
+    const HWND dialog = OpenDialog();
+    const auto childRect = [&](int id) {
+        RECT r{};
+        GetWindowRect(Child(id), &r);
+        MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&r), 2);
+        return r;
+    };
+    const auto fontHeight = [&](int id) {
+        const auto font = reinterpret_cast<HFONT>(SendMessageW(Child(id), WM_GETFONT, 0, 0));
+        const HDC dc = GetDC(nullptr);
+        const HGDIOBJ old = SelectObject(dc, font);
+        TEXTMETRICW metrics{};
+        GetTextMetricsW(dc, &metrics);
+        SelectObject(dc, old);
+        ReleaseDC(nullptr, dc);
+        return metrics.tmHeight - metrics.tmInternalLeading;
+    };
+    RECT before{};
+    GetWindowRect(dialog, &before);
+    const RECT saveBefore = childRect(kNormalSetSaveId);
+
+    // 5535 x 3585 twips at 144 dpi: 553.5 -> 554 and 358.5 -> 358 (half to even) in strips
+    // of 22 (left), 23 (right) and 45 (top) pixels.
+    SIZE scaled{};
+    ASSERT_TRUE(SendMessageW(dialog, WM_GETDPISCALEDSIZE, 144, reinterpret_cast<LPARAM>(&scaled)));
+    EXPECT_EQ(scaled.cx, 22 + 554 + 23);
+    EXPECT_EQ(scaled.cy, 45 + 358);
+    RECT suggested{100, 50, 100 + scaled.cx, 50 + scaled.cy};
+    SendMessageW(dialog, WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
+    RECT window{};
+    GetWindowRect(dialog, &window);
+    EXPECT_EQ(window.left, 100);
+    EXPECT_EQ(window.top, 50);
+    EXPECT_EQ(window.right, 100 + scaled.cx);
+    RECT client{};
+    GetClientRect(dialog, &client);
+    EXPECT_EQ(client.right, 554);
+    EXPECT_EQ(client.bottom, 358);
+    // 保存 at 2640, 2760, 1215 x 495 twips.
+    const RECT save = childRect(kNormalSetSaveId);
+    EXPECT_EQ(save.left, 264);
+    EXPECT_EQ(save.top, 276);
+    EXPECT_EQ(save.right - save.left, 122);
+    EXPECT_EQ(save.bottom - save.top, 50);
+    for (const int id : {kNormalSetSoundCaptionId, kNormalSetSoundLabelId, kNormalSetEndWarningId,
+                         kNormalSetBrowseEndSoundId, kNormalSetCancelId, kNormalSetCloseId}) {
+        const RECT r = childRect(id);
+        EXPECT_GE(r.left, 0) << id;
+        EXPECT_GE(r.top, 0) << id;
+        EXPECT_LE(r.right, client.right) << id;
+        EXPECT_LE(r.bottom, client.bottom) << id;
+    }
+    EXPECT_GE(fontHeight(kNormalSetSoundCaptionId), 17);  // 9 points at 144 dpi: 18 pixels
+    EXPECT_LE(fontHeight(kNormalSetSoundCaptionId), 19);
+    const HRGN region = CreateRectRgn(0, 0, 0, 0);
+    ASSERT_NE(GetWindowRgn(dialog, region), ERROR);
+    RECT box{};
+    GetRgnBox(region, &box);
+    DeleteObject(region);
+    EXPECT_EQ(box.left, 22);
+    EXPECT_EQ(box.top, 45);
+    EXPECT_EQ(box.right, 22 + 554);  // the region ends where the client area does
+
+    // Back to 100 %.
+    SendMessageW(dialog, WM_DPICHANGED, MAKEWPARAM(96, 96), reinterpret_cast<LPARAM>(&before));
+    RECT after{};
+    GetWindowRect(dialog, &after);
+    EXPECT_TRUE(EqualRect(&after, &before));
+    const RECT saveAfter = childRect(kNormalSetSaveId);
+    EXPECT_TRUE(EqualRect(&saveAfter, &saveBefore));
+    EXPECT_LE(fontHeight(kNormalSetSoundCaptionId), 13);
+}
+
 TEST_F(NormalSetDialogTest, TextsUseAChineseFont) {
     OpenDialog();
     for (const int id : {kNormalSetTitleLabelId, kNormalSetSoundCaptionId, kNormalSetSoundLabelId,

@@ -70,12 +70,12 @@ int32_t SelBackPictureNumber(int32_t index) {
     return index + kFirstHoverPicture;
 }
 
-ButtonBox TwipsToPixelBox(const ButtonBox& twips) {
+ButtonBox TwipsToPixelBox(const ButtonBox& twips, int32_t dpi) {
     ButtonBox pixels;
-    pixels.left = TwipsToPixels(twips.left);
-    pixels.top = TwipsToPixels(twips.top);
-    pixels.width = TwipsToPixels(twips.left + twips.width) - pixels.left;
-    pixels.height = TwipsToPixels(twips.top + twips.height) - pixels.top;
+    pixels.left = TwipsToPixels(twips.left, dpi);
+    pixels.top = TwipsToPixels(twips.top, dpi);
+    pixels.width = TwipsToPixels(twips.left + twips.width, dpi) - pixels.left;
+    pixels.height = TwipsToPixels(twips.top + twips.height, dpi) - pixels.top;
     return pixels;
 }
 

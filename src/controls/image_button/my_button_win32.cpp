@@ -1,6 +1,7 @@
 #include "controls/image_button/my_button_win32.h"
 
 #include "win32/debug_log_win32.h"
+#include "win32/dpi_win32.h"
 #include "win32/gdi_scope_win32.h"
 #include "controls/image_button/button_paint_win32.h"
 #include "controls/image_button/button_pictures_win32.h"
@@ -54,6 +55,7 @@ struct MyButton::State {
     std::wstring toolTipText;
 
     HINSTANCE instance = nullptr;
+    int32_t dpi = kDefaultDpi;
     std::shared_ptr<const ButtonPictures> pictures;
     ButtonLayout layout;
     int32_t borderWidthPixels = kInitialBorderWidthPixels;  // kept between layouts
@@ -96,6 +98,7 @@ bool MyButton::Create(HINSTANCE instance, HWND parent, int controlId, const RECT
     placement.owner = parent;
     if (!CreateFromSpec(instance, windowClass, placement)) return false;
     SetWindowLongPtrW(Handle(), GWLP_ID, controlId);
+    state_->dpi = WindowDpi(Handle());
     // The hover timer runs from the start; its first tick finds no movement and stops it.
     SetTimer(Handle(), static_cast<UINT_PTR>(ButtonTimer::Hover), kHoverTimerMs, nullptr);
     ChangeEnabledColor();
@@ -133,6 +136,11 @@ void MyButton::SetOverColor(int32_t overColor) {
 void MyButton::SetToolTip(const std::wstring& text) {
     state_->toolTipText = text;
     if (Handle() != nullptr) state_->toolTip.Set(state_->instance, Handle(), text);
+}
+
+void MyButton::SetDpi(int32_t dpi) {
+    state_->dpi = dpi;
+    Relayout();
 }
 
 const std::wstring& MyButton::Caption() const { return state_->caption; }
@@ -344,15 +352,17 @@ void MyButton::UpdateLayout() {
     }
     state_->measuredFont = font;
 
-    state_->layout = LayoutButton(PixelsToTwips(static_cast<int32_t>(client.right)),
-                                  PixelsToTwips(static_cast<int32_t>(client.bottom)),
-                                  PixelsToTwips(static_cast<int32_t>(captionPixels.cx)),
-                                  PixelsToTwips(static_cast<int32_t>(captionPixels.cy)),
+    const int32_t dpi = state_->dpi;
+    const auto twips = [dpi](LONG pixels) {
+        return PixelsToTwips(static_cast<int32_t>(pixels), dpi);
+    };
+    state_->layout = LayoutButton(twips(client.right), twips(client.bottom),
+                                  twips(captionPixels.cx), twips(captionPixels.cy),
                                   static_cast<uint8_t>(state_->style), state_->borderWidthPixels);
     state_->borderWidthPixels = state_->layout.borderWidthPixels;
 
     // The icon is drawn square, resized once here rather than stretched at every paint.
-    ButtonBox iconBox = TwipsToPixelBox(state_->layout.iconTwips);
+    ButtonBox iconBox = TwipsToPixelBox(state_->layout.iconTwips, dpi);
     iconBox.width = iconBox.height;
     const BgraPicture* stored =
         state_->pictures != nullptr ? state_->pictures->Icon(state_->layout.iconPicture) : nullptr;
@@ -382,8 +392,9 @@ void MyButton::PaintTo(HDC dc) {
     RECT client{};
     GetClientRect(Handle(), &client);
     const State& s = *state_;
-    const int32_t widthTwips = PixelsToTwips(static_cast<int32_t>(client.right));
-    const int32_t heightTwips = PixelsToTwips(static_cast<int32_t>(client.bottom));
+    const int32_t dpi = s.dpi;
+    const int32_t widthTwips = PixelsToTwips(static_cast<int32_t>(client.right), dpi);
+    const int32_t heightTwips = PixelsToTwips(static_cast<int32_t>(client.bottom), dpi);
 
     ButtonScene scene;
     scene.widthPixels = client.right;
@@ -396,16 +407,17 @@ void MyButton::PaintTo(HDC dc) {
             scene.hover = s.pictures->Background(HoverPictureNumber(s.overColor));
         }
     }
-    scene.hoverBox = TwipsToPixelBox(HoverBoxTwips(widthTwips, heightTwips));
+    scene.hoverBox = TwipsToPixelBox(HoverBoxTwips(widthTwips, heightTwips), dpi);
     scene.borderColor = s.hoverShown ? kBorderHoveredColor : kBorderNormalColor;
-    scene.borderWidthPixels = s.borderWidthPixels;
+    // The border's width is counted in pixels at 96 dpi: as thick to the eye at every scale.
+    scene.borderWidthPixels = std::max(1, ScalePixels(s.borderWidthPixels, dpi));
     scene.cornerPixels =
-        std::min<int32_t>({TwipsToPixelBox(ButtonBox{0, 0, kBorderCornerTwips, 0}).width,
+        std::min<int32_t>({TwipsToPixelBox(ButtonBox{0, 0, kBorderCornerTwips, 0}, dpi).width,
                            client.right, client.bottom});
     scene.icon = s.icon.Get();
     scene.iconBox = s.iconBox;
     scene.caption = &s.caption;
-    scene.captionBox = TwipsToPixelBox(s.layout.captionTwips);
+    scene.captionBox = TwipsToPixelBox(s.layout.captionTwips, dpi);
     scene.font = s.measuredFont;
     scene.captionColor = s.captionColor;
     PaintButtonScene(dc, scene);

@@ -47,6 +47,8 @@ class MyButton final : public WindowBase {
     void SetStyle(int32_t style);                  // Style, 0..6 (see ButtonIcon)
     void SetOverColor(int32_t overColor);          // OverColor, 0..4: the hover picture
     void SetToolTip(const std::wstring& text);     // optional tooltip
+    // The DPI the button's twips are drawn at; at creation the DPI of its window.
+    void SetDpi(int32_t dpi);
 
     const std::wstring& Caption() const;
     bool Enabled() const;

@@ -1,6 +1,7 @@
 #include "dialogs/frame/dialog_frame_win32.h"
 
 #include "win32/debug_log_win32.h"
+#include "win32/dpi_win32.h"
 #include "win32/gdi_scope_win32.h"
 #include "win32/dib_section_win32.h"
 #include "win32/round_region_win32.h"
@@ -18,14 +19,12 @@ namespace {
 // move loop then follows the mouse while the left button is held.
 constexpr WPARAM kMoveFromCaption = SC_MOVE | HTCAPTION;
 
-// The non-client frame: exactly the strips the dialog region cuts away. A rounded-rectangle
-// region ends one pixel short of its right coordinate, hence the wider right strip.
-constexpr int kFrameLeftPixels = kDialogRegionSidePixels;
-constexpr int kFrameRightPixels = kDialogRegionSidePixels + 1;
-constexpr int kFrameTopPixels = kDialogRegionTopPixels;
+// The non-client frame: exactly the strips the dialog region cuts away (at 96 dpi, scaled
+// with it). A rounded-rectangle region ends one pixel short of its right coordinate, hence
+// one more pixel in the right strip at every DPI.
+constexpr int kRegionRightEdgePixels = 1;
 
 constexpr int kFontPoints = 9;
-constexpr int kPointsPerInch = 72;
 // The first face the system has: the UI face of newer systems, the one of older ones, and
 // the face every Chinese system has.
 constexpr std::array<const wchar_t*, 3> kFontFaces = {L"Microsoft YaHei UI", L"微软雅黑", L"宋体"};
@@ -39,14 +38,6 @@ constexpr COLORREF kBackBottomColor = RGB(226, 233, 243);
 constexpr COLORREF kBorderColor = RGB(146, 164, 190);
 constexpr COLORREF kCaptionTextColor = RGB(255, 255, 255);
 constexpr COLORREF kTextColor = RGB(33, 37, 41);
-
-int Pixels(int32_t twips) { return TwipsToPixels(twips); }
-
-RECT PixelRect(const TwipRect& place) {
-    const int left = Pixels(place.left);
-    const int top = Pixels(place.top);
-    return {left, top, left + Pixels(place.width), top + Pixels(place.height)};
-}
 
 int CALLBACK CountFace(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM count) {
     ++*reinterpret_cast<int*>(count);
@@ -62,9 +53,9 @@ bool FaceExists(HDC dc, const wchar_t* face) {
     return count > 0;
 }
 
-// 9-point text in the first Chinese UI face installed; the font mapper picks a Chinese face
-// when none of them is there.
-UniqueFont MakeDialogFont(int weight) {
+// 9-point text at `dpi` in the first Chinese UI face installed; the font mapper picks a
+// Chinese face when none of them is there.
+UniqueFont MakeDialogFont(int weight, int32_t dpi) {
     WindowDcScope screen(nullptr);
     const wchar_t* face = kFontFaces.back();
     for (const wchar_t* candidate : kFontFaces) {
@@ -74,7 +65,7 @@ UniqueFont MakeDialogFont(int weight) {
         }
     }
     LOGFONTW font{};
-    font.lfHeight = -MulDiv(kFontPoints, GetDeviceCaps(screen.Dc(), LOGPIXELSY), kPointsPerInch);
+    font.lfHeight = -PointsToPixels(kFontPoints, dpi);
     font.lfWeight = weight;
     font.lfCharSet = GB2312_CHARSET;
     font.lfQuality = DEFAULT_QUALITY;
@@ -140,16 +131,47 @@ DialogFrame::DialogFrame() : looks_(std::make_unique<Looks>()) {}
 
 DialogFrame::~DialogFrame() = default;
 
+RECT DialogFrame::PixelRect(const TwipRect& place) const {
+    const int left = Pixels(place.left);
+    const int top = Pixels(place.top);
+    return {left, top, left + Pixels(place.width), top + Pixels(place.height)};
+}
+
+RECT DialogFrame::FramePixels(int32_t dpi) const {
+    const int side = ScalePixels(kDialogRegionSidePixels, dpi);
+    return {side, ScalePixels(kDialogRegionTopPixels, dpi), side + kRegionRightEdgePixels, 0};
+}
+
+SIZE DialogFrame::WindowPixels(int32_t dpi) const {
+    const RECT frame = FramePixels(dpi);
+    return {frame.left + TwipsToPixels(clientWidthTwips_, dpi) + frame.right,
+            frame.top + TwipsToPixels(clientHeightTwips_, dpi) + frame.bottom};
+}
+
+void DialogFrame::MakeLooks() {
+    looks_->font = MakeDialogFont(FW_NORMAL, dpi_);
+    looks_->captionFont = MakeDialogFont(FW_BOLD, dpi_);
+    const RECT client = ClientPixels();
+    looks_->backdrop = DrawBackdrop(client.right, client.bottom, Pixels(kDialogTitleHeightTwips));
+    looks_->backdropBrush.Reset(looks_->backdrop ? CreatePatternBrush(looks_->backdrop.Get())
+                                                 : CreateSolidBrush(kBackTopColor));
+}
+
 bool DialogFrame::CreateFrame(HINSTANCE instance, const DialogFrameSpec& frame) {
     instance_ = instance;
     captionLabelId_ = frame.captionLabelId;
     clientWidthTwips_ = frame.clientWidthTwips;
     clientHeightTwips_ = frame.clientHeightTwips;
-    // Buttons of an earlier opening: their windows went with it.
+    // Children of an earlier opening: their windows went with it.
     buttons_.clear();
+    placed_.clear();
+    // The dialog opens in the middle of the primary monitor, at that monitor's DPI.
+    dpi_ = DpiAtPoint(POINT{0, 0});
 
     const int clientWidth = Pixels(frame.clientWidthTwips);
     const int clientHeight = Pixels(frame.clientHeightTwips);
+    const RECT strips = FramePixels(dpi_);
+    const SIZE window = WindowPixels(dpi_);
     WindowClassSpec windowClass;
     windowClass.className = frame.className;
     windowClass.cursor = LoadCursorW(nullptr, IDC_ARROW);
@@ -161,18 +183,14 @@ bool DialogFrame::CreateFrame(HINSTANCE instance, const DialogFrameSpec& frame) 
     placement.title = frame.caption.c_str();
     // The frame is exactly the strip the region cuts away (see OnNcCalcSize); the client
     // area, which is what shows, is centred on the screen.
-    placement.width = kFrameLeftPixels + clientWidth + kFrameRightPixels;
-    placement.height = kFrameTopPixels + clientHeight;
-    placement.left = (GetSystemMetrics(SM_CXSCREEN) - clientWidth) / 2 - kFrameLeftPixels;
-    placement.top = (GetSystemMetrics(SM_CYSCREEN) - clientHeight) / 2 - kFrameTopPixels;
+    placement.width = window.cx;
+    placement.height = window.cy;
+    placement.left = (GetSystemMetrics(SM_CXSCREEN) - clientWidth) / 2 - strips.left;
+    placement.top = (GetSystemMetrics(SM_CYSCREEN) - clientHeight) / 2 - strips.top;
     if (!CreateFromSpec(instance, windowClass, placement)) return false;
 
-    ApplyRoundRegion(Handle(), RegionShape::Dialog);
-    looks_->font = MakeDialogFont(FW_NORMAL);
-    looks_->captionFont = MakeDialogFont(FW_BOLD);
-    looks_->backdrop = DrawBackdrop(clientWidth, clientHeight, Pixels(kDialogTitleHeightTwips));
-    looks_->backdropBrush.Reset(looks_->backdrop ? CreatePatternBrush(looks_->backdrop.Get())
-                                                 : CreateSolidBrush(kBackTopColor));
+    ApplyRoundRegion(Handle(), RegionShape::Dialog, dpi_);
+    MakeLooks();
     MakeCaptionLabel(frame);
     // A close button placed past the right edge would lose its border: pull it inside, as far
     // from the edge as it is from the top.
@@ -192,16 +210,31 @@ void DialogFrame::ShowFrame() {
 }
 
 void DialogFrame::MakeCaptionLabel(const DialogFrameSpec& frame) {
-    // The caption keeps its left edge and sits in the middle of the title bar, which shows
-    // whole here (the region cuts away exactly the frame), whatever the font's height.
-    const SIZE text = TextPixels(looks_->captionFont.Get(), frame.caption);
-    TwipRect place = frame.captionLabelTwips;
-    place.width = std::max(place.width, PixelsToTwips(static_cast<int32_t>(text.cx)));
-    place.height = PixelsToTwips(static_cast<int32_t>(text.cy));
-    place.top = std::max<int32_t>(0, (kDialogTitleHeightTwips - place.height) / 2);
-    if (HWND label = AddLabel(frame.captionLabelId, frame.caption, place)) {
+    if (HWND label = AddPlacedLabel(frame.captionLabelId, frame.caption, frame.captionLabelTwips, 0,
+                                    TextFit::Caption)) {
         SendMessageW(label, WM_SETFONT, reinterpret_cast<WPARAM>(looks_->captionFont.Get()), FALSE);
     }
+}
+
+TwipRect DialogFrame::FittedPlace(const PlacedChild& child) const {
+    if (child.fit == TextFit::None) return child.place;
+    wchar_t text[256] = {};
+    GetWindowTextW(child.window, text, 256);
+    TwipRect place = child.place;
+    if (child.fit == TextFit::GrowToText) {
+        // One line, never wrapped: a caption a little wider than its design box grows to the
+        // right instead of breaking (a 9-point Chinese face is wider than the design assumed).
+        const SIZE size = TextPixels(looks_->font.Get(), text);
+        place.width = std::max(place.width, PixelsToTwips(static_cast<int32_t>(size.cx), dpi_));
+        return place;
+    }
+    // The caption keeps its left edge and sits in the middle of the title bar, which shows
+    // whole here (the region cuts away exactly the frame), whatever the font's height.
+    const SIZE size = TextPixels(looks_->captionFont.Get(), text);
+    place.width = std::max(place.width, PixelsToTwips(static_cast<int32_t>(size.cx), dpi_));
+    place.height = PixelsToTwips(static_cast<int32_t>(size.cy), dpi_);
+    place.top = std::max<int32_t>(0, (kDialogTitleHeightTwips - place.height) / 2);
+    return place;
 }
 
 SIZE DialogFrame::TextPixels(HFONT font, const std::wstring& text) const {
@@ -213,26 +246,36 @@ SIZE DialogFrame::TextPixels(HFONT font, const std::wstring& text) const {
 }
 
 HWND DialogFrame::AddCaption(int id, const std::wstring& text, const TwipRect& place) {
-    // One line, never wrapped: a caption a little wider than its design box grows to the
-    // right instead of breaking (a 9-point Chinese face is wider than the design assumed).
-    const SIZE size = TextPixels(looks_->font.Get(), text);
-    TwipRect grown = place;
-    grown.width = std::max(place.width, PixelsToTwips(static_cast<int32_t>(size.cx)));
-    return AddLabel(id, text, grown, SS_LEFTNOWORDWRAP);
+    return AddPlacedLabel(id, text, place, SS_LEFTNOWORDWRAP, TextFit::GrowToText);
 }
 
 HWND DialogFrame::AddLabel(int id, const std::wstring& text, const TwipRect& place,
                            DWORD extraStyle) {
+    return AddPlacedLabel(id, text, place, extraStyle, TextFit::None);
+}
+
+void DialogFrame::PlaceChild(HWND child, const TwipRect& place) {
+    if (child == nullptr) return;
+    placed_.push_back({child, place, TextFit::None});
     const RECT r = PixelRect(place);
+    SetWindowPos(child, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+HWND DialogFrame::AddPlacedLabel(int id, const std::wstring& text, const TwipRect& place,
+                                 DWORD extraStyle, TextFit fit) {
     const HWND label = CreateWindowExW(
-        0, L"STATIC", text.c_str(), WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX | extraStyle,
-        r.left, r.top, r.right - r.left, r.bottom - r.top, Handle(),
-        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
+        0, L"STATIC", text.c_str(), WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX | extraStyle, 0,
+        0, 0, 0, Handle(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
     if (label == nullptr) {
         LogLastError(L"DialogFrame: label " + std::to_wstring(id));
         return nullptr;
     }
     SendMessageW(label, WM_SETFONT, reinterpret_cast<WPARAM>(looks_->font.Get()), FALSE);
+    placed_.push_back({label, place, fit});
+    const RECT r = PixelRect(FittedPlace(placed_.back()));
+    SetWindowPos(label, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
     return label;
 }
 
@@ -247,6 +290,7 @@ HWND DialogFrame::AddCheckBox(int id, const std::wstring& text, const TwipRect& 
         return nullptr;
     }
     SendMessageW(box, WM_SETFONT, reinterpret_cast<WPARAM>(looks_->font.Get()), FALSE);
+    placed_.push_back({box, place, TextFit::None});
     return box;
 }
 
@@ -257,9 +301,11 @@ MyButton* DialogFrame::AddButton(int id, const std::wstring& caption, const Twip
         LogDebug(L"DialogFrame", L"button " + std::to_wstring(id) + L" not created");
         return nullptr;
     }
+    button->SetDpi(dpi_);
     SendMessageW(button->Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(looks_->font.Get()), FALSE);
     button->SetCaption(caption);
     button->SetOverColor(overColor);
+    placed_.push_back({button->Handle(), place, TextFit::None});
     buttons_.push_back(std::move(button));
     return buttons_.back().get();
 }
@@ -281,6 +327,13 @@ LRESULT DialogFrame::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_NCCALCSIZE:
             return OnNcCalcSize(wParam, lParam);
+        case WM_DPICHANGED:
+            return OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+        case WM_DISPLAYCHANGE:
+            return OnDisplayChange();
+        case WM_GETDPISCALEDSIZE:
+            return OnGetDpiScaledSize(static_cast<int32_t>(wParam),
+                                      reinterpret_cast<SIZE*>(lParam));
         case WM_PAINT:
             return OnPaint();
         case WM_ERASEBKGND:
@@ -312,11 +365,60 @@ LRESULT DialogFrame::OnNcCalcSize(WPARAM wParam, LPARAM lParam) {
     // area on every system, and the system caption never shows.
     RECT& r = wParam != FALSE ? reinterpret_cast<NCCALCSIZE_PARAMS*>(lParam)->rgrc[0]
                               : *reinterpret_cast<RECT*>(lParam);
-    r.left += kFrameLeftPixels;
-    r.right -= kFrameRightPixels;
-    r.top += kFrameTopPixels;
+    const RECT strips = FramePixels(dpi_);
+    r.left += strips.left;
+    r.right -= strips.right;
+    r.top += strips.top;
     r.right = std::max(r.right, r.left);
     r.bottom = std::max(r.bottom, r.top);
+    return 0;
+}
+
+LRESULT DialogFrame::OnGetDpiScaledSize(int32_t dpi, SIZE* size) const {
+    // The frame is not the system's: the size at the new DPI is the frame's own, so that
+    // the rectangle WM_DPICHANGED suggests is exactly it.
+    if (size == nullptr || dpi <= 0) return FALSE;
+    *size = WindowPixels(dpi);
+    return TRUE;
+}
+
+LRESULT DialogFrame::OnDisplayChange() {
+    // A system that sends no WM_DPICHANGED (before Windows 8.1, or a system-aware run) may
+    // still report a new DPI for the window after the display settings changed: keep the
+    // dialog's centre and take the size for that DPI.
+    const int32_t dpi = WindowDpi(Handle());
+    if (dpi == dpi_) return 0;
+    RECT now{};
+    GetWindowRect(Handle(), &now);
+    const SIZE size = WindowPixels(dpi);
+    const LONG centreX = (now.left + now.right) / 2;
+    const LONG centreY = (now.top + now.bottom) / 2;
+    const RECT rect{centreX - size.cx / 2, centreY - size.cy / 2, centreX - size.cx / 2 + size.cx,
+                    centreY - size.cy / 2 + size.cy};
+    return OnDpiChanged(dpi, rect);
+}
+
+LRESULT DialogFrame::OnDpiChanged(int32_t dpi, const RECT& suggested) {
+    if (dpi <= 0) return 0;
+    dpi_ = dpi;
+    // The old fonts stay selected in the children until each has the new one.
+    std::unique_ptr<Looks> old = std::move(looks_);
+    looks_ = std::make_unique<Looks>();
+    MakeLooks();
+    SetWindowPos(Handle(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    ApplyRoundRegion(Handle(), RegionShape::Dialog, dpi_);
+    for (const auto& button : buttons_) button->SetDpi(dpi_);
+    for (const PlacedChild& child : placed_) {
+        const bool caption = child.fit == TextFit::Caption;
+        const HFONT font = caption ? looks_->captionFont.Get() : looks_->font.Get();
+        SendMessageW(child.window, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+        const RECT r = PixelRect(FittedPlace(child));
+        SetWindowPos(child.window, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
     return 0;
 }
 

@@ -5,7 +5,10 @@
 // covered by a background picture, and the dialog's labels and check boxes are drawn
 // transparently over it in a Chinese UI font.
 //
-// Sizes are given in twips, as the dialogs are designed; they become pixels here.
+// Sizes are given in twips, as the dialogs are designed; they become pixels here, at the DPI
+// of the monitor the dialog is on. When that DPI changes (the dialog is moved to a monitor of
+// another scale, or the scale is changed) the frame takes the size the system suggests and
+// places its controls, fonts, pictures and region again for the new DPI.
 #pragma once
 
 #include "geometry/rect.h"
@@ -67,6 +70,13 @@ class DialogFrame : public WindowBase {
     std::wstring ChildText(int id) const;
     void SetChildText(int id, const std::wstring& text);
 
+    // The DPI the dialog is laid out at, and a twip length in pixels at that DPI.
+    int32_t Dpi() const { return dpi_; }
+    int Pixels(int32_t twips) const { return TwipsToPixels(twips, dpi_); }
+    // Places a child the dialog made itself, in twips; the frame places it again, and gives
+    // it the dialog font, when the DPI changes.
+    void PlaceChild(HWND child, const TwipRect& place);
+
     // Painting, the children's backgrounds, the title-bar drag and the frame geometry; the
     // rest gets the default handling. Dialogs hand their unhandled messages on to this.
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -74,7 +84,18 @@ class DialogFrame : public WindowBase {
   private:
     struct Looks;
 
+    // How a child's width follows its text when it is placed.
+    enum class TextFit { None, GrowToText, Caption };
+    struct PlacedChild {
+        HWND window = nullptr;
+        TwipRect place;
+        TextFit fit = TextFit::None;
+    };
+
     LRESULT OnNcCalcSize(WPARAM wParam, LPARAM lParam);
+    LRESULT OnDpiChanged(int32_t dpi, const RECT& suggested);
+    LRESULT OnDisplayChange();
+    LRESULT OnGetDpiScaledSize(int32_t dpi, SIZE* size) const;
     LRESULT OnPaint();
     void PaintBackdrop(HDC dc) const;
     LRESULT OnControlColor(HDC dc, HWND control);
@@ -90,13 +111,26 @@ class DialogFrame : public WindowBase {
     RECT ClientPixels() const;
     void MakeCaptionLabel(const DialogFrameSpec& frame);
     SIZE TextPixels(HFONT font, const std::wstring& text) const;
+    HWND AddPlacedLabel(int id, const std::wstring& text, const TwipRect& place, DWORD extraStyle,
+                        TextFit fit);
+    // The child's place for the current DPI and fonts: a caption or a growing label measured
+    // again, since text does not scale exactly with the DPI.
+    TwipRect FittedPlace(const PlacedChild& child) const;
+    RECT PixelRect(const TwipRect& place) const;
+    // The frame strips (the parts the region cuts away) and the window size at `dpi`.
+    RECT FramePixels(int32_t dpi) const;
+    SIZE WindowPixels(int32_t dpi) const;
+    // Fonts and the backdrop picture for the current DPI.
+    void MakeLooks();
 
     HINSTANCE instance_ = nullptr;
     int captionLabelId_ = 0;
     int32_t clientWidthTwips_ = 0;
     int32_t clientHeightTwips_ = 0;
     bool pressedOnTitle_ = false;
+    int32_t dpi_ = kDefaultDpi;
     std::unique_ptr<Looks> looks_;
+    std::vector<PlacedChild> placed_;
     std::vector<std::unique_ptr<MyButton>> buttons_;
 };
 
