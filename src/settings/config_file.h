@@ -55,6 +55,9 @@ class ConfigFile {
     // shared timing, otherwise [PPTFiles] "timeFree<slot>".
     bool SaveRemainingTime(bool sameMode, int32_t slot, int32_t seconds);
 
+    // The file itself, for dialogs that store their own batch of keys.
+    IniStore& Store() { return store_; }
+
   private:
     void LoadNormal();
     void LoadStyle();

@@ -61,19 +61,20 @@ bool FaceExists(HDC dc, const wchar_t* face) {
     return count > 0;
 }
 
-// 9-point text in the first Chinese UI face installed; the font mapper picks a Chinese face
-// when none of them is there.
-UniqueFont MakeDialogFont(int weight) {
-    WindowDcScope screen(nullptr);
-    const wchar_t* face = kFontFaces.back();
+// The first Chinese UI face installed; the font mapper picks a Chinese face when none of
+// them is there.
+const wchar_t* DialogFace(HDC dc) {
     for (const wchar_t* candidate : kFontFaces) {
-        if (FaceExists(screen.Dc(), candidate)) {
-            face = candidate;
-            break;
-        }
+        if (FaceExists(dc, candidate)) return candidate;
     }
+    return kFontFaces.back();
+}
+
+UniqueFont MakeFont(const wchar_t* face, int heightPixels, int weight) {
+    WindowDcScope screen(nullptr);
+    if (face == nullptr) face = DialogFace(screen.Dc());
     LOGFONTW font{};
-    font.lfHeight = -MulDiv(kFontPoints, GetDeviceCaps(screen.Dc(), LOGPIXELSY), kPointsPerInch);
+    font.lfHeight = -heightPixels;
     font.lfWeight = weight;
     font.lfCharSet = GB2312_CHARSET;
     font.lfQuality = DEFAULT_QUALITY;
@@ -81,6 +82,13 @@ UniqueFont MakeDialogFont(int weight) {
     UniqueFont created(CreateFontIndirectW(&font));
     if (!created) LogLastError(L"DialogFrame: CreateFontIndirectW");
     return created;
+}
+
+// 9-point text in the dialog face.
+UniqueFont MakeDialogFont(int weight) {
+    WindowDcScope screen(nullptr);
+    const int height = MulDiv(kFontPoints, GetDeviceCaps(screen.Dc(), LOGPIXELSY), kPointsPerInch);
+    return MakeFont(nullptr, height, weight);
 }
 
 // A 32-bit DIB pixel (blue in the low byte) for a COLORREF (red in the low byte).
@@ -156,8 +164,9 @@ bool DialogFrame::CreateFrame(HINSTANCE instance, const DialogFrameSpec& frame) 
     captionLabelId_ = frame.captionLabelId;
     clientWidthTwips_ = frame.clientWidthTwips;
     clientHeightTwips_ = frame.clientHeightTwips;
-    // Buttons of an earlier opening: their windows went with it.
+    // Buttons and fonts of an earlier opening: their windows went with it.
     buttons_.clear();
+    fonts_.clear();
 
     const int clientWidth = Pixels(frame.clientWidthTwips);
     const int clientHeight = Pixels(frame.clientHeightTwips);
@@ -170,6 +179,7 @@ bool DialogFrame::CreateFrame(HINSTANCE instance, const DialogFrameSpec& frame) 
     placement.exStyle = WS_EX_TOOLWINDOW | WS_EX_CONTROLPARENT;
     placement.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
     placement.title = frame.caption.c_str();
+    placement.owner = frame.owner;
     // The frame is exactly the strip the region cuts away (see OnNcCalcSize); the client
     // area, which is what shows, is centred on the screen.
     placement.width = kFrameLeftPixels + clientWidth + kFrameRightPixels;
@@ -259,6 +269,28 @@ HWND DialogFrame::AddCheckBox(int id, const std::wstring& text, const TwipRect& 
     }
     SendMessageW(box, WM_SETFONT, reinterpret_cast<WPARAM>(looks_->font.Get()), FALSE);
     return box;
+}
+
+HWND DialogFrame::AddControl(int id, const wchar_t* windowClass, const std::wstring& text,
+                             DWORD style, const TwipRect& place, DWORD exStyle) {
+    const RECT r = PixelRect(place);
+    const HWND control =
+        CreateWindowExW(exStyle, windowClass, text.c_str(), WS_CHILD | WS_VISIBLE | style, r.left,
+                        r.top, r.right - r.left, r.bottom - r.top, Handle(),
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
+    if (control == nullptr) {
+        LogLastError(L"DialogFrame: control " + std::to_wstring(id));
+        return nullptr;
+    }
+    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(looks_->font.Get()), FALSE);
+    return control;
+}
+
+HFONT DialogFrame::AddFont(const wchar_t* face, int32_t heightTwips, int weight) {
+    UniqueFont font = MakeFont(face, Pixels(heightTwips), weight);
+    if (!font) return nullptr;
+    fonts_.push_back(std::move(font));
+    return fonts_.back().Get();
 }
 
 MyButton* DialogFrame::AddButton(int id, const std::wstring& caption, const TwipRect& place,

@@ -39,6 +39,8 @@ struct DialogFrameSpec {
     // yButton_Close.
     int closeButtonId = 0;
     TwipRect closeButtonTwips;
+    // The window a modal dialog stays above (null: none).
+    HWND owner = nullptr;
 };
 
 class DialogFrame : public WindowBase {
@@ -59,6 +61,13 @@ class DialogFrame : public WindowBase {
     // A one-line label that grows to the right to fit its text.
     HWND AddCaption(int id, const std::wstring& text, const TwipRect& place);
     HWND AddCheckBox(int id, const std::wstring& text, const TwipRect& place);
+    // Any other child control (list box, drop-down list, option button, edit), in the
+    // dialog font; `style` comes on top of WS_CHILD | WS_VISIBLE.
+    HWND AddControl(int id, const wchar_t* windowClass, const std::wstring& text, DWORD style,
+                    const TwipRect& place, DWORD exStyle = 0);
+    // A font of the given em height, owned by the frame like its own; `face` null means the
+    // dialog's face.
+    HFONT AddFont(const wchar_t* face, int32_t heightTwips, int weight);
     // The frame owns the button until the dialog is created again or the frame is deleted
     // (never while the button may still be handling a click).
     MyButton* AddButton(int id, const std::wstring& caption, const TwipRect& place,
@@ -98,6 +107,7 @@ class DialogFrame : public WindowBase {
     bool pressedOnTitle_ = false;
     std::unique_ptr<Looks> looks_;
     std::vector<std::unique_ptr<MyButton>> buttons_;
+    std::vector<UniqueFont> fonts_;
 };
 
 }  // namespace quorrin
