@@ -73,6 +73,9 @@ class DialogFrame : public WindowBase {
     MyButton* AddButton(int id, const std::wstring& caption, const TwipRect& place,
                         int32_t overColor);
 
+    // The size of one line of text in the font, on the screen.
+    SIZE TextPixels(HFONT font, const std::wstring& text) const;
+
     std::wstring ChildText(int id) const;
     void SetChildText(int id, const std::wstring& text);
 
@@ -98,7 +101,6 @@ class DialogFrame : public WindowBase {
     RECT TitleBarPixels() const;
     RECT ClientPixels() const;
     void MakeCaptionLabel(const DialogFrameSpec& frame);
-    SIZE TextPixels(HFONT font, const std::wstring& text) const;
 
     HINSTANCE instance_ = nullptr;
     int captionLabelId_ = 0;

@@ -5,6 +5,8 @@
 #include "dialogs/timing/timing_rows.h"
 #include "win32/wide_text_win32.h"
 
+#include <algorithm>
+
 namespace quorrin {
 
 namespace {
@@ -32,6 +34,10 @@ constexpr int32_t kTimeFontTwips = 200;
 
 constexpr const wchar_t* kDurationCaption = L"时间总长";
 constexpr const wchar_t* kWarningCaption = L"剩余时间                时提醒";
+constexpr const wchar_t* kWarningCaptionStart = L"剩余时间";
+constexpr const wchar_t* kWarningCaptionEnd = L"时提醒";
+constexpr int kWarningCaptionSpaces = 16;
+constexpr int kWarningCaptionGapPixels = 4;
 constexpr const wchar_t* kFlushCaption = L"到达指定剩余时间时闪屏提醒";
 constexpr const wchar_t* kCloseShowCaption = L"倒计时结束后，关闭正在放映的幻灯片";
 constexpr const wchar_t* kFileCaption = L"PPT文件";
@@ -87,14 +93,15 @@ bool EditTimeDialog::Open(HINSTANCE instance, HWND owner, const EditTimeRequest&
 }
 
 void EditTimeDialog::MakeControls() {
-    AddCaption(kEditTimeDurationCaptionId, kDurationCaption, kDurationCaptionTwips);
-    AddCaption(kEditTimeWarningCaptionId, kWarningCaption, kWarningCaptionTwips);
     const HFONT timeFont = AddFont(nullptr, kTimeFontTwips, FW_BOLD);
     const DWORD editStyle = WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL;
     duration_.Attach(AddControl(kEditTimeDurationId, L"EDIT", L"", editStyle, kDurationTwips),
                      timeFont);
     warning_.Attach(AddControl(kEditTimeWarningId, L"EDIT", L"", editStyle, kWarningTwips),
                     timeFont);
+    AddCaption(kEditTimeDurationCaptionId, kDurationCaption, kDurationCaptionTwips);
+    AddCaption(kEditTimeWarningCaptionId, kWarningCaption, kWarningCaptionTwips);
+    FitWarningCaption();
     AddCheckBox(kEditTimeFlushId, kFlushCaption, kFlushTwips);
     AddCheckBox(kEditTimeCloseShowId, kCloseShowCaption, kCloseShowTwips);
     AddCaption(kEditTimeFileCaptionId, kFileCaption, kFileCaptionTwips);
@@ -106,6 +113,33 @@ void EditTimeDialog::MakeControls() {
     }
     AddButton(kEditTimeSaveId, kSaveCaption, kSaveTwips, kAccentOverColor);
     AddButton(kEditTimeCancelId, kCancelCaption, kCancelTwips, kDefaultOverColor);
+}
+
+// "剩余时间", spaces, "时提醒" round the warning field, which sits in the gap: as many
+// spaces as it takes in the dialog font for the end to start behind the field.
+void EditTimeDialog::FitWarningCaption() {
+    const HWND caption = GetDlgItem(Handle(), kEditTimeWarningCaptionId);
+    const HWND field = GetDlgItem(Handle(), kEditTimeWarningId);
+    if (caption == nullptr || field == nullptr) return;
+    const auto font = reinterpret_cast<HFONT>(SendMessageW(caption, WM_GETFONT, 0, 0));
+    const int space = static_cast<int>(TextPixels(font, L" ").cx);
+    if (space <= 0) return;
+    RECT label{};
+    RECT box{};
+    GetWindowRect(caption, &label);
+    GetWindowRect(field, &box);
+    const int gap = box.right + kWarningCaptionGapPixels - label.left -
+                    static_cast<int>(TextPixels(font, kWarningCaptionStart).cx);
+    const int spaces = std::max(kWarningCaptionSpaces, (gap + space - 1) / space);
+    const std::wstring text = std::wstring(kWarningCaptionStart) +
+                              std::wstring(static_cast<size_t>(spaces), L' ') + kWarningCaptionEnd;
+    SetWindowTextW(caption, text.c_str());
+    // The field lies over the caption: the caption must never paint over it.
+    SetWindowLongPtrW(caption, GWL_STYLE, GetWindowLongPtrW(caption, GWL_STYLE) | WS_CLIPSIBLINGS);
+    SetWindowPos(field, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    const SIZE size = TextPixels(font, text);
+    SetWindowPos(caption, nullptr, 0, 0, std::max<int>(size.cx, label.right - label.left),
+                 label.bottom - label.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void EditTimeDialog::LoadRow() {

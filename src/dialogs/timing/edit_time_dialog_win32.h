@@ -57,6 +57,7 @@ class EditTimeDialog final : public DialogFrame {
     LRESULT OnEditColor(HDC dc, HWND box);
 
     void MakeControls();
+    void FitWarningCaption();
     void LoadRow();
     void Browse();
     void Save();

@@ -2,7 +2,6 @@
 
 #include "dialogs/timing/edit_time_dialog_win32.h"
 #include "dialogs/timing/timing_rows.h"
-#include "win32/gdi_scope_win32.h"
 #include "win32/wide_text_win32.h"
 
 #include <utility>
@@ -22,10 +21,12 @@ constexpr TwipRect kIndividualTwips{480, 1440, 1575, 375};
 constexpr TwipRect kAddTwips{1920, 960, 855, 735};
 constexpr TwipRect kDeleteTwips{2640, 960, 855, 735};
 constexpr TwipRect kClearTwips{3720, 960, 855, 735};
-constexpr TwipRect kResumeCaptionTwips{4560, 1560, 1275, 255};
+// The caption sits over its drop-down list: beside it, as designed at 4560, it is wider in
+// a Chinese UI face than the room left by the clear button.
+constexpr TwipRect kResumeCaptionTwips{5880, 1170, 1575, 255};
 // A drop-down list's height includes its open list: room for both choices.
 constexpr TwipRect kResumeTwips{5880, 1440, 1575, 1200};
-constexpr TwipRect kHeaderTwips{600, 1920, 6300, 255};
+constexpr TwipRect kHeaderTwips{600, 1920, 6300, 240};
 constexpr TwipRect kListTwips{360, 2160, 7095, 1530};
 constexpr TwipRect kSaveTwips{4920, 3960, 1215, 495};
 constexpr TwipRect kCancelTwips{6240, 3960, 1215, 495};
@@ -58,14 +59,6 @@ constexpr int kListTextIndentPixels = 1;
 constexpr int kTabUnitsPerCharacter = 4;
 constexpr const wchar_t* kAverageWidthSample =
     L"ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
-
-int TextWidth(HFONT font, const std::wstring& text) {
-    WindowDcScope screen(nullptr);
-    ScopedSelectObject select(screen.Dc(), font);
-    SIZE size{};
-    GetTextExtentPoint32W(screen.Dc(), text.c_str(), static_cast<int>(text.size()), &size);
-    return static_cast<int>(size.cx);
-}
 
 // Where each column heading after the first starts in the header text: the index of the
 // first character after each run of spaces.
@@ -156,13 +149,15 @@ void SetTimeDialog::SetTabStops() {
     POINT listOrigin{kListTextIndentPixels, 0};
     MapWindowPoints(header, Handle(), &headerOrigin, 1);
     MapWindowPoints(list, Handle(), &listOrigin, 1);
-    const int sample = TextWidth(listFont, kAverageWidthSample);
+    const int sample = static_cast<int>(TextPixels(listFont, kAverageWidthSample).cx);
     const int averageWidth = (sample / 26 + 1) / 2;
     if (averageWidth <= 0) return;
     const std::wstring text = kSetTimeHeader;
     std::vector<INT> stops;
     for (const size_t start : HeadingStarts(text)) {
-        const int x = headerOrigin.x + TextWidth(headerFont, text.substr(0, start)) - listOrigin.x;
+        const int x = headerOrigin.x +
+                      static_cast<int>(TextPixels(headerFont, text.substr(0, start)).cx) -
+                      listOrigin.x;
         stops.push_back(MulDiv(x, kTabUnitsPerCharacter, averageWidth));
     }
     SendMessageW(list, LB_SETTABSTOPS, stops.size(), reinterpret_cast<LPARAM>(stops.data()));
