@@ -1,6 +1,7 @@
 // Looks at and drives the top-level windows of the desktop from the command line, for the
 // end-to-end tests (windows of other processes under Wine, Chinese titles included).
 //
+//   wininfo.exe clip TEXT          puts TEXT on the clipboard
 //   wininfo.exe list [--class NAME] [--title TEXT] [--pid N] [--visible]
 //       one line per matching window, tab-separated:
 //       hwnd pid visible topmost left top right bottom style exstyle class title
@@ -10,6 +11,13 @@
 //   wininfo.exe command HWND ID    posts WM_COMMAND ID (e.g. 1 = IDOK to a message box)
 //   wininfo.exe click HWND ID      clicks the child control ID (BM_CLICK, e.g. a check box)
 //   wininfo.exe settext HWND ID TEXT   sets the text of the child control ID (WM_SETTEXT)
+//   wininfo.exe items HWND ID      the rows of a list box or drop-down list child, one line
+//       each: index<TAB>selected (0/1)<TAB>text (the text may hold tabs)
+//   wininfo.exe state HWND ID      enabled<TAB>checked<TAB>visible<TAB>left top right bottom
+//       of the child (screen pixels, tab-separated)
+//   wininfo.exe select HWND ID N   selects row N of a list box or drop-down list child
+//   wininfo.exe notify HWND ID CODE   posts WM_COMMAND (ID, CODE) from the child, e.g. a
+//       list box's double click (LBN_DBLCLK = 2)
 //
 // Output is UTF-8. Handles are printed and read as 0x... hex.
 #include "win32/wide_text_win32.h"
@@ -17,6 +25,7 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <cstring>
 #include <cwchar>
 #include <optional>
 #include <string>
@@ -170,11 +179,82 @@ int SendToChild(HWND window, int id, UINT message, LPARAM lParam) {
     return kExitOk;
 }
 
+bool IsComboBox(HWND control) { return ClassName(control) == "ComboBox"; }
+
+int Items(HWND window, int id) {
+    const HWND child = GetDlgItem(window, id);
+    if (child == nullptr) return kExitNotFound;
+    const bool combo = IsComboBox(child);
+    const LRESULT count = SendMessageW(child, combo ? CB_GETCOUNT : LB_GETCOUNT, 0, 0);
+    const LRESULT selected = SendMessageW(child, combo ? CB_GETCURSEL : LB_GETCURSEL, 0, 0);
+    for (LRESULT i = 0; i < count; ++i) {
+        const auto index = static_cast<WPARAM>(i);
+        const LRESULT length =
+            SendMessageW(child, combo ? CB_GETLBTEXTLEN : LB_GETTEXTLEN, index, 0);
+        if (length < 0) continue;
+        std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+        SendMessageW(child, combo ? CB_GETLBTEXT : LB_GETTEXT, index,
+                     reinterpret_cast<LPARAM>(text.data()));
+        text.resize(static_cast<size_t>(length));
+        Write(std::to_string(i) + '\t' + (i == selected ? "1" : "0") + '\t' +
+              quorrin::WideToUtf8(text) + '\n');
+    }
+    return kExitOk;
+}
+
+int State(HWND window, int id) {
+    const HWND child = GetDlgItem(window, id);
+    if (child == nullptr) return kExitNotFound;
+    RECT rect{};
+    GetWindowRect(child, &rect);
+    const LRESULT checked = SendMessageW(child, BM_GETCHECK, 0, 0);
+    Write(std::to_string(IsWindowEnabled(child) != FALSE ? 1 : 0) + '\t' +
+          std::to_string(checked == BST_CHECKED ? 1 : 0) + '\t' +
+          std::to_string(IsWindowVisible(child) != FALSE ? 1 : 0) + '\t' +
+          std::to_string(rect.left) + '\t' + std::to_string(rect.top) + '\t' +
+          std::to_string(rect.right) + '\t' + std::to_string(rect.bottom) + '\n');
+    return kExitOk;
+}
+
+int Select(HWND window, int id, long row) {
+    const HWND child = GetDlgItem(window, id);
+    if (child == nullptr) return kExitNotFound;
+    SendMessageW(child, IsComboBox(child) ? CB_SETCURSEL : LB_SETCURSEL, static_cast<WPARAM>(row),
+                 0);
+    return kExitOk;
+}
+
+int Notify(HWND window, int id, unsigned code) {
+    const HWND child = GetDlgItem(window, id);
+    if (child == nullptr) return kExitNotFound;
+    return PostMessageW(window, WM_COMMAND, MAKEWPARAM(id, code),
+                        reinterpret_cast<LPARAM>(child)) != FALSE
+               ? kExitOk
+               : kExitNotFound;
+}
+
+int Clip(const std::wstring& text) {
+    if (OpenClipboard(nullptr) == FALSE) return kExitNotFound;
+    EmptyClipboard();
+    const size_t bytes = (text.size() + 1) * sizeof(wchar_t);
+    const HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
+    bool done = false;
+    if (memory != nullptr) {
+        std::memcpy(GlobalLock(memory), text.c_str(), bytes);
+        GlobalUnlock(memory);
+        done = SetClipboardData(CF_UNICODETEXT, memory) != nullptr;
+        if (!done) GlobalFree(memory);
+    }
+    CloseClipboard();
+    return done ? kExitOk : kExitNotFound;
+}
+
 int Usage() {
     Write(
-        "wininfo.exe list [--class NAME] [--title TEXT] [--pid N] [--visible]\n"
+        "wininfo.exe list [--class NAME] [--title TEXT] [--pid N] [--visible] | clip TEXT\n"
         "wininfo.exe text HWND | close HWND | command HWND ID | click HWND ID\n"
-        "wininfo.exe settext HWND ID TEXT\n");
+        "wininfo.exe settext HWND ID TEXT | items HWND ID | state HWND ID\n"
+        "wininfo.exe select HWND ID N | notify HWND ID CODE\n");
     return kExitUsage;
 }
 
@@ -188,6 +268,7 @@ int wmain(int argc, wchar_t** argv) {
         const int result = List(rest);
         return result == kExitUsage ? Usage() : result;
     }
+    if (command == L"clip" && rest.size() == 1) return Clip(rest[0]);
     if (rest.empty()) return Usage();
     const std::optional<HWND> window = ParseHandle(rest[0].c_str());
     if (!window) return Usage();
@@ -203,6 +284,14 @@ int wmain(int argc, wchar_t** argv) {
     if (command == L"settext" && rest.size() == 3) {
         return SendToChild(*window, childId(), WM_SETTEXT,
                            reinterpret_cast<LPARAM>(rest[2].c_str()));
+    }
+    if (command == L"items" && rest.size() == 2) return Items(*window, childId());
+    if (command == L"state" && rest.size() == 2) return State(*window, childId());
+    if (command == L"select" && rest.size() == 3) {
+        return Select(*window, childId(), std::wcstol(rest[2].c_str(), nullptr, 0));
+    }
+    if (command == L"notify" && rest.size() == 3) {
+        return Notify(*window, childId(), std::wcstoul(rest[2].c_str(), nullptr, 0));
     }
     return Usage();
 }

@@ -79,8 +79,9 @@ LRESULT TimeBox::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return OnChar(static_cast<wchar_t>(wParam));
         case WM_KEYDOWN:
             selectedBeforeKey_ = TimeFieldRules::DigitAt(SelectionStart());
-            // Delete (and Shift+Delete, cut) would shorten the text.
-            if (wParam == VK_DELETE) return 0;
+            // Delete (and Shift+Delete, cut) would shorten the text; Shift+Insert pastes
+            // without a WM_PASTE on some systems.
+            if (wParam == VK_DELETE || wParam == VK_INSERT) return 0;
             return DefSubclassProc(box, message, wParam, lParam);
         case WM_KEYUP: {
             const LRESULT result = DefSubclassProc(box, message, wParam, lParam);
