@@ -1,7 +1,6 @@
 // Looks at and drives the top-level windows of the desktop from the command line, for the
 // end-to-end tests (windows of other processes under Wine, Chinese titles included).
 //
-//   wininfo.exe clip TEXT          puts TEXT on the clipboard
 //   wininfo.exe list [--class NAME] [--title TEXT] [--pid N] [--visible]
 //       one line per matching window, tab-separated:
 //       hwnd pid visible topmost left top right bottom style exstyle class title
@@ -25,7 +24,6 @@
 #include <windows.h>
 
 #include <cstdio>
-#include <cstring>
 #include <cwchar>
 #include <optional>
 #include <string>
@@ -233,25 +231,9 @@ int Notify(HWND window, int id, unsigned code) {
                : kExitNotFound;
 }
 
-int Clip(const std::wstring& text) {
-    if (OpenClipboard(nullptr) == FALSE) return kExitNotFound;
-    EmptyClipboard();
-    const size_t bytes = (text.size() + 1) * sizeof(wchar_t);
-    const HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
-    bool done = false;
-    if (memory != nullptr) {
-        std::memcpy(GlobalLock(memory), text.c_str(), bytes);
-        GlobalUnlock(memory);
-        done = SetClipboardData(CF_UNICODETEXT, memory) != nullptr;
-        if (!done) GlobalFree(memory);
-    }
-    CloseClipboard();
-    return done ? kExitOk : kExitNotFound;
-}
-
 int Usage() {
     Write(
-        "wininfo.exe list [--class NAME] [--title TEXT] [--pid N] [--visible] | clip TEXT\n"
+        "wininfo.exe list [--class NAME] [--title TEXT] [--pid N] [--visible]\n"
         "wininfo.exe text HWND | close HWND | command HWND ID | click HWND ID\n"
         "wininfo.exe settext HWND ID TEXT | items HWND ID | state HWND ID\n"
         "wininfo.exe select HWND ID N | notify HWND ID CODE\n");
@@ -268,7 +250,6 @@ int wmain(int argc, wchar_t** argv) {
         const int result = List(rest);
         return result == kExitUsage ? Usage() : result;
     }
-    if (command == L"clip" && rest.size() == 1) return Clip(rest[0]);
     if (rest.empty()) return Usage();
     const std::optional<HWND> window = ParseHandle(rest[0].c_str());
     if (!window) return Usage();

@@ -136,11 +136,12 @@ check "its fields start at 00:00:00" field_is $kDurationId "00:00:00"
 click_digit $kDurationId
 xdotool type --delay 80 "003000"
 check "the duration typed in shows" wait_until 3 field_is $kDurationId "00:30:00"
-wininfo clip "99:99" >/dev/null
 click_digit $kWarningId
 xdotool type --delay 80 "a9"
 xdotool key --delay 80 BackSpace Delete ctrl+v shift+Insert ctrl+x ctrl+z
-check "letters, a 9 for tens of hours, Backspace, Delete, paste and cut change nothing" \
+# (Pasting real clipboard text is the Win32 test's: a clipboard filled from here does not
+# outlive the filling process under Wine.)
+check "letters, a 9 for tens of hours, Backspace, Delete, paste, cut and undo change nothing" \
     field_is $kWarningId "00:00:00"
 xdotool type --delay 80 "0071030"
 check "out-of-range digits are refused and the rest go in" wait_until 3 field_is $kWarningId "00:10:30"
