@@ -21,11 +21,12 @@ constexpr TwipRect kIndividualTwips{480, 1440, 1575, 375};
 constexpr TwipRect kAddTwips{1920, 960, 855, 735};
 constexpr TwipRect kDeleteTwips{2640, 960, 855, 735};
 constexpr TwipRect kClearTwips{3720, 960, 855, 735};
-// The caption sits over its drop-down list: beside it, as designed at 4560, it is wider in
-// a Chinese UI face than the room left by the clear button.
-constexpr TwipRect kResumeCaptionTwips{5880, 1170, 1575, 255};
+// The caption sits over its drop-down list, which reaches further left than designed
+// (5880, 1575 wide): in a Chinese UI face neither the caption beside it nor "从上一断点计时"
+// in it fits the designed room.
+constexpr TwipRect kResumeCaptionTwips{5700, 1170, 1755, 255};
 // A drop-down list's height includes its open list: room for both choices.
-constexpr TwipRect kResumeTwips{5880, 1440, 1575, 1200};
+constexpr TwipRect kResumeTwips{5700, 1440, 1755, 1200};
 constexpr TwipRect kHeaderTwips{600, 1920, 6300, 240};
 constexpr TwipRect kListTwips{360, 2160, 7095, 1530};
 constexpr TwipRect kSaveTwips{4920, 3960, 1215, 495};
