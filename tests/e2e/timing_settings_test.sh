@@ -136,7 +136,8 @@ check "its fields start at 00:00:00" field_is $kDurationId "00:00:00"
 click_digit $kDurationId
 xdotool type --delay 80 "003000"
 check "the duration typed in shows" wait_until 3 field_is $kDurationId "00:30:00"
-click_digit $kWarningId
+# Tab moves on to the warning field, its first digit selected.
+xdotool key Tab
 xdotool type --delay 80 "a9"
 xdotool key --delay 80 BackSpace Delete ctrl+v shift+Insert ctrl+x ctrl+z
 # (Pasting real clipboard text is the Win32 test's: a clipboard filled from here does not

@@ -64,6 +64,8 @@ std::optional<std::string> EditTimeDialog::Run(HINSTANCE instance, HWND owner,
             if (got == 0) PostQuitMessage(static_cast<int>(message.wParam));
             break;
         }
+        // Tab moves between the fields and switches, Esc cancels.
+        if (dialog.IsOpen() && IsDialogMessageW(dialog.Handle(), &message) != FALSE) continue;
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }
@@ -136,7 +138,8 @@ void EditTimeDialog::FitWarningCaption() {
     SetWindowTextW(caption, text.c_str());
     // The field lies over the caption: the caption must never paint over it.
     SetWindowLongPtrW(caption, GWL_STYLE, GetWindowLongPtrW(caption, GWL_STYLE) | WS_CLIPSIBLINGS);
-    SetWindowPos(field, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    // (At the bottom of the order, where it leaves the Tab order of the rest as it was.)
+    SetWindowPos(caption, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     const SIZE size = TextPixels(font, text);
     SetWindowPos(caption, nullptr, 0, 0, std::max<int>(size.cx, label.right - label.left),
                  label.bottom - label.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -185,6 +188,7 @@ LRESULT EditTimeDialog::OnCommand(int id, int code) {
             break;
         case kEditTimeCancelId:
         case kEditTimeCloseId:
+        case IDCANCEL:
             Close();
             break;
         default:
