@@ -4,7 +4,7 @@
 # through the editor, its file chosen in the file dialog and its times typed into the time
 # fields (which stay valid times whatever is typed); Save writing [PPTFiles]; the no-file
 # and name-clash messages; a show of the added presentation counting down from the time
-# typed in; deleting a row and clearing the list.
+# typed in; deleting a row and clearing the list; saving while a show counts.
 set -uo pipefail
 # shellcheck source=app_session.sh
 . "$QUORRIN_SOURCE/tests/e2e/app_session.sh"
@@ -196,11 +196,15 @@ check "the clock hides with the show" wait_until 5 clocks_are 0
 quit
 
 echo "--- deleting and clearing"
+# write_rows: settings with the three presentations 第1讲, 第2讲 and 第3讲.
+write_rows() {
+    SameMode=False pptFiles=$(for n in 1 2 3; do
+        printf 'timeCnt%s=00:0%s:00\ntimeWarning%s=00:00:30\nflush%s=True\nclose%s=False\nfile%s=第%s讲\ntimeFree%s=00:00:00\n' \
+            $n $n $n $n $n $n $n $n
+    done; echo pptFiles=3) write_settings
+}
 new_app timing-rows
-SameMode=False pptFiles=$(for n in 1 2 3; do
-    printf 'timeCnt%s=00:0%s:00\ntimeWarning%s=00:00:30\nflush%s=True\nclose%s=False\nfile%s=第%s讲\ntimeFree%s=00:00:00\n' \
-        $n $n $n $n $n $n $n $n
-done; echo pptFiles=3) write_settings
+write_rows
 launch
 check "the dialog opens with the three rows" open_dialog
 check "(three rows)" wait_until 3 [ "$(rows | wc -l)" -eq 3 ]
@@ -223,5 +227,36 @@ only_count() {
         awk '/^\[/ { inside = ($0 == "[PPTFiles]"); next } inside')" = "pptFiles=0" ]
 }
 check "[PPTFiles] holds only pptFiles=0" only_count
+quit
+
+echo "--- saving while a show counts"
+new_app timing-running
+write_rows
+launch
+start_show "$work/running.closed" "PowerPoint 幻灯片放映 - [第2讲.pptx]"
+check "the clock of 第2讲 comes up" wait_until $kShowFoundSeconds clocks_are 1
+check "and counts into timeFree2" wait_until 5 saved_is_not PPTFiles timeFree2 00:00:00
+# The show covers the tray icon: the menu comes from a right click on the clock.
+read -r left top right bottom < <(window_rect "$main")
+open_from_clock() {
+    choose_from_menu $kTimingSettingsItem $(((left + right) / 2)) $(((top + bottom) / 2)) &&
+        wait_until 10 dialog_open
+}
+check "the dialog opens meanwhile, from the clock" open_from_clock
+when_opened=$(saved PPTFiles timeFree2)
+counted_on() { [[ "$(saved PPTFiles timeFree2)" < "$when_opened" ]]; }
+check "the countdown goes on while it is open" wait_until 5 counted_on
+wininfo select "$dialog" $kListId 0 >/dev/null
+wininfo command "$dialog" $kDeleteId >/dev/null
+wininfo command "$dialog" $kSaveId >/dev/null
+check "the first row is deleted and saved" wait_until 10 dialog_gone
+check "第2讲 is now the first" saved_is PPTFiles file1 "第2讲"
+saved_live() { [[ "$(saved PPTFiles timeFree1)" < "$when_opened" ]]; }
+check "its resume point is the live one, not the one read at opening" saved_live
+after_save=$(saved PPTFiles timeFree1)
+moves_on() { next_saved PPTFiles timeFree1 "$after_save" 5 >/dev/null; }
+check "the countdown goes on into timeFree1" moves_on
+check "and leaves 第3讲's resume point alone" holds_for 2 saved_is PPTFiles timeFree2 00:00:00
+end_show
 
 report_checks
