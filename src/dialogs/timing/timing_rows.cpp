@@ -81,7 +81,7 @@ bool NameStorableInSettings(std::string_view name) {
     if (IsIniSpace(gbk.front()) || IsIniSpace(gbk.back())) return false;
     // The reader strips a matching pair of quotes round the value.
     if (gbk.size() >= 2 && IsQuote(gbk.front()) && gbk.back() == gbk.front()) return false;
-    return IniDocument::ValidEdit("PPTFiles", "file1", gbk);
+    return IniDocument::ValidEdit(kSectionPresentations, "file1", gbk);
 }
 
 std::string NameClashMessage(std::string_view name, std::string_view listed) {
