@@ -5,6 +5,7 @@
 
 #include <commctrl.h>
 
+#include <iterator>
 #include <string>
 
 namespace quorrin {
