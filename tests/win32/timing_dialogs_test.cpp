@@ -186,6 +186,23 @@ TEST_F(TimingDialogsTest, OneInstanceAndModeSwitchRebuildsTheListFromTheTable) {
     EXPECT_EQ(ReadBytes(path_), "");  // nothing stored
 }
 
+TEST_F(TimingDialogsTest, AHundredPresentationsDisableAdd) {
+    state_.General.PresentationCount = kMaxPresentations;
+    for (int n = 1; n <= kMaxPresentations; ++n) {
+        state_.Presentations.Store(n, {60, 10, false, false, "P" + std::to_string(n), 0});
+    }
+    Open();
+    ChooseMode(kSetTimeIndividualId);
+    EXPECT_EQ(Rows(), 100);
+    EXPECT_FALSE(IsWindowEnabled(Child(kSetTimeAddId)));
+    EXPECT_TRUE(IsWindowEnabled(Child(kSetTimeDeleteId)));
+    SendMessageW(Child(kSetTimeListId), LB_SETCURSEL, 99, 0);
+    Press(kSetTimeDeleteId);
+    Pump();
+    EXPECT_EQ(Rows(), 99);
+    EXPECT_TRUE(IsWindowEnabled(Child(kSetTimeAddId)));
+}
+
 TEST_F(TimingDialogsTest, EditorIsModalOverTheListAndAppendsItsRow) {
     const HWND list = Open();
     ChooseMode(kSetTimeIndividualId);
