@@ -22,6 +22,13 @@
 //       (client pixels), sent as the window's button-down, mouse-move and button-up
 //       messages (Wine under xdotool does not deliver a held-button move to a clock that
 //       never activates)
+//   wininfo.exe items HWND ID      the rows of a list box or drop-down list child, one line
+//       each: index<TAB>selected (0/1)<TAB>text (the text may hold tabs)
+//   wininfo.exe state HWND ID      enabled<TAB>checked<TAB>visible<TAB>left top right bottom
+//       of the child (screen pixels, tab-separated)
+//   wininfo.exe select HWND ID N   selects row N of a list box or drop-down list child
+//   wininfo.exe notify HWND ID CODE   posts WM_COMMAND (ID, CODE) from the child, e.g. a
+//       list box's double click (LBN_DBLCLK = 2)
 //
 // The tool is DPI-aware: every coordinate is in physical screen pixels, whatever the
 // window's own awareness.
@@ -253,11 +260,66 @@ void BecomeDpiAware() {
     if (const auto setAware = User32Function<BOOL(WINAPI*)()>("SetProcessDPIAware")) setAware();
 }
 
+bool IsComboBox(HWND control) { return ClassName(control) == "ComboBox"; }
+
+int Items(HWND window, int id) {
+    const HWND child = GetDlgItem(window, id);
+    if (child == nullptr) return kExitNotFound;
+    const bool combo = IsComboBox(child);
+    const LRESULT count = SendMessageW(child, combo ? CB_GETCOUNT : LB_GETCOUNT, 0, 0);
+    const LRESULT selected = SendMessageW(child, combo ? CB_GETCURSEL : LB_GETCURSEL, 0, 0);
+    for (LRESULT i = 0; i < count; ++i) {
+        const auto index = static_cast<WPARAM>(i);
+        const LRESULT length =
+            SendMessageW(child, combo ? CB_GETLBTEXTLEN : LB_GETTEXTLEN, index, 0);
+        if (length < 0) continue;
+        std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+        SendMessageW(child, combo ? CB_GETLBTEXT : LB_GETTEXT, index,
+                     reinterpret_cast<LPARAM>(text.data()));
+        text.resize(static_cast<size_t>(length));
+        Write(std::to_string(i) + '\t' + (i == selected ? "1" : "0") + '\t' +
+              quorrin::WideToUtf8(text) + '\n');
+    }
+    return kExitOk;
+}
+
+int State(HWND window, int id) {
+    const HWND child = GetDlgItem(window, id);
+    if (child == nullptr) return kExitNotFound;
+    RECT rect{};
+    GetWindowRect(child, &rect);
+    const LRESULT checked = SendMessageW(child, BM_GETCHECK, 0, 0);
+    Write(std::to_string(IsWindowEnabled(child) != FALSE ? 1 : 0) + '\t' +
+          std::to_string(checked == BST_CHECKED ? 1 : 0) + '\t' +
+          std::to_string(IsWindowVisible(child) != FALSE ? 1 : 0) + '\t' +
+          std::to_string(rect.left) + '\t' + std::to_string(rect.top) + '\t' +
+          std::to_string(rect.right) + '\t' + std::to_string(rect.bottom) + '\n');
+    return kExitOk;
+}
+
+int Select(HWND window, int id, long row) {
+    const HWND child = GetDlgItem(window, id);
+    if (child == nullptr) return kExitNotFound;
+    SendMessageW(child, IsComboBox(child) ? CB_SETCURSEL : LB_SETCURSEL, static_cast<WPARAM>(row),
+                 0);
+    return kExitOk;
+}
+
+int Notify(HWND window, int id, unsigned code) {
+    const HWND child = GetDlgItem(window, id);
+    if (child == nullptr) return kExitNotFound;
+    return PostMessageW(window, WM_COMMAND, MAKEWPARAM(id, code),
+                        reinterpret_cast<LPARAM>(child)) != FALSE
+               ? kExitOk
+               : kExitNotFound;
+}
+
 int Usage() {
     Write(
         "wininfo.exe list [--class NAME] [--title TEXT] [--pid N] [--visible]\n"
         "wininfo.exe text HWND | close HWND | command HWND ID | click HWND ID\n"
-        "wininfo.exe settext HWND ID TEXT\n"
+        "wininfo.exe settext HWND ID TEXT | items HWND ID | state HWND ID\n"
+        "wininfo.exe select HWND ID N | notify HWND ID CODE\n"
         "wininfo.exe children HWND | region HWND | dpi HWND | drag HWND X1 Y1 X2 Y2\n");
     return kExitUsage;
 }
@@ -297,6 +359,14 @@ int wmain(int argc, wchar_t** argv) {
     if (command == L"settext" && rest.size() == 3) {
         return SendToChild(*window, childId(), WM_SETTEXT,
                            reinterpret_cast<LPARAM>(rest[2].c_str()));
+    }
+    if (command == L"items" && rest.size() == 2) return Items(*window, childId());
+    if (command == L"state" && rest.size() == 2) return State(*window, childId());
+    if (command == L"select" && rest.size() == 3) {
+        return Select(*window, childId(), std::wcstol(rest[2].c_str(), nullptr, 0));
+    }
+    if (command == L"notify" && rest.size() == 3) {
+        return Notify(*window, childId(), std::wcstoul(rest[2].c_str(), nullptr, 0));
     }
     return Usage();
 }

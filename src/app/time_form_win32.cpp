@@ -30,7 +30,8 @@ TimeForm::TimeForm(AppState& state, WindowWalk& walk, ConfigFile& config)
       config_(config),
       view_(state, config, *this, copy_),
       engine_(state, view_),
-      normalSet_(state, config, *this, [this] { OnDialogClosed(); }) {}
+      normalSet_(state, config, *this, [this] { OnDialogClosed(); }),
+      setTime_(state, config, [this] { OnDialogClosed(); }) {}
 
 TimeForm::~TimeForm() {
     if (Handle() != nullptr) KillTimer(Handle(), TimerId(ClockTimer::Main));
@@ -203,8 +204,10 @@ void TimeForm::OnMenuEntry(TrayMenuEntry entry) {
             OpenSoundSettings();
             break;
         case TrayMenuEntry::TimingSettings:
+            OpenTimingSettings();
+            break;
         case TrayMenuEntry::StyleSettings:
-            // Dialogs not built yet: their entries stay in the menu and do nothing.
+            // The dialog is not built yet: its entry stays in the menu and does nothing.
             break;
     }
 }
@@ -213,6 +216,11 @@ void TimeForm::OpenSoundSettings() {
     const bool wasOpen = normalSet_.IsOpen();
     // An open dialog is only brought forward.
     if (normalSet_.Open(instance_) && !wasOpen) lifetime_.DialogOpened();
+}
+
+void TimeForm::OpenTimingSettings() {
+    const bool wasOpen = setTime_.IsOpen();
+    if (setTime_.Open(instance_) && !wasOpen) lifetime_.DialogOpened();
 }
 
 void TimeForm::OnDialogClosed() {

@@ -16,6 +16,7 @@
 #include "tray/tray_icon_win32.h"
 #include "dialogs/common/main_clock_control.h"
 #include "dialogs/sound/normal_set_dialog_win32.h"
+#include "dialogs/timing/set_time_dialog_win32.h"
 #include "settings/app_state.h"
 #include "settings/config_file.h"
 
@@ -72,6 +73,7 @@ class TimeForm final : public CountdownWindow, public MainClockControl {
     void OnDialogClosed();
     void EndIfDone();
     void OpenSoundSettings();
+    void OpenTimingSettings();
     bool CopyOnPrimaryMonitor() const;
 
     AppState& state_;
@@ -94,6 +96,7 @@ class TimeForm final : public CountdownWindow, public MainClockControl {
     // The settings dialogs, one of each, kept for the whole run and opened again on demand.
     // Last, so that a dialog still open at the end closes while everything it uses exists.
     NormalSetDialog normalSet_;
+    SetTimeDialog setTime_;
 };
 
 }  // namespace quorrin

@@ -6,7 +6,14 @@ namespace quorrin {
 
 namespace {
 constexpr uint8_t kBlinkCycle = 10;
+
+// Whether the current mode stores a resume point for the slot: the shared timing's slot 0,
+// or a presentation's slot 1..100.
+bool HoldsResumePoint(const AppState& state, int32_t slot) {
+    if (state.General.SameMode) return slot == 0;
+    return slot >= 1 && state.Presentations.At(slot) != nullptr;
 }
+}  // namespace
 
 std::string RemainingTimeText(int32_t seconds) {
     if (seconds < 0) seconds = 0;
@@ -72,9 +79,11 @@ bool CountdownEngine::Step() {
     c.RemainingSeconds -= 1;
     if (c.RemainingSeconds >= 0) {
         ShowRemainingTime();
-        view_.SaveRemainingTime(g.SameMode, c.CurrentSlot, c.RemainingSeconds);
-        if (PresentationSlot* slot = state_.Presentations.At(c.CurrentSlot)) {
-            slot->TimeFree = c.RemainingSeconds;
+        // A countdown whose presentation was removed from the settings meanwhile goes on
+        // without storing a resume point, which would land on another presentation.
+        if (HoldsResumePoint(state_, c.CurrentSlot)) {
+            view_.SaveRemainingTime(g.SameMode, c.CurrentSlot, c.RemainingSeconds);
+            state_.Presentations.At(c.CurrentSlot)->TimeFree = c.RemainingSeconds;
         }
         if (c.RemainingSeconds == c.WarningSeconds && c.WarningSeconds != lastWarnedAt_) {
             lastWarnedAt_ = c.WarningSeconds;

@@ -65,13 +65,15 @@ class ConfigFile {
     const std::string& Path() const { return store_.Path(); }
     std::string DescribeFailure(const FileStatus& status) const;
 
+    // A batch of keys a dialog stores itself, in one replacement of the file.
+    FileStatus Commit(const std::vector<IniEdit>& edits);
+
   private:
     void LoadNormal(const IniSnapshot& file);
     void LoadStyle(const IniSnapshot& file);
     void LoadPresentations(const IniSnapshot& file);
     // Every section from memory, in the loader's key order.
     std::vector<IniEdit> AllSettingsEdits() const;
-    FileStatus Commit(const std::vector<IniEdit>& edits);
 
     AppState& state_;
     IniStore& store_;

@@ -320,5 +320,21 @@ TEST_F(Countdown, BlockedThreadCatchesUpEveryMissedSecondOnce) {
     EXPECT_FALSE(engine.Counting());
 }
 
+// The settings were saved while counting: a countdown whose presentation is gone (no slot),
+// or whose slot belongs to the other mode, counts on and stores no resume point.
+TEST_F(Countdown, CountdownWithoutAStoredSlotWritesNoResumePoint) {
+    state.General.SameMode = false;
+    state.Countdown.CurrentSlot = 2;
+    Start();
+    RunSeconds(1);
+    state.Countdown.CurrentSlot = -1;
+    RunSeconds(1);
+    state.General.SameMode = true;
+    state.Countdown.CurrentSlot = 2;
+    RunSeconds(1);
+    EXPECT_EQ(view.saves, std::vector<std::string>{"P/2/599"});
+    EXPECT_EQ(view.LastShown(), "09:57");
+}
+
 }  // namespace
 }  // namespace quorrin

@@ -53,19 +53,20 @@ bool FaceExists(HDC dc, const wchar_t* face) {
     return count > 0;
 }
 
-// 9-point text at `dpi` in the first Chinese UI face installed; the font mapper picks a
-// Chinese face when none of them is there.
-UniqueFont MakeDialogFont(int weight, int32_t dpi) {
-    WindowDcScope screen(nullptr);
-    const wchar_t* face = kFontFaces.back();
+// The first Chinese UI face installed; the font mapper picks a Chinese face when none of
+// them is there.
+const wchar_t* DialogFace(HDC dc) {
     for (const wchar_t* candidate : kFontFaces) {
-        if (FaceExists(screen.Dc(), candidate)) {
-            face = candidate;
-            break;
-        }
+        if (FaceExists(dc, candidate)) return candidate;
     }
+    return kFontFaces.back();
+}
+
+UniqueFont MakeFont(const wchar_t* face, int heightPixels, int weight) {
+    WindowDcScope screen(nullptr);
+    if (face == nullptr) face = DialogFace(screen.Dc());
     LOGFONTW font{};
-    font.lfHeight = -PointsToPixels(kFontPoints, dpi);
+    font.lfHeight = -heightPixels;
     font.lfWeight = weight;
     font.lfCharSet = GB2312_CHARSET;
     font.lfQuality = DEFAULT_QUALITY;
@@ -73,6 +74,11 @@ UniqueFont MakeDialogFont(int weight, int32_t dpi) {
     UniqueFont created(CreateFontIndirectW(&font));
     if (!created) LogLastError(L"DialogFrame: CreateFontIndirectW");
     return created;
+}
+
+// 9-point text at `dpi` in the dialog face.
+UniqueFont MakeDialogFont(int weight, int32_t dpi) {
+    return MakeFont(nullptr, PointsToPixels(kFontPoints, dpi), weight);
 }
 
 // A 32-bit DIB pixel (blue in the low byte) for a COLORREF (red in the low byte).
@@ -162,9 +168,10 @@ bool DialogFrame::CreateFrame(HINSTANCE instance, const DialogFrameSpec& frame) 
     captionLabelId_ = frame.captionLabelId;
     clientWidthTwips_ = frame.clientWidthTwips;
     clientHeightTwips_ = frame.clientHeightTwips;
-    // Children of an earlier opening: their windows went with it.
+    // Children and fonts of an earlier opening: their windows went with it.
     buttons_.clear();
     placed_.clear();
+    fonts_.clear();
     // The dialog opens in the middle of the primary monitor, at that monitor's DPI.
     dpi_ = DpiAtPoint(POINT{0, 0});
 
@@ -181,6 +188,7 @@ bool DialogFrame::CreateFrame(HINSTANCE instance, const DialogFrameSpec& frame) 
     placement.exStyle = WS_EX_TOOLWINDOW | WS_EX_CONTROLPARENT;
     placement.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
     placement.title = frame.caption.c_str();
+    placement.owner = frame.owner;
     // The frame is exactly the strip the region cuts away (see OnNcCalcSize); the client
     // area, which is what shows, is centred on the screen.
     placement.width = window.cx;
@@ -280,18 +288,30 @@ HWND DialogFrame::AddPlacedLabel(int id, const std::wstring& text, const TwipRec
 }
 
 HWND DialogFrame::AddCheckBox(int id, const std::wstring& text, const TwipRect& place) {
+    return AddControl(id, L"BUTTON", text, WS_TABSTOP | BS_AUTOCHECKBOX, place);
+}
+
+HWND DialogFrame::AddControl(int id, const wchar_t* windowClass, const std::wstring& text,
+                             DWORD style, const TwipRect& place, DWORD exStyle) {
     const RECT r = PixelRect(place);
-    const HWND box = CreateWindowExW(
-        0, L"BUTTON", text.c_str(), WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX, r.left,
-        r.top, r.right - r.left, r.bottom - r.top, Handle(),
-        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
-    if (box == nullptr) {
-        LogLastError(L"DialogFrame: check box " + std::to_wstring(id));
+    const HWND control =
+        CreateWindowExW(exStyle, windowClass, text.c_str(), WS_CHILD | WS_VISIBLE | style, r.left,
+                        r.top, r.right - r.left, r.bottom - r.top, Handle(),
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
+    if (control == nullptr) {
+        LogLastError(L"DialogFrame: control " + std::to_wstring(id));
         return nullptr;
     }
-    SendMessageW(box, WM_SETFONT, reinterpret_cast<WPARAM>(looks_->font.Get()), FALSE);
-    placed_.push_back({box, place, TextFit::None});
-    return box;
+    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(looks_->font.Get()), FALSE);
+    placed_.push_back({control, place, TextFit::None});
+    return control;
+}
+
+HFONT DialogFrame::AddFont(const wchar_t* face, int32_t heightTwips, int weight) {
+    UniqueFont font = MakeFont(face, Pixels(heightTwips), weight);
+    if (!font) return nullptr;
+    fonts_.push_back({face, heightTwips, weight, std::move(font)});
+    return fonts_.back().font.Get();
 }
 
 MyButton* DialogFrame::AddButton(int id, const std::wstring& caption, const TwipRect& place,
@@ -401,23 +421,35 @@ LRESULT DialogFrame::OnDisplayChange() {
 LRESULT DialogFrame::OnDpiChanged(int32_t dpi, const RECT& suggested) {
     if (dpi <= 0) return 0;
     dpi_ = dpi;
-    // The old fonts stay selected in the children until each has the new one.
+    // The old fonts stay selected in the children until each has its new one.
     std::unique_ptr<Looks> old = std::move(looks_);
     looks_ = std::make_unique<Looks>();
     MakeLooks();
+    std::vector<ExtraFont> oldFonts = std::move(fonts_);
+    fonts_.clear();
+    for (const ExtraFont& font : oldFonts) AddFont(font.face, font.heightTwips, font.weight);
+    // Each child gets the new font made like the one it has.
+    const auto newFontFor = [&](HFONT current) {
+        if (current == old->captionFont.Get()) return looks_->captionFont.Get();
+        for (size_t i = 0; i < oldFonts.size() && i < fonts_.size(); ++i) {
+            if (current == oldFonts[i].font.Get()) return fonts_[i].font.Get();
+        }
+        return looks_->font.Get();
+    };
     SetWindowPos(Handle(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                  suggested.bottom - suggested.top,
                  SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
     ApplyRoundRegion(Handle(), RegionShape::Dialog, dpi_);
     for (const auto& button : buttons_) button->SetDpi(dpi_);
     for (const PlacedChild& child : placed_) {
-        const bool caption = child.fit == TextFit::Caption;
-        const HFONT font = caption ? looks_->captionFont.Get() : looks_->font.Get();
+        const HFONT font =
+            newFontFor(reinterpret_cast<HFONT>(SendMessageW(child.window, WM_GETFONT, 0, 0)));
         SendMessageW(child.window, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
         const RECT r = PixelRect(FittedPlace(child));
         SetWindowPos(child.window, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
                      SWP_NOZORDER | SWP_NOACTIVATE);
     }
+    OnDpiLayout();
     RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
     return 0;
 }

@@ -42,6 +42,8 @@ struct DialogFrameSpec {
     // yButton_Close.
     int closeButtonId = 0;
     TwipRect closeButtonTwips;
+    // The window a modal dialog stays above (null: none).
+    HWND owner = nullptr;
 };
 
 class DialogFrame : public WindowBase {
@@ -62,10 +64,20 @@ class DialogFrame : public WindowBase {
     // A one-line label that grows to the right to fit its text.
     HWND AddCaption(int id, const std::wstring& text, const TwipRect& place);
     HWND AddCheckBox(int id, const std::wstring& text, const TwipRect& place);
+    // Any other child control (list box, drop-down list, option button, edit), in the
+    // dialog font; `style` comes on top of WS_CHILD | WS_VISIBLE.
+    HWND AddControl(int id, const wchar_t* windowClass, const std::wstring& text, DWORD style,
+                    const TwipRect& place, DWORD exStyle = 0);
+    // A font of the given em height, owned by the frame like its own; `face` null means the
+    // dialog's face.
+    HFONT AddFont(const wchar_t* face, int32_t heightTwips, int weight);
     // The frame owns the button until the dialog is created again or the frame is deleted
     // (never while the button may still be handling a click).
     MyButton* AddButton(int id, const std::wstring& caption, const TwipRect& place,
                         int32_t overColor);
+
+    // The size of one line of text in the font, on the screen.
+    SIZE TextPixels(HFONT font, const std::wstring& text) const;
 
     std::wstring ChildText(int id) const;
     void SetChildText(int id, const std::wstring& text);
@@ -74,8 +86,11 @@ class DialogFrame : public WindowBase {
     int32_t Dpi() const { return dpi_; }
     int Pixels(int32_t twips) const { return TwipsToPixels(twips, dpi_); }
     // Places a child the dialog made itself, in twips; the frame places it again, and gives
-    // it the dialog font, when the DPI changes.
+    // it its font made at the new DPI, when the DPI changes.
     void PlaceChild(HWND child, const TwipRect& place);
+    // After a DPI change has given every child its new font and place: a dialog that lays
+    // out by measured text does that again here.
+    virtual void OnDpiLayout() {}
 
     // Painting, the children's backgrounds, the title-bar drag and the frame geometry; the
     // rest gets the default handling. Dialogs hand their unhandled messages on to this.
@@ -110,7 +125,6 @@ class DialogFrame : public WindowBase {
     RECT TitleBarPixels() const;
     RECT ClientPixels() const;
     void MakeCaptionLabel(const DialogFrameSpec& frame);
-    SIZE TextPixels(HFONT font, const std::wstring& text) const;
     HWND AddPlacedLabel(int id, const std::wstring& text, const TwipRect& place, DWORD extraStyle,
                         TextFit fit);
     // The child's place for the current DPI and fonts: a caption or a growing label measured
@@ -132,6 +146,14 @@ class DialogFrame : public WindowBase {
     std::unique_ptr<Looks> looks_;
     std::vector<PlacedChild> placed_;
     std::vector<std::unique_ptr<MyButton>> buttons_;
+    // Fonts the dialog asked for, made again at a new DPI.
+    struct ExtraFont {
+        const wchar_t* face = nullptr;
+        int32_t heightTwips = 0;
+        int weight = 0;
+        UniqueFont font;
+    };
+    std::vector<ExtraFont> fonts_;
 };
 
 }  // namespace quorrin

@@ -1,0 +1,94 @@
+#include "controls/time_field/time_field_rules.h"
+
+#include "settings/time_text.h"
+
+namespace quorrin {
+
+namespace {
+
+constexpr int kFirstColon = 2;
+constexpr int kSecondColon = 5;
+constexpr int kLastDigit = 7;
+constexpr int32_t kLargestFieldSeconds = 23 * 3600 + 59 * 60 + 59;
+constexpr std::string_view kLargestFieldTime = "23:59:59";
+
+bool IsColon(int position) { return position == kFirstColon || position == kSecondColon; }
+
+bool IsDigit(char32_t c) { return c >= U'0' && c <= U'9'; }
+
+}  // namespace
+
+int TimeFieldRules::StepPosition(int position, StepDirection direction) {
+    if (direction == StepDirection::Forward) {
+        if (position > kLastDigit) position = 0;
+        if (IsColon(position)) ++position;
+    } else {
+        if (position > 0) --position;
+        if (IsColon(position)) --position;
+    }
+    return position;
+}
+
+int TimeFieldRules::DigitAt(int caret) {
+    if (caret < 0) return 0;
+    if (caret > kFieldEndPosition) caret = kFieldEndPosition;
+    return IsColon(caret) || caret == kFieldEndPosition ? caret - 1 : caret;
+}
+
+bool TimeFieldRules::Accepts(std::string_view text, int position, char32_t typed) {
+    if (!IsDigit(typed)) return false;
+    switch (position) {
+        case 0:
+            return typed <= U'2';
+        case 1:
+            return text.empty() || text[0] != '2' || typed <= U'3';
+        case 3:
+        case 6:
+            return typed <= U'5';
+        default:
+            return position >= 0 && position <= kLastDigit && !IsColon(position);
+    }
+}
+
+std::string TimeFieldRules::Overwrite(std::string_view text, int position, char32_t typed) {
+    std::string result(text);
+    if (position >= 0 && static_cast<size_t>(position) < result.size()) {
+        result[static_cast<size_t>(position)] = static_cast<char>(typed);
+    }
+    return result;
+}
+
+int TimeFieldRules::AfterKeyRelease(std::string& text, int before, int caret, uint32_t keyCode) {
+    int position;
+    if (keyCode == kKeyLeft) {
+        position = StepPosition(before, StepDirection::Backward);
+    } else if (keyCode == kKeyRight) {
+        position =
+            before == kLastDigit ? kLastDigit : StepPosition(before + 1, StepDirection::Forward);
+    } else {
+        // Digit keys and every other key alike: on from where the key left the caret (behind
+        // an accepted digit, unchanged after a refused one, 0 after Home, the end after End).
+        position = StepPosition(caret, StepDirection::Forward);
+    }
+    if (position == 1 && text.size() >= 2 && text.substr(0, 2) > "23") text[1] = '0';
+    return position;
+}
+
+bool TimeFieldRules::IsFieldText(std::string_view text) {
+    if (text.size() != static_cast<size_t>(kFieldTextLength)) return false;
+    for (int i = 0; i < kFieldTextLength; ++i) {
+        const char c = text[static_cast<size_t>(i)];
+        if (IsColon(i) ? c != ':' : !IsDigit(static_cast<char32_t>(c))) return false;
+    }
+    return text.substr(0, 2) <= "23" && text[3] <= '5' && text[6] <= '5';
+}
+
+std::string TimeFieldRules::FieldTextFor(std::string_view storedTime) {
+    if (IsFieldText(storedTime)) return std::string(storedTime);
+    const auto seconds = TimeTextToSeconds(storedTime);
+    if (!seconds || *seconds < 0) return std::string(kEmptyFieldTime);
+    if (*seconds > kLargestFieldSeconds) return std::string(kLargestFieldTime);
+    return SecondsToTimeText(*seconds);
+}
+
+}  // namespace quorrin

@@ -1,0 +1,52 @@
+// The rules of the HH:MM:SS time entry field, without a window: the text is always eight
+// characters, exactly one digit is selected, a typed digit overwrites the selected one and
+// the selection moves on, and every digit position takes only digits that keep the time
+// within 00:00:00..23:59:59. The window part feeds key and mouse events through these.
+//
+// Positions are 0-based: 0-1 hours, 2 ":", 3-4 minutes, 5 ":", 6-7 seconds, 8 the end.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace quorrin {
+
+inline constexpr std::string_view kEmptyFieldTime = "00:00:00";
+inline constexpr int kFieldTextLength = 8;
+inline constexpr int kFieldEndPosition = 8;
+
+// Virtual-key codes the release rule tells apart.
+inline constexpr uint32_t kKeyLeft = 37;
+inline constexpr uint32_t kKeyRight = 39;
+
+enum class StepDirection { Forward, Backward };
+
+class TimeFieldRules {
+  public:
+    // Forward: wraps from the end to 0 and skips a colon. Backward: one back, skips a colon,
+    // stops at 0.
+    static int StepPosition(int position, StepDirection direction);
+
+    // The digit a selection start stands for: a caret before a colon or at the end means
+    // the digit to its left.
+    static int DigitAt(int caret);
+
+    // Key press: whether `typed` may replace the digit at `position`.
+    static bool Accepts(std::string_view text, int position, char32_t typed);
+    // The text after an accepted digit went in at `position`.
+    static std::string Overwrite(std::string_view text, int position, char32_t typed);
+
+    // Key release: the position to select, from the position selected before the key and
+    // the caret the key left (`caret`). May change `text`: hours above 23 after the tens
+    // digit went in become x0.
+    static int AfterKeyRelease(std::string& text, int before, int caret, uint32_t keyCode);
+
+    // Whether the text has the field's exact form and range.
+    static bool IsFieldText(std::string_view text);
+    // The text to show for a stored time: itself when the field can hold it, 23:59:59 for
+    // longer times, 00:00:00 for text that is no time.
+    static std::string FieldTextFor(std::string_view storedTime);
+};
+
+}  // namespace quorrin

@@ -1,0 +1,245 @@
+#include "dialogs/timing/edit_time_dialog_win32.h"
+
+#include "controls/time_field/time_field_rules.h"
+#include "dialogs/common/pickers_win32.h"
+#include "dialogs/timing/timing_rows.h"
+#include "win32/message_box_win32.h"
+#include "win32/wide_text_win32.h"
+
+#include <algorithm>
+
+namespace quorrin {
+
+namespace {
+
+// The dialog's design, in twips (left, top, width, height) on a 5310 x 3945 client area.
+constexpr int32_t kClientWidthTwips = 5310;
+constexpr int32_t kClientHeightTwips = 3945;
+constexpr TwipRect kTitleLabelTwips{360, 240, 540, 180};
+constexpr TwipRect kCloseTwips{4560, 165, 540, 255};
+constexpr TwipRect kDurationCaptionTwips{960, 960, 795, 255};
+// The time fields are as wide as the field makes them (1200) and one line of their bold
+// digits high.
+constexpr TwipRect kDurationTwips{1800, 840, 1200, 375};
+constexpr TwipRect kWarningCaptionTwips{960, 1440, 2700, 255};
+constexpr TwipRect kWarningTwips{1800, 1320, 1200, 375};
+constexpr TwipRect kFlushTwips{960, 1920, 2775, 255};
+constexpr TwipRect kCloseShowTwips{960, 2280, 3495, 255};
+constexpr TwipRect kFileCaptionTwips{960, 2760, 795, 255};
+constexpr TwipRect kFileLabelTwips{1800, 2760, 2460, 255};
+constexpr TwipRect kBrowseTwips{4320, 2640, 735, 375};
+constexpr TwipRect kSaveTwips{2520, 3240, 1215, 495};
+constexpr TwipRect kCancelTwips{3840, 3240, 1215, 495};
+// The fields' text: 10-point bold.
+constexpr int32_t kTimeFontTwips = 200;
+
+constexpr const wchar_t* kDurationCaption = L"时间总长";
+constexpr const wchar_t* kWarningCaption = L"剩余时间                时提醒";
+constexpr const wchar_t* kWarningCaptionStart = L"剩余时间";
+constexpr const wchar_t* kWarningCaptionEnd = L"时提醒";
+constexpr int kWarningCaptionSpaces = 16;
+constexpr int kWarningCaptionGapPixels = 4;  // at 96 dpi
+constexpr const wchar_t* kFlushCaption = L"到达指定剩余时间时闪屏提醒";
+constexpr const wchar_t* kCloseShowCaption = L"倒计时结束后，关闭正在放映的幻灯片";
+constexpr const wchar_t* kFileCaption = L"PPT文件";
+constexpr const wchar_t* kBrowseCaption = L"浏览";
+constexpr const wchar_t* kSaveCaption = L"保存";
+constexpr const wchar_t* kCancelCaption = L"取消";
+constexpr int32_t kDefaultOverColor = 0;
+
+}  // namespace
+
+EditTimeDialog::~EditTimeDialog() {
+    if (owner_ != nullptr) EnableWindow(owner_, TRUE);
+}
+
+std::optional<std::string> EditTimeDialog::Run(HINSTANCE instance, HWND owner,
+                                               const EditTimeRequest& request) {
+    EditTimeDialog dialog;
+    if (!dialog.Open(instance, owner, request)) return std::nullopt;
+    MSG message{};
+    while (dialog.IsOpen()) {
+        const BOOL got = GetMessageW(&message, nullptr, 0, 0);
+        if (got <= 0) {
+            // The program is ending: leave the quit for the main loop.
+            if (got == 0) PostQuitMessage(static_cast<int>(message.wParam));
+            break;
+        }
+        // Tab moves between the fields and switches, Esc cancels.
+        if (dialog.IsOpen() && IsDialogMessageW(dialog.Handle(), &message) != FALSE) continue;
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    return dialog.result_;
+}
+
+bool EditTimeDialog::Open(HINSTANCE instance, HWND owner, const EditTimeRequest& request) {
+    request_ = request;
+    DialogFrameSpec frame;
+    frame.className = kEditTimeClassName;
+    frame.caption = kEditTimeCaption;
+    frame.clientWidthTwips = kClientWidthTwips;
+    frame.clientHeightTwips = kClientHeightTwips;
+    frame.captionLabelId = kEditTimeTitleLabelId;
+    frame.captionLabelTwips = kTitleLabelTwips;
+    frame.closeButtonId = kEditTimeCloseId;
+    frame.closeButtonTwips = kCloseTwips;
+    frame.owner = owner;
+    if (!CreateFrame(instance, frame)) return false;
+    MakeControls();
+    LoadRow();
+    // Modal: the owner takes no input until the editor has gone.
+    owner_ = owner;
+    if (owner_ != nullptr) EnableWindow(owner_, FALSE);
+    ShowFrame();
+    return true;
+}
+
+void EditTimeDialog::MakeControls() {
+    const HFONT timeFont = AddFont(nullptr, kTimeFontTwips, FW_BOLD);
+    const DWORD editStyle = WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL;
+    duration_.Attach(AddControl(kEditTimeDurationId, L"EDIT", L"", editStyle, kDurationTwips),
+                     timeFont);
+    warning_.Attach(AddControl(kEditTimeWarningId, L"EDIT", L"", editStyle, kWarningTwips),
+                    timeFont);
+    AddCaption(kEditTimeDurationCaptionId, kDurationCaption, kDurationCaptionTwips);
+    AddCaption(kEditTimeWarningCaptionId, kWarningCaption, kWarningCaptionTwips);
+    FitWarningCaption();
+    AddCheckBox(kEditTimeFlushId, kFlushCaption, kFlushTwips);
+    AddCheckBox(kEditTimeCloseShowId, kCloseShowCaption, kCloseShowTwips);
+    AddCaption(kEditTimeFileCaptionId, kFileCaption, kFileCaptionTwips);
+    AddLabel(kEditTimeFileLabelId, L"", kFileLabelTwips, SS_LEFTNOWORDWRAP | SS_ENDELLIPSIS);
+    if (MyButton* browse =
+            AddButton(kEditTimeBrowseId, kBrowseCaption, kBrowseTwips, kDefaultOverColor)) {
+        // The shared timing's name is a label, not a file.
+        browse->SetEnabled(request_.individual);
+    }
+    AddButton(kEditTimeSaveId, kSaveCaption, kSaveTwips, kAccentOverColor);
+    AddButton(kEditTimeCancelId, kCancelCaption, kCancelTwips, kDefaultOverColor);
+}
+
+// "剩余时间", spaces, "时提醒" round the warning field, which sits in the gap: as many
+// spaces as it takes in the dialog font for the end to start behind the field.
+void EditTimeDialog::FitWarningCaption() {
+    const HWND caption = GetDlgItem(Handle(), kEditTimeWarningCaptionId);
+    const HWND field = GetDlgItem(Handle(), kEditTimeWarningId);
+    if (caption == nullptr || field == nullptr) return;
+    const auto font = reinterpret_cast<HFONT>(SendMessageW(caption, WM_GETFONT, 0, 0));
+    const int space = static_cast<int>(TextPixels(font, L" ").cx);
+    if (space <= 0) return;
+    RECT label{};
+    RECT box{};
+    GetWindowRect(caption, &label);
+    GetWindowRect(field, &box);
+    const int gap = box.right + ScalePixels(kWarningCaptionGapPixels, Dpi()) - label.left -
+                    static_cast<int>(TextPixels(font, kWarningCaptionStart).cx);
+    const int spaces = std::max(kWarningCaptionSpaces, (gap + space - 1) / space);
+    const std::wstring text = std::wstring(kWarningCaptionStart) +
+                              std::wstring(static_cast<size_t>(spaces), L' ') + kWarningCaptionEnd;
+    SetWindowTextW(caption, text.c_str());
+    // The field lies over the caption: the caption must never paint over it.
+    SetWindowLongPtrW(caption, GWL_STYLE, GetWindowLongPtrW(caption, GWL_STYLE) | WS_CLIPSIBLINGS);
+    // (At the bottom of the order, where it leaves the Tab order of the rest as it was.)
+    SetWindowPos(caption, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    const SIZE size = TextPixels(font, text);
+    SetWindowPos(caption, nullptr, 0, 0, std::max<int>(size.cx, label.right - label.left),
+                 label.bottom - label.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void EditTimeDialog::LoadRow() {
+    TimingFields fields{std::string(kEmptyFieldTime), std::string(kEmptyFieldTime), false, false,
+                        ""};
+    if (!request_.row.empty()) fields = SplitTimingRow(request_.row);
+    SetChildText(kEditTimeDurationId, Utf8ToWide(TimeFieldRules::FieldTextFor(fields.duration)));
+    SetChildText(kEditTimeWarningId, Utf8ToWide(TimeFieldRules::FieldTextFor(fields.warning)));
+    CheckDlgButton(Handle(), kEditTimeFlushId, fields.flush ? BST_CHECKED : BST_UNCHECKED);
+    CheckDlgButton(Handle(), kEditTimeCloseShowId, fields.close ? BST_CHECKED : BST_UNCHECKED);
+    SetChildText(kEditTimeFileLabelId, Utf8ToWide(fields.file));
+}
+
+LRESULT EditTimeDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_COMMAND:
+            return OnCommand(LOWORD(wParam), HIWORD(wParam));
+        case WM_CTLCOLOREDIT:
+            return OnEditColor(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+        case WM_CLOSE:
+            Close();
+            return 0;
+        default:
+            return DialogFrame::HandleMessage(message, wParam, lParam);
+    }
+}
+
+LRESULT EditTimeDialog::OnEditColor(HDC dc, HWND box) {
+    if (box == duration_.Box()) return duration_.ControlColor(dc);
+    if (box == warning_.Box()) return warning_.ControlColor(dc);
+    return DialogFrame::HandleMessage(WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc),
+                                      reinterpret_cast<LPARAM>(box));
+}
+
+LRESULT EditTimeDialog::OnCommand(int id, int code) {
+    if (code != BN_CLICKED) return 0;
+    switch (id) {
+        case kEditTimeBrowseId:
+            Browse();
+            break;
+        case kEditTimeSaveId:
+            Save();
+            break;
+        case kEditTimeCancelId:
+        case kEditTimeCloseId:
+        case IDCANCEL:
+            Close();
+            break;
+        default:
+            break;
+    }
+    return 0;
+}
+
+void EditTimeDialog::Browse() {
+    if (!request_.individual) return;
+    const std::weak_ptr<int> alive = alive_;
+    const std::string picked =
+        PickOpenFile(kPresentationFilter, kPresentationPickerTitle, Handle());
+    if (alive.expired() || !IsOpen() || picked.empty()) return;
+    const std::string name = PresentationBaseName(picked);
+    if (const auto listed = FindNameClash(name, request_.rows)) {
+        Tell(NameClashMessage(name, *listed));
+        return;
+    }
+    if (!NameStorableInSettings(name)) {
+        Tell(NameNotStorableMessage(picked));
+        return;
+    }
+    SetChildText(kEditTimeFileLabelId, Utf8ToWide(name));
+}
+
+void EditTimeDialog::Save() {
+    const std::string file = WideToUtf8(ChildText(kEditTimeFileLabelId));
+    if (file.empty()) {
+        Tell(kNoFileMessage);
+        return;
+    }
+    result_ = JoinTimingRow(
+        {WideToUtf8(ChildText(kEditTimeDurationId)), WideToUtf8(ChildText(kEditTimeWarningId)),
+         IsDlgButtonChecked(Handle(), kEditTimeFlushId) == BST_CHECKED,
+         IsDlgButtonChecked(Handle(), kEditTimeCloseShowId) == BST_CHECKED, file});
+    Close();
+}
+
+void EditTimeDialog::Close() {
+    // The owner comes back before this window goes, so that it, and not some other
+    // program, gets the activation.
+    if (owner_ != nullptr) {
+        EnableWindow(owner_, TRUE);
+        SetActiveWindow(owner_);
+        owner_ = nullptr;
+    }
+    DestroyWindow(Handle());
+}
+
+void EditTimeDialog::Tell(const std::string& messageUtf8) { ShowMessage(Handle(), messageUtf8); }
+
+}  // namespace quorrin

@@ -1,0 +1,74 @@
+// The presentation entry editor: total duration and warning time in two time fields, the
+// flash and close switches, and the presentation's name, taken from a chosen file. Modal
+// over the timing list dialog; on Save it hands the finished row back.
+#pragma once
+
+#include "controls/time_field/time_box_win32.h"
+#include "dialogs/frame/dialog_frame_win32.h"
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace quorrin {
+
+inline constexpr const wchar_t* kEditTimeClassName = L"Quorrin.FrmeditTime";
+inline constexpr const wchar_t* kEditTimeCaption = L"编辑时间";
+
+// Control ids.
+inline constexpr int kEditTimeTitleLabelId = 1201;       // Lab_FormTitle
+inline constexpr int kEditTimeCloseId = 1202;            // yButton_Close, "×"
+inline constexpr int kEditTimeDurationCaptionId = 1203;  // Label1, "时间总长"
+inline constexpr int kEditTimeDurationId = 1204;         // Text1
+inline constexpr int kEditTimeWarningCaptionId = 1205;   // Label2, "剩余时间 … 时提醒"
+inline constexpr int kEditTimeWarningId = 1206;          // Text2
+inline constexpr int kEditTimeFlushId = 1207;            // Chk_flush
+inline constexpr int kEditTimeCloseShowId = 1208;        // Chk_Close
+inline constexpr int kEditTimeFileCaptionId = 1209;      // Label3, "PPT文件"
+inline constexpr int kEditTimeFileLabelId = 1210;        // Lab_file
+inline constexpr int kEditTimeBrowseId = 1211;           // MyButton1, "浏览"
+inline constexpr int kEditTimeSaveId = 1212;             // Cmd_Save, "保存"
+inline constexpr int kEditTimeCancelId = 1213;           // Cmd_Cancel, "取消"
+
+struct EditTimeRequest {
+    std::string row;  // the TimingRow to edit; "" for a new one
+    bool individual = false;
+    std::vector<std::string> rows;  // every row of the list, for the name check
+};
+
+class EditTimeDialog final : public DialogFrame {
+  public:
+    EditTimeDialog() = default;
+    ~EditTimeDialog() override;
+
+    // Shows the editor over `owner`, which stays disabled until it closes, and waits. The
+    // finished row, or nothing when the editor was cancelled or closed.
+    static std::optional<std::string> Run(HINSTANCE instance, HWND owner,
+                                          const EditTimeRequest& request);
+
+  private:
+    bool Open(HINSTANCE instance, HWND owner, const EditTimeRequest& request);
+    bool IsOpen() const { return Handle() != nullptr; }
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    LRESULT OnCommand(int id, int code);
+    LRESULT OnEditColor(HDC dc, HWND box);
+
+    void MakeControls();
+    void FitWarningCaption();
+    void OnDpiLayout() override { FitWarningCaption(); }
+    void LoadRow();
+    void Browse();
+    void Save();
+    void Close();
+    void Tell(const std::string& messageUtf8);
+
+    HWND owner_ = nullptr;
+    EditTimeRequest request_;
+    std::optional<std::string> result_;
+    TimeBox duration_;
+    TimeBox warning_;
+    std::shared_ptr<int> alive_ = std::make_shared<int>(0);
+};
+
+}  // namespace quorrin

@@ -1,0 +1,318 @@
+#include "dialogs/timing/set_time_dialog_win32.h"
+
+#include "dialogs/timing/edit_time_dialog_win32.h"
+#include "dialogs/timing/timing_rows.h"
+#include "win32/message_box_win32.h"
+#include "win32/wide_text_win32.h"
+
+#include <utility>
+#include <vector>
+
+namespace quorrin {
+
+namespace {
+
+// The dialog's design, in twips (left, top, width, height) on a 7875 x 4620 client area.
+constexpr int32_t kClientWidthTwips = 7875;
+constexpr int32_t kClientHeightTwips = 4620;
+constexpr TwipRect kTitleLabelTwips{360, 240, 540, 180};
+constexpr TwipRect kCloseTwips{6960, 165, 540, 255};
+constexpr TwipRect kSameModeTwips{480, 1080, 1575, 375};
+constexpr TwipRect kIndividualTwips{480, 1440, 1575, 375};
+constexpr TwipRect kAddTwips{1920, 960, 855, 735};
+constexpr TwipRect kDeleteTwips{2640, 960, 855, 735};
+constexpr TwipRect kClearTwips{3720, 960, 855, 735};
+// The caption sits over its drop-down list, which reaches further left than designed
+// (5880, 1575 wide): in a Chinese UI face neither the caption beside it nor "从上一断点计时"
+// in it fits the designed room.
+constexpr TwipRect kResumeCaptionTwips{5700, 1170, 1755, 255};
+// A drop-down list's height includes its open list: room for both choices.
+constexpr TwipRect kResumeTwips{5700, 1440, 1755, 1200};
+constexpr TwipRect kHeaderTwips{600, 1920, 6300, 240};
+constexpr TwipRect kListTwips{360, 2160, 7095, 1530};
+constexpr TwipRect kSaveTwips{4920, 3960, 1215, 495};
+constexpr TwipRect kCancelTwips{6240, 3960, 1215, 495};
+constexpr TwipRect kHiddenTwips{0, 0, 0, 0};
+
+// The list's font: 宋体, 10.5 points.
+constexpr const wchar_t* kListFace = L"宋体";
+constexpr int32_t kListFontTwips = 210;
+
+constexpr int32_t kAddStyle = 2;     // the plus icon
+constexpr int32_t kDeleteStyle = 4;  // the cross
+constexpr int32_t kClearStyle = 1;   // the wastebasket
+constexpr int32_t kClearOverColor = 3;
+constexpr int32_t kDefaultOverColor = 0;
+
+constexpr const wchar_t* kSameModeCaption = L"同一计时设置";
+constexpr const wchar_t* kIndividualCaption = L"个性化设置";
+constexpr const wchar_t* kAddCaption = L"添加";
+constexpr const wchar_t* kDeleteCaption = L"删除";
+constexpr const wchar_t* kClearCaption = L"清空";
+constexpr const wchar_t* kResumeCaption = L"中断后重计时按：";
+constexpr const wchar_t* kRowInfoCaption = L"传递数据";
+constexpr const wchar_t* kSaveCaption = L"保存";
+constexpr const wchar_t* kCancelCaption = L"取消";
+constexpr const wchar_t* kListFullTip = L"最多100个演示文稿：请先删除一个";
+
+// A list box draws an item's text one pixel in from its client edge.
+constexpr int kListTextIndentPixels = 1;  // at 96 dpi
+// LB_SETTABSTOPS counts in quarters of the list font's average character width.
+constexpr int kTabUnitsPerCharacter = 4;
+constexpr const wchar_t* kAverageWidthSample =
+    L"ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
+
+// Where each column heading after the first starts in the header text: the index of the
+// first character after each run of spaces.
+std::vector<size_t> HeadingStarts(const std::wstring& header) {
+    std::vector<size_t> starts;
+    for (size_t i = 1; i < header.size(); ++i) {
+        if (header[i] != L' ' && header[i - 1] == L' ') starts.push_back(i);
+    }
+    return starts;
+}
+
+void AddListRow(HWND list, const std::string& text) {
+    SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Utf8ToWide(text).c_str()));
+}
+
+}  // namespace
+
+SetTimeDialog::SetTimeDialog(AppState& state, ConfigFile& config, std::function<void()> onClosed)
+    : state_(state), config_(config), onClosed_(std::move(onClosed)) {}
+
+SetTimeDialog::~SetTimeDialog() = default;
+
+bool SetTimeDialog::Open(HINSTANCE instance) {
+    if (IsOpen()) {
+        ShowFrame();
+        return true;
+    }
+    instance_ = instance;
+    DialogFrameSpec frame;
+    frame.className = kSetTimeClassName;
+    frame.caption = kSetTimeCaption;
+    frame.clientWidthTwips = kClientWidthTwips;
+    frame.clientHeightTwips = kClientHeightTwips;
+    frame.captionLabelId = kSetTimeTitleLabelId;
+    frame.captionLabelTwips = kTitleLabelTwips;
+    frame.closeButtonId = kSetTimeCloseId;
+    frame.closeButtonTwips = kCloseTwips;
+    if (!CreateFrame(instance, frame)) return false;
+    MakeControls();
+    LoadValues();
+    ShowFrame();
+    return true;
+}
+
+void SetTimeDialog::MakeControls() {
+    AddControl(kSetTimeSameModeId, L"BUTTON", kSameModeCaption,
+               WS_TABSTOP | WS_GROUP | BS_AUTORADIOBUTTON, kSameModeTwips);
+    AddControl(kSetTimeIndividualId, L"BUTTON", kIndividualCaption, BS_AUTORADIOBUTTON,
+               kIndividualTwips);
+    add_ = AddButton(kSetTimeAddId, kAddCaption, kAddTwips, kDefaultOverColor);
+    delete_ = AddButton(kSetTimeDeleteId, kDeleteCaption, kDeleteTwips, kDefaultOverColor);
+    clear_ = AddButton(kSetTimeClearId, kClearCaption, kClearTwips, kClearOverColor);
+    if (add_ != nullptr) add_->SetStyle(kAddStyle);
+    if (delete_ != nullptr) delete_->SetStyle(kDeleteStyle);
+    if (clear_ != nullptr) clear_->SetStyle(kClearStyle);
+    AddCaption(kSetTimeResumeCaptionId, kResumeCaption, kResumeCaptionTwips);
+    AddControl(kSetTimeResumeId, L"COMBOBOX", L"", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST,
+               kResumeTwips);
+    AddCaption(kSetTimeHeaderId, kSetTimeHeader, kHeaderTwips);
+    if (const HWND list = AddControl(kSetTimeListId, L"LISTBOX", L"",
+                                     WS_TABSTOP | WS_BORDER | WS_VSCROLL | LBS_NOTIFY |
+                                         LBS_USETABSTOPS | LBS_NOINTEGRALHEIGHT,
+                                     kListTwips)) {
+        if (const HFONT font = AddFont(kListFace, kListFontTwips, FW_NORMAL)) {
+            SendMessageW(list, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+        }
+    }
+    if (const HWND remaining = AddControl(kSetTimeRemainingId, L"LISTBOX", L"", 0, kHiddenTwips)) {
+        ShowWindow(remaining, SW_HIDE);
+    }
+    if (const HWND rowInfo = AddLabel(kSetTimeRowInfoId, kRowInfoCaption, kHiddenTwips)) {
+        ShowWindow(rowInfo, SW_HIDE);
+    }
+    AddButton(kSetTimeSaveId, kSaveCaption, kSaveTwips, kAccentOverColor);
+    AddButton(kSetTimeCancelId, kCancelCaption, kCancelTwips, kDefaultOverColor);
+    SetTabStops();
+}
+
+// The list's columns start under their headings: each tab stop lies where its heading
+// starts in the header above, measured in the fonts the two actually use.
+void SetTimeDialog::SetTabStops() {
+    const HWND header = GetDlgItem(Handle(), kSetTimeHeaderId);
+    const HWND list = GetDlgItem(Handle(), kSetTimeListId);
+    if (header == nullptr || list == nullptr) return;
+    const auto headerFont = reinterpret_cast<HFONT>(SendMessageW(header, WM_GETFONT, 0, 0));
+    const auto listFont = reinterpret_cast<HFONT>(SendMessageW(list, WM_GETFONT, 0, 0));
+    POINT headerOrigin{0, 0};
+    POINT listOrigin{ScalePixels(kListTextIndentPixels, Dpi()), 0};
+    MapWindowPoints(header, Handle(), &headerOrigin, 1);
+    MapWindowPoints(list, Handle(), &listOrigin, 1);
+    const int sample = static_cast<int>(TextPixels(listFont, kAverageWidthSample).cx);
+    const int averageWidth = (sample / 26 + 1) / 2;
+    if (averageWidth <= 0) return;
+    const std::wstring text = kSetTimeHeader;
+    std::vector<INT> stops;
+    for (const size_t start : HeadingStarts(text)) {
+        const int x = headerOrigin.x +
+                      static_cast<int>(TextPixels(headerFont, text.substr(0, start)).cx) -
+                      listOrigin.x;
+        stops.push_back(MulDiv(x, kTabUnitsPerCharacter, averageWidth));
+    }
+    SendMessageW(list, LB_SETTABSTOPS, stops.size(), reinterpret_cast<LPARAM>(stops.data()));
+}
+
+void SetTimeDialog::LoadValues() {
+    const HWND resume = GetDlgItem(Handle(), kSetTimeResumeId);
+    SendMessageW(resume, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(kResetChoice));
+    SendMessageW(resume, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(kResumeChoice));
+    SendMessageW(resume, CB_SETCURSEL, state_.General.ResetTime ? 0 : 1, 0);
+    const bool individual = !state_.General.SameMode;
+    CheckRadioButton(Handle(), kSetTimeSameModeId, kSetTimeIndividualId,
+                     individual ? kSetTimeIndividualId : kSetTimeSameModeId);
+    FillTimingList(individual);
+}
+
+bool SetTimeDialog::Individual() const {
+    return IsDlgButtonChecked(Handle(), kSetTimeIndividualId) == BST_CHECKED;
+}
+
+void SetTimeDialog::FillTimingList(bool individual) {
+    individual_ = individual;
+    list_.Fill(state_, individual);
+    ShowRows(-1);
+}
+
+void SetTimeDialog::ShowRows(int selected) {
+    const HWND list = GetDlgItem(Handle(), kSetTimeListId);
+    const HWND remaining = GetDlgItem(Handle(), kSetTimeRemainingId);
+    SendMessageW(list, WM_SETREDRAW, FALSE, 0);
+    SendMessageW(list, LB_RESETCONTENT, 0, 0);
+    SendMessageW(remaining, LB_RESETCONTENT, 0, 0);
+    for (const TimingListRow& row : list_.Rows()) {
+        AddListRow(list, row.row);
+        AddListRow(remaining, row.remaining);
+    }
+    if (selected >= static_cast<int>(list_.Rows().size())) selected = -1;
+    SendMessageW(list, LB_SETCURSEL, static_cast<WPARAM>(selected), 0);
+    SendMessageW(list, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(list, nullptr, TRUE);
+    UpdateRowButtons();
+}
+
+void SetTimeDialog::UpdateRowButtons() {
+    if (add_ != nullptr) {
+        add_->SetEnabled(individual_ && list_.CanAdd());
+        add_->SetToolTip(individual_ && !list_.CanAdd() ? kListFullTip : L"");
+    }
+    if (delete_ != nullptr) delete_->SetEnabled(individual_);
+    if (clear_ != nullptr) clear_->SetEnabled(individual_);
+}
+
+int SetTimeDialog::SelectedRow() const {
+    return static_cast<int>(
+        SendDlgItemMessageW(Handle(), kSetTimeListId, LB_GETCURSEL, 0, 0));  // LB_ERR: none
+}
+
+LRESULT SetTimeDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_COMMAND:
+            return OnCommand(LOWORD(wParam), HIWORD(wParam));
+        case WM_NCDESTROY:
+            return OnNcDestroy(wParam, lParam);
+        default:
+            return DialogFrame::HandleMessage(message, wParam, lParam);
+    }
+}
+
+LRESULT SetTimeDialog::OnCommand(int id, int code) {
+    if (id == kSetTimeListId) {
+        if (code == LBN_DBLCLK) EditRow(false);
+        return 0;
+    }
+    if (code != BN_CLICKED) return 0;
+    switch (id) {
+        case kSetTimeSameModeId:
+        case kSetTimeIndividualId:
+            // Only a change of mode rebuilds the list (and drops unsaved changes).
+            if (Individual() != individual_) FillTimingList(Individual());
+            break;
+        case kSetTimeAddId:
+            EditRow(true);
+            break;
+        case kSetTimeDeleteId:
+            DeleteRow();
+            break;
+        case kSetTimeClearId:
+            ClearRows();
+            break;
+        case kSetTimeSaveId:
+            Save();
+            break;
+        case kSetTimeCancelId:
+        case kSetTimeCloseId:
+            Close();
+            break;
+        default:
+            break;
+    }
+    return 0;
+}
+
+void SetTimeDialog::EditRow(bool newRow) {
+    const int selected = SelectedRow();
+    if (newRow ? !(individual_ && list_.CanAdd()) : selected < 0) return;
+    EditTimeRequest request;
+    if (!newRow) request.row = list_.Rows()[static_cast<size_t>(selected)].row;
+    request.individual = individual_;
+    request.rows = list_.RowTexts();
+    SetChildText(kSetTimeRowInfoId, Utf8ToWide(request.row));
+
+    const std::weak_ptr<int> alive = alive_;
+    const std::optional<std::string> row = EditTimeDialog::Run(instance_, Handle(), request);
+    if (alive.expired() || !IsOpen() || !row) return;
+    if (newRow) {
+        list_.Add(*row);
+        ShowRows(static_cast<int>(list_.Rows().size()) - 1);
+    } else {
+        list_.Replace(static_cast<size_t>(selected), *row);
+        ShowRows(selected);
+    }
+}
+
+void SetTimeDialog::DeleteRow() {
+    const int selected = SelectedRow();
+    if (selected < 0) return;
+    list_.Remove(static_cast<size_t>(selected));
+    ShowRows(-1);
+}
+
+void SetTimeDialog::ClearRows() {
+    list_.Clear();
+    ShowRows(-1);
+}
+
+void SetTimeDialog::Save() {
+    const bool resetTime = SendDlgItemMessageW(Handle(), kSetTimeResumeId, CB_GETCURSEL, 0, 0) == 0;
+    const TimingSave save = PlanTimingSave(state_, resetTime, !Individual(), list_);
+    if (const FileStatus saved = StoreTimingSave(state_, config_, save); !saved) {
+        // Nothing was stored: the dialog stays open with everything as entered.
+        ShowSaveFailed(Handle(), config_.Path(), config_.DescribeFailure(saved));
+        return;
+    }
+    Close();
+}
+
+void SetTimeDialog::Close() { DestroyWindow(Handle()); }
+
+LRESULT SetTimeDialog::OnNcDestroy(WPARAM wParam, LPARAM lParam) {
+    const LRESULT result = DialogFrame::HandleMessage(WM_NCDESTROY, wParam, lParam);
+    add_ = delete_ = clear_ = nullptr;
+    if (onClosed_) onClosed_();
+    return result;
+}
+
+}  // namespace quorrin

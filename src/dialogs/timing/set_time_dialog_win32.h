@@ -1,0 +1,87 @@
+// The presentation timing dialog: one shared timing for every show or one per presentation,
+// the list of presentations with their timings, and whether an interrupted show counts
+// again or resumes. Modeless and one at a time; the countdown keeps running while it is
+// open. Rows are edited in the entry editor; nothing is stored until Save.
+#pragma once
+
+#include "dialogs/frame/dialog_frame_win32.h"
+#include "dialogs/timing/timing_list.h"
+#include "settings/app_state.h"
+#include "settings/config_file.h"
+
+#include <functional>
+#include <memory>
+#include <string>
+
+namespace quorrin {
+
+inline constexpr const wchar_t* kSetTimeClassName = L"Quorrin.FrmSetTime";
+inline constexpr const wchar_t* kSetTimeCaption = L"设置播放时间";
+
+// Control ids.
+inline constexpr int kSetTimeTitleLabelId = 1101;     // Lab_FormTitle
+inline constexpr int kSetTimeCloseId = 1102;          // yButton_Close, "×"
+inline constexpr int kSetTimeSameModeId = 1103;       // Opt_playMode(0), "同一计时设置"
+inline constexpr int kSetTimeIndividualId = 1104;     // Opt_playMode(1), "个性化设置"
+inline constexpr int kSetTimeAddId = 1105;            // Cmd_Add, "添加"
+inline constexpr int kSetTimeDeleteId = 1106;         // Cmd_Del, "删除"
+inline constexpr int kSetTimeClearId = 1107;          // Cmd_Cls, "清空"
+inline constexpr int kSetTimeResumeCaptionId = 1108;  // Label1
+inline constexpr int kSetTimeResumeId = 1109;         // Cmb_TimeBy
+inline constexpr int kSetTimeHeaderId = 1110;         // Label2, the column header
+inline constexpr int kSetTimeListId = 1111;           // List1
+inline constexpr int kSetTimeRemainingId = 1112;      // List2, hidden
+inline constexpr int kSetTimeRowInfoId = 1113;        // Lab_Recinfo, hidden
+inline constexpr int kSetTimeSaveId = 1114;           // Cmd_Save, "保存"
+inline constexpr int kSetTimeCancelId = 1115;         // Cmd_Cancel, "取消"
+
+inline constexpr const wchar_t* kSetTimeHeader =
+    L"演示时长         提醒时间      闪屏提醒   结束放映           PPT文件名";
+inline constexpr const wchar_t* kResetChoice = L"重新计时";
+inline constexpr const wchar_t* kResumeChoice = L"从上一断点计时";
+
+class SetTimeDialog final : public DialogFrame {
+  public:
+    // `onClosed` runs once the window has been destroyed; `store` is Config.ini.
+    SetTimeDialog(AppState& state, ConfigFile& config, std::function<void()> onClosed);
+    ~SetTimeDialog() override;
+
+    // Creates and shows the dialog, or brings the open one forward.
+    bool Open(HINSTANCE instance);
+    bool IsOpen() const { return Handle() != nullptr; }
+
+  private:
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    LRESULT OnCommand(int id, int code);
+    LRESULT OnNcDestroy(WPARAM wParam, LPARAM lParam);
+
+    void MakeControls();
+    void SetTabStops();
+    void OnDpiLayout() override { SetTabStops(); }
+    void LoadValues();
+    bool Individual() const;
+    // Rebuilds the list from the stored table for the chosen mode.
+    void FillTimingList(bool individual);
+    // The list boxes from the working copy, keeping the selection where it can.
+    void ShowRows(int selected);
+    void UpdateRowButtons();
+    int SelectedRow() const;
+    void EditRow(bool newRow);
+    void DeleteRow();
+    void ClearRows();
+    void Save();
+    void Close();
+
+    AppState& state_;
+    ConfigFile& config_;
+    std::function<void()> onClosed_;
+    HINSTANCE instance_ = nullptr;
+    TimingList list_;
+    bool individual_ = false;
+    MyButton* add_ = nullptr;
+    MyButton* delete_ = nullptr;
+    MyButton* clear_ = nullptr;
+    std::shared_ptr<int> alive_ = std::make_shared<int>(0);
+};
+
+}  // namespace quorrin

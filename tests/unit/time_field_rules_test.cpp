@@ -1,0 +1,119 @@
+#include "controls/time_field/time_field_rules.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace quorrin {
+namespace {
+
+using R = TimeFieldRules;
+constexpr uint32_t kKeyHome = 36;
+constexpr uint32_t kKeyEnd = 35;
+constexpr uint32_t kKeyDigit = 0x31;
+constexpr uint32_t kKeyPadDigit = 0x61;
+
+// Types `typed` the way the field handles a key: the press filter on the selected digit,
+// then the release rule; returns the selected position afterwards.
+int Type(std::string& text, int selected, char32_t typed, uint32_t key = kKeyDigit) {
+    int caret = selected;
+    if (R::Accepts(text, selected, typed)) {
+        text = R::Overwrite(text, selected, typed);
+        caret = selected + 1;
+    }
+    return R::AfterKeyRelease(text, selected, caret, key);
+}
+
+TEST(TimeFieldRules, StepSkipsColonsWrapsForwardAndStopsBackward) {
+    EXPECT_EQ(R::StepPosition(2, StepDirection::Forward), 3);
+    EXPECT_EQ(R::StepPosition(5, StepDirection::Forward), 6);
+    EXPECT_EQ(R::StepPosition(8, StepDirection::Forward), 0);
+    EXPECT_EQ(R::StepPosition(3, StepDirection::Backward), 1);
+    EXPECT_EQ(R::StepPosition(6, StepDirection::Backward), 4);
+    EXPECT_EQ(R::StepPosition(0, StepDirection::Backward), 0);
+}
+
+TEST(TimeFieldRules, EachPositionTakesOnlyDigitsThatKeepTheTimeInRange) {
+    const std::string t = "00:00:00";
+    for (char32_t c : {U'3', U'9', U'a', U'\b', U':', U' ', U'\xff11'}) {
+        EXPECT_FALSE(R::Accepts(t, 0, c)) << static_cast<int>(c);
+    }
+    EXPECT_TRUE(R::Accepts(t, 0, U'2'));
+    EXPECT_TRUE(R::Accepts(t, 1, U'9'));
+    EXPECT_TRUE(R::Accepts("20:00:00", 1, U'3'));
+    EXPECT_FALSE(R::Accepts("20:00:00", 1, U'4'));
+    EXPECT_TRUE(R::Accepts("19:00:00", 1, U'9'));
+    for (int p : {3, 6}) {
+        EXPECT_TRUE(R::Accepts(t, p, U'5'));
+        EXPECT_FALSE(R::Accepts(t, p, U'6'));
+    }
+    EXPECT_TRUE(R::Accepts(t, 4, U'9'));
+    EXPECT_TRUE(R::Accepts(t, 7, U'9'));
+    EXPECT_FALSE(R::Accepts(t, 2, U'0'));  // a colon is never overwritten
+    EXPECT_FALSE(R::Accepts(t, 8, U'0'));
+}
+
+TEST(TimeFieldRules, SixDigitsFillTheFieldAndTheSelectionWrapsToTheStart) {
+    std::string text = "00:00:00";
+    int at = 0;
+    std::vector<int> positions;
+    for (char32_t c : {U'1', U'2', U'3', U'4', U'5', U'6'}) {
+        at = Type(text, at, c);
+        positions.push_back(at);
+    }
+    EXPECT_EQ(text, "12:34:56");
+    EXPECT_EQ(positions, (std::vector<int>{1, 3, 4, 6, 7, 0}));
+    EXPECT_TRUE(R::IsFieldText(text));
+}
+
+TEST(TimeFieldRules, RefusedCharacterKeepsTextAndSelection) {
+    std::string text = "12:34:56";
+    EXPECT_EQ(Type(text, 3, U'7'), 3);
+    EXPECT_EQ(Type(text, 0, U'x', 0x58), 0);
+    EXPECT_EQ(Type(text, 4, U'\b', 0x08), 4);  // Backspace
+    EXPECT_EQ(text, "12:34:56");
+}
+
+TEST(TimeFieldRules, TensOfHoursTwoOverLargeUnitsClampsToTwentyAndSelectsUnits) {
+    std::string text = "08:00:00";
+    EXPECT_EQ(Type(text, 0, U'2', kKeyPadDigit), 1);
+    EXPECT_EQ(text, "20:00:00");
+    text = "23:00:00";
+    EXPECT_EQ(Type(text, 0, U'2'), 1);
+    EXPECT_EQ(text, "23:00:00");  // still in range: kept
+}
+
+TEST(TimeFieldRules, ArrowsHomeAndEndMoveBetweenDigits) {
+    std::string text = "12:34:56";
+    EXPECT_EQ(R::AfterKeyRelease(text, 3, 3, kKeyLeft), 1);
+    EXPECT_EQ(R::AfterKeyRelease(text, 0, 0, kKeyLeft), 0);
+    EXPECT_EQ(R::AfterKeyRelease(text, 1, 2, kKeyRight), 3);
+    EXPECT_EQ(R::AfterKeyRelease(text, 4, 5, kKeyRight), 6);
+    EXPECT_EQ(R::AfterKeyRelease(text, 7, 8, kKeyRight), 7);
+    EXPECT_EQ(R::AfterKeyRelease(text, 4, 0, kKeyHome), 0);
+    EXPECT_EQ(R::AfterKeyRelease(text, 4, 8, kKeyEnd), 0);
+    EXPECT_EQ(text, "12:34:56");
+}
+
+TEST(TimeFieldRules, ClickBeforeAColonOrBehindTheEndSelectsTheDigitToItsLeft) {
+    EXPECT_EQ(R::DigitAt(2), 1);
+    EXPECT_EQ(R::DigitAt(5), 4);
+    EXPECT_EQ(R::DigitAt(8), 7);
+    EXPECT_EQ(R::DigitAt(0), 0);
+    EXPECT_EQ(R::DigitAt(6), 6);
+}
+
+TEST(TimeFieldRules, StoredTimesTheFieldCannotHoldAreShownInRange) {
+    EXPECT_TRUE(R::IsFieldText("23:59:59"));
+    EXPECT_FALSE(R::IsFieldText("24:00:00"));
+    EXPECT_FALSE(R::IsFieldText("00:60:00"));
+    EXPECT_FALSE(R::IsFieldText("00-00-00"));
+    EXPECT_FALSE(R::IsFieldText("0:00:00"));
+    EXPECT_EQ(R::FieldTextFor("01:02:03"), "01:02:03");
+    EXPECT_EQ(R::FieldTextFor("30:00:00"), "23:59:59");
+    EXPECT_EQ(R::FieldTextFor("junk"), "00:00:00");
+}
+
+}  // namespace
+}  // namespace quorrin

@@ -1,0 +1,251 @@
+#include "dialogs/timing/timing_list.h"
+#include "dialogs/timing/timing_rows.h"
+
+#include "settings/text_codec.h"
+#include "temp_folder.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace quorrin {
+namespace {
+
+using testing::ReadBytes;
+using testing::TempFolder;
+using testing::WriteBytes;
+
+TEST(TimingRows, RowTextBothWays) {
+    PresentationSlot slot{600, 30, true, false, "所有演示文稿", 0};
+    const std::string row = TimingRow(slot);
+    EXPECT_EQ(row, "00:10:00\t00:00:30\t是\t否\t所有演示文稿");
+    EXPECT_EQ(SplitTimingRow(row),
+              (TimingFields{"00:10:00", "00:00:30", true, false, "所有演示文稿"}));
+    EXPECT_EQ(JoinTimingRow(SplitTimingRow(row)), row);
+    // Only an exact "是" is yes; missing columns are empty.
+    EXPECT_EQ(SplitTimingRow("01:00:00\t00:01:00\t是 \tY"),
+              (TimingFields{"01:00:00", "00:01:00", false, false, ""}));
+    EXPECT_EQ(RowFileName(row), "所有演示文稿");
+    EXPECT_EQ(RowFileName("no tabs"), "no tabs");
+}
+
+TEST(TimingRows, BaseNameDropsFolderTrailingSpacesAndOnlyTheLastExtension) {
+    EXPECT_EQ(PresentationBaseName("D:\\talks\\Intro.pptx"), "Intro");
+    EXPECT_EQ(PresentationBaseName("D:\\talks\\a.b.ppt"), "a.b");
+    EXPECT_EQ(PresentationBaseName("Intro.ppt  "), "Intro");
+    EXPECT_EQ(PresentationBaseName("C:\\x.y\\talk"), "talk");  // a dot in a folder stays out
+    EXPECT_EQ(PresentationBaseName("D:\\年会\\总结 .dps"), "总结 ");
+}
+
+TEST(TimingRows, NameClashIsContainmentEitherWayCaseSensitiveAndTakesEveryRow) {
+    const std::vector<std::string> rows = {"00:01:00\t00:00:10\t是\t否\tOutro",
+                                           "00:01:00\t00:00:10\t是\t否\tIntro2"};
+    EXPECT_EQ(FindNameClash("Intro", rows), "Intro2");
+    EXPECT_EQ(FindNameClash("Intr", {"a\tb\tc\td\tIntro"}), "Intro");
+    EXPECT_EQ(FindNameClash("MyOutro", rows), "Outro");
+    EXPECT_EQ(FindNameClash("intro", rows), std::nullopt);
+    EXPECT_EQ(FindNameClash("Other", rows), std::nullopt);
+    EXPECT_EQ(FindNameClash("Anything", {"00:01:00\t00:00:10\t是\t否\t"}), "");
+    EXPECT_EQ(FindNameClash("Intro", {"00:01:00\t00:00:10\t是\t否\tIntro"}), "Intro");
+    EXPECT_EQ(NameClashMessage("Intro", "Intro2"),
+              "对不起，该文件名[Intro]与列表中已存在的文件名[Intro2]存在名称上的匹配关系，会"
+              "引起误判断，请重新命名该文件名");
+}
+
+TEST(TimingRows, NamesConfigIniCannotGiveBackAreRefused) {
+    EXPECT_TRUE(NameStorableInSettings("年度总结"));
+    EXPECT_TRUE(NameStorableInSettings("it's"));
+    EXPECT_FALSE(NameStorableInSettings(""));
+    EXPECT_FALSE(NameStorableInSettings("Ünïcödé"));  // not in GBK
+    EXPECT_FALSE(NameStorableInSettings(" lead"));
+    EXPECT_FALSE(NameStorableInSettings("trail "));
+    EXPECT_FALSE(NameStorableInSettings("'quoted'"));
+    EXPECT_FALSE(NameStorableInSettings("\"quoted\""));
+    std::string longest;
+    for (int i = 0; i < 127; ++i) longest += "年";  // 254 bytes in GBK
+    EXPECT_TRUE(NameStorableInSettings(longest));
+    EXPECT_FALSE(NameStorableInSettings(longest + "a"));
+}
+
+AppState StoredState() {
+    AppState s;
+    ResetSettings(s);
+    s.General.SameMode = false;
+    s.General.PresentationCount = 3;
+    for (int n = 1; n <= 3; ++n) {
+        s.Presentations.Store(n, {n * 60, 10, true, n == 2, "P" + std::to_string(n), n});
+    }
+    return s;
+}
+
+TEST(TimingList, FillAddReplaceRemoveKeepBothListsInStep) {
+    const AppState s = StoredState();
+    TimingList list;
+    list.Fill(s, false);
+    ASSERT_EQ(list.Rows().size(), 1u);
+    EXPECT_EQ(list.Rows()[0].row, TimingRow(*s.Presentations.At(0)));
+    list.Fill(s, true);
+    ASSERT_EQ(list.Rows().size(), 3u);
+    EXPECT_EQ(list.Rows()[1].remaining, "00:00:02");
+    list.Replace(1, "00:05:00\t00:00:10\t否\t否\tP2");
+    EXPECT_EQ(list.Rows()[1].remaining, "00:00:00");
+    list.Remove(0);
+    list.Add("00:05:00\t00:00:10\t否\t否\tNew");
+    ASSERT_EQ(list.Rows().size(), 3u);
+    EXPECT_EQ(list.Rows()[0].row, "00:05:00\t00:00:10\t否\t否\tP2");
+    EXPECT_EQ(list.Rows()[2].remaining, "00:00:00");
+}
+
+TEST(TimingList, AHundredRowsIsTheMostAddedAndSaved) {
+    TimingList list;
+    for (int i = 0; i < kMaxPresentations; ++i)
+        EXPECT_TRUE(list.Add("r\t\t\t\tN" + std::to_string(i)));
+    EXPECT_FALSE(list.CanAdd());
+    EXPECT_FALSE(list.Add("one too many"));
+    EXPECT_EQ(list.Rows().size(), 100u);
+    const TimingSave save = PlanTimingSave(StoredState(), true, false, list);
+    EXPECT_EQ(save.after.General.PresentationCount, 100);
+    EXPECT_EQ(save.edits.back().key, "timeFree100");
+}
+
+// Writes the plan once, and key by key on a copy of the same file: both must agree.
+struct SavedFile {
+    TempFolder folder;
+    std::string once = folder.File("once.ini");
+    std::string byKey = folder.File("bykey.ini");
+
+    SavedFile(const std::string& utf8Before, const TimingSave& save) {
+        WriteBytes(once, Utf8ToGbk(utf8Before));
+        WriteBytes(byKey, Utf8ToGbk(utf8Before));
+        IniStore store(once);
+        store.SetFlushMode(FlushMode::NoFlush);
+        AppState state;
+        ConfigFile config(state, store, nullptr);
+        EXPECT_TRUE(StoreTimingSave(state, config, save));
+        IniStore single(byKey);
+        single.SetFlushMode(FlushMode::NoFlush);
+        for (const IniEdit& e : save.edits) {
+            if (e.value) {
+                single.Write(e.section, e.key, *e.value);
+            } else {
+                single.DeleteSection(e.section);
+            }
+        }
+    }
+    std::string Text() const { return GbkToUtf8(ReadBytes(once)); }
+};
+
+constexpr const char* kBefore =
+    "[Normal]\r\nSameMode=False\r\nReSetTime=True\r\ntimeCnt=00:10:00\r\nfile=所有演示文稿\r\n"
+    "[PPTFiles]\r\npptFiles=3\r\ntimeCnt3=00:03:00\r\nfile3=P3\r\n[Style]\r\nWidth=1\r\n";
+
+TEST(TimingSave, IndividualModeRewritesPptFilesInRowOrder) {
+    TimingList list;
+    list.Fill(StoredState(), true);
+    list.Remove(1);
+    const TimingSave save = PlanTimingSave(StoredState(), false, false, list);
+    std::vector<std::string> keys;
+    for (const IniEdit& e : save.edits) keys.push_back(e.section + "/" + (e.value ? e.key : "-"));
+    EXPECT_EQ(keys, (std::vector<std::string>{
+                        "Normal/SameMode", "Normal/ReSetTime", "PPTFiles/-", "PPTFiles/pptFiles",
+                        "PPTFiles/timeCnt1", "PPTFiles/timeWarning1", "PPTFiles/flush1",
+                        "PPTFiles/close1", "PPTFiles/file1", "PPTFiles/timeFree1",
+                        "PPTFiles/timeCnt2", "PPTFiles/timeWarning2", "PPTFiles/flush2",
+                        "PPTFiles/close2", "PPTFiles/file2", "PPTFiles/timeFree2"}));
+    const SavedFile file(kBefore, save);
+    EXPECT_EQ(
+        file.Text(),
+        "[Normal]\r\nSameMode=False\r\nReSetTime=False\r\ntimeCnt=00:10:00\r\nfile=所有演示文稿"
+        "\r\n[Style]\r\nWidth=1\r\n[PPTFiles]\r\npptFiles=2\r\ntimeCnt1=00:01:00\r\n"
+        "timeWarning1=00:00:10\r\nflush1=True\r\nclose1=False\r\nfile1=P1\r\n"
+        "timeFree1=00:00:01\r\ntimeCnt2=00:03:00\r\ntimeWarning2=00:00:10\r\nflush2=True\r\n"
+        "close2=False\r\nfile2=P3\r\ntimeFree2=00:00:03\r\n");
+    EXPECT_EQ(ReadBytes(file.once), ReadBytes(file.byKey));
+    EXPECT_EQ(save.after.General.PresentationCount, 2);
+    EXPECT_EQ(save.after.Presentations.At(2)->File, "P3");
+    EXPECT_EQ(save.after.Presentations.At(2)->TimeCnt, 180);
+}
+
+TEST(TimingSave, SharedModeWritesNormalKeysAndLeavesPptFilesAlone) {
+    const AppState before = StoredState();
+    TimingList list;
+    list.Fill(before, false);
+    list.Replace(0, "01:02:03\t00:00:30\t否\t是\t全部");
+    const TimingSave save = PlanTimingSave(before, true, true, list);
+    const SavedFile file(kBefore, save);
+    EXPECT_EQ(
+        file.Text(),
+        "[Normal]\r\nSameMode=True\r\nReSetTime=True\r\ntimeCnt=01:02:03\r\nfile=全部\r\n"
+        "timeWarning=00:00:30\r\nflush=False\r\nclose=True\r\ntimeFree=00:00:00\r\n"
+        "[PPTFiles]\r\npptFiles=3\r\ntimeCnt3=00:03:00\r\nfile3=P3\r\n[Style]\r\nWidth=1\r\n");
+    EXPECT_EQ(ReadBytes(file.once), ReadBytes(file.byKey));
+    EXPECT_EQ(save.after.Presentations.At(0)->TimeCnt, 3723);
+    EXPECT_EQ(save.after.General.PresentationCount, 3);
+    EXPECT_EQ(save.after.Presentations.At(3)->File, "P3");
+}
+
+TEST(TimingSave, ClearedIndividualListLeavesOnlyTheCount) {
+    TimingList list;
+    const SavedFile file(kBefore, PlanTimingSave(StoredState(), true, false, list));
+    EXPECT_NE(file.Text().find("[PPTFiles]\r\npptFiles=0\r\n"), std::string::npos);
+    EXPECT_EQ(file.Text().find("timeCnt3"), std::string::npos);
+    EXPECT_EQ(ReadBytes(file.once), ReadBytes(file.byKey));
+}
+
+TEST(TimingSave, FailedWriteChangesNothing) {
+    TempFolder folder;
+    IniStore store(folder.File("missing-folder/Config.ini"));
+    AppState state = StoredState();
+    ConfigFile config(state, store, nullptr);
+    TimingList list;
+    EXPECT_FALSE(StoreTimingSave(state, config, PlanTimingSave(state, true, false, list)));
+    EXPECT_EQ(state.General.PresentationCount, 3);
+}
+
+// A countdown running on P3 (slot 3) while the dialog is open.
+struct RunningCountdown : ::testing::Test {
+    AppState state = StoredState();
+    TimingList list;
+    void SetUp() override {
+        list.Fill(state, true);
+        state.Countdown.ShowActive = true;
+        state.Countdown.CurrentSlot = 3;
+        state.Presentations.At(3)->TimeFree = 95;  // written by the countdown meanwhile
+    }
+    std::string SavedRemaining(const TimingSave& save, const std::string& key) {
+        for (const IniEdit& e : save.edits) {
+            if (e.key == key) return *e.value;
+        }
+        return "missing";
+    }
+};
+
+TEST_F(RunningCountdown, RunningRowKeepsItsLiveTimeAndTheCountdownFollowsIt) {
+    list.Remove(0);
+    const TimingSave save = PlanTimingSave(state, true, false, list);
+    EXPECT_EQ(SavedRemaining(save, "timeFree2"), "00:01:35");
+    EXPECT_EQ(save.after.Countdown.CurrentSlot, 2);
+    AppState after = state;
+    TempFolder folder;
+    IniStore store(folder.File("Config.ini"));
+    ConfigFile config(after, store, nullptr);
+    ASSERT_TRUE(StoreTimingSave(after, config, save));
+    EXPECT_EQ(after.Countdown.CurrentSlot, 2);
+    EXPECT_EQ(after.Presentations.At(2)->TimeFree, 95);
+}
+
+TEST_F(RunningCountdown, RemovedEditedOrModeChangedRowLeavesTheCountdownWithoutSlot) {
+    list.Remove(2);
+    EXPECT_EQ(PlanTimingSave(state, true, false, list).after.Countdown.CurrentSlot, kNoSlot);
+    list.Fill(state, true);
+    list.Replace(2, "00:03:00\t00:00:10\t是\t否\tP3");
+    const TimingSave edited = PlanTimingSave(state, true, false, list);
+    EXPECT_EQ(edited.after.Countdown.CurrentSlot, kNoSlot);
+    EXPECT_EQ(SavedRemaining(edited, "timeFree3"), "00:00:00");
+    list.Fill(state, false);
+    EXPECT_EQ(PlanTimingSave(state, true, true, list).after.Countdown.CurrentSlot, kNoSlot);
+}
+
+}  // namespace
+}  // namespace quorrin
