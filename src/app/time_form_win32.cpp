@@ -29,7 +29,8 @@ TimeForm::TimeForm(AppState& state, WindowWalk& walk, ConfigFile& config)
       config_(config),
       view_(state, config, *this, copy_),
       engine_(state, view_),
-      normalSet_(state, config, *this, [this] { OnDialogClosed(); }) {}
+      normalSet_(state, config, *this, [this] { OnDialogClosed(); }),
+      styleSet_(state, config, *this, *this, [this] { OnDialogClosed(); }) {}
 
 TimeForm::~TimeForm() {
     if (Handle() != nullptr) KillTimer(Handle(), TimerId(ClockTimer::Main));
@@ -186,9 +187,11 @@ void TimeForm::OnMenuEntry(TrayMenuEntry entry) {
         case TrayMenuEntry::SoundSettings:
             OpenSoundSettings();
             break;
-        case TrayMenuEntry::TimingSettings:
         case TrayMenuEntry::StyleSettings:
-            // Dialogs not built yet: their entries stay in the menu and do nothing.
+            OpenStyleSettings();
+            break;
+        case TrayMenuEntry::TimingSettings:
+            // Not built yet: the entry stays in the menu and does nothing.
             break;
     }
 }
@@ -197,6 +200,11 @@ void TimeForm::OpenSoundSettings() {
     const bool wasOpen = normalSet_.IsOpen();
     // An open dialog is only brought forward.
     if (normalSet_.Open(instance_) && !wasOpen) lifetime_.DialogOpened();
+}
+
+void TimeForm::OpenStyleSettings() {
+    const bool wasOpen = styleSet_.IsOpen();
+    if (styleSet_.Open(instance_) && !wasOpen) lifetime_.DialogOpened();
 }
 
 void TimeForm::OnDialogClosed() {
@@ -223,6 +231,11 @@ void TimeForm::ShowMainClock() {
     if (CopyOnPrimaryMonitor()) copy_.ShowOnTop();
     ShowOnTop();
 }
+
+TwipRect TimeForm::MainClockRect() const { return RectTwips(); }
+
+// SetTimeFormPos on both windows, in and out of a show: a new style shows at once.
+void TimeForm::LayOutClocks() { view_.LayoutWindows(); }
 
 LRESULT TimeForm::OnClose() {
     DestroyWindow(Handle());

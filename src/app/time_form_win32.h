@@ -16,6 +16,7 @@
 #include "tray/tray_icon_win32.h"
 #include "dialogs/common/main_clock_control.h"
 #include "dialogs/sound/normal_set_dialog_win32.h"
+#include "dialogs/style/set_style_dialog_win32.h"
 #include "settings/app_state.h"
 #include "settings/config_file.h"
 
@@ -25,7 +26,7 @@ inline constexpr const wchar_t* kTimeFormClassName = L"Quorrin.TimeForm";
 inline constexpr const wchar_t* kTimeFormCopyClassName = L"Quorrin.TimeForm_Copy";
 inline constexpr UINT kMainTimerIntervalMs = 100;
 
-class TimeForm final : public CountdownWindow, public MainClockControl {
+class TimeForm final : public CountdownWindow, public MainClockControl, public ClockLayoutControl {
   public:
     TimeForm(AppState& state, WindowWalk& walk, ConfigFile& config);
     ~TimeForm() override;
@@ -40,6 +41,8 @@ class TimeForm final : public CountdownWindow, public MainClockControl {
 
     void HideMainClock() override;
     void ShowMainClock() override;
+    TwipRect MainClockRect() const override;
+    void LayOutClocks() override;
 
   private:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -70,6 +73,7 @@ class TimeForm final : public CountdownWindow, public MainClockControl {
     void OnDialogClosed();
     void EndIfDone();
     void OpenSoundSettings();
+    void OpenStyleSettings();
     bool CopyOnPrimaryMonitor() const;
 
     AppState& state_;
@@ -91,6 +95,7 @@ class TimeForm final : public CountdownWindow, public MainClockControl {
     // The settings dialogs, one of each, kept for the whole run and opened again on demand.
     // Last, so that a dialog still open at the end closes while everything it uses exists.
     NormalSetDialog normalSet_;
+    SetStyleDialog styleSet_;
 };
 
 }  // namespace quorrin

@@ -261,6 +261,24 @@ HWND DialogFrame::AddCheckBox(int id, const std::wstring& text, const TwipRect& 
     return box;
 }
 
+HWND DialogFrame::AddDropDownList(int id, const TwipRect& place) {
+    const RECT r = PixelRect(place);
+    const HWND list = CreateWindowExW(
+        0, L"COMBOBOX", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST,
+        r.left, r.top, r.right - r.left, r.bottom - r.top, Handle(),
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
+    if (list == nullptr) {
+        LogLastError(L"DialogFrame: drop-down list " + std::to_wstring(id));
+        return nullptr;
+    }
+    SendMessageW(list, WM_SETFONT, reinterpret_cast<WPARAM>(looks_->font.Get()), FALSE);
+    return list;
+}
+
+RECT DialogFrame::PixelsOf(const TwipRect& place) const { return PixelRect(place); }
+
+HFONT DialogFrame::DialogFont() const { return looks_->font.Get(); }
+
 MyButton* DialogFrame::AddButton(int id, const std::wstring& caption, const TwipRect& place,
                                  int32_t overColor) {
     auto button = std::make_unique<MyButton>();

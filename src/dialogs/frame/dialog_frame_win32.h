@@ -59,10 +59,16 @@ class DialogFrame : public WindowBase {
     // A one-line label that grows to the right to fit its text.
     HWND AddCaption(int id, const std::wstring& text, const TwipRect& place);
     HWND AddCheckBox(int id, const std::wstring& text, const TwipRect& place);
+    // A drop-down list (pick only, no typing); `place.height` includes the opened list.
+    HWND AddDropDownList(int id, const TwipRect& place);
     // The frame owns the button until the dialog is created again or the frame is deleted
     // (never while the button may still be handling a click).
     MyButton* AddButton(int id, const std::wstring& caption, const TwipRect& place,
                         int32_t overColor);
+
+    // Where a control of the given design place goes, in client pixels.
+    RECT PixelsOf(const TwipRect& place) const;
+    HFONT DialogFont() const;
 
     std::wstring ChildText(int id) const;
     void SetChildText(int id, const std::wstring& text);
