@@ -10,6 +10,11 @@
 //   wininfo.exe command HWND ID    posts WM_COMMAND ID (e.g. 1 = IDOK to a message box)
 //   wininfo.exe click HWND ID      clicks the child control ID (BM_CLICK, e.g. a check box)
 //   wininfo.exe settext HWND ID TEXT   sets the text of the child control ID (WM_SETTEXT)
+//   wininfo.exe select HWND ID INDEX   selects item INDEX of the drop-down list ID, and tells
+//                                      the window as a user's choice does (CBN_SELCHANGE)
+//   wininfo.exe rects HWND         "id<TAB>class<TAB>visible<TAB>left<TAB>top<TAB>right<TAB>
+//                                  bottom" (screen pixels) for every child, grandchildren too
+//   wininfo.exe alpha HWND         a layered window's "alpha<TAB>key colour<TAB>flags"
 //
 // Output is UTF-8. Handles are printed and read as 0x... hex.
 #include "win32/wide_text_win32.h"
@@ -170,11 +175,47 @@ int SendToChild(HWND window, int id, UINT message, LPARAM lParam) {
     return kExitOk;
 }
 
+BOOL CALLBACK RectOfChild(HWND child, LPARAM) {
+    RECT r{};
+    GetWindowRect(child, &r);
+    Write(std::to_string(GetDlgCtrlID(child)) + '\t' + ClassName(child) + '\t' +
+          std::to_string(IsWindowVisible(child) != FALSE ? 1 : 0) + '\t' + std::to_string(r.left) +
+          '\t' + std::to_string(r.top) + '\t' + std::to_string(r.right) + '\t' +
+          std::to_string(r.bottom) + '\n');
+    return TRUE;
+}
+
+int Rects(HWND window) {
+    if (IsWindow(window) == FALSE) return kExitNotFound;
+    EnumChildWindows(window, &RectOfChild, 0);
+    return kExitOk;
+}
+
+int Alpha(HWND window) {
+    BYTE alpha = 0;
+    COLORREF key = 0;
+    DWORD flags = 0;
+    if (GetLayeredWindowAttributes(window, &key, &alpha, &flags) == FALSE) return kExitNotFound;
+    Write(std::to_string(alpha) + '\t' + std::to_string(key) + '\t' + std::to_string(flags) + '\n');
+    return kExitOk;
+}
+
+int Select(HWND window, int id, WPARAM index) {
+    const HWND list = GetDlgItem(window, id);
+    if (list == nullptr) return kExitNotFound;
+    if (SendMessageW(list, CB_SETCURSEL, index, 0) == CB_ERR) return kExitNotFound;
+    return PostMessageW(window, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE),
+                        reinterpret_cast<LPARAM>(list)) != FALSE
+               ? kExitOk
+               : kExitNotFound;
+}
+
 int Usage() {
     Write(
         "wininfo.exe list [--class NAME] [--title TEXT] [--pid N] [--visible]\n"
         "wininfo.exe text HWND | close HWND | command HWND ID | click HWND ID\n"
-        "wininfo.exe settext HWND ID TEXT\n");
+        "wininfo.exe settext HWND ID TEXT | select HWND ID INDEX\n"
+        "wininfo.exe rects HWND | alpha HWND\n");
     return kExitUsage;
 }
 
@@ -193,12 +234,17 @@ int wmain(int argc, wchar_t** argv) {
     if (!window) return Usage();
     if (command == L"text" && rest.size() == 1) return Text(*window);
     if (command == L"close" && rest.size() == 1) return Post(*window, WM_CLOSE, 0);
+    if (command == L"rects" && rest.size() == 1) return Rects(*window);
+    if (command == L"alpha" && rest.size() == 1) return Alpha(*window);
     if (command == L"command" && rest.size() == 2) {
         return Post(*window, WM_COMMAND, std::wcstoul(rest[1].c_str(), nullptr, 0));
     }
     const auto childId = [&] { return static_cast<int>(std::wcstol(rest[1].c_str(), nullptr, 0)); };
     if (command == L"click" && rest.size() == 2) {
         return SendToChild(*window, childId(), BM_CLICK, 0);
+    }
+    if (command == L"select" && rest.size() == 3) {
+        return Select(*window, childId(), std::wcstoul(rest[2].c_str(), nullptr, 0));
     }
     if (command == L"settext" && rest.size() == 3) {
         return SendToChild(*window, childId(), WM_SETTEXT,
