@@ -199,6 +199,28 @@ TEST_F(XPButtonTest, OnlyALeftClickAndEnterAfterOneClick) {
     EXPECT_EQ(log_.clicks, 3);
 }
 
+TEST_F(XPButtonTest, TheWindowShowsItsBackBuffer) {
+    // Wait until the parent is on the (virtual) screen: its white shows at its corner.
+    RECT parent{};
+    GetWindowRect(parent_.Get(), &parent);
+    WindowDcScope screen(nullptr);
+    ASSERT_TRUE(PumpUntil([&](const auto&) {
+                    return GetPixel(screen.Dc(), parent.left + 2, parent.top + 60) ==
+                           RGB(255, 255, 255);
+                }).done);
+    button_.SetEnabled(true);
+    Post({Msg(WM_MOUSEMOVE, 0, At(20, 10))});
+    UpdateWindow(Button());
+    RECT place{};
+    GetWindowRect(Button(), &place);
+    EXPECT_EQ(GetPixel(screen.Dc(), place.left, place.top + 12), kHoverFrame);
+    EXPECT_EQ(GetPixel(screen.Dc(), place.left, place.top), kCornerColor);
+    const Snapshot printed = Shot();
+    for (const int x : {4, 50, 100}) {
+        EXPECT_EQ(GetPixel(screen.Dc(), place.left + x, place.top + 12), printed.Pixel(x, 12)) << x;
+    }
+}
+
 // A plain-coloured picture for the Picture property.
 UniqueBitmap SolidPicture(int width, int height, COLORREF color) {
     WindowDcScope screen(nullptr);
