@@ -1,12 +1,17 @@
 #!/usr/bin/env bash
-# Draws the image button's stored pictures with ImageMagick and writes them as BMP files to
-# src/controls/image_button/pictures/ (run from anywhere; the output is byte-for-byte reproducible).
+# Draws the stored pictures of the two button controls with ImageMagick and writes them as
+# BMP files (run from anywhere; the output is byte-for-byte reproducible).
+# src/controls/image_button/pictures/:
 #   background_0..6.bmp  24-bit vertical gradient strips, stretched over the button: the
 #                        normal and pressed backgrounds and the five hover pictures
 #   icon_0..5.bmp        32-bit BMP with straight (not premultiplied) alpha in the fourth byte
+# src/controls/drawn_button/pictures/:
+#   face_0..3.bmp        24-bit 18 x 21 faces of the drawn button, cut into nine pieces with
+#                        3-pixel corners: disabled, normal, hover, pressed
 # Plain GDI loads BMP without extra libraries, so every picture is stored as BMP.
 set -euo pipefail
-out=$(cd "$(dirname "$0")/.." && pwd)/src/controls/image_button/pictures
+src=$(cd "$(dirname "$0")/.." && pwd)/src
+out=$src/controls/image_button/pictures
 mkdir -p "$out"
 
 # Strip: width x height, top colour, bottom colour.
@@ -81,3 +86,25 @@ icon icon_5.bmp 32 \
     -fill none -draw 'circle 64,64 64,84' \
     \( -size 128x128 xc:none -fill black -draw 'circle 64,64 64,80' \) \
     -compose DstOut -composite
+
+# Faces of the drawn button: FILE TOP BOTTOM FRAME INNER. A vertical gradient face, a frame
+# with its corner pixels cut (rounded at 18 x 21), and a one-pixel inner line (a highlight or
+# a shadow). Drawn without anti-aliasing, so every pixel is exactly one of these colours or
+# the gradient's.
+faces=$src/controls/drawn_button/pictures
+mkdir -p "$faces"
+face() {
+    convert -size 18x21 gradient:"$2-$3" +antialias -fill none \
+        -stroke "$5" -draw 'rectangle 1,1 16,19' \
+        -stroke "$4" -draw 'line 1,0 16,0' -draw 'line 1,20 16,20' \
+        -draw 'line 0,1 0,19' -draw 'line 17,1 17,19' \
+        -fill "$4" -stroke none -draw 'point 1,1' -draw 'point 16,1' \
+        -draw 'point 1,19' -draw 'point 16,19' \
+        -fill '#eef1f6' -draw 'point 0,0' -draw 'point 17,0' -draw 'point 0,20' \
+        -draw 'point 17,20' \
+        -type TrueColor BMP3:"$faces/$1"
+}
+face face_0.bmp '#f7f2e4' '#efe6cf' '#c9bfa4' '#f7f2e4'  # disabled: pale beige
+face face_1.bmp '#ffffff' '#e9edf3' '#5f7896' '#ffffff'  # normal: white, blue-grey frame
+face face_2.bmp '#fffdf4' '#fdf0cf' '#e8a21a' '#ffd86a'  # hover: light, orange-yellow frame
+face face_3.bmp '#c9ccd2' '#e6e8ec' '#5f7896' '#b3b7be'  # pressed: grey shaded

@@ -26,9 +26,11 @@
 //       each: index<TAB>selected (0/1)<TAB>text (the text may hold tabs)
 //   wininfo.exe state HWND ID      enabled<TAB>checked<TAB>visible<TAB>left top right bottom
 //       of the child (screen pixels, tab-separated)
-//   wininfo.exe select HWND ID N   selects row N of a list box or drop-down list child
+//   wininfo.exe select HWND ID N   selects row N of a list box or drop-down list child and
+//       tells the window as a user's choice does (LBN_SELCHANGE / CBN_SELCHANGE)
 //   wininfo.exe notify HWND ID CODE   posts WM_COMMAND (ID, CODE) from the child, e.g. a
 //       list box's double click (LBN_DBLCLK = 2)
+//   wininfo.exe alpha HWND         a layered window's "alpha<TAB>key colour<TAB>flags"
 //
 // The tool is DPI-aware: every coordinate is in physical screen pixels, whatever the
 // window's own awareness.
@@ -297,11 +299,12 @@ int State(HWND window, int id) {
     return kExitOk;
 }
 
-int Select(HWND window, int id, long row) {
-    const HWND child = GetDlgItem(window, id);
-    if (child == nullptr) return kExitNotFound;
-    SendMessageW(child, IsComboBox(child) ? CB_SETCURSEL : LB_SETCURSEL, static_cast<WPARAM>(row),
-                 0);
+int Alpha(HWND window) {
+    BYTE alpha = 0;
+    COLORREF key = 0;
+    DWORD flags = 0;
+    if (GetLayeredWindowAttributes(window, &key, &alpha, &flags) == FALSE) return kExitNotFound;
+    Write(std::to_string(alpha) + '\t' + std::to_string(key) + '\t' + std::to_string(flags) + '\n');
     return kExitOk;
 }
 
@@ -314,13 +317,24 @@ int Notify(HWND window, int id, unsigned code) {
                : kExitNotFound;
 }
 
+int Select(HWND window, int id, long row) {
+    const HWND child = GetDlgItem(window, id);
+    if (child == nullptr) return kExitNotFound;
+    const bool combo = IsComboBox(child);
+    const LRESULT chosen =
+        SendMessageW(child, combo ? CB_SETCURSEL : LB_SETCURSEL, static_cast<WPARAM>(row), 0);
+    if (chosen == (combo ? CB_ERR : LB_ERR)) return kExitNotFound;
+    return Notify(window, id, combo ? CBN_SELCHANGE : LBN_SELCHANGE);
+}
+
 int Usage() {
     Write(
         "wininfo.exe list [--class NAME] [--title TEXT] [--pid N] [--visible]\n"
         "wininfo.exe text HWND | close HWND | command HWND ID | click HWND ID\n"
         "wininfo.exe settext HWND ID TEXT | items HWND ID | state HWND ID\n"
         "wininfo.exe select HWND ID N | notify HWND ID CODE\n"
-        "wininfo.exe children HWND | region HWND | dpi HWND | drag HWND X1 Y1 X2 Y2\n");
+        "wininfo.exe children HWND | region HWND | dpi HWND | alpha HWND\n"
+        "wininfo.exe drag HWND X1 Y1 X2 Y2\n");
     return kExitUsage;
 }
 
@@ -349,12 +363,16 @@ int wmain(int argc, wchar_t** argv) {
         };
         return Drag(*window, at(1), at(2), at(3), at(4));
     }
+    if (command == L"alpha" && rest.size() == 1) return Alpha(*window);
     if (command == L"command" && rest.size() == 2) {
         return Post(*window, WM_COMMAND, std::wcstoul(rest[1].c_str(), nullptr, 0));
     }
     const auto childId = [&] { return static_cast<int>(std::wcstol(rest[1].c_str(), nullptr, 0)); };
     if (command == L"click" && rest.size() == 2) {
         return SendToChild(*window, childId(), BM_CLICK, 0);
+    }
+    if (command == L"select" && rest.size() == 3) {
+        return Select(*window, childId(), std::wcstoul(rest[2].c_str(), nullptr, 0));
     }
     if (command == L"settext" && rest.size() == 3) {
         return SendToChild(*window, childId(), WM_SETTEXT,

@@ -31,7 +31,8 @@ TimeForm::TimeForm(AppState& state, WindowWalk& walk, ConfigFile& config)
       view_(state, config, *this, copy_),
       engine_(state, view_),
       normalSet_(state, config, *this, [this] { OnDialogClosed(); }),
-      setTime_(state, config, [this] { OnDialogClosed(); }) {}
+      setTime_(state, config, [this] { OnDialogClosed(); }),
+      styleSet_(state, config, *this, *this, [this] { OnDialogClosed(); }) {}
 
 TimeForm::~TimeForm() {
     if (Handle() != nullptr) KillTimer(Handle(), TimerId(ClockTimer::Main));
@@ -207,7 +208,7 @@ void TimeForm::OnMenuEntry(TrayMenuEntry entry) {
             OpenTimingSettings();
             break;
         case TrayMenuEntry::StyleSettings:
-            // The dialog is not built yet: its entry stays in the menu and does nothing.
+            OpenStyleSettings();
             break;
     }
 }
@@ -221,6 +222,11 @@ void TimeForm::OpenSoundSettings() {
 void TimeForm::OpenTimingSettings() {
     const bool wasOpen = setTime_.IsOpen();
     if (setTime_.Open(instance_) && !wasOpen) lifetime_.DialogOpened();
+}
+
+void TimeForm::OpenStyleSettings() {
+    const bool wasOpen = styleSet_.IsOpen();
+    if (styleSet_.Open(instance_) && !wasOpen) lifetime_.DialogOpened();
 }
 
 void TimeForm::OnDialogClosed() {
@@ -247,6 +253,17 @@ void TimeForm::ShowMainClock() {
     if (CopyOnPrimaryMonitor()) copy_.ShowOnTop();
     ShowOnTop();
 }
+
+TwipRect TimeForm::MainClockRect() const {
+    // At the DPI the clock is laid out at, as a drag stores it.
+    const PixelRect r = RectPixels();
+    const int32_t dpi = Dpi();
+    return {PixelsToTwips(r.left, dpi), PixelsToTwips(r.top, dpi), PixelsToTwips(r.width, dpi),
+            PixelsToTwips(r.height, dpi)};
+}
+
+// SetTimeFormPos on both windows, in and out of a show: a new style shows at once.
+void TimeForm::LayOutClocks() { view_.LayoutWindows(); }
 
 LRESULT TimeForm::OnClose() {
     DestroyWindow(Handle());

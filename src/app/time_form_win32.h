@@ -17,6 +17,7 @@
 #include "dialogs/common/main_clock_control.h"
 #include "dialogs/sound/normal_set_dialog_win32.h"
 #include "dialogs/timing/set_time_dialog_win32.h"
+#include "dialogs/style/set_style_dialog_win32.h"
 #include "settings/app_state.h"
 #include "settings/config_file.h"
 
@@ -26,7 +27,7 @@ inline constexpr const wchar_t* kTimeFormClassName = L"Quorrin.TimeForm";
 inline constexpr const wchar_t* kTimeFormCopyClassName = L"Quorrin.TimeForm_Copy";
 inline constexpr UINT kMainTimerIntervalMs = 100;
 
-class TimeForm final : public CountdownWindow, public MainClockControl {
+class TimeForm final : public CountdownWindow, public MainClockControl, public ClockLayoutControl {
   public:
     TimeForm(AppState& state, WindowWalk& walk, ConfigFile& config);
     ~TimeForm() override;
@@ -41,6 +42,8 @@ class TimeForm final : public CountdownWindow, public MainClockControl {
 
     void HideMainClock() override;
     void ShowMainClock() override;
+    TwipRect MainClockRect() const override;
+    void LayOutClocks() override;
 
   private:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -74,6 +77,7 @@ class TimeForm final : public CountdownWindow, public MainClockControl {
     void EndIfDone();
     void OpenSoundSettings();
     void OpenTimingSettings();
+    void OpenStyleSettings();
     bool CopyOnPrimaryMonitor() const;
 
     AppState& state_;
@@ -97,6 +101,7 @@ class TimeForm final : public CountdownWindow, public MainClockControl {
     // Last, so that a dialog still open at the end closes while everything it uses exists.
     NormalSetDialog normalSet_;
     SetTimeDialog setTime_;
+    SetStyleDialog styleSet_;
 };
 
 }  // namespace quorrin

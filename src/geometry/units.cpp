@@ -30,4 +30,11 @@ int32_t ScalePixels(int32_t pixels, int32_t dpi, int32_t fromDpi) {
     return DivideRoundHalfEven(static_cast<int64_t>(pixels) * dpi, fromDpi);
 }
 
+PixelRect TwipsToPixels(const TwipRect& place, int32_t dpi) {
+    const int32_t left = TwipsToPixels(place.left, dpi);
+    const int32_t top = TwipsToPixels(place.top, dpi);
+    return {left, top, TwipsToPixels(place.left + place.width, dpi) - left,
+            TwipsToPixels(place.top + place.height, dpi) - top};
+}
+
 }  // namespace quorrin

@@ -4,6 +4,8 @@
 // even neighbour. At 96 dpi a pixel is exactly 15 twips, so whole twips never land on a half.
 #pragma once
 
+#include "geometry/rect.h"
+
 #include <cstdint>
 
 namespace quorrin {
@@ -32,5 +34,9 @@ int32_t PointsToPixels(int32_t points, int32_t dpi = kDefaultDpi);
 // A length designed in pixels at `fromDpi` (a 15-pixel frame, a 20-pixel corner) scaled to
 // `dpi`, rounded as above.
 int32_t ScalePixels(int32_t pixels, int32_t dpi, int32_t fromDpi = kDefaultDpi);
+
+// A place in twips to pixels at `dpi`: each edge on its own, so that places touching in
+// twips touch in pixels.
+PixelRect TwipsToPixels(const TwipRect& place, int32_t dpi = kDefaultDpi);
 
 }  // namespace quorrin

@@ -3,6 +3,8 @@
 // are looked up at run time, and older systems get the one system DPI of the screen.
 #pragma once
 
+#include "geometry/rect.h"
+
 #include <windows.h>
 
 #include <cstdint>
@@ -23,5 +25,10 @@ int32_t SystemDpi();
 // GetSystemMetrics for a DPI (SM_CXSMICON and the like), scaled from the system DPI where
 // GetSystemMetricsForDpi is missing.
 int GetSystemMetricForDpi(int metric, int32_t dpi);
+
+// A place in pixels as the Win32 functions take it (right and bottom edges).
+inline RECT WinRect(const PixelRect& r) {
+    return {r.left, r.top, r.left + r.width, r.top + r.height};
+}
 
 }  // namespace quorrin

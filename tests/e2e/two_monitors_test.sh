@@ -78,5 +78,55 @@ same_time() {
 # The two reads are a moment apart: allow for a step falling between them.
 check "both show the same time" wait_until 3 same_time
 
+echo "--- a new style from the appearance dialog"
+readonly kStyleDialogClass=Quorrin.FrmSetStyle
+readonly kStyleSettingsItem=2
+readonly kSizeListId=1106
+readonly kPosListId=1112
+readonly kSaveId=1117
+readonly kSize72Item=62
+readonly kBottomRightItem=3
+style_dialog=
+style_dialog_open() { style_dialog=$(first_window --class "$kStyleDialogClass" --visible); }
+style_dialog_gone() { ! first_window --class "$kStyleDialogClass" >/dev/null; }
+shown() { [ "$(window_field "$1" 3)" = "$2" ]; }
+open_style_dialog() {
+    local l t r b
+    read -r l t r b < <(window_rect "$main") &&
+        choose_from_menu $kStyleSettingsItem $(((l + r) / 2)) $(((t + b) / 2)) &&
+        wait_until 10 style_dialog_open
+}
+check "the dialog opens from a right click on the clock" open_style_dialog
+check "the clock on the primary monitor hides while it is open" wait_until 5 shown "$main" 0
+check "the copy stays up for the audience" holds_for 1 shown "$copy" 1
+wininfo select "$style_dialog" $kSizeListId $kSize72Item >/dev/null
+wininfo select "$style_dialog" $kPosListId $kBottomRightItem >/dev/null
+position_chosen() {
+    wininfo text "$style_dialog" | awk -F'\t' -v id=$kPosListId '$1 == id { print $3 }' |
+        grep -qx "屏幕右下角"
+}
+check "(72 and 屏幕右下角 are chosen)" wait_until 5 position_chosen
+wininfo command "$style_dialog" $kSaveId >/dev/null
+check "保存 closes the dialog" wait_until 10 style_dialog_gone
+check "the clock shows again" wait_until 5 shown "$main" 1
+px() { echo $((($1 + kTwipsPerPixel / 2) / kTwipsPerPixel)); }
+style_width=$(saved Style Width)
+style_height=$(saved Style Height)
+echo "     saved $style_width x $style_height twips, 72 points, bottom-right"
+w=$(px "$style_width")
+h=$(px "$style_height")
+main_left=$(px $((kPrimaryWidthPx * kTwipsPerPixel - style_width)))
+main_top=$(px $((800 * kTwipsPerPixel - style_height)))
+second_right=$((kPrimaryWidthPx + kSecondWidthPx))
+copy_left=$(px $((second_right * kTwipsPerPixel - style_width)))
+copy_top=$(px $((kSecondHeightPx * kTwipsPerPixel - style_height)))
+main_rect=$(window_rect "$main")
+copy_rect=$(window_rect "$copy")
+check "the clock takes the new size in the primary monitor's corner ($main_rect)" \
+    [ "$main_rect" = "$main_left $main_top $((main_left + w)) $((main_top + h))" ]
+check "and the copy in the second monitor's corner ($copy_rect)" \
+    [ "$copy_rect" = "$copy_left $copy_top $((copy_left + w)) $((copy_top + h))" ]
+check "both still show the same time" wait_until 3 same_time
+
 if [ -n "${QUORRIN_SCREENSHOT:-}" ]; then import -window root -display "$DISPLAY" "$QUORRIN_SCREENSHOT"; fi
 report_checks

@@ -5,7 +5,7 @@
 #include "win32/gdi_scope_win32.h"
 #include "controls/image_button/button_paint_win32.h"
 #include "controls/image_button/button_pictures_win32.h"
-#include "controls/image_button/button_tooltip_win32.h"
+#include "win32/tool_tip_win32.h"
 
 #include <algorithm>
 
@@ -76,7 +76,7 @@ struct MyButton::State {
     bool pressed = false;
     UINT pressedUpMessage = 0;
 
-    ButtonToolTip toolTip;
+    ToolTip toolTip;
 };
 
 MyButton::MyButton() : state_(std::make_unique<State>()) {}

@@ -137,10 +137,8 @@ DialogFrame::DialogFrame() : looks_(std::make_unique<Looks>()) {}
 
 DialogFrame::~DialogFrame() = default;
 
-RECT DialogFrame::PixelRect(const TwipRect& place) const {
-    const int left = Pixels(place.left);
-    const int top = Pixels(place.top);
-    return {left, top, left + Pixels(place.width), top + Pixels(place.height)};
+RECT DialogFrame::PixelsOf(const TwipRect& place) const {
+    return WinRect(TwipsToPixels(place, dpi_));
 }
 
 RECT DialogFrame::FramePixels(int32_t dpi) const {
@@ -265,7 +263,7 @@ HWND DialogFrame::AddLabel(int id, const std::wstring& text, const TwipRect& pla
 void DialogFrame::PlaceChild(HWND child, const TwipRect& place) {
     if (child == nullptr) return;
     placed_.push_back({child, place, TextFit::None});
-    const RECT r = PixelRect(place);
+    const RECT r = PixelsOf(place);
     SetWindowPos(child, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
                  SWP_NOZORDER | SWP_NOACTIVATE);
 }
@@ -281,7 +279,7 @@ HWND DialogFrame::AddPlacedLabel(int id, const std::wstring& text, const TwipRec
     }
     SendMessageW(label, WM_SETFONT, reinterpret_cast<WPARAM>(looks_->font.Get()), FALSE);
     placed_.push_back({label, place, fit});
-    const RECT r = PixelRect(FittedPlace(placed_.back()));
+    const RECT r = PixelsOf(FittedPlace(placed_.back()));
     SetWindowPos(label, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
                  SWP_NOZORDER | SWP_NOACTIVATE);
     return label;
@@ -293,7 +291,7 @@ HWND DialogFrame::AddCheckBox(int id, const std::wstring& text, const TwipRect& 
 
 HWND DialogFrame::AddControl(int id, const wchar_t* windowClass, const std::wstring& text,
                              DWORD style, const TwipRect& place, DWORD exStyle) {
-    const RECT r = PixelRect(place);
+    const RECT r = PixelsOf(place);
     const HWND control =
         CreateWindowExW(exStyle, windowClass, text.c_str(), WS_CHILD | WS_VISIBLE | style, r.left,
                         r.top, r.right - r.left, r.bottom - r.top, Handle(),
@@ -314,10 +312,16 @@ HFONT DialogFrame::AddFont(const wchar_t* face, int32_t heightTwips, int weight)
     return fonts_.back().font.Get();
 }
 
+HWND DialogFrame::AddDropDownList(int id, const TwipRect& place) {
+    return AddControl(id, L"COMBOBOX", L"", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, place);
+}
+
+HFONT DialogFrame::DialogFont() const { return looks_->font.Get(); }
+
 MyButton* DialogFrame::AddButton(int id, const std::wstring& caption, const TwipRect& place,
                                  int32_t overColor) {
     auto button = std::make_unique<MyButton>();
-    if (!button->Create(instance_, Handle(), id, PixelRect(place))) {
+    if (!button->Create(instance_, Handle(), id, PixelsOf(place))) {
         LogDebug(L"DialogFrame", L"button " + std::to_wstring(id) + L" not created");
         return nullptr;
     }
@@ -445,7 +449,7 @@ LRESULT DialogFrame::OnDpiChanged(int32_t dpi, const RECT& suggested) {
         const HFONT font =
             newFontFor(reinterpret_cast<HFONT>(SendMessageW(child.window, WM_GETFONT, 0, 0)));
         SendMessageW(child.window, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-        const RECT r = PixelRect(FittedPlace(child));
+        const RECT r = PixelsOf(FittedPlace(child));
         SetWindowPos(child.window, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
                      SWP_NOZORDER | SWP_NOACTIVATE);
     }

@@ -71,6 +71,8 @@ class DialogFrame : public WindowBase {
     // A font of the given em height, owned by the frame like its own; `face` null means the
     // dialog's face.
     HFONT AddFont(const wchar_t* face, int32_t heightTwips, int weight);
+    // A drop-down list (pick only, no typing); `place.height` includes the opened list.
+    HWND AddDropDownList(int id, const TwipRect& place);
     // The frame owns the button until the dialog is created again or the frame is deleted
     // (never while the button may still be handling a click).
     MyButton* AddButton(int id, const std::wstring& caption, const TwipRect& place,
@@ -78,6 +80,10 @@ class DialogFrame : public WindowBase {
 
     // The size of one line of text in the font, on the screen.
     SIZE TextPixels(HFONT font, const std::wstring& text) const;
+    // Where a control of the given design place goes, in client pixels at the dialog's DPI:
+    // each edge on its own, so that parts touching in twips touch on screen.
+    RECT PixelsOf(const TwipRect& place) const;
+    HFONT DialogFont() const;
 
     std::wstring ChildText(int id) const;
     void SetChildText(int id, const std::wstring& text);
@@ -130,7 +136,6 @@ class DialogFrame : public WindowBase {
     // The child's place for the current DPI and fonts: a caption or a growing label measured
     // again, since text does not scale exactly with the DPI.
     TwipRect FittedPlace(const PlacedChild& child) const;
-    RECT PixelRect(const TwipRect& place) const;
     // The frame strips (the parts the region cuts away) and the window size at `dpi`.
     RECT FramePixels(int32_t dpi) const;
     SIZE WindowPixels(int32_t dpi) const;

@@ -117,8 +117,7 @@ void SetTimeDialog::MakeControls() {
     if (delete_ != nullptr) delete_->SetStyle(kDeleteStyle);
     if (clear_ != nullptr) clear_->SetStyle(kClearStyle);
     AddCaption(kSetTimeResumeCaptionId, kResumeCaption, kResumeCaptionTwips);
-    AddControl(kSetTimeResumeId, L"COMBOBOX", L"", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST,
-               kResumeTwips);
+    AddDropDownList(kSetTimeResumeId, kResumeTwips);
     AddCaption(kSetTimeHeaderId, kSetTimeHeader, kHeaderTwips);
     if (const HWND list = AddControl(kSetTimeListId, L"LISTBOX", L"",
                                      WS_TABSTOP | WS_BORDER | WS_VSCROLL | LBS_NOTIFY |

@@ -1,0 +1,290 @@
+#include "dialogs/style/set_style_dialog_win32.h"
+
+#include "win32/debug_log_win32.h"
+#include "win32/gdi_scope_win32.h"
+#include "win32/message_box_win32.h"
+#include "win32/wide_text_win32.h"
+#include "dialogs/common/pickers_win32.h"
+
+#include <utility>
+
+namespace quorrin {
+
+namespace {
+
+// The dialog's design, in twips (left, top, width, height) on a 9405 x 4710 client area.
+// A drop-down list's height includes its opened list.
+constexpr int32_t kClientWidthTwips = 9405;
+constexpr int32_t kClientHeightTwips = 4710;
+constexpr TwipRect kTitleLabelTwips{360, 240, 1200, 180};
+constexpr TwipRect kCloseTwips{8760, 120, 540, 255};
+constexpr TwipRect kFontCaptionTwips{360, 1320, 900, 255};
+constexpr TwipRect kFontListTwips{360, 1560, 1575, 3300};
+constexpr TwipRect kSizeCaptionTwips{360, 1965, 360, 255};
+constexpr TwipRect kSizeListTwips{720, 1935, 735, 3300};
+constexpr TwipRect kTextColorTwips{1440, 1920, 495, 300};
+constexpr TwipRect kBackColorTwips{360, 2400, 1575, 375};
+constexpr TwipRect kAlphaCaptionTwips{360, 3000, 600, 255};
+constexpr TwipRect kAlphaListTwips{960, 3000, 975, 3300};
+constexpr TwipRect kPosCaptionTwips{360, 3480, 600, 255};
+constexpr TwipRect kPosListTwips{960, 3480, 975, 1800};
+constexpr TwipRect kPreviewTwips{2160, 480, 7095, 3135};
+constexpr TwipRect kSaveTwips{6360, 4110, 1215, 495};
+constexpr TwipRect kCancelTwips{7680, 4110, 1215, 495};
+
+constexpr const wchar_t* kFontCaption = L"数字字体";
+constexpr const wchar_t* kSizeCaption = L"字号";
+constexpr const wchar_t* kTextColorCaption = L"颜色";
+constexpr const wchar_t* kBackColorCaption = L"自定义背景颜色";
+constexpr const wchar_t* kAlphaCaption = L"透明度";
+constexpr const wchar_t* kPosCaption = L"位  置";
+constexpr const wchar_t* kPreviewCaption = L"模拟显示";
+constexpr const wchar_t* kSaveCaption = L"保存";
+constexpr const wchar_t* kCancelCaption = L"取消";
+constexpr int32_t kDefaultOverColor = 0;
+
+// The drawn buttons' font: 宋体 9 pt in the GB2312 character set.
+constexpr const wchar_t* kButtonFontFace = L"宋体";
+constexpr int32_t kButtonFontTwips = 9 * kTwipsPerInch / kPointsPerInch;
+
+int CALLBACK CollectFace(const LOGFONTW* font, const TEXTMETRICW*, DWORD, LPARAM faces) {
+    reinterpret_cast<std::vector<std::string>*>(faces)->push_back(WideToUtf8(font->lfFaceName));
+    return 1;
+}
+
+// The names of the fonts the screen has, each family once per character set it offers.
+std::vector<std::string> ScreenFaces() {
+    std::vector<std::string> faces;
+    WindowDcScope screen(nullptr);
+    LOGFONTW every{};
+    every.lfCharSet = DEFAULT_CHARSET;
+    EnumFontFamiliesExW(screen.Dc(), &every, &CollectFace, reinterpret_cast<LPARAM>(&faces), 0);
+    return faces;
+}
+
+void AddItems(HWND list, const std::vector<std::string>& items) {
+    for (const std::string& item : items) {
+        SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Utf8ToWide(item).c_str()));
+    }
+}
+
+}  // namespace
+
+SetStyleDialog::SetStyleDialog(AppState& state, ConfigFile& config, MainClockControl& clock,
+                               ClockLayoutControl& layout, std::function<void()> onClosed)
+    : state_(state),
+      config_(config),
+      clock_(clock),
+      layout_(layout),
+      onClosed_(std::move(onClosed)) {
+    preview_.SetOnReleased([this] { preview_.Fit(); });
+}
+
+// Deleting an open dialog (the program ending) destroys its window without the closing
+// steps: the owner is going away and must not be called back.
+SetStyleDialog::~SetStyleDialog() = default;
+
+bool SetStyleDialog::Open(HINSTANCE instance) {
+    if (IsOpen()) {
+        ShowFrame();
+        return true;
+    }
+    DialogFrameSpec frame;
+    frame.className = kSetStyleClassName;
+    frame.caption = kSetStyleCaption;
+    frame.clientWidthTwips = kClientWidthTwips;
+    frame.clientHeightTwips = kClientHeightTwips;
+    frame.captionLabelId = kSetStyleTitleLabelId;
+    frame.captionLabelTwips = kTitleLabelTwips;
+    frame.closeButtonId = kSetStyleCloseId;
+    frame.closeButtonTwips = kCloseTwips;
+    if (!CreateFrame(instance, frame)) return false;
+    MakeControls();
+    // The clock would cover the dialog during a show; it comes back when the dialog closes.
+    if (state_.Countdown.ShowActive) clock_.HideMainClock();
+    FillLists();
+    ShowStyle(state_.Style);
+    ShowFrame();
+    return true;
+}
+
+void SetStyleDialog::MakeControls() {
+    const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(Handle(), GWLP_HINSTANCE));
+    AddCaption(kSetStyleFontCaptionId, kFontCaption, kFontCaptionTwips);
+    AddDropDownList(kSetStyleFontListId, kFontListTwips);
+    AddCaption(kSetStyleSizeCaptionId, kSizeCaption, kSizeCaptionTwips);
+    AddDropDownList(kSetStyleSizeListId, kSizeListTwips);
+    buttonFont_ = AddFont(kButtonFontFace, kButtonFontTwips, FW_NORMAL);
+    textColorButton_ = MakeXPButton(kSetStyleTextColorId, kTextColorCaption, kTextColorTwips);
+    backColorButton_ = MakeXPButton(kSetStyleBackColorId, kBackColorCaption, kBackColorTwips);
+    AddCaption(kSetStyleAlphaCaptionId, kAlphaCaption, kAlphaCaptionTwips);
+    AddDropDownList(kSetStyleAlphaListId, kAlphaListTwips);
+    AddCaption(kSetStylePosCaptionId, kPosCaption, kPosCaptionTwips);
+    AddDropDownList(kSetStylePosListId, kPosListTwips);
+    StylePreviewIds ids;
+    ids.pane = kSetStylePreviewId;
+    ids.background = kSetStyleBackgroundId;
+    ids.digits = kSetStyleDigitsId;
+    ids.dragPoint = kSetStyleDragPointId;
+    if (!preview_.Create(instance, Handle(), PixelsOf(kPreviewTwips), ids, kPreviewCaption,
+                         DialogFont(), Dpi())) {
+        LogDebug(L"SetStyleDialog", L"no preview");
+    }
+    AddButton(kSetStyleSaveId, kSaveCaption, kSaveTwips, kAccentOverColor);
+    AddButton(kSetStyleCancelId, kCancelCaption, kCancelTwips, kDefaultOverColor);
+}
+
+std::unique_ptr<XPButton> SetStyleDialog::MakeXPButton(int id, const std::wstring& caption,
+                                                       const TwipRect& place) {
+    auto button = std::make_unique<XPButton>();
+    const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(Handle(), GWLP_HINSTANCE));
+    if (!button->Create(instance, Handle(), id, PixelsOf(place), Dpi())) {
+        LogDebug(L"SetStyleDialog", L"drawn button " + std::to_wstring(id) + L" not created");
+        return button;
+    }
+    SendMessageW(button->Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(buttonFont_), FALSE);
+    PlaceChild(button->Handle(), place);
+    button->SetCaption(caption);
+    button->SetEnabled(true);
+    return button;
+}
+
+void SetStyleDialog::FillLists() {
+    fonts_ = ScreenFontList(ScreenFaces());
+    AddItems(GetDlgItem(Handle(), kSetStyleFontListId), fonts_);
+    AddItems(GetDlgItem(Handle(), kSetStyleSizeListId), FontSizeItems());
+    AddItems(GetDlgItem(Handle(), kSetStyleAlphaListId), {kAlphaItems.begin(), kAlphaItems.end()});
+    AddItems(GetDlgItem(Handle(), kSetStylePosListId),
+             {kPositionItems.begin(), kPositionItems.end()});
+}
+
+void SetStyleDialog::ShowStyle(const DisplayStyle& style) {
+    preview_.Show(PreviewFromStyle(style));
+    // A selection made here is handled as the user's own choice: the digits take the font
+    // and the background is fitted around them.
+    const int font = FontIndex(fonts_, style.numFontName);
+    if (font != kNoListItem) {
+        SendDlgItemMessageW(Handle(), kSetStyleFontListId, CB_SETCURSEL, font, 0);
+        OnFontChosen();
+    }
+    const int size = FontSizeIndex(style.numFontSize);
+    if (size != kNoListItem) {
+        SendDlgItemMessageW(Handle(), kSetStyleSizeListId, CB_SETCURSEL, size, 0);
+        OnSizeChosen();
+    }
+    SendDlgItemMessageW(Handle(), kSetStyleAlphaListId, CB_SETCURSEL, AlphaIndex(style.Alpha), 0);
+    SendDlgItemMessageW(Handle(), kSetStylePosListId, CB_SETCURSEL, PositionIndex(style.showPos),
+                        0);
+}
+
+int SetStyleDialog::Selected(int listId) const {
+    const LRESULT index = SendDlgItemMessageW(Handle(), listId, CB_GETCURSEL, 0, 0);
+    return index == CB_ERR ? kNoListItem : static_cast<int>(index);
+}
+
+void SetStyleDialog::OnFontChosen() {
+    const int font = Selected(kSetStyleFontListId);
+    if (font == kNoListItem || static_cast<size_t>(font) >= fonts_.size()) return;
+    preview_.SetDigitsFont(fonts_[static_cast<size_t>(font)], preview_.Preview().fontPoints);
+    preview_.Fit();
+}
+
+void SetStyleDialog::OnSizeChosen() {
+    const int size = Selected(kSetStyleSizeListId);
+    if (size == kNoListItem) return;
+    preview_.SetDigitsFont(preview_.Preview().fontName, kSmallestFontPoints + size);
+    preview_.Fit();
+}
+
+LRESULT SetStyleDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_COMMAND:
+            return OnCommand(LOWORD(wParam), HIWORD(wParam));
+        case WM_DESTROY:
+            return OnDestroy();
+        case WM_NCDESTROY:
+            return OnNcDestroy(wParam, lParam);
+        default:
+            return DialogFrame::HandleMessage(message, wParam, lParam);
+    }
+}
+
+LRESULT SetStyleDialog::OnCommand(int id, int code) {
+    if (code == CBN_SELCHANGE) {
+        if (id == kSetStyleFontListId) OnFontChosen();
+        if (id == kSetStyleSizeListId) OnSizeChosen();
+        // The opacity and position lists only hold the choice until Save.
+        return 0;
+    }
+    if (code != BN_CLICKED) return 0;
+    switch (id) {
+        case kSetStyleTextColorId:
+            PickTextColor();
+            break;
+        case kSetStyleBackColorId:
+            PickBackColor();
+            break;
+        case kSetStyleSaveId:
+            Save();
+            break;
+        case kSetStyleCancelId:
+        case kSetStyleCloseId:
+            Close();
+            break;
+        default:
+            break;
+    }
+    return 0;
+}
+
+void SetStyleDialog::PickTextColor() {
+    const std::weak_ptr<int> alive = alive_;
+    const int32_t color = PickColor(Handle());
+    if (alive.expired() || !IsOpen()) return;  // closed from elsewhere meanwhile
+    if (color >= 0) preview_.SetTextColor(color);
+}
+
+void SetStyleDialog::PickBackColor() {
+    const std::weak_ptr<int> alive = alive_;
+    const int32_t color = PickColor(Handle());
+    if (alive.expired() || !IsOpen()) return;
+    if (color >= 0) preview_.SetBackColor(color);
+}
+
+void SetStyleDialog::Save() {
+    const TwipRect clock = layout_.MainClockRect();
+    const DisplayStyle chosen =
+        StyleFromDialog(state_.Style, preview_.Preview(), Selected(kSetStyleAlphaListId),
+                        Selected(kSetStylePosListId), clock.left, clock.top);
+    if (const FileStatus saved = config_.SaveStyle(chosen); !saved) {
+        // The clock keeps the style the file holds; the dialog keeps the user's choices, so
+        // that Save can be tried again once the file is free.
+        ShowSaveFailed(Handle(), config_.Path(), config_.DescribeFailure(saved));
+        return;
+    }
+    state_.Style = chosen;
+    layout_.LayOutClocks();
+    Close();
+}
+
+void SetStyleDialog::OnDpiLayout() {
+    for (XPButton* button : {textColorButton_.get(), backColorButton_.get()}) {
+        if (button != nullptr) button->SetDpi(Dpi());
+    }
+    preview_.SetDpi(Dpi(), PixelsOf(kPreviewTwips), DialogFont());
+}
+
+void SetStyleDialog::Close() { DestroyWindow(Handle()); }
+
+LRESULT SetStyleDialog::OnDestroy() {
+    if (state_.Countdown.ShowActive) clock_.ShowMainClock();
+    return 0;
+}
+
+LRESULT SetStyleDialog::OnNcDestroy(WPARAM wParam, LPARAM lParam) {
+    const LRESULT result = DialogFrame::HandleMessage(WM_NCDESTROY, wParam, lParam);
+    if (onClosed_) onClosed_();
+    return result;
+}
+
+}  // namespace quorrin

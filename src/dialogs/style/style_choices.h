@@ -1,0 +1,77 @@
+// The display style dialog without windows: its list items and how they map to the display
+// style, the preview of the clock (in twips, from the clock's top-left corner), fitting the
+// preview's background around the digits, and the style that Save makes of it all.
+#pragma once
+
+#include "geometry/rect.h"
+#include "settings/app_state.h"
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace quorrin {
+
+// No item of a list is selected.
+inline constexpr int kNoListItem = -1;
+
+// Cmb_FontSize: every whole point size from 10 to 150.
+inline constexpr int32_t kSmallestFontPoints = 10;
+inline constexpr int32_t kLargestFontPoints = 150;
+
+// Cmb_Alpha: index n is an opacity of n x 10 percent.
+inline constexpr std::array<const char*, 11> kAlphaItems{
+    "完全透明", "10%", "20%", "30%", "40%", "50%", "60%", "70%", "80%", "90%", "不透明"};
+inline constexpr int32_t kAlphaStepPercent = 10;
+
+// Cmb_pos: index n is showPos n.
+inline constexpr std::array<const char*, 5> kPositionItems{"屏幕左上角", "屏幕右上角", "屏幕左下角",
+                                                           "屏幕右下角", "自定义位置"};
+
+// The background is this much wider and higher than the digits it holds.
+inline constexpr int32_t kPreviewMarginWidthTwips = 400;
+inline constexpr int32_t kPreviewMarginHeightTwips = 100;
+
+// The texts of Cmb_FontSize, "10" to "150".
+std::vector<std::string> FontSizeItems();
+// The item of each list that shows a stored value, or kNoListItem when none does.
+int FontSizeIndex(int32_t points);
+int AlphaIndex(uint8_t alphaPercent);
+int PositionIndex(uint8_t showPos);
+// The item whose text is `name` exactly (case counts).
+int FontIndex(const std::vector<std::string>& fonts, const std::string& name);
+
+// The font list from the faces the system reports: sorted, each name once, and without the
+// vertical "@" faces, whose digits would lie on their side.
+std::vector<std::string> ScreenFontList(std::vector<std::string> faces);
+
+// The preview: Demo_bg and Demo_Time, in twips from the clock window's top-left corner.
+struct StylePreview {
+    TwipRect background;     // Demo_bg
+    int32_t backColor = 0;   // its fill, 0x00BBGGRR
+    TwipRect digits;         // Demo_Time
+    std::string fontName;    // its font, bold
+    int32_t fontPoints = 0;  // its size in points
+    int32_t textColor = 0;   // its colour, 0x00BBGGRR
+    bool operator==(const StylePreview&) const = default;
+};
+
+// ShowStyle's first two steps: the preview as the style stores it.
+StylePreview PreviewFromStyle(const DisplayStyle& style);
+
+// Demo_Time sizes itself to its text, which measures `textWidthPixels` x `textHeightPixels`
+// at `dpi`; its size becomes that in whole twips (halves to the even neighbour). The
+// background then takes the digits' size plus the margins, and the digits are centred
+// across it; the background's place and the digits' top stay.
+void FitPreviewBackground(StylePreview& preview, int32_t textWidthPixels, int32_t textHeightPixels,
+                          int32_t dpi);
+
+// Save's fields: everything the preview shows, the opacity and position items (a list
+// without a selection keeps the stored value), and the main clock's current place, which is
+// stored whatever the position mode.
+DisplayStyle StyleFromDialog(const DisplayStyle& stored, const StylePreview& preview,
+                             int alphaIndex, int positionIndex, int32_t clockLeftTwips,
+                             int32_t clockTopTwips);
+
+}  // namespace quorrin

@@ -1,0 +1,385 @@
+// The display style dialog: what it shows for a stored style, the preview fitted around the
+// digits, what Save writes and lays out (and in which order), what Cancel leaves alone, the
+// clock it hides during a show, the colour dialog behind the drawn buttons, and the preview's
+// pixels.
+#include "dialogs/style/set_style_dialog_win32.h"
+
+#include "win32/gdi_scope_win32.h"
+#include "win32/wide_text_win32.h"
+#include "settings/ini_store.h"
+#include "settings/text_codec.h"
+
+#include "common_dialog_driver_win32.h"
+#include "message_pump_win32.h"
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace quorrin {
+namespace {
+
+using testing::CommonDialogDriver;
+using testing::PumpResult;
+using testing::PumpUntil;
+
+constexpr TwipRect kClockRect{12900, 600, 3000, 1200};
+
+// The clock windows as the dialog sees them; records what it asks for, and what [Style]
+// held in the file when the layout was asked for.
+class FakeClock final : public MainClockControl, public ClockLayoutControl {
+  public:
+    explicit FakeClock(const std::string& configPath) : configPath_(configPath) {}
+    void HideMainClock() override { calls.push_back("hide"); }
+    void ShowMainClock() override { calls.push_back("show"); }
+    TwipRect MainClockRect() const override { return kClockRect; }
+    void LayOutClocks() override {
+        calls.push_back("layout");
+        widthAtLayout = IniStore(configPath_).ReadRaw("Style", "Width", "");
+    }
+    std::vector<std::string> calls;
+    std::string widthAtLayout;
+
+  private:
+    std::string configPath_;
+};
+
+std::string TempPath() {
+    wchar_t folder[MAX_PATH] = {};
+    GetTempPathW(MAX_PATH, folder);
+    wchar_t path[MAX_PATH] = {};
+    GetTempFileNameW(folder, L"qss", 0, path);
+    return WideToUtf8(path);
+}
+
+std::string ReadBytes(const std::string& path) {
+    std::ifstream in(Utf8ToWide(path).c_str(), std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+void WriteBytes(const std::string& path, const std::string& bytes) {
+    std::ofstream out(Utf8ToWide(path).c_str(), std::ios::binary | std::ios::trunc);
+    out << bytes;
+}
+
+class SetStyleDialogTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        WriteBytes(configPath_, Utf8ToGbk("[Normal]\r\nSameMode=True\r\n[Style]\r\nWidth=3000\r\n"
+                                          "[PPTFiles]\r\npptFiles=0\r\n"));
+        state_.General.ConfigPath = configPath_;
+        state_.Style = DefaultStyle();
+    }
+    void TearDown() override {
+        dialog_.reset();
+        DeleteFileW(Utf8ToWide(configPath_).c_str());
+    }
+
+    HWND OpenDialog() {
+        if (!dialog_) {
+            dialog_ = std::make_unique<SetStyleDialog>(state_, config_, clock_, clock_,
+                                                       [this] { ++closedCount_; });
+        }
+        EXPECT_TRUE(dialog_->Open(GetModuleHandleW(nullptr)));
+        return dialog_->Handle();
+    }
+    HWND Child(int id) const {
+        // The preview's parts are children of the preview pane.
+        const HWND child = GetDlgItem(dialog_->Handle(), id);
+        return child != nullptr ? child
+                                : GetDlgItem(GetDlgItem(dialog_->Handle(), kSetStylePreviewId), id);
+    }
+    std::wstring Text(int id) const { return testing::WindowText(Child(id)); }
+    const StylePreview& Preview() const { return dialog_->Preview().Preview(); }
+    // The item of a list chosen as by the user.
+    void Choose(int listId, int index) {
+        SendMessageW(Child(listId), CB_SETCURSEL, index, 0);
+        SendMessageW(dialog_->Handle(), WM_COMMAND, MAKEWPARAM(listId, CBN_SELCHANGE),
+                     reinterpret_cast<LPARAM>(Child(listId)));
+    }
+    void Press(int id) {
+        PostMessageW(dialog_->Handle(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(Child(id)));
+    }
+    bool PumpUntilClosed() {
+        return PumpUntil([&](const PumpResult&) { return !dialog_->IsOpen(); }).done;
+    }
+    // A part of the preview, in pixels of the pane, and where the twips of the model put it
+    // (each edge rounded on its own).
+    static RECT Pixels(const TwipRect& t) {
+        return {TwipsToPixels(t.left), TwipsToPixels(t.top), TwipsToPixels(t.left + t.width),
+                TwipsToPixels(t.top + t.height)};
+    }
+    bool PartAt(int id, const TwipRect& place) const {
+        RECT r{};
+        GetWindowRect(Child(id), &r);
+        MapWindowPoints(nullptr, Child(kSetStylePreviewId), reinterpret_cast<POINT*>(&r), 2);
+        const RECT expected = Pixels(place);
+        return EqualRect(&r, &expected) != FALSE;
+    }
+    std::string Saved(const char* key) const {
+        return IniStore(configPath_).ReadRaw("Style", key, "missing");
+    }
+
+    std::string configPath_ = TempPath();
+    AppState state_;
+    IniStore store_{configPath_};
+    ConfigFile config_{state_, store_, [](const std::string&) {}};
+    FakeClock clock_{configPath_};
+    int closedCount_ = 0;
+    std::unique_ptr<SetStyleDialog> dialog_;
+};
+
+TEST_F(SetStyleDialogTest, DefaultStyleShowsItsItemsAndAFittedPreview) {
+    const HWND dialog = OpenDialog();
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(testing::WindowText(dialog), L"外观设置");
+    EXPECT_EQ(Text(kSetStyleTitleLabelId), L"外观设置");
+    EXPECT_EQ(Text(kSetStyleFontCaptionId), L"数字字体");
+    EXPECT_EQ(Text(kSetStyleSizeCaptionId), L"字号");
+    EXPECT_EQ(Text(kSetStyleAlphaCaptionId), L"透明度");
+    EXPECT_EQ(Text(kSetStylePosCaptionId), L"位  置");
+    EXPECT_EQ(Text(kSetStyleTextColorId), L"颜色");
+    EXPECT_EQ(Text(kSetStyleBackColorId), L"自定义背景颜色");
+    EXPECT_EQ(Text(kSetStyleSaveId), L"保存");
+    EXPECT_EQ(Text(kSetStyleCancelId), L"取消");
+    EXPECT_EQ(Text(kSetStyleCloseId), L"×");
+    wchar_t name[32] = {};
+    GetClassNameW(Child(kSetStyleTextColorId), name, 32);
+    EXPECT_STREQ(name, kXPButtonClassName);
+    EXPECT_TRUE(IsWindowEnabled(Child(kSetStyleBackColorId)));
+
+    // The selected items.
+    EXPECT_EQ(Text(kSetStyleFontListId), L"Arial");
+    EXPECT_EQ(Text(kSetStyleSizeListId), L"36");
+    EXPECT_EQ(Text(kSetStyleAlphaListId), L"不透明");
+    EXPECT_EQ(Text(kSetStylePosListId), L"屏幕右上角");
+    EXPECT_EQ(SendMessageW(Child(kSetStyleSizeListId), CB_GETCOUNT, 0, 0), 141);
+    EXPECT_EQ(SendMessageW(Child(kSetStyleAlphaListId), CB_GETCOUNT, 0, 0), 11);
+    EXPECT_EQ(SendMessageW(Child(kSetStylePosListId), CB_GETCOUNT, 0, 0), 5);
+    const LRESULT fonts = SendMessageW(Child(kSetStyleFontListId), CB_GETCOUNT, 0, 0);
+    EXPECT_GT(fonts, 3);
+    for (LRESULT i = 0; i < fonts; ++i) {
+        wchar_t face[LF_FACESIZE] = {};
+        SendMessageW(Child(kSetStyleFontListId), CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(face));
+        EXPECT_NE(face[0], L'@') << "no vertical faces";
+    }
+
+    // Fitted: the background is the digits plus 400 x 100, the digits centred on it; the
+    // colours are the stored ones; the child windows sit where the twips say.
+    const StylePreview& p = Preview();
+    EXPECT_EQ(p.fontName, "Arial");
+    EXPECT_EQ(p.fontPoints, 36);
+    EXPECT_EQ(p.textColor, 0xFFFFFF);
+    EXPECT_EQ(p.backColor, 0x33CC00);
+    EXPECT_GT(p.digits.width, 1000);
+    EXPECT_EQ(p.background.width, p.digits.width + 400);
+    EXPECT_EQ(p.background.height, p.digits.height + 100);
+    EXPECT_EQ(p.digits.left, 200);
+    EXPECT_EQ(p.digits.top, 200);
+    EXPECT_TRUE(PartAt(kSetStyleBackgroundId, p.background));
+    EXPECT_TRUE(PartAt(kSetStyleDigitsId, p.digits));
+    EXPECT_FALSE(IsWindowVisible(Child(kSetStyleDragPointId)));
+}
+
+TEST_F(SetStyleDialogTest, ImmediateSaveWritesTheFittedSizesThenLaysOutAndCloses) {
+    OpenDialog();
+    const StylePreview fitted = Preview();
+    Press(kSetStyleSaveId);
+    ASSERT_TRUE(PumpUntilClosed());
+    EXPECT_EQ(closedCount_, 1);
+    EXPECT_EQ(Saved("Width"), std::to_string(fitted.digits.width + 400));
+    EXPECT_EQ(Saved("Height"), std::to_string(fitted.digits.height + 100));
+    EXPECT_EQ(Saved("numWidth"), std::to_string(fitted.digits.width));
+    EXPECT_EQ(Saved("bgWidth"), Saved("Width"));
+    EXPECT_EQ(Saved("BackColor"), "3394560");
+    EXPECT_EQ(Saved("Alpha"), "100");
+    EXPECT_EQ(Saved("showPos"), "1");
+    // The main clock's place is stored whatever the position mode.
+    EXPECT_EQ(Saved("Left"), "12900");
+    EXPECT_EQ(Saved("Top"), "600");
+    EXPECT_EQ(state_.Style.Width, fitted.digits.width + 400);
+    EXPECT_EQ(state_.Style.BackColor, 0x33CC00);
+    // The file first, then both clocks, no hiding without a show.
+    EXPECT_EQ(clock_.calls, std::vector<std::string>{"layout"});
+    EXPECT_EQ(clock_.widthAtLayout, Saved("Width"));
+    EXPECT_EQ(IniStore(configPath_).ReadRaw("PPTFiles", "pptFiles", ""), "0");
+}
+
+TEST_F(SetStyleDialogTest, LargerSizeGrowsTheDigitsAndTheBackgroundFollows) {
+    OpenDialog();
+    const StylePreview before = Preview();
+    Choose(kSetStyleSizeListId, 72 - 10);
+    const StylePreview& after = Preview();
+    EXPECT_EQ(after.fontPoints, 72);
+    EXPECT_GT(after.digits.width, before.digits.width * 3 / 2);
+    EXPECT_GT(after.digits.height, before.digits.height * 3 / 2);
+    EXPECT_EQ(after.background.width, after.digits.width + 400);
+    EXPECT_EQ(after.background.height, after.digits.height + 100);
+    EXPECT_EQ(after.digits.left, 200);
+    EXPECT_TRUE(PartAt(kSetStyleDigitsId, after.digits));
+    EXPECT_TRUE(PartAt(kSetStyleBackgroundId, after.background));
+
+    Choose(kSetStyleAlphaListId, 5);  // 50%
+    Choose(kSetStylePosListId, 4);    // 自定义位置
+    Press(kSetStyleSaveId);
+    ASSERT_TRUE(PumpUntilClosed());
+    EXPECT_EQ(Saved("numFontSize"), "72");
+    EXPECT_EQ(Saved("Alpha"), "50");
+    EXPECT_EQ(Saved("showPos"), "4");
+    EXPECT_EQ(Saved("Left"), "12900");
+    EXPECT_EQ(Saved("Width"), std::to_string(after.digits.width + 400));
+}
+
+TEST_F(SetStyleDialogTest, ColourButtonsTakeTheChosenColourAndCancelKeepsIt) {
+    const HWND dialog = OpenDialog();
+    const auto choose = [](int red, int green, int blue) {
+        return [=](HWND colours) {
+            SetDlgItemInt(colours, testing::kColorRedEditId, red, FALSE);
+            SetDlgItemInt(colours, testing::kColorGreenEditId, green, FALSE);
+            SetDlgItemInt(colours, testing::kColorBlueEditId, blue, FALSE);
+            PostMessageW(colours, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+        };
+    };
+    {
+        CommonDialogDriver driver(testing::kColorRedEditId, choose(0x12, 0x34, 0x56));
+        SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(kSetStyleTextColorId, BN_CLICKED), 0);
+        EXPECT_TRUE(driver.Acted());
+    }
+    EXPECT_EQ(Preview().textColor, 0x563412);
+    {
+        CommonDialogDriver driver(testing::kColorRedEditId, &testing::CancelDialog);
+        SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(kSetStyleTextColorId, BN_CLICKED), 0);
+    }
+    EXPECT_EQ(Preview().textColor, 0x563412) << "cancelled: unchanged";
+    {
+        CommonDialogDriver driver(testing::kColorRedEditId, choose(255, 255, 255));
+        SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(kSetStyleBackColorId, BN_CLICKED), 0);
+    }
+    EXPECT_EQ(Preview().backColor, 0xFFFFFF);
+    EXPECT_EQ(Preview().textColor, 0x563412);
+    Press(kSetStyleSaveId);
+    ASSERT_TRUE(PumpUntilClosed());
+    EXPECT_EQ(Saved("numForeColor"), std::to_string(0x563412));
+    EXPECT_EQ(Saved("bgBackColor"), "16777215");
+    EXPECT_EQ(Saved("BackColor"), "16777215");
+}
+
+TEST_F(SetStyleDialogTest, CancelCloseAndWmCloseWriteNothingAndLayOutNothing) {
+    const std::string before = ReadBytes(configPath_);
+    for (const int id : {kSetStyleCancelId, kSetStyleCloseId, 0}) {
+        OpenDialog();
+        Choose(kSetStyleSizeListId, 100);
+        Choose(kSetStyleAlphaListId, 0);
+        if (id != 0) {
+            Press(id);
+        } else {
+            PostMessageW(dialog_->Handle(), WM_CLOSE, 0, 0);
+        }
+        ASSERT_TRUE(PumpUntilClosed()) << id;
+        EXPECT_EQ(ReadBytes(configPath_), before) << id;
+        EXPECT_EQ(state_.Style, DefaultStyle()) << id;
+    }
+    EXPECT_EQ(closedCount_, 3);
+    EXPECT_TRUE(clock_.calls.empty());
+    // Reopened, the dialog shows the stored style again, not the cancelled edits.
+    OpenDialog();
+    EXPECT_EQ(Text(kSetStyleSizeListId), L"36");
+    EXPECT_EQ(Preview().fontPoints, 36);
+}
+
+TEST_F(SetStyleDialogTest, DuringAShowTheClockHidesAndEveryWayOfClosingShowsIt) {
+    state_.Countdown.ShowActive = true;
+    for (const int id : {kSetStyleSaveId, kSetStyleCancelId, kSetStyleCloseId, 0}) {
+        clock_.calls.clear();
+        OpenDialog();
+        EXPECT_EQ(clock_.calls, std::vector<std::string>{"hide"}) << id;
+        if (id != 0) {
+            Press(id);
+        } else {
+            PostMessageW(dialog_->Handle(), WM_CLOSE, 0, 0);
+        }
+        ASSERT_TRUE(PumpUntilClosed()) << id;
+        const std::vector<std::string> expected =
+            id == kSetStyleSaveId ? std::vector<std::string>{"hide", "layout", "show"}
+                                  : std::vector<std::string>{"hide", "show"};
+        EXPECT_EQ(clock_.calls, expected) << id;
+    }
+}
+
+TEST_F(SetStyleDialogTest, StoredValuesNoListShowsAreKept) {
+    // Hand-edited: an opacity and a position no item stands for, a font the system lacks
+    // and a size outside the list.
+    state_.Style.Alpha = 55;
+    state_.Style.showPos = 7;
+    state_.Style.numFontName = "No Such Face";
+    state_.Style.numFontSize = 8;
+    OpenDialog();
+    for (const int id :
+         {kSetStyleFontListId, kSetStyleSizeListId, kSetStyleAlphaListId, kSetStylePosListId}) {
+        EXPECT_EQ(SendMessageW(Child(id), CB_GETCURSEL, 0, 0), CB_ERR) << id;
+    }
+    // Nothing was chosen, so nothing was fitted: the preview is the stored one.
+    EXPECT_EQ(Preview(), PreviewFromStyle(state_.Style));
+    EXPECT_TRUE(PartAt(kSetStyleBackgroundId, TwipRect{0, 0, 3000, 1200}));
+
+    // A release on the digits fits the background around them.
+    const HWND digits = Child(kSetStyleDigitsId);
+    SendMessageW(digits, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    EXPECT_FALSE(IsWindowVisible(Child(kSetStyleDragPointId)));
+    SendMessageW(digits, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    EXPECT_EQ(Preview().background.width, Preview().digits.width + 400);
+    EXPECT_LT(Preview().background.width, 3000);
+
+    Press(kSetStyleSaveId);
+    ASSERT_TRUE(PumpUntilClosed());
+    EXPECT_EQ(Saved("Alpha"), "55");
+    EXPECT_EQ(Saved("showPos"), "7");
+    EXPECT_EQ(Saved("numFontName"), "No Such Face");
+    EXPECT_EQ(Saved("numFontSize"), "8");
+}
+
+TEST_F(SetStyleDialogTest, PreviewShowsTheBackgroundAndTheDigitsInTheirColours) {
+    state_.Style.numForeColor = 0x0000FF;  // red digits
+    OpenDialog();
+    const HWND pane = Child(kSetStylePreviewId);
+    RECT client{};
+    GetClientRect(pane, &client);
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = client.right;
+    info.bmiHeader.biHeight = -client.bottom;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    UniqueBitmap bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    UniqueMemoryDc dc(CreateCompatibleDC(nullptr));
+    {
+        ScopedSelectObject select(dc.Get(), bitmap.Get());
+        SendMessageW(pane, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc.Get()), PRF_CLIENT);
+    }
+    const auto* pixels = static_cast<const uint32_t*>(bits);
+    const auto at = [&](int x, int y) { return pixels[y * client.right + x] & 0xFFFFFF; };
+    // In DIB order (blue low): the green 0x33CC00 is 0x00CC33, red is 0xFF0000.
+    const RECT shape = Pixels(Preview().background);
+    EXPECT_EQ(at(5, shape.bottom / 2), 0x00CC33u) << "inside the shape, left of the digits";
+    int red = 0;
+    int greenOutside = 0;
+    for (int y = 0; y < client.bottom; ++y) {
+        for (int x = 0; x < client.right; ++x) {
+            const bool inShape = x < shape.right && y < shape.bottom;
+            if (at(x, y) == 0xFF0000u && inShape) ++red;
+            if (at(x, y) == 0x00CC33u && !inShape) ++greenOutside;
+        }
+    }
+    EXPECT_GT(red, 200) << "the digits";
+    EXPECT_EQ(greenOutside, 0);
+}
+
+}  // namespace
+}  // namespace quorrin

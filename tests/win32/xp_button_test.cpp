@@ -1,0 +1,307 @@
+// The drawn push button as a real child window: its faces by state read back from the
+// pixels it paints, the click rules driven by mouse and key messages, its picture and
+// caption placement, and its balloon tooltip.
+#include "controls/drawn_button/xp_button_win32.h"
+
+#include "win32/gdi_scope_win32.h"
+#include "win32/unique_handle_win32.h"
+
+#include "message_pump_win32.h"
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <algorithm>
+#include <vector>
+
+namespace quorrin {
+namespace {
+
+using testing::PumpUntil;
+
+constexpr const wchar_t* kParentClass = L"Quorrin.XPButtonTestParent";
+constexpr UINT kMarker = WM_APP + 1;  // posted last: all earlier posted input is handled
+constexpr int kButtonId = 42;
+constexpr RECT kPlace{10, 10, 115, 35};  // 105 x 25 pixels = 1575 x 375 twips
+// The faces' frame colours (tools/make_button_pictures.sh) and the cut corner.
+constexpr COLORREF kDisabledFrame = RGB(0xc9, 0xbf, 0xa4);
+constexpr COLORREF kNormalFrame = RGB(0x5f, 0x78, 0x96);
+constexpr COLORREF kHoverFrame = RGB(0xe8, 0xa2, 0x1a);
+constexpr COLORREF kCornerColor = RGB(0xee, 0xf1, 0xf6);
+
+struct ParentLog {
+    int clicks = 0;
+    bool markerSeen = false;
+};
+
+LRESULT CALLBACK ParentProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* log = reinterpret_cast<ParentLog*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (log != nullptr && message == WM_COMMAND && wParam == MAKEWPARAM(kButtonId, BN_CLICKED)) {
+        ++log->clicks;
+        return 0;
+    }
+    if (log != nullptr && message == kMarker) log->markerSeen = true;
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+LPARAM At(int x, int y) { return MAKELPARAM(static_cast<WORD>(x), static_cast<WORD>(y)); }
+
+// The button's client area as it shows it (its back buffer, through WM_PRINTCLIENT).
+struct Snapshot {
+    explicit Snapshot(HWND button) {
+        RECT client{};
+        GetClientRect(button, &client);
+        width = client.right;
+        height = client.bottom;
+        BITMAPINFO info{};
+        info.bmiHeader.biSize = sizeof(info.bmiHeader);
+        info.bmiHeader.biWidth = width;
+        info.bmiHeader.biHeight = -height;
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 32;
+        void* bits = nullptr;
+        UniqueBitmap bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+        UniqueMemoryDc dc(CreateCompatibleDC(nullptr));
+        {
+            ScopedSelectObject select(dc.Get(), bitmap.Get());
+            SendMessageW(button, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc.Get()), PRF_CLIENT);
+        }
+        const auto* bgra = static_cast<const uint32_t*>(bits);
+        for (int i = 0; i < width * height; ++i) {
+            pixels.push_back(RGB((bgra[i] >> 16) & 0xFF, (bgra[i] >> 8) & 0xFF, bgra[i] & 0xFF));
+        }
+    }
+    COLORREF Pixel(int x, int y) const { return pixels[static_cast<size_t>(y * width + x)]; }
+    // The left edge, halfway down: the face's frame.
+    COLORREF Frame() const { return Pixel(0, height / 2); }
+    // A pixel of the face's inside, left of any caption.
+    COLORREF Inside() const { return Pixel(4, height / 2); }
+    std::ptrdiff_t Count(COLORREF color) const {
+        return std::count(pixels.begin(), pixels.end(), color);
+    }
+
+    int width = 0;
+    int height = 0;
+    std::vector<COLORREF> pixels;
+};
+
+class XPButtonTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        WNDCLASSEXW wc{};
+        wc.cbSize = sizeof(wc);
+        wc.lpfnWndProc = ParentProc;
+        wc.hInstance = GetModuleHandleW(nullptr);
+        wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+        wc.lpszClassName = kParentClass;
+        RegisterClassExW(&wc);  // fails harmlessly when already registered
+        SetCursorPos(0, 0);     // far away: no real movement reaches the button
+        parent_.Reset(CreateWindowExW(0, kParentClass, L"buttons", WS_POPUP | WS_VISIBLE, 900, 600,
+                                      300, 120, nullptr, nullptr, GetModuleHandleW(nullptr),
+                                      nullptr));
+        ASSERT_TRUE(parent_);
+        SetWindowLongPtrW(parent_.Get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&log_));
+        ASSERT_TRUE(button_.Create(GetModuleHandleW(nullptr), parent_.Get(), kButtonId, kPlace));
+    }
+
+    HWND Button() const { return button_.Handle(); }
+    Snapshot Shot() const { return Snapshot(Button()); }
+
+    // Posts the messages to the button and handles them and everything they cause.
+    void Post(std::initializer_list<MSG> messages) {
+        for (const MSG& m : messages) PostMessageW(Button(), m.message, m.wParam, m.lParam);
+        log_.markerSeen = false;
+        PostMessageW(parent_.Get(), kMarker, 0, 0);
+        ASSERT_TRUE(PumpUntil([&](const auto&) { return log_.markerSeen; }).done);
+    }
+    static MSG Msg(UINT message, WPARAM wParam, LPARAM lParam) {
+        return {nullptr, message, wParam, lParam, 0, {}};
+    }
+
+    ParentLog log_;
+    UniqueWindow parent_;
+    XPButton button_;
+};
+
+TEST_F(XPButtonTest, StartsWithTheDocumentedDefaults) {
+    EXPECT_EQ(button_.Caption(), L"0");
+    EXPECT_FALSE(button_.Enabled());
+    EXPECT_FALSE(IsWindowEnabled(Button()));
+    EXPECT_EQ(button_.Style(), 0);
+    EXPECT_EQ(button_.ForeColor(), kSystemButtonTextColor);
+    EXPECT_EQ(button_.ToolTipWindow(), nullptr);
+    const Snapshot shot = Shot();
+    EXPECT_EQ(shot.Frame(), kDisabledFrame);  // disabled: face 0
+    // The caption "0" in the system's button-text colour, in the middle.
+    EXPECT_GT(shot.Count(GetSysColor(COLOR_BTNTEXT)), 5);
+    wchar_t name[32] = {};
+    GetClassNameW(Button(), name, 32);
+    EXPECT_STREQ(name, kXPButtonClassName);
+}
+
+TEST_F(XPButtonTest, FacesFollowTheMouseAndKeepTheirCorners) {
+    button_.SetEnabled(true);
+    const Snapshot normal = Shot();
+    EXPECT_EQ(normal.Frame(), kNormalFrame);
+    // 3 x 3 corners as stored, whatever the size: the cut pixel, then the frame.
+    for (const auto& [x, y] : {std::pair{0, 0}, {104, 0}, {0, 24}, {104, 24}}) {
+        EXPECT_EQ(normal.Pixel(x, y), kCornerColor) << x << "," << y;
+    }
+    EXPECT_EQ(normal.Pixel(1, 1), kNormalFrame);
+    EXPECT_EQ(normal.Pixel(103, 23), kNormalFrame);
+    EXPECT_EQ(normal.Pixel(52, 0), kNormalFrame);  // the top edge, stretched
+
+    Post({Msg(WM_MOUSEMOVE, 0, At(20, 10))});
+    EXPECT_EQ(Shot().Frame(), kHoverFrame);
+    EXPECT_EQ(GetCapture(), Button()) << "held, to see the move that leaves";
+
+    Post({Msg(WM_LBUTTONDOWN, MK_LBUTTON, At(20, 10))});
+    const Snapshot pressed = Shot();
+    EXPECT_EQ(pressed.Frame(), kNormalFrame);
+    EXPECT_LT(GetRValue(pressed.Inside()), 0xE0) << "grey-shaded";
+    EXPECT_LT(GetRValue(pressed.Inside()), GetRValue(normal.Inside()) - 16);
+
+    Post({Msg(WM_LBUTTONUP, 0, At(20, 10))});
+    EXPECT_EQ(Shot().Frame(), kNormalFrame) << "resting after the release";
+    Post({Msg(WM_MOUSEMOVE, 0, At(21, 10))});
+    EXPECT_EQ(Shot().Frame(), kHoverFrame) << "hover again with the next move inside";
+    // The first move outside: resting face, capture given back.
+    Post({Msg(WM_MOUSEMOVE, 0, At(105, 10))});
+    EXPECT_EQ(Shot().Frame(), kNormalFrame);
+    EXPECT_NE(GetCapture(), Button());
+
+    button_.SetEnabled(false);
+    EXPECT_EQ(Shot().Frame(), kDisabledFrame);
+}
+
+TEST_F(XPButtonTest, OnlyALeftClickAndEnterAfterOneClick) {
+    button_.SetEnabled(true);
+    // Enter before any press, then a right click: nothing.
+    Post({Msg(WM_KEYDOWN, VK_RETURN, 0), Msg(WM_RBUTTONDOWN, MK_RBUTTON, At(20, 10)),
+          Msg(WM_RBUTTONUP, 0, At(20, 10)), Msg(WM_KEYDOWN, VK_RETURN, 0)});
+    EXPECT_EQ(log_.clicks, 0);
+    // A left press released outside: no click.
+    Post({Msg(WM_LBUTTONDOWN, MK_LBUTTON, At(20, 10)), Msg(WM_LBUTTONUP, 0, At(20, 40))});
+    EXPECT_EQ(log_.clicks, 0);
+    // A left click; then Enter clicks too, until the next press is not a left one.
+    Post({Msg(WM_LBUTTONDOWN, MK_LBUTTON, At(20, 10)), Msg(WM_LBUTTONUP, 0, At(22, 12))});
+    EXPECT_EQ(log_.clicks, 1);
+    EXPECT_EQ(GetFocus(), Button());
+    Post({Msg(WM_KEYDOWN, VK_RETURN, 0), Msg(WM_KEYDOWN, VK_RETURN, 0)});
+    EXPECT_EQ(log_.clicks, 3);
+    Post({Msg(WM_KEYDOWN, VK_SPACE, 0), Msg(WM_MBUTTONDOWN, MK_MBUTTON, At(20, 10)),
+          Msg(WM_MBUTTONUP, 0, At(20, 10)), Msg(WM_KEYDOWN, VK_RETURN, 0)});
+    EXPECT_EQ(log_.clicks, 3);
+    // A disabled button takes no click.
+    button_.SetEnabled(false);
+    Post({Msg(WM_LBUTTONDOWN, MK_LBUTTON, At(20, 10)), Msg(WM_LBUTTONUP, 0, At(20, 10))});
+    EXPECT_EQ(log_.clicks, 3);
+}
+
+TEST_F(XPButtonTest, TheWindowShowsItsBackBuffer) {
+    // Wait until the parent is on the (virtual) screen: its white shows at its corner.
+    RECT parent{};
+    GetWindowRect(parent_.Get(), &parent);
+    WindowDcScope screen(nullptr);
+    ASSERT_TRUE(PumpUntil([&](const auto&) {
+                    return GetPixel(screen.Dc(), parent.left + 2, parent.top + 60) ==
+                           RGB(255, 255, 255);
+                }).done);
+    button_.SetEnabled(true);
+    Post({Msg(WM_MOUSEMOVE, 0, At(20, 10))});
+    UpdateWindow(Button());
+    RECT place{};
+    GetWindowRect(Button(), &place);
+    EXPECT_EQ(GetPixel(screen.Dc(), place.left, place.top + 12), kHoverFrame);
+    EXPECT_EQ(GetPixel(screen.Dc(), place.left, place.top), kCornerColor);
+    const Snapshot printed = Shot();
+    for (const int x : {4, 50, 100}) {
+        EXPECT_EQ(GetPixel(screen.Dc(), place.left + x, place.top + 12), printed.Pixel(x, 12)) << x;
+    }
+}
+
+// A plain-coloured picture for the Picture property.
+UniqueBitmap SolidPicture(int width, int height, COLORREF color) {
+    WindowDcScope screen(nullptr);
+    UniqueBitmap picture(CreateCompatibleBitmap(screen.Dc(), width, height));
+    UniqueMemoryDc dc(CreateCompatibleDC(screen.Dc()));
+    ScopedSelectObject select(dc.Get(), picture.Get());
+    UniqueBrush brush(CreateSolidBrush(color));
+    RECT all{0, 0, width, height};
+    FillRect(dc.Get(), &all, brush.Get());
+    return picture;
+}
+
+TEST_F(XPButtonTest, PictureAndCaptionPlacedByStyle) {
+    constexpr COLORREF kRed = RGB(255, 0, 0);
+    constexpr COLORREF kBlue = RGB(0, 0, 255);
+    button_.SetEnabled(true);
+    button_.SetForeColor(kBlue);
+    button_.SetCaption(L"");
+    EXPECT_EQ(Shot().Count(kBlue), 0);
+    button_.SetCaption(L"AB&C");
+    const Snapshot caption = Shot();
+    EXPECT_GT(caption.Count(kBlue), 10);
+    // The caption's ink sits in the middle: as much of it left of the centre as right.
+    std::ptrdiff_t left = 0;
+    std::ptrdiff_t right = 0;
+    for (int y = 0; y < caption.height; ++y) {
+        for (int x = 0; x < caption.width; ++x) {
+            if (caption.Pixel(x, y) == kBlue) ++(x < caption.width / 2 ? left : right);
+        }
+    }
+    EXPECT_GT(left, 0);
+    EXPECT_GT(right, 0);
+
+    button_.SetPicture(SolidPicture(6, 6, kRed));
+    const Snapshot styleZero = Shot();
+    EXPECT_EQ(styleZero.Count(kRed), 36);
+    // Left of the caption: the picture's first column comes before the caption's.
+    const auto firstColumn = [](const Snapshot& s, COLORREF c) {
+        for (int x = 0; x < s.width; ++x) {
+            for (int y = 0; y < s.height; ++y) {
+                if (s.Pixel(x, y) == c) return x;
+            }
+        }
+        return -1;
+    };
+    EXPECT_LT(firstColumn(styleZero, kRed), firstColumn(styleZero, kBlue));
+    button_.SetStyle(2);
+    const Snapshot faceOnly = Shot();
+    EXPECT_EQ(faceOnly.Count(kRed), 0);
+    EXPECT_EQ(faceOnly.Count(kBlue), 0);
+}
+
+TEST_F(XPButtonTest, BalloonTooltipBelongsToTheButton) {
+    button_.SetToolTip(L"选一种颜色");
+    const HWND tip = button_.ToolTipWindow();
+    ASSERT_NE(tip, nullptr);
+    wchar_t name[64] = {};
+    GetClassNameW(tip, name, 64);
+    EXPECT_STREQ(name, TOOLTIPS_CLASSW);
+    // A child cannot own a window: the system makes the button's top-level window the owner.
+    EXPECT_EQ(GetWindow(tip, GW_OWNER), parent_.Get());
+    const LONG_PTR style = GetWindowLongPtrW(tip, GWL_STYLE);
+    EXPECT_EQ(style & (TTS_BALLOON | TTS_ALWAYSTIP), TTS_BALLOON | TTS_ALWAYSTIP);
+    EXPECT_NE(GetWindowLongPtrW(tip, GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
+    EXPECT_EQ(SendMessageW(tip, TTM_GETTOOLCOUNT, 0, 0), 1);
+    EXPECT_EQ(SendMessageW(tip, TTM_GETMAXTIPWIDTH, 0, 0), kXPButtonTipWidthPixels);
+    EXPECT_EQ(static_cast<COLORREF>(SendMessageW(tip, TTM_GETTIPBKCOLOR, 0, 0)),
+              kXPButtonTipBackColor);
+
+    wchar_t text[64] = {};
+    TOOLINFOW tool{};
+    tool.cbSize = TTTOOLINFOW_V2_SIZE;
+    tool.hwnd = Button();
+    tool.uId = 0;
+    tool.lpszText = text;
+    SendMessageW(tip, TTM_GETTEXTW, 64, reinterpret_cast<LPARAM>(&tool));
+    EXPECT_STREQ(text, L"选一种颜色");
+
+    button_.SetToolTip(L"");
+    EXPECT_EQ(button_.ToolTipWindow(), nullptr);
+}
+
+}  // namespace
+}  // namespace quorrin
