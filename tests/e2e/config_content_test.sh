@@ -196,6 +196,7 @@ background_is_default() {
     [ "$background" = "$kDefaultBackground" ]
 }
 check "its background is opaque green" wait_until $kStepMaxSeconds background_is_default
+[ "$background" = "$kDefaultBackground" ] || echo "     (last seen $background)"
 check "Config.ini is left as it was" cmp -s "$app/Config.ini" "$work/nostyle.ini"
 end_show
 quit
