@@ -11,6 +11,22 @@ WindowBase::~WindowBase() {
     }
 }
 
+bool WindowBase::CreateChild(HINSTANCE instance, const WindowClassSpec& windowClass, HWND parent,
+                             int controlId, const RECT& placePixels, DWORD style,
+                             const wchar_t* title) {
+    WindowPlacement placement;
+    placement.style = WS_CHILD | WS_VISIBLE | style;
+    placement.title = title;
+    placement.left = placePixels.left;
+    placement.top = placePixels.top;
+    placement.width = placePixels.right - placePixels.left;
+    placement.height = placePixels.bottom - placePixels.top;
+    placement.owner = parent;
+    if (!CreateFromSpec(instance, windowClass, placement)) return false;
+    SetWindowLongPtrW(Handle(), GWLP_ID, controlId);
+    return true;
+}
+
 bool WindowBase::CreateFromSpec(HINSTANCE instance, const WindowClassSpec& windowClass,
                                 const WindowPlacement& placement) {
     // One object, one window: creating a second would hand the object to it at WM_NCCREATE,

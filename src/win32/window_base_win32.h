@@ -49,6 +49,10 @@ class WindowBase {
     // False when either fails, or when the object still owns a window; the failure is logged.
     bool CreateFromSpec(HINSTANCE instance, const WindowClassSpec& windowClass,
                         const WindowPlacement& placement);
+    // A visible child control at `placePixels` (the parent's client coordinates) with the
+    // control id of its notifications; `style` comes on top of WS_CHILD | WS_VISIBLE.
+    bool CreateChild(HINSTANCE instance, const WindowClassSpec& windowClass, HWND parent,
+                     int controlId, const RECT& placePixels, DWORD style, const wchar_t* title);
 
     // One switch over the messages the window cares about, each case handing off to a
     // named handler; everything else goes to DefaultHandling.

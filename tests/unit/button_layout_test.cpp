@@ -95,19 +95,5 @@ TEST(ButtonLayoutTest, PictureNumbersOfHoverColoursAndBackgroundIndexes) {
     EXPECT_EQ(SelBackPictureNumber(-1), kNoPicture);
 }
 
-TEST(ButtonLayoutTest, PixelBoxesRoundEachEdgeSoTouchingBoxesStillTouch) {
-    // 20..835 twips = 1.33..55.67 pixels -> 1..56; 20..715 = 1.33..47.67 -> 1..48.
-    EXPECT_EQ(TwipsToPixelBox(ButtonBox{20, 20, 815, 695}), (ButtonBox{1, 1, 55, 47}));
-    // Two boxes meeting at 52 twips (3.47 px) share the pixel edge 3.
-    const ButtonBox left = TwipsToPixelBox(ButtonBox{0, 0, 52, 15});
-    const ButtonBox right = TwipsToPixelBox(ButtonBox{52, 0, 100, 15});
-    EXPECT_EQ(left.left + left.width, right.left);
-    // Edges left of the button (an overhanging caption) round to nearest as well.
-    EXPECT_EQ(TwipsToPixelBox(ButtonBox{-7, 0, 0, 0}).left, 0);
-    EXPECT_EQ(TwipsToPixelBox(ButtonBox{-8, 0, 0, 0}).left, -1);
-    // At 150 %: 20..835 twips = 2..83.5 -> 2..84 (half to even), 20..715 = 2..71.5 -> 2..72.
-    EXPECT_EQ(TwipsToPixelBox(ButtonBox{20, 20, 815, 695}, 144), (ButtonBox{2, 2, 82, 70}));
-}
-
 }  // namespace
 }  // namespace quorrin

@@ -48,4 +48,19 @@ TEST(Units, PixelsSurviveTheRoundTripThroughTwips) {
 }
 
 }  // namespace
+
+TEST(UnitsTest, PlacesRoundEachEdgeSoTouchingBoxesStillTouch) {
+    // 20..835 twips = 1.33..55.67 pixels -> 1..56; 20..715 = 1.33..47.67 -> 1..48.
+    EXPECT_EQ(TwipsToPixels(TwipRect{20, 20, 815, 695}), (PixelRect{1, 1, 55, 47}));
+    // Two boxes meeting at 52 twips (3.47 px) share the pixel edge 3.
+    const PixelRect left = TwipsToPixels(TwipRect{0, 0, 52, 15});
+    const PixelRect right = TwipsToPixels(TwipRect{52, 0, 100, 15});
+    EXPECT_EQ(left.left + left.width, right.left);
+    // Edges left of the origin (an overhanging caption) round to nearest as well.
+    EXPECT_EQ(TwipsToPixels(TwipRect{-7, 0, 0, 0}).left, 0);
+    EXPECT_EQ(TwipsToPixels(TwipRect{-8, 0, 0, 0}).left, -1);
+    // At 150 %: 20..835 twips = 2..83.5 -> 2..84 (half to even), 20..715 = 2..71.5 -> 2..72.
+    EXPECT_EQ(TwipsToPixels(TwipRect{20, 20, 815, 695}, 144), (PixelRect{2, 2, 82, 70}));
+}
+
 }  // namespace quorrin

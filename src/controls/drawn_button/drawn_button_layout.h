@@ -3,6 +3,8 @@
 // and keys move it between its faces and decide a click.
 #pragma once
 
+#include "geometry/rect.h"
+
 #include <array>
 #include <cstdint>
 #include <optional>
@@ -23,13 +25,8 @@ inline constexpr int32_t kFaceCornerTwips = 45;
 enum class FaceRequest : int32_t { Resting = 1, Hover = 2, Pressed = 3 };
 ButtonFace ResolveFace(FaceRequest request, bool enabled);
 
-struct PieceRect {
-    int32_t left = 0;
-    int32_t top = 0;
-    int32_t width = 0;
-    int32_t height = 0;
-    bool operator==(const PieceRect&) const = default;
-};
+// A piece's place in pixels, in the face picture or on the button.
+using PieceRect = Rect;
 
 // One piece of the face: copied from `source` (in the face picture) to `target` (on the
 // button), stretched when the sizes differ.

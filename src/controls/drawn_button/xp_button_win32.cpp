@@ -47,16 +47,10 @@ bool XPButton::Create(HINSTANCE instance, HWND parent, int controlId, const RECT
     WindowClassSpec windowClass;
     windowClass.className = kXPButtonClassName;
     windowClass.cursor = LoadCursorW(nullptr, IDC_ARROW);
-    WindowPlacement placement;
-    placement.style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | (enabled_ ? 0 : WS_DISABLED);
-    placement.title = caption_.c_str();
-    placement.left = placePixels.left;
-    placement.top = placePixels.top;
-    placement.width = placePixels.right - placePixels.left;
-    placement.height = placePixels.bottom - placePixels.top;
-    placement.owner = parent;
-    if (!CreateFromSpec(instance, windowClass, placement)) return false;
-    SetWindowLongPtrW(Handle(), GWLP_ID, controlId);
+    if (!CreateChild(instance, windowClass, parent, controlId, placePixels,
+                     WS_TABSTOP | (enabled_ ? 0 : WS_DISABLED), caption_.c_str())) {
+        return false;
+    }
     PrintB(FaceRequest::Resting);
     SetToolTip(toolTipText_);
     return true;

@@ -70,13 +70,4 @@ int32_t SelBackPictureNumber(int32_t index) {
     return index + kFirstHoverPicture;
 }
 
-ButtonBox TwipsToPixelBox(const ButtonBox& twips, int32_t dpi) {
-    ButtonBox pixels;
-    pixels.left = TwipsToPixels(twips.left, dpi);
-    pixels.top = TwipsToPixels(twips.top, dpi);
-    pixels.width = TwipsToPixels(twips.left + twips.width, dpi) - pixels.left;
-    pixels.height = TwipsToPixels(twips.top + twips.height, dpi) - pixels.top;
-    return pixels;
-}
-
 }  // namespace quorrin

@@ -61,8 +61,4 @@ int32_t HoverPictureNumber(int32_t overColor);
 // k + 2 (the hover pictures); kNoPicture for an index naming no stored picture.
 int32_t SelBackPictureNumber(int32_t index);
 
-// Pixel rectangle covering a twip rectangle at `dpi`: each edge is rounded on its own, so
-// boxes that touch in twips touch in pixels too.
-ButtonBox TwipsToPixelBox(const ButtonBox& twips, int32_t dpi = kDefaultDpi);
-
 }  // namespace quorrin

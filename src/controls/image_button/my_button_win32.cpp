@@ -88,16 +88,10 @@ bool MyButton::Create(HINSTANCE instance, HWND parent, int controlId, const RECT
     state_->pictures = ButtonPictures::Of(instance);
     WindowClassSpec windowClass;
     windowClass.className = kMyButtonClassName;
-    WindowPlacement placement;
-    placement.style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | (state_->enabled ? 0 : WS_DISABLED);
-    placement.title = state_->caption.c_str();
-    placement.left = placePixels.left;
-    placement.top = placePixels.top;
-    placement.width = placePixels.right - placePixels.left;
-    placement.height = placePixels.bottom - placePixels.top;
-    placement.owner = parent;
-    if (!CreateFromSpec(instance, windowClass, placement)) return false;
-    SetWindowLongPtrW(Handle(), GWLP_ID, controlId);
+    if (!CreateChild(instance, windowClass, parent, controlId, placePixels,
+                     WS_TABSTOP | (state_->enabled ? 0 : WS_DISABLED), state_->caption.c_str())) {
+        return false;
+    }
     state_->dpi = WindowDpi(Handle());
     // The hover timer runs from the start; its first tick finds no movement and stops it.
     SetTimer(Handle(), static_cast<UINT_PTR>(ButtonTimer::Hover), kHoverTimerMs, nullptr);
@@ -362,7 +356,7 @@ void MyButton::UpdateLayout() {
     state_->borderWidthPixels = state_->layout.borderWidthPixels;
 
     // The icon is drawn square, resized once here rather than stretched at every paint.
-    ButtonBox iconBox = TwipsToPixelBox(state_->layout.iconTwips, dpi);
+    ButtonBox iconBox = TwipsToPixels(state_->layout.iconTwips, dpi);
     iconBox.width = iconBox.height;
     const BgraPicture* stored =
         state_->pictures != nullptr ? state_->pictures->Icon(state_->layout.iconPicture) : nullptr;
@@ -407,17 +401,17 @@ void MyButton::PaintTo(HDC dc) {
             scene.hover = s.pictures->Background(HoverPictureNumber(s.overColor));
         }
     }
-    scene.hoverBox = TwipsToPixelBox(HoverBoxTwips(widthTwips, heightTwips), dpi);
+    scene.hoverBox = TwipsToPixels(HoverBoxTwips(widthTwips, heightTwips), dpi);
     scene.borderColor = s.hoverShown ? kBorderHoveredColor : kBorderNormalColor;
     // The border's width is counted in pixels at 96 dpi: as thick to the eye at every scale.
     scene.borderWidthPixels = std::max(1, ScalePixels(s.borderWidthPixels, dpi));
     scene.cornerPixels =
-        std::min<int32_t>({TwipsToPixelBox(ButtonBox{0, 0, kBorderCornerTwips, 0}, dpi).width,
+        std::min<int32_t>({TwipsToPixels(ButtonBox{0, 0, kBorderCornerTwips, 0}, dpi).width,
                            client.right, client.bottom});
     scene.icon = s.icon.Get();
     scene.iconBox = s.iconBox;
     scene.caption = &s.caption;
-    scene.captionBox = TwipsToPixelBox(s.layout.captionTwips, dpi);
+    scene.captionBox = TwipsToPixels(s.layout.captionTwips, dpi);
     scene.font = s.measuredFont;
     scene.captionColor = s.captionColor;
     PaintButtonScene(dc, scene);

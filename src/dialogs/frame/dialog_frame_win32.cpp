@@ -210,6 +210,16 @@ bool DialogFrame::CreateFrame(HINSTANCE instance, const DialogFrameSpec& frame) 
     return true;
 }
 
+bool DialogFrame::OpenFrame(HINSTANCE instance, const DialogFrameSpec& frame,
+                            const std::function<void()>& fill) {
+    if (!IsOpen()) {
+        if (!CreateFrame(instance, frame)) return false;
+        fill();
+    }
+    ShowFrame();
+    return true;
+}
+
 void DialogFrame::ShowFrame() {
     ShowWindow(Handle(), SW_SHOWNORMAL);
     SetForegroundWindow(Handle());

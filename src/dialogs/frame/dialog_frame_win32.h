@@ -17,6 +17,7 @@
 #include "win32/window_base_win32.h"
 #include "controls/image_button/my_button_win32.h"
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -50,6 +51,8 @@ class DialogFrame : public WindowBase {
   public:
     ~DialogFrame() override;
 
+    bool IsOpen() const { return Handle() != nullptr; }
+
   protected:
     DialogFrame();
 
@@ -58,6 +61,10 @@ class DialogFrame : public WindowBase {
     bool CreateFrame(HINSTANCE instance, const DialogFrameSpec& frame);
     // Shows the dialog and brings it to the front.
     void ShowFrame();
+    // Creates the dialog, lets `fill` make its controls and load their values, and shows
+    // it; an open dialog is only brought to the front. False when the window cannot be made.
+    bool OpenFrame(HINSTANCE instance, const DialogFrameSpec& frame,
+                   const std::function<void()>& fill);
 
     // Children in the dialog font, placed in twips on the client area.
     HWND AddLabel(int id, const std::wstring& text, const TwipRect& place, DWORD extraStyle = 0);

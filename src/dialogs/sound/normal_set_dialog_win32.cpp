@@ -52,26 +52,21 @@ NormalSetDialog::NormalSetDialog(AppState& state, ConfigFile& config, MainClockC
 NormalSetDialog::~NormalSetDialog() = default;
 
 bool NormalSetDialog::Open(HINSTANCE instance) {
-    if (IsOpen()) {
-        ShowFrame();
-        return true;
-    }
-    DialogFrameSpec frame;
-    frame.className = kNormalSetClassName;
-    frame.caption = kNormalSetCaption;
-    frame.clientWidthTwips = kClientWidthTwips;
-    frame.clientHeightTwips = kClientHeightTwips;
-    frame.captionLabelId = kNormalSetTitleLabelId;
-    frame.captionLabelTwips = kTitleLabelTwips;
-    frame.closeButtonId = kNormalSetCloseId;
-    frame.closeButtonTwips = kCloseTwips;
-    if (!CreateFrame(instance, frame)) return false;
-    MakeControls();
-    // The clock would cover the dialog during a show; it comes back when the dialog closes.
-    if (state_.Countdown.ShowActive) clock_.HideMainClock();
-    LoadValues();
-    ShowFrame();
-    return true;
+    const DialogFrameSpec frame{.className = kNormalSetClassName,
+                                .caption = kNormalSetCaption,
+                                .clientWidthTwips = kClientWidthTwips,
+                                .clientHeightTwips = kClientHeightTwips,
+                                .captionLabelId = kNormalSetTitleLabelId,
+                                .captionLabelTwips = kTitleLabelTwips,
+                                .closeButtonId = kNormalSetCloseId,
+                                .closeButtonTwips = kCloseTwips};
+    return OpenFrame(instance, frame, [&] {
+        MakeControls();
+        // The clock would cover the dialog during a show; it comes back when the
+        // dialog closes.
+        if (state_.Countdown.ShowActive) clock_.HideMainClock();
+        LoadValues();
+    });
 }
 
 void NormalSetDialog::MakeControls() {

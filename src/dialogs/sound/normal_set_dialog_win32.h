@@ -40,7 +40,7 @@ class NormalSetDialog final : public DialogFrame {
 
     // Creates and shows the dialog (centred on the screen), or brings the open one forward.
     bool Open(HINSTANCE instance);
-    bool IsOpen() const { return Handle() != nullptr; }
+    using DialogFrame::IsOpen;
 
   private:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;

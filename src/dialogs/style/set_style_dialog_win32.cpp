@@ -85,27 +85,22 @@ SetStyleDialog::SetStyleDialog(AppState& state, ConfigFile& config, MainClockCon
 SetStyleDialog::~SetStyleDialog() = default;
 
 bool SetStyleDialog::Open(HINSTANCE instance) {
-    if (IsOpen()) {
-        ShowFrame();
-        return true;
-    }
-    DialogFrameSpec frame;
-    frame.className = kSetStyleClassName;
-    frame.caption = kSetStyleCaption;
-    frame.clientWidthTwips = kClientWidthTwips;
-    frame.clientHeightTwips = kClientHeightTwips;
-    frame.captionLabelId = kSetStyleTitleLabelId;
-    frame.captionLabelTwips = kTitleLabelTwips;
-    frame.closeButtonId = kSetStyleCloseId;
-    frame.closeButtonTwips = kCloseTwips;
-    if (!CreateFrame(instance, frame)) return false;
-    MakeControls();
-    // The clock would cover the dialog during a show; it comes back when the dialog closes.
-    if (state_.Countdown.ShowActive) clock_.HideMainClock();
-    FillLists();
-    ShowStyle(state_.Style);
-    ShowFrame();
-    return true;
+    const DialogFrameSpec frame{.className = kSetStyleClassName,
+                                .caption = kSetStyleCaption,
+                                .clientWidthTwips = kClientWidthTwips,
+                                .clientHeightTwips = kClientHeightTwips,
+                                .captionLabelId = kSetStyleTitleLabelId,
+                                .captionLabelTwips = kTitleLabelTwips,
+                                .closeButtonId = kSetStyleCloseId,
+                                .closeButtonTwips = kCloseTwips};
+    return OpenFrame(instance, frame, [&] {
+        MakeControls();
+        // The clock would cover the dialog during a show; it comes back when the
+        // dialog closes.
+        if (state_.Countdown.ShowActive) clock_.HideMainClock();
+        FillLists();
+        ShowStyle(state_.Style);
+    });
 }
 
 void SetStyleDialog::MakeControls() {

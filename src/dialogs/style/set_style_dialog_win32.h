@@ -65,7 +65,7 @@ class SetStyleDialog final : public DialogFrame {
 
     // Creates and shows the dialog (centred on the screen), or brings the open one forward.
     bool Open(HINSTANCE instance);
-    bool IsOpen() const { return Handle() != nullptr; }
+    using DialogFrame::IsOpen;
 
     const StylePreviewPane& Preview() const { return preview_; }
     const XPButton& TextColorButton() const { return *textColorButton_; }

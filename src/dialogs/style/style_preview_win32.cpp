@@ -115,16 +115,10 @@ bool StylePreviewPane::Create(HINSTANCE instance, HWND dialog, const RECT& place
     WindowClassSpec windowClass;
     windowClass.className = kStylePreviewClassName;
     windowClass.cursor = LoadCursorW(nullptr, IDC_ARROW);
-    WindowPlacement placement;
-    placement.style = WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN;
-    placement.title = caption_.c_str();
-    placement.left = placePixels.left;
-    placement.top = placePixels.top;
-    placement.width = placePixels.right - placePixels.left;
-    placement.height = placePixels.bottom - placePixels.top;
-    placement.owner = dialog;
-    if (!CreateFromSpec(instance, windowClass, placement)) return false;
-    SetWindowLongPtrW(Handle(), GWLP_ID, ids.pane);
+    if (!CreateChild(instance, windowClass, dialog, ids.pane, placePixels, WS_CLIPCHILDREN,
+                     caption_.c_str())) {
+        return false;
+    }
     // From the back: the shape, the digits over it, the handle over both. A child created
     // later lies below the earlier ones.
     bool made = dragPoint_->Create(instance, Handle(), ids.dragPoint);

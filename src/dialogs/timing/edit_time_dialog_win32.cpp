@@ -74,25 +74,23 @@ std::optional<std::string> EditTimeDialog::Run(HINSTANCE instance, HWND owner,
 }
 
 bool EditTimeDialog::Open(HINSTANCE instance, HWND owner, const EditTimeRequest& request) {
-    request_ = request;
-    DialogFrameSpec frame;
-    frame.className = kEditTimeClassName;
-    frame.caption = kEditTimeCaption;
-    frame.clientWidthTwips = kClientWidthTwips;
-    frame.clientHeightTwips = kClientHeightTwips;
-    frame.captionLabelId = kEditTimeTitleLabelId;
-    frame.captionLabelTwips = kTitleLabelTwips;
-    frame.closeButtonId = kEditTimeCloseId;
-    frame.closeButtonTwips = kCloseTwips;
-    frame.owner = owner;
-    if (!CreateFrame(instance, frame)) return false;
-    MakeControls();
-    LoadRow();
-    // Modal: the owner takes no input until the editor has gone.
-    owner_ = owner;
-    if (owner_ != nullptr) EnableWindow(owner_, FALSE);
-    ShowFrame();
-    return true;
+    const DialogFrameSpec frame{.className = kEditTimeClassName,
+                                .caption = kEditTimeCaption,
+                                .clientWidthTwips = kClientWidthTwips,
+                                .clientHeightTwips = kClientHeightTwips,
+                                .captionLabelId = kEditTimeTitleLabelId,
+                                .captionLabelTwips = kTitleLabelTwips,
+                                .closeButtonId = kEditTimeCloseId,
+                                .closeButtonTwips = kCloseTwips,
+                                .owner = owner};
+    return OpenFrame(instance, frame, [&] {
+        request_ = request;
+        MakeControls();
+        LoadRow();
+        // Modal: the owner takes no input until the editor has gone.
+        owner_ = owner;
+        if (owner_ != nullptr) EnableWindow(owner_, FALSE);
+    });
 }
 
 void EditTimeDialog::MakeControls() {

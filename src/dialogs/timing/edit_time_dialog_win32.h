@@ -49,7 +49,7 @@ class EditTimeDialog final : public DialogFrame {
 
   private:
     bool Open(HINSTANCE instance, HWND owner, const EditTimeRequest& request);
-    bool IsOpen() const { return Handle() != nullptr; }
+    using DialogFrame::IsOpen;
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     LRESULT OnCommand(int id, int code);
     LRESULT OnEditColor(HDC dc, HWND box);

@@ -84,25 +84,19 @@ SetTimeDialog::SetTimeDialog(AppState& state, ConfigFile& config, std::function<
 SetTimeDialog::~SetTimeDialog() = default;
 
 bool SetTimeDialog::Open(HINSTANCE instance) {
-    if (IsOpen()) {
-        ShowFrame();
-        return true;
-    }
-    instance_ = instance;
-    DialogFrameSpec frame;
-    frame.className = kSetTimeClassName;
-    frame.caption = kSetTimeCaption;
-    frame.clientWidthTwips = kClientWidthTwips;
-    frame.clientHeightTwips = kClientHeightTwips;
-    frame.captionLabelId = kSetTimeTitleLabelId;
-    frame.captionLabelTwips = kTitleLabelTwips;
-    frame.closeButtonId = kSetTimeCloseId;
-    frame.closeButtonTwips = kCloseTwips;
-    if (!CreateFrame(instance, frame)) return false;
-    MakeControls();
-    LoadValues();
-    ShowFrame();
-    return true;
+    const DialogFrameSpec frame{.className = kSetTimeClassName,
+                                .caption = kSetTimeCaption,
+                                .clientWidthTwips = kClientWidthTwips,
+                                .clientHeightTwips = kClientHeightTwips,
+                                .captionLabelId = kSetTimeTitleLabelId,
+                                .captionLabelTwips = kTitleLabelTwips,
+                                .closeButtonId = kSetTimeCloseId,
+                                .closeButtonTwips = kCloseTwips};
+    return OpenFrame(instance, frame, [&] {
+        instance_ = instance;
+        MakeControls();
+        LoadValues();
+    });
 }
 
 void SetTimeDialog::MakeControls() {

@@ -48,7 +48,7 @@ class SetTimeDialog final : public DialogFrame {
 
     // Creates and shows the dialog, or brings the open one forward.
     bool Open(HINSTANCE instance);
-    bool IsOpen() const { return Handle() != nullptr; }
+    using DialogFrame::IsOpen;
 
   private:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
