@@ -2,7 +2,8 @@
 # The program at 125, 150 and 200 % display scale (and at 100 %, which must not change): the
 # clock window, its label and its rounded region scale by dpi / 96, the digits of a two-hour
 # countdown ("120:00") fit inside the label, a clock dragged and saved comes back at the same
-# place after a restart, and the sound dialog's controls scale and stay inside its frame.
+# place after a restart, and the controls of the sound, timing and appearance dialogs scale
+# and stay inside their frames.
 # Runs in a Wine prefix of its own, on the test display, with HKCU\Control Panel\Desktop
 # LogPixels set for each scale.
 set -uo pipefail
@@ -23,6 +24,11 @@ readonly kSaveId=1010 kCancelId=1011
 readonly kSaveTwips=(2640 2760 1215 495)
 readonly kDialogSidePixelsAt96=15 kDialogTopPixelsAt96=30
 readonly kDragPixels=(37 23)
+# The timing and appearance dialogs: class, menu item, client area, 取消.
+readonly kOtherDialogs=(
+    "Quorrin.FrmSetTime 1 7875 4620 1115 timing-dialog"
+    "Quorrin.FrmSetStyle 2 9405 4710 1118 style-dialog"
+)
 
 host_state=${WINE_STATE_DIR:?run inside the test Wine environment}
 state="$host_state/display-scale"
@@ -84,8 +90,9 @@ ink_inside() {
 }
 
 dialog=
-dialog_open() { dialog=$(first_window --class "$kDialogClass" --visible); }
-dialog_gone() { ! first_window --class "$kDialogClass" --visible >/dev/null; }
+dialog_class=$kDialogClass
+dialog_open() { dialog=$(first_window --class "$dialog_class" --visible); }
+dialog_gone() { ! first_window --class "$dialog_class" --visible >/dev/null; }
 # controls_inside: every child of the dialog lies inside its client area (the window less
 # the strips the region cuts away).
 controls_inside() {
@@ -174,6 +181,30 @@ for dpi in "${kDpis[@]}"; do
         wininfo command "$dialog" $kCancelId >/dev/null
         check "取消 closes it" wait_until 5 dialog_gone
     fi
+
+    # The timing and appearance dialogs, on the same frame: size, controls, region.
+    for spec in "${kOtherDialogs[@]}"; do
+        read -r dialog_class item cw ch cancel name <<<"$spec"
+        check "the clock is back" wait_until 5 clocks_are 1
+        check "menu item $item opens $dialog_class" choose_from_menu "$item" \
+            $((l + w / 2)) $((t + h - 4))
+        wait_until 10 dialog_open || continue
+        side=$(scaled $kDialogSidePixelsAt96 "$dpi") top=$(scaled $kDialogTopPixelsAt96 "$dpi")
+        dw=$((side + $(px "$cw" "$dpi") + side + 1))
+        dh=$((top + $(px "$ch" "$dpi")))
+        read -r dl dt dr db < <(window_rect "$dialog")
+        check "it scales by dpi/96" is "its size" "$((dr - dl))x$((db - dt))" "${dw}x${dh}"
+        check "its controls stay inside the frame" controls_inside
+        check "its region follows the scaled frame" is "the region" \
+            "$(wininfo region "$dialog" | awk '{ print $1, $2, $3 }')" \
+            "$side $top $((dw - side - 1))"
+        if [ "$dpi" = 144 ] && [ -n "${QUORRIN_SCREENSHOT_DIR:-}" ]; then
+            import -window root -display "$DISPLAY" "$QUORRIN_SCREENSHOT_DIR/$name-at-150-percent.png"
+        fi
+        wininfo command "$dialog" "$cancel" >/dev/null
+        check "取消 closes it" wait_until 5 dialog_gone
+    done
+    dialog_class=$kDialogClass
     end_show
     quit
 done
