@@ -56,11 +56,6 @@ class DialogFrame : public WindowBase {
   protected:
     DialogFrame();
 
-    // Creates the dialog hidden: window, region, pictures, caption and close button. False
-    // only when the window itself cannot be made; a missing picture or control is logged.
-    bool CreateFrame(HINSTANCE instance, const DialogFrameSpec& frame);
-    // Shows the dialog and brings it to the front.
-    void ShowFrame();
     // Creates the dialog, lets `fill` make its controls and load their values, and shows
     // it; an open dialog is only brought to the front. False when the window cannot be made.
     bool OpenFrame(HINSTANCE instance, const DialogFrameSpec& frame,
@@ -119,7 +114,19 @@ class DialogFrame : public WindowBase {
         TwipRect place;
         TextFit fit = TextFit::None;
     };
+    // Fonts the dialog asked for, made again at a new DPI.
+    struct ExtraFont {
+        const wchar_t* face = nullptr;
+        int32_t heightTwips = 0;
+        int weight = 0;
+        UniqueFont font;
+    };
 
+    // Creates the dialog hidden: window, region, pictures, caption and close button. False
+    // only when the window itself cannot be made; a missing picture or control is logged.
+    bool CreateFrame(HINSTANCE instance, const DialogFrameSpec& frame);
+    // Shows the dialog and brings it to the front.
+    void ShowFrame();
     LRESULT OnNcCalcSize(WPARAM wParam, LPARAM lParam);
     LRESULT OnDpiChanged(int32_t dpi, const RECT& suggested);
     LRESULT OnDisplayChange();
@@ -158,13 +165,6 @@ class DialogFrame : public WindowBase {
     std::unique_ptr<Looks> looks_;
     std::vector<PlacedChild> placed_;
     std::vector<std::unique_ptr<MyButton>> buttons_;
-    // Fonts the dialog asked for, made again at a new DPI.
-    struct ExtraFont {
-        const wchar_t* face = nullptr;
-        int32_t heightTwips = 0;
-        int weight = 0;
-        UniqueFont font;
-    };
     std::vector<ExtraFont> fonts_;
 };
 
