@@ -9,6 +9,7 @@
 #include "settings/ini_store.h"
 
 #include "common_dialog_driver_win32.h"
+#include "held_file_save_win32.h"
 #include "message_pump_win32.h"
 #include "test_window_win32.h"
 
@@ -308,37 +309,22 @@ TEST_F(NormalSetDialogTest, SaveWritesTheThreeSettingsAndCloses) {
 // naming the file, the dialog stays open with the user's choice, the settings in use stay
 // as they are in the file, and Save after the release saves and closes.
 TEST_F(NormalSetDialogTest, SaveThatCannotWriteSaysSoAndStaysOpen) {
-    constexpr int kMessageTextId = 0xFFFF;  // the static text of a message box
     OpenDialog();
     SetText(kNormalSetSoundLabelId, L"C:\\音乐\\新.wav");
     SendMessageW(Child(kNormalSetEndWarningId), BM_CLICK, 0, 0);  // untick
     const std::string before = ReadBytes(configPath_);
-    UniqueFile held(
-        NullIfInvalid(CreateFileW(Utf8ToWide(configPath_).c_str(), GENERIC_READ | GENERIC_WRITE, 0,
-                                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)));
-    ASSERT_TRUE(held);
 
-    std::wstring caption;
-    std::wstring message;
-    CommonDialogDriver box(kMessageTextId, [&](HWND window) {
-        caption = testing::WindowText(window);
-        message = testing::WindowText(GetDlgItem(window, kMessageTextId));
-        PostMessageW(window, WM_COMMAND, IDOK, 0);
-    });
-    Press(kNormalSetSaveId);
-    // The box runs its own loop inside Save; once the driver has answered it, Save is over.
-    ASSERT_TRUE(PumpUntil([&](const PumpResult&) { return box.Acted(); }).done);
-
-    EXPECT_EQ(caption, kMessageBoxCaption);
-    EXPECT_NE(message.find(Utf8ToWide(configPath_)), std::wstring::npos) << message;
+    const testing::SaveFailureSeen box =
+        testing::SaveWhileHeld(configPath_, [&] { Press(kNormalSetSaveId); });
+    ASSERT_TRUE(box.shown);
+    EXPECT_EQ(box.caption, kMessageBoxCaption);
+    EXPECT_NE(box.text.find(Utf8ToWide(configPath_)), std::wstring::npos) << box.text;
     EXPECT_TRUE(dialog_->IsOpen());
     EXPECT_EQ(Text(kNormalSetSoundLabelId), L"C:\\音乐\\新.wav");
     EXPECT_EQ(IsDlgButtonChecked(dialog_->Handle(), kNormalSetEndWarningId), BST_UNCHECKED);
     EXPECT_EQ(state_.General.WarningSound, "默认声音");
     EXPECT_TRUE(state_.General.EndWarning);
     EXPECT_EQ(closedCount_, 0);
-
-    held.Reset();
     EXPECT_EQ(ReadBytes(configPath_), before);
     Press(kNormalSetSaveId);
     ASSERT_TRUE(PumpUntilClosed());

@@ -5,16 +5,19 @@
 #include "dialogs/style/set_style_dialog_win32.h"
 
 #include "win32/gdi_scope_win32.h"
+#include "win32/message_box_win32.h"
 #include "win32/wide_text_win32.h"
 #include "settings/ini_store.h"
 #include "settings/text_codec.h"
 
 #include "common_dialog_driver_win32.h"
+#include "held_file_save_win32.h"
 #include "message_pump_win32.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 #include <memory>
@@ -379,6 +382,30 @@ TEST_F(SetStyleDialogTest, PreviewShowsTheBackgroundAndTheDigitsInTheirColours) 
     }
     EXPECT_GT(red, 200) << "the digits";
     EXPECT_EQ(greenOutside, 0);
+}
+
+// Config.ini held by another program: Save names the file and stays open with the user's
+// choice; the clocks keep the style the file holds until a Save gets through.
+TEST_F(SetStyleDialogTest, SaveThatCannotWriteSaysSoAndStaysOpen) {
+    OpenDialog();
+    const std::string before = ReadBytes(configPath_);
+    const DisplayStyle inUse = state_.Style;
+    Choose(kSetStyleAlphaListId, 5);
+    const testing::SaveFailureSeen box =
+        testing::SaveWhileHeld(configPath_, [&] { Press(kSetStyleSaveId); });
+    ASSERT_TRUE(box.shown);
+    EXPECT_EQ(box.caption, kMessageBoxCaption);
+    EXPECT_NE(box.text.find(Utf8ToWide(configPath_)), std::wstring::npos) << box.text;
+    EXPECT_TRUE(dialog_->IsOpen());
+    EXPECT_EQ(SendMessageW(Child(kSetStyleAlphaListId), CB_GETCURSEL, 0, 0), 5);
+    EXPECT_EQ(state_.Style.Alpha, inUse.Alpha);
+    EXPECT_EQ(ReadBytes(configPath_), before);
+    EXPECT_EQ(std::count(clock_.calls.begin(), clock_.calls.end(), "layout"), 0);
+
+    Press(kSetStyleSaveId);
+    ASSERT_TRUE(PumpUntilClosed());
+    EXPECT_NE(state_.Style.Alpha, inUse.Alpha);
+    EXPECT_EQ(IniStore(configPath_).Read("Style", "Alpha", ""), std::to_string(state_.Style.Alpha));
 }
 
 }  // namespace

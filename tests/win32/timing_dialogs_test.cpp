@@ -6,8 +6,10 @@
 
 #include "controls/time_field/time_box_win32.h"
 #include "settings/config_file.h"
+#include "win32/message_box_win32.h"
 #include "win32/wide_text_win32.h"
 
+#include "held_file_save_win32.h"
 #include "message_pump_win32.h"
 #include "test_window_win32.h"
 
@@ -185,6 +187,32 @@ TEST_F(TimingDialogsTest, OneInstanceAndModeSwitchRebuildsTheListFromTheTable) {
     EXPECT_TRUE(PumpUntil([&](const PumpResult&) { return !dialog_->IsOpen(); }).done);
     EXPECT_EQ(closed_, 1);
     EXPECT_EQ(ReadBytes(path_), "");  // nothing stored
+}
+
+// Config.ini held by another program: Save names the file, stays open with the user's
+// choice and changes nothing; once the file is free, Save writes the whole file and closes.
+TEST_F(TimingDialogsTest, SaveThatCannotWriteSaysSoAndStaysOpen) {
+    Open();
+    SendMessageW(Child(kSetTimeResumeId), CB_SETCURSEL, 1, 0);  // 从上一断点计时
+    const testing::SaveFailureSeen box =
+        testing::SaveWhileHeld(path_, [&] { Press(kSetTimeSaveId); });
+    ASSERT_TRUE(box.shown);
+    EXPECT_EQ(box.caption, kMessageBoxCaption);
+    EXPECT_NE(box.text.find(Utf8ToWide(path_)), std::wstring::npos) << box.text;
+    EXPECT_TRUE(dialog_->IsOpen());
+    EXPECT_EQ(SendMessageW(Child(kSetTimeResumeId), CB_GETCURSEL, 0, 0), 1);
+    EXPECT_TRUE(state_.General.ResetTime);
+    EXPECT_EQ(closed_, 0);
+    EXPECT_EQ(ReadBytes(path_), "");
+
+    Press(kSetTimeSaveId);
+    ASSERT_TRUE(PumpUntil([&](const PumpResult&) { return !dialog_->IsOpen(); }).done);
+    EXPECT_FALSE(state_.General.ResetTime);
+    // The file was empty: the save writes every setting, not only its own keys.
+    IniStore saved(path_);
+    EXPECT_EQ(saved.Read("Normal", "ReSetTime", ""), "False");
+    EXPECT_EQ(saved.Read("PPTFiles", "file1", ""), "年度总结");
+    EXPECT_NE(saved.Read("Style", "Width", ""), "");
 }
 
 TEST_F(TimingDialogsTest, AHundredPresentationsDisableAdd) {
