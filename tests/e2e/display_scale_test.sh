@@ -183,8 +183,8 @@ for dpi in "${kDpis[@]}"; do
     fi
 
     # The timing and appearance dialogs, on the same frame: size, controls, region.
-    for spec in "${kOtherDialogs[@]}"; do
-        read -r dialog_class item cw ch cancel name <<<"$spec"
+    for other in "${kOtherDialogs[@]}"; do
+        read -r dialog_class item cw ch cancel name <<<"$other"
         check "the clock is back" wait_until 5 clocks_are 1
         check "menu item $item opens $dialog_class" choose_from_menu "$item" \
             $((l + w / 2)) $((t + h - 4))

@@ -10,12 +10,12 @@ namespace {
 class CountingWindow : public WindowBase {
   public:
     bool Create() {
-        WindowClassSpec spec;
-        spec.className = L"Quorrin.WindowBaseTest";
+        WindowClassSpec windowClass;
+        windowClass.className = L"Quorrin.WindowBaseTest";
         WindowPlacement placement;
         placement.width = 100;
         placement.height = 50;
-        return CreateFromSpec(GetModuleHandleW(nullptr), spec, placement);
+        return CreateFromSpec(GetModuleHandleW(nullptr), windowClass, placement);
     }
     int pings = 0;
 

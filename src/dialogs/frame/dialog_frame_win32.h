@@ -29,8 +29,13 @@ inline constexpr int32_t kDialogTitleHeightTwips = 495;
 // The close button's tooltip ("exit this program", as the dialogs have always said).
 inline constexpr const wchar_t* kDialogCloseToolTip = L"退出本程序";
 inline constexpr const wchar_t* kDialogCloseCaption = L"×";
-// The hover picture of the close and the default buttons.
+// The hover pictures of the buttons: the accent one of the close and the default buttons,
+// and the plain one of the rest.
 inline constexpr int32_t kAccentOverColor = 1;
+inline constexpr int32_t kDefaultOverColor = 0;
+// Every dialog's 保存 and 取消.
+inline constexpr const wchar_t* kDialogSaveCaption = L"保存";
+inline constexpr const wchar_t* kDialogCancelCaption = L"取消";
 
 struct DialogFrameSpec {
     const wchar_t* className = nullptr;

@@ -33,9 +33,6 @@ constexpr const wchar_t* kSoundCaption = L"提示音乐：";
 constexpr const wchar_t* kEndWarningCaption = L"结束提醒";
 constexpr const wchar_t* kEndSoundCaption = L"结束音乐：";
 constexpr const wchar_t* kBrowseCaption = L"浏览";
-constexpr const wchar_t* kSaveCaption = L"保存";
-constexpr const wchar_t* kCancelCaption = L"取消";
-constexpr int32_t kDefaultOverColor = 0;
 
 // A full path wraps over the label's two lines like text in an edit control, also where
 // it has no spaces.
@@ -77,8 +74,8 @@ void NormalSetDialog::MakeControls() {
     AddCaption(kNormalSetEndSoundCaptionId, kEndSoundCaption, kEndSoundCaptionTwips);
     AddLabel(kNormalSetEndSoundLabelId, L"", kEndSoundLabelTwips, kPathLabelStyle);
     AddButton(kNormalSetBrowseEndSoundId, kBrowseCaption, kBrowseEndSoundTwips, kDefaultOverColor);
-    AddButton(kNormalSetSaveId, kSaveCaption, kSaveTwips, kAccentOverColor);
-    AddButton(kNormalSetCancelId, kCancelCaption, kCancelTwips, kDefaultOverColor);
+    AddButton(kNormalSetSaveId, kDialogSaveCaption, kSaveTwips, kAccentOverColor);
+    AddButton(kNormalSetCancelId, kDialogCancelCaption, kCancelTwips, kDefaultOverColor);
 }
 
 void NormalSetDialog::LoadValues() {

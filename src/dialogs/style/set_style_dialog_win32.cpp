@@ -39,9 +39,6 @@ constexpr const wchar_t* kBackColorCaption = L"自定义背景颜色";
 constexpr const wchar_t* kAlphaCaption = L"透明度";
 constexpr const wchar_t* kPosCaption = L"位  置";
 constexpr const wchar_t* kPreviewCaption = L"模拟显示";
-constexpr const wchar_t* kSaveCaption = L"保存";
-constexpr const wchar_t* kCancelCaption = L"取消";
-constexpr int32_t kDefaultOverColor = 0;
 
 // The drawn buttons' font: 宋体 9 pt in the GB2312 character set.
 constexpr const wchar_t* kButtonFontFace = L"宋体";
@@ -125,8 +122,8 @@ void SetStyleDialog::MakeControls() {
                          DialogFont(), Dpi())) {
         LogDebug(L"SetStyleDialog", L"no preview");
     }
-    AddButton(kSetStyleSaveId, kSaveCaption, kSaveTwips, kAccentOverColor);
-    AddButton(kSetStyleCancelId, kCancelCaption, kCancelTwips, kDefaultOverColor);
+    AddButton(kSetStyleSaveId, kDialogSaveCaption, kSaveTwips, kAccentOverColor);
+    AddButton(kSetStyleCancelId, kDialogCancelCaption, kCancelTwips, kDefaultOverColor);
 }
 
 std::unique_ptr<XPButton> SetStyleDialog::MakeXPButton(int id, const std::wstring& caption,

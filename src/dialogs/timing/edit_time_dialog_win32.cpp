@@ -43,9 +43,6 @@ constexpr const wchar_t* kFlushCaption = L"到达指定剩余时间时闪屏提�
 constexpr const wchar_t* kCloseShowCaption = L"倒计时结束后，关闭正在放映的幻灯片";
 constexpr const wchar_t* kFileCaption = L"PPT文件";
 constexpr const wchar_t* kBrowseCaption = L"浏览";
-constexpr const wchar_t* kSaveCaption = L"保存";
-constexpr const wchar_t* kCancelCaption = L"取消";
-constexpr int32_t kDefaultOverColor = 0;
 
 }  // namespace
 
@@ -112,8 +109,8 @@ void EditTimeDialog::MakeControls() {
         // The shared timing's name is a label, not a file.
         browse->SetEnabled(request_.individual);
     }
-    AddButton(kEditTimeSaveId, kSaveCaption, kSaveTwips, kAccentOverColor);
-    AddButton(kEditTimeCancelId, kCancelCaption, kCancelTwips, kDefaultOverColor);
+    AddButton(kEditTimeSaveId, kDialogSaveCaption, kSaveTwips, kAccentOverColor);
+    AddButton(kEditTimeCancelId, kDialogCancelCaption, kCancelTwips, kDefaultOverColor);
 }
 
 // "剩余时间", spaces, "时提醒" round the warning field, which sits in the gap: as many

@@ -42,7 +42,6 @@ constexpr int32_t kAddStyle = 2;     // the plus icon
 constexpr int32_t kDeleteStyle = 4;  // the cross
 constexpr int32_t kClearStyle = 1;   // the wastebasket
 constexpr int32_t kClearOverColor = 3;
-constexpr int32_t kDefaultOverColor = 0;
 
 constexpr const wchar_t* kSameModeCaption = L"同一计时设置";
 constexpr const wchar_t* kIndividualCaption = L"个性化设置";
@@ -51,8 +50,6 @@ constexpr const wchar_t* kDeleteCaption = L"删除";
 constexpr const wchar_t* kClearCaption = L"清空";
 constexpr const wchar_t* kResumeCaption = L"中断后重计时按：";
 constexpr const wchar_t* kRowInfoCaption = L"传递数据";
-constexpr const wchar_t* kSaveCaption = L"保存";
-constexpr const wchar_t* kCancelCaption = L"取消";
 constexpr const wchar_t* kListFullTip = L"最多100个演示文稿：请先删除一个";
 
 // A list box draws an item's text one pixel in from its client edge.
@@ -127,8 +124,8 @@ void SetTimeDialog::MakeControls() {
     if (const HWND rowInfo = AddLabel(kSetTimeRowInfoId, kRowInfoCaption, kHiddenTwips)) {
         ShowWindow(rowInfo, SW_HIDE);
     }
-    AddButton(kSetTimeSaveId, kSaveCaption, kSaveTwips, kAccentOverColor);
-    AddButton(kSetTimeCancelId, kCancelCaption, kCancelTwips, kDefaultOverColor);
+    AddButton(kSetTimeSaveId, kDialogSaveCaption, kSaveTwips, kAccentOverColor);
+    AddButton(kSetTimeCancelId, kDialogCancelCaption, kCancelTwips, kDefaultOverColor);
     SetTabStops();
 }
 
