@@ -31,7 +31,17 @@ cleanup() {
     done
     # A script with more to undo (its own X server, say) defines cleanup_more.
     if declare -F cleanup_more >/dev/null; then cleanup_more; fi
+    # QUORRIN_CONFIG_ARCHIVE=DIR keeps every Config.ini a scenario left, to compare the files
+    # two builds write for the same actions.
+    if [ -n "${QUORRIN_CONFIG_ARCHIVE:-}" ]; then
+        (cd "$work" && find . -name Config.ini -exec cp --parents {} "$(archive_dir)" \;)
+    fi
     rm -rf "$work"
+}
+archive_dir() {
+    local dir
+    dir="$QUORRIN_CONFIG_ARCHIVE/$(basename "$0" .sh)"
+    mkdir -p "$dir" && echo "$dir"
 }
 trap cleanup EXIT
 
