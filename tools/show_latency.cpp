@@ -26,7 +26,7 @@
 // nearest-rank. Exit code 0, or 2 usage, 3 no clock window, 4 a wait timed out, 5 a window
 // could not be created.
 #include "detection/slide_show_finder.h"
-#include "app/time_form_win32.h"
+#include "app/app_controller_win32.h"
 #include "win32/unique_handle_win32.h"
 #include "win32/wide_text_win32.h"
 #include "win32/window_base_win32.h"
@@ -59,7 +59,7 @@ constexpr UINT kTimerResolutionMs = 1;
 // Pauses before a show starts and before it ends: a fixed part, and a random part spanning
 // one detection interval.
 constexpr DWORD kSettleMs = 200;
-constexpr DWORD kJitterSpanMs = quorrin::kMainTimerIntervalMs;
+constexpr DWORD kJitterSpanMs = quorrin::kWatchIntervalMs;
 constexpr unsigned kJitterSeed = 20261207;
 constexpr double kMsPerSecond = 1000.0;
 constexpr double kMedianPercent = 50.0;

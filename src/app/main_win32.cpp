@@ -6,7 +6,7 @@
 #include "clock/monitors_win32.h"
 #include "app/program_folder_win32.h"
 #include "app/single_instance_win32.h"
-#include "app/time_form_win32.h"
+#include "app/app_controller_win32.h"
 #include "win32/wide_text_win32.h"
 #include "detection/window_walk_win32.h"
 #include "settings/app_state.h"
@@ -78,7 +78,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     FindMonitors(state);
 
     quorrin::DesktopWindowWalk walk;
-    quorrin::TimeForm form(state, walk, config);
-    if (!form.Create(instance)) return 1;
+    quorrin::AppController controller(state, walk, config);
+    if (!controller.Start(instance)) return 1;
     return RunMessageLoop();
 }

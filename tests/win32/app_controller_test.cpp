@@ -1,6 +1,7 @@
-// The main window: hidden, no task-bar button, a slide-show watch on its timer, the clock
-// shown over a show and hidden after it, dragging, and the ways it is ended.
-#include "app/time_form_win32.h"
+// The controller and the main clock window: hidden, no task-bar button, a slide-show watch on
+// its timer, the clock shown over a show and hidden after it, dragging, the tray icon, and
+// the ways the program is ended.
+#include "app/app_controller_win32.h"
 
 #include "clock/monitors_win32.h"
 #include "win32/wide_text_win32.h"
@@ -58,7 +59,7 @@ std::string TempConfigPath() {
     return WideToUtf8(path);
 }
 
-class TimeFormTest : public ::testing::Test {
+class AppControllerTest : public ::testing::Test {
   protected:
     void SetUp() override {
         state_.General.ConfigPath = configPath_;
@@ -69,7 +70,7 @@ class TimeFormTest : public ::testing::Test {
         shared.TimeCnt = 600;
         state_.Presentations.Store(0, shared);
         RecordMonitorWorkAreas(state_);
-        ASSERT_TRUE(form_.Create(GetModuleHandleW(nullptr)));
+        ASSERT_TRUE(controller_.Start(GetModuleHandleW(nullptr)));
     }
     void TearDown() override { DeleteFileW(Utf8ToWide(configPath_).c_str()); }
 
@@ -108,10 +109,11 @@ class TimeFormTest : public ::testing::Test {
     IniStore store_{configPath_};
     ConfigFile config_{state_, store_, [](const std::string&) {}};
     ScriptedWalk walk_;
-    TimeForm form_{state_, walk_, config_};
+    AppController controller_{state_, walk_, config_};
+    const TimeForm& form_ = controller_.Clock();
 };
 
-TEST_F(TimeFormTest, BothClocksAreHiddenLayeredTopmostToolWindows) {
+TEST_F(AppControllerTest, BothClocksAreHiddenLayeredTopmostToolWindows) {
     for (const HWND window : {form_.Handle(), form_.Copy().Handle()}) {
         ASSERT_NE(window, nullptr);
         EXPECT_FALSE(IsWindowVisible(window));
@@ -128,7 +130,7 @@ TEST_F(TimeFormTest, BothClocksAreHiddenLayeredTopmostToolWindows) {
     EXPECT_STREQ(className, kTimeFormCopyClassName);
 }
 
-TEST_F(TimeFormTest, FollowsAShowAppearingAndGoing) {
+TEST_F(AppControllerTest, FollowsAShowAppearingAndGoing) {
     walk_.windows = {{kPlainId, "notes.txt - Editor"}};
     ASSERT_TRUE(RunPasses(2).done);
     EXPECT_FALSE(state_.Countdown.ShowActive);
@@ -136,7 +138,7 @@ TEST_F(TimeFormTest, FollowsAShowAppearingAndGoing) {
     StartShow();
     EXPECT_EQ(state_.Countdown.SlideShowWindow, kShowId);
     EXPECT_EQ(state_.Countdown.TotalSeconds, 600);
-    EXPECT_TRUE(form_.Engine().Counting());
+    EXPECT_TRUE(controller_.Engine().Counting());
     for (const HWND window : {form_.Handle(), form_.Copy().Handle()}) {
         EXPECT_TRUE(IsWindowVisible(window));
         EXPECT_EQ(LabelText(window), L"10:00");
@@ -148,12 +150,12 @@ TEST_F(TimeFormTest, FollowsAShowAppearingAndGoing) {
     walk_.windows.erase(walk_.windows.begin());
     ASSERT_TRUE(RunPasses(1).done);
     EXPECT_FALSE(state_.Countdown.ShowActive);
-    EXPECT_FALSE(form_.Engine().Counting());
+    EXPECT_FALSE(controller_.Engine().Counting());
     EXPECT_FALSE(IsWindowVisible(form_.Handle()));
     EXPECT_FALSE(IsWindowVisible(form_.Copy().Handle()));
 }
 
-TEST_F(TimeFormTest, CountsDownOnceASecond) {
+TEST_F(AppControllerTest, CountsDownOnceASecond) {
     StartShow();
     ASSERT_TRUE(
         PumpUntil([&](const PumpResult&) { return LabelText(form_.Handle()) == L"09:58"; }).done);
@@ -161,7 +163,7 @@ TEST_F(TimeFormTest, CountsDownOnceASecond) {
     EXPECT_EQ(IniStore(configPath_).Read("Normal", "timeFree", ""), "00:09:58");
 }
 
-TEST_F(TimeFormTest, LeftDragMovesBothClocksAndSavesThePlace) {
+TEST_F(AppControllerTest, LeftDragMovesBothClocksAndSavesThePlace) {
     StartShow();
     const HWND window = form_.Handle();
     const RECT before = WindowRect(window);
@@ -194,7 +196,7 @@ void CALLBACK CloseOpenMenu(HWND, UINT, UINT_PTR timer, DWORD) {
     EndMenu();
 }
 
-TEST_F(TimeFormTest, OnlyTheLeftButtonAloneDragsAndARightClickOpensTheMenu) {
+TEST_F(AppControllerTest, OnlyTheLeftButtonAloneDragsAndARightClickOpensTheMenu) {
     StartShow();
     const HWND window = form_.Handle();
     const RECT before = WindowRect(window);
@@ -228,7 +230,7 @@ bool TrayIconPresent(HWND owner) {
     return Shell_NotifyIconW(NIM_MODIFY, &data) != FALSE;
 }
 
-TEST_F(TimeFormTest, TrayIconComesBackWhenTheShellRestartsAndGoesWithTheForm) {
+TEST_F(AppControllerTest, TrayIconComesBackWhenTheShellRestartsAndGoesWithTheForm) {
     const HWND window = form_.Handle();
     ASSERT_TRUE(TrayIconPresent(window));
     // A restarted shell has lost every icon and announces itself to all top-level windows.
@@ -245,17 +247,17 @@ TEST_F(TimeFormTest, TrayIconComesBackWhenTheShellRestartsAndGoesWithTheForm) {
     EXPECT_FALSE(TrayIconPresent(window));
 }
 
-TEST_F(TimeFormTest, ClosingDuringAShowStopsTheCountdownAndRemovesBothClocks) {
+TEST_F(AppControllerTest, ClosingDuringAShowStopsTheCountdownAndRemovesBothClocks) {
     StartShow();
     const HWND copy = form_.Copy().Handle();
     ASSERT_TRUE(IsWindowVisible(copy));
     PostMessageW(form_.Handle(), WM_CLOSE, 0, 0);
     ASSERT_TRUE(PumpUntil([](const PumpResult& r) { return r.quit; }).done);
-    EXPECT_FALSE(form_.Engine().Counting());
+    EXPECT_FALSE(controller_.Engine().Counting());
     EXPECT_FALSE(IsWindow(copy));
 }
 
-TEST_F(TimeFormTest, WatchesAboutTenTimesASecond) {
+TEST_F(AppControllerTest, WatchesAboutTenTimesASecond) {
     ASSERT_TRUE(RunPasses(1).done);
     const auto start = std::chrono::steady_clock::now();
     ASSERT_TRUE(RunPasses(10).done);
@@ -264,7 +266,7 @@ TEST_F(TimeFormTest, WatchesAboutTenTimesASecond) {
     EXPECT_LE(elapsed, std::chrono::milliseconds(3000));
 }
 
-TEST_F(TimeFormTest, CloseEndsTheMessageLoop) {
+TEST_F(AppControllerTest, CloseEndsTheMessageLoop) {
     PostMessageW(form_.Handle(), WM_CLOSE, 0, 0);
     const PumpResult result = PumpUntil([](const PumpResult& r) { return r.quit; });
     ASSERT_TRUE(result.done);
@@ -272,7 +274,7 @@ TEST_F(TimeFormTest, CloseEndsTheMessageLoop) {
     EXPECT_EQ(form_.Handle(), nullptr);
 }
 
-TEST_F(TimeFormTest, EndOfSessionEndsIt) {
+TEST_F(AppControllerTest, EndOfSessionEndsIt) {
     const HWND window = form_.Handle();
     SendMessageW(window, WM_ENDSESSION, FALSE, 0);
     EXPECT_TRUE(IsWindow(window)) << "a cancelled end of session must not end the program";

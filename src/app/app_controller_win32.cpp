@@ -1,0 +1,206 @@
+#include "app/app_controller_win32.h"
+
+#include "app/app_resources_win32.h"
+#include "clock/monitors_win32.h"
+#include "detection/show_watch.h"
+#include "win32/debug_log_win32.h"
+#include "win32/dpi_win32.h"
+#include "win32/wide_text_win32.h"
+
+namespace quorrin {
+
+namespace {
+
+constexpr UINT_PTR TimerId(ClockTimer timer) { return static_cast<UINT_PTR>(timer); }
+
+constexpr const wchar_t* kTrayTip = L"Quorrin";
+constexpr const wchar_t* kBalloonTitle = L"Quorrin";
+constexpr const wchar_t* kBalloonText = L"程序已经运行！";
+
+}  // namespace
+
+AppController::AppController(AppState& state, WindowWalk& walk, ConfigFile& config)
+    : state_(state),
+      walk_(walk),
+      config_(config),
+      clock_(state, *this),
+      view_(state, config, clock_, clock_.Copy()),
+      engine_(state, view_),
+      normalSet_(state, config, *this, [this] { OnDialogClosed(); }),
+      setTime_(state, config, [this] { OnDialogClosed(); }),
+      styleSet_(state, config, *this, *this, [this] { OnDialogClosed(); }) {}
+
+AppController::~AppController() {
+    if (clock_.Handle() != nullptr) KillTimer(clock_.Handle(), TimerId(ClockTimer::Main));
+}
+
+bool AppController::Start(HINSTANCE instance) {
+    instance_ = instance;
+    const HICON icon = LoadIconW(instance, MAKEINTRESOURCEW(kAppIconId));
+    if (!clock_.Create(instance, icon, MonitorDpis(state_))) return false;
+    if (SetTimer(clock_.Handle(), TimerId(ClockTimer::Main), kWatchIntervalMs, nullptr) == 0) {
+        LogLastError(L"SetTimer for the slide-show watch");
+        return false;
+    }
+    if (!menu_.Create()) LogLastError(L"the tray menu");
+    AddTrayIcon();
+    return true;
+}
+
+void AppController::AddTrayIcon() {
+    // Sent to every top-level window when the shell (and with it the notification area)
+    // starts again: the icon must then be added anew.
+    taskbarCreatedMessage_ = RegisterWindowMessageW(L"TaskbarCreated");
+    if (!tray_.Add(clock_.Handle(), instance_, kAppIconId, kTrayTip)) {
+        LogDebug(L"tray icon", L"the notification area refused the icon");
+        return;
+    }
+    tray_.ShowBalloon(kBalloonTitle, kBalloonText);
+}
+
+void AppController::OnClockTimer(ClockTimer timer) {
+    switch (timer) {
+        case ClockTimer::Main:
+            Watch();
+            break;
+        case ClockTimer::Step:
+            engine_.OnStepTimer(MonotonicNow());
+            break;
+        case ClockTimer::Flash:
+            engine_.OnFlashTimer();
+            break;
+    }
+}
+
+bool AppController::OnProgramMessage(UINT message, WPARAM, LPARAM lParam) {
+    if (message == kTrayCallbackMessage) {
+        OnTrayIcon(static_cast<uint32_t>(LOWORD(lParam)));
+        return true;
+    }
+    if (message == taskbarCreatedMessage_ && message != 0) {
+        if (!tray_.Restore()) LogDebug(L"tray icon", L"not restored after the shell restarted");
+        return true;
+    }
+    return false;
+}
+
+void AppController::OnTrayIcon(uint32_t iconEvent) {
+    if (!IconEventOpensMenu(iconEvent)) return;
+    POINT at{};
+    GetCursorPos(&at);
+    OnMenuRequested(at);
+}
+
+void AppController::OnMenuRequested(POINT screenPoint) {
+    if (const std::optional<TrayMenuEntry> entry = menu_.PopUp(clock_.Handle(), screenPoint)) {
+        OnMenuEntry(*entry);
+    }
+}
+
+void AppController::OnMenuEntry(TrayMenuEntry entry) {
+    switch (entry) {
+        case TrayMenuEntry::Exit:
+            clock_.Destroy();
+            break;
+        case TrayMenuEntry::SoundSettings:
+            OpenDialog(normalSet_);
+            break;
+        case TrayMenuEntry::TimingSettings:
+            OpenDialog(setTime_);
+            break;
+        case TrayMenuEntry::StyleSettings:
+            OpenDialog(styleSet_);
+            break;
+    }
+}
+
+template <typename Dialog>
+void AppController::OpenDialog(Dialog& dialog) {
+    const bool wasOpen = dialog.IsOpen();
+    // An open dialog is only brought forward.
+    if (dialog.Open(instance_) && !wasOpen) lifetime_.DialogOpened();
+}
+
+void AppController::OnDialogClosed() {
+    lifetime_.DialogClosed();
+    EndIfDone();
+}
+
+void AppController::EndIfDone() {
+    if (lifetime_.MayEnd()) PostQuitMessage(0);
+}
+
+void AppController::OnClockDragged() {
+    if (const FileStatus saved = config_.SaveStyle(state_.Style); !saved) {
+        LogDebug(L"saving the dragged clock's place", Utf8ToWide(config_.DescribeFailure(saved)));
+    }
+}
+
+// With one monitor the copy lies on the clock, so it goes and comes back with it; on a
+// second monitor it stays up for the audience.
+bool AppController::CopyOnPrimaryMonitor() const {
+    return state_.SecondWorkArea == state_.PrimaryWorkArea;
+}
+
+void AppController::HideMainClock() {
+    clock_.Hide();
+    if (CopyOnPrimaryMonitor()) clock_.Copy().Hide();
+}
+
+void AppController::ShowMainClock() {
+    if (CopyOnPrimaryMonitor()) clock_.Copy().ShowOnTop();
+    clock_.ShowOnTop();
+}
+
+// At the DPI the clock is laid out at, as a drag stores it.
+TwipRect AppController::MainClockRect() const { return clock_.RectTwips(); }
+
+// SetTimeFormPos on both windows, in and out of a show: a new style shows at once.
+void AppController::LayOutClocks() { view_.LayoutWindows(); }
+
+void AppController::OnDisplaySettingsChanged() {
+    // Laying out moves the copy, which may bring it to a monitor of another DPI and so back
+    // here; the layout under way already uses that monitor's DPI.
+    if (relayingOut_) return;
+    relayingOut_ = true;
+    RecordMonitorWorkAreas(state_);
+    view_.LayoutWindows();
+    tray_.UpdateIcon(WindowDpi(clock_.Handle()));
+    relayingOut_ = false;
+}
+
+void AppController::OnClockClosing() {
+    KillTimer(clock_.Handle(), TimerId(ClockTimer::Main));
+    engine_.Stop();
+    tray_.Remove();
+    lifetime_.ClockClosed();
+    EndIfDone();
+}
+
+void AppController::Watch() {
+    const WindowId show = FindSlideShow(state_, walk_);
+    switch (UpdateShowActive(state_.Countdown, show)) {
+        case ShowChange::Started:
+            OnShowStarted();
+            break;
+        case ShowChange::Ended:
+            OnShowEnded();
+            break;
+        case ShowChange::None:
+            break;
+    }
+}
+
+void AppController::OnShowStarted() {
+    LogDebug(L"slide show started", Utf8ToWide(state_.Countdown.LastShowTitle));
+    // A monitor plugged in since the last show is used by this one.
+    RecordMonitorWorkAreas(state_);
+    engine_.Start(MonotonicNow());
+}
+
+void AppController::OnShowEnded() {
+    LogDebug(L"slide show ended", Utf8ToWide(state_.Countdown.LastShowTitle));
+    engine_.Stop();
+}
+
+}  // namespace quorrin

@@ -1,0 +1,99 @@
+// The program's controller: it owns the clock windows, the countdown engine and its effects,
+// the notification-area icon and its menu, the settings dialogs, the slide-show watch and
+// the program's lifetime. It is not a window: the system's messages for the program arrive
+// at the main clock window, which hands them on here.
+//
+// The watch looks for a slide show every 100 ms; when one comes up the countdown starts
+// over it, and it stops when the show goes. The menu opens the settings dialogs and ends the
+// program ("退出程序"); a dialog still open keeps the program running until it closes.
+#pragma once
+
+#include "clock/clock_view_win32.h"
+#include "clock/time_form_win32.h"
+#include "countdown/countdown_engine.h"
+#include "detection/slide_show_finder.h"
+#include "tray/tray_icon_win32.h"
+#include "tray/tray_menu.h"
+#include "tray/tray_menu_win32.h"
+#include "dialogs/common/main_clock_control.h"
+#include "dialogs/sound/normal_set_dialog_win32.h"
+#include "dialogs/style/set_style_dialog_win32.h"
+#include "dialogs/timing/set_time_dialog_win32.h"
+#include "settings/app_state.h"
+#include "settings/config_file.h"
+
+namespace quorrin {
+
+inline constexpr UINT kWatchIntervalMs = 100;
+
+class AppController final : public TimeFormEvents,
+                            public MainClockControl,
+                            public ClockLayoutControl {
+  public:
+    AppController(AppState& state, WindowWalk& walk, ConfigFile& config);
+    ~AppController();
+    AppController(const AppController&) = delete;
+    AppController& operator=(const AppController&) = delete;
+
+    // Creates the two clock windows hidden, starts the watch and adds the tray icon. False
+    // when the main clock window or the watch's timer cannot be made.
+    bool Start(HINSTANCE instance);
+
+    const TimeForm& Clock() const { return clock_; }
+    const CountdownEngine& Engine() const { return engine_; }
+
+    // MainClockControl: a settings dialog opened during a show hides the clock.
+    void HideMainClock() override;
+    void ShowMainClock() override;
+    // ClockLayoutControl: the appearance dialog's view of the clocks.
+    TwipRect MainClockRect() const override;
+    void LayOutClocks() override;
+
+  private:
+    // TimeFormEvents.
+    void OnClockTimer(ClockTimer timer) override;
+    bool OnProgramMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void OnMenuRequested(POINT screenPoint) override;
+    void OnClockDragged() override;
+    void OnDisplaySettingsChanged() override;
+    void OnClockClosing() override;
+
+    // One detection pass: finds the show and follows its start and end.
+    void Watch();
+    void OnShowStarted();
+    void OnShowEnded();
+
+    void AddTrayIcon();
+    void OnTrayIcon(uint32_t iconEvent);
+    void OnMenuEntry(TrayMenuEntry entry);
+    // Opens a settings dialog, or brings the open one forward.
+    template <typename Dialog>
+    void OpenDialog(Dialog& dialog);
+    // A settings dialog has closed; the program ends here if "退出程序" came before.
+    void OnDialogClosed();
+    void EndIfDone();
+    bool CopyOnPrimaryMonitor() const;
+
+    AppState& state_;
+    WindowWalk& walk_;
+    ConfigFile& config_;
+    HINSTANCE instance_ = nullptr;
+
+    TimeForm clock_;
+    ClockView view_;
+    CountdownEngine engine_;
+
+    TrayIcon tray_;
+    NotifyMenu menu_;
+    UINT taskbarCreatedMessage_ = 0;
+    ProgramLifetime lifetime_;
+    bool relayingOut_ = false;
+
+    // The settings dialogs, one of each, kept for the whole run and opened again on demand.
+    // Last, so that a dialog still open at the end closes while everything it uses exists.
+    NormalSetDialog normalSet_;
+    SetTimeDialog setTime_;
+    SetStyleDialog styleSet_;
+};
+
+}  // namespace quorrin
