@@ -18,6 +18,7 @@ class TitleList : public quorrin::WindowWalk {
     WindowId First() override { return 1; }
     WindowId Next(WindowId w) override { return w < titles_.size() ? w + 1 : 0; }
     std::string Title(WindowId w) override { return titles_[w - 1]; }
+    std::string ClassName(WindowId) override { return "Notepad"; }
 
   private:
     std::vector<std::string> titles_;

@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
-# Figures of the real Quorrin.exe under Wine: idle CPU with a crowded desktop, the time from a
-# slide show appearing to the clock being visible (and from its end to the clock hidden), the
-# peak working set while the clock counts, and the size of the Release .exe for x86_64 and
-# i686. Prints a table; the raw outputs stay in build/bench-wine/results/.
+# Figures of the real Quorrin.exe under Wine: idle CPU with a crowded desktop (and the Wine
+# server's time for the same desktop without Quorrin), the time from a slide show appearing to
+# the clock being visible and from its end to the clock hidden, through the window events and
+# through the fallback pass alone, the CPU and the clock's steps on a busy desktop, the peak
+# working set while the clock counts, and the size of the Release .exe for x86_64 and i686.
+# Prints a table; the raw outputs stay in build/bench-wine/results/.
 #
 #   scripts/bench-wine.sh [--source DIR] [--windows N] [--idle-seconds S] [--warmup-seconds S]
 #                         [--trials N] [--hold-seconds S] [--no-baseline] [--skip-idle]
@@ -12,7 +14,7 @@
 #   --idle-seconds S  length of each CPU measurement (60), after --warmup-seconds (10)
 #   --trials N        latency trials of each kind (20)
 #   --hold-seconds S  how long the clock counts before its memory is read (5)
-#   --no-baseline     skip the idle run without the extra windows
+#   --no-baseline     skip the idle run without Quorrin
 #   --skip-idle       latency, memory and sizes only (e.g. to repeat them on a quiet machine)
 #
 # CPU time is read from /proc/<pid>/stat (utime + stime) of the Linux process that runs
@@ -40,7 +42,7 @@ while [ $# -gt 0 ]; do
         --hold-seconds) hold_seconds=${2:?}; shift 2 ;;
         --no-baseline) baseline=0; shift ;;
         --skip-idle) idle=0; shift ;;
-        *) sed -n '7,16p' "$0" >&2; exit 2 ;;
+        *) sed -n '9,18p' "$0" >&2; exit 2 ;;
     esac
 done
 
@@ -72,19 +74,28 @@ configure_and_build() {
 log "building (x86_64 with the tools, i686 program only)"
 mkdir -p "$build"
 configure_and_build "$build/win64" toolchain-mingw-x86_64.cmake \
-    Quorrin wininfo window-crowd show-latency
+    Quorrin wininfo window-crowd show-latency slideshow-sim
 configure_and_build "$build/win32" toolchain-mingw-i686.cmake Quorrin
 export QUORRIN_BIN="$build/win64/bin"
 
 state="$build/wine"
 quorrin=
-crowd=
+crowd_pids=()
+crowds_fewer_than() {
+    local p alive=0
+    for p in "${crowd_pids[@]}"; do kill -0 "$p" 2>/dev/null && alive=$((alive + 1)); done
+    [ "$alive" -lt "$1" ]
+}
 cleanup() {
     set +e
-    if [ -n "$crowd" ] && kill -0 "$crowd" 2>/dev/null; then
+    local p
+    # One close request ends a whole crowd: one per crowd still running.
+    for p in "${crowd_pids[@]}"; do
+        kill -0 "$p" 2>/dev/null || continue
         wininfo close "$(first_window --class Quorrin.CrowdWindow)" >/dev/null 2>&1
-        wait_until 10 process_gone "$crowd" || kill "$crowd" 2>/dev/null
-    fi
+        wait_until 10 crowds_fewer_than "${#crowd_pids[@]}"
+    done
+    for p in "${crowd_pids[@]}"; do kill "$p" 2>/dev/null; done
     if [ -n "$quorrin" ] && kill -0 "$quorrin" 2>/dev/null; then
         wininfo close "$(first_window --class Quorrin.TimeForm)" >/dev/null 2>&1
         wait_until 10 process_gone "$quorrin" || kill "$quorrin" 2>/dev/null
@@ -131,16 +142,33 @@ busy_since() {
         'BEGIN { p = (t > 0) ? 100 * b / t : 0; printf "%.0f", p }'
 }
 top_level_windows() { wininfo list | wc -l; }
+window_visible() { wininfo list --class "$1" --visible >/dev/null; }
+# watch_steps: "MS VALUE" each time [Normal] timeFree of Quorrin's Config.ini changes.
+watch_steps() {
+    local value seen=""
+    while :; do
+        value=$(ini_value "$app/Config.ini" Normal timeFree 2>/dev/null) || value=$seen
+        if [ "$value" != "$seen" ]; then
+            echo "$(now_ms) $value"
+            seen=$value
+        fi
+        sleep 0.02
+    done
+}
 
+# quorrin_ticks: cpu_ticks of Quorrin, 0 while it is not running.
+quorrin_ticks() {
+    if [ -n "$quorrin" ] && kill -0 "$quorrin" 2>/dev/null; then cpu_ticks "$quorrin"; else echo 0; fi
+}
 # measure_cpu NAME: waits the warm-up, then prints "NAME quorrin% wineserver% seconds
 # machine-busy%" for the next idle_seconds (percent of one core; the machine's of all cores).
 measure_cpu() {
     local q0 s0 q1 s1 t0 t1 hz machine busy
     hz=$(getconf CLK_TCK)
     sleep "$warmup_seconds"
-    t0=$EPOCHREALTIME q0=$(cpu_ticks "$quorrin") s0=$(cpu_ticks "$server") machine=$(cpu_counters)
+    t0=$EPOCHREALTIME q0=$(quorrin_ticks) s0=$(cpu_ticks "$server") machine=$(cpu_counters)
     sleep "$idle_seconds"
-    t1=$EPOCHREALTIME q1=$(cpu_ticks "$quorrin") s1=$(cpu_ticks "$server")
+    t1=$EPOCHREALTIME q1=$(quorrin_ticks) s1=$(cpu_ticks "$server")
     busy=$(busy_since "$machine")
     awk -v n="$1" -v q=$((q1 - q0)) -v s=$((s1 - s0)) -v hz="$hz" -v t0="$t0" -v t1="$t1" \
         -v m="$busy" 'BEGIN { w = t1 - t0
@@ -164,8 +192,32 @@ wait_until 10 test -s "$app/Config.ini" || { log "the first run wrote no Config.
 wininfo close "$(first_window --class Quorrin.TimeForm)" >/dev/null
 wait_until 10 process_gone "$quorrin" || { log "the first run did not end"; exit 1; }
 cp "$app/Config.ini" "$results/Config.ini"
+quorrin=
 
-# --- The measured run.
+# --- The measured run. The crowd comes first, so that the Wine server's time for that desktop
+# can be measured without Quorrin, then with it.
+server=$(our_wineserver) || { log "no Wine server for $WINEPREFIX"; exit 1; }
+load_before=$(load_average)
+: >"$results/idle.txt"
+
+# start_crowd NAME ARGS...: window-crowd.exe with these arguments, until its windows exist.
+start_crowd() {
+    local name=$1 ready="$results/$1.ready" p
+    shift
+    # Wine's drive Z: is the Linux root.
+    wine "$QUORRIN_BIN/window-crowd.exe" --ready-flag "Z:${ready//\//\\}" "$@" \
+        >"$results/$name.log" 2>&1 </dev/null &
+    p=$!
+    wait_until 60 test -f "$ready" || { log "window-crowd.exe ($name) did not get ready"; exit 1; }
+    crowd_pids+=("$p")
+}
+start_crowd crowd --count "$windows"
+crowd_windows=$(top_level_windows)
+if [ "$idle" -eq 1 ] && [ "$baseline" -eq 1 ]; then
+    log "idle without Quorrin, ${crowd_windows} top-level windows: ${warmup_seconds} s + ${idle_seconds} s"
+    measure_cpu without >>"$results/idle.txt"
+fi
+
 start_quorrin "$app"
 quorrin=$pid
 wait_until 30 first_window --class Quorrin.TimeForm >/dev/null || { log "no clock window"; exit 1; }
@@ -173,52 +225,70 @@ wait_until 30 first_window --class Quorrin.TimeForm >/dev/null || { log "no cloc
 [ "$(cat "/proc/$quorrin/comm")" = Quorrin.exe ] || { log "pid $quorrin is not Quorrin.exe"; exit 1; }
 sleep 1
 if find_box; then log "Quorrin showed a message box: $(message_text "$box")"; exit 1; fi
-server=$(our_wineserver) || { log "no Wine server for $WINEPREFIX"; exit 1; }
-load_before=$(load_average)
-: >"$results/idle.txt"
-
-if [ "$idle" -eq 1 ] && [ "$baseline" -eq 1 ]; then
-    base_windows=$(top_level_windows)
-    log "idle, ${base_windows} top-level windows (Wine's own and Quorrin's): ${warmup_seconds} s + ${idle_seconds} s"
-    measure_cpu baseline >>"$results/idle.txt"
-fi
-
-ready="$results/crowd.ready"
-# Wine's drive Z: is the Linux root.
-wine "$QUORRIN_BIN/window-crowd.exe" --count "$windows" --ready-flag "Z:${ready//\//\\}" \
-    >"$results/crowd.log" 2>&1 </dev/null &
-crowd=$!
-wait_until 60 test -f "$ready" || { log "window-crowd.exe did not get ready"; exit 1; }
-crowd_windows=$(top_level_windows)
 if [ "$idle" -eq 1 ]; then
-    log "idle, ${crowd_windows} top-level windows: ${warmup_seconds} s + ${idle_seconds} s"
+    log "idle with Quorrin, $(top_level_windows) top-level windows: ${warmup_seconds} s + ${idle_seconds} s"
     measure_cpu crowd >>"$results/idle.txt"
 fi
 
-# The latency probe creates its show on top of the same crowded desktop.
+# latency NAME ARGS...: show-latency.exe with these arguments, output in latency-NAME.txt.
+latency() {
+    local name=$1
+    shift
+    log "latency, $name: $trials trials"
+    wine "$QUORRIN_BIN/show-latency.exe" --trials "$trials" "$@" \
+        >"$results/latency-$name.txt" 2>&1 </dev/null ||
+        { cat "$results/latency-$name.txt" >&2; log "show-latency.exe failed"; exit 1; }
+}
+# The latency probe creates its show on top of the same crowded desktop. With --notify its
+# window raises the events Windows raises; without, only its creation is reported (as Wine
+# does), so the other changes wait for the fallback pass.
 machine=$(cpu_counters)
-log "latency, show retitled: $trials trials"
-wine "$QUORRIN_BIN/show-latency.exe" --trials "$trials" --appear title \
-    >"$results/latency-title.txt" 2>&1 </dev/null ||
-    { cat "$results/latency-title.txt" >&2; log "show-latency.exe failed"; exit 1; }
-log "latency, show mapped: $trials trials, then the clock counts ${hold_seconds} s"
-wine "$QUORRIN_BIN/show-latency.exe" --trials "$trials" --appear map \
-    --hold-ms $((hold_seconds * 1000)) >"$results/latency-map.txt" 2>&1 </dev/null ||
-    { cat "$results/latency-map.txt" >&2; log "show-latency.exe failed"; exit 1; }
+latency events-title --appear title --notify
+latency events-map --appear map --notify --hold-ms $((hold_seconds * 1000))
+latency fallback-title --appear title
 latency_busy=$(busy_since "$machine")
 grep -E '^Vm(HWM|RSS)' "/proc/$quorrin/status" >"$results/linux-status.txt"
+
+# A busy desktop: another program retitles windows 50 times a second, raising the name-change
+# event each time, while a show runs and the clock counts. The clock's steps are seen as the
+# per-second resume point changing in Config.ini (polled every 20 ms).
+if [ "$idle" -eq 1 ]; then
+    start_crowd busy --count 50 --retitle-per-second 50
+    shown="$results/busy-show.closed"
+    wine "$QUORRIN_BIN/slideshow-sim.exe" --windowed --notify --closed-flag "Z:${shown//\//\\}" \
+        >"$results/busy-show.log" 2>&1 </dev/null &
+    busy_show=$!
+    wait_until 10 window_visible Quorrin.TimeForm || { log "no clock over the busy show"; exit 1; }
+    watch_steps >"$results/steps.txt" &
+    steps=$!
+    log "busy desktop (50 retitles a second) with a show: ${warmup_seconds} s + ${idle_seconds} s"
+    measure_cpu busy >>"$results/idle.txt"
+    kill "$steps" 2>/dev/null
+    wininfo close "$(first_window --class Quorrin.SlideShowSim)" >/dev/null
+    wait_until 10 process_gone "$busy_show" || kill "$busy_show" 2>/dev/null
+fi
 load_after=$(load_average)
 
 # --- Report.
 kib() { awk -v b="$1" 'BEGIN { printf "%.1f KiB", b / 1024 }'; }
 mib() { awk -v b="$1" 'BEGIN { printf "%.1f MiB", b / 1048576 }'; }
 row() { printf '%-44s %s\n' "$1" "$2"; }
-title_out="$results/latency-title.txt"
-map_out="$results/latency-map.txt"
-peak=$(value "$map_out" peak_working_set_bytes)
+events_title="$results/latency-events-title.txt"
+events_map="$results/latency-events-map.txt"
+fallback_title="$results/latency-fallback-title.txt"
+peak=$(value "$events_map" peak_working_set_bytes)
 size64=$(stat -c %s "$build/win64/bin/Quorrin.exe")
 size32=$(stat -c %s "$build/win32/bin/Quorrin.exe")
 hwm=$(awk '$1 == "VmHWM:" { print $2 * 1024 }' "$results/linux-status.txt")
+# step_gaps: the gaps between the clock's steps seen during the busy run, "max, p95" in ms.
+step_gaps() {
+    awk 'NR > 1 { print $1 - last } { last = $1 }' "$results/steps.txt" | sort -n |
+        awk '{ v[NR] = $1 } END { if (NR == 0) { print "none seen"; exit }
+            i = int(NR * 0.95 + 0.999); printf "%d gaps: p95 %d ms, max %d ms, min %d ms", NR, v[i], v[NR], v[1] }'
+}
+latency_row() {  # latency_row WHAT FILE NAME
+    row "$1" "p50 $(value "$2" "$3_p50") ms, p95 $(value "$2" "$3_p95") ms, max $(value "$2" "$3_max") ms"
+}
 
 echo
 revision="source $source_dir"
@@ -232,18 +302,20 @@ echo
 if [ "$idle" -eq 1 ]; then
     while read -r name q s w m; do
         case "$name" in
-            baseline) what="idle CPU, ${base_windows:-?} top-level windows" ;;
-            crowd) what="idle CPU, ${crowd_windows} top-level windows" ;;
+            without) what="idle, ${crowd_windows} windows, no Quorrin" ;;
+            crowd) what="idle, ${crowd_windows} windows, Quorrin" ;;
+            busy) what="busy desktop (50 retitles/s), show up" ;;
         esac
         row "$what" "Quorrin ${q} %, wineserver ${s} % of one core (${w} s; machine ${m} % busy)"
     done <"$results/idle.txt"
+    row "clock steps during the busy run" "$(step_gaps)"
 fi
-row "show retitled -> clock visible (${trials} trials)" \
-    "p50 $(value "$title_out" appeared_to_clock_p50) ms, p95 $(value "$title_out" appeared_to_clock_p95) ms, max $(value "$title_out" appeared_to_clock_max) ms"
-row "show mapped -> clock visible (${trials} trials)" \
-    "p50 $(value "$map_out" appeared_to_clock_p50) ms, p95 $(value "$map_out" appeared_to_clock_p95) ms (mapping call p50 $(value "$map_out" appear_call_p50) ms)"
-row "show ended -> clock hidden (retitled)" \
-    "p50 $(value "$title_out" ended_to_hidden_p50) ms, p95 $(value "$title_out" ended_to_hidden_p95) ms"
+latency_row "events: retitled -> clock visible" "$events_title" appeared_to_clock
+latency_row "events: mapped -> clock visible" "$events_map" appeared_to_clock
+latency_row "events: destroyed -> clock hidden" "$events_map" ended_to_hidden
+latency_row "events: retitled back -> clock hidden" "$events_title" ended_to_hidden
+latency_row "fallback: retitled -> clock visible" "$fallback_title" appeared_to_clock
+latency_row "fallback: retitled back -> clock hidden" "$fallback_title" ended_to_hidden
 row "peak working set (GetProcessMemoryInfo)" "${peak} bytes = $(mib "$peak")"
 row "peak resident set of the Linux process" "VmHWM ${hwm} bytes = $(mib "$hwm")"
 row "Quorrin.exe Release x86_64" "${size64} bytes = $(kib "$size64")"

@@ -1,7 +1,8 @@
 // Measures how fast the running Quorrin.exe puts its clock up when a slide show appears and
 // takes it down when the show ends, and how much memory it holds while the clock counts.
 //
-//   show-latency.exe [--trials N] [--appear title|map] [--timeout-ms T] [--hold-ms H]
+//   show-latency.exe [--trials N] [--appear title|map] [--notify] [--timeout-ms T]
+//                    [--hold-ms H]
 //
 // Needs Quorrin.exe running with no show on the desktop. Each trial prepares a full-screen
 // window that is not yet a show, waits a pause of varying length so that the trials fall on
@@ -14,6 +15,10 @@
 //   --appear map: the window is hidden and untitled; the show starts by setting the title
 //       and showing the window, and ends by destroying it. This adds the cost of mapping a
 //       full-screen window, and the detection may see the show while that call still runs.
+//
+// With --notify the window raises, after each of its changes, the event Windows raises
+// itself (NotifyWinEvent: name change, show, destroy), which Wine does not: that times the
+// program's event path. Without it, under Wine, only the window's creation is reported.
 //
 // With --hold-ms it afterwards puts up one more show, keeps it H ms while the clock counts,
 // and reads the memory counters of the clock's process.
@@ -59,7 +64,7 @@ constexpr UINT kTimerResolutionMs = 1;
 // Pauses before a show starts and before it ends: a fixed part, and a random part spanning
 // one detection interval.
 constexpr DWORD kSettleMs = 200;
-constexpr DWORD kJitterSpanMs = quorrin::kWatchIntervalMs;
+constexpr DWORD kJitterSpanMs = quorrin::kFallbackWatchIntervalMs;
 constexpr unsigned kJitterSeed = 20261207;
 constexpr double kMsPerSecond = 1000.0;
 constexpr double kMedianPercent = 50.0;
@@ -77,12 +82,17 @@ struct Options {
     int trials = kDefaultTrials;
     DWORD timeoutMs = kDefaultTimeoutMs;
     DWORD holdMs = 0;
+    bool notify = false;
 };
 
 std::optional<Options> ParseOptions(int argc, wchar_t** argv) {
     Options options;
     for (int i = 1; i < argc; ++i) {
         const std::wstring arg = argv[i];
+        if (arg == L"--notify") {
+            options.notify = true;
+            continue;
+        }
         if (i + 1 >= argc) return std::nullopt;
         if (arg == L"--appear") {
             const std::wstring how = argv[++i];
@@ -188,6 +198,8 @@ std::optional<LONGLONG> PollUntil(const Stopwatch& clock, DWORD timeoutMs,
 // walking the desktop when it gets the slide-show title.
 class ProbeShowWindow final : public quorrin::WindowBase {
   public:
+    explicit ProbeShowWindow(bool notify) : notify_(notify) {}
+
     bool Create(HINSTANCE instance, bool visible, const wchar_t* title) {
         quorrin::WindowClassSpec windowClass;
         windowClass.className = kShowClassName;
@@ -200,11 +212,15 @@ class ProbeShowWindow final : public quorrin::WindowBase {
         return CreateFromSpec(instance, windowClass, placement);
     }
 
-    void Retitle(const std::wstring& title) { SetWindowTextW(Handle(), title.c_str()); }
+    void Retitle(const std::wstring& title) {
+        SetWindowTextW(Handle(), title.c_str());
+        Notify(EVENT_OBJECT_NAMECHANGE);
+    }
 
     void Present(const std::wstring& title) {
         Retitle(title);
         ShowWindow(Handle(), SW_SHOW);
+        Notify(EVENT_OBJECT_SHOW);
         UpdateWindow(Handle());
     }
 
@@ -212,8 +228,16 @@ class ProbeShowWindow final : public quorrin::WindowBase {
 
   private:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
+        // Windows raises the destroy event while the window is being destroyed.
+        if (message == WM_DESTROY) Notify(EVENT_OBJECT_DESTROY);
         return DefaultHandling(message, wParam, lParam);
     }
+
+    void Notify(DWORD event) const {
+        if (notify_) NotifyWinEvent(event, Handle(), OBJID_WINDOW, CHILDID_SELF);
+    }
+
+    bool notify_;
 };
 
 struct Trial {
@@ -260,7 +284,7 @@ class LatencyProbe {
         std::minstd_rand jitter(kJitterSeed);
         std::uniform_int_distribution<DWORD> jitterMs(0, kJitterSpanMs - 1);
         for (int n = 1; n <= options_.trials; ++n) {
-            ProbeShowWindow show;
+            ProbeShowWindow show(options_.notify);
             if (!CreateQuiet(show)) return kExitWindowFailed;
             PauseFor(stopwatch_, kSettleMs + jitterMs(jitter));
             const std::optional<Trial> trial = RunTrial(show, kSettleMs + jitterMs(jitter));
@@ -348,7 +372,7 @@ class LatencyProbe {
     }
 
     int HoldAndReadMemory() {
-        ProbeShowWindow show;
+        ProbeShowWindow show(options_.notify);
         if (!CreateQuiet(show)) return kExitWindowFailed;
         MakeShow(show);
         if (!PollUntil(stopwatch_, options_.timeoutMs, [this] { return ClockVisible(); })) {
@@ -393,7 +417,8 @@ int wmain(int argc, wchar_t** argv) {
     const std::optional<Options> options = ParseOptions(argc, argv);
     if (!options) {
         std::printf(
-            "show-latency.exe [--trials N] [--appear title|map] [--timeout-ms T] [--hold-ms H]\n");
+            "show-latency.exe [--trials N] [--appear title|map] [--notify] [--timeout-ms T] "
+            "[--hold-ms H]\n");
         return kExitUsage;
     }
     const HWND clockWindow = FindWindowW(quorrin::kTimeFormClassName, nullptr);

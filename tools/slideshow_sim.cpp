@@ -1,11 +1,17 @@
 // A stand-in for a presentation program's slide show: one window whose title carries the
 // slide-show marker and a presentation name, painted like a slide.
 //
-//   slideshow-sim.exe [--windowed] [--closed-flag PATH] [title]
+//   slideshow-sim.exe [--windowed] [--closed-flag PATH] [--screen-class] [--notify]
+//                     [--retitle-after MS TITLE] [title]
 //
 // Full screen on the primary monitor unless --windowed. It ends on WM_CLOSE (or Esc, as a
-// show does) with exit code 0; with --closed-flag it first writes PATH, so a test can tell
-// a close request from the process being killed.
+// show does) by hiding and destroying its window, with exit code 0; with --closed-flag it
+// first writes PATH, so a test can tell a close request from the process being killed.
+//   --screen-class   the window class of PowerPoint's show, "screenClass", and (unless a
+//                    title is given) the English title "PowerPoint Slide Show - talk.pptx"
+//   --notify         raises after each of its changes the event Windows raises itself
+//                    (NotifyWinEvent: show, name change, hide, destroy), which Wine does not
+//   --retitle-after MS TITLE   sets TITLE MS milliseconds after the start
 #include "win32/gdi_scope_win32.h"
 #include "win32/unique_handle_win32.h"
 #include "win32/window_base_win32.h"
@@ -13,6 +19,7 @@
 
 #include <windows.h>
 
+#include <cwchar>
 #include <string>
 #include <utility>
 #include <vector>
@@ -20,7 +27,10 @@
 namespace {
 
 constexpr const wchar_t* kClassName = L"Quorrin.SlideShowSim";
+constexpr const wchar_t* kScreenClassName = L"screenClass";
 constexpr const wchar_t* kDefaultTitle = L"PowerPoint 幻灯片放映 - talk.pptx";
+constexpr const wchar_t* kEnglishTitle = L"PowerPoint Slide Show - talk.pptx";
+constexpr UINT_PTR kRetitleTimerId = 1;
 constexpr int kWindowedLeftPx = 80;
 constexpr int kWindowedTopPx = 60;
 constexpr int kWindowedWidthPx = 800;
@@ -34,8 +44,12 @@ constexpr int kExitWindowFailed = 3;
 
 struct Options {
     bool windowed = false;
+    bool screenClass = false;
+    bool notify = false;
     std::wstring closedFlag;
-    std::wstring title = kDefaultTitle;
+    std::wstring title;
+    UINT retitleAfterMs = 0;
+    std::wstring laterTitle;
 };
 
 bool ParseOptions(Options& options) {
@@ -46,12 +60,21 @@ bool ParseOptions(Options& options) {
             options.windowed = true;
         } else if (arg == L"--closed-flag" && i + 1 < args.size()) {
             options.closedFlag = args[++i];
+        } else if (arg == L"--screen-class") {
+            options.screenClass = true;
+        } else if (arg == L"--notify") {
+            options.notify = true;
+        } else if (arg == L"--retitle-after" && i + 2 < args.size()) {
+            options.retitleAfterMs =
+                static_cast<UINT>(std::wcstoul(args[++i].c_str(), nullptr, 10));
+            options.laterTitle = args[++i];
         } else if (arg.rfind(L"--", 0) == 0) {
             return false;
         } else {
             options.title = arg;
         }
     }
+    if (options.title.empty()) options.title = options.screenClass ? kEnglishTitle : kDefaultTitle;
     return true;
 }
 
@@ -61,7 +84,7 @@ class SlideShowWindow final : public quorrin::WindowBase {
 
     bool Create(HINSTANCE instance) {
         quorrin::WindowClassSpec windowClass;
-        windowClass.className = kClassName;
+        windowClass.className = options_.screenClass ? kScreenClassName : kClassName;
         quorrin::WindowPlacement placement;
         placement.style = WS_POPUP | WS_VISIBLE;
         placement.title = options_.title.c_str();
@@ -74,7 +97,12 @@ class SlideShowWindow final : public quorrin::WindowBase {
             placement.width = GetSystemMetrics(SM_CXSCREEN);
             placement.height = GetSystemMetrics(SM_CYSCREEN);
         }
-        return CreateFromSpec(instance, windowClass, placement);
+        if (!CreateFromSpec(instance, windowClass, placement)) return false;
+        Notify(EVENT_OBJECT_SHOW);
+        if (!options_.laterTitle.empty()) {
+            SetTimer(Handle(), kRetitleTimerId, options_.retitleAfterMs, nullptr);
+        }
+        return true;
     }
 
   private:
@@ -86,6 +114,8 @@ class SlideShowWindow final : public quorrin::WindowBase {
                 return TRUE;  // WM_PAINT fills every pixel
             case WM_KEYDOWN:
                 return OnKeyDown(wParam);
+            case WM_TIMER:
+                return OnRetitleTimer();
             case WM_CLOSE:
                 return OnClose();
             case WM_DESTROY:
@@ -132,15 +162,32 @@ class SlideShowWindow final : public quorrin::WindowBase {
         return 0;
     }
 
+    LRESULT OnRetitleTimer() {
+        KillTimer(Handle(), kRetitleTimerId);
+        options_.title = options_.laterTitle;
+        SetWindowTextW(Handle(), options_.title.c_str());
+        Notify(EVENT_OBJECT_NAMECHANGE);
+        InvalidateRect(Handle(), nullptr, FALSE);
+        return 0;
+    }
+
     LRESULT OnClose() {
         if (!options_.closedFlag.empty()) WriteClosedFlag();
+        ShowWindow(Handle(), SW_HIDE);
+        Notify(EVENT_OBJECT_HIDE);
         DestroyWindow(Handle());
         return 0;
     }
 
     LRESULT OnDestroy() {
+        // Windows raises the destroy event while the window is being destroyed, as here.
+        Notify(EVENT_OBJECT_DESTROY);
         PostQuitMessage(0);
         return 0;
+    }
+
+    void Notify(DWORD event) const {
+        if (options_.notify) NotifyWinEvent(event, Handle(), OBJID_WINDOW, CHILDID_SELF);
     }
 
     void WriteClosedFlag() const {
@@ -161,7 +208,9 @@ class SlideShowWindow final : public quorrin::WindowBase {
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     Options options;
     if (!ParseOptions(options)) {
-        MessageBoxW(nullptr, L"slideshow-sim.exe [--windowed] [--closed-flag PATH] [title]",
+        MessageBoxW(nullptr,
+                    L"slideshow-sim.exe [--windowed] [--closed-flag PATH] [--screen-class] "
+                    L"[--notify] [--retitle-after MS TITLE] [title]",
                     L"slideshow-sim", MB_OK);
         return kExitUsage;
     }

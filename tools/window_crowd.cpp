@@ -1,10 +1,13 @@
 // A crowd of ordinary top-level windows, so that the slide-show detection has a realistic
 // desktop to walk: editors, mail, file folders, with plain titles (some Chinese).
 //
-//   window-crowd.exe [--count N] [--visible] [--ready-flag PATH]
+//   window-crowd.exe [--count N] [--visible] [--ready-flag PATH] [--retitle-per-second R]
 //
 // Creates N windows (300 unless given), hidden unless --visible (then small and cascaded).
-// With --ready-flag it writes PATH once every window exists. It ends when any of its windows
+// With --ready-flag it writes PATH once every window exists. With --retitle-per-second it
+// retitles R of its windows a second, one after the other, as busy programs do (a clock in a
+// title, a download's progress), and raises the name-change event Windows would raise (Wine
+// raises none). It ends when any of its windows
 // gets WM_CLOSE, with exit code 0.
 #include "win32/unique_handle_win32.h"
 #include "win32/window_base_win32.h"
@@ -26,6 +29,8 @@ constexpr int kWindowWidthPx = 240;
 constexpr int kWindowHeightPx = 120;
 constexpr int kCascadeStepPx = 7;
 constexpr int kCascadeRows = 60;  // the cascade starts again at the top after this many
+constexpr int kMaxRetitlesPerSecond = 1000;
+constexpr UINT kMsPerSecond = 1000;
 constexpr int kExitUsage = 2;
 constexpr int kExitWindowFailed = 3;
 
@@ -41,6 +46,7 @@ struct Options {
     int count = kDefaultCount;
     bool visible = false;
     std::wstring readyFlag;
+    int retitlesPerSecond = 0;
 };
 
 bool ParseOptions(Options& options) {
@@ -53,6 +59,11 @@ bool ParseOptions(Options& options) {
         } else if (arg == L"--count" && hasValue) {
             options.count = static_cast<int>(std::wcstol(args[++i].c_str(), nullptr, 10));
             if (options.count < 1 || options.count > kMaxCount) return false;
+        } else if (arg == L"--retitle-per-second" && hasValue) {
+            options.retitlesPerSecond =
+                static_cast<int>(std::wcstol(args[++i].c_str(), nullptr, 10));
+            if (options.retitlesPerSecond < 1 || options.retitlesPerSecond > kMaxRetitlesPerSecond)
+                return false;
         } else if (arg == L"--ready-flag" && hasValue) {
             options.readyFlag = args[++i];
         } else {
@@ -87,6 +98,13 @@ class CrowdWindow final : public quorrin::WindowBase {
         return CreateFromSpec(instance, windowClass, placement);
     }
 
+    // A new title made of the window's usual one and `counter`.
+    void Retitle(int number, unsigned counter) {
+        const std::wstring title = TitleOf(number) + L" (" + std::to_wstring(counter) + L")";
+        SetWindowTextW(Handle(), title.c_str());
+        NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, Handle(), OBJID_WINDOW, CHILDID_SELF);
+    }
+
   private:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
         switch (message) {
@@ -118,7 +136,9 @@ void WriteReadyFlag(const std::wstring& path) {
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     Options options;
     if (!ParseOptions(options)) {
-        MessageBoxW(nullptr, L"window-crowd.exe [--count N] [--visible] [--ready-flag PATH]",
+        MessageBoxW(nullptr,
+                    L"window-crowd.exe [--count N] [--visible] [--ready-flag PATH] "
+                    L"[--retitle-per-second R]",
                     L"window-crowd", MB_OK);
         return kExitUsage;
     }
@@ -131,7 +151,17 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     }
     if (!options.readyFlag.empty()) WriteReadyFlag(options.readyFlag);
     MSG message{};
+    // A thread timer: its WM_TIMER messages come with no window.
+    if (options.retitlesPerSecond > 0) {
+        SetTimer(nullptr, 0, kMsPerSecond / static_cast<UINT>(options.retitlesPerSecond), nullptr);
+    }
+    unsigned retitles = 0;
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        if (message.message == WM_TIMER && message.hwnd == nullptr) {
+            const size_t next = retitles % crowd.size();
+            crowd[next]->Retitle(static_cast<int>(next) + 1, ++retitles);
+            continue;
+        }
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }

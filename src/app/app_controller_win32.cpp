@@ -38,10 +38,15 @@ bool AppController::Start(HINSTANCE instance) {
     instance_ = instance;
     const HICON icon = LoadIconW(instance, MAKEINTRESOURCEW(kAppIconId));
     if (!clock_.Create(instance, icon, MonitorDpis(state_))) return false;
-    if (SetTimer(clock_.Handle(), TimerId(ClockTimer::Main), kWatchIntervalMs, nullptr) == 0) {
+    const bool reported = walk_.ReportChanges([this] { QueueWatch(); });
+    if (!reported) LogDebug(L"slide-show watch", L"no window events: a pass every 100 ms");
+    const UINT intervalMs = reported ? kFallbackWatchIntervalMs : kWatchIntervalMs;
+    if (SetTimer(clock_.Handle(), TimerId(ClockTimer::Main), intervalMs, nullptr) == 0) {
         LogLastError(L"SetTimer for the slide-show watch");
         return false;
     }
+    // Events tell only what changes from now on: a show already up is found by this pass.
+    QueueWatch();
     if (!menu_.Create()) LogLastError(L"the tray menu");
     AddTrayIcon();
     return true;
@@ -73,6 +78,11 @@ void AppController::OnClockTimer(ClockTimer timer) {
 }
 
 bool AppController::OnProgramMessage(UINT message, WPARAM, LPARAM lParam) {
+    if (message == kWatchPassMessage) {
+        watchQueued_ = false;
+        Watch();
+        return true;
+    }
     if (message == kTrayCallbackMessage) {
         OnTrayIcon(static_cast<uint32_t>(LOWORD(lParam)));
         return true;
@@ -170,6 +180,7 @@ void AppController::OnDisplaySettingsChanged() {
 }
 
 void AppController::OnClockClosing() {
+    closing_ = true;
     KillTimer(clock_.Handle(), TimerId(ClockTimer::Main));
     engine_.Stop();
     tray_.Remove();
@@ -177,8 +188,15 @@ void AppController::OnClockClosing() {
     EndIfDone();
 }
 
+void AppController::QueueWatch() {
+    if (watchQueued_ || closing_ || clock_.Handle() == nullptr) return;
+    watchQueued_ = PostMessageW(clock_.Handle(), kWatchPassMessage, 0, 0) != FALSE;
+    if (!watchQueued_) LogLastError(L"queuing a slide-show watch pass");
+}
+
 void AppController::Watch() {
     const WindowId show = FindSlideShow(state_, walk_);
+    walk_.Track(show);
     switch (UpdateShowActive(state_.Countdown, show)) {
         case ShowChange::Started:
             OnShowStarted();

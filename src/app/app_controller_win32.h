@@ -3,8 +3,10 @@
 // the program's lifetime. It is not a window: the system's messages for the program arrive
 // at the main clock window, which hands them on here.
 //
-// The watch looks for a slide show every 100 ms; when one comes up the countdown starts
-// over it, and it stops when the show goes. The menu opens the settings dialogs and ends the
+// The watch looks for a slide show when the desktop's windows change (the walk reports it),
+// at start-up, and every second in case a change went unreported; where the walk cannot
+// report changes, every 100 ms. When a show comes up the countdown starts over it, and it
+// stops when the show goes. The menu opens the settings dialogs and ends the
 // program ("退出程序"); a dialog still open keeps the program running until it closes.
 #pragma once
 
@@ -24,7 +26,14 @@
 
 namespace quorrin {
 
+// The watch's pass when the walk cannot report changes.
 inline constexpr UINT kWatchIntervalMs = 100;
+// The fallback pass while changes are reported: for what the platform does not report (Wine
+// raises only the creation event).
+inline constexpr UINT kFallbackWatchIntervalMs = 1000;
+// Posted to the main clock window for one detection pass; changes reported while it waits
+// share it.
+inline constexpr UINT kWatchPassMessage = WM_APP + 2;
 
 class AppController final : public TimeFormEvents,
                             public MainClockControl,
@@ -58,6 +67,8 @@ class AppController final : public TimeFormEvents,
     void OnDisplaySettingsChanged() override;
     void OnClockClosing() override;
 
+    // Asks for one detection pass, unless one is already waiting.
+    void QueueWatch();
     // One detection pass: finds the show and follows its start and end.
     void Watch();
     void OnShowStarted();
@@ -88,6 +99,8 @@ class AppController final : public TimeFormEvents,
     UINT taskbarCreatedMessage_ = 0;
     ProgramLifetime lifetime_;
     bool relayingOut_ = false;
+    bool watchQueued_ = false;  // a kWatchPassMessage is on its way
+    bool closing_ = false;      // the main window is going: no more passes
 
     // The settings dialogs, one of each, kept for the whole run and opened again on demand.
     // Last, so that a dialog still open at the end closes while everything it uses exists.

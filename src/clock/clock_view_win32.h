@@ -12,7 +12,7 @@
 namespace quorrin {
 
 enum class ClockTimer : UINT_PTR {
-    Main = 1,   // the slide-show watch, every 100 ms
+    Main = 1,   // the slide-show watch: its fallback pass every second (or every 100 ms)
     Step = 2,   // the next one-second step, re-armed for each deadline
     Flash = 3,  // the warning flash, every 500 ms
 };

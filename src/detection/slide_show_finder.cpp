@@ -17,6 +17,16 @@ int MatchingSlot(const AppState& state, const std::string& title) {
 
 }  // namespace
 
+bool IsSlideShow(const DetectionSettings& detection, const std::string& title,
+                 const std::function<std::string()>& className) {
+    if (title.empty()) return false;
+    if (title.find(kSlideShowMarker) != std::string::npos) return true;
+    for (const std::string& marker : detection.ExtraMarkers) {
+        if (title.find(marker) != std::string::npos) return true;
+    }
+    return className() == kSlideShowClassName;
+}
+
 void SelectSlot(AppState& state, int slot, WindowId window) {
     const PresentationSlot* row = state.Presentations.At(slot);
     if (row == nullptr) return;
@@ -35,8 +45,7 @@ WindowId FindSlideShow(AppState& state, WindowWalk& walk) {
         std::string title = walk.Title(w);
         const size_t nul = title.find('\0');
         if (nul != std::string::npos) title.resize(nul);
-        if (title.empty()) continue;
-        if (title.find(kSlideShowMarker) == std::string::npos) continue;
+        if (!IsSlideShow(state.Detection, title, [&] { return walk.ClassName(w); })) continue;
 
         c.TitleChanged = title != c.LastShowTitle;
         c.LastShowTitle = title;

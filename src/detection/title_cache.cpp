@@ -11,8 +11,9 @@ constexpr uint64_t kFirstPass = 1;
 
 }  // namespace
 
-void TitleCache::Update(std::span<const WindowId> windows, const TitleReader& read) {
+void TitleCache::Update(std::span<const WindowId> windows, const TitleReader& read, bool rotate) {
     ++pass_;
+    if (rotate) ++rotations_;
     previous_.swap(entries_);  // index_ now refers to previous_
     entries_.clear();
     for (const WindowId window : windows) {
@@ -32,7 +33,7 @@ void TitleCache::Update(std::span<const WindowId> windows, const TitleReader& re
     for (Entry& entry : entries_) {
         if (MustRead(entry)) Read(entry, read);
     }
-    RefreshOldest(read);
+    if (rotate) RefreshOldest(read);
     RebuildIndex();
 }
 
@@ -51,6 +52,7 @@ size_t TitleCache::Find(WindowId window) const {
 
 bool TitleCache::MustRead(const Entry& entry) const {
     if (entry.readPass == 0 || entry.stale) return true;
+    if (tracked_ != 0 && entry.listed.window == tracked_) return true;
     return entry.firstPass > kFirstPass && pass_ - entry.firstPass < kFreshPasses;
 }
 
@@ -61,7 +63,7 @@ void TitleCache::RefreshOldest(const TitleReader& read) {
         const uint64_t readPass = entries_[i].readPass;
         if (readPass == pass_) continue;
         rotation_.push_back(i);
-        if (pass_ - readPass >= kRefreshPasses) ++overdue;
+        if (rotations_ - entries_[i].readRotation >= kRefreshPasses) ++overdue;
     }
     // A tenth of the titles spreads the reads evenly; the overdue ones keep the promise when
     // windows come and go.
@@ -81,7 +83,14 @@ void TitleCache::RefreshOldest(const TitleReader& read) {
 void TitleCache::Read(Entry& entry, const TitleReader& read) {
     entry.listed.title = read(entry.listed.window);
     entry.readPass = pass_;
+    entry.readRotation = rotations_;
     entry.stale = false;
+}
+
+const std::string& TitleCache::ClassAt(size_t position, const TitleReader& read) {
+    Entry& entry = entries_[position];
+    if (!entry.className) entry.className = read(entry.listed.window);
+    return *entry.className;
 }
 
 void TitleCache::RebuildIndex() {

@@ -6,8 +6,12 @@
 //   - on every pass during a window's first kFreshPasses passes on the list, when it appeared
 //     after the first pass (windows are often titled, or retitled, just after creation);
 //   - on the pass after Invalidate (the window system said its text changed);
-//   - otherwise in a rotation: each pass re-reads the titles read longest ago, about a tenth
-//     of them, and every title is re-read at least once in kRefreshPasses passes.
+//   - on every pass for the tracked window (the running show), so that a show retitled to
+//     something else ends at the next pass even where no event says so;
+//   - otherwise in a rotation, on the passes that ask for it: each such pass re-reads the
+//     titles read longest ago, about a tenth of them, and every title is re-read at least
+//     once in kRefreshPasses rotating passes.
+// Class names never change for a window: each is read once, when first asked for.
 // Windows missing from the list are dropped, so a window id that comes back later is read
 // as a new window.
 #pragma once
@@ -17,6 +21,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <span>
 #include <string>
 #include <utility>
@@ -32,7 +37,7 @@ struct WindowTitle {
 
 class TitleCache {
   public:
-    // Most passes between two reads of a listed window's title (1 s at the 100 ms timer).
+    // Most rotating passes between two reads of a listed window's title.
     static constexpr uint64_t kRefreshPasses = 10;
     // Passes during which a window that appeared after the first pass is read on every pass.
     static constexpr uint64_t kFreshPasses = 10;
@@ -40,8 +45,9 @@ class TitleCache {
     using TitleReader = std::function<std::string(WindowId window)>;
 
     // One detection pass over `windows` (top of the Z order first): reads the titles due, as
-    // described above, and forgets windows that are no longer listed.
-    void Update(std::span<const WindowId> windows, const TitleReader& read);
+    // described above (the rotation's share only when `rotate`), and forgets windows that
+    // are no longer listed.
+    void Update(std::span<const WindowId> windows, const TitleReader& read, bool rotate = true);
 
     // The windows of the last pass, in its order, with their titles.
     size_t Size() const { return entries_.size(); }
@@ -49,13 +55,20 @@ class TitleCache {
 
     // Has the title of `window` read again on the next pass; no effect on an unlisted window.
     void Invalidate(WindowId window);
+    // Has the title of `window` read on every pass from the next one on (0: none).
+    void Track(WindowId window) { tracked_ = window; }
+
+    // The class name of the window at `position`, read with `read` the first time.
+    const std::string& ClassAt(size_t position, const TitleReader& read);
 
   private:
     struct Entry {
         WindowTitle listed;
-        uint64_t firstPass = 0;  // the pass that first listed the window
-        uint64_t readPass = 0;   // the pass that last read its title, 0 for never
-        bool stale = false;      // Invalidate was called since that read
+        uint64_t firstPass = 0;                // the pass that first listed the window
+        uint64_t readPass = 0;                 // the pass that last read its title, 0 for never
+        uint64_t readRotation = 0;             // the rotating passes there had been at that read
+        bool stale = false;                    // Invalidate was called since that read
+        std::optional<std::string> className;  // read on first demand
     };
 
     // Position in entries_ of `window`, or entries_.size().
@@ -67,6 +80,8 @@ class TitleCache {
     void RebuildIndex();
 
     uint64_t pass_ = 0;
+    uint64_t rotations_ = 0;  // rotating passes so far
+    WindowId tracked_ = 0;
     std::vector<Entry> entries_;                      // the last pass's windows, in list order
     std::vector<Entry> previous_;                     // the pass before, while Update runs
     std::vector<std::pair<WindowId, size_t>> index_;  // entries_ positions, sorted by window

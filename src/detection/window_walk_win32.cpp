@@ -3,15 +3,23 @@
 #include "win32/debug_log_win32.h"
 #include "win32/wide_text_win32.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace quorrin {
 
 namespace {
 
-// The walks of this thread by their hook, for the event callback, which gets no context.
+// The walks of this thread by their hooks, for the event callback, which gets no context.
 // Out-of-context events are delivered on the thread that set the hook.
-thread_local std::vector<std::pair<HWINEVENTHOOK, TitleCache*>> walkHooks;
+thread_local std::vector<std::pair<HWINEVENTHOOK, DesktopWindowWalk*>> walkHooks;
+
+// Whether `window` is a top-level window, or the desktop itself (whose children's order an
+// EVENT_OBJECT_REORDER may report).
+bool IsTopLevelOrDesktop(HWND window) {
+    const HWND desktop = GetDesktopWindow();
+    return window == desktop || GetAncestor(window, GA_PARENT) == desktop;
+}
 
 BOOL CALLBACK AddToList(HWND window, LPARAM list) {
     reinterpret_cast<std::vector<WindowId>*>(list)->push_back(ToWindowId(window));
@@ -40,36 +48,109 @@ std::string ReadWindowTitle(HWND window) {
     return WideToUtf8(std::wstring_view(buffer, static_cast<size_t>(length)));
 }
 
-DesktopWindowWalk::DesktopWindowWalk()
-    : desktop_(GetThreadDesktop(GetCurrentThreadId())),
-      nameChanges_(SetWinEventHook(EVENT_OBJECT_NAMECHANGE, EVENT_OBJECT_NAMECHANGE, nullptr,
-                                   &DesktopWindowWalk::OnNameChange, 0, 0, WINEVENT_OUTOFCONTEXT)) {
-    if (nameChanges_) {
-        walkHooks.emplace_back(nameChanges_.Get(), &titles_);
-    } else {
+std::string ReadWindowClass(HWND window) {
+    wchar_t buffer[kClassBufferChars] = {};
+    const int length = GetClassNameW(window, buffer, kClassBufferChars);
+    if (length <= 0) return {};
+    return WideToUtf8(std::wstring_view(buffer, static_cast<size_t>(length)));
+}
+
+DesktopWindowWalk::DesktopWindowWalk() : desktop_(GetThreadDesktop(GetCurrentThreadId())) {
+    AddHook(EVENT_OBJECT_NAMECHANGE, EVENT_OBJECT_NAMECHANGE);
+    if (hooks_.empty()) {
         // Titles are still re-read in the rotation; a retitled window is only seen later.
         LogDebug(L"DesktopWindowWalk", L"SetWinEventHook(EVENT_OBJECT_NAMECHANGE) failed");
     }
 }
 
 DesktopWindowWalk::~DesktopWindowWalk() {
-    std::erase_if(walkHooks, [this](const auto& item) { return item.second == &titles_; });
+    std::erase_if(walkHooks, [this](const auto& item) { return item.second == this; });
 }
 
-void CALLBACK DesktopWindowWalk::OnNameChange(HWINEVENTHOOK hook, DWORD /*event*/, HWND window,
-                                              LONG objectId, LONG childId, DWORD /*thread*/,
-                                              DWORD /*timeMs*/) {
-    // The window's own name, not that of a part inside it; only listed (top-level) windows
-    // are in the cache.
-    if (window == nullptr || objectId != OBJID_WINDOW || childId != CHILDID_SELF) return;
-    for (const auto& [walkHook, titles] : walkHooks) {
-        if (walkHook == hook) titles->Invalidate(ToWindowId(window));
+void DesktopWindowWalk::AddHook(DWORD firstEvent, DWORD lastEvent) {
+    UniqueWinEventHook hook(SetWinEventHook(
+        firstEvent, lastEvent, nullptr, &DesktopWindowWalk::OnEvent, 0, 0, WINEVENT_OUTOFCONTEXT));
+    if (!hook) return;
+    walkHooks.emplace_back(hook.Get(), this);
+    hooks_.push_back(std::move(hook));
+}
+
+bool DesktopWindowWalk::ReportChanges(std::function<void()> changed) {
+    if (changed_) {  // the hooks are there already
+        changed_ = std::move(changed);
+        return true;
     }
+    const size_t before = hooks_.size();
+    // Three ranges, so that the frequent events between them (location changes of every
+    // caret and cursor, state and value changes of controls) are never delivered here.
+    AddHook(EVENT_SYSTEM_FOREGROUND, EVENT_SYSTEM_FOREGROUND);
+    AddHook(EVENT_OBJECT_CREATE, EVENT_OBJECT_REORDER);
+    if (hooks_.size() != before + 2) {
+        LogLastError(L"SetWinEventHook for the desktop's windows");
+        while (hooks_.size() > before) {
+            std::erase_if(walkHooks,
+                          [&](const auto& item) { return item.first == hooks_.back().Get(); });
+            hooks_.pop_back();
+        }
+        return false;
+    }
+    changed_ = std::move(changed);
+    // Under Wine a thread that existed before the hooks were set may not raise its events
+    // until it next receives a message: give every top-level window one.
+    PostMessageW(HWND_BROADCAST, WM_NULL, 0, 0);
+    return true;
+}
+
+void DesktopWindowWalk::Track(WindowId show) {
+    tracked_ = show;
+    titles_.Track(show);
+}
+
+void CALLBACK DesktopWindowWalk::OnEvent(HWINEVENTHOOK hook, DWORD event, HWND window,
+                                         LONG objectId, LONG childId, DWORD /*thread*/,
+                                         DWORD /*timeMs*/) {
+    // The window itself, not a part inside it.
+    if (window == nullptr || objectId != OBJID_WINDOW || childId != CHILDID_SELF) return;
+    for (const auto& [walkHook, walk] : walkHooks) {
+        if (walkHook == hook) {
+            walk->OnWindowEvent(event, window);
+            return;
+        }
+    }
+}
+
+// May run inside a pass (a window call made by the pass can deliver events): it only marks
+// what the next pass must do and asks for that pass.
+void DesktopWindowWalk::OnWindowEvent(DWORD event, HWND window) {
+    const WindowId id = ToWindowId(window);
+    if (event == EVENT_OBJECT_DESTROY) {
+        // The window may be gone already, so no window call: only the show counts.
+        if (id == 0 || id != tracked_) return;
+        destroyed_ = id;
+    } else if (event == EVENT_OBJECT_NAMECHANGE) {
+        // Only listed (top-level) windows are in the cache.
+        titles_.Invalidate(id);
+    }
+    if (!changed_) return;
+    if (event != EVENT_OBJECT_DESTROY && !IsTopLevelOrDesktop(window)) return;
+    changed_();
+}
+
+bool DesktopWindowWalk::RotateThisPass() {
+    // Without events every pass rotates, as the passes then come at a steady pace.
+    if (!changed_) return true;
+    const ULONGLONG now = GetTickCount64();
+    if (lastRotationMs_ != 0 && now - lastRotationMs_ < kRotationIntervalMs) return false;
+    lastRotationMs_ = now;
+    return true;
 }
 
 WindowId DesktopWindowWalk::First() {
     ListTopLevelWindows(desktop_, list_);
-    titles_.Update(list_, [](WindowId window) { return ReadWindowTitle(ToHwnd(window)); });
+    // Until the destroyed show has left the list, it stays out of the passes.
+    if (destroyed_ != 0 && std::erase(list_, destroyed_) == 0) destroyed_ = 0;
+    titles_.Update(
+        list_, [](WindowId window) { return ReadWindowTitle(ToHwnd(window)); }, RotateThisPass());
     cursor_ = 0;
     return titles_.Size() == 0 ? 0 : titles_.At(0).window;
 }
@@ -86,6 +167,13 @@ std::string DesktopWindowWalk::Title(WindowId window) {
     if (position >= titles_.Size()) return ReadWindowTitle(ToHwnd(window));
     cursor_ = position;
     return titles_.At(position).title;
+}
+
+std::string DesktopWindowWalk::ClassName(WindowId window) {
+    const size_t position = PositionOf(window);
+    const auto read = [](WindowId id) { return ReadWindowClass(ToHwnd(id)); };
+    if (position >= titles_.Size()) return read(window);
+    return titles_.ClassAt(position, read);
 }
 
 size_t DesktopWindowWalk::PositionOf(WindowId window) const {

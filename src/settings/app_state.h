@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace quorrin {
 
@@ -50,6 +51,12 @@ struct GeneralSettings {
     std::string EndSound;
     int32_t PresentationCount = 0;  // 0..100
     std::string ConfigPath;         // UTF-8
+};
+
+// How slide shows are recognised beyond the built-in rules (Config.ini [Detection]).
+struct DetectionSettings {
+    // Further title markers (UTF-8), none empty or only spaces.
+    std::vector<std::string> ExtraMarkers;
 };
 
 // Opaque window handle value as the detection sees it (0 = none).
@@ -108,6 +115,7 @@ struct AppState {
     GeneralSettings General;
     CountdownState Countdown;
     DisplayStyle Style;
+    DetectionSettings Detection;
     WorkArea PrimaryWorkArea;
     WorkArea SecondWorkArea;
 };

@@ -135,6 +135,25 @@ std::optional<std::string> ReadSetting(const IniSnapshot& file, std::string_view
                                               : std::string_view(raw).substr(0, nul));
 }
 
+std::vector<std::string> SplitMarkers(std::string_view value) {
+    std::vector<std::string> markers;
+    size_t start = 0;
+    while (start <= value.size()) {
+        size_t end = value.find(kMarkerSeparator, start);
+        if (end == std::string_view::npos) end = value.size();
+        const std::string_view marker = value.substr(start, end - start);
+        if (!TrimSpaces(marker).empty()) markers.emplace_back(marker);
+        start = end + 1;
+    }
+    return markers;
+}
+
+DetectionSettings ReadDetectionSettings(const IniSnapshot& file) {
+    DetectionSettings detection;
+    detection.ExtraMarkers = SplitMarkers(file.Read(kSectionDetection, kKeyExtraMarkers, ""));
+    return detection;
+}
+
 std::string BoolToText(bool value) { return value ? kTrue : kFalse; }
 
 std::optional<bool> TextToBool(std::string_view text) {
@@ -273,6 +292,8 @@ void ConfigFile::LoadSettings() {
     failed_ = false;
     // The file is read and parsed once; only the repair below, which writes it, reads again.
     IniSnapshot file = store_.Snapshot();
+    // Read whatever the rest holds; the repair below never touches [Detection].
+    state_.Detection = ReadDetectionSettings(file);
     LoadNormal(file);
     LoadStyle(file);
     if (failed_) {

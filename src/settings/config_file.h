@@ -16,6 +16,16 @@ inline constexpr const char* kSectionNormal = "Normal";
 inline constexpr const char* kSectionStyle = "Style";
 inline constexpr const char* kSectionPresentations = "PPTFiles";
 
+// Optional, never written by the program: further slide-show title markers, for presentation
+// programs other than PowerPoint, e.g. "ExtraMarkers=| 放映 - |". The markers are separated by
+// "|", which no file name can hold (presentation programs title their show window with the
+// file's name and their own); it is split after decoding, so a GBK character whose second
+// byte is 0x7C stays whole. Spaces inside a marker count; surrounding "|" keep those at its
+// ends, which the reader would otherwise trim from the value.
+inline constexpr const char* kSectionDetection = "Detection";
+inline constexpr const char* kKeyExtraMarkers = "ExtraMarkers";
+inline constexpr char kMarkerSeparator = '|';
+
 // The two messages of the loader's self-repair.
 inline constexpr const char* kSettingsResetMessage = "倒计时配置已被 初始化！";
 inline constexpr const char* kTimingsResetMessage = "倒计时计时配置已被初始化！";
@@ -33,6 +43,13 @@ std::string MakeConfigPath(std::string_view programFolder);
 // One key as text (UTF-8), or nothing when the value does not fit the reader's buffer.
 std::optional<std::string> ReadSetting(const IniSnapshot& file, std::string_view section,
                                        std::string_view key, std::string_view defaultValue);
+
+// The markers of an ExtraMarkers value (UTF-8), without the empty and space-only ones, which
+// would match every window.
+std::vector<std::string> SplitMarkers(std::string_view value);
+
+// [Detection] as read from `file`; nothing in it is ever invalid, reset or written.
+DetectionSettings ReadDetectionSettings(const IniSnapshot& file);
 
 // Value formats of the file.
 std::string BoolToText(bool value);

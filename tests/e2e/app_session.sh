@@ -12,7 +12,7 @@ readonly kLabelClass=Quorrin.TimeLabel
 readonly kShowClass=Quorrin.SlideShowSim
 readonly kShowTitle="PowerPoint 幻灯片放映 - talk.pptx"
 readonly kStartSeconds=20      # Quorrin started and its windows created
-readonly kShowFoundSeconds=5   # a new show noticed and the clock up (the watch ticks every 100 ms)
+readonly kShowFoundSeconds=5   # a new show noticed and the clock up (by an event, else within 1 s)
 readonly kCloseSeconds=10      # a process gone after WM_CLOSE
 
 work=$(mktemp -d "${WINE_STATE_DIR:-/tmp}/e2e.XXXXXX")

@@ -350,6 +350,38 @@ TEST(LoadSettings, UnicodeAndUtf8FilesLoadAndAreSavedAsGbk) {
     }
 }
 
+TEST(ExtraMarkers, SplitAtBarsKeepingInnerSpacesAndDroppingBlankOnes) {
+    EXPECT_EQ(SplitMarkers("| 放映 - ||   |\t|Show -|億"),
+              (std::vector<std::string>{" 放映 - ", "Show -", "億"}));
+    EXPECT_TRUE(SplitMarkers("").empty());
+    EXPECT_TRUE(SplitMarkers(" | ").empty());
+}
+
+TEST(ExtraMarkers, ReadInEveryEncodingNeverWrittenAndKeptThroughARepair) {
+    // 億 is 83 7C in GBK: its second byte is the separator's.
+    const std::string detection = "[Detection]\r\nExtraMarkers=| 放映 - |億|\r\n";
+    const std::vector<std::string> expected{" 放映 - ", "億"};
+    const std::string text = CanonicalFile() + detection;
+    for (const auto& [name, bytes] : std::vector<std::pair<std::string, std::string>>{
+             {"GBK", Utf8ToGbk(text)}, {"UTF-8", text}}) {
+        SCOPED_TRACE(name);
+        Loaded run(std::optional<std::string>{bytes});
+        EXPECT_TRUE(run.messages.empty());
+        EXPECT_EQ(run.state.Detection.ExtraMarkers, expected);
+        EXPECT_EQ(ReadBytes(run.path), bytes);
+    }
+    // A broken [Normal] resets the settings; the markers and their section stay.
+    std::string broken = text;
+    broken.replace(broken.find("timeMode=0"), 10, "timeMode=x");
+    Loaded repaired(&broken);
+    EXPECT_EQ(repaired.messages, std::vector<std::string>{kSettingsResetMessage});
+    EXPECT_EQ(repaired.state.Detection.ExtraMarkers, expected);
+    EXPECT_NE(repaired.Text().find(detection), std::string::npos);
+    Loaded without(nullptr);
+    EXPECT_TRUE(without.state.Detection.ExtraMarkers.empty());
+    EXPECT_EQ(without.Text().find("[Detection]"), std::string::npos);
+}
+
 TEST(ConfigPath, JoinsFolderAndFileName) {
     EXPECT_EQ(MakeConfigPath("C:\\Tools\\Quorrin"), "C:\\Tools\\Quorrin\\Config.ini");
     EXPECT_EQ(MakeConfigPath("D:\\"), "D:\\Config.ini");

@@ -18,7 +18,13 @@ class FakeWalk : public WindowWalk {
         ++titlesRead;
         return titles_[w - 1];
     }
+    std::string ClassName(WindowId w) override {
+        ++classesRead;
+        return w <= classes.size() ? classes[w - 1] : "Notepad";
+    }
     int titlesRead = 0;
+    int classesRead = 0;
+    std::vector<std::string> classes;  // of windows 1..n; "Notepad" beyond
 
   private:
     std::vector<std::string> titles_;
@@ -144,6 +150,26 @@ TEST(FindSlideShow, StopsAtTheFirstSelection) {
     FakeWalk walk({Show("x"), Show("x again"), "a", "b"});
     EXPECT_EQ(FindSlideShow(state, walk), 1u);
     EXPECT_EQ(walk.titlesRead, 1);
+}
+
+TEST(FindSlideShow, ScreenClassWithATitleIsAShowInAnyLanguage) {
+    AppState state = ListMode({"budget", "talk"});
+    FakeWalk walk({"PowerPoint Slide Show - talk.pptx", "",
+                   "PowerPoint スライド ショー - [talk.pptx] - PowerPoint", "talk.pptx - Notes"});
+    walk.classes = {"Notepad", "screenClass", "screenClass"};
+    EXPECT_EQ(FindSlideShow(state, walk), 3u);  // an untitled screenClass is no show
+    EXPECT_EQ(state.Countdown.CurrentSlot, 2);
+    EXPECT_EQ(state.Countdown.LastShowTitle,
+              "PowerPoint スライド ショー - [talk.pptx] - PowerPoint");
+}
+
+TEST(FindSlideShow, ExtraMarkersCountLikeTheBuiltInOneAndSpareTheClassRead) {
+    AppState state = ListMode({"talk"});
+    state.Detection.ExtraMarkers = {" 放映 - ", "Impress"};
+    FakeWalk walk({"XYZ放映 - talk", "XYZ 放映 - other", "XYZ 放映 - talk"});
+    EXPECT_EQ(FindSlideShow(state, walk), 3u);
+    EXPECT_EQ(state.Countdown.CurrentSlot, 1);
+    EXPECT_EQ(walk.classesRead, 1);  // only the title without a marker
 }
 
 TEST(PresentationTable, RefusesSlotsAboveOneHundred) {

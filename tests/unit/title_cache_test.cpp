@@ -22,13 +22,16 @@ class FakeDesktop {
     void Title(WindowId window, std::string title) { titles_[window] = std::move(title); }
 
     // One pass over `windows`; returns how many titles it read.
-    size_t Pass(TitleCache& cache, const std::vector<WindowId>& windows) {
+    size_t Pass(TitleCache& cache, const std::vector<WindowId>& windows, bool rotate = true) {
         ++pass_;
         const size_t before = reads_.size();
-        cache.Update(windows, [this](WindowId w) {
-            reads_.push_back({pass_, w});
-            return titles_[w];
-        });
+        cache.Update(
+            windows,
+            [this](WindowId w) {
+                reads_.push_back({pass_, w});
+                return titles_[w];
+            },
+            rotate);
         for (size_t i = before; i < reads_.size(); ++i) lastRead_[reads_[i].window] = pass_;
         return reads_.size() - before;
     }
@@ -296,6 +299,38 @@ TEST(TitleCache, TitlesStayFreshWhileWindowsComeAndGo) {
                 << "window " << w << " at pass " << pass;
         }
     }
+}
+
+// Passes caused by window events read only what is due; the tracked show's title is read on
+// every pass, rotating or not; a class name is read once.
+TEST(TitleCache, PassesWithoutRotationReadOnlyNewStaleAndTrackedTitles) {
+    FakeDesktop desktop;
+    TitleCache cache;
+    const std::vector<WindowId> windows = Windows(1, 50);
+    desktop.Pass(cache, windows);
+    cache.Track(7);
+    cache.Invalidate(9);
+    EXPECT_EQ(desktop.Pass(cache, windows, false), 2u);
+    EXPECT_EQ(desktop.ReadsOf(9, desktop.CurrentPass()), 1u);
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(desktop.Pass(cache, windows, false), 1u);
+        EXPECT_EQ(desktop.ReadsOf(7, desktop.CurrentPass()), 1u);
+    }
+    // Every title is still re-read within kRefreshPasses rotating passes.
+    for (uint64_t i = 0; i < kRefresh; ++i) {
+        desktop.Pass(cache, windows, true);
+        desktop.Pass(cache, windows, false);
+    }
+    for (const WindowId w : windows) EXPECT_GT(desktop.LastRead(w), 5u) << w;  // after pass 5
+
+    int classReads = 0;
+    const auto readClass = [&](WindowId) {
+        ++classReads;
+        return std::string("screenClass");
+    };
+    EXPECT_EQ(cache.ClassAt(4, readClass), "screenClass");
+    EXPECT_EQ(cache.ClassAt(4, readClass), "screenClass");
+    EXPECT_EQ(classReads, 1);
 }
 
 }  // namespace

@@ -195,6 +195,45 @@ TEST(DesktopWindowWalk, NameChangeEventHasTheTitleReadOnTheNextPass) {
     EXPECT_EQ(TitleOnPass(walk, window.Get()), "fourth");
 }
 
+// PowerPoint's show class, read from the real window; the creation event, which Wine raises
+// itself; and the tracked show's destroy event (raised by hand while the window still exists,
+// as Windows raises it during the destruction), which leaves the show out of the next pass.
+TEST(DesktopWindowWalk, ReportsChangesAndLeavesADestroyedShowOut) {
+    WNDCLASSEXW screenClass{};
+    screenClass.cbSize = sizeof(screenClass);
+    screenClass.lpfnWndProc = DefWindowProcW;
+    screenClass.hInstance = GetModuleHandleW(nullptr);
+    screenClass.lpszClassName = L"screenClass";
+    RegisterClassExW(&screenClass);
+    DesktopWindowWalk walk;
+    int reports = 0;
+    ASSERT_TRUE(walk.ReportChanges([&] { ++reports; }));
+    RunPendingMessages();
+
+    const std::wstring file = UniqueTag(L"talk");
+    reports = 0;
+    const UniqueWindow show(
+        CreateWindowExW(0, L"screenClass", (L"PowerPoint Slide Show - " + file).c_str(), WS_POPUP,
+                        0, 0, 200, 100, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr));
+    ASSERT_TRUE(show);
+    RunPendingMessages();
+    EXPECT_GE(reports, 1);
+
+    AppState state;
+    state.Presentations.Store(1, Timing(300, 30, false, false, WideToUtf8(file)));
+    state.General.PresentationCount = 1;
+    const WindowId id = ToWindowId(show.Get());
+    ASSERT_EQ(FindSlideShow(state, walk), id);
+    EXPECT_EQ(walk.ClassName(id), "screenClass");
+    walk.Track(id);
+
+    reports = 0;
+    NotifyWinEvent(EVENT_OBJECT_DESTROY, show.Get(), OBJID_WINDOW, CHILDID_SELF);
+    RunPendingMessages();
+    EXPECT_GE(reports, 1);
+    EXPECT_EQ(FindSlideShow(state, walk), 0u);
+}
+
 class SlideShowDetection : public ::testing::Test {
   protected:
     // Three listed presentations whose names no other window on the desktop carries.
