@@ -31,7 +31,9 @@ AppController::AppController(AppState& state, WindowWalk& walk, ConfigFile& conf
       styleSet_(state, config, *this, *this, [this] { OnDialogClosed(); }) {}
 
 AppController::~AppController() {
-    if (clock_.Handle() != nullptr) KillTimer(clock_.Handle(), TimerId(ClockTimer::Main));
+    if (clock_.Handle() == nullptr) return;
+    KillTimer(clock_.Handle(), TimerId(ClockTimer::Main));
+    KillTimer(clock_.Handle(), TimerId(ClockTimer::Watch));
 }
 
 bool AppController::Start(HINSTANCE instance) {
@@ -74,13 +76,16 @@ void AppController::OnClockTimer(ClockTimer timer) {
         case ClockTimer::Flash:
             engine_.OnFlashTimer();
             break;
+        case ClockTimer::Watch:
+            KillTimer(clock_.Handle(), TimerId(ClockTimer::Watch));
+            OnWatchQueued();
+            break;
     }
 }
 
 bool AppController::OnProgramMessage(UINT message, WPARAM, LPARAM lParam) {
     if (message == kWatchPassMessage) {
-        watchQueued_ = false;
-        Watch();
+        OnWatchQueued();
         return true;
     }
     if (message == kTrayCallbackMessage) {
@@ -182,6 +187,7 @@ void AppController::OnDisplaySettingsChanged() {
 void AppController::OnClockClosing() {
     closing_ = true;
     KillTimer(clock_.Handle(), TimerId(ClockTimer::Main));
+    KillTimer(clock_.Handle(), TimerId(ClockTimer::Watch));
     engine_.Stop();
     tray_.Remove();
     lifetime_.ClockClosed();
@@ -190,11 +196,23 @@ void AppController::OnClockClosing() {
 
 void AppController::QueueWatch() {
     if (watchQueued_ || closing_ || clock_.Handle() == nullptr) return;
-    watchQueued_ = PostMessageW(clock_.Handle(), kWatchPassMessage, 0, 0) != FALSE;
+    const Millis sinceLast = MonotonicNow() - lastWatchAt_;
+    if (sinceLast >= kMinWatchGapMs) {
+        watchQueued_ = PostMessageW(clock_.Handle(), kWatchPassMessage, 0, 0) != FALSE;
+    } else {
+        const auto delayMs = static_cast<UINT>(kMinWatchGapMs - sinceLast);
+        watchQueued_ = SetTimer(clock_.Handle(), TimerId(ClockTimer::Watch), delayMs, nullptr) != 0;
+    }
     if (!watchQueued_) LogLastError(L"queuing a slide-show watch pass");
 }
 
+void AppController::OnWatchQueued() {
+    watchQueued_ = false;
+    Watch();
+}
+
 void AppController::Watch() {
+    lastWatchAt_ = MonotonicNow();
     const WindowId show = FindSlideShow(state_, walk_);
     walk_.Track(show);
     switch (UpdateShowActive(state_.Countdown, show)) {

@@ -6,8 +6,8 @@
 // The watch looks for a slide show when the desktop's windows change (the walk reports it),
 // at start-up, and every second in case a change went unreported; where the walk cannot
 // report changes, every 100 ms. When a show comes up the countdown starts over it, and it
-// stops when the show goes. The menu opens the settings dialogs and ends the
-// program ("退出程序"); a dialog still open keeps the program running until it closes.
+// stops when the show goes. The menu opens the settings dialogs and ends the program
+// ("退出程序"); a dialog still open keeps the program running until it closes.
 #pragma once
 
 #include "clock/clock_view_win32.h"
@@ -34,6 +34,9 @@ inline constexpr UINT kFallbackWatchIntervalMs = 1000;
 // Posted to the main clock window for one detection pass; changes reported while it waits
 // share it.
 inline constexpr UINT kWatchPassMessage = WM_APP + 2;
+// Least time between the start of two passes caused by reported changes: on a busy desktop
+// (titles changing many times a second) the changes of that time share one pass.
+inline constexpr Millis kMinWatchGapMs = 50;
 
 class AppController final : public TimeFormEvents,
                             public MainClockControl,
@@ -67,8 +70,10 @@ class AppController final : public TimeFormEvents,
     void OnDisplaySettingsChanged() override;
     void OnClockClosing() override;
 
-    // Asks for one detection pass, unless one is already waiting.
+    // Asks for one detection pass, unless one is already waiting: at once, or at
+    // kMinWatchGapMs after the last pass.
     void QueueWatch();
+    void OnWatchQueued();
     // One detection pass: finds the show and follows its start and end.
     void Watch();
     void OnShowStarted();
@@ -99,7 +104,8 @@ class AppController final : public TimeFormEvents,
     UINT taskbarCreatedMessage_ = 0;
     ProgramLifetime lifetime_;
     bool relayingOut_ = false;
-    bool watchQueued_ = false;  // a kWatchPassMessage is on its way
+    bool watchQueued_ = false;  // a kWatchPassMessage or the Watch timer is on its way
+    Millis lastWatchAt_ = 0;    // when the last pass started (MonotonicNow)
     bool closing_ = false;      // the main window is going: no more passes
 
     // The settings dialogs, one of each, kept for the whole run and opened again on demand.

@@ -15,6 +15,7 @@ enum class ClockTimer : UINT_PTR {
     Main = 1,   // the slide-show watch: its fallback pass every second (or every 100 ms)
     Step = 2,   // the next one-second step, re-armed for each deadline
     Flash = 3,  // the warning flash, every 500 ms
+    Watch = 4,  // one slide-show watch pass held back on a busy desktop, once
 };
 
 // Milliseconds of the system's monotonic clock.

@@ -15,8 +15,8 @@ int MatchingSlot(const AppState& state, const std::string& title) {
     return -1;
 }
 
-}  // namespace
-
+// Whether a window with this title (and the class `className` tells) counts as a slide show;
+// the class is asked for last, as reading it may cost a call to the window system.
 bool IsSlideShow(const DetectionSettings& detection, const std::string& title,
                  const std::function<std::string()>& className) {
     if (title.empty()) return false;
@@ -26,6 +26,8 @@ bool IsSlideShow(const DetectionSettings& detection, const std::string& title,
     }
     return className() == kSlideShowClassName;
 }
+
+}  // namespace
 
 void SelectSlot(AppState& state, int slot, WindowId window) {
     const PresentationSlot* row = state.Presentations.At(slot);

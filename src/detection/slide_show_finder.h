@@ -40,18 +40,11 @@ class WindowWalk {
     // `changed` is called from the thread's message loop, maybe several times for one change
     // and maybe while a pass runs, so it should only schedule one. False when this walk cannot
     // tell: then only passes at short intervals find changes.
-    virtual bool ReportChanges(std::function<void()> changed) {
-        (void)changed;
-        return false;
-    }
+    virtual bool ReportChanges(std::function<void()> /*changed*/) { return false; }
     // The show window the countdown follows after a pass (0 for none): its end and its title
     // are watched more closely.
-    virtual void Track(WindowId show) { (void)show; }
+    virtual void Track(WindowId /*show*/) {}
 };
-
-// Whether a window with this title and class counts as a slide show.
-bool IsSlideShow(const DetectionSettings& detection, const std::string& title,
-                 const std::function<std::string()>& className);
 
 // Walks the windows, updates LastShowTitle/TitleChanged for every marker window met, and
 // selects the first marker window with a matching slot (slot 0 with the shared timing).

@@ -37,9 +37,11 @@ void TitleCache::Update(std::span<const WindowId> windows, const TitleReader& re
     RebuildIndex();
 }
 
-void TitleCache::Invalidate(WindowId window) {
+bool TitleCache::Invalidate(WindowId window) {
     const size_t position = Find(window);
-    if (position < entries_.size()) entries_[position].stale = true;
+    if (position >= entries_.size()) return false;
+    entries_[position].stale = true;
+    return true;
 }
 
 size_t TitleCache::Find(WindowId window) const {

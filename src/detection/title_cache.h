@@ -54,7 +54,8 @@ class TitleCache {
     const WindowTitle& At(size_t position) const { return entries_[position].listed; }
 
     // Has the title of `window` read again on the next pass; no effect on an unlisted window.
-    void Invalidate(WindowId window);
+    // Whether the window was listed.
+    bool Invalidate(WindowId window);
     // Has the title of `window` read on every pass from the next one on (0: none).
     void Track(WindowId window) { tracked_ = window; }
 

@@ -123,17 +123,18 @@ void CALLBACK DesktopWindowWalk::OnEvent(HWINEVENTHOOK hook, DWORD event, HWND w
 // what the next pass must do and asks for that pass.
 void DesktopWindowWalk::OnWindowEvent(DWORD event, HWND window) {
     const WindowId id = ToWindowId(window);
+    bool topLevel = false;
     if (event == EVENT_OBJECT_DESTROY) {
         // The window may be gone already, so no window call: only the show counts.
         if (id == 0 || id != tracked_) return;
         destroyed_ = id;
+        topLevel = true;
     } else if (event == EVENT_OBJECT_NAMECHANGE) {
         // Only listed (top-level) windows are in the cache.
-        titles_.Invalidate(id);
+        topLevel = titles_.Invalidate(id);
     }
     if (!changed_) return;
-    if (event != EVENT_OBJECT_DESTROY && !IsTopLevelOrDesktop(window)) return;
-    changed_();
+    if (topLevel || IsTopLevelOrDesktop(window)) changed_();
 }
 
 bool DesktopWindowWalk::RotateThisPass() {

@@ -292,6 +292,7 @@ class ReportedChangesTest : public AppControllerTest {
     }
 };
 
+// The passes come within 0.2 s here, well before the one-second fallback pass.
 TEST_F(ReportedChangesTest, ShowUpAtStartIsFoundAndABurstOfChangesGivesOnePass) {
     RunPostedMessages();
     EXPECT_EQ(walk_.passes, 1);
@@ -299,6 +300,7 @@ TEST_F(ReportedChangesTest, ShowUpAtStartIsFoundAndABurstOfChangesGivesOnePass) 
 
     walk_.windows.clear();
     for (int i = 0; i < 5; ++i) walk_.changed();
+    ASSERT_TRUE(RunPasses(1).done);
     RunPostedMessages();
     EXPECT_EQ(walk_.passes, 2);
     EXPECT_FALSE(state_.Countdown.ShowActive);
@@ -306,6 +308,7 @@ TEST_F(ReportedChangesTest, ShowUpAtStartIsFoundAndABurstOfChangesGivesOnePass) 
     // A change reported while a pass runs is one more pass, after it.
     walk_.reportDuringNextPass = true;
     walk_.changed();
+    ASSERT_TRUE(RunPasses(2).done);
     RunPostedMessages();
     EXPECT_EQ(walk_.passes, 4);
 }
