@@ -34,9 +34,10 @@ inline constexpr UINT kFallbackWatchIntervalMs = 1000;
 // Posted to the main clock window for one detection pass; changes reported while it waits
 // share it.
 inline constexpr UINT kWatchPassMessage = WM_APP + 2;
-// Least time between the start of two passes caused by reported changes: on a busy desktop
-// (titles changing many times a second) the changes of that time share one pass.
-inline constexpr Millis kMinWatchGapMs = 50;
+// Least time between the starts of two passes caused by reported changes: on a busy desktop
+// (titles changing many times a second) the changes of that time share one pass, so the
+// events never cost more passes than the short interval would.
+inline constexpr Millis kMinWatchGapMs = kWatchIntervalMs;
 
 class AppController final : public TimeFormEvents,
                             public MainClockControl,
