@@ -15,16 +15,16 @@ int MatchingSlot(const AppState& state, const std::string& title) {
     return -1;
 }
 
-// Whether a window with this title (and the class `className` tells) counts as a slide show;
-// the class is asked for last, as reading it may cost a call to the window system.
-bool IsSlideShow(const DetectionSettings& detection, const std::string& title,
-                 const std::function<std::string()>& className) {
+// Whether `window`, with this title, counts as a slide show; its class is asked for last, as
+// reading it may cost a call to the window system.
+bool IsSlideShow(const DetectionSettings& detection, const std::string& title, WindowWalk& walk,
+                 WindowId window) {
     if (title.empty()) return false;
     if (title.find(kSlideShowMarker) != std::string::npos) return true;
     for (const std::string& marker : detection.ExtraMarkers) {
         if (title.find(marker) != std::string::npos) return true;
     }
-    return className() == kSlideShowClassName;
+    return walk.ClassName(window) == kSlideShowClassName;
 }
 
 }  // namespace
@@ -47,7 +47,7 @@ WindowId FindSlideShow(AppState& state, WindowWalk& walk) {
         std::string title = walk.Title(w);
         const size_t nul = title.find('\0');
         if (nul != std::string::npos) title.resize(nul);
-        if (!IsSlideShow(state.Detection, title, [&] { return walk.ClassName(w); })) continue;
+        if (!IsSlideShow(state.Detection, title, walk, w)) continue;
 
         c.TitleChanged = title != c.LastShowTitle;
         c.LastShowTitle = title;
