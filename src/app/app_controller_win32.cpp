@@ -206,13 +206,14 @@ void AppController::QueueWatch() {
     if (!watchQueued_) LogLastError(L"queuing a slide-show watch pass");
 }
 
+// Only these passes count for the gap: a change just after a fallback pass is not held back.
 void AppController::OnWatchQueued() {
     watchQueued_ = false;
+    lastWatchAt_ = MonotonicNow();
     Watch();
 }
 
 void AppController::Watch() {
-    lastWatchAt_ = MonotonicNow();
     const WindowId show = FindSlideShow(state_, walk_);
     walk_.Track(show);
     switch (UpdateShowActive(state_.Countdown, show)) {

@@ -106,7 +106,7 @@ class AppController final : public TimeFormEvents,
     ProgramLifetime lifetime_;
     bool relayingOut_ = false;
     bool watchQueued_ = false;  // a kWatchPassMessage or the Watch timer is on its way
-    Millis lastWatchAt_ = 0;    // when the last pass started (MonotonicNow)
+    Millis lastWatchAt_ = 0;    // when the last queued pass started (MonotonicNow)
     bool closing_ = false;      // the main window is going: no more passes
 
     // The settings dialogs, one of each, kept for the whole run and opened again on demand.
