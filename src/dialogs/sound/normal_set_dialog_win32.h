@@ -3,7 +3,7 @@
 #pragma once
 
 #include "win32/window_base_win32.h"
-#include "dialogs/frame/dialog_frame_win32.h"
+#include "dialogs/kit/dialog_frame_win32.h"
 #include "dialogs/common/main_clock_control.h"
 #include "settings/app_state.h"
 #include "settings/config_file.h"

@@ -7,7 +7,7 @@
 #include "win32/unique_handle_win32.h"
 #include "controls/drawn_button/xp_button_win32.h"
 #include "dialogs/common/main_clock_control.h"
-#include "dialogs/frame/dialog_frame_win32.h"
+#include "dialogs/kit/dialog_frame_win32.h"
 #include "dialogs/style/style_choices.h"
 #include "dialogs/style/style_preview_win32.h"
 #include "settings/app_state.h"

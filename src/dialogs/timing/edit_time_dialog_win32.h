@@ -4,7 +4,7 @@
 #pragma once
 
 #include "controls/time_field/time_box_win32.h"
-#include "dialogs/frame/dialog_frame_win32.h"
+#include "dialogs/kit/dialog_frame_win32.h"
 
 #include <memory>
 #include <optional>

@@ -4,7 +4,7 @@
 // open. Rows are edited in the entry editor; nothing is stored until Save.
 #pragma once
 
-#include "dialogs/frame/dialog_frame_win32.h"
+#include "dialogs/kit/dialog_frame_win32.h"
 #include "dialogs/timing/timing_list.h"
 #include "settings/app_state.h"
 #include "settings/config_file.h"

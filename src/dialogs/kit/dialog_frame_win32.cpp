@@ -1,4 +1,4 @@
-#include "dialogs/frame/dialog_frame_win32.h"
+#include "dialogs/kit/dialog_frame_win32.h"
 
 #include "win32/debug_log_win32.h"
 #include "win32/dpi_win32.h"
