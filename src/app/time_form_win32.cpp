@@ -30,9 +30,9 @@ TimeForm::TimeForm(AppState& state, WindowWalk& walk, ConfigFile& config)
       config_(config),
       view_(state, config, *this, copy_),
       engine_(state, view_),
-      normalSet_(state, config, *this, [this] { OnDialogClosed(); }),
-      setTime_(state, config, [this] { OnDialogClosed(); }),
-      styleSet_(state, config, *this, *this, [this] { OnDialogClosed(); }) {}
+      normalSet_(state, config, *this),
+      setTime_(state, config, *this),
+      styleSet_(state, config, *this, *this) {}
 
 TimeForm::~TimeForm() {
     if (Handle() != nullptr) KillTimer(Handle(), TimerId(ClockTimer::Main));
@@ -229,7 +229,7 @@ void TimeForm::OpenStyleSettings() {
     if (styleSet_.Open(instance_) && !wasOpen) lifetime_.DialogOpened();
 }
 
-void TimeForm::OnDialogClosed() {
+void TimeForm::DialogClosed() {
     lifetime_.DialogClosed();
     EndIfDone();
 }

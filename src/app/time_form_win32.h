@@ -14,7 +14,7 @@
 #include "tray/tray_menu.h"
 #include "tray/tray_menu_win32.h"
 #include "tray/tray_icon_win32.h"
-#include "dialogs/common/main_clock_control.h"
+#include "dialogs/kit/dialog_host.h"
 #include "dialogs/sound/normal_set_dialog_win32.h"
 #include "dialogs/timing/set_time_dialog_win32.h"
 #include "dialogs/style/set_style_dialog_win32.h"
@@ -27,7 +27,7 @@ inline constexpr const wchar_t* kTimeFormClassName = L"Quorrin.TimeForm";
 inline constexpr const wchar_t* kTimeFormCopyClassName = L"Quorrin.TimeForm_Copy";
 inline constexpr UINT kMainTimerIntervalMs = 100;
 
-class TimeForm final : public CountdownWindow, public MainClockControl, public ClockLayoutControl {
+class TimeForm final : public CountdownWindow, public DialogHost, public ClockLayoutControl {
   public:
     TimeForm(AppState& state, WindowWalk& walk, ConfigFile& config);
     ~TimeForm() override;
@@ -42,6 +42,8 @@ class TimeForm final : public CountdownWindow, public MainClockControl, public C
 
     void HideMainClock() override;
     void ShowMainClock() override;
+    // A settings dialog has closed; the program ends here if "退出程序" came before.
+    void DialogClosed() override;
     TwipRect MainClockRect() const override;
     void LayOutClocks() override;
 
@@ -72,8 +74,6 @@ class TimeForm final : public CountdownWindow, public MainClockControl, public C
     void OpenMenu(POINT screenPoint);
     void OnMenuEntry(TrayMenuEntry entry);
     void AddTrayIcon(HINSTANCE instance);
-    // A settings dialog has closed; the program ends here if "退出程序" came before.
-    void OnDialogClosed();
     void EndIfDone();
     void OpenSoundSettings();
     void OpenTimingSettings();
