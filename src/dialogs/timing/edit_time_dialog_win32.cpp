@@ -143,7 +143,7 @@ void EditTimeDialog::FitWarningCaption() {
                  label.bottom - label.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void EditTimeDialog::LoadValues() {
+void EditTimeDialog::LoadRow() {
     TimingFields fields{std::string(kEmptyFieldTime), std::string(kEmptyFieldTime), false, false,
                         ""};
     if (!request_.row.empty()) fields = SplitTimingRow(request_.row);

@@ -56,7 +56,8 @@ class EditTimeDialog final : public SettingsDialog {
     void MakeControls() override;
     void FitWarningCaption();
     void OnDpiLayout() override { FitWarningCaption(); }
-    void LoadValues() override;
+    void LoadValues() override { LoadRow(); }
+    void LoadRow();
     void Browse();
     bool Save() override;
     void OnClosing() override;
