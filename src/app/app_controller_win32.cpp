@@ -26,9 +26,9 @@ AppController::AppController(AppState& state, WindowWalk& walk, ConfigFile& conf
       clock_(state, *this),
       view_(state, config, clock_, clock_.Copy()),
       engine_(state, view_),
-      normalSet_(state, config, *this, [this] { OnDialogClosed(); }),
-      setTime_(state, config, [this] { OnDialogClosed(); }),
-      styleSet_(state, config, *this, *this, [this] { OnDialogClosed(); }) {}
+      normalSet_(state, config, *this),
+      setTime_(state, config, *this),
+      styleSet_(state, config, *this, *this) {}
 
 AppController::~AppController() {
     if (clock_.Handle() != nullptr) KillTimer(clock_.Handle(), TimerId(ClockTimer::Main));
@@ -114,14 +114,13 @@ void AppController::OnMenuEntry(TrayMenuEntry entry) {
     }
 }
 
-template <typename Dialog>
-void AppController::OpenDialog(Dialog& dialog) {
+void AppController::OpenDialog(SettingsDialog& dialog) {
     const bool wasOpen = dialog.IsOpen();
     // An open dialog is only brought forward.
     if (dialog.Open(instance_) && !wasOpen) lifetime_.DialogOpened();
 }
 
-void AppController::OnDialogClosed() {
+void AppController::DialogClosed() {
     lifetime_.DialogClosed();
     EndIfDone();
 }

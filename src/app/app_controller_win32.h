@@ -15,7 +15,8 @@
 #include "tray/tray_icon_win32.h"
 #include "tray/tray_menu.h"
 #include "tray/tray_menu_win32.h"
-#include "dialogs/common/main_clock_control.h"
+#include "dialogs/kit/dialog_host.h"
+#include "dialogs/kit/settings_dialog_win32.h"
 #include "dialogs/sound/normal_set_dialog_win32.h"
 #include "dialogs/style/set_style_dialog_win32.h"
 #include "dialogs/timing/set_time_dialog_win32.h"
@@ -26,9 +27,7 @@ namespace quorrin {
 
 inline constexpr UINT kWatchIntervalMs = 100;
 
-class AppController final : public TimeFormEvents,
-                            public MainClockControl,
-                            public ClockLayoutControl {
+class AppController final : public TimeFormEvents, public DialogHost, public ClockLayoutControl {
   public:
     AppController(AppState& state, WindowWalk& walk, ConfigFile& config);
     ~AppController();
@@ -42,9 +41,11 @@ class AppController final : public TimeFormEvents,
     const TimeForm& Clock() const { return clock_; }
     const CountdownEngine& Engine() const { return engine_; }
 
-    // MainClockControl: a settings dialog opened during a show hides the clock.
+    // DialogHost: a settings dialog opened during a show hides the clock; the program ends
+    // when the last dialog closes after "退出程序".
     void HideMainClock() override;
     void ShowMainClock() override;
+    void DialogClosed() override;
     // ClockLayoutControl: the appearance dialog's view of the clocks.
     TwipRect MainClockRect() const override;
     void LayOutClocks() override;
@@ -67,10 +68,7 @@ class AppController final : public TimeFormEvents,
     void OnTrayIcon(uint32_t iconEvent);
     void OnMenuEntry(TrayMenuEntry entry);
     // Opens a settings dialog, or brings the open one forward.
-    template <typename Dialog>
-    void OpenDialog(Dialog& dialog);
-    // A settings dialog has closed; the program ends here if "退出程序" came before.
-    void OnDialogClosed();
+    void OpenDialog(SettingsDialog& dialog);
     void EndIfDone();
     bool CopyOnPrimaryMonitor() const;
 

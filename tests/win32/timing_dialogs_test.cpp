@@ -9,6 +9,7 @@
 #include "win32/message_box_win32.h"
 #include "win32/wide_text_win32.h"
 
+#include "fake_dialog_host_win32.h"
 #include "held_file_save_win32.h"
 #include "message_pump_win32.h"
 #include "test_window_win32.h"
@@ -87,7 +88,7 @@ class TimingDialogsTest : public ::testing::Test {
     }
     HWND Open() {
         if (!dialog_) {
-            dialog_ = std::make_unique<SetTimeDialog>(state_, config_, [this] { ++closed_; });
+            dialog_ = std::make_unique<SetTimeDialog>(state_, config_, host_);
         }
         EXPECT_TRUE(dialog_->Open(GetModuleHandleW(nullptr)));
         return dialog_->Handle();
@@ -112,11 +113,12 @@ class TimingDialogsTest : public ::testing::Test {
     AppState state_;
     IniStore store_{path_};
     ConfigFile config_{state_, store_, nullptr};
-    int closed_ = 0;
+    testing::FakeDialogHost host_;
     std::unique_ptr<SetTimeDialog> dialog_;
 };
 
 TEST_F(TimingDialogsTest, ListDialogShowsTheStoredSharedTimingWithItsControls) {
+    state_.Countdown.ShowActive = true;  // the clock stays up over this dialog
     const HWND dialog = Open();
     ASSERT_NE(dialog, nullptr);
     EXPECT_EQ(Text(dialog), L"设置播放时间");
@@ -155,6 +157,7 @@ TEST_F(TimingDialogsTest, ListDialogShowsTheStoredSharedTimingWithItsControls) {
     EXPECT_EQ(list.left, 24);
     EXPECT_EQ(list.top, 144);
     EXPECT_EQ(list.right - list.left, 473);
+    EXPECT_TRUE(host_.calls.empty());
 }
 
 TEST_F(TimingDialogsTest, OneInstanceAndModeSwitchRebuildsTheListFromTheTable) {
@@ -185,7 +188,7 @@ TEST_F(TimingDialogsTest, OneInstanceAndModeSwitchRebuildsTheListFromTheTable) {
 
     Press(kSetTimeCancelId);
     EXPECT_TRUE(PumpUntil([&](const PumpResult&) { return !dialog_->IsOpen(); }).done);
-    EXPECT_EQ(closed_, 1);
+    EXPECT_EQ(host_.closed, 1);
     EXPECT_EQ(ReadBytes(path_), "");  // nothing stored
 }
 
@@ -202,7 +205,7 @@ TEST_F(TimingDialogsTest, SaveThatCannotWriteSaysSoAndStaysOpen) {
     EXPECT_TRUE(dialog_->IsOpen());
     EXPECT_EQ(SendMessageW(Child(kSetTimeResumeId), CB_GETCURSEL, 0, 0), 1);
     EXPECT_TRUE(state_.General.ResetTime);
-    EXPECT_EQ(closed_, 0);
+    EXPECT_EQ(host_.closed, 0);
     EXPECT_EQ(ReadBytes(path_), "");
 
     Press(kSetTimeSaveId);

@@ -2,11 +2,8 @@
 
 #include "win32/debug_log_win32.h"
 #include "win32/gdi_scope_win32.h"
-#include "win32/message_box_win32.h"
 #include "win32/wide_text_win32.h"
 #include "dialogs/common/pickers_win32.h"
-
-#include <utility>
 
 namespace quorrin {
 
@@ -67,41 +64,35 @@ void AddItems(HWND list, const std::vector<std::string>& items) {
 
 }  // namespace
 
-SetStyleDialog::SetStyleDialog(AppState& state, ConfigFile& config, MainClockControl& clock,
-                               ClockLayoutControl& layout, std::function<void()> onClosed)
-    : state_(state),
-      config_(config),
-      clock_(clock),
-      layout_(layout),
-      onClosed_(std::move(onClosed)) {
+SetStyleDialog::SetStyleDialog(AppState& state, ConfigFile& config, DialogHost& host,
+                               ClockLayoutControl& layout)
+    : SettingsDialog(&host, &state.Countdown), state_(state), config_(config), layout_(layout) {
     preview_.SetOnReleased([this] { preview_.Fit(); });
 }
 
-// Deleting an open dialog (the program ending) destroys its window without the closing
-// steps: the owner is going away and must not be called back.
 SetStyleDialog::~SetStyleDialog() = default;
 
-bool SetStyleDialog::Open(HINSTANCE instance) {
-    const DialogFrameSpec frame{.className = kSetStyleClassName,
-                                .caption = kSetStyleCaption,
-                                .clientWidthTwips = kClientWidthTwips,
-                                .clientHeightTwips = kClientHeightTwips,
-                                .captionLabelId = kSetStyleTitleLabelId,
-                                .captionLabelTwips = kTitleLabelTwips,
-                                .closeButtonId = kSetStyleCloseId,
-                                .closeButtonTwips = kCloseTwips};
-    return OpenFrame(instance, frame, [&] {
-        MakeControls();
-        // The clock would cover the dialog during a show; it comes back when the
-        // dialog closes.
-        if (state_.Countdown.ShowActive) clock_.HideMainClock();
-        FillLists();
-        ShowStyle(state_.Style);
-    });
+DialogFrameSpec SetStyleDialog::Frame() const {
+    return {.className = kSetStyleClassName,
+            .caption = kSetStyleCaption,
+            .clientWidthTwips = kClientWidthTwips,
+            .clientHeightTwips = kClientHeightTwips,
+            .captionLabelId = kSetStyleTitleLabelId,
+            .captionLabelTwips = kTitleLabelTwips,
+            .closeButtonId = kSetStyleCloseId,
+            .closeButtonTwips = kCloseTwips,
+            .saveButtonId = kSetStyleSaveId,
+            .saveButtonTwips = kSaveTwips,
+            .cancelButtonId = kSetStyleCancelId,
+            .cancelButtonTwips = kCancelTwips};
+}
+
+void SetStyleDialog::LoadValues() {
+    FillLists();
+    ShowStyle(state_.Style);
 }
 
 void SetStyleDialog::MakeControls() {
-    const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(Handle(), GWLP_HINSTANCE));
     AddCaption(kSetStyleFontCaptionId, kFontCaption, kFontCaptionTwips);
     AddDropDownList(kSetStyleFontListId, kFontListTwips);
     AddCaption(kSetStyleSizeCaptionId, kSizeCaption, kSizeCaptionTwips);
@@ -117,20 +108,16 @@ void SetStyleDialog::MakeControls() {
     ids.pane = kSetStylePreviewId;
     ids.background = kSetStyleBackgroundId;
     ids.digits = kSetStyleDigitsId;
-    ids.dragPoint = kSetStyleDragPointId;
-    if (!preview_.Create(instance, Handle(), PixelsOf(kPreviewTwips), ids, kPreviewCaption,
+    if (!preview_.Create(Instance(), Handle(), PixelsOf(kPreviewTwips), ids, kPreviewCaption,
                          DialogFont(), Dpi())) {
         LogDebug(L"SetStyleDialog", L"no preview");
     }
-    AddButton(kSetStyleSaveId, kDialogSaveCaption, kSaveTwips, kAccentOverColor);
-    AddButton(kSetStyleCancelId, kDialogCancelCaption, kCancelTwips, kDefaultOverColor);
 }
 
 std::unique_ptr<XPButton> SetStyleDialog::MakeXPButton(int id, const std::wstring& caption,
                                                        const TwipRect& place) {
     auto button = std::make_unique<XPButton>();
-    const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(Handle(), GWLP_HINSTANCE));
-    if (!button->Create(instance, Handle(), id, PixelsOf(place), Dpi())) {
+    if (!button->Create(Instance(), Handle(), id, PixelsOf(place), Dpi())) {
         LogDebug(L"SetStyleDialog", L"drawn button " + std::to_wstring(id) + L" not created");
         return button;
     }
@@ -188,75 +175,43 @@ void SetStyleDialog::OnSizeChosen() {
     preview_.Fit();
 }
 
-LRESULT SetStyleDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-        case WM_COMMAND:
-            return OnCommand(LOWORD(wParam), HIWORD(wParam));
-        case WM_DESTROY:
-            return OnDestroy();
-        case WM_NCDESTROY:
-            return OnNcDestroy(wParam, lParam);
-        default:
-            return DialogFrame::HandleMessage(message, wParam, lParam);
-    }
-}
-
-LRESULT SetStyleDialog::OnCommand(int id, int code) {
+void SetStyleDialog::OnControl(int id, int code) {
     if (code == CBN_SELCHANGE) {
         if (id == kSetStyleFontListId) OnFontChosen();
         if (id == kSetStyleSizeListId) OnSizeChosen();
         // The opacity and position lists only hold the choice until Save.
-        return 0;
+        return;
     }
-    if (code != BN_CLICKED) return 0;
-    switch (id) {
-        case kSetStyleTextColorId:
-            PickTextColor();
-            break;
-        case kSetStyleBackColorId:
-            PickBackColor();
-            break;
-        case kSetStyleSaveId:
-            Save();
-            break;
-        case kSetStyleCancelId:
-        case kSetStyleCloseId:
-            Close();
-            break;
-        default:
-            break;
-    }
-    return 0;
+    if (code != BN_CLICKED) return;
+    if (id == kSetStyleTextColorId) PickTextColor();
+    if (id == kSetStyleBackColorId) PickBackColor();
 }
 
 void SetStyleDialog::PickTextColor() {
-    const std::weak_ptr<int> alive = alive_;
+    const auto stillOpen = OpenCheck();
     const int32_t color = PickColor(Handle());
-    if (alive.expired() || !IsOpen()) return;  // closed from elsewhere meanwhile
+    if (!stillOpen()) return;  // closed from elsewhere meanwhile
     if (color >= 0) preview_.SetTextColor(color);
 }
 
 void SetStyleDialog::PickBackColor() {
-    const std::weak_ptr<int> alive = alive_;
+    const auto stillOpen = OpenCheck();
     const int32_t color = PickColor(Handle());
-    if (alive.expired() || !IsOpen()) return;
+    if (!stillOpen()) return;
     if (color >= 0) preview_.SetBackColor(color);
 }
 
-void SetStyleDialog::Save() {
+bool SetStyleDialog::Save() {
     const TwipRect clock = layout_.MainClockRect();
     const DisplayStyle chosen =
         StyleFromDialog(state_.Style, preview_.Preview(), Selected(kSetStyleAlphaListId),
                         Selected(kSetStylePosListId), clock.left, clock.top);
-    if (const FileStatus saved = config_.SaveStyle(chosen); !saved) {
-        // The clock keeps the style the file holds; the dialog keeps the user's choices, so
-        // that Save can be tried again once the file is free.
-        ShowSaveFailed(Handle(), config_.Path(), config_.DescribeFailure(saved));
-        return;
-    }
+    // On failure the clock keeps the style the file holds; the dialog keeps the user's
+    // choices, so that Save can be tried again once the file is free.
+    if (!Saved(config_, config_.SaveStyle(chosen))) return false;
     state_.Style = chosen;
     layout_.LayOutClocks();
-    Close();
+    return true;
 }
 
 void SetStyleDialog::OnDpiLayout() {
@@ -264,19 +219,6 @@ void SetStyleDialog::OnDpiLayout() {
         if (button != nullptr) button->SetDpi(Dpi());
     }
     preview_.SetDpi(Dpi(), PixelsOf(kPreviewTwips), DialogFont());
-}
-
-void SetStyleDialog::Close() { DestroyWindow(Handle()); }
-
-LRESULT SetStyleDialog::OnDestroy() {
-    if (state_.Countdown.ShowActive) clock_.ShowMainClock();
-    return 0;
-}
-
-LRESULT SetStyleDialog::OnNcDestroy(WPARAM wParam, LPARAM lParam) {
-    const LRESULT result = DialogFrame::HandleMessage(WM_NCDESTROY, wParam, lParam);
-    if (onClosed_) onClosed_();
-    return result;
 }
 
 }  // namespace quorrin

@@ -62,8 +62,7 @@ std::optional<std::string> EditTimeDialog::Run(HINSTANCE instance, HWND owner,
             if (got == 0) PostQuitMessage(static_cast<int>(message.wParam));
             break;
         }
-        // Tab moves between the fields and switches, Esc cancels.
-        if (dialog.IsOpen() && IsDialogMessageW(dialog.Handle(), &message) != FALSE) continue;
+        if (RouteDialogMessage(message)) continue;
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }
@@ -71,23 +70,28 @@ std::optional<std::string> EditTimeDialog::Run(HINSTANCE instance, HWND owner,
 }
 
 bool EditTimeDialog::Open(HINSTANCE instance, HWND owner, const EditTimeRequest& request) {
-    const DialogFrameSpec frame{.className = kEditTimeClassName,
-                                .caption = kEditTimeCaption,
-                                .clientWidthTwips = kClientWidthTwips,
-                                .clientHeightTwips = kClientHeightTwips,
-                                .captionLabelId = kEditTimeTitleLabelId,
-                                .captionLabelTwips = kTitleLabelTwips,
-                                .closeButtonId = kEditTimeCloseId,
-                                .closeButtonTwips = kCloseTwips,
-                                .owner = owner};
-    return OpenFrame(instance, frame, [&] {
-        request_ = request;
-        MakeControls();
-        LoadRow();
-        // Modal: the owner takes no input until the editor has gone.
-        owner_ = owner;
-        if (owner_ != nullptr) EnableWindow(owner_, FALSE);
-    });
+    request_ = request;
+    owner_ = owner;
+    if (!SettingsDialog::Open(instance)) return false;
+    // Modal: the owner takes no input until the editor has gone.
+    if (owner_ != nullptr) EnableWindow(owner_, FALSE);
+    return true;
+}
+
+DialogFrameSpec EditTimeDialog::Frame() const {
+    return {.className = kEditTimeClassName,
+            .caption = kEditTimeCaption,
+            .clientWidthTwips = kClientWidthTwips,
+            .clientHeightTwips = kClientHeightTwips,
+            .captionLabelId = kEditTimeTitleLabelId,
+            .captionLabelTwips = kTitleLabelTwips,
+            .closeButtonId = kEditTimeCloseId,
+            .closeButtonTwips = kCloseTwips,
+            .saveButtonId = kEditTimeSaveId,
+            .saveButtonTwips = kSaveTwips,
+            .cancelButtonId = kEditTimeCancelId,
+            .cancelButtonTwips = kCancelTwips,
+            .owner = owner_};
 }
 
 void EditTimeDialog::MakeControls() {
@@ -109,8 +113,6 @@ void EditTimeDialog::MakeControls() {
         // The shared timing's name is a label, not a file.
         browse->SetEnabled(request_.individual);
     }
-    AddButton(kEditTimeSaveId, kDialogSaveCaption, kSaveTwips, kAccentOverColor);
-    AddButton(kEditTimeCancelId, kDialogCancelCaption, kCancelTwips, kDefaultOverColor);
 }
 
 // "剩余时间", spaces, "时提醒" round the warning field, which sits in the gap: as many
@@ -154,51 +156,30 @@ void EditTimeDialog::LoadRow() {
 
 LRESULT EditTimeDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-        case WM_COMMAND:
-            return OnCommand(LOWORD(wParam), HIWORD(wParam));
         case WM_CTLCOLOREDIT:
             return OnEditColor(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
-        case WM_CLOSE:
-            Close();
-            return 0;
         default:
-            return DialogFrame::HandleMessage(message, wParam, lParam);
+            return SettingsDialog::HandleMessage(message, wParam, lParam);
     }
 }
 
 LRESULT EditTimeDialog::OnEditColor(HDC dc, HWND box) {
     if (box == duration_.Box()) return duration_.ControlColor(dc);
     if (box == warning_.Box()) return warning_.ControlColor(dc);
-    return DialogFrame::HandleMessage(WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc),
-                                      reinterpret_cast<LPARAM>(box));
+    return SettingsDialog::HandleMessage(WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc),
+                                         reinterpret_cast<LPARAM>(box));
 }
 
-LRESULT EditTimeDialog::OnCommand(int id, int code) {
-    if (code != BN_CLICKED) return 0;
-    switch (id) {
-        case kEditTimeBrowseId:
-            Browse();
-            break;
-        case kEditTimeSaveId:
-            Save();
-            break;
-        case kEditTimeCancelId:
-        case kEditTimeCloseId:
-        case IDCANCEL:
-            Close();
-            break;
-        default:
-            break;
-    }
-    return 0;
+void EditTimeDialog::OnControl(int id, int code) {
+    if (id == kEditTimeBrowseId && code == BN_CLICKED) Browse();
 }
 
 void EditTimeDialog::Browse() {
     if (!request_.individual) return;
-    const std::weak_ptr<int> alive = alive_;
+    const auto stillOpen = OpenCheck();
     const std::string picked =
         PickOpenFile(kPresentationFilter, kPresentationPickerTitle, Handle());
-    if (alive.expired() || !IsOpen() || picked.empty()) return;
+    if (!stillOpen() || picked.empty()) return;
     const std::string name = PresentationBaseName(picked);
     if (const auto listed = FindNameClash(name, request_.rows)) {
         Tell(NameClashMessage(name, *listed));
@@ -211,20 +192,20 @@ void EditTimeDialog::Browse() {
     SetChildText(kEditTimeFileLabelId, Utf8ToWide(name));
 }
 
-void EditTimeDialog::Save() {
+bool EditTimeDialog::Save() {
     const std::string file = WideToUtf8(ChildText(kEditTimeFileLabelId));
     if (file.empty()) {
         Tell(kNoFileMessage);
-        return;
+        return false;
     }
     result_ = JoinTimingRow(
         {WideToUtf8(ChildText(kEditTimeDurationId)), WideToUtf8(ChildText(kEditTimeWarningId)),
          IsDlgButtonChecked(Handle(), kEditTimeFlushId) == BST_CHECKED,
          IsDlgButtonChecked(Handle(), kEditTimeCloseShowId) == BST_CHECKED, file});
-    Close();
+    return true;
 }
 
-void EditTimeDialog::Close() {
+void EditTimeDialog::OnClosing() {
     // The owner comes back before this window goes, so that it, and not some other
     // program, gets the activation.
     if (owner_ != nullptr) {
@@ -232,7 +213,6 @@ void EditTimeDialog::Close() {
         SetActiveWindow(owner_);
         owner_ = nullptr;
     }
-    DestroyWindow(Handle());
 }
 
 void EditTimeDialog::Tell(const std::string& messageUtf8) { ShowMessage(Handle(), messageUtf8); }

@@ -4,9 +4,8 @@
 #pragma once
 
 #include "controls/time_field/time_box_win32.h"
-#include "dialogs/frame/dialog_frame_win32.h"
+#include "dialogs/kit/settings_dialog_win32.h"
 
-#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -37,9 +36,9 @@ struct EditTimeRequest {
     std::vector<std::string> rows;  // every row of the list, for the name check
 };
 
-class EditTimeDialog final : public DialogFrame {
+class EditTimeDialog final : public SettingsDialog {
   public:
-    EditTimeDialog() = default;
+    EditTimeDialog() : SettingsDialog(nullptr, nullptr) {}
     ~EditTimeDialog() override;
 
     // Shows the editor over `owner`, which stays disabled until it closes, and waits. The
@@ -49,18 +48,19 @@ class EditTimeDialog final : public DialogFrame {
 
   private:
     bool Open(HINSTANCE instance, HWND owner, const EditTimeRequest& request);
-    using DialogFrame::IsOpen;
+    DialogFrameSpec Frame() const override;
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
-    LRESULT OnCommand(int id, int code);
+    void OnControl(int id, int code) override;
     LRESULT OnEditColor(HDC dc, HWND box);
 
-    void MakeControls();
+    void MakeControls() override;
     void FitWarningCaption();
     void OnDpiLayout() override { FitWarningCaption(); }
+    void LoadValues() override { LoadRow(); }
     void LoadRow();
     void Browse();
-    void Save();
-    void Close();
+    bool Save() override;
+    void OnClosing() override;
     void Tell(const std::string& messageUtf8);
 
     HWND owner_ = nullptr;
@@ -68,7 +68,6 @@ class EditTimeDialog final : public DialogFrame {
     std::optional<std::string> result_;
     TimeBox duration_;
     TimeBox warning_;
-    std::shared_ptr<int> alive_ = std::make_shared<int>(0);
 };
 
 }  // namespace quorrin

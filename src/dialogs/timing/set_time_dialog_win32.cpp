@@ -2,10 +2,8 @@
 
 #include "dialogs/timing/edit_time_dialog_win32.h"
 #include "dialogs/timing/timing_rows.h"
-#include "win32/message_box_win32.h"
 #include "win32/wide_text_win32.h"
 
-#include <utility>
 #include <vector>
 
 namespace quorrin {
@@ -75,25 +73,24 @@ void AddListRow(HWND list, const std::string& text) {
 
 }  // namespace
 
-SetTimeDialog::SetTimeDialog(AppState& state, ConfigFile& config, std::function<void()> onClosed)
-    : state_(state), config_(config), onClosed_(std::move(onClosed)) {}
+SetTimeDialog::SetTimeDialog(AppState& state, ConfigFile& config, DialogHost& host)
+    : SettingsDialog(&host, nullptr), state_(state), config_(config) {}
 
 SetTimeDialog::~SetTimeDialog() = default;
 
-bool SetTimeDialog::Open(HINSTANCE instance) {
-    const DialogFrameSpec frame{.className = kSetTimeClassName,
-                                .caption = kSetTimeCaption,
-                                .clientWidthTwips = kClientWidthTwips,
-                                .clientHeightTwips = kClientHeightTwips,
-                                .captionLabelId = kSetTimeTitleLabelId,
-                                .captionLabelTwips = kTitleLabelTwips,
-                                .closeButtonId = kSetTimeCloseId,
-                                .closeButtonTwips = kCloseTwips};
-    return OpenFrame(instance, frame, [&] {
-        instance_ = instance;
-        MakeControls();
-        LoadValues();
-    });
+DialogFrameSpec SetTimeDialog::Frame() const {
+    return {.className = kSetTimeClassName,
+            .caption = kSetTimeCaption,
+            .clientWidthTwips = kClientWidthTwips,
+            .clientHeightTwips = kClientHeightTwips,
+            .captionLabelId = kSetTimeTitleLabelId,
+            .captionLabelTwips = kTitleLabelTwips,
+            .closeButtonId = kSetTimeCloseId,
+            .closeButtonTwips = kCloseTwips,
+            .saveButtonId = kSetTimeSaveId,
+            .saveButtonTwips = kSaveTwips,
+            .cancelButtonId = kSetTimeCancelId,
+            .cancelButtonTwips = kCancelTwips};
 }
 
 void SetTimeDialog::MakeControls() {
@@ -124,8 +121,6 @@ void SetTimeDialog::MakeControls() {
     if (const HWND rowInfo = AddLabel(kSetTimeRowInfoId, kRowInfoCaption, kHiddenTwips)) {
         ShowWindow(rowInfo, SW_HIDE);
     }
-    AddButton(kSetTimeSaveId, kDialogSaveCaption, kSaveTwips, kAccentOverColor);
-    AddButton(kSetTimeCancelId, kDialogCancelCaption, kCancelTwips, kDefaultOverColor);
     SetTabStops();
 }
 
@@ -207,23 +202,12 @@ int SetTimeDialog::SelectedRow() const {
         SendDlgItemMessageW(Handle(), kSetTimeListId, LB_GETCURSEL, 0, 0));  // LB_ERR: none
 }
 
-LRESULT SetTimeDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-        case WM_COMMAND:
-            return OnCommand(LOWORD(wParam), HIWORD(wParam));
-        case WM_NCDESTROY:
-            return OnNcDestroy(wParam, lParam);
-        default:
-            return DialogFrame::HandleMessage(message, wParam, lParam);
-    }
-}
-
-LRESULT SetTimeDialog::OnCommand(int id, int code) {
+void SetTimeDialog::OnControl(int id, int code) {
     if (id == kSetTimeListId) {
         if (code == LBN_DBLCLK) EditRow(false);
-        return 0;
+        return;
     }
-    if (code != BN_CLICKED) return 0;
+    if (code != BN_CLICKED) return;
     switch (id) {
         case kSetTimeSameModeId:
         case kSetTimeIndividualId:
@@ -239,17 +223,9 @@ LRESULT SetTimeDialog::OnCommand(int id, int code) {
         case kSetTimeClearId:
             ClearRows();
             break;
-        case kSetTimeSaveId:
-            Save();
-            break;
-        case kSetTimeCancelId:
-        case kSetTimeCloseId:
-            Close();
-            break;
         default:
             break;
     }
-    return 0;
 }
 
 void SetTimeDialog::EditRow(bool newRow) {
@@ -261,9 +237,9 @@ void SetTimeDialog::EditRow(bool newRow) {
     request.rows = list_.RowTexts();
     SetChildText(kSetTimeRowInfoId, Utf8ToWide(request.row));
 
-    const std::weak_ptr<int> alive = alive_;
-    const std::optional<std::string> row = EditTimeDialog::Run(instance_, Handle(), request);
-    if (alive.expired() || !IsOpen() || !row) return;
+    const auto stillOpen = OpenCheck();
+    const std::optional<std::string> row = EditTimeDialog::Run(Instance(), Handle(), request);
+    if (!stillOpen() || !row) return;
     if (newRow) {
         list_.Add(*row);
         ShowRows(static_cast<int>(list_.Rows().size()) - 1);
@@ -285,24 +261,13 @@ void SetTimeDialog::ClearRows() {
     ShowRows(-1);
 }
 
-void SetTimeDialog::Save() {
+bool SetTimeDialog::Save() {
     const bool resetTime = SendDlgItemMessageW(Handle(), kSetTimeResumeId, CB_GETCURSEL, 0, 0) == 0;
     const TimingSave save = PlanTimingSave(state_, resetTime, !Individual(), list_);
-    if (const FileStatus saved = StoreTimingSave(state_, config_, save); !saved) {
-        // Nothing was stored: the dialog stays open with everything as entered.
-        ShowSaveFailed(Handle(), config_.Path(), config_.DescribeFailure(saved));
-        return;
-    }
-    Close();
+    // On failure nothing was stored: the dialog stays open with everything as entered.
+    return Saved(config_, StoreTimingSave(state_, config_, save));
 }
 
-void SetTimeDialog::Close() { DestroyWindow(Handle()); }
-
-LRESULT SetTimeDialog::OnNcDestroy(WPARAM wParam, LPARAM lParam) {
-    const LRESULT result = DialogFrame::HandleMessage(WM_NCDESTROY, wParam, lParam);
-    add_ = delete_ = clear_ = nullptr;
-    if (onClosed_) onClosed_();
-    return result;
-}
+void SetTimeDialog::OnClosing() { add_ = delete_ = clear_ = nullptr; }
 
 }  // namespace quorrin
