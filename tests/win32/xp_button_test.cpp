@@ -74,7 +74,7 @@ struct Snapshot {
     COLORREF Pixel(int x, int y) const { return pixels[static_cast<size_t>(y * width + x)]; }
     // The left edge, halfway down: the face's frame.
     COLORREF Frame() const { return Pixel(0, height / 2); }
-    // A pixel of the face's inside, left of any caption and of the focus mark.
+    // A pixel of the face's inside, left of any caption and right of the focus mark.
     COLORREF Inside() const { return Pixel(3, height / 2); }
     std::ptrdiff_t Count(COLORREF color) const {
         return std::count(pixels.begin(), pixels.end(), color);

@@ -11,8 +11,6 @@ namespace quorrin {
 
 namespace {
 
-// The focus mark's distance from the button's edge, in pixels at 96 dpi: inside the border.
-constexpr int32_t kFocusMarkInsetPixels = 4;
 // Bit 30 of a key message's lParam: the key was down before (auto-repeat).
 constexpr LPARAM kKeyWasDownFlag = LPARAM{1} << 30;
 
@@ -173,7 +171,7 @@ void OwnerDrawnButton::PaintWithFocusMark(HDC dc) {
     if ((SendMessageW(Handle(), WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS) != 0) return;
     RECT mark{};
     GetClientRect(Handle(), &mark);
-    const int inset = ScalePixels(kFocusMarkInsetPixels, dpi_);
+    const int inset = ScalePixels(FocusMarkInsetPixels(), dpi_);
     InflateRect(&mark, -inset, -inset);
     if (mark.right <= mark.left || mark.bottom <= mark.top) return;
     // DrawFocusRect inverts its dots: the caller draws it once on a freshly painted face.

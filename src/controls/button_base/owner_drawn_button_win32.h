@@ -68,6 +68,8 @@ class OwnerDrawnButton : public WindowBase {
     // The caption font when neither the button nor its parent has one.
     virtual HFONT FallbackFont() = 0;
     virtual ToolTipLook TipLook() const { return {}; }
+    // How far inside the edge the focus mark runs, in pixels at 96 dpi: inside the border.
+    virtual int32_t FocusMarkInsetPixels() const = 0;
     // Messages the shared part does not handle.
     virtual LRESULT OtherMessage(UINT message, WPARAM wParam, LPARAM lParam);
 

@@ -10,6 +10,10 @@ namespace quorrin {
 
 namespace {
 
+// The focus mark runs just inside the one-pixel frame: the buttons are low and their
+// captions fill most of the face.
+constexpr int32_t kFocusMarkInsetPixels = 2;  // at 96 dpi
+
 UniqueBitmap LoadFace(HINSTANCE module, int32_t number) {
     const WORD id = static_cast<WORD>(kFirstButtonFaceId + number);
     UniqueBitmap face(static_cast<HBITMAP>(
@@ -50,6 +54,8 @@ ToolTipLook XPButton::TipLook() const {
 }
 
 bool XPButton::ClicksWith(MouseButton button) const { return button == MouseButton::Left; }
+
+int32_t XPButton::FocusMarkInsetPixels() const { return kFocusMarkInsetPixels; }
 
 void XPButton::PaintFace(HDC dc) {
     if (buffer_) BitBlt(dc, 0, 0, bufferSize_.cx, bufferSize_.cy, buffer_.Get(), 0, 0, SRCCOPY);

@@ -51,6 +51,7 @@ class XPButton final : public OwnerDrawnButton {
     void PressChanged() override;
     void MouseMoved(LPARAM point) override;
     HFONT FallbackFont() override;
+    int32_t FocusMarkInsetPixels() const override;
     ToolTipLook TipLook() const override;
 
     // Does what the input rules answered.

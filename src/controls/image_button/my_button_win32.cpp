@@ -15,6 +15,9 @@ enum class ButtonTimer : UINT_PTR { Hover = 1 };
 // The hover ends on the first tick that finds no pointer movement since the tick before.
 constexpr UINT kHoverTimerMs = 50;
 
+// The focus mark clears the border and its rounded corners.
+constexpr int32_t kFocusMarkInsetPixels = 4;  // at 96 dpi
+
 constexpr COLORREF kBorderNormalColor = RGB(155, 155, 255);
 constexpr COLORREF kBorderHoveredColor = RGB(100, 100, 200);
 constexpr COLORREF kCaptionEnabledColor = RGB(0, 0, 0);
@@ -93,6 +96,8 @@ int32_t MyButton::Style() const { return state_->style; }
 int32_t MyButton::OverColor() const { return state_->overColor; }
 
 bool MyButton::ClicksWith(MouseButton) const { return true; }
+
+int32_t MyButton::FocusMarkInsetPixels() const { return kFocusMarkInsetPixels; }
 
 LRESULT MyButton::OtherMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_TIMER && wParam == static_cast<UINT_PTR>(ButtonTimer::Hover)) {

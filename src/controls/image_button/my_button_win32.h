@@ -41,6 +41,7 @@ class MyButton final : public OwnerDrawnButton {
     void PressChanged() override;
     void MouseMoved(LPARAM point) override;
     HFONT FallbackFont() override;
+    int32_t FocusMarkInsetPixels() const override;
     LRESULT OtherMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     LRESULT OnHoverTimer();
 
