@@ -14,15 +14,11 @@ constexpr uint32_t kKeyEnd = 35;
 constexpr uint32_t kKeyDigit = 0x31;
 constexpr uint32_t kKeyPadDigit = 0x61;
 
-// Types `typed` the way the field handles a key: the press filter on the selected digit,
-// then the release rule; returns the selected position afterwards.
+// Types `typed` the way the field handles a key: the character on the selected digit, then
+// the release rule; returns the selected position afterwards.
 int Type(std::string& text, int selected, char32_t typed, uint32_t key = kKeyDigit) {
-    int caret = selected;
-    if (R::Accepts(text, selected, typed)) {
-        text = R::Overwrite(text, selected, typed);
-        caret = selected + 1;
-    }
-    return R::AfterKeyRelease(text, selected, caret, key);
+    const int caret = R::Type(text, selected, typed).value_or(selected);
+    return R::AfterKeyRelease(selected, caret, key);
 }
 
 TEST(TimeFieldRules, StepSkipsColonsWrapsForwardAndStopsBackward) {
@@ -67,6 +63,22 @@ TEST(TimeFieldRules, SixDigitsFillTheFieldAndTheSelectionWrapsToTheStart) {
     EXPECT_TRUE(R::IsFieldText(text));
 }
 
+TEST(TimeFieldRules, KeysReleasedAfterTheNextKeysCharacterStillFillTheNextDigits) {
+    // 1, then 2 and 3 with 3 going down before 2 comes up, across each colon: every
+    // character goes to the digit after the one before, whenever the releases come.
+    for (const auto& [start, expected] : {std::pair{0, "12:30:00"}, std::pair{3, "00:12:30"}}) {
+        std::string text = "00:00:00";
+        int selected = start;
+        std::vector<int> before;
+        for (char32_t c : {U'1', U'2', U'3'}) {
+            before.push_back(selected);
+            selected = R::Type(text, selected, c).value();
+        }
+        for (int b : before) EXPECT_EQ(R::AfterKeyRelease(b, selected, kKeyDigit), selected);
+        EXPECT_EQ(text, expected);
+    }
+}
+
 TEST(TimeFieldRules, RefusedCharacterKeepsTextAndSelection) {
     std::string text = "12:34:56";
     EXPECT_EQ(Type(text, 3, U'7'), 3);
@@ -85,15 +97,13 @@ TEST(TimeFieldRules, TensOfHoursTwoOverLargeUnitsClampsToTwentyAndSelectsUnits) 
 }
 
 TEST(TimeFieldRules, ArrowsHomeAndEndMoveBetweenDigits) {
-    std::string text = "12:34:56";
-    EXPECT_EQ(R::AfterKeyRelease(text, 3, 3, kKeyLeft), 1);
-    EXPECT_EQ(R::AfterKeyRelease(text, 0, 0, kKeyLeft), 0);
-    EXPECT_EQ(R::AfterKeyRelease(text, 1, 2, kKeyRight), 3);
-    EXPECT_EQ(R::AfterKeyRelease(text, 4, 5, kKeyRight), 6);
-    EXPECT_EQ(R::AfterKeyRelease(text, 7, 8, kKeyRight), 7);
-    EXPECT_EQ(R::AfterKeyRelease(text, 4, 0, kKeyHome), 0);
-    EXPECT_EQ(R::AfterKeyRelease(text, 4, 8, kKeyEnd), 0);
-    EXPECT_EQ(text, "12:34:56");
+    EXPECT_EQ(R::AfterKeyRelease(3, 3, kKeyLeft), 1);
+    EXPECT_EQ(R::AfterKeyRelease(0, 0, kKeyLeft), 0);
+    EXPECT_EQ(R::AfterKeyRelease(1, 2, kKeyRight), 3);
+    EXPECT_EQ(R::AfterKeyRelease(4, 5, kKeyRight), 6);
+    EXPECT_EQ(R::AfterKeyRelease(7, 8, kKeyRight), 7);
+    EXPECT_EQ(R::AfterKeyRelease(4, 0, kKeyHome), 0);
+    EXPECT_EQ(R::AfterKeyRelease(4, 8, kKeyEnd), 0);
 }
 
 TEST(TimeFieldRules, ClickBeforeAColonOrBehindTheEndSelectsTheDigitToItsLeft) {

@@ -6,6 +6,7 @@
 #include <commctrl.h>
 
 #include <iterator>
+#include <optional>
 #include <string>
 
 namespace quorrin {
@@ -122,24 +123,20 @@ LRESULT TimeBox::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 
 LRESULT TimeBox::OnChar(wchar_t typed) {
     // A typed character never reaches the edit itself: an accepted digit replaces the
-    // selected one here, everything else (Backspace, Ctrl+V, letters) is dropped.
-    const int position = TimeFieldRules::DigitAt(SelectionStart());
-    const std::string text = AsciiText(tBox_);
-    if (!TimeFieldRules::IsFieldText(text) || !TimeFieldRules::Accepts(text, position, typed)) {
-        return 0;
-    }
-    SetAsciiText(tBox_, TimeFieldRules::Overwrite(text, position, typed));
-    SendMessageW(tBox_, EM_SETSEL, position + 1, position + 1);
+    // selected one here and the next digit is selected at once, everything else (Backspace,
+    // Ctrl+V, letters) is dropped.
+    std::string text = AsciiText(tBox_);
+    if (!TimeFieldRules::IsFieldText(text)) return 0;
+    const std::optional<int> next =
+        TimeFieldRules::Type(text, TimeFieldRules::DigitAt(SelectionStart()), typed);
+    if (!next) return 0;
+    SetAsciiText(tBox_, text);
+    Select(*next);
     return 0;
 }
 
 void TimeBox::OnKeyUp(UINT keyCode) {
-    std::string text = AsciiText(tBox_);
-    const std::string before = text;
-    const int position =
-        TimeFieldRules::AfterKeyRelease(text, selectedBeforeKey_, SelectionStart(), keyCode);
-    if (text != before) SetAsciiText(tBox_, text);
-    Select(position);
+    Select(TimeFieldRules::AfterKeyRelease(selectedBeforeKey_, SelectionStart(), keyCode));
 }
 
 void TimeBox::SelectDigitAtCaret() { Select(TimeFieldRules::DigitAt(SelectionStart())); }
