@@ -5,6 +5,7 @@
 #include "win32/dpi_win32.h"
 #include "clock/monitors_win32.h"
 #include "detection/show_watch.h"
+#include "settings/save_failure_log_win32.h"
 #include "win32/wide_text_win32.h"
 
 #include <windowsx.h>
@@ -187,7 +188,8 @@ LRESULT TimeForm::OnCaptureChanged() {
 void TimeForm::EndDrag() {
     if (!dragging_) return;
     dragging_ = false;
-    config_.SaveStyle(state_.Style);
+    const FileStatus saved = config_.SaveStyle(state_.Style);
+    if (!saved) LogSaveFailure(L"saving the dragged clock's place", config_, saved);
 }
 
 void TimeForm::OpenMenu(POINT screenPoint) {
