@@ -104,9 +104,9 @@ FileStatus ConfigFile::Commit(const std::vector<IniEdit>& edits) {
 
 FileStatus ConfigFile::SaveSoundSettings() {
     std::vector<IniEdit> edits;
-    AppendGeneralEdits(edits, state_.General,
-                       {&GeneralSettings::EndWarning, &GeneralSettings::WarningSound,
-                        &GeneralSettings::EndSound});
+    AppendGeneralEdits(
+        edits, state_.General,
+        {&GeneralSettings::EndWarning, &GeneralSettings::WarningSound, &GeneralSettings::EndSound});
     return Commit(edits);
 }
 

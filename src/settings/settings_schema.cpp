@@ -30,9 +30,9 @@ constexpr SettingKey<G> kNormalAfter[] = {
 
 // One slot's keys; numbered after the slot in [PPTFiles].
 constexpr SettingKey<P> kTiming[] = {
-    {"timeCnt", &P::TimeCnt, F::Time, ""},   {"timeWarning", &P::TimeWarning, F::Time, ""},
-    {"flush", &P::Flush, F::Bool, ""},       {"close", &P::Close, F::Bool, ""},
-    {"file", &P::File, F::Text, ""},         {"timeFree", &P::TimeFree, F::Time, ""},
+    {"timeCnt", &P::TimeCnt, F::Time, ""}, {"timeWarning", &P::TimeWarning, F::Time, ""},
+    {"flush", &P::Flush, F::Bool, ""},     {"close", &P::Close, F::Bool, ""},
+    {"file", &P::File, F::Text, ""},       {"timeFree", &P::TimeFree, F::Time, ""},
 };
 
 // [PPTFiles]' count of presentations (0..100, stored like a byte).
@@ -141,14 +141,18 @@ bool ReadKey(const IniSnapshot& file, const char* section, const std::string& na
 template <typename Record>
 void AppendKeys(std::vector<IniEdit>& edits, const char* section,
                 std::span<const SettingKey<Record>> keys, const Record& record) {
-    for (const SettingKey<Record>& key : keys) edits.push_back({section, key.name, ValueText(record, key)});
+    for (const SettingKey<Record>& key : keys) {
+        edits.push_back({section, key.name, ValueText(record, key)});
+    }
 }
 
 template <typename Record>
-bool ReadKeys(const IniSnapshot& file, const char* section, std::span<const SettingKey<Record>> keys,
-              Record& record) {
+bool ReadKeys(const IniSnapshot& file, const char* section,
+              std::span<const SettingKey<Record>> keys, Record& record) {
     bool ok = true;
-    for (const SettingKey<Record>& key : keys) ok = ReadKey(file, section, key.name, key, record) && ok;
+    for (const SettingKey<Record>& key : keys) {
+        ok = ReadKey(file, section, key.name, key, record) && ok;
+    }
     return ok;
 }
 
@@ -179,8 +183,9 @@ std::string TimingKeyName(const SettingKey<P>& key, int32_t slot) {
 
 IniEdit TimingEdit(const FieldOf<P>& field, const PresentationSlot& timing, int32_t slot) {
     // Every field of a slot has its key.
-    const SettingKey<P>& key = *std::find_if(std::begin(kTiming), std::end(kTiming),
-                                             [&](const SettingKey<P>& k) { return k.field == field; });
+    const SettingKey<P>& key =
+        *std::find_if(std::begin(kTiming), std::end(kTiming),
+                      [&](const SettingKey<P>& k) { return k.field == field; });
     return {TimingSection(slot), TimingKeyName(key, slot), ValueText(timing, key)};
 }
 
@@ -248,8 +253,8 @@ void AppendPresentationEdits(std::vector<IniEdit>& edits, int32_t count,
                              const PresentationTable& table) {
     GeneralSettings counted;
     counted.PresentationCount = count;
-    edits.push_back({kSectionPresentations, kPresentationCount.name,
-                     ValueText(counted, kPresentationCount)});
+    edits.push_back(
+        {kSectionPresentations, kPresentationCount.name, ValueText(counted, kPresentationCount)});
     for (int32_t n = 1; n <= count; ++n) {
         const PresentationSlot* slot = table.At(n);
         if (slot == nullptr) break;

@@ -333,18 +333,19 @@ TEST(SaveSettings, EveryKeyIsWrittenFromItsFieldAndReadBackIntoIt) {
     // A save into a missing file writes the whole file first.
     ASSERT_TRUE(ConfigFile(state, store, nullptr).SaveSoundSettings());
     const std::string text = GbkToUtf8(ReadBytes(store.Path()));
-    EXPECT_EQ(text,
-              "[Normal]\r\ntimeMode=7\r\nEndWarning=False\r\nReSetTime=False\r\nSameMode=False\r\n"
-              "timeCnt=01:01:01\r\ntimeWarning=00:00:59\r\nflush=True\r\nclose=False\r\nfile=共享\r\n"
-              "timeFree=00:02:05\r\nSoundFile=D:\\w.wav\r\nendSoundFile=E:\\结束.wav\r\n"
-              "[Style]\r\nWidth=1001\r\nHeight=1002\r\nBackColor=1003\r\nAlpha=44\r\nTop=-5\r\n"
-              "Left=1006\r\nshowPos=4\r\nnumFontName=宋体\r\nnumFontSize=72\r\n"
-              "numForeColor=1010\r\nnumHeight=1011\r\nnumWidth=1012\r\nnumLeft=1013\r\n"
-              "numTop=1014\r\nbgHeight=1015\r\nbgWidth=1016\r\nbgLeft=1017\r\nbgTop=1018\r\n"
-              "bgBackColor=1019\r\n[PPTFiles]\r\npptFiles=2\r\ntimeCnt1=02:00:00\r\n"
-              "timeWarning1=00:10:00\r\nflush1=False\r\nclose1=True\r\nfile1=第一讲\r\n"
-              "timeFree1=00:59:59\r\ntimeCnt2=00:00:59\r\ntimeWarning2=00:00:01\r\nflush2=True\r\n"
-              "close2=False\r\nfile2=talk\r\ntimeFree2=00:00:00\r\n");
+    EXPECT_EQ(
+        text,
+        "[Normal]\r\ntimeMode=7\r\nEndWarning=False\r\nReSetTime=False\r\nSameMode=False\r\n"
+        "timeCnt=01:01:01\r\ntimeWarning=00:00:59\r\nflush=True\r\nclose=False\r\nfile=共享\r\n"
+        "timeFree=00:02:05\r\nSoundFile=D:\\w.wav\r\nendSoundFile=E:\\结束.wav\r\n"
+        "[Style]\r\nWidth=1001\r\nHeight=1002\r\nBackColor=1003\r\nAlpha=44\r\nTop=-5\r\n"
+        "Left=1006\r\nshowPos=4\r\nnumFontName=宋体\r\nnumFontSize=72\r\n"
+        "numForeColor=1010\r\nnumHeight=1011\r\nnumWidth=1012\r\nnumLeft=1013\r\n"
+        "numTop=1014\r\nbgHeight=1015\r\nbgWidth=1016\r\nbgLeft=1017\r\nbgTop=1018\r\n"
+        "bgBackColor=1019\r\n[PPTFiles]\r\npptFiles=2\r\ntimeCnt1=02:00:00\r\n"
+        "timeWarning1=00:10:00\r\nflush1=False\r\nclose1=True\r\nfile1=第一讲\r\n"
+        "timeFree1=00:59:59\r\ntimeCnt2=00:00:59\r\ntimeWarning2=00:00:01\r\nflush2=True\r\n"
+        "close2=False\r\nfile2=talk\r\ntimeFree2=00:00:00\r\n");
     Loaded reloaded(&text);
     EXPECT_TRUE(reloaded.messages.empty());
     ExpectSameSettings(reloaded.state, state);

@@ -130,7 +130,8 @@ TEST(TimeFieldRules, EveryFieldTimeGivesSecondsThatWriteBackAsTheSameText) {
         ASSERT_EQ(R::FieldSeconds(text), seconds) << text;
         ASSERT_EQ(SecondsToTimeText(seconds), text);
     }
-    for (const char* bad : {"24:00:00", "00:60:00", "1:00:00", "00:00:0", "00:00:00 ", "", "ab:cd:ef"}) {
+    for (const char* bad :
+         {"24:00:00", "00:60:00", "1:00:00", "00:00:0", "00:00:00 ", "", "ab:cd:ef"}) {
         EXPECT_EQ(R::FieldSeconds(bad), std::nullopt) << bad;
     }
 }

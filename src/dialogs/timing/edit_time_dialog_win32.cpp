@@ -50,7 +50,7 @@ EditTimeDialog::~EditTimeDialog() {
 }
 
 std::optional<PresentationSlot> EditTimeDialog::Run(HINSTANCE instance, HWND owner,
-                                               const EditTimeRequest& request) {
+                                                    const EditTimeRequest& request) {
     EditTimeDialog dialog;
     if (!dialog.Open(instance, owner, request)) return std::nullopt;
     MSG message{};

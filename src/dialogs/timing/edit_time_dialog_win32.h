@@ -48,7 +48,7 @@ class EditTimeDialog final : public DialogFrame {
     // finished row (with no remaining time), or nothing when the editor was cancelled or
     // closed.
     static std::optional<PresentationSlot> Run(HINSTANCE instance, HWND owner,
-                                          const EditTimeRequest& request);
+                                               const EditTimeRequest& request);
 
   private:
     bool Open(HINSTANCE instance, HWND owner, const EditTimeRequest& request);

@@ -36,7 +36,8 @@ bool NameStorableInSettings(std::string_view name);
 // The messages of the entry editor.
 std::string NameClashMessage(std::string_view name, std::string_view listed);
 inline constexpr const char* kNoFileMessage = "请选择需要倒计时的PPT文件!";
-inline constexpr const char* kBadTimeMessage = "请输入有效的时间（时:分:秒，00:00:00 至 23:59:59）!";
+inline constexpr const char* kBadTimeMessage =
+    "请输入有效的时间（时:分:秒，00:00:00 至 23:59:59）!";
 std::string NameNotStorableMessage(std::string_view fileName);
 
 // The open-file dialog's filter and title for presentations.
