@@ -126,24 +126,24 @@ FileStatus ConfigFile::SaveRemainingTime(bool sameMode, int32_t slot, int32_t se
     return Commit({TimingEdit(&PresentationSlot::TimeFree, timing, sameMode ? 0 : slot)});
 }
 
-FileStatus ConfigFile::SaveTimings(const TimingSettings& timings) {
+FileStatus ConfigFile::SaveTimings(const TimingSettings& settings) {
     GeneralSettings general = state_.General;
-    general.ResetTime = timings.resetTime;
-    general.SameMode = timings.sameMode;
+    general.ResetTime = settings.resetTime;
+    general.SameMode = settings.sameMode;
     PresentationTable table = state_.Presentations;
     std::vector<IniEdit> edits;
     AppendGeneralEdits(edits, general, {&GeneralSettings::SameMode, &GeneralSettings::ResetTime});
-    if (timings.sameMode) {
+    if (settings.sameMode) {
         // The individual table stays as it is.
-        if (!timings.timings.empty()) {
-            table.Store(0, timings.timings.front());
-            AppendTimingEdits(edits, timings.timings.front(), 0);
+        if (!settings.timings.empty()) {
+            table.Store(0, settings.timings.front());
+            AppendTimingEdits(edits, settings.timings.front(), 0);
         }
     } else {
         general.PresentationCount = static_cast<int32_t>(
-            std::min(timings.timings.size(), static_cast<size_t>(kMaxPresentations)));
+            std::min(settings.timings.size(), static_cast<size_t>(kMaxPresentations)));
         for (int32_t n = 1; n <= general.PresentationCount; ++n) {
-            table.Store(n, timings.timings[static_cast<size_t>(n - 1)]);
+            table.Store(n, settings.timings[static_cast<size_t>(n - 1)]);
         }
         // Keys of slots no longer listed go with the old section.
         edits.push_back({kSectionPresentations, {}, std::nullopt});

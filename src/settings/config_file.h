@@ -30,8 +30,8 @@ std::string MakeConfigPath(std::string_view programFolder);
 struct TimingSettings {
     bool resetTime = false;
     bool sameMode = false;
-    // The shared timing (slot 0; nothing keeps the stored one), or the presentations of
-    // slots 1..n, at most 100 (the rest are not stored).
+    // With the shared timing: its one row (slot 0; an empty list leaves the stored one as
+    // it is). Otherwise the presentations of slots 1..n, at most 100 (any more are dropped).
     std::vector<PresentationSlot> timings;
 };
 
@@ -57,7 +57,7 @@ class ConfigFile {
     FileStatus SaveRemainingTime(bool sameMode, int32_t slot, int32_t seconds);
     // "SameMode" and "ReSetTime", then the shared timing's keys, or [PPTFiles] written anew
     // with the presentations. Once written, the settings take the new values.
-    FileStatus SaveTimings(const TimingSettings& timings);
+    FileStatus SaveTimings(const TimingSettings& settings);
 
     // The file the writers write, and a one-line reason for a failed write, for the user.
     const std::string& Path() const { return store_.Path(); }
