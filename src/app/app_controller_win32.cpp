@@ -3,6 +3,7 @@
 #include "app/app_resources_win32.h"
 #include "clock/monitors_win32.h"
 #include "detection/show_watch.h"
+#include "settings/save_failure_log_win32.h"
 #include "win32/debug_log_win32.h"
 #include "win32/dpi_win32.h"
 #include "win32/wide_text_win32.h"
@@ -131,7 +132,7 @@ void AppController::EndIfDone() {
 
 void AppController::OnClockDragged() {
     if (const FileStatus saved = config_.SaveStyle(state_.Style); !saved) {
-        LogDebug(L"saving the dragged clock's place", Utf8ToWide(config_.DescribeFailure(saved)));
+        LogSaveFailure(L"saving the dragged clock's place", config_, saved);
     }
 }
 

@@ -193,7 +193,7 @@ TEST(SaveSettings, StyleIsRewrittenWholeInItsOrder) {
     DisplayStyle style = DefaultStyle();
     style.Left = 12900;
     style.numFontName = "微软雅黑";
-    ConfigFile(run.state, run.store, nullptr).SaveStyle(style);
+    ASSERT_TRUE(ConfigFile(run.state, run.store, nullptr).SaveStyle(style));
     const std::string after = run.Text();
     const size_t at = after.find("[Style]\r\n");
     ASSERT_NE(at, std::string::npos);
@@ -228,7 +228,7 @@ TEST(SaveSettings, SoundSettingsWriteOnlyTheirThreeKeys) {
     run.state.General.EndWarning = false;
     run.state.General.WarningSound = "D:\\音效\\warn.wav";
     run.state.Style.Width = 1;  // not saved by the sound settings
-    ConfigFile(run.state, run.store, nullptr).SaveSoundSettings();
+    ASSERT_TRUE(ConfigFile(run.state, run.store, nullptr).SaveSoundSettings());
     const std::string after = run.Text();
     EXPECT_NE(after.find("EndWarning=False\r\n"), std::string::npos);
     EXPECT_NE(after.find("SoundFile=D:\\音效\\warn.wav\r\n"), std::string::npos);
@@ -283,13 +283,13 @@ TEST(SaveSettings, EveryWriterWritesADeletedFileWholeWithItsNewValue) {
         {"sound save",
          [](AppState& state, ConfigFile& config) {
              state.General.WarningSound = "D:\\提示.wav";
-             config.SaveSoundSettings();
+             ASSERT_TRUE(config.SaveSoundSettings());
          },
          "\nSoundFile=默认声音", "\nSoundFile=D:\\提示.wav"},
         {"style save",
          [](AppState& state, ConfigFile& config) {
              state.Style.Top = 450;
-             config.SaveStyle(state.Style);
+             ASSERT_TRUE(config.SaveStyle(state.Style));
          },
          "\nTop=0", "\nTop=450", true},
     };
@@ -318,10 +318,43 @@ TEST(SaveSettings, EveryWriterWritesADeletedFileWholeWithItsNewValue) {
     }
 }
 
+// Every key with a value of its own: the whole file written from memory holds each value
+// under its key, in the loader's order, and reads back into the same fields.
+TEST(SaveSettings, EveryKeyIsWrittenFromItsFieldAndReadBackIntoIt) {
+    AppState state;
+    state.General = {7, false, false, false, "D:\\w.wav", "E:\\结束.wav", 2, ""};
+    state.Presentations.Store(0, {3661, 59, true, false, "共享", 125});
+    state.Presentations.Store(1, {7200, 600, false, true, "第一讲", 3599});
+    state.Presentations.Store(2, {59, 1, true, false, "talk", 0});
+    state.Style = {1001, 1002, 1006, -5,   4,    44,   1003, 72,   1010, "宋体",
+                   1012, 1011, 1013, 1014, 1016, 1015, 1017, 1018, 1019};
+    TempFolder folder;
+    IniStore store(folder.File("Config.ini"));
+    // A save into a missing file writes the whole file first.
+    ASSERT_TRUE(ConfigFile(state, store, nullptr).SaveSoundSettings());
+    const std::string text = GbkToUtf8(ReadBytes(store.Path()));
+    EXPECT_EQ(
+        text,
+        "[Normal]\r\ntimeMode=7\r\nEndWarning=False\r\nReSetTime=False\r\nSameMode=False\r\n"
+        "timeCnt=01:01:01\r\ntimeWarning=00:00:59\r\nflush=True\r\nclose=False\r\nfile=共享\r\n"
+        "timeFree=00:02:05\r\nSoundFile=D:\\w.wav\r\nendSoundFile=E:\\结束.wav\r\n"
+        "[Style]\r\nWidth=1001\r\nHeight=1002\r\nBackColor=1003\r\nAlpha=44\r\nTop=-5\r\n"
+        "Left=1006\r\nshowPos=4\r\nnumFontName=宋体\r\nnumFontSize=72\r\n"
+        "numForeColor=1010\r\nnumHeight=1011\r\nnumWidth=1012\r\nnumLeft=1013\r\n"
+        "numTop=1014\r\nbgHeight=1015\r\nbgWidth=1016\r\nbgLeft=1017\r\nbgTop=1018\r\n"
+        "bgBackColor=1019\r\n[PPTFiles]\r\npptFiles=2\r\ntimeCnt1=02:00:00\r\n"
+        "timeWarning1=00:10:00\r\nflush1=False\r\nclose1=True\r\nfile1=第一讲\r\n"
+        "timeFree1=00:59:59\r\ntimeCnt2=00:00:59\r\ntimeWarning2=00:00:01\r\nflush2=True\r\n"
+        "close2=False\r\nfile2=talk\r\ntimeFree2=00:00:00\r\n");
+    Loaded reloaded(&text);
+    EXPECT_TRUE(reloaded.messages.empty());
+    ExpectSameSettings(reloaded.state, state);
+}
+
 TEST(SaveSettings, FirstRunStillWritesNoPresentationSection) {
     Loaded run(nullptr);
     std::filesystem::remove(run.path);
-    ConfigFile(run.state, run.store, nullptr).SaveRemainingTime(true, 0, 5);
+    ASSERT_TRUE(ConfigFile(run.state, run.store, nullptr).SaveRemainingTime(true, 0, 5));
     const std::string text = run.Text();
     EXPECT_NE(text.find("timeFree=00:00:05\r\nSoundFile="), std::string::npos);
     EXPECT_NE(text.find("[Style]\r\nWidth=3000"), std::string::npos);

@@ -122,7 +122,7 @@ TEST(StyleSave, WritesTheWholeStyleSectionInPlaceOfTheOldOne) {
     AppState state;
     IniStore store(path);
     ConfigFile config(state, store, [](const std::string&) {});
-    config.SaveStyle(EditedStyle());
+    ASSERT_TRUE(config.SaveStyle(EditedStyle()));
     EXPECT_EQ(GbkToUtf8(testing::ReadBytes(path)),
               "[Normal]\r\nSameMode=True\r\n[PPTFiles]\r\npptFiles=0\r\n[Style]\r\n"
               "Width=4090\r\nHeight=1735\r\nBackColor=65280\r\nAlpha=50\r\nTop=600\r\n"

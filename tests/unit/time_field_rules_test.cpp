@@ -1,7 +1,10 @@
 #include "controls/time_field/time_field_rules.h"
 
+#include "settings/time_text.h"
+
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -123,6 +126,24 @@ TEST(TimeFieldRules, StoredTimesTheFieldCannotHoldAreShownInRange) {
     EXPECT_EQ(R::FieldTextFor("01:02:03"), "01:02:03");
     EXPECT_EQ(R::FieldTextFor("30:00:00"), "23:59:59");
     EXPECT_EQ(R::FieldTextFor("junk"), "00:00:00");
+}
+
+// A row saves its times as seconds written back as text: for every text the field can
+// hold, that is the text itself, so the file gets the bytes the user saw. Text the field
+// cannot hold gives no seconds rather than 0.
+TEST(TimeFieldRules, EveryFieldTimeGivesSecondsThatWriteBackAsTheSameText) {
+    char text[16];
+    for (int32_t seconds = 0; seconds < 24 * 3600; ++seconds) {
+        std::snprintf(text, sizeof text, "%02d:%02d:%02d", seconds / 3600, seconds / 60 % 60,
+                      seconds % 60);
+        ASSERT_TRUE(R::IsFieldText(text)) << text;
+        ASSERT_EQ(R::FieldSeconds(text), seconds) << text;
+        ASSERT_EQ(SecondsToTimeText(seconds), text);
+    }
+    for (const char* bad :
+         {"24:00:00", "00:60:00", "1:00:00", "00:00:0", "00:00:00 ", "", "ab:cd:ef"}) {
+        EXPECT_EQ(R::FieldSeconds(bad), std::nullopt) << bad;
+    }
 }
 
 }  // namespace

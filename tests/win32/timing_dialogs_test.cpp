@@ -3,6 +3,7 @@
 // real edit control.
 #include "dialogs/timing/edit_time_dialog_win32.h"
 #include "dialogs/timing/set_time_dialog_win32.h"
+#include "dialogs/timing/timing_rows.h"
 
 #include "controls/time_field/time_box_win32.h"
 #include "settings/config_file.h"
@@ -133,8 +134,7 @@ TEST_F(TimingDialogsTest, ListDialogShowsTheStoredSharedTimingWithItsControls) {
         {kSetTimeHeaderId, kSetTimeHeader},
         {kSetTimeSaveId, L"保存"},
         {kSetTimeCancelId, L"取消"},
-        {kSetTimeCloseId, L"×"},
-        {kSetTimeRowInfoId, L"传递数据"}};
+        {kSetTimeCloseId, L"×"}};
     for (const auto& [id, caption] : captions) EXPECT_EQ(Text(Child(id)), caption) << id;
     EXPECT_EQ(IsDlgButtonChecked(dialog, kSetTimeSameModeId), BST_CHECKED);
     EXPECT_EQ(SendMessageW(Child(kSetTimeResumeId), CB_GETCOUNT, 0, 0), 2);
@@ -144,8 +144,6 @@ TEST_F(TimingDialogsTest, ListDialogShowsTheStoredSharedTimingWithItsControls) {
     }
     ASSERT_EQ(Rows(), 1);
     EXPECT_EQ(ListRow(Child(kSetTimeListId), 0), L"00:10:00\t00:00:30\t是\t是\t所有演示文稿");
-    EXPECT_FALSE(IsWindowVisible(Child(kSetTimeRemainingId)));
-    EXPECT_FALSE(IsWindowVisible(Child(kSetTimeRowInfoId)));
     // 7875 x 4620 twips; the list at 360, 2160, 7095 x 1530.
     RECT client{};
     GetClientRect(dialog, &client);
@@ -173,13 +171,11 @@ TEST_F(TimingDialogsTest, OneInstanceAndModeSwitchRebuildsTheListFromTheTable) {
     ChooseMode(kSetTimeIndividualId);
     ASSERT_EQ(Rows(), 2);
     EXPECT_EQ(ListRow(Child(kSetTimeListId), 0), L"00:20:00\t00:01:00\t是\t否\t年度总结");
-    EXPECT_EQ(ListRow(Child(kSetTimeRemainingId), 0), L"00:05:00");
     EXPECT_TRUE(IsWindowEnabled(Child(kSetTimeAddId)));
     SendMessageW(Child(kSetTimeListId), LB_SETCURSEL, 0, 0);
     Press(kSetTimeDeleteId);
     Pump();
     ASSERT_EQ(Rows(), 1);
-    EXPECT_EQ(SendMessageW(Child(kSetTimeRemainingId), LB_GETCOUNT, 0, 0), 1);
     EXPECT_EQ(ListRow(Child(kSetTimeListId), 0), L"00:05:00\t00:00:30\t否\t是\tIntro");
 
     ChooseMode(kSetTimeSameModeId);
@@ -272,7 +268,6 @@ TEST_F(TimingDialogsTest, EditorIsModalOverTheListAndAppendsItsRow) {
     EXPECT_EQ(FindWindowW(kEditTimeClassName, nullptr), nullptr);
     ASSERT_EQ(Rows(), 3);
     EXPECT_EQ(ListRow(Child(kSetTimeListId), 2), L"00:42:00\t00:00:00\t是\t否\tOutro");
-    EXPECT_EQ(ListRow(Child(kSetTimeRemainingId), 2), L"00:00:00");
 
     // An edit in the shared mode: no browsing, and the row is replaced in place.
     ChooseMode(kSetTimeSameModeId);
@@ -298,6 +293,37 @@ TEST_F(TimingDialogsTest, EditorIsModalOverTheListAndAppendsItsRow) {
     EXPECT_TRUE(PumpUntil([&](const PumpResult&) { return !dialog_->IsOpen(); }).done);
     EXPECT_EQ(state_.Presentations.At(0)->TimeWarning, 60);
     EXPECT_NE(ReadBytes(path_).find("timeWarning=00:01:00"), std::string::npos);
+}
+
+// A time field holding no valid time (text put there past the field's keys): Save says so
+// and the editor stays open, rather than storing the time as 00:00:00.
+TEST_F(TimingDialogsTest, EditorRefusesATimeThatIsNotValid) {
+    constexpr int kMessageTextId = 0xFFFF;  // the static text of a message box
+    Open();
+    ChooseMode(kSetTimeIndividualId);
+    std::wstring told;
+    bool stayedOpen = false;
+    RunSoon([&] {
+        const HWND editor = FindWindowW(kEditTimeClassName, nullptr);
+        ASSERT_NE(editor, nullptr);
+        SetWindowTextW(GetDlgItem(editor, kEditTimeDurationId), L"1:00");
+        SetWindowTextW(GetDlgItem(editor, kEditTimeFileLabelId), L"Outro");
+        {
+            testing::CommonDialogDriver box(kMessageTextId, [&](HWND window) {
+                told = Text(GetDlgItem(window, kMessageTextId));
+                PostMessageW(window, WM_COMMAND, IDOK, 0);
+            });
+            // Returns once the message box has been answered.
+            SendMessageW(editor, WM_COMMAND, MAKEWPARAM(kEditTimeSaveId, BN_CLICKED), 0);
+        }
+        stayedOpen = IsWindow(editor) != FALSE;
+        PostMessageW(editor, WM_COMMAND, MAKEWPARAM(kEditTimeCancelId, BN_CLICKED), 0);
+    });
+    Press(kSetTimeAddId);
+    Pump();
+    EXPECT_EQ(told, Utf8ToWide(kBadTimeMessage));
+    EXPECT_TRUE(stayedOpen);
+    EXPECT_EQ(Rows(), 2);
 }
 
 // The field on a real edit control: what typing, keys, the mouse and the clipboard do.

@@ -1,6 +1,7 @@
 #include "controls/time_field/time_box_win32.h"
 
 #include "controls/time_field/time_field_rules.h"
+#include "settings/time_text.h"
 #include "win32/debug_log_win32.h"
 
 #include <commctrl.h>
@@ -57,6 +58,14 @@ bool TimeBox::Attach(HWND box, HFONT boldFont) {
 void TimeBox::Detach() {
     if (tBox_ != nullptr) RemoveWindowSubclass(tBox_, &TimeBox::BoxProc, kSubclassId);
     tBox_ = nullptr;
+}
+
+void TimeBox::ShowSeconds(int32_t seconds) {
+    SetAsciiText(tBox_, TimeFieldRules::FieldTextFor(SecondsToTimeText(seconds)));
+}
+
+std::optional<int32_t> TimeBox::Seconds() const {
+    return TimeFieldRules::FieldSeconds(AsciiText(tBox_));
 }
 
 LRESULT TimeBox::ControlColor(HDC dc) const {

@@ -79,6 +79,11 @@ bool TimeFieldRules::IsFieldText(std::string_view text) {
     return text.substr(0, 2) <= "23" && text[3] <= '5' && text[6] <= '5';
 }
 
+std::optional<int32_t> TimeFieldRules::FieldSeconds(std::string_view text) {
+    if (!IsFieldText(text)) return std::nullopt;
+    return TimeTextToSeconds(text);
+}
+
 std::string TimeFieldRules::FieldTextFor(std::string_view storedTime) {
     if (IsFieldText(storedTime)) return std::string(storedTime);
     const auto seconds = TimeTextToSeconds(storedTime);

@@ -48,6 +48,8 @@ class TimeFieldRules {
 
     // Whether the text has the field's exact form and range.
     static bool IsFieldText(std::string_view text);
+    // The seconds of a text of the field's form and range; nothing for any other text.
+    static std::optional<int32_t> FieldSeconds(std::string_view text);
     // The text to show for a stored time: itself when the field can hold it, 23:59:59 for
     // longer times, 00:00:00 for text that is no time.
     static std::string FieldTextFor(std::string_view storedTime);

@@ -1,6 +1,5 @@
 #include "dialogs/timing/edit_time_dialog_win32.h"
 
-#include "controls/time_field/time_field_rules.h"
 #include "dialogs/common/pickers_win32.h"
 #include "dialogs/timing/timing_rows.h"
 #include "win32/message_box_win32.h"
@@ -50,8 +49,8 @@ EditTimeDialog::~EditTimeDialog() {
     if (owner_ != nullptr) EnableWindow(owner_, TRUE);
 }
 
-std::optional<std::string> EditTimeDialog::Run(HINSTANCE instance, HWND owner,
-                                               const EditTimeRequest& request) {
+std::optional<PresentationSlot> EditTimeDialog::Run(HINSTANCE instance, HWND owner,
+                                                    const EditTimeRequest& request) {
     EditTimeDialog dialog;
     if (!dialog.Open(instance, owner, request)) return std::nullopt;
     MSG message{};
@@ -144,14 +143,12 @@ void EditTimeDialog::FitWarningCaption() {
 }
 
 void EditTimeDialog::LoadRow() {
-    TimingFields fields{std::string(kEmptyFieldTime), std::string(kEmptyFieldTime), false, false,
-                        ""};
-    if (!request_.row.empty()) fields = SplitTimingRow(request_.row);
-    SetChildText(kEditTimeDurationId, Utf8ToWide(TimeFieldRules::FieldTextFor(fields.duration)));
-    SetChildText(kEditTimeWarningId, Utf8ToWide(TimeFieldRules::FieldTextFor(fields.warning)));
-    CheckDlgButton(Handle(), kEditTimeFlushId, fields.flush ? BST_CHECKED : BST_UNCHECKED);
-    CheckDlgButton(Handle(), kEditTimeCloseShowId, fields.close ? BST_CHECKED : BST_UNCHECKED);
-    SetChildText(kEditTimeFileLabelId, Utf8ToWide(fields.file));
+    const PresentationSlot& row = request_.row;
+    duration_.ShowSeconds(row.TimeCnt);
+    warning_.ShowSeconds(row.TimeWarning);
+    CheckDlgButton(Handle(), kEditTimeFlushId, row.Flush ? BST_CHECKED : BST_UNCHECKED);
+    CheckDlgButton(Handle(), kEditTimeCloseShowId, row.Close ? BST_CHECKED : BST_UNCHECKED);
+    SetChildText(kEditTimeFileLabelId, Utf8ToWide(row.File));
 }
 
 LRESULT EditTimeDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -181,7 +178,7 @@ void EditTimeDialog::Browse() {
         PickOpenFile(kPresentationFilter, kPresentationPickerTitle, Handle());
     if (!stillOpen() || picked.empty()) return;
     const std::string name = PresentationBaseName(picked);
-    if (const auto listed = FindNameClash(name, request_.rows)) {
+    if (const auto listed = FindNameClash(name, request_.names)) {
         Tell(NameClashMessage(name, *listed));
         return;
     }
@@ -198,10 +195,19 @@ bool EditTimeDialog::Save() {
         Tell(kNoFileMessage);
         return false;
     }
-    result_ = JoinTimingRow(
-        {WideToUtf8(ChildText(kEditTimeDurationId)), WideToUtf8(ChildText(kEditTimeWarningId)),
-         IsDlgButtonChecked(Handle(), kEditTimeFlushId) == BST_CHECKED,
-         IsDlgButtonChecked(Handle(), kEditTimeCloseShowId) == BST_CHECKED, file});
+    const std::optional<int32_t> duration = duration_.Seconds();
+    const std::optional<int32_t> warning = warning_.Seconds();
+    if (!duration || !warning) {
+        Tell(kBadTimeMessage);
+        return false;
+    }
+    PresentationSlot row;
+    row.TimeCnt = *duration;
+    row.TimeWarning = *warning;
+    row.Flush = IsDlgButtonChecked(Handle(), kEditTimeFlushId) == BST_CHECKED;
+    row.Close = IsDlgButtonChecked(Handle(), kEditTimeCloseShowId) == BST_CHECKED;
+    row.File = file;
+    result_ = row;
     return true;
 }
 

@@ -1,10 +1,12 @@
 // The presentation entry editor: total duration and warning time in two time fields, the
 // flash and close switches, and the presentation's name, taken from a chosen file. Modal
-// over the timing list dialog; on Save it hands the finished row back.
+// over the timing list dialog; on Save it hands the finished row back, and refuses while a
+// time field holds no valid time.
 #pragma once
 
 #include "controls/time_field/time_box_win32.h"
 #include "dialogs/kit/settings_dialog_win32.h"
+#include "settings/app_state.h"
 
 #include <optional>
 #include <string>
@@ -31,9 +33,9 @@ inline constexpr int kEditTimeSaveId = 1212;             // Cmd_Save, "保存"
 inline constexpr int kEditTimeCancelId = 1213;           // Cmd_Cancel, "取消"
 
 struct EditTimeRequest {
-    std::string row;  // the TimingRow to edit; "" for a new one
+    PresentationSlot row;  // the row to edit; a new row starts empty, at 00:00:00
     bool individual = false;
-    std::vector<std::string> rows;  // every row of the list, for the name check
+    std::vector<std::string> names;  // every name of the list, for the clash check
 };
 
 class EditTimeDialog final : public SettingsDialog {
@@ -42,9 +44,10 @@ class EditTimeDialog final : public SettingsDialog {
     ~EditTimeDialog() override;
 
     // Shows the editor over `owner`, which stays disabled until it closes, and waits. The
-    // finished row, or nothing when the editor was cancelled or closed.
-    static std::optional<std::string> Run(HINSTANCE instance, HWND owner,
-                                          const EditTimeRequest& request);
+    // finished row (with no remaining time), or nothing when the editor was cancelled or
+    // closed.
+    static std::optional<PresentationSlot> Run(HINSTANCE instance, HWND owner,
+                                               const EditTimeRequest& request);
 
   private:
     bool Open(HINSTANCE instance, HWND owner, const EditTimeRequest& request);
@@ -65,7 +68,7 @@ class EditTimeDialog final : public SettingsDialog {
 
     HWND owner_ = nullptr;
     EditTimeRequest request_;
-    std::optional<std::string> result_;
+    std::optional<PresentationSlot> result_;
     TimeBox duration_;
     TimeBox warning_;
 };

@@ -30,7 +30,6 @@ constexpr TwipRect kHeaderTwips{600, 1920, 6300, 240};
 constexpr TwipRect kListTwips{360, 2160, 7095, 1530};
 constexpr TwipRect kSaveTwips{4920, 3960, 1215, 495};
 constexpr TwipRect kCancelTwips{6240, 3960, 1215, 495};
-constexpr TwipRect kHiddenTwips{0, 0, 0, 0};
 
 // The list's font: 宋体, 10.5 points.
 constexpr const wchar_t* kListFace = L"宋体";
@@ -47,7 +46,6 @@ constexpr const wchar_t* kAddCaption = L"添加";
 constexpr const wchar_t* kDeleteCaption = L"删除";
 constexpr const wchar_t* kClearCaption = L"清空";
 constexpr const wchar_t* kResumeCaption = L"中断后重计时按：";
-constexpr const wchar_t* kRowInfoCaption = L"传递数据";
 constexpr const wchar_t* kListFullTip = L"最多100个演示文稿：请先删除一个";
 
 // A list box draws an item's text one pixel in from its client edge.
@@ -115,12 +113,6 @@ void SetTimeDialog::MakeControls() {
             SendMessageW(list, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
         }
     }
-    if (const HWND remaining = AddControl(kSetTimeRemainingId, L"LISTBOX", L"", 0, kHiddenTwips)) {
-        ShowWindow(remaining, SW_HIDE);
-    }
-    if (const HWND rowInfo = AddLabel(kSetTimeRowInfoId, kRowInfoCaption, kHiddenTwips)) {
-        ShowWindow(rowInfo, SW_HIDE);
-    }
     SetTabStops();
 }
 
@@ -173,14 +165,9 @@ void SetTimeDialog::FillTimingList(bool individual) {
 
 void SetTimeDialog::ShowRows(int selected) {
     const HWND list = GetDlgItem(Handle(), kSetTimeListId);
-    const HWND remaining = GetDlgItem(Handle(), kSetTimeRemainingId);
     SendMessageW(list, WM_SETREDRAW, FALSE, 0);
     SendMessageW(list, LB_RESETCONTENT, 0, 0);
-    SendMessageW(remaining, LB_RESETCONTENT, 0, 0);
-    for (const TimingListRow& row : list_.Rows()) {
-        AddListRow(list, row.row);
-        AddListRow(remaining, row.remaining);
-    }
+    for (const TimingListRow& row : list_.Rows()) AddListRow(list, TimingRowText(row.timing));
     if (selected >= static_cast<int>(list_.Rows().size())) selected = -1;
     SendMessageW(list, LB_SETCURSEL, static_cast<WPARAM>(selected), 0);
     SendMessageW(list, WM_SETREDRAW, TRUE, 0);
@@ -232,13 +219,12 @@ void SetTimeDialog::EditRow(bool newRow) {
     const int selected = SelectedRow();
     if (newRow ? !(individual_ && list_.CanAdd()) : selected < 0) return;
     EditTimeRequest request;
-    if (!newRow) request.row = list_.Rows()[static_cast<size_t>(selected)].row;
+    if (!newRow) request.row = list_.Rows()[static_cast<size_t>(selected)].timing;
     request.individual = individual_;
-    request.rows = list_.RowTexts();
-    SetChildText(kSetTimeRowInfoId, Utf8ToWide(request.row));
+    request.names = list_.Names();
 
     const auto stillOpen = OpenCheck();
-    const std::optional<std::string> row = EditTimeDialog::Run(Instance(), Handle(), request);
+    const std::optional<PresentationSlot> row = EditTimeDialog::Run(Instance(), Handle(), request);
     if (!stillOpen() || !row) return;
     if (newRow) {
         list_.Add(*row);

@@ -28,8 +28,6 @@ inline constexpr int kSetTimeResumeCaptionId = 1108;  // Label1
 inline constexpr int kSetTimeResumeId = 1109;         // Cmb_TimeBy
 inline constexpr int kSetTimeHeaderId = 1110;         // Label2, the column header
 inline constexpr int kSetTimeListId = 1111;           // List1
-inline constexpr int kSetTimeRemainingId = 1112;      // List2, hidden
-inline constexpr int kSetTimeRowInfoId = 1113;        // Lab_Recinfo, hidden
 inline constexpr int kSetTimeSaveId = 1114;           // Cmd_Save, "保存"
 inline constexpr int kSetTimeCancelId = 1115;         // Cmd_Cancel, "取消"
 
@@ -56,7 +54,7 @@ class SetTimeDialog final : public SettingsDialog {
     bool Individual() const;
     // Rebuilds the list from the stored table for the chosen mode.
     void FillTimingList(bool individual);
-    // The list boxes from the working copy, keeping the selection where it can.
+    // The list box from the working copy, keeping the selection where it can.
     void ShowRows(int selected);
     void UpdateRowButtons();
     int SelectedRow() const;

@@ -1,0 +1,101 @@
+// Config.ini's keys, each described once: its section and name, the field of the settings it
+// holds, how the value is written as text, and the text the reader takes for a missing key.
+// The loader, its self-repair and every writer go by these tables; a table's order is the
+// order its keys are written in.
+//
+// [Normal] holds the general settings before and after the shared timing's keys (the keys
+// of slot 0, bare); [PPTFiles] holds the count and the numbered keys of slots 1..100;
+// [Style] holds the display style.
+#pragma once
+
+#include "settings/app_state.h"
+#include "settings/ini_store.h"
+
+#include <cstdint>
+#include <initializer_list>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+namespace quorrin {
+
+inline constexpr const char* kSectionNormal = "Normal";
+inline constexpr const char* kSectionStyle = "Style";
+inline constexpr const char* kSectionPresentations = "PPTFiles";
+
+// Largest value (in bytes on disk) the settings reader accepts: one byte less than its
+// 256-byte buffer, which must keep room for the terminating NUL.
+inline constexpr size_t kMaxSettingBytes = 254;
+
+// How a value is written as text (and read back).
+enum class ValueFormat {
+    Time,   // HH:MM:SS; seconds in memory
+    Bool,   // True / False; numbers and any case are read too
+    Byte,   // 0..255
+    Int32,  // a decimal number
+    Text,   // the text itself
+};
+
+// The field of a settings record a key holds.
+template <typename Record>
+using FieldOf = std::variant<int32_t Record::*, int16_t Record::*, uint8_t Record::*,
+                             bool Record::*, std::string Record::*>;
+
+template <typename Record>
+struct SettingKey {
+    const char* name;
+    FieldOf<Record> field;
+    ValueFormat format;
+    const char* readDefault;  // what the reader takes when the key is missing
+};
+
+// The tables, in the order the keys are written.
+std::span<const SettingKey<GeneralSettings>> NormalKeysBeforeTiming();
+std::span<const SettingKey<PresentationSlot>> TimingKeys();  // one slot's keys
+std::span<const SettingKey<GeneralSettings>> NormalKeysAfterTiming();
+const SettingKey<GeneralSettings>& PresentationCountKey();
+std::span<const SettingKey<DisplayStyle>> StyleKeys();
+
+// A slot's keys live in [Normal] for the shared timing (slot 0) and in [PPTFiles] for the
+// presentations, where their names carry the slot number ("timeCnt3").
+const char* TimingSection(int32_t slot);
+std::string TimingKeyName(const SettingKey<PresentationSlot>& key, int32_t slot);
+
+// Value formats of the file.
+std::string BoolToText(bool value);
+std::optional<bool> TextToBool(std::string_view text);
+std::optional<uint8_t> TextToByte(std::string_view text);
+std::optional<int32_t> TextToInt32(std::string_view text);
+
+// One key as text (UTF-8), or nothing when the value does not fit the reader's buffer.
+std::optional<std::string> ReadSetting(const IniSnapshot& file, std::string_view section,
+                                       std::string_view key, std::string_view defaultValue);
+
+// Edits that write keys from memory, in the tables' order.
+// Every [Normal] key.
+void AppendNormalEdits(std::vector<IniEdit>& edits, const AppState& state);
+// The [Normal] keys of the given general settings, in the table's order.
+void AppendGeneralEdits(std::vector<IniEdit>& edits, const GeneralSettings& general,
+                        std::initializer_list<FieldOf<GeneralSettings>> fields);
+// The key of one field of a slot.
+IniEdit TimingEdit(const FieldOf<PresentationSlot>& field, const PresentationSlot& timing,
+                   int32_t slot);
+// The keys of one slot.
+void AppendTimingEdits(std::vector<IniEdit>& edits, const PresentationSlot& timing, int32_t slot);
+// [PPTFiles]: the count, then the keys of slots 1..count.
+void AppendPresentationEdits(std::vector<IniEdit>& edits, int32_t count,
+                             const PresentationTable& table);
+// [Style]: the section removed, then every key (a stray key goes with the old section).
+void AppendStyleEdits(std::vector<IniEdit>& edits, const DisplayStyle& style);
+
+// Reads keys into memory; false when a key cannot be read or converted. A field whose key
+// fails keeps its value; the others are still read.
+bool ReadNormal(const IniSnapshot& file, AppState& state);
+bool ReadStyle(const IniSnapshot& file, DisplayStyle& style);
+bool ReadPresentationCount(const IniSnapshot& file, GeneralSettings& general);
+bool ReadTiming(const IniSnapshot& file, int32_t slot, PresentationSlot& timing);
+
+}  // namespace quorrin
