@@ -23,7 +23,7 @@ constexpr TwipRect kCloseTwips{8760, 120, 540, 255};
 constexpr TwipRect kFontCaptionTwips{360, 1320, 900, 240};
 constexpr TwipRect kFontListTwips{360, 1560, 1995, 3300};
 constexpr TwipRect kSizeCaptionTwips{360, 1965, 360, 255};
-constexpr TwipRect kSizeListTwips{720, 1935, 975, 3300};
+constexpr TwipRect kSizeListTwips{780, 1935, 915, 3300};
 constexpr TwipRect kTextColorTwips{1860, 1920, 495, 300};
 constexpr TwipRect kBackColorTwips{360, 2400, 1995, 375};
 constexpr TwipRect kAlphaCaptionTwips{360, 3000, 600, 255};

@@ -67,8 +67,8 @@ StylePreview PreviewFromStyle(const DisplayStyle& style);
 
 // Demo_Time sizes itself to its text, which measures `textWidthPixels` x `textHeightPixels`
 // at `dpi`; its size becomes that in whole twips (halves to the even neighbour). The
-// background then takes the digits' size plus the margins above, the digits are centred
-// across it and placed the top margin below its top; the background's place stays.
+// background then takes the digits' size plus the kPreviewMargin* margins, and the digits
+// are centred across it, the top margin below its top edge; the background's place stays.
 void FitPreviewBackground(StylePreview& preview, int32_t textWidthPixels, int32_t textHeightPixels,
                           int32_t dpi);
 
