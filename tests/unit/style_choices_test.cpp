@@ -83,16 +83,16 @@ TEST(StylePreviewFit, DigitsEndInsideTheClockAtEveryScale) {
     edited.numLeft = -300;
     for (const int32_t dpi : {96, 120, 144, 168, 192}) {
         for (const int32_t textHeight : {7, 55, 111, 300}) {
-            StylePreview preview = PreviewFromStyle(edited);
-            FitPreviewBackground(preview, textHeight * 2 + 1, textHeight, dpi);
-            const PixelRect digits = TwipsToPixels(preview.digits, dpi);
-            const PixelRect clock = TwipsToPixels(
-                TwipRect{0, 0, preview.background.width, preview.background.height}, dpi);
-            const int32_t right = clock.width - (digits.left + digits.width);
+            StylePreview p = PreviewFromStyle(edited);
+            FitPreviewBackground(p, textHeight * 2 + 1, textHeight, dpi);
+            const PixelRect digits = TwipsToPixels(p.digits, dpi);
+            const PixelRect clock =
+                TwipsToPixels({0, 0, p.background.width, p.background.height}, dpi);
+            const int32_t rightMargin = clock.width - (digits.left + digits.width);
             EXPECT_GT(digits.top, 0) << dpi << " " << textHeight;
             EXPECT_GT(clock.height, digits.top + digits.height) << dpi << " " << textHeight;
             EXPECT_GT(digits.left, 0) << dpi << " " << textHeight;
-            EXPECT_LE(std::abs(digits.left - right), 1) << dpi << " " << textHeight;
+            EXPECT_LE(std::abs(digits.left - rightMargin), 1) << dpi << " " << textHeight;
         }
     }
 }

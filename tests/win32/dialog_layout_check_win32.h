@@ -3,6 +3,8 @@
 // drop-down list too narrow for its longest item in the font it shows it in.
 #pragma once
 
+#include "win32/gdi_scope_win32.h"
+
 #include <windows.h>
 
 #include <string>
@@ -53,22 +55,17 @@ inline std::vector<std::wstring> ClippedItems(HWND combo) {
     if (GetComboBoxInfo(combo, &info) == FALSE) return {L"(not a drop-down list)"};
     const LONG room = info.rcItem.right - info.rcItem.left;
     std::vector<std::wstring> clipped;
-    const HDC dc = GetDC(combo);
-    const HGDIOBJ old =
-        SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(combo, WM_GETFONT, 0, 0)));
+    WindowDcScope dc(combo);
+    ScopedSelectObject select(dc.Dc(),
+                              reinterpret_cast<HFONT>(SendMessageW(combo, WM_GETFONT, 0, 0)));
     const LRESULT count = SendMessageW(combo, CB_GETCOUNT, 0, 0);
     for (LRESULT i = 0; i < count; ++i) {
         std::wstring item(static_cast<size_t>(SendMessageW(combo, CB_GETLBTEXTLEN, i, 0)), L'\0');
         SendMessageW(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(item.data()));
         SIZE text{};
-        GetTextExtentPoint32W(dc, item.c_str(), static_cast<int>(item.size()), &text);
-        if (text.cx > room) {
-            clipped.push_back(item + L" (" + std::to_wstring(text.cx) + L" > " +
-                              std::to_wstring(room) + L" px)");
-        }
+        GetTextExtentPoint32W(dc.Dc(), item.c_str(), static_cast<int>(item.size()), &text);
+        if (text.cx > room) clipped.push_back(item + L" " + std::to_wstring(text.cx) + L" px");
     }
-    SelectObject(dc, old);
-    ReleaseDC(combo, dc);
     return clipped;
 }
 
