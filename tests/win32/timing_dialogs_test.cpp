@@ -10,6 +10,7 @@
 #include "win32/message_box_win32.h"
 #include "win32/wide_text_win32.h"
 
+#include "dialog_layout_check_win32.h"
 #include "fake_dialog_host_win32.h"
 #include "held_file_save_win32.h"
 #include "message_pump_win32.h"
@@ -23,6 +24,7 @@
 #include <iterator>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace quorrin {
 namespace {
@@ -156,6 +158,18 @@ TEST_F(TimingDialogsTest, ListDialogShowsTheStoredSharedTimingWithItsControls) {
     EXPECT_EQ(list.top, 144);
     EXPECT_EQ(list.right - list.left, 473);
     EXPECT_TRUE(host_.calls.empty());
+}
+
+// At every scale no two controls cover each other, and the resume rule's list shows its
+// longer choice whole.
+TEST_F(TimingDialogsTest, ListDialogControlsNeitherOverlapNorClipAtAnyScale) {
+    const HWND dialog = Open();
+    for (const int dpi : testing::kDialogTestDpis) {
+        testing::LayOutAtDpi(dialog, dpi);
+        EXPECT_EQ(testing::OverlappingControls(dialog), std::vector<std::wstring>{}) << dpi;
+        EXPECT_EQ(testing::ClippedItems(Child(kSetTimeResumeId)), std::vector<std::wstring>{})
+            << dpi;
+    }
 }
 
 TEST_F(TimingDialogsTest, OneInstanceAndModeSwitchRebuildsTheListFromTheTable) {

@@ -10,22 +10,24 @@ namespace quorrin {
 namespace {
 
 // The dialog's design, in twips (left, top, width, height) on a 9405 x 4710 client area.
-// A drop-down list's height includes its opened list.
+// A drop-down list's height includes its opened list. The controls on the left share one
+// right edge, with the opacity and position lists wide enough for "屏幕右上角" in the dialog
+// font beside their captions; the preview starts a little further right to make room.
 constexpr int32_t kClientWidthTwips = 9405;
 constexpr int32_t kClientHeightTwips = 4710;
 constexpr TwipRect kTitleLabelTwips{360, 240, 1200, 180};
 constexpr TwipRect kCloseTwips{8760, 120, 540, 255};
-constexpr TwipRect kFontCaptionTwips{360, 1320, 900, 255};
-constexpr TwipRect kFontListTwips{360, 1560, 1575, 3300};
+constexpr TwipRect kFontCaptionTwips{360, 1320, 900, 240};
+constexpr TwipRect kFontListTwips{360, 1560, 1995, 3300};
 constexpr TwipRect kSizeCaptionTwips{360, 1965, 360, 255};
-constexpr TwipRect kSizeListTwips{720, 1935, 735, 3300};
-constexpr TwipRect kTextColorTwips{1440, 1920, 495, 300};
-constexpr TwipRect kBackColorTwips{360, 2400, 1575, 375};
+constexpr TwipRect kSizeListTwips{780, 1935, 915, 3300};
+constexpr TwipRect kTextColorTwips{1860, 1920, 495, 300};
+constexpr TwipRect kBackColorTwips{360, 2400, 1995, 375};
 constexpr TwipRect kAlphaCaptionTwips{360, 3000, 600, 255};
-constexpr TwipRect kAlphaListTwips{960, 3000, 975, 3300};
+constexpr TwipRect kAlphaListTwips{960, 3000, 1395, 3300};
 constexpr TwipRect kPosCaptionTwips{360, 3480, 600, 255};
-constexpr TwipRect kPosListTwips{960, 3480, 975, 1800};
-constexpr TwipRect kPreviewTwips{2160, 480, 7095, 3135};
+constexpr TwipRect kPosListTwips{960, 3480, 1395, 1800};
+constexpr TwipRect kPreviewTwips{2475, 480, 6780, 3135};
 constexpr TwipRect kSaveTwips{6360, 4110, 1215, 495};
 constexpr TwipRect kCancelTwips{7680, 4110, 1215, 495};
 

@@ -16,6 +16,9 @@ constexpr int32_t kShapeCornerTwips = 300;
 // Frame1's look: an etched line round the pane, broken for the caption near its left.
 constexpr int kFrameCaptionLeftPixels = 8;
 constexpr int kFrameCaptionGapPixels = 2;
+// The clock's top-left corner lies this far inside the frame's left line and below the
+// caption (pixels at 96 dpi), so that the shape never covers either.
+constexpr int32_t kClockInsetPixelsAt96 = 8;
 constexpr COLORREF kFrameShadowColor = RGB(160, 174, 196);
 constexpr COLORREF kFrameLightColor = RGB(255, 255, 255);
 constexpr COLORREF kFrameTextColor = RGB(33, 37, 41);
@@ -114,6 +117,7 @@ bool StylePreviewPane::Create(HINSTANCE instance, HWND dialog, const RECT& place
                      caption_.c_str())) {
         return false;
     }
+    PlaceClockOrigin();
     // The digits over the shape: a child created later lies below the earlier ones.
     bool made = digits_->Create(instance, Handle(), ids.digits);
     made = background_->Create(instance, Handle(), ids.background) && made;
@@ -130,6 +134,7 @@ void StylePreviewPane::SetDpi(int32_t dpi, const RECT& placePixels, HFONT captio
     SetWindowPos(Handle(), nullptr, placePixels.left, placePixels.top,
                  placePixels.right - placePixels.left, placePixels.bottom - placePixels.top,
                  SWP_NOZORDER | SWP_NOACTIVATE);
+    PlaceClockOrigin();
     MeasureDigits();
     PlaceParts();
 }
@@ -184,8 +189,21 @@ void StylePreviewPane::MeasureDigits() {
     digitsText_.cy = metrics.tmHeight;
 }
 
+void StylePreviewPane::PlaceClockOrigin() {
+    WindowDcScope screen(nullptr);
+    ScopedSelectObject select(screen.Dc(), captionFont_ != nullptr
+                                               ? static_cast<HGDIOBJ>(captionFont_)
+                                               : GetStockObject(DEFAULT_GUI_FONT));
+    SIZE text{};
+    GetTextExtentPoint32W(screen.Dc(), caption_.c_str(), static_cast<int>(caption_.size()), &text);
+    const int inset = ScalePixels(kClockInsetPixelsAt96, dpi_);
+    clockOrigin_ = {inset, text.cy + inset};
+}
+
 RECT StylePreviewPane::PixelsOf(const TwipRect& place) const {
-    return WinRect(TwipsToPixels(place, dpi_));
+    RECT r = WinRect(TwipsToPixels(place, dpi_));
+    OffsetRect(&r, clockOrigin_.x, clockOrigin_.y);
+    return r;
 }
 
 void StylePreviewPane::PlaceParts() {

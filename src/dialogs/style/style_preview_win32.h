@@ -1,9 +1,9 @@
 // The style dialog's preview, Frame1 "模拟显示": a pane standing for the clock window, with
 // the background shape Demo_bg and the digits Demo_Time ("12:34", bold, sized to their text)
-// as child windows placed in twips from the pane's top-left corner. The pane draws the whole
-// picture (the dialog's backdrop, the frame, the shape, the digits); each child shows the part of
-// it under itself, so the digits lie transparently on the shape and everything is drawn off screen
-// first.
+// as child windows placed in twips from the clock's top-left corner, which lies inside the
+// pane's frame and below its caption. The pane draws the whole picture (the dialog's backdrop,
+// the frame, the shape, the digits); each child shows the part of it under itself, so the
+// digits lie transparently on the shape and everything is drawn off screen first.
 //
 // A release on the digits fits the background around them again (the pane tells its owner
 // through `onReleased`).
@@ -65,10 +65,13 @@ class StylePreviewPane final : public WindowBase {
     // The whole preview as seen through `area` (pane pixels), drawn into `dc` at (0, 0).
     void PaintArea(HDC dc, const RECT& area) const;
     void PaintFrame(HDC dc) const;
+    // Where the clock's top-left corner lies in the pane: inside the frame, below its caption.
+    void PlaceClockOrigin();
     void MeasureDigits();
     void PlaceParts();
     void Redraw();
     void PartReleased(const Part& part);
+    // A place in twips from the clock's top-left corner, in pane pixels.
     RECT PixelsOf(const TwipRect& place) const;
 
     HWND dialog_ = nullptr;
@@ -77,7 +80,8 @@ class StylePreviewPane final : public WindowBase {
     HFONT captionFont_ = nullptr;
     StylePreview preview_;
     UniqueFont digitsFont_;
-    SIZE digitsText_{};  // "12:34" in the digits' font, pixels
+    SIZE digitsText_{};    // "12:34" in the digits' font, pixels
+    POINT clockOrigin_{};  // the clock's top-left corner, pane pixels
     std::unique_ptr<Part> background_;
     std::unique_ptr<Part> digits_;
     std::function<void()> onReleased_;

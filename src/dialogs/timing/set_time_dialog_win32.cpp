@@ -15,11 +15,14 @@ constexpr int32_t kClientWidthTwips = 7875;
 constexpr int32_t kClientHeightTwips = 4620;
 constexpr TwipRect kTitleLabelTwips{360, 240, 540, 180};
 constexpr TwipRect kCloseTwips{6960, 165, 540, 255};
-constexpr TwipRect kSameModeTwips{480, 1080, 1575, 375};
+// Designed 375 high, the first option button covered a pixel of the second.
+constexpr TwipRect kSameModeTwips{480, 1080, 1575, 360};
 constexpr TwipRect kIndividualTwips{480, 1440, 1575, 375};
-constexpr TwipRect kAddTwips{1920, 960, 855, 735};
-constexpr TwipRect kDeleteTwips{2640, 960, 855, 735};
-constexpr TwipRect kClearTwips{3720, 960, 855, 735};
+// The buttons sit right of the option buttons and beside each other (designed at 1920, 2640
+// and 3720, each covered 9 pixels of its left neighbour).
+constexpr TwipRect kAddTwips{2100, 960, 855, 735};
+constexpr TwipRect kDeleteTwips{3000, 960, 855, 735};
+constexpr TwipRect kClearTwips{4080, 960, 855, 735};
 // The caption sits over its drop-down list, which reaches further left than designed
 // (5880, 1575 wide): in a Chinese UI face neither the caption beside it nor "从上一断点计时"
 // in it fits the designed room.
