@@ -17,6 +17,8 @@ constexpr UINT_PTR TimerId(ClockTimer timer) { return static_cast<UINT_PTR>(time
 constexpr const wchar_t* kTrayTip = L"Quorrin";
 constexpr const wchar_t* kBalloonTitle = L"Quorrin";
 constexpr const wchar_t* kBalloonText = L"程序已经运行！";
+constexpr const wchar_t* kKeyTakenText = L"快捷键已被其他程序占用，本次放映中不可用：";
+constexpr const wchar_t* kKeySeparator = L"、";
 
 }  // namespace
 
@@ -73,7 +75,11 @@ void AppController::OnClockTimer(ClockTimer timer) {
     }
 }
 
-bool AppController::OnProgramMessage(UINT message, WPARAM, LPARAM lParam) {
+bool AppController::OnProgramMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_HOTKEY) {
+        if (const std::optional<ShowKey> key = ShowKeys::FromId(wParam)) OnShowKey(*key);
+        return true;
+    }
     if (message == kTrayCallbackMessage) {
         OnTrayIcon(static_cast<uint32_t>(LOWORD(lParam)));
         return true;
@@ -148,6 +154,8 @@ void AppController::HideMainClock() {
 }
 
 void AppController::ShowMainClock() {
+    // A clock the presenter hid stays hidden when a dialog closes.
+    if (engine_.HiddenByPresenter()) return;
     if (CopyOnPrimaryMonitor()) clock_.Copy().ShowOnTop();
     clock_.ShowOnTop();
 }
@@ -171,6 +179,7 @@ void AppController::OnDisplaySettingsChanged() {
 
 void AppController::OnClockClosing() {
     KillTimer(clock_.Handle(), TimerId(ClockTimer::Main));
+    showKeys_.Release();
     engine_.Stop();
     tray_.Remove();
     lifetime_.ClockClosed();
@@ -196,11 +205,41 @@ void AppController::OnShowStarted() {
     // A monitor plugged in since the last show is used by this one.
     RecordMonitorWorkAreas(state_);
     engine_.Start(MonotonicNow());
+    if (state_.Talk.Keys) TakeShowKeys();
 }
 
 void AppController::OnShowEnded() {
     LogDebug(L"slide show ended", Utf8ToWide(state_.Countdown.LastShowTitle));
+    showKeys_.Release();
     engine_.Stop();
+}
+
+void AppController::TakeShowKeys() {
+    const std::vector<int32_t> taken = showKeys_.Register(clock_.Handle(), state_.Talk);
+    if (taken.empty()) return;
+    std::wstring names;
+    for (const int32_t key : taken) {
+        if (!names.empty()) names += kKeySeparator;
+        names += Utf8ToWide(HotKeyToText(key));
+    }
+    tray_.ShowBalloon(kBalloonTitle, kKeyTakenText + names);
+}
+
+void AppController::OnShowKey(ShowKey key) {
+    switch (key) {
+        case ShowKey::Pause:
+            engine_.TogglePause(MonotonicNow());
+            break;
+        case ShowKey::MinuteMore:
+            engine_.AddTime(kAdjustStepSeconds);
+            break;
+        case ShowKey::MinuteLess:
+            engine_.AddTime(-kAdjustStepSeconds);
+            break;
+        case ShowKey::Hide:
+            engine_.ToggleHidden();
+            break;
+    }
 }
 
 }  // namespace quorrin

@@ -8,6 +8,7 @@
 // program ("退出程序"); a dialog still open keeps the program running until it closes.
 #pragma once
 
+#include "app/show_keys_win32.h"
 #include "clock/clock_view_win32.h"
 #include "clock/time_form_win32.h"
 #include "countdown/countdown_engine.h"
@@ -63,6 +64,10 @@ class AppController final : public TimeFormEvents, public DialogHost, public Clo
     void Watch();
     void OnShowStarted();
     void OnShowEnded();
+    // The presenter's keys: taken with the show (a key another program holds is named in a
+    // balloon), given back when it goes.
+    void TakeShowKeys();
+    void OnShowKey(ShowKey key);
 
     void AddTrayIcon();
     void OnTrayIcon(uint32_t iconEvent);
@@ -86,6 +91,7 @@ class AppController final : public TimeFormEvents, public DialogHost, public Clo
     UINT taskbarCreatedMessage_ = 0;
     ProgramLifetime lifetime_;
     bool relayingOut_ = false;
+    ShowKeys showKeys_;
 
     // The settings dialogs, one of each, kept for the whole run and opened again on demand.
     // Last, so that a dialog still open at the end closes while everything it uses exists.
