@@ -31,7 +31,8 @@ AppController::AppController(AppState& state, WindowWalk& walk, ConfigFile& conf
       engine_(state, view_),
       normalSet_(state, config, *this),
       setTime_(state, config, *this),
-      styleSet_(state, config, *this, *this) {}
+      styleSet_(state, config, *this, *this),
+      talkSet_(state, config, *this, [this](int32_t key) { return showKeys_.Holds(key); }) {}
 
 AppController::~AppController() {
     if (clock_.Handle() != nullptr) KillTimer(clock_.Handle(), TimerId(ClockTimer::Main));
@@ -117,6 +118,9 @@ void AppController::OnMenuEntry(TrayMenuEntry entry) {
             break;
         case TrayMenuEntry::StyleSettings:
             OpenDialog(styleSet_);
+            break;
+        case TrayMenuEntry::TalkSettings:
+            OpenDialog(talkSet_);
             break;
     }
 }

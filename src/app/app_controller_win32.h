@@ -20,6 +20,7 @@
 #include "dialogs/kit/settings_dialog_win32.h"
 #include "dialogs/sound/normal_set_dialog_win32.h"
 #include "dialogs/style/set_style_dialog_win32.h"
+#include "dialogs/talk/talk_set_dialog_win32.h"
 #include "dialogs/timing/set_time_dialog_win32.h"
 #include "settings/app_state.h"
 #include "settings/config_file.h"
@@ -98,6 +99,7 @@ class AppController final : public TimeFormEvents, public DialogHost, public Clo
     NormalSetDialog normalSet_;
     SetTimeDialog setTime_;
     SetStyleDialog styleSet_;
+    TalkSetDialog talkSet_;
 };
 
 }  // namespace quorrin

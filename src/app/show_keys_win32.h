@@ -19,10 +19,6 @@ enum class ShowKey : int { Pause = 1, MinuteMore = 2, MinuteLess = 3, Hide = 4 }
 // The key of each action in the settings (0: none).
 int32_t ShowKeyOf(const TalkSettings& talk, ShowKey key);
 
-// Whether no program holds the key now (no key counts as free). The keys this program holds
-// for the show under way are not free.
-bool GlobalKeyFree(int32_t hotKey);
-
 class ShowKeys {
   public:
     ShowKeys() = default;

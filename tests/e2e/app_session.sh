@@ -169,7 +169,7 @@ clocks_start_at() {
 readonly kMenuSeconds=5
 readonly kIconX=12
 readonly kIconY=32
-readonly kMenuItems=4
+readonly kMenuItems=5
 menu=
 menu_open() { menu=$(first_window --class '#32768' --visible); }
 menu_closed() { ! first_window --class '#32768' --visible >/dev/null; }

@@ -2,7 +2,9 @@
 # The controls during a talk, on the real Quorrin.exe under Wine over the slide-show
 # stand-in: the warning and overtime colours read from the screen, the count past zero with
 # the resume point left at zero, and the presenter's global keys sent with xdotool (pause,
-# one minute more and less, hide), one of them held by another program.
+# one minute more and less, hide), one of them held by another program; and the settings
+# dialog from the tray menu, which marks a held key and whose 保存 and 取消 write the
+# [Talk] section or leave the file as it was.
 set -uo pipefail
 # shellcheck source=app_session.sh
 . "$QUORRIN_SOURCE/tests/e2e/app_session.sh"
@@ -16,7 +18,9 @@ readonly kOvertimeRgb="192,0,0"   # the default overtime colour, 0x0000C0
 readonly kPauseKey=ctrl+alt+shift+p
 readonly kMoreKey=ctrl+alt+shift+Prior
 readonly kLessKey=ctrl+alt+shift+Next
-readonly kHideKeyCode=0x0748      # Ctrl+Alt+Shift+H, held by the show in the second part
+readonly kHideKeyCode=0x0748      # Ctrl+Alt+Shift+H, held by another program below
+readonly kTalkSettingsItem=4
+readonly kDialogClass=Quorrin.FrmTalkSet
 
 pixel_at() {  # pixel_at PNG X,Y: "R,G,B"
     convert "$1" -format "%[fx:int(255*p{$2}.r)],%[fx:int(255*p{$2}.g)],%[fx:int(255*p{$2}.b)]" info:
@@ -90,6 +94,37 @@ press $kPauseKey
 check "resumed, the next step shows and saves $next" \
     wait_until $kStepMaxSeconds shown_and_saved "$next" "00:$next"
 end_show
+quit
+
+echo "--- the settings dialog (放映控制)"
+new_app dialog
+write_settings
+cp "$app/Config.ini" "$work/before.ini"
+start_show "$work/holder.closed" --windowed --hold-key "$kHideKeyCode" "a program that holds a key"
+launch
+dialog=
+dialog_open() { dialog=$(first_window --class "$kDialogClass" --visible); }
+dialog_gone() { ! first_window --class "$kDialogClass" >/dev/null; }
+open_dialog() { choose_from_menu $kTalkSettingsItem $kIconX $kIconY && wait_until 10 dialog_open; }
+marked_taken() { [ "$(wininfo text "$dialog" | grep -c '已被占用')" = 1 ]; }
+unchanged() { cmp -s "$app/Config.ini" "$work/before.ini"; }
+check "放映控制 opens the dialog" open_dialog
+check "the key held by the other program, and it alone, is marked as taken" marked_taken
+[ -n "${QUORRIN_SCREENSHOTS:-}" ] && import -window root "$QUORRIN_SCREENSHOTS/talk-dialog.png"
+xdotool key Escape
+check "取消 (Esc) closes it" wait_until 5 dialog_gone
+check "and leaves Config.ini as it was, without [Talk]" unchanged
+check "opened again" open_dialog
+# The focus starts on the first switch (超时后继续计时): Space turns it on, Enter saves.
+xdotool key --delay 100 space Return
+check "保存 (Enter) closes it" wait_until 5 dialog_gone
+check "[Talk] is written with overtime on and the rest as it was" \
+    eval 'saved_is Talk Overtime True && saved_is Talk Colors False &&
+        saved_is Talk HideKey Ctrl+Alt+Shift+H && saved_is Talk OvertimeColor 192'
+cp "$app/Config.ini" "$work/before.ini"
+check "opened again" open_dialog
+xdotool key --delay 100 space Escape
+check "a change cancelled leaves the section as it was" eval 'wait_until 5 dialog_gone && unchanged'
 quit
 
 report_checks
