@@ -108,6 +108,11 @@ dialog_gone() { ! first_window --class "$kDialogClass" >/dev/null; }
 open_dialog() { choose_from_menu $kTalkSettingsItem $kIconX $kIconY && wait_until 10 dialog_open; }
 marked_taken() { [ "$(wininfo text "$dialog" | grep -c '已被占用')" = 1 ]; }
 unchanged() { cmp -s "$app/Config.ini" "$work/before.ini"; }
+if [ -n "${QUORRIN_SCREENSHOTS:-}" ]; then  # the menu with its new entry, for the README
+    xdotool mousemove $kIconX $kIconY click 3 && wait_until $kMenuSeconds menu_open &&
+        import -window root "$QUORRIN_SCREENSHOTS/tray-menu.png" && xdotool key Escape
+    wait_until $kMenuSeconds menu_closed
+fi
 check "放映控制 opens the dialog" open_dialog
 check "the key held by the other program, and it alone, is marked as taken" marked_taken
 [ -n "${QUORRIN_SCREENSHOTS:-}" ] && import -window root "$QUORRIN_SCREENSHOTS/talk-dialog.png"
