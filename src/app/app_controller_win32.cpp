@@ -132,6 +132,8 @@ void AppController::OpenDialog(SettingsDialog& dialog) {
 }
 
 void AppController::DialogClosed() {
+    // Keys changed in 放映控制 during a show are taken at once.
+    if (state_.Countdown.ShowActive && state_.Talk != keysTakenWith_) TakeShowKeys();
     lifetime_.DialogClosed();
     EndIfDone();
 }
@@ -209,7 +211,7 @@ void AppController::OnShowStarted() {
     // A monitor plugged in since the last show is used by this one.
     RecordMonitorWorkAreas(state_);
     engine_.Start(MonotonicNow());
-    if (state_.Talk.Keys) TakeShowKeys();
+    TakeShowKeys();
 }
 
 void AppController::OnShowEnded() {
@@ -219,6 +221,9 @@ void AppController::OnShowEnded() {
 }
 
 void AppController::TakeShowKeys() {
+    showKeys_.Release();
+    keysTakenWith_ = state_.Talk;
+    if (!state_.Talk.Keys) return;
     const std::vector<int32_t> taken = showKeys_.Register(clock_.Handle(), state_.Talk);
     if (taken.empty()) return;
     std::wstring names;

@@ -66,7 +66,7 @@ class AppController final : public TimeFormEvents, public DialogHost, public Clo
     void OnShowStarted();
     void OnShowEnded();
     // The presenter's keys: taken with the show (a key another program holds is named in a
-    // balloon), given back when it goes.
+    // balloon), or again when 放映控制 changed them during it, and given back when it goes.
     void TakeShowKeys();
     void OnShowKey(ShowKey key);
 
@@ -93,6 +93,7 @@ class AppController final : public TimeFormEvents, public DialogHost, public Clo
     ProgramLifetime lifetime_;
     bool relayingOut_ = false;
     ShowKeys showKeys_;
+    TalkSettings keysTakenWith_;  // the settings the show's keys were taken with
 
     // The settings dialogs, one of each, kept for the whole run and opened again on demand.
     // Last, so that a dialog still open at the end closes while everything it uses exists.
