@@ -1,11 +1,13 @@
 // A stand-in for a presentation program's slide show: one window whose title carries the
 // slide-show marker and a presentation name, painted like a slide.
 //
-//   slideshow-sim.exe [--windowed] [--closed-flag PATH] [title]
+//   slideshow-sim.exe [--windowed] [--closed-flag PATH] [--hold-key KEY] [title]
 //
 // Full screen on the primary monitor unless --windowed. It ends on WM_CLOSE (or Esc, as a
 // show does) with exit code 0; with --closed-flag it first writes PATH, so a test can tell
-// a close request from the process being killed.
+// a close request from the process being killed. With --hold-key it holds a global key
+// (KEY: the modifiers times 256 plus the virtual-key code, as 0x0748), as another program
+// would.
 #include "win32/gdi_scope_win32.h"
 #include "win32/unique_handle_win32.h"
 #include "win32/window_base_win32.h"
@@ -13,6 +15,7 @@
 
 #include <windows.h>
 
+#include <cwchar>
 #include <string>
 #include <utility>
 #include <vector>
@@ -36,6 +39,7 @@ struct Options {
     bool windowed = false;
     std::wstring closedFlag;
     std::wstring title = kDefaultTitle;
+    UINT heldKey = 0;
 };
 
 bool ParseOptions(Options& options) {
@@ -46,6 +50,8 @@ bool ParseOptions(Options& options) {
             options.windowed = true;
         } else if (arg == L"--closed-flag" && i + 1 < args.size()) {
             options.closedFlag = args[++i];
+        } else if (arg == L"--hold-key" && i + 1 < args.size()) {
+            options.heldKey = static_cast<UINT>(std::wcstoul(args[++i].c_str(), nullptr, 0));
         } else if (arg.rfind(L"--", 0) == 0) {
             return false;
         } else {
@@ -74,7 +80,12 @@ class SlideShowWindow final : public quorrin::WindowBase {
             placement.width = GetSystemMetrics(SM_CXSCREEN);
             placement.height = GetSystemMetrics(SM_CYSCREEN);
         }
-        return CreateFromSpec(instance, windowClass, placement);
+        if (!CreateFromSpec(instance, windowClass, placement)) return false;
+        if (options_.heldKey != 0) {
+            constexpr int kHeldKeyId = 1;
+            RegisterHotKey(Handle(), kHeldKeyId, options_.heldKey >> 8, options_.heldKey & 0xFF);
+        }
+        return true;
     }
 
   private:
@@ -161,7 +172,8 @@ class SlideShowWindow final : public quorrin::WindowBase {
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     Options options;
     if (!ParseOptions(options)) {
-        MessageBoxW(nullptr, L"slideshow-sim.exe [--windowed] [--closed-flag PATH] [title]",
+        MessageBoxW(nullptr,
+                    L"slideshow-sim.exe [--windowed] [--closed-flag PATH] [--hold-key KEY] [title]",
                     L"slideshow-sim", MB_OK);
         return kExitUsage;
     }

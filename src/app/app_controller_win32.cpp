@@ -17,6 +17,8 @@ constexpr UINT_PTR TimerId(ClockTimer timer) { return static_cast<UINT_PTR>(time
 constexpr const wchar_t* kTrayTip = L"Quorrin";
 constexpr const wchar_t* kBalloonTitle = L"Quorrin";
 constexpr const wchar_t* kBalloonText = L"程序已经运行！";
+constexpr const wchar_t* kKeyTakenText = L"快捷键已被其他程序占用，本次放映中不可用：";
+constexpr const wchar_t* kKeySeparator = L"、";
 
 }  // namespace
 
@@ -29,7 +31,8 @@ AppController::AppController(AppState& state, WindowWalk& walk, ConfigFile& conf
       engine_(state, view_),
       normalSet_(state, config, *this),
       setTime_(state, config, *this),
-      styleSet_(state, config, *this, *this) {}
+      styleSet_(state, config, *this, *this),
+      talkSet_(state, config, *this, [this](int32_t key) { return showKeys_.Holds(key); }) {}
 
 AppController::~AppController() {
     if (clock_.Handle() != nullptr) KillTimer(clock_.Handle(), TimerId(ClockTimer::Main));
@@ -73,7 +76,11 @@ void AppController::OnClockTimer(ClockTimer timer) {
     }
 }
 
-bool AppController::OnProgramMessage(UINT message, WPARAM, LPARAM lParam) {
+bool AppController::OnProgramMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_HOTKEY) {
+        if (const std::optional<ShowKey> key = ShowKeys::FromId(wParam)) OnShowKey(*key);
+        return true;
+    }
     if (message == kTrayCallbackMessage) {
         OnTrayIcon(static_cast<uint32_t>(LOWORD(lParam)));
         return true;
@@ -112,6 +119,9 @@ void AppController::OnMenuEntry(TrayMenuEntry entry) {
         case TrayMenuEntry::StyleSettings:
             OpenDialog(styleSet_);
             break;
+        case TrayMenuEntry::TalkSettings:
+            OpenDialog(talkSet_);
+            break;
     }
 }
 
@@ -122,6 +132,8 @@ void AppController::OpenDialog(SettingsDialog& dialog) {
 }
 
 void AppController::DialogClosed() {
+    // Keys changed in 放映控制 during a show are taken at once.
+    if (state_.Countdown.ShowActive && state_.Talk != keysTakenWith_) TakeShowKeys();
     lifetime_.DialogClosed();
     EndIfDone();
 }
@@ -148,6 +160,8 @@ void AppController::HideMainClock() {
 }
 
 void AppController::ShowMainClock() {
+    // A clock the presenter hid stays hidden when a dialog closes.
+    if (engine_.HiddenByPresenter()) return;
     if (CopyOnPrimaryMonitor()) clock_.Copy().ShowOnTop();
     clock_.ShowOnTop();
 }
@@ -171,6 +185,7 @@ void AppController::OnDisplaySettingsChanged() {
 
 void AppController::OnClockClosing() {
     KillTimer(clock_.Handle(), TimerId(ClockTimer::Main));
+    showKeys_.Release();
     engine_.Stop();
     tray_.Remove();
     lifetime_.ClockClosed();
@@ -196,11 +211,44 @@ void AppController::OnShowStarted() {
     // A monitor plugged in since the last show is used by this one.
     RecordMonitorWorkAreas(state_);
     engine_.Start(MonotonicNow());
+    TakeShowKeys();
 }
 
 void AppController::OnShowEnded() {
     LogDebug(L"slide show ended", Utf8ToWide(state_.Countdown.LastShowTitle));
+    showKeys_.Release();
     engine_.Stop();
+}
+
+void AppController::TakeShowKeys() {
+    showKeys_.Release();
+    keysTakenWith_ = state_.Talk;
+    if (!state_.Talk.Keys) return;
+    const std::vector<int32_t> taken = showKeys_.Register(clock_.Handle(), state_.Talk);
+    if (taken.empty()) return;
+    std::wstring names;
+    for (const int32_t key : taken) {
+        if (!names.empty()) names += kKeySeparator;
+        names += Utf8ToWide(HotKeyToText(key));
+    }
+    tray_.ShowBalloon(kBalloonTitle, kKeyTakenText + names);
+}
+
+void AppController::OnShowKey(ShowKey key) {
+    switch (key) {
+        case ShowKey::Pause:
+            engine_.TogglePause(MonotonicNow());
+            break;
+        case ShowKey::MinuteMore:
+            engine_.AddTime(kAdjustStepSeconds);
+            break;
+        case ShowKey::MinuteLess:
+            engine_.AddTime(-kAdjustStepSeconds);
+            break;
+        case ShowKey::Hide:
+            engine_.ToggleHidden();
+            break;
+    }
 }
 
 }  // namespace quorrin

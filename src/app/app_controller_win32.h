@@ -8,6 +8,7 @@
 // program ("退出程序"); a dialog still open keeps the program running until it closes.
 #pragma once
 
+#include "app/show_keys_win32.h"
 #include "clock/clock_view_win32.h"
 #include "clock/time_form_win32.h"
 #include "countdown/countdown_engine.h"
@@ -19,6 +20,7 @@
 #include "dialogs/kit/settings_dialog_win32.h"
 #include "dialogs/sound/normal_set_dialog_win32.h"
 #include "dialogs/style/set_style_dialog_win32.h"
+#include "dialogs/talk/talk_set_dialog_win32.h"
 #include "dialogs/timing/set_time_dialog_win32.h"
 #include "settings/app_state.h"
 #include "settings/config_file.h"
@@ -63,6 +65,10 @@ class AppController final : public TimeFormEvents, public DialogHost, public Clo
     void Watch();
     void OnShowStarted();
     void OnShowEnded();
+    // The presenter's keys: taken with the show (a key another program holds is named in a
+    // balloon), or again when 放映控制 changed them during it, and given back when it goes.
+    void TakeShowKeys();
+    void OnShowKey(ShowKey key);
 
     void AddTrayIcon();
     void OnTrayIcon(uint32_t iconEvent);
@@ -86,12 +92,15 @@ class AppController final : public TimeFormEvents, public DialogHost, public Clo
     UINT taskbarCreatedMessage_ = 0;
     ProgramLifetime lifetime_;
     bool relayingOut_ = false;
+    ShowKeys showKeys_;
+    TalkSettings keysTakenWith_;  // the settings the show's keys were taken with
 
     // The settings dialogs, one of each, kept for the whole run and opened again on demand.
     // Last, so that a dialog still open at the end closes while everything it uses exists.
     NormalSetDialog normalSet_;
     SetTimeDialog setTime_;
     SetStyleDialog styleSet_;
+    TalkSetDialog talkSet_;
 };
 
 }  // namespace quorrin

@@ -1,5 +1,6 @@
 #include "clock/clock_view_win32.h"
 
+#include "clock/clock_colors.h"
 #include "clock/monitors_win32.h"
 #include "detection/close_slide_show_win32.h"
 #include "settings/save_failure_log_win32.h"
@@ -51,6 +52,13 @@ void ClockView::SaveRemainingTime(bool sameMode, int32_t slot, int32_t seconds) 
     if (const FileStatus saved = config_.SaveRemainingTime(sameMode, slot, seconds); !saved) {
         LogSaveFailure(L"saving the resume point", config_, saved);
     }
+}
+
+void ClockView::SetTone(ClockTone tone) {
+    std::optional<int32_t> color;
+    if (tone != ClockTone::Normal) color = ToneBackground(tone, state_.Style, state_.Talk);
+    main_.SetToneColor(color);
+    copy_.SetToneColor(color);
 }
 
 void ClockView::Beep() { SystemBeep(); }

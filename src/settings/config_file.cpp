@@ -69,6 +69,7 @@ void ConfigFile::LoadSettings() {
         file = store_.Snapshot();
     }
     LoadPresentations(file);
+    ReadTalk(file, state_.Talk);
     if (failed_) {
         const FileStatus deleted = store_.DeleteSection(kSectionPresentations);
         Notify(deleted ? kTimingsResetMessage
@@ -93,6 +94,9 @@ std::vector<IniEdit> ConfigFile::AllSettingsEdits() const {
     if (state_.General.PresentationCount > 0) {
         AppendPresentationEdits(edits, state_.General.PresentationCount, state_.Presentations);
     }
+    // Nor with every control during a show off and as it comes, so that a file without
+    // the section is written back as it was.
+    if (state_.Talk != TalkSettings{}) AppendTalkEdits(edits, state_.Talk);
     return edits;
 }
 
@@ -152,6 +156,14 @@ FileStatus ConfigFile::SaveTimings(const TimingSettings& settings) {
     if (FileStatus written = Commit(edits); !written) return written;
     state_.General = general;
     state_.Presentations = table;
+    return FileStatus();
+}
+
+FileStatus ConfigFile::SaveTalkSettings(const TalkSettings& talk) {
+    std::vector<IniEdit> edits;
+    AppendTalkEdits(edits, talk);
+    if (FileStatus written = Commit(edits); !written) return written;
+    state_.Talk = talk;
     return FileStatus();
 }
 

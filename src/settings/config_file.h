@@ -58,6 +58,8 @@ class ConfigFile {
     // "SameMode" and "ReSetTime", then the shared timing's keys, or [PPTFiles] written anew
     // with the presentations. Once written, the settings take the new values.
     FileStatus SaveTimings(const TimingSettings& settings);
+    // [Talk] written anew with `talk`; once written, the settings take it.
+    FileStatus SaveTalkSettings(const TalkSettings& talk);
 
     // The file the writers write, and a one-line reason for a failed write, for the user.
     const std::string& Path() const { return store_.Path(); }

@@ -4,6 +4,8 @@
 #include "settings/time_text.h"
 
 #include <algorithm>
+#include <cctype>
+#include <cstdio>
 #include <cstdlib>
 #include <type_traits>
 
@@ -14,6 +16,7 @@ namespace {
 using G = GeneralSettings;
 using P = PresentationSlot;
 using S = DisplayStyle;
+using T = TalkSettings;
 using F = ValueFormat;
 
 // The general settings [Normal] holds before the shared timing's keys, and after them.
@@ -62,6 +65,41 @@ constexpr SettingKey<S> kStyle[] = {
     {"bgBackColor", &S::bgBackColor, F::Int32, "0"},
 };
 
+// [Talk]: a missing key reads as its default.
+constexpr SettingKey<T> kTalk[] = {
+    {"Overtime", &T::Overtime, F::Bool, "False"},
+    {"Colors", &T::Colors, F::Bool, "False"},
+    {"HotKeys", &T::Keys, F::Bool, "False"},
+    {"WarningColor", &T::WarningColor, F::Int32, "19878"},
+    {"OvertimeColor", &T::OvertimeColor, F::Int32, "192"},
+    {"PauseKey", &T::PauseKey, F::Key, "Ctrl+Alt+Shift+P"},
+    {"MinuteMoreKey", &T::MinuteMoreKey, F::Key, "Ctrl+Alt+Shift+PageUp"},
+    {"MinuteLessKey", &T::MinuteLessKey, F::Key, "Ctrl+Alt+Shift+PageDown"},
+    {"HideKey", &T::HideKey, F::Key, "Ctrl+Alt+Shift+H"},
+};
+
+// RegisterHotKey's modifier bits, and the names of the keys that are not a letter or digit.
+constexpr int32_t kModAlt = 1;
+constexpr int32_t kModControl = 2;
+constexpr int32_t kModShift = 4;
+constexpr int32_t kKeyF1 = 0x70;
+constexpr int32_t kFunctionKeys = 24;
+struct KeyName {
+    int32_t key;
+    const char* name;
+};
+constexpr KeyName kKeyNames[] = {
+    {0x08, "Backspace"}, {0x09, "Tab"},      {0x0D, "Enter"}, {0x13, "Pause"},  {0x20, "Space"},
+    {0x21, "PageUp"},    {0x22, "PageDown"}, {0x23, "End"},   {0x24, "Home"},   {0x25, "Left"},
+    {0x26, "Up"},        {0x27, "Right"},    {0x28, "Down"},  {0x2D, "Insert"}, {0x2E, "Delete"},
+};
+struct ModifierName {
+    int32_t bit;
+    std::string_view prefix;
+};
+constexpr ModifierName kModifierNames[] = {
+    {kModControl, "Ctrl+"}, {kModAlt, "Alt+"}, {kModShift, "Shift+"}};
+
 constexpr const char* kTrue = "True";
 constexpr const char* kFalse = "False";
 
@@ -91,6 +129,7 @@ std::string ValueText(const Record& record, const SettingKey<Record>& key) {
                 return BoolToText(value);
             } else {
                 if (key.format == ValueFormat::Time) return SecondsToTimeText(value);
+                if (key.format == ValueFormat::Key) return HotKeyToText(value);
                 return std::to_string(static_cast<int64_t>(value));
             }
         },
@@ -119,6 +158,9 @@ bool TakeValue(const std::string& text, const SettingKey<Record>& key, Record& r
                         break;
                     case ValueFormat::Byte:
                         number = TextToByte(text);
+                        break;
+                    case ValueFormat::Key:
+                        number = TextToHotKey(text);
                         break;
                     default:
                         number = TextToInt32(text);
@@ -172,6 +214,7 @@ std::span<const SettingKey<P>> TimingKeys() { return kTiming; }
 std::span<const SettingKey<G>> NormalKeysAfterTiming() { return kNormalAfter; }
 const SettingKey<G>& PresentationCountKey() { return kPresentationCount; }
 std::span<const SettingKey<S>> StyleKeys() { return kStyle; }
+std::span<const SettingKey<T>> TalkKeys() { return kTalk; }
 
 const char* TimingSection(int32_t slot) {
     return slot == 0 ? kSectionNormal : kSectionPresentations;
@@ -215,6 +258,62 @@ std::optional<int32_t> TextToInt32(std::string_view text) {
     const auto number = ParseDecimal(text);
     if (!number || *number < INT32_MIN || *number > INT32_MAX) return std::nullopt;
     return static_cast<int32_t>(*number);
+}
+
+std::string HotKeyToText(int32_t hotKey) {
+    const int32_t key = hotKey & 0xFF;
+    if (key == 0) return {};
+    std::string text;
+    for (const ModifierName& modifier : kModifierNames) {
+        if ((hotKey >> 8) & modifier.bit) text += modifier.prefix;
+    }
+    if ((key >= '0' && key <= '9') || (key >= 'A' && key <= 'Z')) return text + char(key);
+    if (key >= kKeyF1 && key < kKeyF1 + kFunctionKeys) {
+        return text + "F" + std::to_string(key - kKeyF1 + 1);
+    }
+    for (const KeyName& name : kKeyNames) {
+        if (name.key == key) return text + name.name;
+    }
+    char hex[8];
+    std::snprintf(hex, sizeof hex, "0x%02X", static_cast<unsigned>(key));
+    return text + hex;
+}
+
+std::optional<int32_t> TextToHotKey(std::string_view text) {
+    text = TrimSpaces(text);
+    if (text.empty()) return 0;
+    int32_t modifiers = 0;
+    for (bool more = true; more;) {
+        more = false;
+        for (const ModifierName& modifier : kModifierNames) {
+            if (text.size() > modifier.prefix.size() &&
+                EqualsNoCase(text.substr(0, modifier.prefix.size()), modifier.prefix)) {
+                modifiers |= modifier.bit;
+                text.remove_prefix(modifier.prefix.size());
+                more = true;
+            }
+        }
+    }
+    int32_t key = 0;
+    if (text.size() == 1 && std::isalnum(static_cast<unsigned char>(text[0]))) {
+        key = std::toupper(static_cast<unsigned char>(text[0]));
+    } else if (text.size() > 2 && EqualsNoCase(text.substr(0, 2), "0x")) {
+        const std::string hex(text.substr(2));
+        char* end = nullptr;
+        const long value = std::strtol(hex.c_str(), &end, 16);
+        if (end != hex.c_str() + hex.size() || value <= 0 || value > 0xFF) return std::nullopt;
+        key = static_cast<int32_t>(value);
+    } else if (text.size() >= 2 && (text[0] == 'F' || text[0] == 'f')) {
+        const auto number = ParseDecimal(text.substr(1));
+        if (!number || *number < 1 || *number > kFunctionKeys) return std::nullopt;
+        key = kKeyF1 + static_cast<int32_t>(*number) - 1;
+    } else {
+        for (const KeyName& name : kKeyNames) {
+            if (EqualsNoCase(text, name.name)) key = name.key;
+        }
+    }
+    if (key == 0) return std::nullopt;
+    return modifiers << 8 | key;
 }
 
 std::optional<std::string> ReadSetting(const IniSnapshot& file, std::string_view section,
@@ -265,6 +364,18 @@ void AppendPresentationEdits(std::vector<IniEdit>& edits, int32_t count,
 void AppendStyleEdits(std::vector<IniEdit>& edits, const DisplayStyle& style) {
     edits.push_back({kSectionStyle, {}, std::nullopt});
     AppendKeys(edits, kSectionStyle, StyleKeys(), style);
+}
+
+void AppendTalkEdits(std::vector<IniEdit>& edits, const TalkSettings& talk) {
+    edits.push_back({kSectionTalk, {}, std::nullopt});
+    AppendKeys(edits, kSectionTalk, TalkKeys(), talk);
+}
+
+void ReadTalk(const IniSnapshot& file, TalkSettings& talk) {
+    talk = TalkSettings{};
+    if (!file.HasSection(kSectionTalk)) return;
+    // A key that does not read leaves the default in its field.
+    ReadKeys(file, kSectionTalk, TalkKeys(), talk);
 }
 
 bool ReadNormal(const IniSnapshot& file, AppState& state) {

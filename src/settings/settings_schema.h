@@ -5,7 +5,7 @@
 //
 // [Normal] holds the general settings before and after the shared timing's keys (the keys
 // of slot 0, bare); [PPTFiles] holds the count and the numbered keys of slots 1..100;
-// [Style] holds the display style.
+// [Style] holds the display style; [Talk], which older files lack, the controls during a show.
 #pragma once
 
 #include "settings/app_state.h"
@@ -25,6 +25,7 @@ namespace quorrin {
 inline constexpr const char* kSectionNormal = "Normal";
 inline constexpr const char* kSectionStyle = "Style";
 inline constexpr const char* kSectionPresentations = "PPTFiles";
+inline constexpr const char* kSectionTalk = "Talk";
 
 // Largest value (in bytes on disk) the settings reader accepts: one byte less than its
 // 256-byte buffer, which must keep room for the terminating NUL.
@@ -37,6 +38,7 @@ enum class ValueFormat {
     Byte,   // 0..255
     Int32,  // a decimal number
     Text,   // the text itself
+    Key,    // a global key as its name ("Ctrl+Alt+Shift+P"); modifiers * 256 + key in memory
 };
 
 // The field of a settings record a key holds.
@@ -58,6 +60,7 @@ std::span<const SettingKey<PresentationSlot>> TimingKeys();  // one slot's keys
 std::span<const SettingKey<GeneralSettings>> NormalKeysAfterTiming();
 const SettingKey<GeneralSettings>& PresentationCountKey();
 std::span<const SettingKey<DisplayStyle>> StyleKeys();
+std::span<const SettingKey<TalkSettings>> TalkKeys();
 
 // A slot's keys live in [Normal] for the shared timing (slot 0) and in [PPTFiles] for the
 // presentations, where their names carry the slot number ("timeCnt3").
@@ -69,6 +72,10 @@ std::string BoolToText(bool value);
 std::optional<bool> TextToBool(std::string_view text);
 std::optional<uint8_t> TextToByte(std::string_view text);
 std::optional<int32_t> TextToInt32(std::string_view text);
+// A global key and its name: "Ctrl+", "Alt+", "Shift+" before the key's name (a letter, a
+// digit, F1..F24, PageUp, Up, ... or 0xNN); "" for no key.
+std::string HotKeyToText(int32_t hotKey);
+std::optional<int32_t> TextToHotKey(std::string_view text);
 
 // One key as text (UTF-8), or nothing when the value does not fit the reader's buffer.
 std::optional<std::string> ReadSetting(const IniSnapshot& file, std::string_view section,
@@ -90,6 +97,8 @@ void AppendPresentationEdits(std::vector<IniEdit>& edits, int32_t count,
                              const PresentationTable& table);
 // [Style]: the section removed, then every key (a stray key goes with the old section).
 void AppendStyleEdits(std::vector<IniEdit>& edits, const DisplayStyle& style);
+// [Talk]: the section removed, then every key.
+void AppendTalkEdits(std::vector<IniEdit>& edits, const TalkSettings& talk);
 
 // Reads keys into memory; false when a key cannot be read or converted. A field whose key
 // fails keeps its value; the others are still read.
@@ -97,5 +106,8 @@ bool ReadNormal(const IniSnapshot& file, AppState& state);
 bool ReadStyle(const IniSnapshot& file, DisplayStyle& style);
 bool ReadPresentationCount(const IniSnapshot& file, GeneralSettings& general);
 bool ReadTiming(const IniSnapshot& file, int32_t slot, PresentationSlot& timing);
+// [Talk]: each key that is missing or cannot be read takes its default alone; without the
+// section everything is off. Never fails, so nothing is repaired for it.
+void ReadTalk(const IniSnapshot& file, TalkSettings& talk);
 
 }  // namespace quorrin
