@@ -2,7 +2,7 @@
 // slide-show marker and a presentation name, painted like a slide.
 //
 //   slideshow-sim.exe [--windowed] [--closed-flag PATH] [--screen-class] [--notify]
-//                     [--retitle-after MS TITLE] [title]
+//                     [--retitle-after MS TITLE] [--hold-key KEY] [title]
 //
 // Full screen on the primary monitor unless --windowed. It ends on WM_CLOSE (or Esc, as a
 // show does) by hiding and destroying its window, with exit code 0; with --closed-flag it
@@ -12,6 +12,8 @@
 //   --notify         raises after each of its changes the event Windows raises itself
 //                    (NotifyWinEvent: show, name change, hide, destroy), which Wine does not
 //   --retitle-after MS TITLE   sets TITLE MS milliseconds after the start
+//   --hold-key KEY   holds a global key (KEY: the modifiers times 256 plus the virtual-key
+//                    code, as 0x0748), as another program would
 #include "win32/gdi_scope_win32.h"
 #include "win32/unique_handle_win32.h"
 #include "win32/window_base_win32.h"
@@ -50,6 +52,7 @@ struct Options {
     std::wstring title;
     UINT retitleAfterMs = 0;
     std::wstring laterTitle;
+    UINT heldKey = 0;
 };
 
 bool ParseOptions(Options& options) {
@@ -68,6 +71,8 @@ bool ParseOptions(Options& options) {
             options.retitleAfterMs =
                 static_cast<UINT>(std::wcstoul(args[++i].c_str(), nullptr, 10));
             options.laterTitle = args[++i];
+        } else if (arg == L"--hold-key" && i + 1 < args.size()) {
+            options.heldKey = static_cast<UINT>(std::wcstoul(args[++i].c_str(), nullptr, 0));
         } else if (arg.rfind(L"--", 0) == 0) {
             return false;
         } else {
@@ -101,6 +106,10 @@ class SlideShowWindow final : public quorrin::WindowBase {
         Notify(EVENT_OBJECT_SHOW);
         if (!options_.laterTitle.empty()) {
             SetTimer(Handle(), kRetitleTimerId, options_.retitleAfterMs, nullptr);
+        }
+        if (options_.heldKey != 0) {
+            constexpr int kHeldKeyId = 1;
+            RegisterHotKey(Handle(), kHeldKeyId, options_.heldKey >> 8, options_.heldKey & 0xFF);
         }
         return true;
     }
@@ -210,7 +219,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     if (!ParseOptions(options)) {
         MessageBoxW(nullptr,
                     L"slideshow-sim.exe [--windowed] [--closed-flag PATH] [--screen-class] "
-                    L"[--notify] [--retitle-after MS TITLE] [title]",
+                    L"[--notify] [--retitle-after MS TITLE] [--hold-key KEY] [title]",
                     L"slideshow-sim", MB_OK);
         return kExitUsage;
     }

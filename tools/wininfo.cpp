@@ -31,6 +31,8 @@
 //   wininfo.exe notify HWND ID CODE   posts WM_COMMAND (ID, CODE) from the child, e.g. a
 //       list box's double click (LBN_DBLCLK = 2)
 //   wininfo.exe alpha HWND         a layered window's "alpha<TAB>key colour<TAB>flags"
+//   wininfo.exe focus HWND         the child of the window with the keyboard focus:
+//       id<TAB>class; exit code 1 when the focus is not on one of its children
 //
 // The tool is DPI-aware: every coordinate is in physical screen pixels, whatever the
 // window's own awareness.
@@ -327,13 +329,25 @@ int Select(HWND window, int id, long row) {
     return Notify(window, id, combo ? CBN_SELCHANGE : LBN_SELCHANGE);
 }
 
+int Focus(HWND window) {
+    GUITHREADINFO thread{};
+    thread.cbSize = sizeof(thread);
+    if (GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &thread) == FALSE ||
+        thread.hwndFocus == nullptr || IsChild(window, thread.hwndFocus) == FALSE) {
+        return kExitNotFound;
+    }
+    Write(std::to_string(GetDlgCtrlID(thread.hwndFocus)) + '\t' + ClassName(thread.hwndFocus) +
+          '\n');
+    return kExitOk;
+}
+
 int Usage() {
     Write(
         "wininfo.exe list [--class NAME] [--title TEXT] [--pid N] [--visible]\n"
         "wininfo.exe text HWND | close HWND | command HWND ID | click HWND ID\n"
         "wininfo.exe settext HWND ID TEXT | items HWND ID | state HWND ID\n"
         "wininfo.exe select HWND ID N | notify HWND ID CODE\n"
-        "wininfo.exe children HWND | region HWND | dpi HWND | alpha HWND\n"
+        "wininfo.exe children HWND | region HWND | dpi HWND | alpha HWND | focus HWND\n"
         "wininfo.exe drag HWND X1 Y1 X2 Y2\n");
     return kExitUsage;
 }
@@ -364,6 +378,7 @@ int wmain(int argc, wchar_t** argv) {
         return Drag(*window, at(1), at(2), at(3), at(4));
     }
     if (command == L"alpha" && rest.size() == 1) return Alpha(*window);
+    if (command == L"focus" && rest.size() == 1) return Focus(*window);
     if (command == L"command" && rest.size() == 2) {
         return Post(*window, WM_COMMAND, std::wcstoul(rest[1].c_str(), nullptr, 0));
     }

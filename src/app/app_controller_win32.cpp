@@ -3,6 +3,7 @@
 #include "app/app_resources_win32.h"
 #include "clock/monitors_win32.h"
 #include "detection/show_watch.h"
+#include "settings/save_failure_log_win32.h"
 #include "win32/debug_log_win32.h"
 #include "win32/dpi_win32.h"
 #include "win32/wide_text_win32.h"
@@ -16,6 +17,8 @@ constexpr UINT_PTR TimerId(ClockTimer timer) { return static_cast<UINT_PTR>(time
 constexpr const wchar_t* kTrayTip = L"Quorrin";
 constexpr const wchar_t* kBalloonTitle = L"Quorrin";
 constexpr const wchar_t* kBalloonText = L"程序已经运行！";
+constexpr const wchar_t* kKeyTakenText = L"快捷键已被其他程序占用，本次放映中不可用：";
+constexpr const wchar_t* kKeySeparator = L"、";
 
 }  // namespace
 
@@ -26,9 +29,10 @@ AppController::AppController(AppState& state, WindowWalk& walk, ConfigFile& conf
       clock_(state, *this),
       view_(state, config, clock_, clock_.Copy()),
       engine_(state, view_),
-      normalSet_(state, config, *this, [this] { OnDialogClosed(); }),
-      setTime_(state, config, [this] { OnDialogClosed(); }),
-      styleSet_(state, config, *this, *this, [this] { OnDialogClosed(); }) {}
+      normalSet_(state, config, *this),
+      setTime_(state, config, *this),
+      styleSet_(state, config, *this, *this),
+      talkSet_(state, config, *this, [this](int32_t key) { return showKeys_.Holds(key); }) {}
 
 AppController::~AppController() {
     if (clock_.Handle() == nullptr) return;
@@ -83,9 +87,13 @@ void AppController::OnClockTimer(ClockTimer timer) {
     }
 }
 
-bool AppController::OnProgramMessage(UINT message, WPARAM, LPARAM lParam) {
+bool AppController::OnProgramMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == kWatchPassMessage) {
         OnWatchQueued();
+        return true;
+    }
+    if (message == WM_HOTKEY) {
+        if (const std::optional<ShowKey> key = ShowKeys::FromId(wParam)) OnShowKey(*key);
         return true;
     }
     if (message == kTrayCallbackMessage) {
@@ -126,17 +134,21 @@ void AppController::OnMenuEntry(TrayMenuEntry entry) {
         case TrayMenuEntry::StyleSettings:
             OpenDialog(styleSet_);
             break;
+        case TrayMenuEntry::TalkSettings:
+            OpenDialog(talkSet_);
+            break;
     }
 }
 
-template <typename Dialog>
-void AppController::OpenDialog(Dialog& dialog) {
+void AppController::OpenDialog(SettingsDialog& dialog) {
     const bool wasOpen = dialog.IsOpen();
     // An open dialog is only brought forward.
     if (dialog.Open(instance_) && !wasOpen) lifetime_.DialogOpened();
 }
 
-void AppController::OnDialogClosed() {
+void AppController::DialogClosed() {
+    // Keys changed in 放映控制 during a show are taken at once.
+    if (state_.Countdown.ShowActive && state_.Talk != keysTakenWith_) TakeShowKeys();
     lifetime_.DialogClosed();
     EndIfDone();
 }
@@ -147,7 +159,7 @@ void AppController::EndIfDone() {
 
 void AppController::OnClockDragged() {
     if (const FileStatus saved = config_.SaveStyle(state_.Style); !saved) {
-        LogDebug(L"saving the dragged clock's place", Utf8ToWide(config_.DescribeFailure(saved)));
+        LogSaveFailure(L"saving the dragged clock's place", config_, saved);
     }
 }
 
@@ -163,6 +175,8 @@ void AppController::HideMainClock() {
 }
 
 void AppController::ShowMainClock() {
+    // A clock the presenter hid stays hidden when a dialog closes.
+    if (engine_.HiddenByPresenter()) return;
     if (CopyOnPrimaryMonitor()) clock_.Copy().ShowOnTop();
     clock_.ShowOnTop();
 }
@@ -188,6 +202,7 @@ void AppController::OnClockClosing() {
     closing_ = true;
     KillTimer(clock_.Handle(), TimerId(ClockTimer::Main));
     KillTimer(clock_.Handle(), TimerId(ClockTimer::Watch));
+    showKeys_.Release();
     engine_.Stop();
     tray_.Remove();
     lifetime_.ClockClosed();
@@ -233,11 +248,44 @@ void AppController::OnShowStarted() {
     // A monitor plugged in since the last show is used by this one.
     RecordMonitorWorkAreas(state_);
     engine_.Start(MonotonicNow());
+    TakeShowKeys();
 }
 
 void AppController::OnShowEnded() {
     LogDebug(L"slide show ended", Utf8ToWide(state_.Countdown.LastShowTitle));
+    showKeys_.Release();
     engine_.Stop();
+}
+
+void AppController::TakeShowKeys() {
+    showKeys_.Release();
+    keysTakenWith_ = state_.Talk;
+    if (!state_.Talk.Keys) return;
+    const std::vector<int32_t> taken = showKeys_.Register(clock_.Handle(), state_.Talk);
+    if (taken.empty()) return;
+    std::wstring names;
+    for (const int32_t key : taken) {
+        if (!names.empty()) names += kKeySeparator;
+        names += Utf8ToWide(HotKeyToText(key));
+    }
+    tray_.ShowBalloon(kBalloonTitle, kKeyTakenText + names);
+}
+
+void AppController::OnShowKey(ShowKey key) {
+    switch (key) {
+        case ShowKey::Pause:
+            engine_.TogglePause(MonotonicNow());
+            break;
+        case ShowKey::MinuteMore:
+            engine_.AddTime(kAdjustStepSeconds);
+            break;
+        case ShowKey::MinuteLess:
+            engine_.AddTime(-kAdjustStepSeconds);
+            break;
+        case ShowKey::Hide:
+            engine_.ToggleHidden();
+            break;
+    }
 }
 
 }  // namespace quorrin

@@ -10,6 +10,7 @@
 // ("退出程序"); a dialog still open keeps the program running until it closes.
 #pragma once
 
+#include "app/show_keys_win32.h"
 #include "clock/clock_view_win32.h"
 #include "clock/time_form_win32.h"
 #include "countdown/countdown_engine.h"
@@ -17,9 +18,11 @@
 #include "tray/tray_icon_win32.h"
 #include "tray/tray_menu.h"
 #include "tray/tray_menu_win32.h"
-#include "dialogs/common/main_clock_control.h"
+#include "dialogs/kit/dialog_host.h"
+#include "dialogs/kit/settings_dialog_win32.h"
 #include "dialogs/sound/normal_set_dialog_win32.h"
 #include "dialogs/style/set_style_dialog_win32.h"
+#include "dialogs/talk/talk_set_dialog_win32.h"
 #include "dialogs/timing/set_time_dialog_win32.h"
 #include "settings/app_state.h"
 #include "settings/config_file.h"
@@ -39,9 +42,7 @@ inline constexpr UINT kWatchPassMessage = WM_APP + 2;
 // events never cost more passes than the short interval would.
 inline constexpr Millis kMinWatchGapMs = kWatchIntervalMs;
 
-class AppController final : public TimeFormEvents,
-                            public MainClockControl,
-                            public ClockLayoutControl {
+class AppController final : public TimeFormEvents, public DialogHost, public ClockLayoutControl {
   public:
     AppController(AppState& state, WindowWalk& walk, ConfigFile& config);
     ~AppController();
@@ -55,9 +56,11 @@ class AppController final : public TimeFormEvents,
     const TimeForm& Clock() const { return clock_; }
     const CountdownEngine& Engine() const { return engine_; }
 
-    // MainClockControl: a settings dialog opened during a show hides the clock.
+    // DialogHost: a settings dialog opened during a show hides the clock; the program ends
+    // when the last dialog closes after "退出程序".
     void HideMainClock() override;
     void ShowMainClock() override;
+    void DialogClosed() override;
     // ClockLayoutControl: the appearance dialog's view of the clocks.
     TwipRect MainClockRect() const override;
     void LayOutClocks() override;
@@ -79,15 +82,16 @@ class AppController final : public TimeFormEvents,
     void Watch();
     void OnShowStarted();
     void OnShowEnded();
+    // The presenter's keys: taken with the show (a key another program holds is named in a
+    // balloon), or again when 放映控制 changed them during it, and given back when it goes.
+    void TakeShowKeys();
+    void OnShowKey(ShowKey key);
 
     void AddTrayIcon();
     void OnTrayIcon(uint32_t iconEvent);
     void OnMenuEntry(TrayMenuEntry entry);
     // Opens a settings dialog, or brings the open one forward.
-    template <typename Dialog>
-    void OpenDialog(Dialog& dialog);
-    // A settings dialog has closed; the program ends here if "退出程序" came before.
-    void OnDialogClosed();
+    void OpenDialog(SettingsDialog& dialog);
     void EndIfDone();
     bool CopyOnPrimaryMonitor() const;
 
@@ -108,12 +112,15 @@ class AppController final : public TimeFormEvents,
     bool watchQueued_ = false;  // a kWatchPassMessage or the Watch timer is on its way
     Millis lastWatchAt_ = 0;    // when the last queued pass started (MonotonicNow)
     bool closing_ = false;      // the main window is going: no more passes
+    ShowKeys showKeys_;
+    TalkSettings keysTakenWith_;  // the settings the show's keys were taken with
 
     // The settings dialogs, one of each, kept for the whole run and opened again on demand.
     // Last, so that a dialog still open at the end closes while everything it uses exists.
     NormalSetDialog normalSet_;
     SetTimeDialog setTime_;
     SetStyleDialog styleSet_;
+    TalkSetDialog talkSet_;
 };
 
 }  // namespace quorrin

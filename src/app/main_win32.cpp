@@ -7,6 +7,7 @@
 #include "app/program_folder_win32.h"
 #include "app/single_instance_win32.h"
 #include "app/app_controller_win32.h"
+#include "dialogs/kit/settings_dialog_win32.h"
 #include "win32/wide_text_win32.h"
 #include "detection/window_walk_win32.h"
 #include "settings/app_state.h"
@@ -58,6 +59,7 @@ void FindMonitors(quorrin::AppState& state) {
 int RunMessageLoop() {
     MSG message{};
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        if (quorrin::RouteDialogMessage(message)) continue;
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }

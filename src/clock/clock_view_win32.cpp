@@ -1,7 +1,9 @@
 #include "clock/clock_view_win32.h"
 
+#include "clock/clock_colors.h"
 #include "clock/monitors_win32.h"
 #include "detection/close_slide_show_win32.h"
+#include "settings/save_failure_log_win32.h"
 #include "win32/wide_text_win32.h"
 #include "sound/sound_player_win32.h"
 
@@ -46,7 +48,17 @@ void ClockView::KeepOnTop() {
 }
 
 void ClockView::SaveRemainingTime(bool sameMode, int32_t slot, int32_t seconds) {
-    config_.SaveRemainingTime(sameMode, slot, seconds);
+    // A file held by another program catches up at the next second's save.
+    if (const FileStatus saved = config_.SaveRemainingTime(sameMode, slot, seconds); !saved) {
+        LogSaveFailure(L"saving the resume point", config_, saved);
+    }
+}
+
+void ClockView::SetTone(ClockTone tone) {
+    std::optional<int32_t> color;
+    if (tone != ClockTone::Normal) color = ToneBackground(tone, state_.Style, state_.Talk);
+    main_.SetToneColor(color);
+    copy_.SetToneColor(color);
 }
 
 void ClockView::Beep() { SystemBeep(); }

@@ -39,6 +39,7 @@ class ClockView final : public CountdownView {
     void ArmStepTimer(Millis dueAt) override;
     void StopStepTimer() override;
     void SetFlashTimer(bool on) override;
+    void SetTone(ClockTone tone) override;
 
     // The DPIs of the last layout.
     const ClockDpis& Dpis() const { return dpis_; }

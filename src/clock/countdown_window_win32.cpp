@@ -1,5 +1,6 @@
 #include "clock/countdown_window_win32.h"
 
+#include "clock/clock_colors.h"
 #include "win32/gdi_scope_win32.h"
 #include "win32/round_region_win32.h"
 #include "win32/wide_text_win32.h"
@@ -48,18 +49,35 @@ void CountdownWindow::Layout(const AppState& state, const ClockDpis& dpis) {
     ApplyRoundRegion(Handle(), RegionShape::Clock, dpi_);
     SetLayeredWindowAttributes(Handle(), kTransparentKeyColor, AlphaByte(s.Alpha),
                                LWA_COLORKEY | LWA_ALPHA);
-    background_ = ToColorRef(s.bgBackColor);
+    style_ = s;
 
-    TimeLabelLook look;
-    look.fontName = Utf8ToWide(s.numFontName);
-    look.fontPoints = s.numFontSize;
-    look.textColor = ToColorRef(s.numForeColor);
-    look.backColor = background_;
     // Placed first, so that the text is fitted to the label's new size.
     SetWindowPos(label_.Handle(), nullptr, Pixels(s.numLeft), Pixels(s.numTop), Pixels(s.numWidth),
                  Pixels(s.numHeight), SWP_NOZORDER | SWP_NOACTIVATE);
+    ApplyLook();
+}
+
+void CountdownWindow::ApplyLook() {
+    const DisplayStyle& s = style_;
+    TimeLabelLook look;
+    look.fontName = Utf8ToWide(s.numFontName);
+    look.fontPoints = s.numFontSize;
+    if (toneColor_) {
+        background_ = ToColorRef(*toneColor_);
+        look.textColor = ToColorRef(ReadableDigitColor(*toneColor_, s.numForeColor));
+    } else {
+        background_ = ToColorRef(s.bgBackColor);
+        look.textColor = ToColorRef(s.numForeColor);
+    }
+    look.backColor = background_;
     label_.SetLook(look, dpi_);
     InvalidateRect(Handle(), nullptr, TRUE);
+}
+
+void CountdownWindow::SetToneColor(std::optional<int32_t> color) {
+    if (color == toneColor_) return;
+    toneColor_ = color;
+    ApplyLook();
 }
 
 void CountdownWindow::SetTime(const std::wstring& text) { label_.SetTime(text); }

@@ -10,6 +10,7 @@
 #include "settings/app_state.h"
 
 #include <functional>
+#include <optional>
 #include <string>
 
 namespace quorrin {
@@ -29,6 +30,9 @@ class CountdownWindow : public WindowBase {
     // windows out again. Without it the window only takes the size the system suggests.
     void OnDisplayChange(std::function<void()> relayout) { relayout_ = std::move(relayout); }
     void SetTime(const std::wstring& text);
+    // The background in place of the style's during a show (the warning or overtime
+    // colour, 0x00BBGGRR), with digits kept readable on it; nothing for the style's own.
+    void SetToneColor(std::optional<int32_t> color);
     // Shows the window without taking the focus from the show, and puts it on top.
     void ShowOnTop();
     void Hide();
@@ -48,10 +52,14 @@ class CountdownWindow : public WindowBase {
   private:
     LRESULT OnPaint();
     LRESULT OnDpiChanged(const RECT& suggested);
+    // Gives the label the style's look on the background now in force.
+    void ApplyLook();
 
     ClockWindow kind_;
     TimeLabel label_;
     COLORREF background_ = RGB(0, 0, 0);
+    std::optional<int32_t> toneColor_;
+    DisplayStyle style_;
     int32_t dpi_ = kDefaultDpi;
     std::function<void()> relayout_;
 };

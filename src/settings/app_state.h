@@ -110,9 +110,28 @@ struct WorkArea {
     bool operator==(const WorkArea&) const = default;
 };
 
+// What the presenter may ask of the clock during a show, all off by default: counting on past
+// zero, the warning and overtime colours, and the global keys. Colours 0x00BBGGRR; a key is
+// the RegisterHotKey modifiers (MOD_ALT 1, MOD_CONTROL 2, MOD_SHIFT 4) times 256 plus the
+// virtual-key code, 0 for none.
+struct TalkSettings {
+    bool Overtime = false;
+    bool Colors = false;
+    bool Keys = false;
+    int32_t WarningColor = 0x004DA6;   // dark amber
+    int32_t OvertimeColor = 0x0000C0;  // dark red
+    int32_t PauseKey = 0x0750;         // Ctrl+Alt+Shift+P
+    int32_t MinuteMoreKey = 0x0721;    // Ctrl+Alt+Shift+PageUp
+    int32_t MinuteLessKey = 0x0722;    // Ctrl+Alt+Shift+PageDown
+    int32_t HideKey = 0x0748;          // Ctrl+Alt+Shift+H
+
+    bool operator==(const TalkSettings&) const = default;
+};
+
 struct AppState {
     PresentationTable Presentations;
     GeneralSettings General;
+    TalkSettings Talk;
     CountdownState Countdown;
     DisplayStyle Style;
     DetectionSettings Detection;

@@ -1,38 +1,24 @@
-// Config.ini: loading every persisted setting with self-repair, and the writers.
+// Config.ini: loading every persisted setting with self-repair, and the writers. Which key
+// holds what is described once, in settings_schema.h.
 #pragma once
 
 #include "settings/app_state.h"
 #include "settings/ini_store.h"
+#include "settings/settings_schema.h"
 
 #include <functional>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace quorrin {
 
-inline constexpr const char* kSectionNormal = "Normal";
-inline constexpr const char* kSectionStyle = "Style";
-inline constexpr const char* kSectionPresentations = "PPTFiles";
-
-// Optional, never written by the program: further slide-show title markers, for presentation
-// programs other than PowerPoint, e.g. "ExtraMarkers=| 放映 - |". The markers are separated by
-// "|", which no file name can hold (presentation programs title their show window with the
-// file's name and their own); it is split after decoding, so a GBK character whose second
-// byte is 0x7C stays whole. Spaces inside a marker count; surrounding "|" keep those at its
-// ends, which the reader would otherwise trim from the value.
-inline constexpr const char* kSectionDetection = "Detection";
-inline constexpr const char* kKeyExtraMarkers = "ExtraMarkers";
-inline constexpr char kMarkerSeparator = '|';
-
-// The two messages of the loader's self-repair.
+// The two messages of the loader's self-repair, when the repair was written.
 inline constexpr const char* kSettingsResetMessage = "倒计时配置已被 初始化！";
 inline constexpr const char* kTimingsResetMessage = "倒计时计时配置已被初始化！";
-
-// Largest value (in bytes on disk) the settings reader accepts: one byte less than its
-// 256-byte buffer, which must keep room for the terminating NUL.
-inline constexpr size_t kMaxSettingBytes = 254;
+// ... and when it could not be: the file and the reason.
+std::string SettingsNotResetMessage(std::string_view path, std::string_view reason);
+std::string TimingsNotResetMessage(std::string_view path, std::string_view reason);
 
 // Shows a message to the user (a message box on Windows).
 using Notifier = std::function<void(const std::string& messageUtf8)>;
@@ -40,28 +26,20 @@ using Notifier = std::function<void(const std::string& messageUtf8)>;
 // Joins the program's folder and "Config.ini" ("\" between them unless the folder ends in one).
 std::string MakeConfigPath(std::string_view programFolder);
 
-// One key as text (UTF-8), or nothing when the value does not fit the reader's buffer.
-std::optional<std::string> ReadSetting(const IniSnapshot& file, std::string_view section,
-                                       std::string_view key, std::string_view defaultValue);
-
-// The markers of an ExtraMarkers value (UTF-8), without the empty and space-only ones, which
-// would match every window.
-std::vector<std::string> SplitMarkers(std::string_view value);
-
-// [Detection] as read from `file`; nothing in it is ever invalid, reset or written.
-DetectionSettings ReadDetectionSettings(const IniSnapshot& file);
-
-// Value formats of the file.
-std::string BoolToText(bool value);
-std::optional<bool> TextToBool(std::string_view text);
-std::optional<uint8_t> TextToByte(std::string_view text);
-std::optional<int32_t> TextToInt32(std::string_view text);
+// What the timing settings store: the resume rule, the mode, and the timings of that mode.
+struct TimingSettings {
+    bool resetTime = false;
+    bool sameMode = false;
+    // With the shared timing: its one row (slot 0; an empty list leaves the stored one as
+    // it is). Otherwise the presentations of slots 1..n, at most 100 (any more are dropped).
+    std::vector<PresentationSlot> timings;
+};
 
 class ConfigFile {
   public:
     ConfigFile(AppState& state, IniStore& store, Notifier notify);
 
-    // Reads the whole file once, repairing unreadable sections (see the two messages).
+    // Reads the whole file once, repairing unreadable sections (see the messages above).
     void LoadSettings();
 
     // The writers report whether the file was written; on failure the file is as it was.
@@ -77,20 +55,25 @@ class ConfigFile {
     // The per-second resume point of the running countdown: [Normal] "timeFree" with the
     // shared timing, otherwise [PPTFiles] "timeFree<slot>".
     FileStatus SaveRemainingTime(bool sameMode, int32_t slot, int32_t seconds);
+    // "SameMode" and "ReSetTime", then the shared timing's keys, or [PPTFiles] written anew
+    // with the presentations. Once written, the settings take the new values.
+    FileStatus SaveTimings(const TimingSettings& settings);
+    // [Talk] written anew with `talk`; once written, the settings take it.
+    FileStatus SaveTalkSettings(const TalkSettings& talk);
 
     // The file the writers write, and a one-line reason for a failed write, for the user.
     const std::string& Path() const { return store_.Path(); }
     std::string DescribeFailure(const FileStatus& status) const;
 
-    // A batch of keys a dialog stores itself, in one replacement of the file.
-    FileStatus Commit(const std::vector<IniEdit>& edits);
-
   private:
     void LoadNormal(const IniSnapshot& file);
     void LoadStyle(const IniSnapshot& file);
     void LoadPresentations(const IniSnapshot& file);
+    void Notify(const std::string& message) const;
     // Every section from memory, in the loader's key order.
     std::vector<IniEdit> AllSettingsEdits() const;
+    // A batch of keys in one replacement of the file.
+    FileStatus Commit(const std::vector<IniEdit>& edits);
 
     AppState& state_;
     IniStore& store_;

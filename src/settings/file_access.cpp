@@ -24,6 +24,13 @@ FileStatus WithBusyRetry(FilePlatform& platform, bool deniedToo, Step step) {
     }
 }
 
+// Removes a temporary file of a replace. One that cannot be removed now (held by a virus
+// scanner, say) only takes a little room, and the next writers try again (below): the
+// failure needs no handling here (the Windows platform logs it).
+void RemoveTempFile(FilePlatform& platform, const std::string& path) {
+    static_cast<void>(platform.Remove(path));
+}
+
 // A writer killed between creating its temporary file and the replace leaves the file
 // behind; the next writer removes those whose process is gone.
 void RemoveStaleTempFiles(FilePlatform& platform, const PathParts& parts) {
@@ -31,7 +38,7 @@ void RemoveStaleTempFiles(FilePlatform& platform, const PathParts& parts) {
     for (const std::string& name : platform.ListFolder(parts.folder, parts.name + ".")) {
         const std::optional<uint64_t> owner = TempFileOwner(parts.name, name);
         if (owner && *owner != self && !platform.ProcessAlive(*owner)) {
-            platform.Remove(parts.folder + name);
+            RemoveTempFile(platform, parts.folder + name);
         }
     }
 }
@@ -70,7 +77,7 @@ FileStatus ReplaceFileAtomically(FilePlatform& platform, const std::string& path
 
     FileStatus status = platform.CreateNew(temp, bytes, flush, target);
     if (!status) {
-        platform.Remove(temp);
+        RemoveTempFile(platform, temp);
         // A folder where the user may change the file but not create one beside it. Writing
         // in place is not crash-safe (a crash or power loss mid-write can leave a torn file),
         // but it is what the profile functions always did there, and it is better than never
@@ -85,7 +92,7 @@ FileStatus ReplaceFileAtomically(FilePlatform& platform, const std::string& path
     // with access denied, depending on how it opened it; both pass when it lets go.
     status =
         WithBusyRetry(platform, true, [&] { return platform.Replace(temp, path, target, flush); });
-    if (!status) platform.Remove(temp);
+    if (!status) RemoveTempFile(platform, temp);
     return status;
 }
 

@@ -25,8 +25,9 @@ struct FileError {
     uint32_t code = 0;  // errno or GetLastError(); 0 for BadValue
 };
 
-// Success, or the error of the step that failed.
-class FileStatus {
+// Success, or the error of the step that failed. A caller that cannot act on a failure
+// still says so (a log line with its context), so it is never dropped unseen.
+class [[nodiscard]] FileStatus {
   public:
     FileStatus() = default;
     static FileStatus Failed(FileError error) { return FileStatus(error); }

@@ -13,6 +13,7 @@ enum class TrayMenuEntry : uint16_t {
     StyleSettings = 102,   // 外观设置
     SoundSettings = 103,   // 声音设置
     Exit = 104,            // 退出程序
+    TalkSettings = 105,    // 放映控制
 };
 
 struct TrayMenuItem {
@@ -21,10 +22,11 @@ struct TrayMenuItem {
 };
 
 // The menu, top to bottom.
-inline constexpr std::array<TrayMenuItem, 4> kTrayMenuItems{{
+inline constexpr std::array<TrayMenuItem, 5> kTrayMenuItems{{
     {TrayMenuEntry::TimingSettings, "计时设置"},
     {TrayMenuEntry::StyleSettings, "外观设置"},
     {TrayMenuEntry::SoundSettings, "声音设置"},
+    {TrayMenuEntry::TalkSettings, "放映控制"},
     {TrayMenuEntry::Exit, "退出程序"},
 }};
 

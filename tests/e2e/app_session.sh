@@ -47,7 +47,7 @@ trap cleanup EXIT
 
 # write_settings: writes $app/Config.ini, a complete and valid file. Every key below can be
 # given as a variable of the same name on the call (showPos=4 write_settings); $pptFiles
-# holds the lines of a [PPTFiles] section, none without it.
+# holds the lines of a [PPTFiles] section and $talk those of a [Talk] section, none without.
 write_settings() {
     write_ini "$app/Config.ini" <<EOF
 [Normal]
@@ -85,6 +85,8 @@ bgTop=0
 bgBackColor=3394560
 ${pptFiles:+[PPTFiles]
 $pptFiles}
+${talk:+[Talk]
+$talk}
 EOF
 }
 
@@ -167,7 +169,7 @@ clocks_start_at() {
 readonly kMenuSeconds=5
 readonly kIconX=12
 readonly kIconY=32
-readonly kMenuItems=4
+readonly kMenuItems=5
 menu=
 menu_open() { menu=$(first_window --class '#32768' --visible); }
 menu_closed() { ! first_window --class '#32768' --visible >/dev/null; }

@@ -26,8 +26,8 @@ readonly kDialogSidePixelsAt96=15 kDialogTopPixelsAt96=30
 readonly kDragPixels=(37 23)
 # The timing and appearance dialogs: class, menu item, client area, 取消.
 readonly kOtherDialogs=(
-    "Quorrin.FrmSetTime 1 7875 4620 1115 timing-dialog"
-    "Quorrin.FrmSetStyle 2 9405 4710 1118 style-dialog"
+    "Quorrin.FrmSetTime 1 7875 4620 1115"
+    "Quorrin.FrmSetStyle 2 9405 4710 1118"
 )
 
 host_state=${WINE_STATE_DIR:?run inside the test Wine environment}
@@ -49,15 +49,6 @@ scaled() { px $(($1 * 15)) "$2"; }
 # twips PIXELS DPI: pixels to twips at DPI, rounded half to even.
 twips() { awk -v p="$1" -v d="$2" 'BEGIN { n = p * 1440; q = int(n / d); r = n - q * d
     if (2 * r > d || (2 * r == d && q % 2 == 1)) q++; print q }'; }
-
-set_dpi() {
-    wineserver -k >/dev/null 2>&1 </dev/null
-    wineserver -w >/dev/null 2>&1 </dev/null
-    wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f \
-        >/dev/null 2>&1 </dev/null
-    wineserver -k >/dev/null 2>&1 </dev/null
-    wineserver -w >/dev/null 2>&1 </dev/null
-}
 
 is() {  # is WHAT ACTUAL EXPECTED
     [ "$2" = "$3" ] || { echo "     $1 is \"$2\", expected \"$3\""; return 1; }
@@ -108,7 +99,7 @@ controls_inside() {
 
 for dpi in "${kDpis[@]}"; do
     echo "--- $dpi dpi"
-    set_dpi "$dpi"
+    set_wine_dpi "$dpi"
     new_app "scale-$dpi"
     Width=$kWidthTwips Height=$kHeightTwips Left=$kLeftTwips Top=$kTopTwips showPos=4 \
         timeCnt=02:00:00 write_settings
@@ -175,16 +166,13 @@ for dpi in "${kDpis[@]}"; do
         check "the region follows the scaled frame" is "the region" \
             "$(wininfo region "$dialog" | awk '{ print $1, $2, $3 }')" \
             "$side $top $((dw - side - 1))"
-        if [ "$dpi" = 144 ] && [ -n "${QUORRIN_SCREENSHOT_DIR:-}" ]; then
-            import -window root -display "$DISPLAY" "$QUORRIN_SCREENSHOT_DIR/sound-dialog-at-150-percent.png"
-        fi
         wininfo command "$dialog" $kCancelId >/dev/null
         check "取消 closes it" wait_until 5 dialog_gone
     fi
 
     # The timing and appearance dialogs, on the same frame: size, controls, region.
     for other in "${kOtherDialogs[@]}"; do
-        read -r dialog_class item cw ch cancel name <<<"$other"
+        read -r dialog_class item cw ch cancel <<<"$other"
         check "the clock is back" wait_until 5 clocks_are 1
         check "menu item $item opens $dialog_class" choose_from_menu "$item" \
             $((l + w / 2)) $((t + h - 4))
@@ -198,9 +186,6 @@ for dpi in "${kDpis[@]}"; do
         check "its region follows the scaled frame" is "the region" \
             "$(wininfo region "$dialog" | awk '{ print $1, $2, $3 }')" \
             "$side $top $((dw - side - 1))"
-        if [ "$dpi" = 144 ] && [ -n "${QUORRIN_SCREENSHOT_DIR:-}" ]; then
-            import -window root -display "$DISPLAY" "$QUORRIN_SCREENSHOT_DIR/$name-at-150-percent.png"
-        fi
         wininfo command "$dialog" "$cancel" >/dev/null
         check "取消 closes it" wait_until 5 dialog_gone
     done

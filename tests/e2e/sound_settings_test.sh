@@ -9,7 +9,7 @@ set -uo pipefail
 
 readonly kDialogClass=Quorrin.FrmNormalSet
 readonly kSoundSettingsItem=3
-readonly kExitItem=4
+readonly kExitItem=5
 # Control ids of the dialog and of the system's file dialog.
 readonly kSoundLabelId=1004
 readonly kBrowseSoundId=1005

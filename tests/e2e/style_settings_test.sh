@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The display style dialog with the real Quorrin.exe, reached through the tray menu: the
-# default style's items; an immediate Save storing the background fitted around the digits;
+# default style's items; an immediate Save storing the background fitted around the digits,
+# which the clock then shows whole;
 # size 72, 50 % and the custom position saved over a running show, where both clocks take
 # the new look at once; a colour chosen in the real colour dialog with a real click on the
 # drawn button, stored and drawn; Cancel leaving Config.ini and the clocks alone; the clock
@@ -29,6 +30,11 @@ readonly kOkId=1
 readonly kSize72Item=62
 readonly kHalfOpaqueItem=5
 readonly kCustomPositionItem=4
+# The fit's margins round the digits: half of the width margin on either side, and above and
+# below them (see style_choices.h).
+readonly kFitWidthTwips=1000 kFitTopTwips=200 kFitBottomTwips=160
+# Ink of the digits nearer than this to an edge of the clock window is cut off or crowded.
+readonly kInkMarginPixels=6
 
 dialog=
 dialog_open() { dialog=$(first_window --class "$kDialogClass" --visible); }
@@ -70,14 +76,23 @@ check "屏幕右上角 the position" item_is $kPosListId "屏幕右上角"
 read -r digits_w digits_h < <(part_size $kDigitsId)
 read -r bg_w bg_h < <(part_size $kBackgroundId)
 echo "     digits $digits_w x $digits_h, background $bg_w x $bg_h pixels"
-fitted() { [ "$bg_w" -gt "$digits_w" ] && [ $((bg_w - digits_w)) -le 28 ] && [ $((bg_h - digits_h)) -le 8 ]; }
+# around PIXELS TWIPS: a margin of TWIPS round PIXELS, in whole pixels (within one).
+around() { local d=$(($1 - $(twips_px "$2"))); [ "$d" -ge -1 ] && [ "$d" -le 1 ]; }
+fitted() {
+    around $((bg_w - digits_w)) $kFitWidthTwips && around $((bg_h - digits_h)) $((kFitTopTwips + kFitBottomTwips))
+}
 check "the preview background is fitted round the digits" fitted
 
 echo "--- an immediate save"
 wininfo command "$dialog" $kSaveId >/dev/null
 check "保存 closes the dialog" wait_until 10 dialog_gone
-check "Width is the digits' width plus 400" saved_is Style Width $((digits_w * kTwipsPerPixel + 400))
-check "Height is the digits' height plus 100" saved_is Style Height $((digits_h * kTwipsPerPixel + 100))
+check "Width is the digits' width plus the margins" saved_is Style Width $((digits_w * kTwipsPerPixel + kFitWidthTwips))
+check "Height is the digits' height plus the margins" saved_is Style Height $((digits_h * kTwipsPerPixel + kFitTopTwips + kFitBottomTwips))
+digits_in_clock() {
+    [ $(($(saved Style numTop) + $(saved Style numHeight))) -le "$(saved Style Height)" ] &&
+        [ $(($(saved Style numLeft) + $(saved Style numWidth))) -le "$(saved Style Width)" ]
+}
+check "the digits' box lies inside the clock" digits_in_clock
 check "numWidth the digits' width" saved_is Style numWidth $((digits_w * kTwipsPerPixel))
 check "bgWidth the same as Width" saved_is Style bgWidth "$(saved Style Width)"
 check "Alpha stays 100" saved_is Style Alpha 100
@@ -87,6 +102,21 @@ echo "--- size 72, 50 % and the custom position over a running show"
 start_show "$work/show.closed"
 check "the clock comes up over the show" wait_until $kShowFoundSeconds clocks_are 1
 read -r left top right bottom < <(window_rect "$main")
+# ink_clear: on a screenshot of the clock window, the white digits keep clear of its edges.
+ink_clear() {
+    local w=$((right - left)) h=$((bottom - top)) box
+    import -window root -crop "${w}x${h}+$left+$top" +repage "$work/saved-clock.png" 2>/dev/null || return 1
+    box=$(convert "$work/saved-clock.png" -fuzz 25% -fill black +opaque white -fill white -opaque white \
+        -format '%@' info: 2>/dev/null)
+    [[ "$box" =~ ^([0-9]+)x([0-9]+)\+([0-9]+)\+([0-9]+)$ ]] || { echo "     no digits ($box)"; return 1; }
+    local bw=${BASH_REMATCH[1]} bh=${BASH_REMATCH[2]} bx=${BASH_REMATCH[3]} by=${BASH_REMATCH[4]} m=$kInkMarginPixels
+    if [ "$bx" -lt $m ] || [ "$by" -lt $m ] || [ $((bx + bw + m)) -gt "$w" ] ||
+        [ $((by + bh + m)) -gt "$h" ] || [ "$bw" -lt $((w / 3)) ]; then
+        echo "     digits ${bw}x${bh}+${bx}+${by} in a ${w}x${h} clock"
+        return 1
+    fi
+}
+check "the saved clock shows its digits whole, clear of its edges" wait_until 5 ink_clear
 before_size=$(window_size "$main")
 check "the dialog opens from a right click on the clock" \
     open_dialog $(((left + right) / 2)) $(((top + bottom) / 2))
@@ -100,7 +130,9 @@ check "choosing 72 grows the preview's digits" wait_until 5 grown
 read -r big_w big_h < <(part_size $kDigitsId)
 read -r big_bg_w big_bg_h < <(part_size $kBackgroundId)
 echo "     digits $big_w x $big_h, background $big_bg_w x $big_bg_h pixels"
-follows() { [ $((big_bg_w - big_w)) -ge 26 ] && [ $((big_bg_w - big_w)) -le 28 ] && [ $((big_bg_h - big_h)) -le 8 ]; }
+follows() {
+    around $((big_bg_w - big_w)) $kFitWidthTwips && around $((big_bg_h - big_h)) $((kFitTopTwips + kFitBottomTwips))
+}
 check "and the background follows" follows
 wininfo select "$dialog" $kAlphaListId $kHalfOpaqueItem >/dev/null
 wininfo select "$dialog" $kPosListId $kCustomPositionItem >/dev/null

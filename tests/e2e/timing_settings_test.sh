@@ -2,7 +2,8 @@
 # The timing settings with the real Quorrin.exe, reached through the tray menu: the dialog
 # with the stored defaults and only one of it; Cancel writing nothing; a presentation added
 # through the editor, its file chosen in the file dialog and its times typed into the time
-# fields (which stay valid times whatever is typed); Save writing [PPTFiles]; the no-file
+# fields (which stay valid times whatever is typed, and take fast typing with one key going
+# down before the last came up), saved from the keyboard; Save writing [PPTFiles]; the no-file
 # and name-clash messages; a show of the added presentation counting down from the time
 # typed in; deleting a row and clearing the list; saving while a show counts.
 set -uo pipefail
@@ -134,8 +135,11 @@ check "添加 opens the editor" wait_until 10 editor_open
 check "modal: the list dialog is disabled" dialog_disabled
 check "its fields start at 00:00:00" field_is $kDurationId "00:00:00"
 click_digit $kDurationId
-xdotool type --delay 80 "003000"
-check "the duration typed in shows" wait_until 3 field_is $kDurationId "00:30:00"
+# 1, then 2 and 3 typed fast: 3 goes down before 2 comes up.
+xdotool type --delay 80 1
+xdotool keydown 2 keydown 3 keyup 2 keyup 3
+check "each digit typed fills the next one, across the colon" \
+    wait_until 3 field_is $kDurationId "12:30:00"
 # Tab moves on to the warning field, its first digit selected.
 xdotool key Tab
 xdotool type --delay 80 "a9"
@@ -144,8 +148,11 @@ xdotool key --delay 80 BackSpace Delete ctrl+v shift+Insert ctrl+x ctrl+z
 # outlive the filling process under Wine.)
 check "letters, a 9 for tens of hours, Backspace, Delete, paste, cut and undo change nothing" \
     field_is $kWarningId "00:00:00"
-xdotool type --delay 80 "0071030"
-check "out-of-range digits are refused and the rest go in" wait_until 3 field_is $kWarningId "00:10:30"
+xdotool type --delay 80 "0071"
+xdotool keydown 0 keydown 3 keyup 0 keyup 3
+xdotool type --delay 80 0
+check "out-of-range digits are refused and the rest go in, fast across the colon too" \
+    wait_until 3 field_is $kWarningId "00:10:30"
 check "it is a valid time" valid_time $kWarningId
 wininfo click "$editor" $kFlushId >/dev/null
 wininfo command "$editor" $kEditorSaveId >/dev/null
@@ -153,15 +160,17 @@ check "保存 without a file shows the no-file message" message_says "$kNoFileMe
 check "and the editor stays open" editor_open
 check "the file is chosen in the file dialog" pick_file "$(windows_path "$app/年度报告.pptx")"
 check "its base name shows" text_is "$editor" $kFileLabelId "年度报告"
-wininfo command "$editor" $kEditorSaveId >/dev/null
-check "保存 closes the editor" wait_until 10 editor_gone
-check "the row is added" rows_are "00:30:00${kTab}00:10:30${kTab}是${kTab}否${kTab}年度报告"
+# From the warning field, Tab passes the two switches and 浏览 to 保存; Space clicks it.
+click_digit $kWarningId
+xdotool key --delay 80 Tab Tab Tab Tab space
+check "保存 reached with Tab and pressed with Space closes the editor" wait_until 10 editor_gone
+check "the row is added" rows_are "12:30:00${kTab}00:10:30${kTab}是${kTab}否${kTab}年度报告"
 wininfo command "$dialog" $kSaveId >/dev/null
 check "保存 closes the dialog" wait_until 10 dialog_gone
 check "SameMode=False is saved" saved_is Normal SameMode False
 check "ReSetTime stays True" saved_is Normal ReSetTime True
 check "pptFiles=1" saved_is PPTFiles pptFiles 1
-check "timeCnt1=00:30:00" saved_is PPTFiles timeCnt1 00:30:00
+check "timeCnt1=12:30:00" saved_is PPTFiles timeCnt1 12:30:00
 check "timeWarning1=00:10:30" saved_is PPTFiles timeWarning1 00:10:30
 check "flush1=True" saved_is PPTFiles flush1 True
 check "close1=False" saved_is PPTFiles close1 False
@@ -183,14 +192,14 @@ check "the clash message names both" message_says \
 check "and the name stays empty" text_is "$editor" $kFileLabelId ""
 wininfo command "$editor" $kEditorCancelId >/dev/null
 check "取消 closes the editor" wait_until 10 editor_gone
-check "and adds nothing" rows_are "00:30:00${kTab}00:10:30${kTab}是${kTab}否${kTab}年度报告"
+check "and adds nothing" rows_are "12:30:00${kTab}00:10:30${kTab}是${kTab}否${kTab}年度报告"
 wininfo command "$dialog" $kCancelId >/dev/null
 check "the dialog closes" wait_until 10 dialog_gone
 
 echo "--- a show of the added presentation"
 start_show "$work/show.closed" "PowerPoint 幻灯片放映 - [年度报告.pptx]"
-check "its clock starts at the duration typed in" clocks_start_at "30:00"
-check "and counts down into timeFree1" wait_until 5 saved_is PPTFiles timeFree1 00:29:59
+check "its clock starts at the duration typed in" clocks_start_at "750:00"
+check "and counts down into timeFree1" wait_until 5 saved_is PPTFiles timeFree1 12:29:59
 end_show
 check "the clock hides with the show" wait_until 5 clocks_are 0
 quit

@@ -193,7 +193,7 @@ TEST(SaveSettings, StyleIsRewrittenWholeInItsOrder) {
     DisplayStyle style = DefaultStyle();
     style.Left = 12900;
     style.numFontName = "微软雅黑";
-    ConfigFile(run.state, run.store, nullptr).SaveStyle(style);
+    ASSERT_TRUE(ConfigFile(run.state, run.store, nullptr).SaveStyle(style));
     const std::string after = run.Text();
     const size_t at = after.find("[Style]\r\n");
     ASSERT_NE(at, std::string::npos);
@@ -228,7 +228,7 @@ TEST(SaveSettings, SoundSettingsWriteOnlyTheirThreeKeys) {
     run.state.General.EndWarning = false;
     run.state.General.WarningSound = "D:\\音效\\warn.wav";
     run.state.Style.Width = 1;  // not saved by the sound settings
-    ConfigFile(run.state, run.store, nullptr).SaveSoundSettings();
+    ASSERT_TRUE(ConfigFile(run.state, run.store, nullptr).SaveSoundSettings());
     const std::string after = run.Text();
     EXPECT_NE(after.find("EndWarning=False\r\n"), std::string::npos);
     EXPECT_NE(after.find("SoundFile=D:\\音效\\warn.wav\r\n"), std::string::npos);
@@ -283,13 +283,13 @@ TEST(SaveSettings, EveryWriterWritesADeletedFileWholeWithItsNewValue) {
         {"sound save",
          [](AppState& state, ConfigFile& config) {
              state.General.WarningSound = "D:\\提示.wav";
-             config.SaveSoundSettings();
+             ASSERT_TRUE(config.SaveSoundSettings());
          },
          "\nSoundFile=默认声音", "\nSoundFile=D:\\提示.wav"},
         {"style save",
          [](AppState& state, ConfigFile& config) {
              state.Style.Top = 450;
-             config.SaveStyle(state.Style);
+             ASSERT_TRUE(config.SaveStyle(state.Style));
          },
          "\nTop=0", "\nTop=450", true},
     };
@@ -318,10 +318,43 @@ TEST(SaveSettings, EveryWriterWritesADeletedFileWholeWithItsNewValue) {
     }
 }
 
+// Every key with a value of its own: the whole file written from memory holds each value
+// under its key, in the loader's order, and reads back into the same fields.
+TEST(SaveSettings, EveryKeyIsWrittenFromItsFieldAndReadBackIntoIt) {
+    AppState state;
+    state.General = {7, false, false, false, "D:\\w.wav", "E:\\结束.wav", 2, ""};
+    state.Presentations.Store(0, {3661, 59, true, false, "共享", 125});
+    state.Presentations.Store(1, {7200, 600, false, true, "第一讲", 3599});
+    state.Presentations.Store(2, {59, 1, true, false, "talk", 0});
+    state.Style = {1001, 1002, 1006, -5,   4,    44,   1003, 72,   1010, "宋体",
+                   1012, 1011, 1013, 1014, 1016, 1015, 1017, 1018, 1019};
+    TempFolder folder;
+    IniStore store(folder.File("Config.ini"));
+    // A save into a missing file writes the whole file first.
+    ASSERT_TRUE(ConfigFile(state, store, nullptr).SaveSoundSettings());
+    const std::string text = GbkToUtf8(ReadBytes(store.Path()));
+    EXPECT_EQ(
+        text,
+        "[Normal]\r\ntimeMode=7\r\nEndWarning=False\r\nReSetTime=False\r\nSameMode=False\r\n"
+        "timeCnt=01:01:01\r\ntimeWarning=00:00:59\r\nflush=True\r\nclose=False\r\nfile=共享\r\n"
+        "timeFree=00:02:05\r\nSoundFile=D:\\w.wav\r\nendSoundFile=E:\\结束.wav\r\n"
+        "[Style]\r\nWidth=1001\r\nHeight=1002\r\nBackColor=1003\r\nAlpha=44\r\nTop=-5\r\n"
+        "Left=1006\r\nshowPos=4\r\nnumFontName=宋体\r\nnumFontSize=72\r\n"
+        "numForeColor=1010\r\nnumHeight=1011\r\nnumWidth=1012\r\nnumLeft=1013\r\n"
+        "numTop=1014\r\nbgHeight=1015\r\nbgWidth=1016\r\nbgLeft=1017\r\nbgTop=1018\r\n"
+        "bgBackColor=1019\r\n[PPTFiles]\r\npptFiles=2\r\ntimeCnt1=02:00:00\r\n"
+        "timeWarning1=00:10:00\r\nflush1=False\r\nclose1=True\r\nfile1=第一讲\r\n"
+        "timeFree1=00:59:59\r\ntimeCnt2=00:00:59\r\ntimeWarning2=00:00:01\r\nflush2=True\r\n"
+        "close2=False\r\nfile2=talk\r\ntimeFree2=00:00:00\r\n");
+    Loaded reloaded(&text);
+    EXPECT_TRUE(reloaded.messages.empty());
+    ExpectSameSettings(reloaded.state, state);
+}
+
 TEST(SaveSettings, FirstRunStillWritesNoPresentationSection) {
     Loaded run(nullptr);
     std::filesystem::remove(run.path);
-    ConfigFile(run.state, run.store, nullptr).SaveRemainingTime(true, 0, 5);
+    ASSERT_TRUE(ConfigFile(run.state, run.store, nullptr).SaveRemainingTime(true, 0, 5));
     const std::string text = run.Text();
     EXPECT_NE(text.find("timeFree=00:00:05\r\nSoundFile="), std::string::npos);
     EXPECT_NE(text.find("[Style]\r\nWidth=3000"), std::string::npos);
@@ -380,24 +413,74 @@ TEST(ExtraMarkers, ReadInEveryEncodingNeverWrittenAndKeptThroughARepair) {
     Loaded without(nullptr);
     EXPECT_TRUE(without.state.Detection.ExtraMarkers.empty());
     EXPECT_EQ(without.Text().find("[Detection]"), std::string::npos);
-}
+    TEST(TalkSettings, AbsentSectionIsAllOffAndWritesNothing) {
+        const std::string text = std::string(kCompleteNormal) + "[Style]\r\nWidth=3000\r\n";
+        Loaded run(&text);
+        EXPECT_TRUE(run.messages.empty());
+        EXPECT_EQ(run.state.Talk, TalkSettings{});
+        EXPECT_EQ(run.Text(), text);
+        // A file written whole again from memory stays without the section.
+        std::filesystem::remove(run.path);
+        ASSERT_TRUE(ConfigFile(run.state, run.store, nullptr).SaveSoundSettings());
+        EXPECT_EQ(run.Text().find("[Talk]"), std::string::npos);
+    }
 
-TEST(ConfigPath, JoinsFolderAndFileName) {
-    EXPECT_EQ(MakeConfigPath("C:\\Tools\\Quorrin"), "C:\\Tools\\Quorrin\\Config.ini");
-    EXPECT_EQ(MakeConfigPath("D:\\"), "D:\\Config.ini");
-}
+    TEST(TalkSettings, UnreadableValueFallsBackAloneAndNothingIsRepaired) {
+        const std::string text = std::string(kCompleteNormal) +
+                                 "[Talk]\r\nOvertime=True\r\nWarningColor=amber\r\n"
+                                 "PauseKey=Ctrl+Nothing\r\nHideKey=ctrl+shift+f9\r\n";
+        Loaded run(&text);
+        EXPECT_TRUE(run.messages.empty());
+        EXPECT_EQ(run.Text(), text);
+        TalkSettings expected;
+        expected.Overtime = true;
+        expected.HideKey = (2 | 4) << 8 | 0x78;
+        EXPECT_EQ(run.state.Talk, expected);
+        EXPECT_EQ(run.state.General.PresentationCount, 0);
+        EXPECT_EQ(run.state.Presentations.At(0)->TimeFree, 180);  // the rest as read
 
-TEST(ValueFormats, NumbersHaveTheirRanges) {
-    EXPECT_EQ(TextToByte("255"), 255);
-    EXPECT_FALSE(TextToByte("256"));
-    EXPECT_FALSE(TextToByte("-1"));
-    EXPECT_EQ(TextToInt32("-2147483648"), INT32_MIN);
-    EXPECT_FALSE(TextToInt32("2147483648"));
-    EXPECT_FALSE(TextToInt32(""));
-    EXPECT_FALSE(TextToInt32("12px"));
-    EXPECT_EQ(BoolToText(true), "True");
-    EXPECT_EQ(BoolToText(false), "False");
-}
+        TalkSettings saved = expected;
+        saved.Colors = true;
+        saved.MinuteLessKey = 0;  // no key
+        ASSERT_TRUE(ConfigFile(run.state, run.store, nullptr).SaveTalkSettings(saved));
+        EXPECT_EQ(run.state.Talk, saved);
+        const std::string written = run.Text();
+        EXPECT_NE(
+            written.find("[Talk]\r\nOvertime=True\r\nColors=True\r\nHotKeys=False\r\n"
+                         "WarningColor=19878\r\nOvertimeColor=192\r\n"
+                         "PauseKey=Ctrl+Alt+Shift+P\r\nMinuteMoreKey=Ctrl+Alt+Shift+PageUp\r\n"
+                         "MinuteLessKey=\r\nHideKey=Ctrl+Shift+F9\r\n"),
+            std::string::npos)
+            << written;
+        const std::string copy = written;
+        EXPECT_EQ(Loaded(&copy).state.Talk, saved);
+    }
+
+    TEST(ValueFormats, KeyNamesReadBackAndJunkIsRefused) {
+        for (const int32_t key : {0x0750, 0x0721, 0x0148, 0x0230, 0x0487, 0x00FF, 0x0013, 0}) {
+            EXPECT_EQ(TextToHotKey(HotKeyToText(key)), key) << HotKeyToText(key);
+        }
+        for (const char* junk : {"Ctrl+", "Ctrl+Alt", "F25", "F0", "0x100", "PgUp", "Ctrl+AB"}) {
+            EXPECT_FALSE(TextToHotKey(junk).has_value()) << junk;
+        }
+    }
+
+    TEST(ConfigPath, JoinsFolderAndFileName) {
+        EXPECT_EQ(MakeConfigPath("C:\\Tools\\Quorrin"), "C:\\Tools\\Quorrin\\Config.ini");
+        EXPECT_EQ(MakeConfigPath("D:\\"), "D:\\Config.ini");
+    }
+
+    TEST(ValueFormats, NumbersHaveTheirRanges) {
+        EXPECT_EQ(TextToByte("255"), 255);
+        EXPECT_FALSE(TextToByte("256"));
+        EXPECT_FALSE(TextToByte("-1"));
+        EXPECT_EQ(TextToInt32("-2147483648"), INT32_MIN);
+        EXPECT_FALSE(TextToInt32("2147483648"));
+        EXPECT_FALSE(TextToInt32(""));
+        EXPECT_FALSE(TextToInt32("12px"));
+        EXPECT_EQ(BoolToText(true), "True");
+        EXPECT_EQ(BoolToText(false), "False");
+    }
 
 }  // namespace
 }  // namespace quorrin

@@ -40,6 +40,8 @@ class FakeView : public CountdownView {
     void ArmStepTimer(Millis dueAt) override { stepDue = dueAt; }
     void StopStepTimer() override { stepDue.reset(); }
     void SetFlashTimer(bool on) override { flashTimer = on; }
+    void SetTone(ClockTone t) override { tone = t; }
+    ClockTone tone = ClockTone::Normal;
 
     std::string LastShown() const { return shown.empty() ? "" : shown.back().second; }
 };
@@ -334,6 +336,127 @@ TEST_F(Countdown, CountdownWithoutAStoredSlotWritesNoResumePoint) {
     RunSeconds(1);
     EXPECT_EQ(view.saves, std::vector<std::string>{"P/2/599"});
     EXPECT_EQ(view.LastShown(), "09:57");
+}
+
+// The controls during a show: overtime, the colours, pause and one minute more or less.
+struct TalkCountdown : Countdown {
+    void SetUp() override {
+        Countdown::SetUp();
+        state.General.SameMode = true;
+        state.General.EndWarning = true;
+        state.Countdown.CloseAtEnd = false;
+        state.Countdown.TotalSeconds = 40;
+        state.Countdown.WarningSeconds = 30;
+        state.Talk.Overtime = true;
+        state.Talk.Colors = true;
+    }
+};
+
+TEST_F(TalkCountdown, OvertimeCountsOnPastZeroInItsToneWithTheSavedTimeAtZero) {
+    Start();
+    EXPECT_EQ(view.tone, ClockTone::Normal);
+    RunSeconds(10);
+    EXPECT_EQ(view.LastShown(), "00:30");
+    EXPECT_EQ(view.tone, ClockTone::Warning);  // from the warning second on
+    RunSeconds(30);
+    EXPECT_EQ(view.LastShown(), "00:00");
+    EXPECT_EQ(view.beeps, 3);  // the warning's, each second of the flash
+    RunSeconds(2);
+    EXPECT_EQ(view.LastShown(), "-00:02");
+    EXPECT_EQ(view.tone, ClockTone::Overtime);
+    EXPECT_EQ(view.beeps, 4);  // the end signal, once
+    EXPECT_TRUE(view.visible);
+    EXPECT_EQ(view.closes, 0);
+    EXPECT_EQ(view.saves.back(), "N/0/0");
+    EXPECT_EQ(view.saves.size(), 40u);  // nothing saved past zero
+    RunSeconds(100 * 60);
+    EXPECT_EQ(view.LastShown(), "-100:02");  // total minutes, as the countdown
+    EXPECT_TRUE(engine.Counting());
+
+    // One minute less does nothing past zero; one minute more counts that minute down.
+    engine.AddTime(-kAdjustStepSeconds);
+    EXPECT_EQ(view.LastShown(), "-100:02");
+    engine.AddTime(kAdjustStepSeconds);
+    EXPECT_EQ(view.LastShown(), "01:00");
+    EXPECT_EQ(view.saves.back(), "N/0/60");
+}
+
+TEST_F(TalkCountdown, EndThatClosesTheShowTakesTheClockEvenWithOvertime) {
+    state.Countdown.CloseAtEnd = true;
+    Start();
+    RunSeconds(41);
+    EXPECT_EQ(view.closes, 1);
+    EXPECT_FALSE(view.visible);
+    EXPECT_FALSE(engine.Counting());
+}
+
+TEST_F(TalkCountdown, ColoursOffKeepTheStyleUntilOvertime) {
+    state.Talk.Colors = false;
+    Start();
+    RunSeconds(40);
+    EXPECT_EQ(view.tone, ClockTone::Normal);
+    RunSeconds(1);
+    EXPECT_EQ(view.tone, ClockTone::Overtime);
+}
+
+TEST_F(TalkCountdown, PauseHoldsTimeAndSaveAndMarksTheClock) {
+    Start();
+    RunSeconds(5);
+    engine.TogglePause(view.now + 300);
+    view.now += 300;
+    EXPECT_EQ(view.LastShown(), "||00:35");
+    EXPECT_EQ(view.saves.back(), "N/0/35");
+    const size_t saves = view.saves.size();
+    RunSeconds(120);
+    EXPECT_EQ(view.LastShown(), "||00:35");
+    EXPECT_EQ(view.saves.size(), saves);
+    engine.TogglePause(view.now);
+    EXPECT_EQ(view.LastShown(), "00:35");
+    RunSeconds(1);
+    EXPECT_EQ(view.LastShown(), "00:34");
+    EXPECT_EQ(view.saves.back(), "N/0/34");
+}
+
+TEST_F(TalkCountdown, MinuteMoreOrLessMovesTheClockAndTheWarning) {
+    EXPECT_EQ(AdjustedRemainingSeconds(100, -60), 40);
+    EXPECT_EQ(AdjustedRemainingSeconds(30, -60), 1);  // never below 00:00:01
+    EXPECT_EQ(AdjustedRemainingSeconds(0, -60), 0);   // nor raised by "less"
+    Start();
+    RunSeconds(11);  // warned at 00:30, flashing
+    EXPECT_TRUE(view.flashTimer);
+    EXPECT_EQ(view.tone, ClockTone::Warning);
+    engine.AddTime(-kAdjustStepSeconds);
+    EXPECT_EQ(view.LastShown(), "00:01");
+    EXPECT_EQ(view.saves.back(), "N/0/1");
+    engine.AddTime(kAdjustStepSeconds);  // 61 s: above the warning again
+    EXPECT_EQ(view.LastShown(), "01:01");
+    EXPECT_EQ(view.tone, ClockTone::Normal);
+    EXPECT_FALSE(view.flashTimer);
+    EXPECT_TRUE(view.visible);
+    RunSeconds(30);
+    EXPECT_EQ(view.LastShown(), "00:31");
+    EXPECT_FALSE(view.flashTimer);
+    RunSeconds(1);
+    EXPECT_TRUE(view.flashTimer);  // warns again at 00:30
+    RunSeconds(5);
+    EXPECT_FALSE(view.flashTimer);
+    engine.AddTime(-20);  // 00:05, below a warning already given
+    RunSeconds(3);
+    EXPECT_FALSE(view.flashTimer);
+    EXPECT_EQ(view.LastShown(), "00:02");
+}
+
+TEST_F(TalkCountdown, ClockHiddenByThePresenterStaysDownThroughTheFlash) {
+    Start();
+    engine.ToggleHidden();
+    EXPECT_FALSE(view.visible);
+    RunSeconds(12);  // warned and flashing
+    EXPECT_FALSE(view.visible);
+    engine.ToggleHidden();
+    EXPECT_TRUE(view.visible);
+    engine.Stop();
+    engine.ToggleHidden();  // no show: nothing to hide or show
+    EXPECT_FALSE(view.visible);
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
-// The drawn push button's face pieces, caption and picture placement, and mouse and key
-// rules, with the sizes of the buttons the program has.
+// The drawn push button's face pieces, caption placement and face rules, with the sizes of
+// the buttons the program has.
 #include "controls/drawn_button/drawn_button_layout.h"
 
 #include <gtest/gtest.h>
@@ -55,27 +55,12 @@ TEST(DrawnButtonPieces, SmallestButtonAndDegenerateSizes) {
     EXPECT_EQ(pixels[8], (FacePiece{{3, 3, 27, 14}, {3, 3, 12, 15}}));
 }
 
-TEST(DrawnButtonPlacement, TableCases) {
-    // No picture, no caption: nothing.
-    EXPECT_EQ(PlaceCaption(1575, 375, false, 0, 0, true, 0, 0, 0), CaptionPlacement{});
-    // Caption only, centred both ways ("自定义背景颜色" in 9-point text).
-    CaptionPlacement captionOnly = PlaceCaption(1575, 375, false, 0, 0, false, 1260, 180, 0);
-    EXPECT_FALSE(captionOnly.picture);
-    EXPECT_EQ(captionOnly.caption, (std::array<int32_t, 2>{158, 98}));  // 157.5 and 97.5 to even
-    // Picture only, centred.
-    EXPECT_EQ(PlaceCaption(1800, 600, true, 480, 480, true, 0, 0, 5).picture,
-              (std::array<int32_t, 2>{660, 60}));
-    // Style 0: three equal gaps across; (1800 - 480 - 600) / 3 = 240.
-    const CaptionPlacement left = PlaceCaption(1800, 600, true, 480, 480, false, 600, 180, 0);
-    EXPECT_EQ(left.picture, (std::array<int32_t, 2>{240, 60}));
-    EXPECT_EQ(left.caption, (std::array<int32_t, 2>{960, 210}));
-    // Style 1: three equal gaps down; (1200 - 480 - 180) / 3 = 180.
-    const CaptionPlacement above = PlaceCaption(1800, 1200, true, 480, 480, false, 600, 180, 1);
-    EXPECT_EQ(above.picture, (std::array<int32_t, 2>{660, 180}));
-    EXPECT_EQ(above.caption, (std::array<int32_t, 2>{600, 840}));
-    // Any other style with both: only the face.
-    EXPECT_EQ(PlaceCaption(1800, 600, true, 480, 480, false, 600, 180, 2), CaptionPlacement{});
-    EXPECT_EQ(PlaceCaption(1800, 600, true, 480, 480, false, 600, 180, -1), CaptionPlacement{});
+TEST(DrawnButtonPlacement, CaptionIsCentredWithHalvesToEven) {
+    // "自定义背景颜色" in 9-point text: 157.5 and 97.5 go to the even neighbours.
+    EXPECT_EQ(CentredCaption(1575, 375, 1260, 180), (std::array<int32_t, 2>{158, 98}));
+    EXPECT_EQ(CentredCaption(1575, 375, 1290, 210), (std::array<int32_t, 2>{142, 82}));
+    // Wider than the button: it starts left of the edge, still centred.
+    EXPECT_EQ(CentredCaption(100, 300, 140, 180), (std::array<int32_t, 2>{-20, 60}));
 }
 
 TEST(DrawnButtonFaces, RestingIsNormalOrDisabled) {
@@ -87,32 +72,21 @@ TEST(DrawnButtonFaces, RestingIsNormalOrDisabled) {
 
 TEST(DrawnButtonInput, HoverIsDrawnOnceAndEndsAtTheFirstMoveOutside) {
     ButtonInput input;
-    EXPECT_EQ(input.MouseMove(true), (ButtonReaction{FaceRequest::Hover, true, false, false}));
+    EXPECT_EQ(input.MouseMove(true), (ButtonReaction{FaceRequest::Hover, true, false}));
     // Further moves inside only keep the capture.
-    EXPECT_EQ(input.MouseMove(true), (ButtonReaction{std::nullopt, true, false, false}));
-    EXPECT_EQ(input.MouseMove(false), (ButtonReaction{FaceRequest::Resting, false, true, false}));
+    EXPECT_EQ(input.MouseMove(true), (ButtonReaction{std::nullopt, true, false}));
+    EXPECT_EQ(input.MouseMove(false), (ButtonReaction{FaceRequest::Resting, false, true}));
     EXPECT_FALSE(input.Hover());
     EXPECT_EQ(input.MouseMove(true).draw, FaceRequest::Hover);
 }
 
-TEST(DrawnButtonInput, OnlyALeftPressLetsAClickOrEnterThrough) {
+TEST(DrawnButtonInput, PressShowsThePressedFaceAndItsEndTheRestingOne) {
     ButtonInput input;
-    EXPECT_FALSE(input.EnterKey().click) << "Enter before any press";
-    // Right press and release: no pressed face, no click.
-    EXPECT_EQ(input.MouseDown(false), ButtonReaction{});
-    EXPECT_EQ(input.MouseUp().draw, FaceRequest::Resting);
-    EXPECT_FALSE(input.Clicked().click);
-
     input.MouseMove(true);
-    EXPECT_EQ(input.MouseDown(true).draw, FaceRequest::Pressed);
-    EXPECT_EQ(input.MouseUp().draw, FaceRequest::Resting);
+    EXPECT_EQ(input.Press(true), (ButtonReaction{FaceRequest::Pressed, false, false}));
+    EXPECT_EQ(input.Press(false), (ButtonReaction{FaceRequest::Resting, false, false}));
     EXPECT_FALSE(input.Hover()) << "the next move inside shows the hover face again";
-    EXPECT_TRUE(input.Clicked().click);
-    // The left press is remembered after the click: Enter clicks, until the next press.
-    EXPECT_TRUE(input.EnterKey().click);
-    EXPECT_TRUE(input.EnterKey().click);
-    input.MouseDown(false);
-    EXPECT_FALSE(input.EnterKey().click);
+    EXPECT_EQ(input.MouseMove(true).draw, FaceRequest::Hover);
 }
 
 }  // namespace

@@ -44,7 +44,9 @@ class FaultyPlatform final : public FilePlatform {
                          const TargetInfo& like) override {
         if (auto fault = Take(Step::CreateNew)) {
             // A full disk: the file was created, the write did not get through.
-            if (fault->Error().code == ENOSPC) real_.CreateNew(path, "", flush, like);
+            if (fault->Error().code == ENOSPC) {
+                EXPECT_TRUE(real_.CreateNew(path, "", flush, like));
+            }
             return *fault;
         }
         return real_.CreateNew(path, bytes, flush, like);
@@ -203,6 +205,36 @@ TEST_F(FileReplaceTest, LoadSettingsReadsTheFileOnce) {
     EXPECT_EQ(loaded.General.PresentationCount, 100);
     EXPECT_EQ(loaded.Presentations.At(100)->File, "talk100");
     EXPECT_EQ(platform.Calls(Step::Read) - readsBefore, 2);  // the held attempt, then one read
+}
+
+// Start-up's self-repair in a folder it cannot write: the messages say that the repair
+// was not written, naming the file and the reason, and the file is left as it was.
+TEST_F(FileReplaceTest, StartUpRepairThatCannotBeWrittenSaysSo) {
+    platform.Fail(Step::Replace, FileErrorKind::Denied, EACCES);
+    AppState state;
+    std::vector<std::string> messages;
+    ConfigFile(state, store, [&](const std::string& m) { messages.push_back(m); }).LoadSettings();
+    EXPECT_EQ(messages, std::vector<std::string>{SettingsNotResetMessage(
+                            path, DescribeFileError(platform, {FileErrorKind::Denied, EACCES}))});
+    EXPECT_NE(messages.front().find(path), std::string::npos);
+    EXPECT_EQ(ReadBytes(path), kOld);
+    EXPECT_EQ(state.Style, DefaultStyle());  // the program goes on with the defaults
+
+    // Readable settings with a broken presentation list, whose removal cannot be written.
+    AppState written;
+    ResetSettings(written);
+    ConfigFile writer(written, store, nullptr);
+    platform.Fail(Step::Replace, FileErrorKind::Denied, EACCES, 0);
+    ASSERT_TRUE(writer.SaveAllSettings());
+    ASSERT_TRUE(store.Write(kSectionPresentations, "pptFiles", "abc"));
+    const std::string before = ReadBytes(path);
+    platform.Fail(Step::Replace, FileErrorKind::Busy, EBUSY);
+    messages.clear();
+    ConfigFile(state, store, [&](const std::string& m) { messages.push_back(m); }).LoadSettings();
+    EXPECT_EQ(messages, std::vector<std::string>{TimingsNotResetMessage(
+                            path, DescribeFileError(platform, {FileErrorKind::Busy, EBUSY}))});
+    EXPECT_EQ(ReadBytes(path), before);
+    EXPECT_EQ(state.General.PresentationCount, 0);
 }
 
 }  // namespace

@@ -307,10 +307,12 @@ TEST(IniStoreBatch, MatchesSingleCallsAndSkipsRefusedEdits) {
     testing::WriteBytes(single.Path(), start);
     testing::WriteBytes(batch.Path(), start);
     for (const IniEdit& e : edits) {
+        // Only the line break is refused.
+        const bool refused = e.key == "bad";
         if (e.value) {
-            single.Write(e.section, e.key, *e.value);
+            EXPECT_EQ(static_cast<bool>(single.Write(e.section, e.key, *e.value)), !refused);
         } else {
-            single.DeleteSection(e.section);
+            ASSERT_TRUE(single.DeleteSection(e.section));
         }
     }
     ASSERT_TRUE(batch.Apply(edits));

@@ -2,11 +2,14 @@
 // the font list, fitting the preview around the digits, and the [Style] section Save writes.
 #include "dialogs/style/style_choices.h"
 
+#include "geometry/units.h"
 #include "settings/config_file.h"
 #include "settings/text_codec.h"
 #include "temp_folder.h"
 
 #include <gtest/gtest.h>
+
+#include <cstdlib>
 
 namespace quorrin {
 namespace {
@@ -50,25 +53,48 @@ TEST(StylePreviewFit, BackgroundFollowsTheDigitsAndKeepsThemCentred) {
     preview.background.left = 30;
     preview.background.top = 45;
 
-    // "12:34" in Arial 36 bold measures 123 x 55 pixels at 96 dpi.
+    // "12:34" in Arial 36 bold measures 123 x 55 pixels at 96 dpi: the default clock's
+    // 3000 x 1200 comes back as 2845 x 1185.
     FitPreviewBackground(preview, 123, 55, 96);
-    EXPECT_EQ(preview.digits, (TwipRect{200, 200, 1845, 825}));
-    EXPECT_EQ(preview.background, (TwipRect{30, 45, 2245, 925}));  // place unchanged
+    EXPECT_EQ(preview.digits, (TwipRect{500, 200, 1845, 825}));
+    EXPECT_EQ(preview.background, (TwipRect{30, 45, 2845, 1185}));  // place unchanged
 
     // At 200 % a pixel is 7.5 twips: 245 pixels are 1837.5 twips, stored as the even 1838;
     // 109 pixels are 817.5, stored as 818. The digits are centred by their true width:
-    // (2238 - 1837.5) / 2 = 200.25.
+    // (2838 - 1837.5) / 2 = 500.25.
     FitPreviewBackground(preview, 245, 109, 192);
-    EXPECT_EQ(preview.digits, (TwipRect{200, 200, 1838, 818}));
-    EXPECT_EQ(preview.background, (TwipRect{30, 45, 2238, 918}));
-    // 243 pixels are 1822.5 twips, stored as 1822: (2222 - 1822.5) / 2 = 199.75.
+    EXPECT_EQ(preview.digits, (TwipRect{500, 200, 1838, 818}));
+    EXPECT_EQ(preview.background, (TwipRect{30, 45, 2838, 1178}));
+    // 243 pixels are 1822.5 twips, stored as 1822: (2822 - 1822.5) / 2 = 499.75.
     FitPreviewBackground(preview, 243, 111, 192);
-    EXPECT_EQ(preview.digits, (TwipRect{200, 200, 1822, 832}));
+    EXPECT_EQ(preview.digits, (TwipRect{500, 200, 1822, 832}));
     // At 120 dpi (12 twips a pixel) an odd margin cannot come up, but a half can at 168 dpi:
     // 7 pixels are exactly 60 twips, 1 pixel 8.57 -> 9.
     FitPreviewBackground(preview, 1, 7, 168);
     EXPECT_EQ(preview.digits.width, 9);
     EXPECT_EQ(preview.digits.height, 60);
+}
+
+// Whatever the digits measure and wherever a hand-edited style put them, the fitted clock
+// holds them whole, with the same margin left and right, as the clock window shows them.
+TEST(StylePreviewFit, DigitsEndInsideTheClockAtEveryScale) {
+    DisplayStyle edited = DefaultStyle();
+    edited.numTop = 900;
+    edited.numLeft = -300;
+    for (const int32_t dpi : {96, 120, 144, 168, 192}) {
+        for (const int32_t textHeight : {7, 55, 111, 300}) {
+            StylePreview p = PreviewFromStyle(edited);
+            FitPreviewBackground(p, textHeight * 2 + 1, textHeight, dpi);
+            const PixelRect digits = TwipsToPixels(p.digits, dpi);
+            const PixelRect clock =
+                TwipsToPixels({0, 0, p.background.width, p.background.height}, dpi);
+            const int32_t rightMargin = clock.width - (digits.left + digits.width);
+            EXPECT_GT(digits.top, 0) << dpi << " " << textHeight;
+            EXPECT_GT(clock.height, digits.top + digits.height) << dpi << " " << textHeight;
+            EXPECT_GT(digits.left, 0) << dpi << " " << textHeight;
+            EXPECT_LE(std::abs(digits.left - rightMargin), 1) << dpi << " " << textHeight;
+        }
+    }
 }
 
 DisplayStyle EditedStyle() {
@@ -83,8 +109,8 @@ DisplayStyle EditedStyle() {
 
 TEST(StyleSave, TakesEveryFieldFromThePreviewTheListsAndTheClock) {
     const DisplayStyle s = EditedStyle();
-    EXPECT_EQ(s.Width, 3690 + 400);
-    EXPECT_EQ(s.Height, 1635 + 100);
+    EXPECT_EQ(s.Width, 3690 + 1000);
+    EXPECT_EQ(s.Height, 200 + 1635 + 160);
     EXPECT_EQ(s.bgWidth, s.Width);
     EXPECT_EQ(s.bgHeight, s.Height);
     EXPECT_EQ(s.BackColor, 0x00FF00);
@@ -98,7 +124,7 @@ TEST(StyleSave, TakesEveryFieldFromThePreviewTheListsAndTheClock) {
     EXPECT_EQ(s.numForeColor, 0x123456);
     EXPECT_EQ(s.numWidth, 3690);
     EXPECT_EQ(s.numHeight, 1635);
-    EXPECT_EQ(s.numLeft, 200);
+    EXPECT_EQ(s.numLeft, 500);
     EXPECT_EQ(s.numTop, 200);
     EXPECT_EQ(s.bgLeft, 0);
     EXPECT_EQ(s.bgTop, 0);
@@ -122,13 +148,13 @@ TEST(StyleSave, WritesTheWholeStyleSectionInPlaceOfTheOldOne) {
     AppState state;
     IniStore store(path);
     ConfigFile config(state, store, [](const std::string&) {});
-    config.SaveStyle(EditedStyle());
+    ASSERT_TRUE(config.SaveStyle(EditedStyle()));
     EXPECT_EQ(GbkToUtf8(testing::ReadBytes(path)),
               "[Normal]\r\nSameMode=True\r\n[PPTFiles]\r\npptFiles=0\r\n[Style]\r\n"
-              "Width=4090\r\nHeight=1735\r\nBackColor=65280\r\nAlpha=50\r\nTop=600\r\n"
+              "Width=4690\r\nHeight=1995\r\nBackColor=65280\r\nAlpha=50\r\nTop=600\r\n"
               "Left=12900\r\nshowPos=4\r\nnumFontName=Courier New\r\nnumFontSize=72\r\n"
-              "numForeColor=1193046\r\nnumHeight=1635\r\nnumWidth=3690\r\nnumLeft=200\r\n"
-              "numTop=200\r\nbgHeight=1735\r\nbgWidth=4090\r\nbgLeft=0\r\nbgTop=0\r\n"
+              "numForeColor=1193046\r\nnumHeight=1635\r\nnumWidth=3690\r\nnumLeft=500\r\n"
+              "numTop=200\r\nbgHeight=1995\r\nbgWidth=4690\r\nbgLeft=0\r\nbgTop=0\r\n"
               "bgBackColor=65280\r\n");
 }
 

@@ -1,7 +1,10 @@
 #include "controls/time_field/time_field_rules.h"
 
+#include "settings/time_text.h"
+
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -14,15 +17,11 @@ constexpr uint32_t kKeyEnd = 35;
 constexpr uint32_t kKeyDigit = 0x31;
 constexpr uint32_t kKeyPadDigit = 0x61;
 
-// Types `typed` the way the field handles a key: the press filter on the selected digit,
-// then the release rule; returns the selected position afterwards.
+// Types `typed` the way the field handles a key: the character on the selected digit, then
+// the release rule; returns the selected position afterwards.
 int Type(std::string& text, int selected, char32_t typed, uint32_t key = kKeyDigit) {
-    int caret = selected;
-    if (R::Accepts(text, selected, typed)) {
-        text = R::Overwrite(text, selected, typed);
-        caret = selected + 1;
-    }
-    return R::AfterKeyRelease(text, selected, caret, key);
+    const int caret = R::Type(text, selected, typed).value_or(selected);
+    return R::AfterKeyRelease(selected, caret, key);
 }
 
 TEST(TimeFieldRules, StepSkipsColonsWrapsForwardAndStopsBackward) {
@@ -67,6 +66,22 @@ TEST(TimeFieldRules, SixDigitsFillTheFieldAndTheSelectionWrapsToTheStart) {
     EXPECT_TRUE(R::IsFieldText(text));
 }
 
+TEST(TimeFieldRules, KeysReleasedAfterTheNextKeysCharacterStillFillTheNextDigits) {
+    // 1, then 2 and 3 with 3 going down before 2 comes up, across each colon: every
+    // character goes to the digit after the one before, whenever the releases come.
+    for (const auto& [start, expected] : {std::pair{0, "12:30:00"}, std::pair{3, "00:12:30"}}) {
+        std::string text = "00:00:00";
+        int selected = start;
+        std::vector<int> before;
+        for (char32_t c : {U'1', U'2', U'3'}) {
+            before.push_back(selected);
+            selected = R::Type(text, selected, c).value();
+        }
+        for (int b : before) EXPECT_EQ(R::AfterKeyRelease(b, selected, kKeyDigit), selected);
+        EXPECT_EQ(text, expected);
+    }
+}
+
 TEST(TimeFieldRules, RefusedCharacterKeepsTextAndSelection) {
     std::string text = "12:34:56";
     EXPECT_EQ(Type(text, 3, U'7'), 3);
@@ -85,15 +100,13 @@ TEST(TimeFieldRules, TensOfHoursTwoOverLargeUnitsClampsToTwentyAndSelectsUnits) 
 }
 
 TEST(TimeFieldRules, ArrowsHomeAndEndMoveBetweenDigits) {
-    std::string text = "12:34:56";
-    EXPECT_EQ(R::AfterKeyRelease(text, 3, 3, kKeyLeft), 1);
-    EXPECT_EQ(R::AfterKeyRelease(text, 0, 0, kKeyLeft), 0);
-    EXPECT_EQ(R::AfterKeyRelease(text, 1, 2, kKeyRight), 3);
-    EXPECT_EQ(R::AfterKeyRelease(text, 4, 5, kKeyRight), 6);
-    EXPECT_EQ(R::AfterKeyRelease(text, 7, 8, kKeyRight), 7);
-    EXPECT_EQ(R::AfterKeyRelease(text, 4, 0, kKeyHome), 0);
-    EXPECT_EQ(R::AfterKeyRelease(text, 4, 8, kKeyEnd), 0);
-    EXPECT_EQ(text, "12:34:56");
+    EXPECT_EQ(R::AfterKeyRelease(3, 3, kKeyLeft), 1);
+    EXPECT_EQ(R::AfterKeyRelease(0, 0, kKeyLeft), 0);
+    EXPECT_EQ(R::AfterKeyRelease(1, 2, kKeyRight), 3);
+    EXPECT_EQ(R::AfterKeyRelease(4, 5, kKeyRight), 6);
+    EXPECT_EQ(R::AfterKeyRelease(7, 8, kKeyRight), 7);
+    EXPECT_EQ(R::AfterKeyRelease(4, 0, kKeyHome), 0);
+    EXPECT_EQ(R::AfterKeyRelease(4, 8, kKeyEnd), 0);
 }
 
 TEST(TimeFieldRules, ClickBeforeAColonOrBehindTheEndSelectsTheDigitToItsLeft) {
@@ -113,6 +126,24 @@ TEST(TimeFieldRules, StoredTimesTheFieldCannotHoldAreShownInRange) {
     EXPECT_EQ(R::FieldTextFor("01:02:03"), "01:02:03");
     EXPECT_EQ(R::FieldTextFor("30:00:00"), "23:59:59");
     EXPECT_EQ(R::FieldTextFor("junk"), "00:00:00");
+}
+
+// A row saves its times as seconds written back as text: for every text the field can
+// hold, that is the text itself, so the file gets the bytes the user saw. Text the field
+// cannot hold gives no seconds rather than 0.
+TEST(TimeFieldRules, EveryFieldTimeGivesSecondsThatWriteBackAsTheSameText) {
+    char text[16];
+    for (int32_t seconds = 0; seconds < 24 * 3600; ++seconds) {
+        std::snprintf(text, sizeof text, "%02d:%02d:%02d", seconds / 3600, seconds / 60 % 60,
+                      seconds % 60);
+        ASSERT_TRUE(R::IsFieldText(text)) << text;
+        ASSERT_EQ(R::FieldSeconds(text), seconds) << text;
+        ASSERT_EQ(SecondsToTimeText(seconds), text);
+    }
+    for (const char* bad :
+         {"24:00:00", "00:60:00", "1:00:00", "00:00:0", "00:00:00 ", "", "ab:cd:ef"}) {
+        EXPECT_EQ(R::FieldSeconds(bad), std::nullopt) << bad;
+    }
 }
 
 }  // namespace

@@ -16,18 +16,11 @@ using testing::ReadBytes;
 using testing::TempFolder;
 using testing::WriteBytes;
 
-TEST(TimingRows, RowTextBothWays) {
-    PresentationSlot slot{600, 30, true, false, "所有演示文稿", 0};
-    const std::string row = TimingRow(slot);
-    EXPECT_EQ(row, "00:10:00\t00:00:30\t是\t否\t所有演示文稿");
-    EXPECT_EQ(SplitTimingRow(row),
-              (TimingFields{"00:10:00", "00:00:30", true, false, "所有演示文稿"}));
-    EXPECT_EQ(JoinTimingRow(SplitTimingRow(row)), row);
-    // Only an exact "是" is yes; missing columns are empty.
-    EXPECT_EQ(SplitTimingRow("01:00:00\t00:01:00\t是 \tY"),
-              (TimingFields{"01:00:00", "00:01:00", false, false, ""}));
-    EXPECT_EQ(RowFileName(row), "所有演示文稿");
-    EXPECT_EQ(RowFileName("no tabs"), "no tabs");
+TEST(TimingRows, RowTextForTheListBox) {
+    EXPECT_EQ(TimingRowText({600, 30, true, false, "所有演示文稿", 0}),
+              "00:10:00\t00:00:30\t是\t否\t所有演示文稿");
+    EXPECT_EQ(TimingRowText({3723, 0, false, true, "Intro", 5}),
+              "01:02:03\t00:00:00\t否\t是\tIntro");
 }
 
 TEST(TimingRows, BaseNameDropsFolderTrailingSpacesAndOnlyTheLastExtension) {
@@ -39,15 +32,14 @@ TEST(TimingRows, BaseNameDropsFolderTrailingSpacesAndOnlyTheLastExtension) {
 }
 
 TEST(TimingRows, NameClashIsContainmentEitherWayCaseSensitiveAndTakesEveryRow) {
-    const std::vector<std::string> rows = {"00:01:00\t00:00:10\t是\t否\tOutro",
-                                           "00:01:00\t00:00:10\t是\t否\tIntro2"};
-    EXPECT_EQ(FindNameClash("Intro", rows), "Intro2");
-    EXPECT_EQ(FindNameClash("Intr", {"a\tb\tc\td\tIntro"}), "Intro");
-    EXPECT_EQ(FindNameClash("MyOutro", rows), "Outro");
-    EXPECT_EQ(FindNameClash("intro", rows), std::nullopt);
-    EXPECT_EQ(FindNameClash("Other", rows), std::nullopt);
-    EXPECT_EQ(FindNameClash("Anything", {"00:01:00\t00:00:10\t是\t否\t"}), "");
-    EXPECT_EQ(FindNameClash("Intro", {"00:01:00\t00:00:10\t是\t否\tIntro"}), "Intro");
+    const std::vector<std::string> names = {"Outro", "Intro2"};
+    EXPECT_EQ(FindNameClash("Intro", names), "Intro2");
+    EXPECT_EQ(FindNameClash("Intr", {"Intro"}), "Intro");
+    EXPECT_EQ(FindNameClash("MyOutro", names), "Outro");
+    EXPECT_EQ(FindNameClash("intro", names), std::nullopt);
+    EXPECT_EQ(FindNameClash("Other", names), std::nullopt);
+    EXPECT_EQ(FindNameClash("Anything", {""}), "");
+    EXPECT_EQ(FindNameClash("Intro", {"Intro"}), "Intro");
     EXPECT_EQ(NameClashMessage("Intro", "Intro2"),
               "对不起，该文件名[Intro]与列表中已存在的文件名[Intro2]存在名称上的匹配关系，会"
               "引起误判断，请重新命名该文件名");
@@ -79,61 +71,53 @@ AppState StoredState() {
     return s;
 }
 
-TEST(TimingList, FillAddReplaceRemoveKeepBothListsInStep) {
+TEST(TimingList, FillAddReplaceRemoveKeepTheRemainingTimes) {
     const AppState s = StoredState();
     TimingList list;
     list.Fill(s, false);
     ASSERT_EQ(list.Rows().size(), 1u);
-    EXPECT_EQ(list.Rows()[0].row, TimingRow(*s.Presentations.At(0)));
+    EXPECT_EQ(list.Rows()[0].timing.File, kAllPresentationsLabel);
+    EXPECT_EQ(list.Rows()[0].storedSlot, 0);
     list.Fill(s, true);
     ASSERT_EQ(list.Rows().size(), 3u);
-    EXPECT_EQ(list.Rows()[1].remaining, "00:00:02");
-    list.Replace(1, "00:05:00\t00:00:10\t否\t否\tP2");
-    EXPECT_EQ(list.Rows()[1].remaining, "00:00:00");
+    EXPECT_EQ(list.Rows()[1].timing.TimeFree, 2);
+    list.Replace(1, {300, 10, false, false, "P2", 2});
+    EXPECT_EQ(list.Rows()[1].timing.TimeFree, 0);
+    EXPECT_EQ(list.Rows()[1].storedSlot, std::nullopt);
     list.Remove(0);
-    list.Add("00:05:00\t00:00:10\t否\t否\tNew");
+    list.Add({300, 10, false, false, "New", 7});
     ASSERT_EQ(list.Rows().size(), 3u);
-    EXPECT_EQ(list.Rows()[0].row, "00:05:00\t00:00:10\t否\t否\tP2");
-    EXPECT_EQ(list.Rows()[2].remaining, "00:00:00");
+    EXPECT_EQ(list.Rows()[0].timing.TimeCnt, 300);
+    EXPECT_EQ(list.Rows()[1].timing.TimeFree, 3);
+    EXPECT_EQ(list.Rows()[2].timing.TimeFree, 0);
+    EXPECT_EQ(list.Names(), (std::vector<std::string>{"P2", "P3", "New"}));
 }
 
 TEST(TimingList, AHundredRowsIsTheMostAddedAndSaved) {
     TimingList list;
-    for (int i = 0; i < kMaxPresentations; ++i)
-        EXPECT_TRUE(list.Add("r\t\t\t\tN" + std::to_string(i)));
+    for (int i = 0; i < kMaxPresentations; ++i) {
+        EXPECT_TRUE(list.Add({60, 0, false, false, "N" + std::to_string(i), 0}));
+    }
     EXPECT_FALSE(list.CanAdd());
-    EXPECT_FALSE(list.Add("one too many"));
+    EXPECT_FALSE(list.Add({60, 0, false, false, "one too many", 0}));
     EXPECT_EQ(list.Rows().size(), 100u);
-    const TimingSave save = PlanTimingSave(StoredState(), true, false, list);
-    EXPECT_EQ(save.after.General.PresentationCount, 100);
-    EXPECT_EQ(save.edits.back().key, "timeFree100");
+    EXPECT_EQ(PlanTimingSave(StoredState(), true, false, list).settings.timings.size(), 100u);
 }
 
-// Writes the plan once, and key by key on a copy of the same file: both must agree.
+// Stores the plan over a file of `utf8Before`.
 struct SavedFile {
     TempFolder folder;
-    std::string once = folder.File("once.ini");
-    std::string byKey = folder.File("bykey.ini");
+    std::string path = folder.File("Config.ini");
+    AppState state = StoredState();
 
     SavedFile(const std::string& utf8Before, const TimingSave& save) {
-        WriteBytes(once, Utf8ToGbk(utf8Before));
-        WriteBytes(byKey, Utf8ToGbk(utf8Before));
-        IniStore store(once);
+        WriteBytes(path, Utf8ToGbk(utf8Before));
+        IniStore store(path);
         store.SetFlushMode(FlushMode::NoFlush);
-        AppState state;
         ConfigFile config(state, store, nullptr);
         EXPECT_TRUE(StoreTimingSave(state, config, save));
-        IniStore single(byKey);
-        single.SetFlushMode(FlushMode::NoFlush);
-        for (const IniEdit& e : save.edits) {
-            if (e.value) {
-                single.Write(e.section, e.key, *e.value);
-            } else {
-                single.DeleteSection(e.section);
-            }
-        }
     }
-    std::string Text() const { return GbkToUtf8(ReadBytes(once)); }
+    std::string Text() const { return GbkToUtf8(ReadBytes(path)); }
 };
 
 constexpr const char* kBefore =
@@ -145,14 +129,6 @@ TEST(TimingSave, IndividualModeRewritesPptFilesInRowOrder) {
     list.Fill(StoredState(), true);
     list.Remove(1);
     const TimingSave save = PlanTimingSave(StoredState(), false, false, list);
-    std::vector<std::string> keys;
-    for (const IniEdit& e : save.edits) keys.push_back(e.section + "/" + (e.value ? e.key : "-"));
-    EXPECT_EQ(keys, (std::vector<std::string>{
-                        "Normal/SameMode", "Normal/ReSetTime", "PPTFiles/-", "PPTFiles/pptFiles",
-                        "PPTFiles/timeCnt1", "PPTFiles/timeWarning1", "PPTFiles/flush1",
-                        "PPTFiles/close1", "PPTFiles/file1", "PPTFiles/timeFree1",
-                        "PPTFiles/timeCnt2", "PPTFiles/timeWarning2", "PPTFiles/flush2",
-                        "PPTFiles/close2", "PPTFiles/file2", "PPTFiles/timeFree2"}));
     const SavedFile file(kBefore, save);
     EXPECT_EQ(
         file.Text(),
@@ -161,17 +137,17 @@ TEST(TimingSave, IndividualModeRewritesPptFilesInRowOrder) {
         "timeWarning1=00:00:10\r\nflush1=True\r\nclose1=False\r\nfile1=P1\r\n"
         "timeFree1=00:00:01\r\ntimeCnt2=00:03:00\r\ntimeWarning2=00:00:10\r\nflush2=True\r\n"
         "close2=False\r\nfile2=P3\r\ntimeFree2=00:00:03\r\n");
-    EXPECT_EQ(ReadBytes(file.once), ReadBytes(file.byKey));
-    EXPECT_EQ(save.after.General.PresentationCount, 2);
-    EXPECT_EQ(save.after.Presentations.At(2)->File, "P3");
-    EXPECT_EQ(save.after.Presentations.At(2)->TimeCnt, 180);
+    EXPECT_EQ(file.state.General.PresentationCount, 2);
+    EXPECT_FALSE(file.state.General.ResetTime);
+    EXPECT_EQ(file.state.Presentations.At(2)->File, "P3");
+    EXPECT_EQ(file.state.Presentations.At(2)->TimeCnt, 180);
 }
 
 TEST(TimingSave, SharedModeWritesNormalKeysAndLeavesPptFilesAlone) {
     const AppState before = StoredState();
     TimingList list;
     list.Fill(before, false);
-    list.Replace(0, "01:02:03\t00:00:30\t否\t是\t全部");
+    list.Replace(0, {3723, 30, false, true, "全部", 9});
     const TimingSave save = PlanTimingSave(before, true, true, list);
     const SavedFile file(kBefore, save);
     EXPECT_EQ(
@@ -179,10 +155,10 @@ TEST(TimingSave, SharedModeWritesNormalKeysAndLeavesPptFilesAlone) {
         "[Normal]\r\nSameMode=True\r\nReSetTime=True\r\ntimeCnt=01:02:03\r\nfile=全部\r\n"
         "timeWarning=00:00:30\r\nflush=False\r\nclose=True\r\ntimeFree=00:00:00\r\n"
         "[PPTFiles]\r\npptFiles=3\r\ntimeCnt3=00:03:00\r\nfile3=P3\r\n[Style]\r\nWidth=1\r\n");
-    EXPECT_EQ(ReadBytes(file.once), ReadBytes(file.byKey));
-    EXPECT_EQ(save.after.Presentations.At(0)->TimeCnt, 3723);
-    EXPECT_EQ(save.after.General.PresentationCount, 3);
-    EXPECT_EQ(save.after.Presentations.At(3)->File, "P3");
+    EXPECT_EQ(file.state.Presentations.At(0)->TimeCnt, 3723);
+    EXPECT_TRUE(file.state.General.SameMode);
+    EXPECT_EQ(file.state.General.PresentationCount, 3);
+    EXPECT_EQ(file.state.Presentations.At(3)->File, "P3");
 }
 
 TEST(TimingSave, ClearedIndividualListLeavesOnlyTheCount) {
@@ -190,7 +166,7 @@ TEST(TimingSave, ClearedIndividualListLeavesOnlyTheCount) {
     const SavedFile file(kBefore, PlanTimingSave(StoredState(), true, false, list));
     EXPECT_NE(file.Text().find("[PPTFiles]\r\npptFiles=0\r\n"), std::string::npos);
     EXPECT_EQ(file.Text().find("timeCnt3"), std::string::npos);
-    EXPECT_EQ(ReadBytes(file.once), ReadBytes(file.byKey));
+    EXPECT_EQ(file.state.General.PresentationCount, 0);
 }
 
 TEST(TimingSave, FailedWriteChangesNothing) {
@@ -201,6 +177,7 @@ TEST(TimingSave, FailedWriteChangesNothing) {
     TimingList list;
     EXPECT_FALSE(StoreTimingSave(state, config, PlanTimingSave(state, true, false, list)));
     EXPECT_EQ(state.General.PresentationCount, 3);
+    EXPECT_FALSE(state.General.SameMode);
 }
 
 // A countdown running on P3 (slot 3) while the dialog is open.
@@ -213,19 +190,12 @@ struct RunningCountdown : ::testing::Test {
         state.Countdown.CurrentSlot = 3;
         state.Presentations.At(3)->TimeFree = 95;  // written by the countdown meanwhile
     }
-    std::string SavedRemaining(const TimingSave& save, const std::string& key) {
-        for (const IniEdit& e : save.edits) {
-            if (e.key == key) return *e.value;
-        }
-        return "missing";
-    }
 };
 
 TEST_F(RunningCountdown, RunningRowKeepsItsLiveTimeAndTheCountdownFollowsIt) {
     list.Remove(0);
     const TimingSave save = PlanTimingSave(state, true, false, list);
-    EXPECT_EQ(SavedRemaining(save, "timeFree2"), "00:01:35");
-    EXPECT_EQ(save.after.Countdown.CurrentSlot, 2);
+    EXPECT_EQ(save.countdownSlot, 2);
     AppState after = state;
     TempFolder folder;
     IniStore store(folder.File("Config.ini"));
@@ -233,18 +203,22 @@ TEST_F(RunningCountdown, RunningRowKeepsItsLiveTimeAndTheCountdownFollowsIt) {
     ASSERT_TRUE(StoreTimingSave(after, config, save));
     EXPECT_EQ(after.Countdown.CurrentSlot, 2);
     EXPECT_EQ(after.Presentations.At(2)->TimeFree, 95);
+    EXPECT_NE(GbkToUtf8(ReadBytes(folder.File("Config.ini"))).find("timeFree2=00:01:35\r\n"),
+              std::string::npos);
 }
 
 TEST_F(RunningCountdown, RemovedEditedOrModeChangedRowLeavesTheCountdownWithoutSlot) {
     list.Remove(2);
-    EXPECT_EQ(PlanTimingSave(state, true, false, list).after.Countdown.CurrentSlot, kNoSlot);
+    EXPECT_EQ(PlanTimingSave(state, true, false, list).countdownSlot, kNoSlot);
     list.Fill(state, true);
-    list.Replace(2, "00:03:00\t00:00:10\t是\t否\tP3");
+    list.Replace(2, *state.Presentations.At(3));
     const TimingSave edited = PlanTimingSave(state, true, false, list);
-    EXPECT_EQ(edited.after.Countdown.CurrentSlot, kNoSlot);
-    EXPECT_EQ(SavedRemaining(edited, "timeFree3"), "00:00:00");
+    EXPECT_EQ(edited.countdownSlot, kNoSlot);
+    EXPECT_EQ(edited.settings.timings[2].TimeFree, 0);
     list.Fill(state, false);
-    EXPECT_EQ(PlanTimingSave(state, true, true, list).after.Countdown.CurrentSlot, kNoSlot);
+    EXPECT_EQ(PlanTimingSave(state, true, true, list).countdownSlot, kNoSlot);
+    state.Countdown.ShowActive = false;
+    EXPECT_EQ(PlanTimingSave(state, true, true, list).countdownSlot, std::nullopt);
 }
 
 }  // namespace

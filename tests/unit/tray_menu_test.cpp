@@ -9,8 +9,8 @@
 namespace quorrin {
 namespace {
 
-TEST(TrayMenu, FourEntriesInTheirOrderEachFoundByItsId) {
-    const char* const captions[] = {"计时设置", "外观设置", "声音设置", "退出程序"};
+TEST(TrayMenu, FiveEntriesInTheirOrderEachFoundByItsId) {
+    const char* const captions[] = {"计时设置", "外观设置", "声音设置", "放映控制", "退出程序"};
     std::set<uint32_t> ids;
     for (size_t i = 0; i < kTrayMenuItems.size(); ++i) {
         EXPECT_EQ(std::string(kTrayMenuItems[i].captionUtf8), captions[i]);
@@ -21,7 +21,7 @@ TEST(TrayMenu, FourEntriesInTheirOrderEachFoundByItsId) {
     }
     EXPECT_EQ(ids.size(), kTrayMenuItems.size());
     EXPECT_EQ(TrayMenuEntryFromId(0), std::nullopt);
-    EXPECT_EQ(TrayMenuEntryFromId(105), std::nullopt);
+    EXPECT_EQ(TrayMenuEntryFromId(106), std::nullopt);
 }
 
 TEST(TrayMenu, OnlyTheRightButtonPressOnTheIconOpensIt) {

@@ -1,6 +1,9 @@
 // Runs this thread's messages until a condition holds, for tests of windows driven by
-// timers and posted messages.
+// timers and posted messages. As in the program's loop, the keys of a settings dialog go
+// through its keyboard handling.
 #pragma once
+
+#include "dialogs/kit/settings_dialog_win32.h"
 
 #include <windows.h>
 
@@ -29,6 +32,7 @@ PumpResult PumpUntil(Condition condition) {
                 result.quitCode = message.wParam;
                 continue;
             }
+            if (RouteDialogMessage(message)) continue;
             TranslateMessage(&message);
             DispatchMessageW(&message);
         }

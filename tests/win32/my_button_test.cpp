@@ -1,6 +1,6 @@
-// The image button as a real child window: the notifications it sends its parent for
-// clicks and keys, and the pixels it paints for its normal, pressed, hovered and disabled
-// looks, read back through WM_PRINTCLIENT.
+// The image button as a real child window: the clicks it notifies its parent of, by mouse
+// and through the dialog manager's keyboard handling, and the pixels it paints for its
+// normal, pressed, hovered, focused and disabled looks, read back through WM_PRINTCLIENT.
 #include "controls/image_button/my_button_win32.h"
 
 #include "win32/dib_section_win32.h"
@@ -30,6 +30,8 @@ constexpr RECT kPlace{10, 10, 67, 59};  // 57 x 49 pixels = 855 x 735 twips
 constexpr COLORREF kBorderNormal = RGB(155, 155, 255);
 constexpr COLORREF kBorderHovered = RGB(100, 100, 200);
 constexpr WPARAM kHoverTimerId = 1;  // the button's only timer
+// A key-up's lParam: repeat count 1, the key was down, and is being released.
+constexpr LPARAM kKeyUpFlags = 1 | (1 << 30) | static_cast<LPARAM>(1u << 31);
 
 struct Notice {
     UINT message;
@@ -44,7 +46,7 @@ struct ParentLog {
 
 LRESULT CALLBACK ParentProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* log = reinterpret_cast<ParentLog*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (log != nullptr && (message == WM_COMMAND || message == kMyButtonKeyPress)) {
+    if (log != nullptr && message == WM_COMMAND) {
         log->notices.push_back({message, wParam, lParam});
         return 0;
     }
@@ -179,21 +181,36 @@ TEST_F(MyButtonTest, ReleaseOutsideLostCaptureOrDisabledButtonNeverClicks) {
     EXPECT_EQ(Clicks(), 1);
 }
 
-TEST_F(MyButtonTest, CharacterKeysGoToTheParentAndNeverClick) {
-    // The pump translates the key-downs of space and Enter into their characters.
-    Post({{WM_CHAR, L'a', 0},
-          {WM_CHAR, 0x4E2D /* 中 */, 0},
-          {WM_KEYDOWN, VK_SPACE, 0},
-          {WM_KEYUP, VK_SPACE, 0},
-          {WM_KEYDOWN, VK_RETURN, 0},
-          {WM_KEYUP, VK_RETURN, 0}});
-    ASSERT_EQ(log_.notices.size(), 4u);
-    const WPARAM expected[] = {L'a', 0x4E2D, L' ', L'\r'};
-    for (size_t i = 0; i < log_.notices.size(); ++i) {
-        EXPECT_EQ(log_.notices[i].message, kMyButtonKeyPress);
-        EXPECT_EQ(log_.notices[i].wParam, expected[i]);
-        EXPECT_EQ(log_.notices[i].lParam, reinterpret_cast<LPARAM>(Button()));
+TEST_F(MyButtonTest, FocusedButtonShowsAMarkAndClicksOnSpaceAndEnterUnlessDisabled) {
+    const Snapshot unfocused = Shot();
+    SetFocus(Button());
+    ASSERT_EQ(GetFocus(), Button());
+    EXPECT_NE(Shot().pixels, unfocused.pixels) << "no focus mark";
+    // Keys as a dialog's message loop hands them to IsDialogMessageW.
+    const auto key = [&](UINT message, WPARAM virtualKey) {
+        MSG msg{Button(), message, virtualKey, message == WM_KEYUP ? kKeyUpFlags : 1, 0, {}};
+        IsDialogMessageW(parent_.Get(), &msg);
+    };
+    key(WM_KEYDOWN, VK_SPACE);
+    EXPECT_EQ(Clicks(), 0) << "Space clicks when it comes up";
+    key(WM_KEYUP, VK_SPACE);
+    EXPECT_EQ(Clicks(), 1);
+    key(WM_KEYDOWN, VK_RETURN);  // this button's click, not the dialog's IDOK
+    key(WM_KEYUP, VK_RETURN);
+    EXPECT_EQ(Clicks(), 2);
+    SendMessageW(Button(), BM_CLICK, 0, 0);
+    EXPECT_EQ(Clicks(), 3);
+    SetFocus(parent_.Get());
+    EXPECT_EQ(Shot().pixels, unfocused.pixels) << "the mark goes with the focus";
+
+    SetFocus(Button());
+    button_.SetEnabled(false);
+    for (const UINT message : {WM_KEYDOWN, WM_KEYUP}) {
+        key(message, VK_SPACE);
+        key(message, VK_RETURN);
     }
+    SendMessageW(Button(), BM_CLICK, 0, 0);
+    EXPECT_EQ(Clicks(), 3);
 }
 
 TEST_F(MyButtonTest, PressShowsThePressedBackgroundAndHidesTheHoverPicture) {
@@ -275,9 +292,9 @@ TEST_F(MyButtonTest, CaptionIsBlackWhenEnabledAndGreyWhenDisabled) {
 
 TEST_F(MyButtonTest, StylesOneToSixShowTheirIconAndStyleZeroNone) {
     EXPECT_EQ(Shot().GreenPixels(), 0);
-    button_.SetStyle(static_cast<int32_t>(ButtonIcon::Plus));
+    button_.SetStyle(2);  // the plus
     EXPECT_GT(Shot().GreenPixels(), 40);
-    button_.SetStyle(static_cast<int32_t>(ButtonIcon::Cross));
+    button_.SetStyle(4);  // the cross
     EXPECT_EQ(Shot().GreenPixels(), 0);
 }
 

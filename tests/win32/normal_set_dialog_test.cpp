@@ -9,6 +9,7 @@
 #include "settings/ini_store.h"
 
 #include "common_dialog_driver_win32.h"
+#include "fake_dialog_host_win32.h"
 #include "held_file_save_win32.h"
 #include "message_pump_win32.h"
 #include "test_window_win32.h"
@@ -17,6 +18,7 @@
 #include <windows.h>
 
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <memory>
 #include <string>
@@ -30,13 +32,6 @@ using testing::PumpResult;
 using testing::PumpUntil;
 
 constexpr UINT kGbkCodePage = 936;
-
-class FakeClock final : public MainClockControl {
-  public:
-    void HideMainClock() override { calls.push_back("hide"); }
-    void ShowMainClock() override { calls.push_back("show"); }
-    std::vector<std::string> calls;
-};
 
 std::string Gbk(const std::wstring& text) {
     const int size = WideCharToMultiByte(
@@ -89,8 +84,7 @@ class NormalSetDialogTest : public ::testing::Test {
 
     NormalSetDialog& Dialog() {
         if (!dialog_) {
-            dialog_ = std::make_unique<NormalSetDialog>(state_, config_, clock_,
-                                                        [this] { ++closedCount_; });
+            dialog_ = std::make_unique<NormalSetDialog>(state_, config_, host_);
         }
         return *dialog_;
     }
@@ -108,6 +102,8 @@ class NormalSetDialogTest : public ::testing::Test {
         PostMessageW(dialog_->Handle(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
                      reinterpret_cast<LPARAM>(Child(id)));
     }
+    // A key pressed on the control with the focus, as the keyboard delivers it.
+    void Key(WPARAM key) { PostMessageW(GetFocus(), WM_KEYDOWN, key, 0); }
     bool PumpUntilClosed() {
         return PumpUntil([&](const PumpResult&) { return !dialog_->IsOpen(); }).done;
     }
@@ -116,8 +112,7 @@ class NormalSetDialogTest : public ::testing::Test {
     AppState state_;
     IniStore store_{configPath_};
     ConfigFile config_{state_, store_, [](const std::string&) {}};
-    FakeClock clock_;
-    int closedCount_ = 0;
+    testing::FakeDialogHost host_;
     std::unique_ptr<NormalSetDialog> dialog_;
 };
 
@@ -286,12 +281,15 @@ TEST_F(NormalSetDialogTest, TextsUseAChineseFont) {
     }
 }
 
-TEST_F(NormalSetDialogTest, SaveWritesTheThreeSettingsAndCloses) {
+// Enter saves, from any control that is not a button of its own.
+TEST_F(NormalSetDialogTest, EnterSavesTheThreeSettingsAndCloses) {
     OpenDialog();
+    EXPECT_EQ(GetFocus(), Child(kNormalSetBrowseSoundId)) << "the first control has the focus";
     SetText(kNormalSetSoundLabelId, L"C:\\音乐\\提示 音.wav");
     SendMessageW(Child(kNormalSetEndWarningId), BM_CLICK, 0, 0);  // untick
     ASSERT_EQ(IsDlgButtonChecked(dialog_->Handle(), kNormalSetEndWarningId), BST_UNCHECKED);
-    Press(kNormalSetSaveId);
+    SetFocus(Child(kNormalSetEndWarningId));
+    Key(VK_RETURN);
     ASSERT_TRUE(PumpUntilClosed());
 
     EXPECT_EQ(ReadBytes(configPath_),
@@ -302,7 +300,7 @@ TEST_F(NormalSetDialogTest, SaveWritesTheThreeSettingsAndCloses) {
     EXPECT_EQ(state_.General.WarningSound, "C:\\音乐\\提示 音.wav");
     EXPECT_EQ(state_.General.EndSound, "C:\\音乐\\结束.wav");
     EXPECT_FALSE(state_.General.EndWarning);
-    EXPECT_EQ(closedCount_, 1);
+    EXPECT_EQ(host_.closed, 1);
 }
 
 // Config.ini held open without sharing by another program: Save says so in a message box
@@ -324,7 +322,7 @@ TEST_F(NormalSetDialogTest, SaveThatCannotWriteSaysSoAndStaysOpen) {
     EXPECT_EQ(IsDlgButtonChecked(dialog_->Handle(), kNormalSetEndWarningId), BST_UNCHECKED);
     EXPECT_EQ(state_.General.WarningSound, "默认声音");
     EXPECT_TRUE(state_.General.EndWarning);
-    EXPECT_EQ(closedCount_, 0);
+    EXPECT_EQ(host_.closed, 0);
     EXPECT_EQ(ReadBytes(configPath_), before);
     Press(kNormalSetSaveId);
     ASSERT_TRUE(PumpUntilClosed());
@@ -348,24 +346,23 @@ TEST_F(NormalSetDialogTest, SaveWithDefaultSoundsAndTheBoxTicked) {
     EXPECT_TRUE(state_.General.EndWarning);
 }
 
-TEST_F(NormalSetDialogTest, CancelCloseAndWmCloseWriteNothing) {
+TEST_F(NormalSetDialogTest, CancelCloseEscAndWmCloseWriteNothing) {
     const std::string before = ReadBytes(configPath_);
     const GeneralSettings settingsBefore = state_.General;
-    const std::vector<std::pair<const char*, int>> ways = {
-        {"cancel", kNormalSetCancelId}, {"close button", kNormalSetCloseId}, {"WM_CLOSE", 0}};
+    const std::vector<std::pair<const char*, std::function<void()>>> ways = {
+        {"cancel", [&] { Press(kNormalSetCancelId); }},
+        {"close button", [&] { Press(kNormalSetCloseId); }},
+        {"Esc", [&] { Key(VK_ESCAPE); }},
+        {"WM_CLOSE", [&] { PostMessageW(dialog_->Handle(), WM_CLOSE, 0, 0); }}};
     int expectedClosed = 0;
-    for (const auto& [way, id] : ways) {
+    for (const auto& [way, close] : ways) {
         OpenDialog();
         SetText(kNormalSetSoundLabelId, L"C:\\chosen.wav");
         SetText(kNormalSetEndSoundLabelId, L"C:\\chosen2.wav");
         CheckDlgButton(dialog_->Handle(), kNormalSetEndWarningId, BST_UNCHECKED);
-        if (id != 0) {
-            Press(id);
-        } else {
-            PostMessageW(dialog_->Handle(), WM_CLOSE, 0, 0);
-        }
+        close();
         ASSERT_TRUE(PumpUntilClosed()) << way;
-        EXPECT_EQ(closedCount_, ++expectedClosed) << way;
+        EXPECT_EQ(host_.closed, ++expectedClosed) << way;
         EXPECT_EQ(ReadBytes(configPath_), before) << way;
         EXPECT_EQ(state_.General.WarningSound, settingsBefore.WarningSound) << way;
         EXPECT_EQ(state_.General.EndSound, settingsBefore.EndSound) << way;
@@ -376,16 +373,16 @@ TEST_F(NormalSetDialogTest, CancelCloseAndWmCloseWriteNothing) {
 TEST_F(NormalSetDialogTest, DuringAShowTheClockHidesAndEveryWayOfClosingShowsIt) {
     state_.Countdown.ShowActive = true;
     for (const int id : {kNormalSetSaveId, kNormalSetCancelId, kNormalSetCloseId, 0}) {
-        clock_.calls.clear();
+        host_.calls.clear();
         OpenDialog();
-        EXPECT_EQ(clock_.calls, std::vector<std::string>{"hide"}) << id;
+        EXPECT_EQ(host_.calls, std::vector<std::string>{"hide"}) << id;
         if (id != 0) {
             Press(id);
         } else {
             PostMessageW(dialog_->Handle(), WM_CLOSE, 0, 0);
         }
         ASSERT_TRUE(PumpUntilClosed()) << id;
-        EXPECT_EQ(clock_.calls, (std::vector<std::string>{"hide", "show"})) << id;
+        EXPECT_EQ(host_.calls, (std::vector<std::string>{"hide", "show"})) << id;
     }
 }
 
@@ -395,7 +392,7 @@ TEST_F(NormalSetDialogTest, WithoutAShowAtClosingTheClockStaysHidden) {
         Press(id);
         ASSERT_TRUE(PumpUntilClosed()) << id;
     }
-    EXPECT_TRUE(clock_.calls.empty());
+    EXPECT_TRUE(host_.calls.empty());
 
     // The show ends while the dialog is open.
     state_.Countdown.ShowActive = true;
@@ -403,7 +400,7 @@ TEST_F(NormalSetDialogTest, WithoutAShowAtClosingTheClockStaysHidden) {
     state_.Countdown.ShowActive = false;
     Press(kNormalSetCancelId);
     ASSERT_TRUE(PumpUntilClosed());
-    EXPECT_EQ(clock_.calls, std::vector<std::string>{"hide"});
+    EXPECT_EQ(host_.calls, std::vector<std::string>{"hide"});
 }
 
 TEST_F(NormalSetDialogTest, OpeningTwiceGivesOneWindowAndReopeningReloads) {
@@ -426,7 +423,7 @@ TEST_F(NormalSetDialogTest, OpeningTwiceGivesOneWindowAndReopeningReloads) {
 
     Press(kNormalSetCancelId);
     ASSERT_TRUE(PumpUntilClosed());
-    EXPECT_EQ(closedCount_, 1);
+    EXPECT_EQ(host_.closed, 1);
 
     state_.General.EndSound = "C:\\音乐\\新的.wav";
     OpenDialog();
@@ -434,7 +431,7 @@ TEST_F(NormalSetDialogTest, OpeningTwiceGivesOneWindowAndReopeningReloads) {
     EXPECT_EQ(Text(kNormalSetEndSoundLabelId), L"C:\\音乐\\新的.wav");
     Press(kNormalSetCloseId);
     ASSERT_TRUE(PumpUntilClosed());
-    EXPECT_EQ(closedCount_, 2);
+    EXPECT_EQ(host_.closed, 2);
 }
 
 // A sound file of its own in the temporary folder, removed afterwards.
@@ -542,7 +539,7 @@ TEST_F(NormalSetDialogTest, ClosingWhileTheFileDialogIsOpenEndsBoth) {
     }
     EXPECT_FALSE(dialog_->IsOpen());
     EXPECT_FALSE(IsWindow(dialog));
-    EXPECT_EQ(closedCount_, 1);
+    EXPECT_EQ(host_.closed, 1);
     EXPECT_EQ(state_.General.WarningSound, "默认声音");
 }
 

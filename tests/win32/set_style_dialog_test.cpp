@@ -11,6 +11,8 @@
 #include "settings/text_codec.h"
 
 #include "common_dialog_driver_win32.h"
+#include "dialog_layout_check_win32.h"
+#include "fake_dialog_host_win32.h"
 #include "held_file_save_win32.h"
 #include "message_pump_win32.h"
 
@@ -35,17 +37,14 @@ constexpr TwipRect kClockRect{12900, 600, 3000, 1200};
 
 // The clock windows as the dialog sees them; records what it asks for, and what [Style]
 // held in the file when the layout was asked for.
-class FakeClock final : public MainClockControl, public ClockLayoutControl {
+class FakeClock final : public testing::FakeDialogHost, public ClockLayoutControl {
   public:
     explicit FakeClock(const std::string& configPath) : configPath_(configPath) {}
-    void HideMainClock() override { calls.push_back("hide"); }
-    void ShowMainClock() override { calls.push_back("show"); }
     TwipRect MainClockRect() const override { return kClockRect; }
     void LayOutClocks() override {
         calls.push_back("layout");
         widthAtLayout = IniStore(configPath_).ReadRaw("Style", "Width", "");
     }
-    std::vector<std::string> calls;
     std::string widthAtLayout;
 
   private:
@@ -85,8 +84,7 @@ class SetStyleDialogTest : public ::testing::Test {
 
     HWND OpenDialog() {
         if (!dialog_) {
-            dialog_ = std::make_unique<SetStyleDialog>(state_, config_, clock_, clock_,
-                                                       [this] { ++closedCount_; });
+            dialog_ = std::make_unique<SetStyleDialog>(state_, config_, clock_, clock_);
         }
         EXPECT_TRUE(dialog_->Open(GetModuleHandleW(nullptr)));
         return dialog_->Handle();
@@ -112,18 +110,32 @@ class SetStyleDialogTest : public ::testing::Test {
     bool PumpUntilClosed() {
         return PumpUntil([&](const PumpResult&) { return !dialog_->IsOpen(); }).done;
     }
-    // A part of the preview, in pixels of the pane, and where the twips of the model put it
-    // (each edge rounded on its own).
-    static RECT Pixels(const TwipRect& t) {
-        return {TwipsToPixels(t.left), TwipsToPixels(t.top), TwipsToPixels(t.left + t.width),
-                TwipsToPixels(t.top + t.height)};
-    }
-    bool PartAt(int id, const TwipRect& place) const {
+    // A part of the preview in pixels of the pane.
+    RECT PaneRect(int id) const {
         RECT r{};
         GetWindowRect(Child(id), &r);
         MapWindowPoints(nullptr, Child(kSetStylePreviewId), reinterpret_cast<POINT*>(&r), 2);
-        const RECT expected = Pixels(place);
+        return r;
+    }
+    // Whether a part lies where the twips of the model put it (each edge rounded on its own),
+    // from the clock's top-left corner, where the background of these styles (bgLeft and
+    // bgTop 0) starts.
+    bool PartAt(int id, const TwipRect& place) const {
+        const RECT clock = PaneRect(kSetStyleBackgroundId);
+        RECT r = PaneRect(id);
+        OffsetRect(&r, -clock.left, -clock.top);
+        const RECT expected{TwipsToPixels(place.left), TwipsToPixels(place.top),
+                            TwipsToPixels(place.left + place.width),
+                            TwipsToPixels(place.top + place.height)};
         return EqualRect(&r, &expected) != FALSE;
+    }
+    // The fit's margins round the digits.
+    static void ExpectFitted(const StylePreview& p) {
+        EXPECT_EQ(p.background.width, p.digits.width + kPreviewMarginWidthTwips);
+        EXPECT_EQ(p.background.height,
+                  kPreviewMarginTopTwips + p.digits.height + kPreviewMarginBottomTwips);
+        EXPECT_EQ(p.digits.left, kPreviewMarginWidthTwips / 2);
+        EXPECT_EQ(p.digits.top, kPreviewMarginTopTwips);
     }
     std::string Saved(const char* key) const {
         return IniStore(configPath_).ReadRaw("Style", key, "missing");
@@ -134,7 +146,6 @@ class SetStyleDialogTest : public ::testing::Test {
     IniStore store_{configPath_};
     ConfigFile config_{state_, store_, [](const std::string&) {}};
     FakeClock clock_{configPath_};
-    int closedCount_ = 0;
     std::unique_ptr<SetStyleDialog> dialog_;
 };
 
@@ -173,21 +184,19 @@ TEST_F(SetStyleDialogTest, DefaultStyleShowsItsItemsAndAFittedPreview) {
         EXPECT_NE(face[0], L'@') << "no vertical faces";
     }
 
-    // Fitted: the background is the digits plus 400 x 100, the digits centred on it; the
-    // colours are the stored ones; the child windows sit where the twips say.
+    // Fitted round the digits, and so close to the default clock's 3000 x 1200; the colours
+    // are the stored ones; the child windows sit where the twips say.
     const StylePreview& p = Preview();
     EXPECT_EQ(p.fontName, "Arial");
     EXPECT_EQ(p.fontPoints, 36);
     EXPECT_EQ(p.textColor, 0xFFFFFF);
     EXPECT_EQ(p.backColor, 0x33CC00);
     EXPECT_GT(p.digits.width, 1000);
-    EXPECT_EQ(p.background.width, p.digits.width + 400);
-    EXPECT_EQ(p.background.height, p.digits.height + 100);
-    EXPECT_EQ(p.digits.left, 200);
-    EXPECT_EQ(p.digits.top, 200);
+    ExpectFitted(p);
+    EXPECT_NEAR(p.background.width, 3000, 300);
+    EXPECT_NEAR(p.background.height, 1200, 120);
     EXPECT_TRUE(PartAt(kSetStyleBackgroundId, p.background));
     EXPECT_TRUE(PartAt(kSetStyleDigitsId, p.digits));
-    EXPECT_FALSE(IsWindowVisible(Child(kSetStyleDragPointId)));
 }
 
 TEST_F(SetStyleDialogTest, ImmediateSaveWritesTheFittedSizesThenLaysOutAndCloses) {
@@ -195,9 +204,10 @@ TEST_F(SetStyleDialogTest, ImmediateSaveWritesTheFittedSizesThenLaysOutAndCloses
     const StylePreview fitted = Preview();
     Press(kSetStyleSaveId);
     ASSERT_TRUE(PumpUntilClosed());
-    EXPECT_EQ(closedCount_, 1);
-    EXPECT_EQ(Saved("Width"), std::to_string(fitted.digits.width + 400));
-    EXPECT_EQ(Saved("Height"), std::to_string(fitted.digits.height + 100));
+    EXPECT_EQ(clock_.closed, 1);
+    EXPECT_EQ(Saved("Width"), std::to_string(fitted.background.width));
+    EXPECT_EQ(Saved("Height"), std::to_string(fitted.background.height));
+    EXPECT_EQ(Saved("numTop"), std::to_string(fitted.digits.top));
     EXPECT_EQ(Saved("numWidth"), std::to_string(fitted.digits.width));
     EXPECT_EQ(Saved("bgWidth"), Saved("Width"));
     EXPECT_EQ(Saved("BackColor"), "3394560");
@@ -206,7 +216,7 @@ TEST_F(SetStyleDialogTest, ImmediateSaveWritesTheFittedSizesThenLaysOutAndCloses
     // The main clock's place is stored whatever the position mode.
     EXPECT_EQ(Saved("Left"), "12900");
     EXPECT_EQ(Saved("Top"), "600");
-    EXPECT_EQ(state_.Style.Width, fitted.digits.width + 400);
+    EXPECT_EQ(state_.Style.Width, fitted.background.width);
     EXPECT_EQ(state_.Style.BackColor, 0x33CC00);
     // The file first, then both clocks, no hiding without a show.
     EXPECT_EQ(clock_.calls, std::vector<std::string>{"layout"});
@@ -222,9 +232,7 @@ TEST_F(SetStyleDialogTest, LargerSizeGrowsTheDigitsAndTheBackgroundFollows) {
     EXPECT_EQ(after.fontPoints, 72);
     EXPECT_GT(after.digits.width, before.digits.width * 3 / 2);
     EXPECT_GT(after.digits.height, before.digits.height * 3 / 2);
-    EXPECT_EQ(after.background.width, after.digits.width + 400);
-    EXPECT_EQ(after.background.height, after.digits.height + 100);
-    EXPECT_EQ(after.digits.left, 200);
+    ExpectFitted(after);
     EXPECT_TRUE(PartAt(kSetStyleDigitsId, after.digits));
     EXPECT_TRUE(PartAt(kSetStyleBackgroundId, after.background));
 
@@ -236,7 +244,7 @@ TEST_F(SetStyleDialogTest, LargerSizeGrowsTheDigitsAndTheBackgroundFollows) {
     EXPECT_EQ(Saved("Alpha"), "50");
     EXPECT_EQ(Saved("showPos"), "4");
     EXPECT_EQ(Saved("Left"), "12900");
-    EXPECT_EQ(Saved("Width"), std::to_string(after.digits.width + 400));
+    EXPECT_EQ(Saved("Width"), std::to_string(after.background.width));
 }
 
 TEST_F(SetStyleDialogTest, ColourButtonsTakeTheChosenColourAndCancelKeepsIt) {
@@ -273,22 +281,17 @@ TEST_F(SetStyleDialogTest, ColourButtonsTakeTheChosenColourAndCancelKeepsIt) {
     EXPECT_EQ(Saved("BackColor"), "16777215");
 }
 
-TEST_F(SetStyleDialogTest, CancelCloseAndWmCloseWriteNothingAndLayOutNothing) {
+// (Every way of closing is 取消's: see the sound settings dialog's tests.)
+TEST_F(SetStyleDialogTest, CancelWritesNothingAndLaysOutNothing) {
     const std::string before = ReadBytes(configPath_);
-    for (const int id : {kSetStyleCancelId, kSetStyleCloseId, 0}) {
-        OpenDialog();
-        Choose(kSetStyleSizeListId, 100);
-        Choose(kSetStyleAlphaListId, 0);
-        if (id != 0) {
-            Press(id);
-        } else {
-            PostMessageW(dialog_->Handle(), WM_CLOSE, 0, 0);
-        }
-        ASSERT_TRUE(PumpUntilClosed()) << id;
-        EXPECT_EQ(ReadBytes(configPath_), before) << id;
-        EXPECT_EQ(state_.Style, DefaultStyle()) << id;
-    }
-    EXPECT_EQ(closedCount_, 3);
+    OpenDialog();
+    Choose(kSetStyleSizeListId, 100);
+    Choose(kSetStyleAlphaListId, 0);
+    Press(kSetStyleCancelId);
+    ASSERT_TRUE(PumpUntilClosed());
+    EXPECT_EQ(ReadBytes(configPath_), before);
+    EXPECT_EQ(state_.Style, DefaultStyle());
+    EXPECT_EQ(clock_.closed, 1);
     EXPECT_TRUE(clock_.calls.empty());
     // Reopened, the dialog shows the stored style again, not the cancelled edits.
     OpenDialog();
@@ -296,17 +299,14 @@ TEST_F(SetStyleDialogTest, CancelCloseAndWmCloseWriteNothingAndLayOutNothing) {
     EXPECT_EQ(Preview().fontPoints, 36);
 }
 
-TEST_F(SetStyleDialogTest, DuringAShowTheClockHidesAndEveryWayOfClosingShowsIt) {
+// The clock comes back after the new style is laid out.
+TEST_F(SetStyleDialogTest, DuringAShowTheClockHidesAndComesBackLaidOut) {
     state_.Countdown.ShowActive = true;
-    for (const int id : {kSetStyleSaveId, kSetStyleCancelId, kSetStyleCloseId, 0}) {
+    for (const int id : {kSetStyleSaveId, kSetStyleCancelId}) {
         clock_.calls.clear();
         OpenDialog();
         EXPECT_EQ(clock_.calls, std::vector<std::string>{"hide"}) << id;
-        if (id != 0) {
-            Press(id);
-        } else {
-            PostMessageW(dialog_->Handle(), WM_CLOSE, 0, 0);
-        }
+        Press(id);
         ASSERT_TRUE(PumpUntilClosed()) << id;
         const std::vector<std::string> expected =
             id == kSetStyleSaveId ? std::vector<std::string>{"hide", "layout", "show"}
@@ -334,9 +334,8 @@ TEST_F(SetStyleDialogTest, StoredValuesNoListShowsAreKept) {
     // A release on the digits fits the background around them.
     const HWND digits = Child(kSetStyleDigitsId);
     SendMessageW(digits, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
-    EXPECT_FALSE(IsWindowVisible(Child(kSetStyleDragPointId)));
     SendMessageW(digits, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
-    EXPECT_EQ(Preview().background.width, Preview().digits.width + 400);
+    ExpectFitted(Preview());
     EXPECT_LT(Preview().background.width, 3000);
 
     Press(kSetStyleSaveId);
@@ -369,19 +368,36 @@ TEST_F(SetStyleDialogTest, PreviewShowsTheBackgroundAndTheDigitsInTheirColours) 
     const auto* pixels = static_cast<const uint32_t*>(bits);
     const auto at = [&](int x, int y) { return pixels[y * client.right + x] & 0xFFFFFF; };
     // In DIB order (blue low): the green 0x33CC00 is 0x00CC33, red is 0xFF0000.
-    const RECT shape = Pixels(Preview().background);
-    EXPECT_EQ(at(5, shape.bottom / 2), 0x00CC33u) << "inside the shape, left of the digits";
+    const RECT shape = PaneRect(kSetStyleBackgroundId);
+    EXPECT_EQ(at(shape.left + 5, (shape.top + shape.bottom) / 2), 0x00CC33u)
+        << "inside the shape, left of the digits";
     int red = 0;
     int greenOutside = 0;
+    int captionInk = 0;  // the dark text of the frame's caption 模拟显示, above the shape
     for (int y = 0; y < client.bottom; ++y) {
         for (int x = 0; x < client.right; ++x) {
-            const bool inShape = x < shape.right && y < shape.bottom;
+            const bool inShape = PtInRect(&shape, POINT{x, y}) != FALSE;
             if (at(x, y) == 0xFF0000u && inShape) ++red;
             if (at(x, y) == 0x00CC33u && !inShape) ++greenOutside;
+            if (y < shape.top && (at(x, y) & 0x808080u) == 0) ++captionInk;
         }
     }
     EXPECT_GT(red, 200) << "the digits";
     EXPECT_EQ(greenOutside, 0);
+    EXPECT_GT(captionInk, 20);
+}
+
+// At every scale no two controls cover each other, and the lists of the dialog's own items
+// show the longest one whole (the font list holds whatever faces the system has).
+TEST_F(SetStyleDialogTest, NothingOverlapsOrIsClippedAtAnyScale) {
+    const HWND dialog = OpenDialog();
+    for (const int dpi : testing::kDialogTestDpis) {
+        testing::LayOutAtDpi(dialog, dpi);
+        EXPECT_EQ(testing::OverlappingControls(dialog), std::vector<std::wstring>{}) << dpi;
+        for (const int id : {kSetStyleSizeListId, kSetStyleAlphaListId, kSetStylePosListId}) {
+            EXPECT_EQ(testing::ClippedItems(Child(id)), std::vector<std::wstring>{}) << dpi;
+        }
+    }
 }
 
 // Config.ini held by another program: Save names the file and stays open with the user's

@@ -3,12 +3,15 @@
 // real edit control.
 #include "dialogs/timing/edit_time_dialog_win32.h"
 #include "dialogs/timing/set_time_dialog_win32.h"
+#include "dialogs/timing/timing_rows.h"
 
 #include "controls/time_field/time_box_win32.h"
 #include "settings/config_file.h"
 #include "win32/message_box_win32.h"
 #include "win32/wide_text_win32.h"
 
+#include "dialog_layout_check_win32.h"
+#include "fake_dialog_host_win32.h"
 #include "held_file_save_win32.h"
 #include "message_pump_win32.h"
 #include "test_window_win32.h"
@@ -21,6 +24,7 @@
 #include <iterator>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace quorrin {
 namespace {
@@ -87,7 +91,7 @@ class TimingDialogsTest : public ::testing::Test {
     }
     HWND Open() {
         if (!dialog_) {
-            dialog_ = std::make_unique<SetTimeDialog>(state_, config_, [this] { ++closed_; });
+            dialog_ = std::make_unique<SetTimeDialog>(state_, config_, host_);
         }
         EXPECT_TRUE(dialog_->Open(GetModuleHandleW(nullptr)));
         return dialog_->Handle();
@@ -112,11 +116,12 @@ class TimingDialogsTest : public ::testing::Test {
     AppState state_;
     IniStore store_{path_};
     ConfigFile config_{state_, store_, nullptr};
-    int closed_ = 0;
+    testing::FakeDialogHost host_;
     std::unique_ptr<SetTimeDialog> dialog_;
 };
 
 TEST_F(TimingDialogsTest, ListDialogShowsTheStoredSharedTimingWithItsControls) {
+    state_.Countdown.ShowActive = true;  // the clock stays up over this dialog
     const HWND dialog = Open();
     ASSERT_NE(dialog, nullptr);
     EXPECT_EQ(Text(dialog), L"设置播放时间");
@@ -131,8 +136,7 @@ TEST_F(TimingDialogsTest, ListDialogShowsTheStoredSharedTimingWithItsControls) {
         {kSetTimeHeaderId, kSetTimeHeader},
         {kSetTimeSaveId, L"保存"},
         {kSetTimeCancelId, L"取消"},
-        {kSetTimeCloseId, L"×"},
-        {kSetTimeRowInfoId, L"传递数据"}};
+        {kSetTimeCloseId, L"×"}};
     for (const auto& [id, caption] : captions) EXPECT_EQ(Text(Child(id)), caption) << id;
     EXPECT_EQ(IsDlgButtonChecked(dialog, kSetTimeSameModeId), BST_CHECKED);
     EXPECT_EQ(SendMessageW(Child(kSetTimeResumeId), CB_GETCOUNT, 0, 0), 2);
@@ -142,8 +146,6 @@ TEST_F(TimingDialogsTest, ListDialogShowsTheStoredSharedTimingWithItsControls) {
     }
     ASSERT_EQ(Rows(), 1);
     EXPECT_EQ(ListRow(Child(kSetTimeListId), 0), L"00:10:00\t00:00:30\t是\t是\t所有演示文稿");
-    EXPECT_FALSE(IsWindowVisible(Child(kSetTimeRemainingId)));
-    EXPECT_FALSE(IsWindowVisible(Child(kSetTimeRowInfoId)));
     // 7875 x 4620 twips; the list at 360, 2160, 7095 x 1530.
     RECT client{};
     GetClientRect(dialog, &client);
@@ -155,6 +157,19 @@ TEST_F(TimingDialogsTest, ListDialogShowsTheStoredSharedTimingWithItsControls) {
     EXPECT_EQ(list.left, 24);
     EXPECT_EQ(list.top, 144);
     EXPECT_EQ(list.right - list.left, 473);
+    EXPECT_TRUE(host_.calls.empty());
+}
+
+// At every scale no two controls cover each other, and the resume rule's list shows its
+// longer choice whole.
+TEST_F(TimingDialogsTest, ListDialogControlsNeitherOverlapNorClipAtAnyScale) {
+    const HWND dialog = Open();
+    for (const int dpi : testing::kDialogTestDpis) {
+        testing::LayOutAtDpi(dialog, dpi);
+        EXPECT_EQ(testing::OverlappingControls(dialog), std::vector<std::wstring>{}) << dpi;
+        EXPECT_EQ(testing::ClippedItems(Child(kSetTimeResumeId)), std::vector<std::wstring>{})
+            << dpi;
+    }
 }
 
 TEST_F(TimingDialogsTest, OneInstanceAndModeSwitchRebuildsTheListFromTheTable) {
@@ -170,13 +185,11 @@ TEST_F(TimingDialogsTest, OneInstanceAndModeSwitchRebuildsTheListFromTheTable) {
     ChooseMode(kSetTimeIndividualId);
     ASSERT_EQ(Rows(), 2);
     EXPECT_EQ(ListRow(Child(kSetTimeListId), 0), L"00:20:00\t00:01:00\t是\t否\t年度总结");
-    EXPECT_EQ(ListRow(Child(kSetTimeRemainingId), 0), L"00:05:00");
     EXPECT_TRUE(IsWindowEnabled(Child(kSetTimeAddId)));
     SendMessageW(Child(kSetTimeListId), LB_SETCURSEL, 0, 0);
     Press(kSetTimeDeleteId);
     Pump();
     ASSERT_EQ(Rows(), 1);
-    EXPECT_EQ(SendMessageW(Child(kSetTimeRemainingId), LB_GETCOUNT, 0, 0), 1);
     EXPECT_EQ(ListRow(Child(kSetTimeListId), 0), L"00:05:00\t00:00:30\t否\t是\tIntro");
 
     ChooseMode(kSetTimeSameModeId);
@@ -185,7 +198,7 @@ TEST_F(TimingDialogsTest, OneInstanceAndModeSwitchRebuildsTheListFromTheTable) {
 
     Press(kSetTimeCancelId);
     EXPECT_TRUE(PumpUntil([&](const PumpResult&) { return !dialog_->IsOpen(); }).done);
-    EXPECT_EQ(closed_, 1);
+    EXPECT_EQ(host_.closed, 1);
     EXPECT_EQ(ReadBytes(path_), "");  // nothing stored
 }
 
@@ -202,7 +215,7 @@ TEST_F(TimingDialogsTest, SaveThatCannotWriteSaysSoAndStaysOpen) {
     EXPECT_TRUE(dialog_->IsOpen());
     EXPECT_EQ(SendMessageW(Child(kSetTimeResumeId), CB_GETCURSEL, 0, 0), 1);
     EXPECT_TRUE(state_.General.ResetTime);
-    EXPECT_EQ(closed_, 0);
+    EXPECT_EQ(host_.closed, 0);
     EXPECT_EQ(ReadBytes(path_), "");
 
     Press(kSetTimeSaveId);
@@ -269,7 +282,6 @@ TEST_F(TimingDialogsTest, EditorIsModalOverTheListAndAppendsItsRow) {
     EXPECT_EQ(FindWindowW(kEditTimeClassName, nullptr), nullptr);
     ASSERT_EQ(Rows(), 3);
     EXPECT_EQ(ListRow(Child(kSetTimeListId), 2), L"00:42:00\t00:00:00\t是\t否\tOutro");
-    EXPECT_EQ(ListRow(Child(kSetTimeRemainingId), 2), L"00:00:00");
 
     // An edit in the shared mode: no browsing, and the row is replaced in place.
     ChooseMode(kSetTimeSameModeId);
@@ -295,6 +307,37 @@ TEST_F(TimingDialogsTest, EditorIsModalOverTheListAndAppendsItsRow) {
     EXPECT_TRUE(PumpUntil([&](const PumpResult&) { return !dialog_->IsOpen(); }).done);
     EXPECT_EQ(state_.Presentations.At(0)->TimeWarning, 60);
     EXPECT_NE(ReadBytes(path_).find("timeWarning=00:01:00"), std::string::npos);
+}
+
+// A time field holding no valid time (text put there past the field's keys): Save says so
+// and the editor stays open, rather than storing the time as 00:00:00.
+TEST_F(TimingDialogsTest, EditorRefusesATimeThatIsNotValid) {
+    constexpr int kMessageTextId = 0xFFFF;  // the static text of a message box
+    Open();
+    ChooseMode(kSetTimeIndividualId);
+    std::wstring told;
+    bool stayedOpen = false;
+    RunSoon([&] {
+        const HWND editor = FindWindowW(kEditTimeClassName, nullptr);
+        ASSERT_NE(editor, nullptr);
+        SetWindowTextW(GetDlgItem(editor, kEditTimeDurationId), L"1:00");
+        SetWindowTextW(GetDlgItem(editor, kEditTimeFileLabelId), L"Outro");
+        {
+            testing::CommonDialogDriver box(kMessageTextId, [&](HWND window) {
+                told = Text(GetDlgItem(window, kMessageTextId));
+                PostMessageW(window, WM_COMMAND, IDOK, 0);
+            });
+            // Returns once the message box has been answered.
+            SendMessageW(editor, WM_COMMAND, MAKEWPARAM(kEditTimeSaveId, BN_CLICKED), 0);
+        }
+        stayedOpen = IsWindow(editor) != FALSE;
+        PostMessageW(editor, WM_COMMAND, MAKEWPARAM(kEditTimeCancelId, BN_CLICKED), 0);
+    });
+    Press(kSetTimeAddId);
+    Pump();
+    EXPECT_EQ(told, Utf8ToWide(kBadTimeMessage));
+    EXPECT_TRUE(stayedOpen);
+    EXPECT_EQ(Rows(), 2);
 }
 
 // The field on a real edit control: what typing, keys, the mouse and the clipboard do.

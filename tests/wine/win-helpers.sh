@@ -144,3 +144,14 @@ start_show() {
     show_pid=$!
     running+=("$show_pid")
 }
+
+# set_wine_dpi DPI: the display scale of the prefix (LogPixels), taken at the next start of
+# its Wine server, which this stops.
+set_wine_dpi() {
+    wineserver -k >/dev/null 2>&1 </dev/null
+    wineserver -w >/dev/null 2>&1 </dev/null
+    wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f \
+        >/dev/null 2>&1 </dev/null
+    wineserver -k >/dev/null 2>&1 </dev/null
+    wineserver -w >/dev/null 2>&1 </dev/null
+}

@@ -43,35 +43,10 @@ std::array<FacePiece, 9> FacePieces(int32_t width, int32_t height, int32_t corne
     }};
 }
 
-CaptionPlacement PlaceCaption(int32_t width, int32_t height, bool hasPicture, int32_t pictureWidth,
-                              int32_t pictureHeight, bool captionEmpty, int32_t captionWidth,
-                              int32_t captionHeight, int32_t style) {
-    const auto half = [](int64_t value) { return DivideRoundHalfEven(value, 2); };
-    const int32_t pw = pictureWidth;
-    const int32_t ph = pictureHeight;
-    const int32_t tw = captionWidth;
-    const int32_t th = captionHeight;
-    CaptionPlacement placed;
-    if (!hasPicture && captionEmpty) return placed;
-    if (captionEmpty) {
-        placed.picture = {{half(width - pw), half(height - ph)}};
-        return placed;
-    }
-    if (!hasPicture) {
-        placed.caption = {{half(width - tw), half(height - th)}};
-        return placed;
-    }
-    if (style == 0) {
-        // Gap g = (W - pw - tw) / 3 before the picture, between the two and after the caption.
-        const int64_t freeWidth = static_cast<int64_t>(width) - pw - tw;
-        placed.picture = {{DivideRoundHalfEven(freeWidth, 3), half(height - ph)}};
-        placed.caption = {{DivideRoundHalfEven(3LL * pw + 2 * freeWidth, 3), half(height - th)}};
-    } else if (style == 1) {
-        const int64_t freeHeight = static_cast<int64_t>(height) - ph - th;
-        placed.picture = {{half(width - pw), DivideRoundHalfEven(freeHeight, 3)}};
-        placed.caption = {{half(width - tw), DivideRoundHalfEven(3LL * ph + 2 * freeHeight, 3)}};
-    }
-    return placed;
+std::array<int32_t, 2> CentredCaption(int32_t width, int32_t height, int32_t captionWidth,
+                                      int32_t captionHeight) {
+    return {DivideRoundHalfEven(static_cast<int64_t>(width) - captionWidth, 2),
+            DivideRoundHalfEven(static_cast<int64_t>(height) - captionHeight, 2)};
 }
 
 ButtonReaction ButtonInput::MouseMove(bool inside) {
@@ -91,26 +66,16 @@ ButtonReaction ButtonInput::MouseMove(bool inside) {
     return reaction;
 }
 
-ButtonReaction ButtonInput::MouseDown(bool leftButton) {
+ButtonReaction ButtonInput::Press(bool pressed) {
     ButtonReaction reaction;
-    leftPressed_ = leftButton;
-    if (leftButton) reaction.draw = FaceRequest::Pressed;
+    if (pressed) {
+        reaction.draw = FaceRequest::Pressed;
+    } else {
+        // The resting face; the next move inside shows the hover face again.
+        reaction.draw = FaceRequest::Resting;
+        hover_ = false;
+    }
     return reaction;
 }
-
-ButtonReaction ButtonInput::MouseUp() {
-    hover_ = false;
-    ButtonReaction reaction;
-    reaction.draw = FaceRequest::Resting;
-    return reaction;
-}
-
-ButtonReaction ButtonInput::Clicked() const {
-    ButtonReaction reaction;
-    reaction.click = leftPressed_;
-    return reaction;
-}
-
-ButtonReaction ButtonInput::EnterKey() const { return Clicked(); }
 
 }  // namespace quorrin

@@ -1,6 +1,6 @@
 // The drawn push button without windows: how its face picture is cut into nine pieces and
-// stretched over the button, where the optional picture and the caption go, and how mouse
-// and keys move it between its faces and decide a click.
+// stretched over the button, where the caption goes, and how the mouse moves it between its
+// faces.
 #pragma once
 
 #include "geometry/rect.h"
@@ -45,28 +45,18 @@ struct FacePiece {
 std::array<FacePiece, 9> FacePieces(int32_t width, int32_t height, int32_t corner,
                                     int32_t faceWidth, int32_t faceHeight, int32_t faceCorner);
 
-// Where SetText draws the picture and the caption, top-left corners in the button's unit.
-struct CaptionPlacement {
-    std::optional<std::array<int32_t, 2>> picture;
-    std::optional<std::array<int32_t, 2>> caption;
-    bool operator==(const CaptionPlacement&) const = default;
-};
+// Where SetText draws a caption of captionWidth x captionHeight on a width x height button:
+// its top-left corner, centred both ways, halves rounded to the even neighbour.
+std::array<int32_t, 2> CentredCaption(int32_t width, int32_t height, int32_t captionWidth,
+                                      int32_t captionHeight);
 
-// `hasPicture` with its size pw x ph, the caption's size tw x th (`captionEmpty` when there
-// is none), on a width x height button. Style 0 puts the picture left of the caption, 1
-// above it, each with the free space split into three equal gaps; any other style draws
-// neither when there are both. Halves round to the even neighbour.
-CaptionPlacement PlaceCaption(int32_t width, int32_t height, bool hasPicture, int32_t pictureWidth,
-                              int32_t pictureHeight, bool captionEmpty, int32_t captionWidth,
-                              int32_t captionHeight, int32_t style);
-
-// The mouse and key rules of the button. The caller turns each event into a call and does
-// what the answer says: draw a face, take or give back the mouse capture, raise Click.
+// The mouse rules of the button's faces. The caller turns each event into a call and does
+// what the answer says: draw a face, take or give back the mouse capture. Which presses
+// click is the shared push button's business.
 struct ButtonReaction {
     std::optional<FaceRequest> draw;
     bool capture = false;
     bool releaseCapture = false;
-    bool click = false;
     bool operator==(const ButtonReaction&) const = default;
 };
 
@@ -74,19 +64,13 @@ class ButtonInput {
   public:
     // A move, with whether the point lies on the button.
     ButtonReaction MouseMove(bool inside);
-    ButtonReaction MouseDown(bool leftButton);
-    ButtonReaction MouseUp();
-    // A completed click (press and release on the button), and the Enter key: both click
-    // only when the last press on the button was with the left button.
-    ButtonReaction Clicked() const;
-    ButtonReaction EnterKey() const;
+    // A press (by the left button or Space) began, or ended.
+    ButtonReaction Press(bool pressed);
 
     bool Hover() const { return hover_; }
-    bool LeftPressed() const { return leftPressed_; }
 
   private:
     bool hover_ = false;
-    bool leftPressed_ = false;
 };
 
 }  // namespace quorrin

@@ -4,16 +4,15 @@
 #include "win32/gdi_scope_win32.h"
 #include "controls/drawn_button/drawn_button_resources.h"
 
-#include <windowsx.h>
-
 #include <utility>
 
 namespace quorrin {
 
 namespace {
 
-constexpr uint32_t kSystemColorFlag = 0x80000000;
-constexpr uint32_t kSystemColorIndexMask = 0xFF;
+// The focus mark runs just inside the one-pixel frame: the buttons are low and their
+// captions fill most of the face.
+constexpr int32_t kFocusMarkInsetPixels = 2;  // at 96 dpi
 
 UniqueBitmap LoadFace(HINSTANCE module, int32_t number) {
     const WORD id = static_cast<WORD>(kFirstButtonFaceId + number);
@@ -23,15 +22,9 @@ UniqueBitmap LoadFace(HINSTANCE module, int32_t number) {
     return face;
 }
 
-SIZE BitmapSize(HBITMAP bitmap) {
-    BITMAP info{};
-    if (bitmap == nullptr || GetObjectW(bitmap, sizeof(info), &info) == 0) return {};
-    return {info.bmWidth, info.bmHeight};
-}
-
 }  // namespace
 
-XPButton::XPButton() = default;
+XPButton::XPButton() : OwnerDrawnButton(kXPButtonDefaultCaption, false) {}
 
 XPButton::~XPButton() {
     if (buffer_ && bufferOldBitmap_ != nullptr) SelectObject(buffer_.Get(), bufferOldBitmap_);
@@ -39,210 +32,49 @@ XPButton::~XPButton() {
 
 bool XPButton::Create(HINSTANCE instance, HWND parent, int controlId, const RECT& placePixels,
                       int32_t dpi) {
-    instance_ = instance;
-    dpi_ = dpi;
     for (int32_t n = 0; n < kButtonFaceCount; ++n) {
         faces_[static_cast<size_t>(n)] = LoadFace(instance, n);
     }
     WindowClassSpec windowClass;
     windowClass.className = kXPButtonClassName;
     windowClass.cursor = LoadCursorW(nullptr, IDC_ARROW);
-    if (!CreateChild(instance, windowClass, parent, controlId, placePixels,
-                     WS_TABSTOP | (enabled_ ? 0 : WS_DISABLED), caption_.c_str())) {
-        return false;
-    }
+    if (!CreateButton(instance, windowClass, parent, controlId, placePixels)) return false;
+    UseDpi(dpi);
     PrintB(FaceRequest::Resting);
-    SetToolTip(toolTipText_);
     return true;
 }
 
-void XPButton::SetDpi(int32_t dpi) {
-    dpi_ = dpi;
-    if (Handle() != nullptr) InvalidateRect(Handle(), nullptr, FALSE);
-}
-
-void XPButton::SetCaption(const std::wstring& caption) {
-    // Through the window text, so that WM_GETTEXT and screen readers see the caption.
-    if (Handle() != nullptr) {
-        SetWindowTextW(Handle(), caption.c_str());
-    } else {
-        caption_ = caption;
-    }
-}
-
-void XPButton::SetEnabled(bool enabled) {
-    enabled_ = enabled;
-    if (Handle() != nullptr) EnableWindow(Handle(), enabled ? TRUE : FALSE);
-    PrintB(FaceRequest::Resting);
-}
-
-void XPButton::SetStyle(int32_t style) {
-    style_ = style;
-    PrintB(FaceRequest::Resting);
-}
-
-void XPButton::SetPicture(UniqueBitmap picture) {
-    picture_ = std::move(picture);
-    PrintB(FaceRequest::Resting);
-}
-
-void XPButton::SetForeColor(uint32_t color) {
-    foreColor_ = color;
-    PrintB(FaceRequest::Resting);
-}
-
-void XPButton::SetToolTip(const std::wstring& text) {
-    toolTipText_ = text;
-    if (Handle() == nullptr) return;
+ToolTipLook XPButton::TipLook() const {
     ToolTipLook look;
     look.balloon = true;
     look.maxWidthPixels = kXPButtonTipWidthPixels;
     look.backColor = kXPButtonTipBackColor;
     look.textColor = kXPButtonTipTextColor;
-    toolTip_.Set(instance_, Handle(), text, look);
+    return look;
 }
 
-LRESULT XPButton::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-        case WM_PAINT:
-            return OnPaint();
-        case WM_PRINTCLIENT:
-            if (buffer_) {
-                BitBlt(reinterpret_cast<HDC>(wParam), 0, 0, bufferSize_.cx, bufferSize_.cy,
-                       buffer_.Get(), 0, 0, SRCCOPY);
-            }
-            return 0;
-        case WM_ERASEBKGND:
-            return 1;  // the back buffer covers the whole button
-        case WM_SIZE:
-            return OnSize();
-        case WM_MOUSEMOVE:
-            return OnMouseMove(lParam);
-        case WM_LBUTTONDOWN:
-            return OnButtonDown(true);
-        case WM_RBUTTONDOWN:
-        case WM_MBUTTONDOWN:
-            return OnButtonDown(false);
-        case WM_LBUTTONUP:
-        case WM_RBUTTONUP:
-        case WM_MBUTTONUP:
-            return OnButtonUp(message, lParam);
-        case WM_KEYDOWN:
-            return OnKeyDown(wParam);
-        case WM_GETDLGCODE:
-            return OnGetDlgCode(lParam);
-        case WM_SETTEXT:
-            return OnSetText(wParam, lParam);
-        case WM_SETFONT:
-            return OnSetFont(reinterpret_cast<HFONT>(wParam), LOWORD(lParam) != 0);
-        case WM_GETFONT:
-            return reinterpret_cast<LRESULT>(font_);
-        case WM_ENABLE:
-            return OnEnable(wParam != FALSE);
-        case WM_DESTROY:
-            toolTip_.Destroy();
-            return 0;
-        default:
-            return DefaultHandling(message, wParam, lParam);
-    }
+bool XPButton::ClicksWith(MouseButton button) const { return button == MouseButton::Left; }
+
+int32_t XPButton::FocusMarkInsetPixels() const { return kFocusMarkInsetPixels; }
+
+void XPButton::PaintFace(HDC dc) {
+    if (buffer_) BitBlt(dc, 0, 0, bufferSize_.cx, bufferSize_.cy, buffer_.Get(), 0, 0, SRCCOPY);
 }
 
-LRESULT XPButton::OnPaint() {
-    PaintScope paint(Handle());
-    if (buffer_) {
-        BitBlt(paint.Dc(), 0, 0, bufferSize_.cx, bufferSize_.cy, buffer_.Get(), 0, 0, SRCCOPY);
-    }
-    return 0;
-}
+void XPButton::Restyle() { PrintB(FaceRequest::Resting); }
 
-LRESULT XPButton::OnSize() {
-    toolTip_.FitToControl(Handle());
-    PrintB(FaceRequest::Resting);
-    return 0;
-}
+void XPButton::MouseMoved(LPARAM point) { Apply(input_.MouseMove(Inside(point))); }
 
-bool XPButton::Inside(LPARAM point) const {
-    RECT client{};
-    GetClientRect(Handle(), &client);
-    const POINT at{GET_X_LPARAM(point), GET_Y_LPARAM(point)};
-    return PtInRect(&client, at) != FALSE;
-}
+void XPButton::PressChanged() { Apply(input_.Press(Pressed())); }
 
-LRESULT XPButton::OnMouseMove(LPARAM point) {
-    // Posted input can reach a disabled window; the button ignores it like the system does.
-    if (!enabled_) return 0;
-    Apply(input_.MouseMove(Inside(point)));
-    return 0;
-}
-
-LRESULT XPButton::OnButtonDown(bool leftButton) {
-    if (!enabled_) return 0;
-    leftDownHere_ = leftButton;
-    if (GetFocus() != Handle()) SetFocus(Handle());
-    // The release comes here wherever it happens, so that one outside does not click.
-    if (leftButton) SetCapture(Handle());
-    Apply(input_.MouseDown(leftButton));
-    return 0;
-}
-
-LRESULT XPButton::OnButtonUp(UINT message, LPARAM point) {
-    if (!enabled_) return 0;
-    const bool completesClick = message == WM_LBUTTONUP && leftDownHere_ && Inside(point);
-    if (message == WM_LBUTTONUP) leftDownHere_ = false;
-    if (message == WM_LBUTTONUP && GetCapture() == Handle()) ReleaseCapture();
-    Apply(input_.MouseUp());
-    if (completesClick) Apply(input_.Clicked());
-    return 0;
-}
-
-LRESULT XPButton::OnKeyDown(WPARAM key) {
-    if (key == VK_RETURN && enabled_) Apply(input_.EnterKey());
-    return 0;
-}
-
-LRESULT XPButton::OnGetDlgCode(LPARAM message) {
-    // Enter comes here rather than to a dialog's default button.
-    const auto* msg = reinterpret_cast<const MSG*>(message);
-    if (msg != nullptr && msg->message == WM_KEYDOWN && msg->wParam == VK_RETURN) {
-        return DLGC_WANTMESSAGE;
-    }
-    return 0;
-}
-
-LRESULT XPButton::OnSetText(WPARAM wParam, LPARAM lParam) {
-    const LRESULT result = DefaultHandling(WM_SETTEXT, wParam, lParam);
-    const auto* text = reinterpret_cast<const wchar_t*>(lParam);
-    caption_ = text != nullptr ? text : L"";
-    PrintB(FaceRequest::Resting);
-    return result;
-}
-
-LRESULT XPButton::OnSetFont(HFONT font, bool redraw) {
-    font_ = font;
-    PrintB(FaceRequest::Resting);
-    if (!redraw) ValidateRect(Handle(), nullptr);
-    return 0;
-}
-
-LRESULT XPButton::OnEnable(bool enabled) {
-    enabled_ = enabled;
-    if (!enabled && GetCapture() == Handle()) ReleaseCapture();
-    PrintB(FaceRequest::Resting);
-    return 0;
-}
-
-bool XPButton::Apply(const ButtonReaction& reaction) {
+void XPButton::Apply(const ButtonReaction& reaction) {
     if (reaction.draw) PrintB(*reaction.draw);
     if (reaction.capture && GetCapture() != Handle()) SetCapture(Handle());
-    if (reaction.releaseCapture && GetCapture() == Handle()) ReleaseCapture();
-    if (!reaction.click) return true;
-    // The parent may destroy the button while handling the click: nothing of it is used
-    // after the notification.
-    const HWND self = Handle();
-    SendMessageW(GetParent(self), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(self), BN_CLICKED),
-                 reinterpret_cast<LPARAM>(self));
-    return false;
+    // During a press the capture is the press's: it brings the release here.
+    if (reaction.releaseCapture && !Pressed() && GetCapture() == Handle()) ReleaseCapture();
 }
+
+HFONT XPButton::FallbackFont() { return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)); }
 
 void XPButton::EnsureBuffer(int width, int height) {
     if (buffer_ && bufferSize_.cx == width && bufferSize_.cy == height) return;
@@ -273,13 +105,13 @@ void XPButton::PrintB(FaceRequest request) {
     UniqueBrush back(CreateSolidBrush(kXPButtonBackColor));
     FillRect(dc, &client, back.Get());
 
-    const HBITMAP face = faces_[static_cast<size_t>(ResolveFace(request, enabled_))].Get();
+    const HBITMAP face = faces_[static_cast<size_t>(ResolveFace(request, Enabled()))].Get();
     UniqueMemoryDc faceDc(CreateCompatibleDC(dc));
     if (face != nullptr && faceDc) {
         ScopedSelectObject select(faceDc.Get(), face);
         // Whole pixels of the face, no blending: the corners stay exactly as stored.
         SetStretchBltMode(dc, COLORONCOLOR);
-        const int32_t corner = TwipsToPixels(kFaceCornerTwips, dpi_);
+        const int32_t corner = TwipsToPixels(kFaceCornerTwips, Dpi());
         for (const FacePiece& p : FacePieces(width, height, corner, kFaceWidthPixels,
                                              kFaceHeightPixels, kFaceCornerPixels)) {
             if (p.target.width <= 0 || p.target.height <= 0) continue;
@@ -293,52 +125,18 @@ void XPButton::PrintB(FaceRequest request) {
 }
 
 void XPButton::SetText(HDC dc, int width, int height) {
-    // Every step on its own: a picture that cannot be drawn still leaves the caption.
+    const std::wstring& caption = Caption();
+    if (caption.empty()) return;
     ScopedSelectObject selectFont(dc, CaptionFont());
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(dc, &metrics);
     SIZE text{};
-    if (!caption_.empty()) {
-        TEXTMETRICW metrics{};
-        GetTextMetricsW(dc, &metrics);
-        GetTextExtentPoint32W(dc, caption_.c_str(), static_cast<int>(caption_.size()), &text);
-        text.cy = metrics.tmHeight;
-    }
-    const SIZE picture = BitmapSize(picture_.Get());
-    const bool hasPicture = picture_ && picture.cx > 0 && picture.cy > 0;
-    const CaptionPlacement placed = PlaceCaption(width, height, hasPicture, picture.cx, picture.cy,
-                                                 caption_.empty(), text.cx, text.cy, style_);
-    if (placed.picture) {
-        UniqueMemoryDc pictureDc(CreateCompatibleDC(dc));
-        if (pictureDc) {
-            ScopedSelectObject select(pictureDc.Get(), picture_.Get());
-            BitBlt(dc, (*placed.picture)[0], (*placed.picture)[1], picture.cx, picture.cy,
-                   pictureDc.Get(), 0, 0, SRCCOPY);
-        }
-    }
-    if (placed.caption) {
-        SetBkMode(dc, TRANSPARENT);
-        SetTextColor(dc, CaptionColor());
-        // One piece of text at its top-left corner: no wrapping, "&" is a plain character.
-        TextOutW(dc, (*placed.caption)[0], (*placed.caption)[1], caption_.c_str(),
-                 static_cast<int>(caption_.size()));
-    }
-}
-
-HFONT XPButton::CaptionFont() const {
-    if (font_ != nullptr) return font_;
-    // The host's font until one is set.
-    const HWND parent = GetParent(Handle());
-    if (parent != nullptr) {
-        const auto parentFont = reinterpret_cast<HFONT>(SendMessageW(parent, WM_GETFONT, 0, 0));
-        if (parentFont != nullptr) return parentFont;
-    }
-    return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-}
-
-COLORREF XPButton::CaptionColor() const {
-    if ((foreColor_ & kSystemColorFlag) != 0) {
-        return GetSysColor(static_cast<int>(foreColor_ & kSystemColorIndexMask));
-    }
-    return static_cast<COLORREF>(foreColor_);
+    GetTextExtentPoint32W(dc, caption.c_str(), static_cast<int>(caption.size()), &text);
+    const auto [left, top] = CentredCaption(width, height, text.cx, metrics.tmHeight);
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
+    // One piece of text at its top-left corner: no wrapping, "&" is a plain character.
+    TextOutW(dc, left, top, caption.c_str(), static_cast<int>(caption.size()));
 }
 
 }  // namespace quorrin

@@ -1,11 +1,13 @@
 #include "controls/time_field/time_box_win32.h"
 
 #include "controls/time_field/time_field_rules.h"
+#include "settings/time_text.h"
 #include "win32/debug_log_win32.h"
 
 #include <commctrl.h>
 
 #include <iterator>
+#include <optional>
 #include <string>
 
 namespace quorrin {
@@ -56,6 +58,14 @@ bool TimeBox::Attach(HWND box, HFONT boldFont) {
 void TimeBox::Detach() {
     if (tBox_ != nullptr) RemoveWindowSubclass(tBox_, &TimeBox::BoxProc, kSubclassId);
     tBox_ = nullptr;
+}
+
+void TimeBox::ShowSeconds(int32_t seconds) {
+    SetAsciiText(tBox_, TimeFieldRules::FieldTextFor(SecondsToTimeText(seconds)));
+}
+
+std::optional<int32_t> TimeBox::Seconds() const {
+    return TimeFieldRules::FieldSeconds(AsciiText(tBox_));
 }
 
 LRESULT TimeBox::ControlColor(HDC dc) const {
@@ -122,24 +132,20 @@ LRESULT TimeBox::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 
 LRESULT TimeBox::OnChar(wchar_t typed) {
     // A typed character never reaches the edit itself: an accepted digit replaces the
-    // selected one here, everything else (Backspace, Ctrl+V, letters) is dropped.
-    const int position = TimeFieldRules::DigitAt(SelectionStart());
-    const std::string text = AsciiText(tBox_);
-    if (!TimeFieldRules::IsFieldText(text) || !TimeFieldRules::Accepts(text, position, typed)) {
-        return 0;
-    }
-    SetAsciiText(tBox_, TimeFieldRules::Overwrite(text, position, typed));
-    SendMessageW(tBox_, EM_SETSEL, position + 1, position + 1);
+    // selected one here and the next digit is selected at once, everything else (Backspace,
+    // Ctrl+V, letters) is dropped.
+    std::string text = AsciiText(tBox_);
+    if (!TimeFieldRules::IsFieldText(text)) return 0;
+    const std::optional<int> next =
+        TimeFieldRules::Type(text, TimeFieldRules::DigitAt(SelectionStart()), typed);
+    if (!next) return 0;
+    SetAsciiText(tBox_, text);
+    Select(*next);
     return 0;
 }
 
 void TimeBox::OnKeyUp(UINT keyCode) {
-    std::string text = AsciiText(tBox_);
-    const std::string before = text;
-    const int position =
-        TimeFieldRules::AfterKeyRelease(text, selectedBeforeKey_, SelectionStart(), keyCode);
-    if (text != before) SetAsciiText(tBox_, text);
-    Select(position);
+    Select(TimeFieldRules::AfterKeyRelease(selectedBeforeKey_, SelectionStart(), keyCode));
 }
 
 void TimeBox::SelectDigitAtCaret() { Select(TimeFieldRules::DigitAt(SelectionStart())); }

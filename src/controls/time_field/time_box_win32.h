@@ -8,6 +8,9 @@
 
 #include <windows.h>
 
+#include <cstdint>
+#include <optional>
+
 namespace quorrin {
 
 // The field's background: red 200, green 230, blue 255.
@@ -25,6 +28,11 @@ class TimeBox {
     // events cannot be taken over.
     bool Attach(HWND box, HFONT boldFont);
     HWND Box() const { return tBox_; }
+
+    // A stored time in seconds, as the field can show it (see TimeFieldRules::FieldTextFor).
+    void ShowSeconds(int32_t seconds);
+    // The time entered, or nothing when the text is not a valid time of the field.
+    std::optional<int32_t> Seconds() const;
 
     // The parent's answer to WM_CTLCOLOREDIT for this box.
     LRESULT ControlColor(HDC dc) const;

@@ -50,28 +50,24 @@ bool TimeFieldRules::Accepts(std::string_view text, int position, char32_t typed
     }
 }
 
-std::string TimeFieldRules::Overwrite(std::string_view text, int position, char32_t typed) {
-    std::string result(text);
-    if (position >= 0 && static_cast<size_t>(position) < result.size()) {
-        result[static_cast<size_t>(position)] = static_cast<char>(typed);
+std::optional<int> TimeFieldRules::Type(std::string& text, int position, char32_t typed) {
+    if (!Accepts(text, position, typed) || static_cast<size_t>(position) >= text.size()) {
+        return std::nullopt;
     }
-    return result;
+    text[static_cast<size_t>(position)] = static_cast<char>(typed);
+    if (position == 0 && text.size() >= 2 && text.substr(0, 2) > "23") text[1] = '0';
+    return StepPosition(position + 1, StepDirection::Forward);
 }
 
-int TimeFieldRules::AfterKeyRelease(std::string& text, int before, int caret, uint32_t keyCode) {
-    int position;
-    if (keyCode == kKeyLeft) {
-        position = StepPosition(before, StepDirection::Backward);
-    } else if (keyCode == kKeyRight) {
-        position =
-            before == kLastDigit ? kLastDigit : StepPosition(before + 1, StepDirection::Forward);
-    } else {
-        // Digit keys and every other key alike: on from where the key left the caret (behind
-        // an accepted digit, unchanged after a refused one, 0 after Home, the end after End).
-        position = StepPosition(caret, StepDirection::Forward);
+int TimeFieldRules::AfterKeyRelease(int before, int caret, uint32_t keyCode) {
+    if (keyCode == kKeyLeft) return StepPosition(before, StepDirection::Backward);
+    if (keyCode == kKeyRight) {
+        return before == kLastDigit ? kLastDigit : StepPosition(before + 1, StepDirection::Forward);
     }
-    if (position == 1 && text.size() >= 2 && text.substr(0, 2) > "23") text[1] = '0';
-    return position;
+    // Digit keys and every other key alike: on from where the key left the caret (on the
+    // next digit after an accepted one, unchanged after a refused one, 0 after Home, the
+    // end after End).
+    return StepPosition(caret, StepDirection::Forward);
 }
 
 bool TimeFieldRules::IsFieldText(std::string_view text) {
@@ -81,6 +77,11 @@ bool TimeFieldRules::IsFieldText(std::string_view text) {
         if (IsColon(i) ? c != ':' : !IsDigit(static_cast<char32_t>(c))) return false;
     }
     return text.substr(0, 2) <= "23" && text[3] <= '5' && text[6] <= '5';
+}
+
+std::optional<int32_t> TimeFieldRules::FieldSeconds(std::string_view text) {
+    if (!IsFieldText(text)) return std::nullopt;
+    return TimeTextToSeconds(text);
 }
 
 std::string TimeFieldRules::FieldTextFor(std::string_view storedTime) {

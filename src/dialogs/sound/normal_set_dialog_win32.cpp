@@ -1,14 +1,11 @@
 #include "dialogs/sound/normal_set_dialog_win32.h"
 
 #include "win32/debug_log_win32.h"
-#include "win32/message_box_win32.h"
 #include "win32/short_path_win32.h"
 #include "win32/wide_text_win32.h"
 #include "sound/sound_player_win32.h"
 #include "dialogs/common/pickers_win32.h"
 #include "dialogs/sound/sound_choices.h"
-
-#include <utility>
 
 namespace quorrin {
 
@@ -40,30 +37,24 @@ constexpr DWORD kPathLabelStyle = SS_EDITCONTROL;
 
 }  // namespace
 
-NormalSetDialog::NormalSetDialog(AppState& state, ConfigFile& config, MainClockControl& clock,
-                                 std::function<void()> onClosed)
-    : state_(state), config_(config), clock_(clock), onClosed_(std::move(onClosed)) {}
+NormalSetDialog::NormalSetDialog(AppState& state, ConfigFile& config, DialogHost& host)
+    : SettingsDialog(&host, &state.Countdown), state_(state), config_(config) {}
 
-// Deleting an open dialog (the program ending) destroys its window without the closing
-// steps: the owner is going away and must not be called back.
 NormalSetDialog::~NormalSetDialog() = default;
 
-bool NormalSetDialog::Open(HINSTANCE instance) {
-    const DialogFrameSpec frame{.className = kNormalSetClassName,
-                                .caption = kNormalSetCaption,
-                                .clientWidthTwips = kClientWidthTwips,
-                                .clientHeightTwips = kClientHeightTwips,
-                                .captionLabelId = kNormalSetTitleLabelId,
-                                .captionLabelTwips = kTitleLabelTwips,
-                                .closeButtonId = kNormalSetCloseId,
-                                .closeButtonTwips = kCloseTwips};
-    return OpenFrame(instance, frame, [&] {
-        MakeControls();
-        // The clock would cover the dialog during a show; it comes back when the
-        // dialog closes.
-        if (state_.Countdown.ShowActive) clock_.HideMainClock();
-        LoadValues();
-    });
+DialogFrameSpec NormalSetDialog::Frame() const {
+    return {.className = kNormalSetClassName,
+            .caption = kNormalSetCaption,
+            .clientWidthTwips = kClientWidthTwips,
+            .clientHeightTwips = kClientHeightTwips,
+            .captionLabelId = kNormalSetTitleLabelId,
+            .captionLabelTwips = kTitleLabelTwips,
+            .closeButtonId = kNormalSetCloseId,
+            .closeButtonTwips = kCloseTwips,
+            .saveButtonId = kNormalSetSaveId,
+            .saveButtonTwips = kSaveTwips,
+            .cancelButtonId = kNormalSetCancelId,
+            .cancelButtonTwips = kCancelTwips};
 }
 
 void NormalSetDialog::MakeControls() {
@@ -74,8 +65,6 @@ void NormalSetDialog::MakeControls() {
     AddCaption(kNormalSetEndSoundCaptionId, kEndSoundCaption, kEndSoundCaptionTwips);
     AddLabel(kNormalSetEndSoundLabelId, L"", kEndSoundLabelTwips, kPathLabelStyle);
     AddButton(kNormalSetBrowseEndSoundId, kBrowseCaption, kBrowseEndSoundTwips, kDefaultOverColor);
-    AddButton(kNormalSetSaveId, kDialogSaveCaption, kSaveTwips, kAccentOverColor);
-    AddButton(kNormalSetCancelId, kDialogCancelCaption, kCancelTwips, kDefaultOverColor);
 }
 
 void NormalSetDialog::LoadValues() {
@@ -85,39 +74,10 @@ void NormalSetDialog::LoadValues() {
     SetChildText(kNormalSetEndSoundLabelId, Utf8ToWide(g.EndSound));
 }
 
-LRESULT NormalSetDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-        case WM_COMMAND:
-            return OnCommand(LOWORD(wParam), HIWORD(wParam));
-        case WM_DESTROY:
-            return OnDestroy();
-        case WM_NCDESTROY:
-            return OnNcDestroy(wParam, lParam);
-        default:
-            return DialogFrame::HandleMessage(message, wParam, lParam);
-    }
-}
-
-LRESULT NormalSetDialog::OnCommand(int id, int code) {
-    if (code != BN_CLICKED) return 0;
-    switch (id) {
-        case kNormalSetBrowseSoundId:
-            Browse(kNormalSetSoundLabelId);
-            break;
-        case kNormalSetBrowseEndSoundId:
-            Browse(kNormalSetEndSoundLabelId);
-            break;
-        case kNormalSetSaveId:
-            Save();
-            break;
-        case kNormalSetCancelId:
-        case kNormalSetCloseId:
-            Close();
-            break;
-        default:
-            break;
-    }
-    return 0;
+void NormalSetDialog::OnControl(int id, int code) {
+    if (code != BN_CLICKED) return;
+    if (id == kNormalSetBrowseSoundId) Browse(kNormalSetSoundLabelId);
+    if (id == kNormalSetBrowseEndSoundId) Browse(kNormalSetEndSoundLabelId);
 }
 
 void NormalSetDialog::Browse(int labelId) {
@@ -126,9 +86,9 @@ void NormalSetDialog::Browse(int labelId) {
     StopSoundFile(WideToUtf8(ChildText(kNormalSetEndSoundLabelId)));
 
     // The dialog owns the file dialog, so it stays disabled until the choice is made.
-    const std::weak_ptr<int> alive = alive_;
+    const auto stillOpen = OpenCheck();
     const std::string picked = PickOpenFile(kSoundFileFilter, kSoundPickerTitle, Handle());
-    if (alive.expired() || !IsOpen()) return;  // closed from elsewhere meanwhile
+    if (!stillOpen()) return;  // closed from elsewhere meanwhile
 
     const std::string kept = SoundPathToKeep(picked, &ShortPathName);
     if (kept.empty()) {
@@ -140,34 +100,18 @@ void NormalSetDialog::Browse(int labelId) {
     SetChildText(labelId, Utf8ToWide(kept));
 }
 
-void NormalSetDialog::Save() {
+bool NormalSetDialog::Save() {
     GeneralSettings& g = state_.General;
     const GeneralSettings before = g;
     g.WarningSound = WideToUtf8(ChildText(kNormalSetSoundLabelId));
     g.EndWarning = EndWarningFromCheckState(
         static_cast<int>(IsDlgButtonChecked(Handle(), kNormalSetEndWarningId)));
     g.EndSound = WideToUtf8(ChildText(kNormalSetEndSoundLabelId));
-    if (const FileStatus saved = config_.SaveSoundSettings(); !saved) {
-        // What is in use stays what is in the file; the dialog keeps the user's choices, so
-        // that Save can be tried again once the file is free.
-        g = before;
-        ShowSaveFailed(Handle(), config_.Path(), config_.DescribeFailure(saved));
-        return;
-    }
-    Close();
-}
-
-void NormalSetDialog::Close() { DestroyWindow(Handle()); }
-
-LRESULT NormalSetDialog::OnDestroy() {
-    if (state_.Countdown.ShowActive) clock_.ShowMainClock();
-    return 0;
-}
-
-LRESULT NormalSetDialog::OnNcDestroy(WPARAM wParam, LPARAM lParam) {
-    const LRESULT result = DialogFrame::HandleMessage(WM_NCDESTROY, wParam, lParam);
-    if (onClosed_) onClosed_();
-    return result;
+    const FileStatus saved = config_.SaveSoundSettings();
+    // What is in use stays what is in the file; the dialog keeps the user's choices, so that
+    // Save can be tried again once the file is free.
+    if (!saved) g = before;
+    return Saved(config_, saved);
 }
 
 }  // namespace quorrin

@@ -2,15 +2,9 @@
 // is given. Modeless; one at a time.
 #pragma once
 
-#include "win32/window_base_win32.h"
-#include "dialogs/frame/dialog_frame_win32.h"
-#include "dialogs/common/main_clock_control.h"
+#include "dialogs/kit/settings_dialog_win32.h"
 #include "settings/app_state.h"
 #include "settings/config_file.h"
-
-#include <functional>
-#include <memory>
-#include <string>
 
 namespace quorrin {
 
@@ -30,39 +24,23 @@ inline constexpr int kNormalSetBrowseEndSoundId = 1009;   // Cmd_SelSound2, "浏
 inline constexpr int kNormalSetSaveId = 1010;             // Cmd_Save, "保存"
 inline constexpr int kNormalSetCancelId = 1011;           // Cmd_Cancel, "取消"
 
-class NormalSetDialog final : public DialogFrame {
+// Hides the main clock while it is open during a show.
+class NormalSetDialog final : public SettingsDialog {
   public:
-    // `onClosed` runs once the dialog's window has been destroyed (Save, Cancel, "×", or
-    // WM_CLOSE); the owner may then delete the object outside of its window procedure.
-    NormalSetDialog(AppState& state, ConfigFile& config, MainClockControl& clock,
-                    std::function<void()> onClosed);
+    NormalSetDialog(AppState& state, ConfigFile& config, DialogHost& host);
     ~NormalSetDialog() override;
 
-    // Creates and shows the dialog (centred on the screen), or brings the open one forward.
-    bool Open(HINSTANCE instance);
-    using DialogFrame::IsOpen;
-
   private:
-    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
-
-    LRESULT OnCommand(int id, int code);
-    LRESULT OnDestroy();
-    LRESULT OnNcDestroy(WPARAM wParam, LPARAM lParam);
-
-    void MakeControls();
-    void LoadValues();
+    DialogFrameSpec Frame() const override;
+    void MakeControls() override;
+    void LoadValues() override;
+    bool Save() override;
+    void OnControl(int id, int code) override;
     // "浏览": chooses a file for the label `labelId`.
     void Browse(int labelId);
-    void Save();
-    void Close();
 
     AppState& state_;
     ConfigFile& config_;
-    MainClockControl& clock_;
-    std::function<void()> onClosed_;
-    // Expires with the object: a call that waited in a nested message loop (the file
-    // dialog) checks it before touching the object again.
-    std::shared_ptr<int> alive_ = std::make_shared<int>(0);
 };
 
 }  // namespace quorrin

@@ -2,33 +2,32 @@
 
 #include "win32/debug_log_win32.h"
 #include "win32/gdi_scope_win32.h"
-#include "win32/message_box_win32.h"
 #include "win32/wide_text_win32.h"
 #include "dialogs/common/pickers_win32.h"
-
-#include <utility>
 
 namespace quorrin {
 
 namespace {
 
 // The dialog's design, in twips (left, top, width, height) on a 9405 x 4710 client area.
-// A drop-down list's height includes its opened list.
+// A drop-down list's height includes its opened list. The controls on the left share one
+// right edge, with the opacity and position lists wide enough for "屏幕右上角" in the dialog
+// font beside their captions; the preview starts a little further right to make room.
 constexpr int32_t kClientWidthTwips = 9405;
 constexpr int32_t kClientHeightTwips = 4710;
 constexpr TwipRect kTitleLabelTwips{360, 240, 1200, 180};
 constexpr TwipRect kCloseTwips{8760, 120, 540, 255};
-constexpr TwipRect kFontCaptionTwips{360, 1320, 900, 255};
-constexpr TwipRect kFontListTwips{360, 1560, 1575, 3300};
+constexpr TwipRect kFontCaptionTwips{360, 1320, 900, 240};
+constexpr TwipRect kFontListTwips{360, 1560, 1995, 3300};
 constexpr TwipRect kSizeCaptionTwips{360, 1965, 360, 255};
-constexpr TwipRect kSizeListTwips{720, 1935, 735, 3300};
-constexpr TwipRect kTextColorTwips{1440, 1920, 495, 300};
-constexpr TwipRect kBackColorTwips{360, 2400, 1575, 375};
+constexpr TwipRect kSizeListTwips{780, 1935, 915, 3300};
+constexpr TwipRect kTextColorTwips{1860, 1920, 495, 300};
+constexpr TwipRect kBackColorTwips{360, 2400, 1995, 375};
 constexpr TwipRect kAlphaCaptionTwips{360, 3000, 600, 255};
-constexpr TwipRect kAlphaListTwips{960, 3000, 975, 3300};
+constexpr TwipRect kAlphaListTwips{960, 3000, 1395, 3300};
 constexpr TwipRect kPosCaptionTwips{360, 3480, 600, 255};
-constexpr TwipRect kPosListTwips{960, 3480, 975, 1800};
-constexpr TwipRect kPreviewTwips{2160, 480, 7095, 3135};
+constexpr TwipRect kPosListTwips{960, 3480, 1395, 1800};
+constexpr TwipRect kPreviewTwips{2475, 480, 6780, 3135};
 constexpr TwipRect kSaveTwips{6360, 4110, 1215, 495};
 constexpr TwipRect kCancelTwips{7680, 4110, 1215, 495};
 
@@ -67,41 +66,35 @@ void AddItems(HWND list, const std::vector<std::string>& items) {
 
 }  // namespace
 
-SetStyleDialog::SetStyleDialog(AppState& state, ConfigFile& config, MainClockControl& clock,
-                               ClockLayoutControl& layout, std::function<void()> onClosed)
-    : state_(state),
-      config_(config),
-      clock_(clock),
-      layout_(layout),
-      onClosed_(std::move(onClosed)) {
+SetStyleDialog::SetStyleDialog(AppState& state, ConfigFile& config, DialogHost& host,
+                               ClockLayoutControl& layout)
+    : SettingsDialog(&host, &state.Countdown), state_(state), config_(config), layout_(layout) {
     preview_.SetOnReleased([this] { preview_.Fit(); });
 }
 
-// Deleting an open dialog (the program ending) destroys its window without the closing
-// steps: the owner is going away and must not be called back.
 SetStyleDialog::~SetStyleDialog() = default;
 
-bool SetStyleDialog::Open(HINSTANCE instance) {
-    const DialogFrameSpec frame{.className = kSetStyleClassName,
-                                .caption = kSetStyleCaption,
-                                .clientWidthTwips = kClientWidthTwips,
-                                .clientHeightTwips = kClientHeightTwips,
-                                .captionLabelId = kSetStyleTitleLabelId,
-                                .captionLabelTwips = kTitleLabelTwips,
-                                .closeButtonId = kSetStyleCloseId,
-                                .closeButtonTwips = kCloseTwips};
-    return OpenFrame(instance, frame, [&] {
-        MakeControls();
-        // The clock would cover the dialog during a show; it comes back when the
-        // dialog closes.
-        if (state_.Countdown.ShowActive) clock_.HideMainClock();
-        FillLists();
-        ShowStyle(state_.Style);
-    });
+DialogFrameSpec SetStyleDialog::Frame() const {
+    return {.className = kSetStyleClassName,
+            .caption = kSetStyleCaption,
+            .clientWidthTwips = kClientWidthTwips,
+            .clientHeightTwips = kClientHeightTwips,
+            .captionLabelId = kSetStyleTitleLabelId,
+            .captionLabelTwips = kTitleLabelTwips,
+            .closeButtonId = kSetStyleCloseId,
+            .closeButtonTwips = kCloseTwips,
+            .saveButtonId = kSetStyleSaveId,
+            .saveButtonTwips = kSaveTwips,
+            .cancelButtonId = kSetStyleCancelId,
+            .cancelButtonTwips = kCancelTwips};
+}
+
+void SetStyleDialog::LoadValues() {
+    FillLists();
+    ShowStyle(state_.Style);
 }
 
 void SetStyleDialog::MakeControls() {
-    const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(Handle(), GWLP_HINSTANCE));
     AddCaption(kSetStyleFontCaptionId, kFontCaption, kFontCaptionTwips);
     AddDropDownList(kSetStyleFontListId, kFontListTwips);
     AddCaption(kSetStyleSizeCaptionId, kSizeCaption, kSizeCaptionTwips);
@@ -117,20 +110,16 @@ void SetStyleDialog::MakeControls() {
     ids.pane = kSetStylePreviewId;
     ids.background = kSetStyleBackgroundId;
     ids.digits = kSetStyleDigitsId;
-    ids.dragPoint = kSetStyleDragPointId;
-    if (!preview_.Create(instance, Handle(), PixelsOf(kPreviewTwips), ids, kPreviewCaption,
+    if (!preview_.Create(Instance(), Handle(), PixelsOf(kPreviewTwips), ids, kPreviewCaption,
                          DialogFont(), Dpi())) {
         LogDebug(L"SetStyleDialog", L"no preview");
     }
-    AddButton(kSetStyleSaveId, kDialogSaveCaption, kSaveTwips, kAccentOverColor);
-    AddButton(kSetStyleCancelId, kDialogCancelCaption, kCancelTwips, kDefaultOverColor);
 }
 
 std::unique_ptr<XPButton> SetStyleDialog::MakeXPButton(int id, const std::wstring& caption,
                                                        const TwipRect& place) {
     auto button = std::make_unique<XPButton>();
-    const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(Handle(), GWLP_HINSTANCE));
-    if (!button->Create(instance, Handle(), id, PixelsOf(place), Dpi())) {
+    if (!button->Create(Instance(), Handle(), id, PixelsOf(place), Dpi())) {
         LogDebug(L"SetStyleDialog", L"drawn button " + std::to_wstring(id) + L" not created");
         return button;
     }
@@ -188,75 +177,43 @@ void SetStyleDialog::OnSizeChosen() {
     preview_.Fit();
 }
 
-LRESULT SetStyleDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-        case WM_COMMAND:
-            return OnCommand(LOWORD(wParam), HIWORD(wParam));
-        case WM_DESTROY:
-            return OnDestroy();
-        case WM_NCDESTROY:
-            return OnNcDestroy(wParam, lParam);
-        default:
-            return DialogFrame::HandleMessage(message, wParam, lParam);
-    }
-}
-
-LRESULT SetStyleDialog::OnCommand(int id, int code) {
+void SetStyleDialog::OnControl(int id, int code) {
     if (code == CBN_SELCHANGE) {
         if (id == kSetStyleFontListId) OnFontChosen();
         if (id == kSetStyleSizeListId) OnSizeChosen();
         // The opacity and position lists only hold the choice until Save.
-        return 0;
+        return;
     }
-    if (code != BN_CLICKED) return 0;
-    switch (id) {
-        case kSetStyleTextColorId:
-            PickTextColor();
-            break;
-        case kSetStyleBackColorId:
-            PickBackColor();
-            break;
-        case kSetStyleSaveId:
-            Save();
-            break;
-        case kSetStyleCancelId:
-        case kSetStyleCloseId:
-            Close();
-            break;
-        default:
-            break;
-    }
-    return 0;
+    if (code != BN_CLICKED) return;
+    if (id == kSetStyleTextColorId) PickTextColor();
+    if (id == kSetStyleBackColorId) PickBackColor();
 }
 
 void SetStyleDialog::PickTextColor() {
-    const std::weak_ptr<int> alive = alive_;
+    const auto stillOpen = OpenCheck();
     const int32_t color = PickColor(Handle());
-    if (alive.expired() || !IsOpen()) return;  // closed from elsewhere meanwhile
+    if (!stillOpen()) return;  // closed from elsewhere meanwhile
     if (color >= 0) preview_.SetTextColor(color);
 }
 
 void SetStyleDialog::PickBackColor() {
-    const std::weak_ptr<int> alive = alive_;
+    const auto stillOpen = OpenCheck();
     const int32_t color = PickColor(Handle());
-    if (alive.expired() || !IsOpen()) return;
+    if (!stillOpen()) return;
     if (color >= 0) preview_.SetBackColor(color);
 }
 
-void SetStyleDialog::Save() {
+bool SetStyleDialog::Save() {
     const TwipRect clock = layout_.MainClockRect();
     const DisplayStyle chosen =
         StyleFromDialog(state_.Style, preview_.Preview(), Selected(kSetStyleAlphaListId),
                         Selected(kSetStylePosListId), clock.left, clock.top);
-    if (const FileStatus saved = config_.SaveStyle(chosen); !saved) {
-        // The clock keeps the style the file holds; the dialog keeps the user's choices, so
-        // that Save can be tried again once the file is free.
-        ShowSaveFailed(Handle(), config_.Path(), config_.DescribeFailure(saved));
-        return;
-    }
+    // On failure the clock keeps the style the file holds; the dialog keeps the user's
+    // choices, so that Save can be tried again once the file is free.
+    if (!Saved(config_, config_.SaveStyle(chosen))) return false;
     state_.Style = chosen;
     layout_.LayOutClocks();
-    Close();
+    return true;
 }
 
 void SetStyleDialog::OnDpiLayout() {
@@ -264,19 +221,6 @@ void SetStyleDialog::OnDpiLayout() {
         if (button != nullptr) button->SetDpi(Dpi());
     }
     preview_.SetDpi(Dpi(), PixelsOf(kPreviewTwips), DialogFont());
-}
-
-void SetStyleDialog::Close() { DestroyWindow(Handle()); }
-
-LRESULT SetStyleDialog::OnDestroy() {
-    if (state_.Countdown.ShowActive) clock_.ShowMainClock();
-    return 0;
-}
-
-LRESULT SetStyleDialog::OnNcDestroy(WPARAM wParam, LPARAM lParam) {
-    const LRESULT result = DialogFrame::HandleMessage(WM_NCDESTROY, wParam, lParam);
-    if (onClosed_) onClosed_();
-    return result;
 }
 
 }  // namespace quorrin

@@ -6,14 +6,12 @@
 #include "geometry/rect.h"
 #include "win32/unique_handle_win32.h"
 #include "controls/drawn_button/xp_button_win32.h"
-#include "dialogs/common/main_clock_control.h"
-#include "dialogs/frame/dialog_frame_win32.h"
+#include "dialogs/kit/settings_dialog_win32.h"
 #include "dialogs/style/style_choices.h"
 #include "dialogs/style/style_preview_win32.h"
 #include "settings/app_state.h"
 #include "settings/config_file.h"
 
-#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -39,7 +37,6 @@ inline constexpr int kSetStylePosListId = 1112;       // Cmb_pos
 inline constexpr int kSetStylePreviewId = 1113;       // Frame1, "模拟显示"
 inline constexpr int kSetStyleBackgroundId = 1114;    // Demo_bg
 inline constexpr int kSetStyleDigitsId = 1115;        // Demo_Time
-inline constexpr int kSetStyleDragPointId = 1116;     // DragPoint
 inline constexpr int kSetStyleSaveId = 1117;          // Cmd_Save, "保存"
 inline constexpr int kSetStyleCancelId = 1118;        // Cmd_Cancel, "取消"
 
@@ -55,30 +52,24 @@ class ClockLayoutControl {
     ~ClockLayoutControl() = default;
 };
 
-class SetStyleDialog final : public DialogFrame {
+// Hides the main clock while it is open during a show.
+class SetStyleDialog final : public SettingsDialog {
   public:
-    // `onClosed` runs once the dialog's window has been destroyed (Save, Cancel, "×", or
-    // WM_CLOSE); the owner may then delete the object outside of its window procedure.
-    SetStyleDialog(AppState& state, ConfigFile& config, MainClockControl& clock,
-                   ClockLayoutControl& layout, std::function<void()> onClosed);
+    SetStyleDialog(AppState& state, ConfigFile& config, DialogHost& host,
+                   ClockLayoutControl& layout);
     ~SetStyleDialog() override;
-
-    // Creates and shows the dialog (centred on the screen), or brings the open one forward.
-    bool Open(HINSTANCE instance);
-    using DialogFrame::IsOpen;
 
     const StylePreviewPane& Preview() const { return preview_; }
     const XPButton& TextColorButton() const { return *textColorButton_; }
 
   private:
+    DialogFrameSpec Frame() const override;
+    void MakeControls() override;
+    void LoadValues() override;
+    bool Save() override;
+    void OnControl(int id, int code) override;
     void OnDpiLayout() override;
-    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
-    LRESULT OnCommand(int id, int code);
-    LRESULT OnDestroy();
-    LRESULT OnNcDestroy(WPARAM wParam, LPARAM lParam);
-
-    void MakeControls();
     std::unique_ptr<XPButton> MakeXPButton(int id, const std::wstring& caption,
                                            const TwipRect& place);
     void FillLists();
@@ -89,22 +80,15 @@ class SetStyleDialog final : public DialogFrame {
     // The colour buttons: the preview takes a colour chosen in the colour dialog.
     void PickTextColor();
     void PickBackColor();
-    void Save();
-    void Close();
 
     AppState& state_;
     ConfigFile& config_;
-    MainClockControl& clock_;
     ClockLayoutControl& layout_;
-    std::function<void()> onClosed_;
     std::vector<std::string> fonts_;
     HFONT buttonFont_ = nullptr;  // 宋体 9 pt for the drawn buttons, owned by the frame
     std::unique_ptr<XPButton> textColorButton_;
     std::unique_ptr<XPButton> backColorButton_;
     StylePreviewPane preview_;
-    // Expires with the object: a call that waited in a nested message loop (the colour
-    // dialog) checks it before touching the object again.
-    std::shared_ptr<int> alive_ = std::make_shared<int>(0);
 };
 
 }  // namespace quorrin

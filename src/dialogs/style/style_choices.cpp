@@ -59,7 +59,8 @@ void FitPreviewBackground(StylePreview& preview, int32_t textWidthPixels, int32_
     preview.digits.width = width;
     preview.digits.height = height;
     preview.background.width = width + kPreviewMarginWidthTwips;
-    preview.background.height = height + kPreviewMarginHeightTwips;
+    preview.background.height = kPreviewMarginTopTwips + height + kPreviewMarginBottomTwips;
+    preview.digits.top = kPreviewMarginTopTwips;
     // Centred by the digits' true width, which is a fraction of a twip off the whole width
     // above at some scales: (background - textWidthPixels x 1440 / dpi) / 2.
     preview.digits.left =

@@ -29,9 +29,14 @@ inline constexpr int32_t kAlphaStepPercent = 10;
 inline constexpr std::array<const char*, 5> kPositionItems{"屏幕左上角", "屏幕右上角", "屏幕左下角",
                                                            "屏幕右下角", "自定义位置"};
 
-// The background is this much wider and higher than the digits it holds.
-inline constexpr int32_t kPreviewMarginWidthTwips = 400;
-inline constexpr int32_t kPreviewMarginHeightTwips = 100;
+// Fitting the clock round its digits keeps the margins of the default clock (3000 x 1200
+// round 1995 x 840 digits at 480, 200): the digits centred across a width 1000 more than
+// theirs (about the default's 480 and 525 a side), 200 below the top edge and 160 above the
+// bottom one. So the digits always lie inside the clock, and the default style fitted round
+// its own digits comes back close to the default clock's size.
+inline constexpr int32_t kPreviewMarginWidthTwips = 1000;
+inline constexpr int32_t kPreviewMarginTopTwips = 200;
+inline constexpr int32_t kPreviewMarginBottomTwips = 160;
 
 // The texts of Cmb_FontSize, "10" to "150".
 std::vector<std::string> FontSizeItems();
@@ -62,8 +67,8 @@ StylePreview PreviewFromStyle(const DisplayStyle& style);
 
 // Demo_Time sizes itself to its text, which measures `textWidthPixels` x `textHeightPixels`
 // at `dpi`; its size becomes that in whole twips (halves to the even neighbour). The
-// background then takes the digits' size plus the margins, and the digits are centred
-// across it; the background's place and the digits' top stay.
+// background then takes the digits' size plus the kPreviewMargin* margins, and the digits
+// are centred across it, the top margin below its top edge; the background's place stays.
 void FitPreviewBackground(StylePreview& preview, int32_t textWidthPixels, int32_t textHeightPixels,
                           int32_t dpi);
 

@@ -13,15 +13,15 @@ namespace {
 
 // The shape's rounded corners, as the clock window's (a 20-pixel ellipse at 96 dpi).
 constexpr int32_t kShapeCornerTwips = 300;
-// DragPoint: a small square handle at the shape's bottom-right corner.
-constexpr int32_t kDragPointTwips = 150;
 // Frame1's look: an etched line round the pane, broken for the caption near its left.
 constexpr int kFrameCaptionLeftPixels = 8;
 constexpr int kFrameCaptionGapPixels = 2;
+// The clock's top-left corner lies this far inside the frame's left line and below the
+// caption (pixels at 96 dpi), so that the shape never covers either.
+constexpr int32_t kClockInsetPixelsAt96 = 8;
 constexpr COLORREF kFrameShadowColor = RGB(160, 174, 196);
 constexpr COLORREF kFrameLightColor = RGB(255, 255, 255);
 constexpr COLORREF kFrameTextColor = RGB(33, 37, 41);
-constexpr COLORREF kDragPointColor = RGB(64, 64, 64);
 
 COLORREF ToColorRef(int32_t color) { return static_cast<COLORREF>(color) & 0x00FFFFFF; }
 
@@ -32,7 +32,7 @@ void Line(HDC dc, int x1, int y1, int x2, int y2) {
 
 }  // namespace
 
-// One of the three children. It draws nothing of its own: it shows the pane's picture of
+// One of the two children. It draws nothing of its own: it shows the pane's picture of
 // the area it covers, and reports presses and releases to the pane.
 class StylePreviewPane::Part final : public WindowBase {
   public:
@@ -84,7 +84,6 @@ class StylePreviewPane::Part final : public WindowBase {
     LRESULT OnButtonDown() {
         // The release comes back here, wherever it happens.
         SetCapture(Handle());
-        pane_.PartPressed(*this);
         return 0;
     }
 
@@ -100,8 +99,7 @@ class StylePreviewPane::Part final : public WindowBase {
 
 StylePreviewPane::StylePreviewPane()
     : background_(std::make_unique<Part>(*this, IDC_ARROW)),
-      digits_(std::make_unique<Part>(*this, IDC_SIZEALL)),
-      dragPoint_(std::make_unique<Part>(*this, IDC_SIZENWSE)) {}
+      digits_(std::make_unique<Part>(*this, IDC_SIZEALL)) {}
 
 StylePreviewPane::~StylePreviewPane() = default;
 
@@ -119,15 +117,13 @@ bool StylePreviewPane::Create(HINSTANCE instance, HWND dialog, const RECT& place
                      caption_.c_str())) {
         return false;
     }
-    // From the back: the shape, the digits over it, the handle over both. A child created
-    // later lies below the earlier ones.
-    bool made = dragPoint_->Create(instance, Handle(), ids.dragPoint);
-    made = digits_->Create(instance, Handle(), ids.digits) && made;
+    PlaceClockOrigin();
+    // The digits over the shape: a child created later lies below the earlier ones.
+    bool made = digits_->Create(instance, Handle(), ids.digits);
     made = background_->Create(instance, Handle(), ids.background) && made;
     if (!made) LogDebug(L"StylePreviewPane", L"a part of the preview is missing");
     ShowWindow(background_->Handle(), SW_SHOWNA);
     ShowWindow(digits_->Handle(), SW_SHOWNA);
-    // DragPoint starts hidden: nothing in the dialog shows it.
     return true;
 }
 
@@ -138,6 +134,7 @@ void StylePreviewPane::SetDpi(int32_t dpi, const RECT& placePixels, HFONT captio
     SetWindowPos(Handle(), nullptr, placePixels.left, placePixels.top,
                  placePixels.right - placePixels.left, placePixels.bottom - placePixels.top,
                  SWP_NOZORDER | SWP_NOACTIVATE);
+    PlaceClockOrigin();
     MeasureDigits();
     PlaceParts();
 }
@@ -192,8 +189,21 @@ void StylePreviewPane::MeasureDigits() {
     digitsText_.cy = metrics.tmHeight;
 }
 
+void StylePreviewPane::PlaceClockOrigin() {
+    WindowDcScope screen(nullptr);
+    ScopedSelectObject select(screen.Dc(), captionFont_ != nullptr
+                                               ? static_cast<HGDIOBJ>(captionFont_)
+                                               : GetStockObject(DEFAULT_GUI_FONT));
+    SIZE text{};
+    GetTextExtentPoint32W(screen.Dc(), caption_.c_str(), static_cast<int>(caption_.size()), &text);
+    const int inset = ScalePixels(kClockInsetPixelsAt96, dpi_);
+    clockOrigin_ = {inset, text.cy + inset};
+}
+
 RECT StylePreviewPane::PixelsOf(const TwipRect& place) const {
-    return WinRect(TwipsToPixels(place, dpi_));
+    RECT r = WinRect(TwipsToPixels(place, dpi_));
+    OffsetRect(&r, clockOrigin_.x, clockOrigin_.y);
+    return r;
 }
 
 void StylePreviewPane::PlaceParts() {
@@ -204,10 +214,6 @@ void StylePreviewPane::PlaceParts() {
     };
     place(*background_, PixelsOf(preview_.background));
     place(*digits_, PixelsOf(preview_.digits));
-    const TwipRect& bg = preview_.background;
-    place(*dragPoint_,
-          PixelsOf({bg.left + bg.width - kDragPointTwips, bg.top + bg.height - kDragPointTwips,
-                    kDragPointTwips, kDragPointTwips}));
     Redraw();
 }
 
@@ -216,12 +222,8 @@ void StylePreviewPane::Redraw() {
         RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
 }
 
-void StylePreviewPane::PartPressed(const Part& part) {
-    if (&part == digits_.get()) ShowWindow(dragPoint_->Handle(), SW_HIDE);
-}
-
 void StylePreviewPane::PartReleased(const Part& part) {
-    if ((&part == digits_.get() || &part == dragPoint_.get()) && onReleased_) onReleased_();
+    if (&part == digits_.get() && onReleased_) onReleased_();
 }
 
 LRESULT StylePreviewPane::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -289,13 +291,6 @@ void StylePreviewPane::PaintArea(HDC target, const RECT& area) const {
         ::SetTextColor(dc, ToColorRef(preview_.textColor));
         DrawTextW(dc, kPreviewDigits, -1, &digits,
                   DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX | DT_NOCLIP);
-    }
-    if (IsWindowVisible(dragPoint_->Handle()) != FALSE) {
-        RECT handle{};
-        GetWindowRect(dragPoint_->Handle(), &handle);
-        MapWindowPoints(nullptr, Handle(), reinterpret_cast<POINT*>(&handle), 2);
-        UniqueBrush fill(CreateSolidBrush(kDragPointColor));
-        FillRect(dc, &handle, fill.Get());
     }
     SetViewportOrgEx(dc, 0, 0, nullptr);
     BitBlt(target, 0, 0, width, height, dc, 0, 0, SRCCOPY);

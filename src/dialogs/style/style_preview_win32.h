@@ -1,12 +1,12 @@
 // The style dialog's preview, Frame1 "模拟显示": a pane standing for the clock window, with
-// the background shape Demo_bg, the digits Demo_Time ("12:34", bold, sized to their text)
-// and the resize handle DragPoint as child windows placed in twips from the pane's top-left
-// corner. The pane draws the whole picture (the dialog's backdrop, the frame, the shape, the
-// digits); each child shows the part of it under itself, so the digits lie transparently on
-// the shape and everything is drawn off screen first.
+// the background shape Demo_bg and the digits Demo_Time ("12:34", bold, sized to their text)
+// as child windows placed in twips from the clock's top-left corner, which lies inside the
+// pane's frame and below its caption. The pane draws the whole picture (the dialog's backdrop,
+// the frame, the shape, the digits); each child shows the part of it under itself, so the
+// digits lie transparently on the shape and everything is drawn off screen first.
 //
-// A press on the digits hides DragPoint; a release on the digits or on DragPoint fits the
-// background around the digits again (the pane tells its owner through `onReleased`).
+// A release on the digits fits the background around them again (the pane tells its owner
+// through `onReleased`).
 #pragma once
 
 #include "geometry/units.h"
@@ -28,7 +28,6 @@ struct StylePreviewIds {
     int pane = 0;        // Frame1
     int background = 0;  // Demo_bg
     int digits = 0;      // Demo_Time
-    int dragPoint = 0;   // DragPoint
 };
 
 class StylePreviewPane final : public WindowBase {
@@ -53,7 +52,7 @@ class StylePreviewPane final : public WindowBase {
     void SetBackColor(int32_t color);
     // FitPreviewBackground with the digits' measured text.
     void Fit();
-    // Called after a release on the digits or on DragPoint.
+    // Called after a release on the digits.
     void SetOnReleased(std::function<void()> onReleased) { onReleased_ = std::move(onReleased); }
 
   private:
@@ -66,11 +65,13 @@ class StylePreviewPane final : public WindowBase {
     // The whole preview as seen through `area` (pane pixels), drawn into `dc` at (0, 0).
     void PaintArea(HDC dc, const RECT& area) const;
     void PaintFrame(HDC dc) const;
+    // Where the clock's top-left corner lies in the pane: inside the frame, below its caption.
+    void PlaceClockOrigin();
     void MeasureDigits();
     void PlaceParts();
     void Redraw();
-    void PartPressed(const Part& part);
     void PartReleased(const Part& part);
+    // A place in twips from the clock's top-left corner, in pane pixels.
     RECT PixelsOf(const TwipRect& place) const;
 
     HWND dialog_ = nullptr;
@@ -79,10 +80,10 @@ class StylePreviewPane final : public WindowBase {
     HFONT captionFont_ = nullptr;
     StylePreview preview_;
     UniqueFont digitsFont_;
-    SIZE digitsText_{};  // "12:34" in the digits' font, pixels
+    SIZE digitsText_{};    // "12:34" in the digits' font, pixels
+    POINT clockOrigin_{};  // the clock's top-left corner, pane pixels
     std::unique_ptr<Part> background_;
     std::unique_ptr<Part> digits_;
-    std::unique_ptr<Part> dragPoint_;
     std::function<void()> onReleased_;
 };
 

@@ -1,6 +1,5 @@
 #include "dialogs/timing/edit_time_dialog_win32.h"
 
-#include "controls/time_field/time_field_rules.h"
 #include "dialogs/common/pickers_win32.h"
 #include "dialogs/timing/timing_rows.h"
 #include "win32/message_box_win32.h"
@@ -50,8 +49,8 @@ EditTimeDialog::~EditTimeDialog() {
     if (owner_ != nullptr) EnableWindow(owner_, TRUE);
 }
 
-std::optional<std::string> EditTimeDialog::Run(HINSTANCE instance, HWND owner,
-                                               const EditTimeRequest& request) {
+std::optional<PresentationSlot> EditTimeDialog::Run(HINSTANCE instance, HWND owner,
+                                                    const EditTimeRequest& request) {
     EditTimeDialog dialog;
     if (!dialog.Open(instance, owner, request)) return std::nullopt;
     MSG message{};
@@ -62,8 +61,7 @@ std::optional<std::string> EditTimeDialog::Run(HINSTANCE instance, HWND owner,
             if (got == 0) PostQuitMessage(static_cast<int>(message.wParam));
             break;
         }
-        // Tab moves between the fields and switches, Esc cancels.
-        if (dialog.IsOpen() && IsDialogMessageW(dialog.Handle(), &message) != FALSE) continue;
+        if (RouteDialogMessage(message)) continue;
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }
@@ -71,23 +69,28 @@ std::optional<std::string> EditTimeDialog::Run(HINSTANCE instance, HWND owner,
 }
 
 bool EditTimeDialog::Open(HINSTANCE instance, HWND owner, const EditTimeRequest& request) {
-    const DialogFrameSpec frame{.className = kEditTimeClassName,
-                                .caption = kEditTimeCaption,
-                                .clientWidthTwips = kClientWidthTwips,
-                                .clientHeightTwips = kClientHeightTwips,
-                                .captionLabelId = kEditTimeTitleLabelId,
-                                .captionLabelTwips = kTitleLabelTwips,
-                                .closeButtonId = kEditTimeCloseId,
-                                .closeButtonTwips = kCloseTwips,
-                                .owner = owner};
-    return OpenFrame(instance, frame, [&] {
-        request_ = request;
-        MakeControls();
-        LoadRow();
-        // Modal: the owner takes no input until the editor has gone.
-        owner_ = owner;
-        if (owner_ != nullptr) EnableWindow(owner_, FALSE);
-    });
+    request_ = request;
+    owner_ = owner;
+    if (!SettingsDialog::Open(instance)) return false;
+    // Modal: the owner takes no input until the editor has gone.
+    if (owner_ != nullptr) EnableWindow(owner_, FALSE);
+    return true;
+}
+
+DialogFrameSpec EditTimeDialog::Frame() const {
+    return {.className = kEditTimeClassName,
+            .caption = kEditTimeCaption,
+            .clientWidthTwips = kClientWidthTwips,
+            .clientHeightTwips = kClientHeightTwips,
+            .captionLabelId = kEditTimeTitleLabelId,
+            .captionLabelTwips = kTitleLabelTwips,
+            .closeButtonId = kEditTimeCloseId,
+            .closeButtonTwips = kCloseTwips,
+            .saveButtonId = kEditTimeSaveId,
+            .saveButtonTwips = kSaveTwips,
+            .cancelButtonId = kEditTimeCancelId,
+            .cancelButtonTwips = kCancelTwips,
+            .owner = owner_};
 }
 
 void EditTimeDialog::MakeControls() {
@@ -109,8 +112,6 @@ void EditTimeDialog::MakeControls() {
         // The shared timing's name is a label, not a file.
         browse->SetEnabled(request_.individual);
     }
-    AddButton(kEditTimeSaveId, kDialogSaveCaption, kSaveTwips, kAccentOverColor);
-    AddButton(kEditTimeCancelId, kDialogCancelCaption, kCancelTwips, kDefaultOverColor);
 }
 
 // "剩余时间", spaces, "时提醒" round the warning field, which sits in the gap: as many
@@ -142,65 +143,42 @@ void EditTimeDialog::FitWarningCaption() {
 }
 
 void EditTimeDialog::LoadRow() {
-    TimingFields fields{std::string(kEmptyFieldTime), std::string(kEmptyFieldTime), false, false,
-                        ""};
-    if (!request_.row.empty()) fields = SplitTimingRow(request_.row);
-    SetChildText(kEditTimeDurationId, Utf8ToWide(TimeFieldRules::FieldTextFor(fields.duration)));
-    SetChildText(kEditTimeWarningId, Utf8ToWide(TimeFieldRules::FieldTextFor(fields.warning)));
-    CheckDlgButton(Handle(), kEditTimeFlushId, fields.flush ? BST_CHECKED : BST_UNCHECKED);
-    CheckDlgButton(Handle(), kEditTimeCloseShowId, fields.close ? BST_CHECKED : BST_UNCHECKED);
-    SetChildText(kEditTimeFileLabelId, Utf8ToWide(fields.file));
+    const PresentationSlot& row = request_.row;
+    duration_.ShowSeconds(row.TimeCnt);
+    warning_.ShowSeconds(row.TimeWarning);
+    CheckDlgButton(Handle(), kEditTimeFlushId, row.Flush ? BST_CHECKED : BST_UNCHECKED);
+    CheckDlgButton(Handle(), kEditTimeCloseShowId, row.Close ? BST_CHECKED : BST_UNCHECKED);
+    SetChildText(kEditTimeFileLabelId, Utf8ToWide(row.File));
 }
 
 LRESULT EditTimeDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-        case WM_COMMAND:
-            return OnCommand(LOWORD(wParam), HIWORD(wParam));
         case WM_CTLCOLOREDIT:
             return OnEditColor(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
-        case WM_CLOSE:
-            Close();
-            return 0;
         default:
-            return DialogFrame::HandleMessage(message, wParam, lParam);
+            return SettingsDialog::HandleMessage(message, wParam, lParam);
     }
 }
 
 LRESULT EditTimeDialog::OnEditColor(HDC dc, HWND box) {
     if (box == duration_.Box()) return duration_.ControlColor(dc);
     if (box == warning_.Box()) return warning_.ControlColor(dc);
-    return DialogFrame::HandleMessage(WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc),
-                                      reinterpret_cast<LPARAM>(box));
+    return SettingsDialog::HandleMessage(WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc),
+                                         reinterpret_cast<LPARAM>(box));
 }
 
-LRESULT EditTimeDialog::OnCommand(int id, int code) {
-    if (code != BN_CLICKED) return 0;
-    switch (id) {
-        case kEditTimeBrowseId:
-            Browse();
-            break;
-        case kEditTimeSaveId:
-            Save();
-            break;
-        case kEditTimeCancelId:
-        case kEditTimeCloseId:
-        case IDCANCEL:
-            Close();
-            break;
-        default:
-            break;
-    }
-    return 0;
+void EditTimeDialog::OnControl(int id, int code) {
+    if (id == kEditTimeBrowseId && code == BN_CLICKED) Browse();
 }
 
 void EditTimeDialog::Browse() {
     if (!request_.individual) return;
-    const std::weak_ptr<int> alive = alive_;
+    const auto stillOpen = OpenCheck();
     const std::string picked =
         PickOpenFile(kPresentationFilter, kPresentationPickerTitle, Handle());
-    if (alive.expired() || !IsOpen() || picked.empty()) return;
+    if (!stillOpen() || picked.empty()) return;
     const std::string name = PresentationBaseName(picked);
-    if (const auto listed = FindNameClash(name, request_.rows)) {
+    if (const auto listed = FindNameClash(name, request_.names)) {
         Tell(NameClashMessage(name, *listed));
         return;
     }
@@ -211,20 +189,29 @@ void EditTimeDialog::Browse() {
     SetChildText(kEditTimeFileLabelId, Utf8ToWide(name));
 }
 
-void EditTimeDialog::Save() {
+bool EditTimeDialog::Save() {
     const std::string file = WideToUtf8(ChildText(kEditTimeFileLabelId));
     if (file.empty()) {
         Tell(kNoFileMessage);
-        return;
+        return false;
     }
-    result_ = JoinTimingRow(
-        {WideToUtf8(ChildText(kEditTimeDurationId)), WideToUtf8(ChildText(kEditTimeWarningId)),
-         IsDlgButtonChecked(Handle(), kEditTimeFlushId) == BST_CHECKED,
-         IsDlgButtonChecked(Handle(), kEditTimeCloseShowId) == BST_CHECKED, file});
-    Close();
+    const std::optional<int32_t> duration = duration_.Seconds();
+    const std::optional<int32_t> warning = warning_.Seconds();
+    if (!duration || !warning) {
+        Tell(kBadTimeMessage);
+        return false;
+    }
+    PresentationSlot row;
+    row.TimeCnt = *duration;
+    row.TimeWarning = *warning;
+    row.Flush = IsDlgButtonChecked(Handle(), kEditTimeFlushId) == BST_CHECKED;
+    row.Close = IsDlgButtonChecked(Handle(), kEditTimeCloseShowId) == BST_CHECKED;
+    row.File = file;
+    result_ = row;
+    return true;
 }
 
-void EditTimeDialog::Close() {
+void EditTimeDialog::OnClosing() {
     // The owner comes back before this window goes, so that it, and not some other
     // program, gets the activation.
     if (owner_ != nullptr) {
@@ -232,7 +219,6 @@ void EditTimeDialog::Close() {
         SetActiveWindow(owner_);
         owner_ = nullptr;
     }
-    DestroyWindow(Handle());
 }
 
 void EditTimeDialog::Tell(const std::string& messageUtf8) { ShowMessage(Handle(), messageUtf8); }

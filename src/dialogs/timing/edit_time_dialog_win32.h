@@ -1,12 +1,13 @@
 // The presentation entry editor: total duration and warning time in two time fields, the
 // flash and close switches, and the presentation's name, taken from a chosen file. Modal
-// over the timing list dialog; on Save it hands the finished row back.
+// over the timing list dialog; on Save it hands the finished row back, and refuses while a
+// time field holds no valid time.
 #pragma once
 
 #include "controls/time_field/time_box_win32.h"
-#include "dialogs/frame/dialog_frame_win32.h"
+#include "dialogs/kit/settings_dialog_win32.h"
+#include "settings/app_state.h"
 
-#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -32,43 +33,44 @@ inline constexpr int kEditTimeSaveId = 1212;             // Cmd_Save, "保存"
 inline constexpr int kEditTimeCancelId = 1213;           // Cmd_Cancel, "取消"
 
 struct EditTimeRequest {
-    std::string row;  // the TimingRow to edit; "" for a new one
+    PresentationSlot row;  // the row to edit; a new row starts empty, at 00:00:00
     bool individual = false;
-    std::vector<std::string> rows;  // every row of the list, for the name check
+    std::vector<std::string> names;  // every name of the list, for the clash check
 };
 
-class EditTimeDialog final : public DialogFrame {
+class EditTimeDialog final : public SettingsDialog {
   public:
-    EditTimeDialog() = default;
+    EditTimeDialog() : SettingsDialog(nullptr, nullptr) {}
     ~EditTimeDialog() override;
 
     // Shows the editor over `owner`, which stays disabled until it closes, and waits. The
-    // finished row, or nothing when the editor was cancelled or closed.
-    static std::optional<std::string> Run(HINSTANCE instance, HWND owner,
-                                          const EditTimeRequest& request);
+    // finished row (with no remaining time), or nothing when the editor was cancelled or
+    // closed.
+    static std::optional<PresentationSlot> Run(HINSTANCE instance, HWND owner,
+                                               const EditTimeRequest& request);
 
   private:
     bool Open(HINSTANCE instance, HWND owner, const EditTimeRequest& request);
-    using DialogFrame::IsOpen;
+    DialogFrameSpec Frame() const override;
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
-    LRESULT OnCommand(int id, int code);
+    void OnControl(int id, int code) override;
     LRESULT OnEditColor(HDC dc, HWND box);
 
-    void MakeControls();
+    void MakeControls() override;
     void FitWarningCaption();
     void OnDpiLayout() override { FitWarningCaption(); }
+    void LoadValues() override { LoadRow(); }
     void LoadRow();
     void Browse();
-    void Save();
-    void Close();
+    bool Save() override;
+    void OnClosing() override;
     void Tell(const std::string& messageUtf8);
 
     HWND owner_ = nullptr;
     EditTimeRequest request_;
-    std::optional<std::string> result_;
+    std::optional<PresentationSlot> result_;
     TimeBox duration_;
     TimeBox warning_;
-    std::shared_ptr<int> alive_ = std::make_shared<int>(0);
 };
 
 }  // namespace quorrin

@@ -2,10 +2,8 @@
 
 #include "dialogs/timing/edit_time_dialog_win32.h"
 #include "dialogs/timing/timing_rows.h"
-#include "win32/message_box_win32.h"
 #include "win32/wide_text_win32.h"
 
-#include <utility>
 #include <vector>
 
 namespace quorrin {
@@ -17,11 +15,14 @@ constexpr int32_t kClientWidthTwips = 7875;
 constexpr int32_t kClientHeightTwips = 4620;
 constexpr TwipRect kTitleLabelTwips{360, 240, 540, 180};
 constexpr TwipRect kCloseTwips{6960, 165, 540, 255};
-constexpr TwipRect kSameModeTwips{480, 1080, 1575, 375};
+// Designed 375 high, the first option button covered a pixel of the second.
+constexpr TwipRect kSameModeTwips{480, 1080, 1575, 360};
 constexpr TwipRect kIndividualTwips{480, 1440, 1575, 375};
-constexpr TwipRect kAddTwips{1920, 960, 855, 735};
-constexpr TwipRect kDeleteTwips{2640, 960, 855, 735};
-constexpr TwipRect kClearTwips{3720, 960, 855, 735};
+// The buttons sit right of the option buttons and beside each other (designed at 1920, 2640
+// and 3720, each covered 9 pixels of its left neighbour).
+constexpr TwipRect kAddTwips{2100, 960, 855, 735};
+constexpr TwipRect kDeleteTwips{3000, 960, 855, 735};
+constexpr TwipRect kClearTwips{4080, 960, 855, 735};
 // The caption sits over its drop-down list, which reaches further left than designed
 // (5880, 1575 wide): in a Chinese UI face neither the caption beside it nor "从上一断点计时"
 // in it fits the designed room.
@@ -32,7 +33,6 @@ constexpr TwipRect kHeaderTwips{600, 1920, 6300, 240};
 constexpr TwipRect kListTwips{360, 2160, 7095, 1530};
 constexpr TwipRect kSaveTwips{4920, 3960, 1215, 495};
 constexpr TwipRect kCancelTwips{6240, 3960, 1215, 495};
-constexpr TwipRect kHiddenTwips{0, 0, 0, 0};
 
 // The list's font: 宋体, 10.5 points.
 constexpr const wchar_t* kListFace = L"宋体";
@@ -49,7 +49,6 @@ constexpr const wchar_t* kAddCaption = L"添加";
 constexpr const wchar_t* kDeleteCaption = L"删除";
 constexpr const wchar_t* kClearCaption = L"清空";
 constexpr const wchar_t* kResumeCaption = L"中断后重计时按：";
-constexpr const wchar_t* kRowInfoCaption = L"传递数据";
 constexpr const wchar_t* kListFullTip = L"最多100个演示文稿：请先删除一个";
 
 // A list box draws an item's text one pixel in from its client edge.
@@ -75,25 +74,24 @@ void AddListRow(HWND list, const std::string& text) {
 
 }  // namespace
 
-SetTimeDialog::SetTimeDialog(AppState& state, ConfigFile& config, std::function<void()> onClosed)
-    : state_(state), config_(config), onClosed_(std::move(onClosed)) {}
+SetTimeDialog::SetTimeDialog(AppState& state, ConfigFile& config, DialogHost& host)
+    : SettingsDialog(&host, nullptr), state_(state), config_(config) {}
 
 SetTimeDialog::~SetTimeDialog() = default;
 
-bool SetTimeDialog::Open(HINSTANCE instance) {
-    const DialogFrameSpec frame{.className = kSetTimeClassName,
-                                .caption = kSetTimeCaption,
-                                .clientWidthTwips = kClientWidthTwips,
-                                .clientHeightTwips = kClientHeightTwips,
-                                .captionLabelId = kSetTimeTitleLabelId,
-                                .captionLabelTwips = kTitleLabelTwips,
-                                .closeButtonId = kSetTimeCloseId,
-                                .closeButtonTwips = kCloseTwips};
-    return OpenFrame(instance, frame, [&] {
-        instance_ = instance;
-        MakeControls();
-        LoadValues();
-    });
+DialogFrameSpec SetTimeDialog::Frame() const {
+    return {.className = kSetTimeClassName,
+            .caption = kSetTimeCaption,
+            .clientWidthTwips = kClientWidthTwips,
+            .clientHeightTwips = kClientHeightTwips,
+            .captionLabelId = kSetTimeTitleLabelId,
+            .captionLabelTwips = kTitleLabelTwips,
+            .closeButtonId = kSetTimeCloseId,
+            .closeButtonTwips = kCloseTwips,
+            .saveButtonId = kSetTimeSaveId,
+            .saveButtonTwips = kSaveTwips,
+            .cancelButtonId = kSetTimeCancelId,
+            .cancelButtonTwips = kCancelTwips};
 }
 
 void SetTimeDialog::MakeControls() {
@@ -118,14 +116,6 @@ void SetTimeDialog::MakeControls() {
             SendMessageW(list, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
         }
     }
-    if (const HWND remaining = AddControl(kSetTimeRemainingId, L"LISTBOX", L"", 0, kHiddenTwips)) {
-        ShowWindow(remaining, SW_HIDE);
-    }
-    if (const HWND rowInfo = AddLabel(kSetTimeRowInfoId, kRowInfoCaption, kHiddenTwips)) {
-        ShowWindow(rowInfo, SW_HIDE);
-    }
-    AddButton(kSetTimeSaveId, kDialogSaveCaption, kSaveTwips, kAccentOverColor);
-    AddButton(kSetTimeCancelId, kDialogCancelCaption, kCancelTwips, kDefaultOverColor);
     SetTabStops();
 }
 
@@ -178,14 +168,9 @@ void SetTimeDialog::FillTimingList(bool individual) {
 
 void SetTimeDialog::ShowRows(int selected) {
     const HWND list = GetDlgItem(Handle(), kSetTimeListId);
-    const HWND remaining = GetDlgItem(Handle(), kSetTimeRemainingId);
     SendMessageW(list, WM_SETREDRAW, FALSE, 0);
     SendMessageW(list, LB_RESETCONTENT, 0, 0);
-    SendMessageW(remaining, LB_RESETCONTENT, 0, 0);
-    for (const TimingListRow& row : list_.Rows()) {
-        AddListRow(list, row.row);
-        AddListRow(remaining, row.remaining);
-    }
+    for (const TimingListRow& row : list_.Rows()) AddListRow(list, TimingRowText(row.timing));
     if (selected >= static_cast<int>(list_.Rows().size())) selected = -1;
     SendMessageW(list, LB_SETCURSEL, static_cast<WPARAM>(selected), 0);
     SendMessageW(list, WM_SETREDRAW, TRUE, 0);
@@ -207,23 +192,12 @@ int SetTimeDialog::SelectedRow() const {
         SendDlgItemMessageW(Handle(), kSetTimeListId, LB_GETCURSEL, 0, 0));  // LB_ERR: none
 }
 
-LRESULT SetTimeDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-        case WM_COMMAND:
-            return OnCommand(LOWORD(wParam), HIWORD(wParam));
-        case WM_NCDESTROY:
-            return OnNcDestroy(wParam, lParam);
-        default:
-            return DialogFrame::HandleMessage(message, wParam, lParam);
-    }
-}
-
-LRESULT SetTimeDialog::OnCommand(int id, int code) {
+void SetTimeDialog::OnControl(int id, int code) {
     if (id == kSetTimeListId) {
         if (code == LBN_DBLCLK) EditRow(false);
-        return 0;
+        return;
     }
-    if (code != BN_CLICKED) return 0;
+    if (code != BN_CLICKED) return;
     switch (id) {
         case kSetTimeSameModeId:
         case kSetTimeIndividualId:
@@ -239,31 +213,22 @@ LRESULT SetTimeDialog::OnCommand(int id, int code) {
         case kSetTimeClearId:
             ClearRows();
             break;
-        case kSetTimeSaveId:
-            Save();
-            break;
-        case kSetTimeCancelId:
-        case kSetTimeCloseId:
-            Close();
-            break;
         default:
             break;
     }
-    return 0;
 }
 
 void SetTimeDialog::EditRow(bool newRow) {
     const int selected = SelectedRow();
     if (newRow ? !(individual_ && list_.CanAdd()) : selected < 0) return;
     EditTimeRequest request;
-    if (!newRow) request.row = list_.Rows()[static_cast<size_t>(selected)].row;
+    if (!newRow) request.row = list_.Rows()[static_cast<size_t>(selected)].timing;
     request.individual = individual_;
-    request.rows = list_.RowTexts();
-    SetChildText(kSetTimeRowInfoId, Utf8ToWide(request.row));
+    request.names = list_.Names();
 
-    const std::weak_ptr<int> alive = alive_;
-    const std::optional<std::string> row = EditTimeDialog::Run(instance_, Handle(), request);
-    if (alive.expired() || !IsOpen() || !row) return;
+    const auto stillOpen = OpenCheck();
+    const std::optional<PresentationSlot> row = EditTimeDialog::Run(Instance(), Handle(), request);
+    if (!stillOpen() || !row) return;
     if (newRow) {
         list_.Add(*row);
         ShowRows(static_cast<int>(list_.Rows().size()) - 1);
@@ -285,24 +250,13 @@ void SetTimeDialog::ClearRows() {
     ShowRows(-1);
 }
 
-void SetTimeDialog::Save() {
+bool SetTimeDialog::Save() {
     const bool resetTime = SendDlgItemMessageW(Handle(), kSetTimeResumeId, CB_GETCURSEL, 0, 0) == 0;
     const TimingSave save = PlanTimingSave(state_, resetTime, !Individual(), list_);
-    if (const FileStatus saved = StoreTimingSave(state_, config_, save); !saved) {
-        // Nothing was stored: the dialog stays open with everything as entered.
-        ShowSaveFailed(Handle(), config_.Path(), config_.DescribeFailure(saved));
-        return;
-    }
-    Close();
+    // On failure nothing was stored: the dialog stays open with everything as entered.
+    return Saved(config_, StoreTimingSave(state_, config_, save));
 }
 
-void SetTimeDialog::Close() { DestroyWindow(Handle()); }
-
-LRESULT SetTimeDialog::OnNcDestroy(WPARAM wParam, LPARAM lParam) {
-    const LRESULT result = DialogFrame::HandleMessage(WM_NCDESTROY, wParam, lParam);
-    add_ = delete_ = clear_ = nullptr;
-    if (onClosed_) onClosed_();
-    return result;
-}
+void SetTimeDialog::OnClosing() { add_ = delete_ = clear_ = nullptr; }
 
 }  // namespace quorrin

@@ -4,13 +4,11 @@
 // open. Rows are edited in the entry editor; nothing is stored until Save.
 #pragma once
 
-#include "dialogs/frame/dialog_frame_win32.h"
+#include "dialogs/kit/settings_dialog_win32.h"
 #include "dialogs/timing/timing_list.h"
 #include "settings/app_state.h"
 #include "settings/config_file.h"
 
-#include <functional>
-#include <memory>
 #include <string>
 
 namespace quorrin {
@@ -30,8 +28,6 @@ inline constexpr int kSetTimeResumeCaptionId = 1108;  // Label1
 inline constexpr int kSetTimeResumeId = 1109;         // Cmb_TimeBy
 inline constexpr int kSetTimeHeaderId = 1110;         // Label2, the column header
 inline constexpr int kSetTimeListId = 1111;           // List1
-inline constexpr int kSetTimeRemainingId = 1112;      // List2, hidden
-inline constexpr int kSetTimeRowInfoId = 1113;        // Lab_Recinfo, hidden
 inline constexpr int kSetTimeSaveId = 1114;           // Cmd_Save, "保存"
 inline constexpr int kSetTimeCancelId = 1115;         // Cmd_Cancel, "取消"
 
@@ -40,48 +36,40 @@ inline constexpr const wchar_t* kSetTimeHeader =
 inline constexpr const wchar_t* kResetChoice = L"重新计时";
 inline constexpr const wchar_t* kResumeChoice = L"从上一断点计时";
 
-class SetTimeDialog final : public DialogFrame {
+// Leaves the clock as it is while open.
+class SetTimeDialog final : public SettingsDialog {
   public:
-    // `onClosed` runs once the window has been destroyed; `store` is Config.ini.
-    SetTimeDialog(AppState& state, ConfigFile& config, std::function<void()> onClosed);
+    SetTimeDialog(AppState& state, ConfigFile& config, DialogHost& host);
     ~SetTimeDialog() override;
 
-    // Creates and shows the dialog, or brings the open one forward.
-    bool Open(HINSTANCE instance);
-    using DialogFrame::IsOpen;
-
   private:
-    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
-    LRESULT OnCommand(int id, int code);
-    LRESULT OnNcDestroy(WPARAM wParam, LPARAM lParam);
+    DialogFrameSpec Frame() const override;
+    void OnControl(int id, int code) override;
+    void OnClosing() override;
 
-    void MakeControls();
+    void MakeControls() override;
     void SetTabStops();
     void OnDpiLayout() override { SetTabStops(); }
-    void LoadValues();
+    void LoadValues() override;
     bool Individual() const;
     // Rebuilds the list from the stored table for the chosen mode.
     void FillTimingList(bool individual);
-    // The list boxes from the working copy, keeping the selection where it can.
+    // The list box from the working copy, keeping the selection where it can.
     void ShowRows(int selected);
     void UpdateRowButtons();
     int SelectedRow() const;
     void EditRow(bool newRow);
     void DeleteRow();
     void ClearRows();
-    void Save();
-    void Close();
+    bool Save() override;
 
     AppState& state_;
     ConfigFile& config_;
-    std::function<void()> onClosed_;
-    HINSTANCE instance_ = nullptr;
     TimingList list_;
     bool individual_ = false;
     MyButton* add_ = nullptr;
     MyButton* delete_ = nullptr;
     MyButton* clear_ = nullptr;
-    std::shared_ptr<int> alive_ = std::make_shared<int>(0);
 };
 
 }  // namespace quorrin

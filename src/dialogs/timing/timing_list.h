@@ -1,13 +1,11 @@
-// The timing dialog's working copy: the rows of the visible list, the hidden parallel list
-// of saved remaining times, and where each row came from, so that Save can tell the rows
-// carried over from the stored table from the new and the edited ones. Save turns the list
-// into the settings it stores: the new table, the keys of Config.ini in the order they are
-// written, and the slot the running countdown goes on with.
+// The timing dialog's working copy: the rows of the visible list, each with its saved
+// remaining time and where it came from, so that Save can tell the rows carried over from
+// the stored table from the new and the edited ones. Save turns the list into the timing
+// settings it stores and the slot the running countdown goes on with.
 #pragma once
 
 #include "settings/app_state.h"
 #include "settings/config_file.h"
-#include "settings/ini_store.h"
 
 #include <optional>
 #include <string>
@@ -20,8 +18,7 @@ namespace quorrin {
 inline constexpr int32_t kNoSlot = -1;
 
 struct TimingListRow {
-    std::string row;        // TimingRow
-    std::string remaining;  // saved remaining time, HH:MM:SS
+    PresentationSlot timing;  // TimeFree: the saved remaining time
     // The stored slot the row was filled from and has not been edited since; nothing for
     // added and edited rows.
     std::optional<int32_t> storedSlot;
@@ -36,22 +33,24 @@ class TimingList {
     // Whether another row may be added: the table holds at most 100 presentations.
     bool CanAdd() const { return rows_.size() < static_cast<size_t>(kMaxPresentations); }
     // A new row with no saved remaining time; false when the list is full.
-    bool Add(const std::string& row);
+    bool Add(const PresentationSlot& timing);
     // An edited row: it loses its saved remaining time.
-    void Replace(size_t index, const std::string& row);
+    void Replace(size_t index, const PresentationSlot& timing);
     void Remove(size_t index);
     void Clear() { rows_.clear(); }
 
     const std::vector<TimingListRow>& Rows() const { return rows_; }
-    std::vector<std::string> RowTexts() const;
+    // The presentations' names, for the clash check.
+    std::vector<std::string> Names() const;
 
   private:
     std::vector<TimingListRow> rows_;
 };
 
 struct TimingSave {
-    std::vector<IniEdit> edits;  // in the order the keys are written
-    AppState after;              // the settings once saved
+    TimingSettings settings;
+    // The running countdown's slot once saved; nothing when no show runs.
+    std::optional<int32_t> countdownSlot;
 };
 
 // What Save stores for the chosen resume rule, mode and list. A row carried over from the
@@ -62,8 +61,8 @@ struct TimingSave {
 TimingSave PlanTimingSave(const AppState& before, bool resetTime, bool sameMode,
                           const TimingList& list);
 
-// Writes the plan's keys in one replacement of the file and, when that worked, takes its
-// settings into `state`. On failure nothing changed, in the file or in `state`.
+// Writes the plan's settings in one replacement of the file and, when that worked, takes
+// them into `state`. On failure nothing changed, in the file or in `state`.
 FileStatus StoreTimingSave(AppState& state, ConfigFile& config, const TimingSave& save);
 
 }  // namespace quorrin

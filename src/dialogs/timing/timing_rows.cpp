@@ -1,6 +1,6 @@
 #include "dialogs/timing/timing_rows.h"
 
-#include "settings/config_file.h"
+#include "settings/settings_schema.h"
 #include "settings/ini_document.h"
 #include "settings/text_codec.h"
 #include "settings/time_text.h"
@@ -10,7 +10,6 @@ namespace quorrin {
 namespace {
 
 constexpr char kColumnSeparator = '\t';
-constexpr size_t kColumns = 5;
 
 const char* YesNo(bool value) { return value ? kRowYes : kRowNo; }
 
@@ -18,39 +17,16 @@ bool IsQuote(char c) { return c == '"' || c == '\''; }
 
 }  // namespace
 
-std::string TimingRow(const PresentationSlot& slot) {
-    return JoinTimingRow({SecondsToTimeText(slot.TimeCnt), SecondsToTimeText(slot.TimeWarning),
-                          slot.Flush, slot.Close, slot.File});
-}
-
-std::string JoinTimingRow(const TimingFields& fields) {
-    std::string row = fields.duration;
+std::string TimingRowText(const PresentationSlot& row) {
+    std::string text = SecondsToTimeText(row.TimeCnt);
+    const std::string warning = SecondsToTimeText(row.TimeWarning);
     for (const std::string_view column :
-         {std::string_view(fields.warning), std::string_view(YesNo(fields.flush)),
-          std::string_view(YesNo(fields.close)), std::string_view(fields.file)}) {
-        row += kColumnSeparator;
-        row += column;
+         {std::string_view(warning), std::string_view(YesNo(row.Flush)),
+          std::string_view(YesNo(row.Close)), std::string_view(row.File)}) {
+        text += kColumnSeparator;
+        text += column;
     }
-    return row;
-}
-
-TimingFields SplitTimingRow(std::string_view row) {
-    std::vector<std::string> parts;
-    size_t start = 0;
-    while (parts.size() + 1 < kColumns) {
-        const size_t tab = row.find(kColumnSeparator, start);
-        if (tab == std::string_view::npos) break;
-        parts.emplace_back(row.substr(start, tab - start));
-        start = tab + 1;
-    }
-    parts.emplace_back(row.substr(start));
-    parts.resize(kColumns);
-    return {parts[0], parts[1], parts[2] == kRowYes, parts[3] == kRowYes, parts[4]};
-}
-
-std::string RowFileName(std::string_view row) {
-    const size_t tab = row.rfind(kColumnSeparator);
-    return std::string(tab == std::string_view::npos ? row : row.substr(tab + 1));
+    return text;
 }
 
 std::string PresentationBaseName(std::string_view path) {
@@ -63,11 +39,10 @@ std::string PresentationBaseName(std::string_view path) {
 }
 
 std::optional<std::string> FindNameClash(std::string_view name,
-                                         const std::vector<std::string>& rows) {
-    for (const std::string& row : rows) {
-        const std::string listed = RowFileName(row);
-        if (name.find(listed) != std::string_view::npos || listed.find(name) != std::string::npos) {
-            return listed;
+                                         const std::vector<std::string>& listed) {
+    for (const std::string& other : listed) {
+        if (name.find(other) != std::string_view::npos || other.find(name) != std::string::npos) {
+            return other;
         }
     }
     return std::nullopt;
@@ -81,7 +56,8 @@ bool NameStorableInSettings(std::string_view name) {
     if (IsIniSpace(gbk.front()) || IsIniSpace(gbk.back())) return false;
     // The reader strips a matching pair of quotes round the value.
     if (gbk.size() >= 2 && IsQuote(gbk.front()) && gbk.back() == gbk.front()) return false;
-    return IniDocument::ValidEdit(kSectionPresentations, "file1", gbk);
+    const IniEdit key = TimingEdit(&PresentationSlot::File, PresentationSlot{}, 1);
+    return IniDocument::ValidEdit(key.section, key.key, gbk);
 }
 
 std::string NameClashMessage(std::string_view name, std::string_view listed) {

@@ -1,0 +1,88 @@
+#!/usr/bin/env bash
+# Pictures of the settings dialogs for the README, at 100 % and 150 % display scale:
+# docs/{timing-dialog,timing-entry-editor,style-dialog,sound-dialog,talk-dialog}-at-{100,150}-percent.png.
+# Each dialog is opened from the tray menu of a Quorrin.exe that shows no clock (no show
+# runs), and cut from the screen by its visible part (the frame strips its region cuts away
+# left out). Uses the x86_64 build of scripts/test.sh (build/test/win64/bin).
+#
+#   scripts/dialog-shots.sh [OUTPUT_FOLDER]      (default: docs/)
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+out=$(mkdir -p "${1:-$root/docs}" && cd "${1:-$root/docs}" && pwd)
+export QUORRIN_SOURCE=$root QUORRIN_BIN=$root/build/test/win64/bin
+[ -x "$QUORRIN_BIN/Quorrin.exe" ] || { echo "build first: bash scripts/test.sh" >&2; exit 1; }
+
+state="$root/build/dialog-shots"
+"$root/tests/wine/wine-env.sh" start "$state" >/dev/null
+# shellcheck disable=SC1091
+. "$state/env.sh"
+wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 </dev/null
+cleanup_more() { "$root/tests/wine/wine-env.sh" stop "$state" >/dev/null; }
+# shellcheck source=../tests/e2e/app_session.sh
+. "$root/tests/e2e/app_session.sh"
+check() { shift; "$@" || echo "dialog-shots: $* failed" >&2; }
+
+readonly kPresentations="pptFiles=3
+timeCnt1=00:15:00
+timeWarning1=00:01:00
+flush1=True
+close1=False
+file1=开学第一课
+timeFree1=00:00:00
+timeCnt2=00:45:00
+timeWarning2=00:05:00
+flush2=True
+close2=True
+file2=年度总结
+timeFree2=00:00:00
+timeCnt3=00:20:00
+timeWarning3=00:02:00
+flush3=False
+close3=False
+file3=Quarterly review
+timeFree3=00:00:00"
+
+dialog=
+dialog_open() { dialog=$(first_window --class "$1" --visible); }
+# shot NAME DPI: the visible part of $dialog, as NAME-at-PERCENT-percent.png.
+shot() {
+    local l t r b side top
+    read -r l t r b < <(window_rect "$dialog")
+    side=$(($2 * 15 / 96)) top=$(($2 * 30 / 96))
+    import -window root -crop "$((r - l - 2 * side - 1))x$((b - t - top))+$((l + side))+$((t + top))" \
+        +repage "$out/$1-at-$(($2 * 100 / 96))-percent.png"
+}
+# open_dialog MENU_ITEM CLASS: the dialog of the tray menu's entry, open and painted.
+open_dialog() {
+    choose_from_menu "$1" $kIconX $kIconY && wait_until 10 dialog_open "$2" && sleep 1
+}
+
+for dpi in 96 144; do
+    set_wine_dpi "$dpi"
+    new_app "shots-$dpi"
+    SameMode=False pptFiles=$kPresentations write_settings
+    launch
+    if open_dialog 1 Quorrin.FrmSetTime; then
+        wininfo select "$dialog" 1111 1 >/dev/null  # the second presentation
+        shot timing-dialog "$dpi"
+        timing=$dialog
+        wininfo notify "$timing" 1111 2 >/dev/null  # its double click opens the editor
+        if wait_until 10 dialog_open Quorrin.FrmeditTime && sleep 1; then
+            shot timing-entry-editor "$dpi"
+            wininfo close "$dialog" >/dev/null
+        fi
+        sleep 1
+        wininfo close "$timing" >/dev/null
+    fi
+    for entry in "2 Quorrin.FrmSetStyle style-dialog" "3 Quorrin.FrmNormalSet sound-dialog" \
+        "4 Quorrin.FrmTalkSet talk-dialog"; do
+        read -r item class name <<<"$entry"
+        if open_dialog "$item" "$class"; then
+            shot "$name" "$dpi"
+            wininfo close "$dialog" >/dev/null
+            sleep 1
+        fi
+    done
+    quit
+done
+ls "$out"/*-percent.png

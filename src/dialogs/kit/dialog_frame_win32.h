@@ -1,0 +1,103 @@
+// The frame every settings dialog is built on: a fixed-size tool window without a task-bar
+// button, centred on the screen, shaped by the dialog region so that the system caption is
+// cut away. In its place the dialog paints its look's title bar with the caption on it, and
+// is moved by dragging that title bar; a "×" button closes it.
+//
+// When the DPI changes (the dialog is moved to a monitor of another scale, or the scale is
+// changed) the frame takes the size the system suggests, makes its look again and has its
+// children laid out again for the new DPI.
+#pragma once
+
+#include "geometry/rect.h"
+#include "win32/window_base_win32.h"
+#include "dialogs/kit/dialog_layout_win32.h"
+#include "dialogs/kit/dialog_look_win32.h"
+
+#include <memory>
+#include <string>
+
+namespace quorrin {
+
+// The close button closes the dialog (as 取消 does), and says so.
+inline constexpr const wchar_t* kDialogCloseToolTip = L"关闭";
+inline constexpr const wchar_t* kDialogCloseCaption = L"×";
+// The hover pictures of the buttons: the accent one of the close and the default buttons,
+// and the plain one of the rest.
+inline constexpr int32_t kAccentOverColor = 1;
+inline constexpr int32_t kDefaultOverColor = 0;
+// Every dialog's 保存 and 取消.
+inline constexpr const wchar_t* kDialogSaveCaption = L"保存";
+inline constexpr const wchar_t* kDialogCancelCaption = L"取消";
+
+struct DialogFrameSpec {
+    const wchar_t* className = nullptr;
+    std::wstring caption;  // window title and the text on the title bar
+    int32_t clientWidthTwips = 0;
+    int32_t clientHeightTwips = 0;
+    // Lab_FormTitle: placed at this left/top and sized to the caption.
+    int captionLabelId = 0;
+    TwipRect captionLabelTwips;
+    // yButton_Close.
+    int closeButtonId = 0;
+    TwipRect closeButtonTwips;
+    // Cmd_Save and Cmd_Cancel: made after the dialog's own controls, last in the Tab order.
+    int saveButtonId = 0;
+    TwipRect saveButtonTwips;
+    int cancelButtonId = 0;
+    TwipRect cancelButtonTwips;
+    // The window a modal dialog stays above (null: none).
+    HWND owner = nullptr;
+};
+
+class DialogFrame : public WindowBase, protected DialogLayout {
+  public:
+    ~DialogFrame() override;
+
+    bool IsOpen() const { return Handle() != nullptr; }
+
+  protected:
+    DialogFrame();
+
+    // Creates the dialog hidden: window, region, look, caption and close button. False only
+    // when the window itself cannot be made; a missing picture or control is logged.
+    bool CreateFrame(HINSTANCE instance, const DialogFrameSpec& frame);
+    // Shows the dialog and brings it to the front.
+    void ShowFrame();
+    // After a DPI change has given every child its new font and place: a dialog that lays
+    // out by measured text does that again here.
+    virtual void OnDpiLayout() {}
+
+    // Painting, the children's backgrounds, the title-bar drag and the frame geometry; the
+    // rest gets the default handling. Dialogs hand their unhandled messages on to this.
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+  private:
+    LRESULT OnNcCalcSize(WPARAM wParam, LPARAM lParam);
+    LRESULT OnDpiChanged(int32_t dpi, const RECT& suggested);
+    LRESULT OnDisplayChange();
+    LRESULT OnGetDpiScaledSize(int32_t dpi, SIZE* size) const;
+    LRESULT OnPaint();
+    LRESULT OnControlColor(HDC dc, HWND control);
+    LRESULT OnLeftButtonDown(LPARAM point);
+    LRESULT OnLeftButtonEnd();
+    LRESULT OnMouseMove(WPARAM buttons, LPARAM point);
+
+    // DragByTitle: a mouse move with the left button held on the title bar hands the
+    // dialog to the system's move loop, which moves it until the button is released.
+    void DragByTitle();
+    bool OnTitleBar(LPARAM point) const;
+    RECT ClientPixels() const;
+    // The frame strips (the parts the region cuts away) and the window size at `dpi`.
+    RECT FramePixels(int32_t dpi) const;
+    SIZE WindowPixels(int32_t dpi) const;
+    std::unique_ptr<DialogLook> MakeLook(int32_t dpi) const;
+    void MakeCloseButton(const DialogFrameSpec& frame);
+
+    int captionLabelId_ = 0;
+    int32_t clientWidthTwips_ = 0;
+    int32_t clientHeightTwips_ = 0;
+    bool pressedOnTitle_ = false;
+    std::unique_ptr<DialogLook> look_;
+};
+
+}  // namespace quorrin

@@ -1,0 +1,157 @@
+#include "dialogs/kit/settings_dialog_win32.h"
+
+#include "win32/message_box_win32.h"
+
+namespace quorrin {
+
+namespace {
+
+// Marks the top-level window of an open settings dialog, for RouteDialogMessage.
+constexpr const wchar_t* kSettingsDialogProperty = L"Quorrin.SettingsDialog";
+
+void AddStyle(HWND window, LONG_PTR style) {
+    SetWindowLongPtrW(window, GWL_STYLE, GetWindowLongPtrW(window, GWL_STYLE) | style);
+}
+
+}  // namespace
+
+bool RouteDialogMessage(MSG& message) {
+    if (message.hwnd == nullptr) return false;
+    const HWND dialog = GetAncestor(message.hwnd, GA_ROOT);
+    if (dialog == nullptr || GetPropW(dialog, kSettingsDialogProperty) == nullptr) return false;
+    return IsDialogMessageW(dialog, &message) != FALSE;
+}
+
+SettingsDialog::SettingsDialog(DialogHost* host, const CountdownState* hideClockDuringShow)
+    : host_(host), hideClockDuringShow_(hideClockDuringShow) {}
+
+// Deleting an open dialog (the program ending) destroys its window without the closing
+// steps: the host is going away and must not be called back.
+SettingsDialog::~SettingsDialog() = default;
+
+bool SettingsDialog::Open(HINSTANCE instance) {
+    if (!IsOpen()) {
+        const DialogFrameSpec frame = Frame();
+        if (!CreateFrame(instance, frame)) return false;
+        SetPropW(Handle(), kSettingsDialogProperty, Handle());
+        lastFocus_ = nullptr;
+        MakeControls();
+        MakeButtons(frame);
+        MarkGroups();
+        // The clock would cover the dialog during a show; it comes back when the dialog
+        // closes.
+        if (ClockHidden() && host_ != nullptr) host_->HideMainClock();
+        LoadValues();
+    }
+    // The activation gives the focus to the first control, or back to the last one used.
+    ShowFrame();
+    return true;
+}
+
+void SettingsDialog::MakeButtons(const DialogFrameSpec& frame) {
+    saveId_ = frame.saveButtonId;
+    cancelId_ = frame.cancelButtonId;
+    closeId_ = frame.closeButtonId;
+    AddButton(saveId_, kDialogSaveCaption, frame.saveButtonTwips, kAccentOverColor);
+    AddButton(cancelId_, kDialogCancelCaption, frame.cancelButtonTwips, kDefaultOverColor);
+}
+
+// The arrow keys move within a group of option buttons, which ends where the option buttons
+// do: every other control starts a group of its own.
+void SettingsDialog::MarkGroups() {
+    for (HWND child = GetWindow(Handle(), GW_CHILD); child != nullptr;
+         child = GetWindow(child, GW_HWNDNEXT)) {
+        if ((SendMessageW(child, WM_GETDLGCODE, 0, 0) & DLGC_RADIOBUTTON) == 0) {
+            AddStyle(child, WS_GROUP);
+        }
+    }
+}
+
+bool SettingsDialog::ClockHidden() const {
+    return hideClockDuringShow_ != nullptr && hideClockDuringShow_->ShowActive;
+}
+
+void SettingsDialog::Close() {
+    if (!IsOpen()) return;
+    OnClosing();
+    DestroyWindow(Handle());
+}
+
+std::function<bool()> SettingsDialog::OpenCheck() const {
+    return [alive = std::weak_ptr<int>(alive_), this] { return !alive.expired() && IsOpen(); };
+}
+
+bool SettingsDialog::Saved(const ConfigFile& config, const FileStatus& status) {
+    if (status) return true;
+    ShowSaveFailed(Handle(), config.Path(), config.DescribeFailure(status));
+    return false;
+}
+
+void SettingsDialog::SaveAndClose() {
+    const std::function<bool()> stillOpen = OpenCheck();
+    if (Save() && stillOpen()) Close();
+}
+
+LRESULT SettingsDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_COMMAND:
+            return OnCommand(LOWORD(wParam), HIWORD(wParam));
+        case DM_GETDEFID:
+            // Enter presses 保存 (IsDialogMessageW asks which button is the default).
+            return MAKELRESULT(saveId_, DC_HASDEFID);
+        case WM_ACTIVATE:
+            return OnActivate(wParam);
+        case WM_CLOSE:
+            Close();
+            return 0;
+        case WM_DESTROY:
+            return OnDestroy();
+        case WM_NCDESTROY:
+            return OnNcDestroy(wParam, lParam);
+        default:
+            return DialogFrame::HandleMessage(message, wParam, lParam);
+    }
+}
+
+LRESULT SettingsDialog::OnCommand(int id, int code) {
+    // IDOK and IDCANCEL come from IsDialogMessageW (Enter without a default button, Esc).
+    const bool clicked = code == BN_CLICKED;
+    if (id == saveId_ || id == IDOK) {
+        if (clicked) SaveAndClose();
+    } else if (id == cancelId_ || id == closeId_ || id == IDCANCEL) {
+        if (clicked) Close();
+    } else {
+        OnControl(id, code);
+    }
+    return 0;
+}
+
+LRESULT SettingsDialog::OnActivate(WPARAM state) {
+    // As the system's dialogs do: the focus is kept over a deactivation (a picker, another
+    // program) and given back on activation, where the default would put it on the dialog.
+    if (LOWORD(state) == WA_INACTIVE) {
+        const HWND focus = GetFocus();
+        if (focus != nullptr && IsChild(Handle(), focus) != FALSE) lastFocus_ = focus;
+        return 0;
+    }
+    HWND focus = lastFocus_;
+    if (focus == nullptr || IsWindow(focus) == FALSE || IsWindowEnabled(focus) == FALSE) {
+        focus = GetNextDlgTabItem(Handle(), nullptr, FALSE);
+    }
+    SetFocus(focus != nullptr ? focus : Handle());
+    return 0;
+}
+
+LRESULT SettingsDialog::OnDestroy() {
+    if (ClockHidden() && host_ != nullptr) host_->ShowMainClock();
+    RemovePropW(Handle(), kSettingsDialogProperty);
+    return 0;
+}
+
+LRESULT SettingsDialog::OnNcDestroy(WPARAM wParam, LPARAM lParam) {
+    const LRESULT result = DialogFrame::HandleMessage(WM_NCDESTROY, wParam, lParam);
+    if (host_ != nullptr) host_->DialogClosed();
+    return result;
+}
+
+}  // namespace quorrin

@@ -1,0 +1,200 @@
+#include "dialogs/talk/talk_set_dialog_win32.h"
+
+#include "dialogs/common/pickers_win32.h"
+#include "win32/global_key_win32.h"
+
+#include <commctrl.h>
+
+#include <utility>
+
+namespace quorrin {
+
+namespace {
+
+// The dialog's design, in twips (left, top, width, height) on a 6600 x 5520 client area.
+constexpr int32_t kClientWidthTwips = 6600;
+constexpr int32_t kClientHeightTwips = 5520;
+constexpr TwipRect kTitleLabelTwips{360, 240, 540, 180};
+constexpr TwipRect kCloseTwips{6105, 120, 540, 255};
+constexpr TwipRect kOvertimeTwips{360, 780, 5880, 375};
+constexpr TwipRect kColorsTwips{360, 1200, 5880, 375};
+constexpr TwipRect kKeysTwips{360, 1620, 5880, 375};
+constexpr TwipRect kWarningCaptionTwips{458, 2220, 1000, 255};
+constexpr TwipRect kWarningSwatchTwips{1500, 2160, 600, 375};
+constexpr TwipRect kWarningPickTwips{2160, 2100, 1020, 495};
+constexpr TwipRect kOvertimeCaptionTwips{3420, 2220, 1000, 255};
+constexpr TwipRect kOvertimeSwatchTwips{4440, 2160, 600, 375};
+constexpr TwipRect kOvertimePickTwips{5100, 2100, 1020, 495};
+// The key rows: caption, hot-key field and mark, one row every kKeyRowTwips.
+constexpr int32_t kFirstKeyRowTopTwips = 2880;
+constexpr int32_t kKeyRowTwips = 450;
+constexpr TwipRect kKeyCaptionTwips{458, 60, 1500, 255};
+constexpr TwipRect kKeyFieldTwips{2000, 0, 2700, 345};
+constexpr TwipRect kKeyStateTwips{4800, 60, 1500, 255};
+constexpr TwipRect kSaveTwips{3720, 4800, 1215, 495};
+constexpr TwipRect kCancelTwips{5160, 4800, 1215, 495};
+
+constexpr const wchar_t* kOvertimeCaption = L"超时后继续计时（-MM:SS）";
+constexpr const wchar_t* kColorsCaption = L"提醒后和超时后变换背景颜色";
+constexpr const wchar_t* kKeysCaption = L"放映时启用快捷键";
+constexpr const wchar_t* kWarningColorCaption = L"提醒颜色：";
+constexpr const wchar_t* kOvertimeColorCaption = L"超时颜色：";
+constexpr const wchar_t* kPickCaption = L"选择颜色";
+constexpr std::array<const wchar_t*, kTalkKeyCount> kKeyCaptions{L"暂停/继续：", L"加一分钟：",
+                                                                 L"减一分钟：", L"隐藏/显示："};
+
+TwipRect KeyRow(const TwipRect& part, size_t row) {
+    return {part.left, kFirstKeyRowTopTwips + static_cast<int32_t>(row) * kKeyRowTwips + part.top,
+            part.width, part.height};
+}
+
+int KeyFieldId(size_t row) { return kTalkSetFirstKeyId + static_cast<int>(row); }
+int KeyStateId(size_t row) { return kTalkSetFirstKeyStateId + static_cast<int>(row); }
+
+std::array<int32_t TalkSettings::*, kTalkKeyCount> KeyFields() {
+    return {&TalkSettings::PauseKey, &TalkSettings::MinuteMoreKey, &TalkSettings::MinuteLessKey,
+            &TalkSettings::HideKey};
+}
+
+bool Checked(HWND dialog, int id) { return IsDlgButtonChecked(dialog, id) == BST_CHECKED; }
+void Check(HWND dialog, int id, bool on) {
+    CheckDlgButton(dialog, id, on ? BST_CHECKED : BST_UNCHECKED);
+}
+
+}  // namespace
+
+TalkSetDialog::TalkSetDialog(AppState& state, ConfigFile& config, DialogHost& host,
+                             std::function<bool(int32_t)> heldByProgram)
+    : SettingsDialog(&host, &state.Countdown),
+      state_(state),
+      config_(config),
+      heldByProgram_(std::move(heldByProgram)) {}
+
+TalkSetDialog::~TalkSetDialog() = default;
+
+DialogFrameSpec TalkSetDialog::Frame() const {
+    return {.className = kTalkSetClassName,
+            .caption = kTalkSetCaption,
+            .clientWidthTwips = kClientWidthTwips,
+            .clientHeightTwips = kClientHeightTwips,
+            .captionLabelId = kTalkSetTitleLabelId,
+            .captionLabelTwips = kTitleLabelTwips,
+            .closeButtonId = kTalkSetCloseId,
+            .closeButtonTwips = kCloseTwips,
+            .saveButtonId = kTalkSetSaveId,
+            .saveButtonTwips = kSaveTwips,
+            .cancelButtonId = kTalkSetCancelId,
+            .cancelButtonTwips = kCancelTwips};
+}
+
+void TalkSetDialog::MakeControls() {
+    INITCOMMONCONTROLSEX classes{sizeof(classes), ICC_HOTKEY_CLASS};
+    InitCommonControlsEx(&classes);
+    AddCheckBox(kTalkSetOvertimeId, kOvertimeCaption, kOvertimeTwips);
+    AddCheckBox(kTalkSetColorsId, kColorsCaption, kColorsTwips);
+    AddCheckBox(kTalkSetKeysId, kKeysCaption, kKeysTwips);
+    AddCaption(kTalkSetFirstCaptionId, kWarningColorCaption, kWarningCaptionTwips);
+    AddLabel(kTalkSetWarningSwatchId, L"", kWarningSwatchTwips, SS_SUNKEN);
+    AddButton(kTalkSetWarningPickId, kPickCaption, kWarningPickTwips, kDefaultOverColor);
+    AddCaption(kTalkSetFirstCaptionId + 1, kOvertimeColorCaption, kOvertimeCaptionTwips);
+    AddLabel(kTalkSetOvertimeSwatchId, L"", kOvertimeSwatchTwips, SS_SUNKEN);
+    AddButton(kTalkSetOvertimePickId, kPickCaption, kOvertimePickTwips, kDefaultOverColor);
+    for (size_t row = 0; row < kTalkKeyCount; ++row) {
+        AddCaption(kTalkSetFirstCaptionId + 2 + static_cast<int>(row), kKeyCaptions[row],
+                   KeyRow(kKeyCaptionTwips, row));
+        AddControl(KeyFieldId(row), HOTKEY_CLASSW, L"", WS_TABSTOP | WS_BORDER,
+                   KeyRow(kKeyFieldTwips, row));
+        AddLabel(KeyStateId(row), L"", KeyRow(kKeyStateTwips, row));
+    }
+}
+
+void TalkSetDialog::LoadValues() {
+    const TalkSettings& talk = state_.Talk;
+    Check(Handle(), kTalkSetOvertimeId, talk.Overtime);
+    Check(Handle(), kTalkSetColorsId, talk.Colors);
+    Check(Handle(), kTalkSetKeysId, talk.Keys);
+    SetSwatch(talk.WarningColor, warningBrush_, kTalkSetWarningSwatchId);
+    warningColor_ = talk.WarningColor;
+    SetSwatch(talk.OvertimeColor, overtimeBrush_, kTalkSetOvertimeSwatchId);
+    overtimeColor_ = talk.OvertimeColor;
+    const auto fields = KeyFields();
+    for (size_t row = 0; row < kTalkKeyCount; ++row) {
+        SendDlgItemMessageW(Handle(), KeyFieldId(row), HKM_SETHOTKEY,
+                            GlobalKeyToHotKeyControl(talk.*fields[row]), 0);
+    }
+    ShowTakenKeys();
+}
+
+int32_t TalkSetDialog::KeyOf(size_t row) const {
+    const auto hotKey = SendDlgItemMessageW(Handle(), KeyFieldId(row), HKM_GETHOTKEY, 0, 0);
+    return GlobalKeyFromHotKeyControl(static_cast<WORD>(hotKey));
+}
+
+void TalkSetDialog::ShowTakenKeys() {
+    for (size_t row = 0; row < kTalkKeyCount; ++row) {
+        const int32_t key = KeyOf(row);
+        const bool taken = !GlobalKeyFree(key) && !(heldByProgram_ && heldByProgram_(key));
+        SetChildText(KeyStateId(row), taken ? kKeyTakenMark : L"");
+    }
+}
+
+void TalkSetDialog::OnControl(int id, int code) {
+    if (id >= kTalkSetFirstKeyId && id < KeyFieldId(kTalkKeyCount) && code == EN_CHANGE) {
+        ShowTakenKeys();
+        return;
+    }
+    if (code != BN_CLICKED) return;
+    if (id == kTalkSetWarningPickId) {
+        PickSwatchColor(warningColor_, warningBrush_, kTalkSetWarningSwatchId);
+    }
+    if (id == kTalkSetOvertimePickId) {
+        PickSwatchColor(overtimeColor_, overtimeBrush_, kTalkSetOvertimeSwatchId);
+    }
+}
+
+void TalkSetDialog::PickSwatchColor(int32_t& color, UniqueBrush& brush, int swatchId) {
+    const auto stillOpen = OpenCheck();
+    const int32_t picked = PickColor(Handle());
+    if (!stillOpen() || picked == kNoColor) return;
+    color = picked;
+    SetSwatch(color, brush, swatchId);
+}
+
+void TalkSetDialog::SetSwatch(int32_t color, UniqueBrush& brush, int swatchId) {
+    brush = UniqueBrush(CreateSolidBrush(static_cast<COLORREF>(color)));
+    InvalidateRect(GetDlgItem(Handle(), swatchId), nullptr, TRUE);
+}
+
+LRESULT TalkSetDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_CTLCOLORSTATIC) {
+        return OnStaticColor(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam), wParam,
+                             lParam);
+    }
+    return SettingsDialog::HandleMessage(message, wParam, lParam);
+}
+
+// The two swatches are painted in their colours; every other label in the dialog's look.
+LRESULT TalkSetDialog::OnStaticColor(HDC dc, HWND control, WPARAM wParam, LPARAM lParam) {
+    const int id = GetDlgCtrlID(control);
+    const HBRUSH swatch = id == kTalkSetWarningSwatchId    ? warningBrush_.Get()
+                          : id == kTalkSetOvertimeSwatchId ? overtimeBrush_.Get()
+                                                           : nullptr;
+    if (swatch == nullptr) return SettingsDialog::HandleMessage(WM_CTLCOLORSTATIC, wParam, lParam);
+    SetBkMode(dc, TRANSPARENT);
+    return reinterpret_cast<LRESULT>(swatch);
+}
+
+bool TalkSetDialog::Save() {
+    TalkSettings talk = state_.Talk;
+    talk.Overtime = Checked(Handle(), kTalkSetOvertimeId);
+    talk.Colors = Checked(Handle(), kTalkSetColorsId);
+    talk.Keys = Checked(Handle(), kTalkSetKeysId);
+    talk.WarningColor = warningColor_;
+    talk.OvertimeColor = overtimeColor_;
+    const auto fields = KeyFields();
+    for (size_t row = 0; row < kTalkKeyCount; ++row) talk.*fields[row] = KeyOf(row);
+    // The settings take the new values once written; the dialog stays open otherwise.
+    return Saved(config_, config_.SaveTalkSettings(talk));
+}
+
+}  // namespace quorrin

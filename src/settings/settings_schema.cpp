@@ -1,0 +1,423 @@
+#include "settings/settings_schema.h"
+
+#include "settings/text_codec.h"
+#include "settings/time_text.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstdio>
+#include <cstdlib>
+#include <type_traits>
+
+namespace quorrin {
+
+namespace {
+
+using G = GeneralSettings;
+using P = PresentationSlot;
+using S = DisplayStyle;
+using T = TalkSettings;
+using F = ValueFormat;
+
+// The general settings [Normal] holds before the shared timing's keys, and after them.
+constexpr SettingKey<G> kNormalBefore[] = {
+    {"timeMode", &G::TimeMode, F::Byte, ""},
+    {"EndWarning", &G::EndWarning, F::Bool, ""},
+    {"ReSetTime", &G::ResetTime, F::Bool, ""},
+    {"SameMode", &G::SameMode, F::Bool, ""},
+};
+constexpr SettingKey<G> kNormalAfter[] = {
+    {"SoundFile", &G::WarningSound, F::Text, ""},
+    {"endSoundFile", &G::EndSound, F::Text, ""},
+};
+
+// One slot's keys; numbered after the slot in [PPTFiles].
+constexpr SettingKey<P> kTiming[] = {
+    {"timeCnt", &P::TimeCnt, F::Time, ""}, {"timeWarning", &P::TimeWarning, F::Time, ""},
+    {"flush", &P::Flush, F::Bool, ""},     {"close", &P::Close, F::Bool, ""},
+    {"file", &P::File, F::Text, ""},       {"timeFree", &P::TimeFree, F::Time, ""},
+};
+
+// [PPTFiles]' count of presentations (0..100, stored like a byte).
+constexpr SettingKey<G> kPresentationCount = {"pptFiles", &G::PresentationCount, F::Byte, "0"};
+
+// [Style]: a missing key reads as 0.
+constexpr SettingKey<S> kStyle[] = {
+    {"Width", &S::Width, F::Int32, "0"},
+    {"Height", &S::Height, F::Int32, "0"},
+    {"BackColor", &S::BackColor, F::Int32, "0"},
+    {"Alpha", &S::Alpha, F::Byte, "0"},
+    {"Top", &S::Top, F::Int32, "0"},
+    {"Left", &S::Left, F::Int32, "0"},
+    {"showPos", &S::showPos, F::Byte, "0"},
+    {"numFontName", &S::numFontName, F::Text, "0"},
+    // A 16-bit number is stored like an 8-bit one and widened.
+    {"numFontSize", &S::numFontSize, F::Byte, "0"},
+    {"numForeColor", &S::numForeColor, F::Int32, "0"},
+    {"numHeight", &S::numHeight, F::Int32, "0"},
+    {"numWidth", &S::numWidth, F::Int32, "0"},
+    {"numLeft", &S::numLeft, F::Int32, "0"},
+    {"numTop", &S::numTop, F::Int32, "0"},
+    {"bgHeight", &S::bgHeight, F::Int32, "0"},
+    {"bgWidth", &S::bgWidth, F::Int32, "0"},
+    {"bgLeft", &S::bgLeft, F::Int32, "0"},
+    {"bgTop", &S::bgTop, F::Int32, "0"},
+    {"bgBackColor", &S::bgBackColor, F::Int32, "0"},
+};
+
+// [Talk]: a missing key reads as its default.
+constexpr SettingKey<T> kTalk[] = {
+    {"Overtime", &T::Overtime, F::Bool, "False"},
+    {"Colors", &T::Colors, F::Bool, "False"},
+    {"HotKeys", &T::Keys, F::Bool, "False"},
+    {"WarningColor", &T::WarningColor, F::Int32, "19878"},
+    {"OvertimeColor", &T::OvertimeColor, F::Int32, "192"},
+    {"PauseKey", &T::PauseKey, F::Key, "Ctrl+Alt+Shift+P"},
+    {"MinuteMoreKey", &T::MinuteMoreKey, F::Key, "Ctrl+Alt+Shift+PageUp"},
+    {"MinuteLessKey", &T::MinuteLessKey, F::Key, "Ctrl+Alt+Shift+PageDown"},
+    {"HideKey", &T::HideKey, F::Key, "Ctrl+Alt+Shift+H"},
+};
+
+// RegisterHotKey's modifier bits, and the names of the keys that are not a letter or digit.
+constexpr int32_t kModAlt = 1;
+constexpr int32_t kModControl = 2;
+constexpr int32_t kModShift = 4;
+constexpr int32_t kKeyF1 = 0x70;
+constexpr int32_t kFunctionKeys = 24;
+struct KeyName {
+    int32_t key;
+    const char* name;
+};
+constexpr KeyName kKeyNames[] = {
+    {0x08, "Backspace"}, {0x09, "Tab"},      {0x0D, "Enter"}, {0x13, "Pause"},  {0x20, "Space"},
+    {0x21, "PageUp"},    {0x22, "PageDown"}, {0x23, "End"},   {0x24, "Home"},   {0x25, "Left"},
+    {0x26, "Up"},        {0x27, "Right"},    {0x28, "Down"},  {0x2D, "Insert"}, {0x2E, "Delete"},
+};
+struct ModifierName {
+    int32_t bit;
+    std::string_view prefix;
+};
+constexpr ModifierName kModifierNames[] = {
+    {kModControl, "Ctrl+"}, {kModAlt, "Alt+"}, {kModShift, "Shift+"}};
+
+constexpr const char* kTrue = "True";
+constexpr const char* kFalse = "False";
+
+std::string_view TrimSpaces(std::string_view text) {
+    while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
+    while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
+    return text;
+}
+
+bool EqualsNoCase(std::string_view a, std::string_view b) {
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+        auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; };
+        return lower(x) == lower(y);
+    });
+}
+
+// The field's value as the file holds it.
+template <typename Record>
+std::string ValueText(const Record& record, const SettingKey<Record>& key) {
+    return std::visit(
+        [&](auto member) -> std::string {
+            const auto& value = record.*member;
+            using T = std::decay_t<decltype(value)>;
+            if constexpr (std::is_same_v<T, std::string>) {
+                return value;
+            } else if constexpr (std::is_same_v<T, bool>) {
+                return BoolToText(value);
+            } else {
+                if (key.format == ValueFormat::Time) return SecondsToTimeText(value);
+                if (key.format == ValueFormat::Key) return HotKeyToText(value);
+                return std::to_string(static_cast<int64_t>(value));
+            }
+        },
+        key.field);
+}
+
+// Converts the text into the field; false (and the field as it was) when it does not convert.
+template <typename Record>
+bool TakeValue(const std::string& text, const SettingKey<Record>& key, Record& record) {
+    return std::visit(
+        [&](auto member) {
+            auto& target = record.*member;
+            using T = std::decay_t<decltype(target)>;
+            if constexpr (std::is_same_v<T, std::string>) {
+                target = text;
+                return true;
+            } else if constexpr (std::is_same_v<T, bool>) {
+                const std::optional<bool> value = TextToBool(text);
+                if (value) target = *value;
+                return value.has_value();
+            } else {
+                std::optional<int64_t> number;
+                switch (key.format) {
+                    case ValueFormat::Time:
+                        number = TimeTextToSeconds(text);
+                        break;
+                    case ValueFormat::Byte:
+                        number = TextToByte(text);
+                        break;
+                    case ValueFormat::Key:
+                        number = TextToHotKey(text);
+                        break;
+                    default:
+                        number = TextToInt32(text);
+                        break;
+                }
+                if (number) target = static_cast<T>(*number);
+                return number.has_value();
+            }
+        },
+        key.field);
+}
+
+template <typename Record>
+bool ReadKey(const IniSnapshot& file, const char* section, const std::string& name,
+             const SettingKey<Record>& key, Record& record) {
+    const std::optional<std::string> text = ReadSetting(file, section, name, key.readDefault);
+    return text && TakeValue(*text, key, record);
+}
+
+template <typename Record>
+void AppendKeys(std::vector<IniEdit>& edits, const char* section,
+                std::span<const SettingKey<Record>> keys, const Record& record) {
+    for (const SettingKey<Record>& key : keys) {
+        edits.push_back({section, key.name, ValueText(record, key)});
+    }
+}
+
+template <typename Record>
+bool ReadKeys(const IniSnapshot& file, const char* section,
+              std::span<const SettingKey<Record>> keys, Record& record) {
+    bool ok = true;
+    for (const SettingKey<Record>& key : keys) {
+        ok = ReadKey(file, section, key.name, key, record) && ok;
+    }
+    return ok;
+}
+
+const SettingKey<G>* NormalKeyOf(const FieldOf<G>& field) {
+    for (const auto keys : {NormalKeysBeforeTiming(), NormalKeysAfterTiming()}) {
+        for (const SettingKey<G>& key : keys) {
+            if (key.field == field) return &key;
+        }
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+std::span<const SettingKey<G>> NormalKeysBeforeTiming() { return kNormalBefore; }
+std::span<const SettingKey<P>> TimingKeys() { return kTiming; }
+std::span<const SettingKey<G>> NormalKeysAfterTiming() { return kNormalAfter; }
+const SettingKey<G>& PresentationCountKey() { return kPresentationCount; }
+std::span<const SettingKey<S>> StyleKeys() { return kStyle; }
+std::span<const SettingKey<T>> TalkKeys() { return kTalk; }
+
+const char* TimingSection(int32_t slot) {
+    return slot == 0 ? kSectionNormal : kSectionPresentations;
+}
+
+std::string TimingKeyName(const SettingKey<P>& key, int32_t slot) {
+    return slot == 0 ? std::string(key.name) : key.name + std::to_string(slot);
+}
+
+IniEdit TimingEdit(const FieldOf<P>& field, const PresentationSlot& timing, int32_t slot) {
+    // Every field of a slot has its key.
+    const SettingKey<P>& key =
+        *std::find_if(std::begin(kTiming), std::end(kTiming),
+                      [&](const SettingKey<P>& k) { return k.field == field; });
+    return {TimingSection(slot), TimingKeyName(key, slot), ValueText(timing, key)};
+}
+
+std::string BoolToText(bool value) { return value ? kTrue : kFalse; }
+
+std::optional<bool> TextToBool(std::string_view text) {
+    text = TrimSpaces(text);
+    if (EqualsNoCase(text, kTrue)) return true;
+    if (EqualsNoCase(text, kFalse)) return false;
+    if (const auto number = ParseDecimal(text)) return *number != 0;
+    // Numbers with a fraction count too ("0.0" is false).
+    if (text.empty()) return std::nullopt;
+    const std::string copy(text);
+    char* end = nullptr;
+    const double value = std::strtod(copy.c_str(), &end);
+    if (end != copy.c_str() + copy.size()) return std::nullopt;
+    return value != 0.0;
+}
+
+std::optional<uint8_t> TextToByte(std::string_view text) {
+    const auto number = ParseDecimal(text);
+    if (!number || *number < 0 || *number > 255) return std::nullopt;
+    return static_cast<uint8_t>(*number);
+}
+
+std::optional<int32_t> TextToInt32(std::string_view text) {
+    const auto number = ParseDecimal(text);
+    if (!number || *number < INT32_MIN || *number > INT32_MAX) return std::nullopt;
+    return static_cast<int32_t>(*number);
+}
+
+std::string HotKeyToText(int32_t hotKey) {
+    const int32_t key = hotKey & 0xFF;
+    if (key == 0) return {};
+    std::string text;
+    for (const ModifierName& modifier : kModifierNames) {
+        if ((hotKey >> 8) & modifier.bit) text += modifier.prefix;
+    }
+    if ((key >= '0' && key <= '9') || (key >= 'A' && key <= 'Z')) return text + char(key);
+    if (key >= kKeyF1 && key < kKeyF1 + kFunctionKeys) {
+        return text + "F" + std::to_string(key - kKeyF1 + 1);
+    }
+    for (const KeyName& name : kKeyNames) {
+        if (name.key == key) return text + name.name;
+    }
+    char hex[8];
+    std::snprintf(hex, sizeof hex, "0x%02X", static_cast<unsigned>(key));
+    return text + hex;
+}
+
+std::optional<int32_t> TextToHotKey(std::string_view text) {
+    text = TrimSpaces(text);
+    if (text.empty()) return 0;
+    int32_t modifiers = 0;
+    for (bool more = true; more;) {
+        more = false;
+        for (const ModifierName& modifier : kModifierNames) {
+            if (text.size() > modifier.prefix.size() &&
+                EqualsNoCase(text.substr(0, modifier.prefix.size()), modifier.prefix)) {
+                modifiers |= modifier.bit;
+                text.remove_prefix(modifier.prefix.size());
+                more = true;
+            }
+        }
+    }
+    int32_t key = 0;
+    if (text.size() == 1 && std::isalnum(static_cast<unsigned char>(text[0]))) {
+        key = std::toupper(static_cast<unsigned char>(text[0]));
+    } else if (text.size() > 2 && EqualsNoCase(text.substr(0, 2), "0x")) {
+        const std::string hex(text.substr(2));
+        char* end = nullptr;
+        const long value = std::strtol(hex.c_str(), &end, 16);
+        if (end != hex.c_str() + hex.size() || value <= 0 || value > 0xFF) return std::nullopt;
+        key = static_cast<int32_t>(value);
+    } else if (text.size() >= 2 && (text[0] == 'F' || text[0] == 'f')) {
+        const auto number = ParseDecimal(text.substr(1));
+        if (!number || *number < 1 || *number > kFunctionKeys) return std::nullopt;
+        key = kKeyF1 + static_cast<int32_t>(*number) - 1;
+    } else {
+        for (const KeyName& name : kKeyNames) {
+            if (EqualsNoCase(text, name.name)) key = name.key;
+        }
+    }
+    if (key == 0) return std::nullopt;
+    return modifiers << 8 | key;
+}
+
+std::optional<std::string> ReadSetting(const IniSnapshot& file, std::string_view section,
+                                       std::string_view key, std::string_view defaultValue) {
+    const std::string raw = file.ReadRaw(section, key, Utf8ToGbk(defaultValue));
+    // The reader's 256-byte buffer keeps one byte for the NUL: a longer value is cut off,
+    // and a cut value is never taken for the real one.
+    if (raw.size() > kMaxSettingBytes) return std::nullopt;
+    const size_t nul = raw.find('\0');
+    return GbkToUtf8(nul == std::string::npos ? std::string_view(raw)
+                                              : std::string_view(raw).substr(0, nul));
+}
+
+void AppendNormalEdits(std::vector<IniEdit>& edits, const AppState& state) {
+    AppendKeys(edits, kSectionNormal, NormalKeysBeforeTiming(), state.General);
+    AppendTimingEdits(edits, *state.Presentations.At(0), 0);
+    AppendKeys(edits, kSectionNormal, NormalKeysAfterTiming(), state.General);
+}
+
+void AppendGeneralEdits(std::vector<IniEdit>& edits, const GeneralSettings& general,
+                        std::initializer_list<FieldOf<GeneralSettings>> fields) {
+    for (const FieldOf<G>& field : fields) {
+        if (const SettingKey<G>* key = NormalKeyOf(field)) {
+            edits.push_back({kSectionNormal, key->name, ValueText(general, *key)});
+        }
+    }
+}
+
+void AppendTimingEdits(std::vector<IniEdit>& edits, const PresentationSlot& timing, int32_t slot) {
+    for (const SettingKey<P>& key : TimingKeys()) {
+        edits.push_back({TimingSection(slot), TimingKeyName(key, slot), ValueText(timing, key)});
+    }
+}
+
+void AppendPresentationEdits(std::vector<IniEdit>& edits, int32_t count,
+                             const PresentationTable& table) {
+    GeneralSettings counted;
+    counted.PresentationCount = count;
+    edits.push_back(
+        {kSectionPresentations, kPresentationCount.name, ValueText(counted, kPresentationCount)});
+    for (int32_t n = 1; n <= count; ++n) {
+        const PresentationSlot* slot = table.At(n);
+        if (slot == nullptr) break;
+        AppendTimingEdits(edits, *slot, n);
+    }
+}
+
+void AppendStyleEdits(std::vector<IniEdit>& edits, const DisplayStyle& style) {
+    edits.push_back({kSectionStyle, {}, std::nullopt});
+    AppendKeys(edits, kSectionStyle, StyleKeys(), style);
+}
+
+void AppendTalkEdits(std::vector<IniEdit>& edits, const TalkSettings& talk) {
+    edits.push_back({kSectionTalk, {}, std::nullopt});
+    AppendKeys(edits, kSectionTalk, TalkKeys(), talk);
+}
+
+void ReadTalk(const IniSnapshot& file, TalkSettings& talk) {
+    talk = TalkSettings{};
+    if (!file.HasSection(kSectionTalk)) return;
+    // A key that does not read leaves the default in its field.
+    ReadKeys(file, kSectionTalk, TalkKeys(), talk);
+}
+
+bool ReadNormal(const IniSnapshot& file, AppState& state) {
+    bool ok = ReadKeys(file, kSectionNormal, NormalKeysBeforeTiming(), state.General);
+    ok = ReadTiming(file, 0, *state.Presentations.At(0)) && ok;
+    return ReadKeys(file, kSectionNormal, NormalKeysAfterTiming(), state.General) && ok;
+}
+
+bool ReadStyle(const IniSnapshot& file, DisplayStyle& style) {
+    return ReadKeys(file, kSectionStyle, StyleKeys(), style);
+}
+
+bool ReadPresentationCount(const IniSnapshot& file, GeneralSettings& general) {
+    return ReadKey(file, kSectionPresentations, kPresentationCount.name, kPresentationCount,
+                   general);
+}
+
+bool ReadTiming(const IniSnapshot& file, int32_t slot, PresentationSlot& timing) {
+    bool ok = true;
+    for (const SettingKey<P>& key : TimingKeys()) {
+        ok = ReadKey(file, TimingSection(slot), TimingKeyName(key, slot), key, timing) && ok;
+    }
+    return ok;
+}
+
+std::vector<std::string> SplitMarkers(std::string_view value) {
+    std::vector<std::string> markers;
+    size_t start = 0;
+    while (start <= value.size()) {
+        size_t end = value.find(kMarkerSeparator, start);
+        if (end == std::string_view::npos) end = value.size();
+        const std::string_view marker = value.substr(start, end - start);
+        if (!TrimSpaces(marker).empty()) markers.emplace_back(marker);
+        start = end + 1;
+    }
+    return markers;
+}
+
+DetectionSettings ReadDetectionSettings(const IniSnapshot& file) {
+    DetectionSettings detection;
+    detection.ExtraMarkers = SplitMarkers(file.Read(kSectionDetection, kKeyExtraMarkers, ""));
+    return detection;
+}
+
+}  // namespace quorrin

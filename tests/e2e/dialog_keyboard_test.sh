@@ -1,0 +1,98 @@
+#!/usr/bin/env bash
+# The three settings dialogs from the keyboard alone, with the real Quorrin.exe: the focus
+# starts on the first control, Tab and Shift+Tab go through the controls in the order they
+# are seen (disabled ones passed by), a choice made with keys and Enter is saved to
+# Config.ini, and a choice made and Esc close the dialog leaving Config.ini as it was.
+set -uo pipefail
+# shellcheck source=app_session.sh
+. "$QUORRIN_SOURCE/tests/e2e/app_session.sh"
+
+class=
+dialog=
+dialog_open() { dialog=$(first_window --class "$class" --visible); }
+dialog_gone() { ! first_window --class "$class" >/dev/null; }
+# open_dialog ITEM CLASS: the dialog of tray menu entry ITEM.
+open_dialog() {
+    class=$2
+    choose_from_menu "$1" $kIconX $kIconY && wait_until 10 dialog_open
+}
+
+focused() { wininfo focus "$dialog" | cut -f 1; }
+focus_is() { [ "$(focused)" = "$1" ]; }
+# keys_move_focus KEY FIRST NEXT...: the focus is on control FIRST, and each KEY moves it
+# to the next control given.
+keys_move_focus() {
+    local key=$1 id
+    wait_until 5 focus_is "$2" || { echo "     the focus is on $(focused), not $2"; return 1; }
+    shift 2
+    for id in "$@"; do
+        xdotool key "$key"
+        wait_until 5 focus_is "$id" || { echo "     $key went to $(focused), not $id"; return 1; }
+    done
+}
+# tab_to ID: Tab until control ID has the focus.
+tab_to() {
+    local n
+    for n in 1 2 3 4 5 6 7 8 9 10; do
+        focus_is "$1" && return 0
+        xdotool key Tab
+        sleep 0.2
+    done
+    focus_is "$1"
+}
+# press KEYS...: the keys pressed one after the other.
+press() { xdotool key --delay 100 "$@"; }
+unchanged() { cmp -s "$app/Config.ini" "$work/before.ini"; }
+# cancels ITEM CLASS FIELD KEYS...: the dialog opened again, FIELD reached with Tab, KEYS
+# pressed there, then Esc: the dialog goes and Config.ini stays as it was.
+cancels() {
+    local item=$1 dialog_class=$2 field=$3
+    shift 3
+    cp "$app/Config.ini" "$work/before.ini"
+    open_dialog "$item" "$dialog_class" && tab_to "$field" || return 1
+    press "$@" Escape
+    wait_until 10 dialog_gone && holds_for 1 unchanged
+}
+
+new_app keyboard
+write_settings
+launch
+
+echo "--- 计时设置 (the shared timing: 添加, 删除 and 清空 are disabled)"
+readonly kSameModeId=1103 kResumeId=1109 kListId=1111 kTimeSaveId=1114 kTimeCancelId=1115
+check "the dialog opens" open_dialog 1 Quorrin.FrmSetTime
+check "Tab goes from the mode over the resume list and the list to 保存 and 取消, and round" \
+    keys_move_focus Tab $kSameModeId $kResumeId $kListId $kTimeSaveId $kTimeCancelId $kSameModeId
+check "Shift+Tab goes back" keys_move_focus shift+Tab $kSameModeId $kTimeCancelId $kTimeSaveId $kListId
+check "the resume list is reached with Tab" tab_to $kResumeId
+press Down Return
+check "Down there and Enter save 从上一断点计时" wait_until 10 saved_is Normal ReSetTime False
+check "and close the dialog" wait_until 10 dialog_gone
+check "Up and Esc close it and save nothing" cancels 1 Quorrin.FrmSetTime $kResumeId Up
+
+echo "--- 外观设置"
+readonly kFontId=1104 kSizeId=1106 kTextColorId=1107 kBackColorId=1108 kAlphaId=1110
+readonly kPosId=1112 kStyleSaveId=1117 kStyleCancelId=1118
+check "the dialog opens" open_dialog 2 Quorrin.FrmSetStyle
+check "Tab goes down the left column to 保存 and 取消, and round" \
+    keys_move_focus Tab $kFontId $kSizeId $kTextColorId $kBackColorId $kAlphaId $kPosId \
+    $kStyleSaveId $kStyleCancelId $kFontId
+check "Shift+Tab goes back" keys_move_focus shift+Tab $kFontId $kStyleCancelId $kStyleSaveId $kPosId
+press Down Return
+check "Down on the position and Enter save 屏幕左下角" wait_until 10 saved_is Style showPos 2
+check "and close the dialog" wait_until 10 dialog_gone
+check "Down and Esc close it and save nothing" cancels 2 Quorrin.FrmSetStyle $kPosId Down
+
+echo "--- 声音设置"
+readonly kBrowseId=1005 kEndWarningId=1006 kBrowseEndId=1009 kSoundSaveId=1010 kSoundCancelId=1011
+check "the dialog opens" open_dialog 3 Quorrin.FrmNormalSet
+check "Tab goes over both 浏览 and 结束提醒 to 保存 and 取消, and round" \
+    keys_move_focus Tab $kBrowseId $kEndWarningId $kBrowseEndId $kSoundSaveId $kSoundCancelId $kBrowseId
+check "Shift+Tab goes back" keys_move_focus shift+Tab $kBrowseId $kSoundCancelId
+check "结束提醒 is reached with Tab" tab_to $kEndWarningId
+press space Return
+check "Space on 结束提醒 and Enter save EndWarning=False" wait_until 10 saved_is Normal EndWarning False
+check "and close the dialog" wait_until 10 dialog_gone
+check "Space and Esc close it and save nothing" cancels 3 Quorrin.FrmNormalSet $kEndWarningId space
+
+report_checks
