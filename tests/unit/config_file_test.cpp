@@ -413,74 +413,75 @@ TEST(ExtraMarkers, ReadInEveryEncodingNeverWrittenAndKeptThroughARepair) {
     Loaded without(nullptr);
     EXPECT_TRUE(without.state.Detection.ExtraMarkers.empty());
     EXPECT_EQ(without.Text().find("[Detection]"), std::string::npos);
-    TEST(TalkSettings, AbsentSectionIsAllOffAndWritesNothing) {
-        const std::string text = std::string(kCompleteNormal) + "[Style]\r\nWidth=3000\r\n";
-        Loaded run(&text);
-        EXPECT_TRUE(run.messages.empty());
-        EXPECT_EQ(run.state.Talk, TalkSettings{});
-        EXPECT_EQ(run.Text(), text);
-        // A file written whole again from memory stays without the section.
-        std::filesystem::remove(run.path);
-        ASSERT_TRUE(ConfigFile(run.state, run.store, nullptr).SaveSoundSettings());
-        EXPECT_EQ(run.Text().find("[Talk]"), std::string::npos);
-    }
+}
 
-    TEST(TalkSettings, UnreadableValueFallsBackAloneAndNothingIsRepaired) {
-        const std::string text = std::string(kCompleteNormal) +
-                                 "[Talk]\r\nOvertime=True\r\nWarningColor=amber\r\n"
-                                 "PauseKey=Ctrl+Nothing\r\nHideKey=ctrl+shift+f9\r\n";
-        Loaded run(&text);
-        EXPECT_TRUE(run.messages.empty());
-        EXPECT_EQ(run.Text(), text);
-        TalkSettings expected;
-        expected.Overtime = true;
-        expected.HideKey = (2 | 4) << 8 | 0x78;
-        EXPECT_EQ(run.state.Talk, expected);
-        EXPECT_EQ(run.state.General.PresentationCount, 0);
-        EXPECT_EQ(run.state.Presentations.At(0)->TimeFree, 180);  // the rest as read
+TEST(TalkSettings, AbsentSectionIsAllOffAndWritesNothing) {
+    const std::string text = std::string(kCompleteNormal) + "[Style]\r\nWidth=3000\r\n";
+    Loaded run(&text);
+    EXPECT_TRUE(run.messages.empty());
+    EXPECT_EQ(run.state.Talk, TalkSettings{});
+    EXPECT_EQ(run.Text(), text);
+    // A file written whole again from memory stays without the section.
+    std::filesystem::remove(run.path);
+    ASSERT_TRUE(ConfigFile(run.state, run.store, nullptr).SaveSoundSettings());
+    EXPECT_EQ(run.Text().find("[Talk]"), std::string::npos);
+}
 
-        TalkSettings saved = expected;
-        saved.Colors = true;
-        saved.MinuteLessKey = 0;  // no key
-        ASSERT_TRUE(ConfigFile(run.state, run.store, nullptr).SaveTalkSettings(saved));
-        EXPECT_EQ(run.state.Talk, saved);
-        const std::string written = run.Text();
-        EXPECT_NE(
-            written.find("[Talk]\r\nOvertime=True\r\nColors=True\r\nHotKeys=False\r\n"
-                         "WarningColor=19878\r\nOvertimeColor=192\r\n"
-                         "PauseKey=Ctrl+Alt+Shift+P\r\nMinuteMoreKey=Ctrl+Alt+Shift+PageUp\r\n"
-                         "MinuteLessKey=\r\nHideKey=Ctrl+Shift+F9\r\n"),
-            std::string::npos)
-            << written;
-        const std::string copy = written;
-        EXPECT_EQ(Loaded(&copy).state.Talk, saved);
-    }
+TEST(TalkSettings, UnreadableValueFallsBackAloneAndNothingIsRepaired) {
+    const std::string text = std::string(kCompleteNormal) +
+                             "[Talk]\r\nOvertime=True\r\nWarningColor=amber\r\n"
+                             "PauseKey=Ctrl+Nothing\r\nHideKey=ctrl+shift+f9\r\n";
+    Loaded run(&text);
+    EXPECT_TRUE(run.messages.empty());
+    EXPECT_EQ(run.Text(), text);
+    TalkSettings expected;
+    expected.Overtime = true;
+    expected.HideKey = (2 | 4) << 8 | 0x78;
+    EXPECT_EQ(run.state.Talk, expected);
+    EXPECT_EQ(run.state.General.PresentationCount, 0);
+    EXPECT_EQ(run.state.Presentations.At(0)->TimeFree, 180);  // the rest as read
 
-    TEST(ValueFormats, KeyNamesReadBackAndJunkIsRefused) {
-        for (const int32_t key : {0x0750, 0x0721, 0x0148, 0x0230, 0x0487, 0x00FF, 0x0013, 0}) {
-            EXPECT_EQ(TextToHotKey(HotKeyToText(key)), key) << HotKeyToText(key);
-        }
-        for (const char* junk : {"Ctrl+", "Ctrl+Alt", "F25", "F0", "0x100", "PgUp", "Ctrl+AB"}) {
-            EXPECT_FALSE(TextToHotKey(junk).has_value()) << junk;
-        }
-    }
+    TalkSettings saved = expected;
+    saved.Colors = true;
+    saved.MinuteLessKey = 0;  // no key
+    ASSERT_TRUE(ConfigFile(run.state, run.store, nullptr).SaveTalkSettings(saved));
+    EXPECT_EQ(run.state.Talk, saved);
+    const std::string written = run.Text();
+    EXPECT_NE(written.find("[Talk]\r\nOvertime=True\r\nColors=True\r\nHotKeys=False\r\n"
+                           "WarningColor=19878\r\nOvertimeColor=192\r\n"
+                           "PauseKey=Ctrl+Alt+Shift+P\r\nMinuteMoreKey=Ctrl+Alt+Shift+PageUp\r\n"
+                           "MinuteLessKey=\r\nHideKey=Ctrl+Shift+F9\r\n"),
+              std::string::npos)
+        << written;
+    const std::string copy = written;
+    EXPECT_EQ(Loaded(&copy).state.Talk, saved);
+}
 
-    TEST(ConfigPath, JoinsFolderAndFileName) {
-        EXPECT_EQ(MakeConfigPath("C:\\Tools\\Quorrin"), "C:\\Tools\\Quorrin\\Config.ini");
-        EXPECT_EQ(MakeConfigPath("D:\\"), "D:\\Config.ini");
+TEST(ValueFormats, KeyNamesReadBackAndJunkIsRefused) {
+    for (const int32_t key : {0x0750, 0x0721, 0x0148, 0x0230, 0x0487, 0x00FF, 0x0013, 0}) {
+        EXPECT_EQ(TextToHotKey(HotKeyToText(key)), key) << HotKeyToText(key);
     }
+    for (const char* junk : {"Ctrl+", "Ctrl+Alt", "F25", "F0", "0x100", "PgUp", "Ctrl+AB"}) {
+        EXPECT_FALSE(TextToHotKey(junk).has_value()) << junk;
+    }
+}
 
-    TEST(ValueFormats, NumbersHaveTheirRanges) {
-        EXPECT_EQ(TextToByte("255"), 255);
-        EXPECT_FALSE(TextToByte("256"));
-        EXPECT_FALSE(TextToByte("-1"));
-        EXPECT_EQ(TextToInt32("-2147483648"), INT32_MIN);
-        EXPECT_FALSE(TextToInt32("2147483648"));
-        EXPECT_FALSE(TextToInt32(""));
-        EXPECT_FALSE(TextToInt32("12px"));
-        EXPECT_EQ(BoolToText(true), "True");
-        EXPECT_EQ(BoolToText(false), "False");
-    }
+TEST(ConfigPath, JoinsFolderAndFileName) {
+    EXPECT_EQ(MakeConfigPath("C:\\Tools\\Quorrin"), "C:\\Tools\\Quorrin\\Config.ini");
+    EXPECT_EQ(MakeConfigPath("D:\\"), "D:\\Config.ini");
+}
+
+TEST(ValueFormats, NumbersHaveTheirRanges) {
+    EXPECT_EQ(TextToByte("255"), 255);
+    EXPECT_FALSE(TextToByte("256"));
+    EXPECT_FALSE(TextToByte("-1"));
+    EXPECT_EQ(TextToInt32("-2147483648"), INT32_MIN);
+    EXPECT_FALSE(TextToInt32("2147483648"));
+    EXPECT_FALSE(TextToInt32(""));
+    EXPECT_FALSE(TextToInt32("12px"));
+    EXPECT_EQ(BoolToText(true), "True");
+    EXPECT_EQ(BoolToText(false), "False");
+}
 
 }  // namespace
 }  // namespace quorrin
