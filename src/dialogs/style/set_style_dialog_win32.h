@@ -60,7 +60,6 @@ class SetStyleDialog final : public SettingsDialog {
     ~SetStyleDialog() override;
 
     const StylePreviewPane& Preview() const { return preview_; }
-    const XPButton& TextColorButton() const { return *textColorButton_; }
 
   private:
     DialogFrameSpec Frame() const override;
