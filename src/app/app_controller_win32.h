@@ -39,9 +39,8 @@ inline constexpr UINT kFallbackWatchIntervalMs = 1000;
 inline constexpr UINT kWatchPassMessage = WM_APP + 2;
 // Least time between the starts of two passes caused by reported changes: on a busy desktop
 // (titles changing many times a second) the changes of that time share one pass, so the
-// events cost at most five passes a second, half of what the short interval did. A change
-// after a quiet spell is still handled at once.
-inline constexpr Millis kMinWatchGapMs = 200;
+// events never cost more passes than the short interval would.
+inline constexpr Millis kMinWatchGapMs = kWatchIntervalMs;
 
 class AppController final : public TimeFormEvents, public DialogHost, public ClockLayoutControl {
   public:
