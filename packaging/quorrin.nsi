@@ -55,6 +55,7 @@ ShowUninstDetails nevershow
 !define MUI_COMPONENTSPAGE_NODESC
 !define MUI_UNCOMPONENTSPAGE_NODESC
 
+!define MUI_WELCOMEPAGE_TEXT "此程序将把 Quorrin ${VERSION} 安装到你的电脑。只为当前用户安装，不需要管理员权限。$\r$\n$\r$\n如果 Quorrin 正在运行，安装程序会先关闭它（和选择“退出程序”一样），你的设置（Config.ini）保持不变。$\r$\n$\r$\n点击 [下一步(N)] 继续。"
 !insertmacro MUI_PAGE_WELCOME
 !insertmacro MUI_PAGE_COMPONENTS
 !insertmacro MUI_PAGE_DIRECTORY
@@ -182,10 +183,10 @@ Function ${un}CloseQuorrin
     ${Loop}
     ${If} $0 <> 0
       MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION \
-        "Quorrin 正在运行，无法自动关闭。$\r$\n$\r$\n请右键单击通知区域中的 Quorrin 图标，选择“退出程序”（如有打开的设置窗口，请先关闭），然后单击“重试”。" \
+        "Quorrin 正在运行（或它的文件正被其他程序使用），无法自动关闭。$\r$\n$\r$\n请右键单击通知区域中的 Quorrin 图标，选择“退出程序”（如有打开的设置窗口，请先关闭），然后单击“重试”。" \
         /SD IDCANCEL IDRETRY retry
       SetErrorLevel ${EXIT_STOPPED}
-      Abort "Quorrin 仍在运行，已停止。"
+      Abort "Quorrin 仍在运行，没有做任何更改。"
     ${EndIf}
   Pop $1
   Pop $0

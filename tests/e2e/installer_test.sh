@@ -84,6 +84,7 @@ find_box() { box=$(first_window --class '#32770' --title Quorrin); }
 dialog_open() { first_window --class "$kDialogClass" --visible >/dev/null; }
 only_config_left() { [ "$(ls -A "$dir")" = Config.ini ]; }
 
+cleanup_more  # as on a machine where Quorrin was never installed
 echo "--- a first install, silent"
 install
 echo "     install: $took ms"
@@ -91,7 +92,7 @@ check "the setup ends with exit code 0 (got $rc)" [ "$rc" -eq 0 ]
 check "Quorrin.exe is the program built" cmp -s "$dir/Quorrin.exe" "$QUORRIN_BIN/Quorrin.exe"
 check "the uninstaller is there" test -f "$dir/Uninstall.exe"
 check "no Config.ini is shipped" test ! -e "$dir/Config.ini"
-check "the Start-menu shortcut points at it" grep -qa 'Quorrin\.exe' "$(shortcut)"
+check "the Start-menu shortcut points at it" grep -qaF "$win_dir\\Quorrin.exe" "$(shortcut)"
 check "the Apps & features entry is complete" uninstall_entry_complete
 check "Quorrin starts with Windows, as its own menu entry writes it" value_is "$kRunKey" Quorrin "$kRunValue"
 
