@@ -86,8 +86,9 @@ VIAddVersionKey /LANG=${LANG_SIMPCHINESE} "ProductVersion" "${VERSION}"
 ; the countdown stands. An open settings dialog keeps the program alive until it closes, and
 ; WM_CLOSE closes a dialog as 取消 does and a message box as OK does, so every window of the
 ; program gets one: message boxes and dialogs first (a modal one before its owner, as they are
-; listed top to bottom), the clock last. The program counts as gone when its single-instance
-; mutex is gone and its .exe in the install folder can be opened for writing.
+; listed top to bottom), the clock last; the clock's copy goes with the clock. The program
+; counts as gone when its clock window and its single-instance mutex are gone and its .exe in
+; the install folder can be opened for writing.
 !macro QUORRIN_CLOSING un
 ; Posts WM_CLOSE to Quorrin's windows. The program is found by its window classes (all start
 ; with "Quorrin."); its message boxes by its process, or by their caption "Quorrin" while it
@@ -121,6 +122,7 @@ Function ${un}PostCloseToQuorrin
         System::Call 'user32::PostMessageW(p r0, i ${WM_CLOSE}, p 0, p 0)'
       ${EndIf}
     ${ElseIf} $1 S!= "Quorrin.TimeForm"
+    ${AndIf} $1 S!= "Quorrin.TimeForm_Copy"
       StrCpy $1 $1 8
       ${If} $1 S== "Quorrin."
         System::Call 'user32::PostMessageW(p r0, i ${WM_CLOSE}, p 0, p 0)'
@@ -142,9 +144,14 @@ FunctionEnd
 ; Pushes 1 while a Quorrin runs or the installed .exe cannot be replaced, else 0.
 Function ${un}QuorrinRunning
   Push $0
-  System::Call 'kernel32::OpenMutexW(i ${SYNCHRONIZE}, i 0, w "Local\Quorrin.SingleInstance") p .r0'
+  FindWindow $0 "Quorrin.TimeForm"
+  ${If} $0 = 0
+    System::Call 'kernel32::OpenMutexW(i ${SYNCHRONIZE}, i 0, w "Local\Quorrin.SingleInstance") p .r0'
+    ${If} $0 <> 0
+      System::Call 'kernel32::CloseHandle(p r0)'
+    ${EndIf}
+  ${EndIf}
   ${If} $0 <> 0
-    System::Call 'kernel32::CloseHandle(p r0)'
     StrCpy $0 1
   ${ElseIf} ${FileExists} "$INSTDIR\${PROGRAM_EXE}"
     ClearErrors

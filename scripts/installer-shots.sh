@@ -10,7 +10,10 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 out=$(mkdir -p "${1:-$root/docs}" && cd "${1:-$root/docs}" && pwd)
 export QUORRIN_BIN=$root/build/test/win64/bin
 setup=$(find "$root/build/test/dist" -maxdepth 1 -name 'Quorrin-*-x64-setup.exe' 2>/dev/null | head -n 1)
-[ -n "$setup" ] && [ -x "$QUORRIN_BIN/wininfo.exe" ] || { echo "build first: bash scripts/test.sh" >&2; exit 1; }
+if [ -z "$setup" ] || [ ! -x "$QUORRIN_BIN/wininfo.exe" ]; then
+    echo "build first: bash scripts/test.sh" >&2
+    exit 1
+fi
 
 state="$root/build/installer-shots"
 rm -rf "$state/prefix"  # a prefix where Quorrin was never installed

@@ -83,6 +83,7 @@ box=
 find_box() { box=$(first_window --class '#32770' --title Quorrin); }
 dialog_open() { first_window --class "$kDialogClass" --visible >/dev/null; }
 only_config_left() { [ "$(ls -A "$dir")" = Config.ini ]; }
+ended_normally() { local rc=0; wait "$pid" || rc=$?; [ "$rc" -eq 0 ] || { echo "     exit code $rc"; return 1; }; }
 
 cleanup_more  # as on a machine where Quorrin was never installed
 echo "--- a first install, silent"
@@ -111,6 +112,7 @@ install /NOAUTORUN
 echo "     install over the running program: $took ms"
 check "the setup ends with exit code 0 (got $rc)" [ "$rc" -eq 0 ]
 check "the running Quorrin has ended" wait_until $kCloseSeconds process_gone "$pid"
+check "with exit code 0, as after 退出程序" ended_normally
 check "its windows and dialog have gone, none started again" quorrin_windows_gone
 check "Config.ini is unchanged" cmp -s "$dir/Config.ini" "$work/Config.before"
 check "the Run value is removed" no_value "$kRunKey" Quorrin
@@ -145,6 +147,7 @@ wine "$dir/Uninstall.exe" /S >"$work/uninstall.log" 2>&1 </dev/null
 check "only Config.ini is left in the folder" wait_until $kUninstallSeconds only_config_left
 echo "     uninstall: $(($(now_ms) - started)) ms"
 check "the running Quorrin has ended" wait_until $kCloseSeconds process_gone "$pid"
+check "with exit code 0" ended_normally
 check "Config.ini is unchanged" cmp -s "$dir/Config.ini" "$work/Config.before"
 check "the shortcut is gone" shortcut_gone
 check "the Apps & features entry is gone" no_value "$kUninstallKey" DisplayName
