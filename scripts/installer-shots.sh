@@ -9,8 +9,8 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 out=$(mkdir -p "${1:-$root/docs}" && cd "${1:-$root/docs}" && pwd)
 export QUORRIN_BIN=$root/build/test/win64/bin
-setup=$(find "$root/build/test/dist" -maxdepth 1 -name 'Quorrin-*-x64-setup.exe' 2>/dev/null | head -n 1)
-if [ -z "$setup" ] || [ ! -x "$QUORRIN_BIN/wininfo.exe" ]; then
+setup="$root/build/test/dist/Quorrin-$(bash "$root/scripts/project-version.sh")-x64-setup.exe"
+if [ ! -f "$setup" ] || [ ! -x "$QUORRIN_BIN/wininfo.exe" ]; then
     echo "build first: bash scripts/test.sh" >&2
     exit 1
 fi

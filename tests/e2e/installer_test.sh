@@ -13,11 +13,9 @@ readonly kDialogClass=Quorrin.FrmSetTime
 readonly kUninstallSeconds=30
 readonly kHoldMs=30000
 
-setup=$(find "$QUORRIN_DIST" -maxdepth 1 -name 'Quorrin-*-x64-setup.exe' | head -n 1)
-[ -n "$setup" ] || { echo "no Quorrin-*-x64-setup.exe in $QUORRIN_DIST"; exit 1; }
-version=$(basename "$setup")
-version=${version#Quorrin-}
-version=${version%-x64-setup.exe}
+version=$(bash "$QUORRIN_SOURCE/scripts/project-version.sh") || exit 1
+setup="$QUORRIN_DIST/Quorrin-$version-x64-setup.exe"
+[ -f "$setup" ] || { echo "no $setup"; exit 1; }
 
 dir="$work/Quorrin"
 win_dir=$(windows_path "$dir")
@@ -154,5 +152,5 @@ check "the Apps & features entry is gone" no_value "$kUninstallKey" DisplayName
 check "the Run value is gone" no_value "$kRunKey" Quorrin
 
 echo "--- sizes"
-(cd "$QUORRIN_DIST" && stat -c '     %n: %s bytes' Quorrin-*)
+(cd "$QUORRIN_DIST" && stat -c '     %n: %s bytes' Quorrin-"$version"-*)
 report_checks
