@@ -22,6 +22,14 @@ ExternalProject_Add(quorrin_win32
   BUILD_ALWAYS ON
   INSTALL_COMMAND "")
 
+# The release files (zips, installer) made from the two builds above, without building again;
+# the installer's end-to-end test installs and removes the setup.exe from here.
+set(QUORRIN_DIST_DIR ${CMAKE_BINARY_DIR}/dist)
+add_test(NAME package.release_files
+  COMMAND bash ${PROJECT_SOURCE_DIR}/scripts/package.sh
+          --from-builds ${QUORRIN_WIN64_DIR}/bin ${QUORRIN_WIN32_DIR}/bin --out ${QUORRIN_DIST_DIR})
+set_tests_properties(package.release_files PROPERTIES FIXTURES_SETUP dist TIMEOUT 300)
+
 set(WINE_STATE ${CMAKE_BINARY_DIR}/wine-state)
 set(WINE_RUN ${PROJECT_SOURCE_DIR}/tests/wine/wine-run.sh ${WINE_STATE})
 
@@ -35,7 +43,7 @@ set_tests_properties(wine.stop PROPERTIES FIXTURES_CLEANUP wine RESOURCE_LOCK wi
 function(add_wine_test name)
   add_test(NAME ${name} COMMAND ${WINE_RUN} ${ARGN})
   set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED wine RESOURCE_LOCK wine TIMEOUT 900
-    ENVIRONMENT "QUORRIN_BIN=${QUORRIN_WIN64_DIR}/bin;QUORRIN_BIN32=${QUORRIN_WIN32_DIR}/bin;QUORRIN_TEST_BIN=${QUORRIN_WIN64_DIR}/tests;QUORRIN_SOURCE=${PROJECT_SOURCE_DIR}")
+    ENVIRONMENT "QUORRIN_BIN=${QUORRIN_WIN64_DIR}/bin;QUORRIN_BIN32=${QUORRIN_WIN32_DIR}/bin;QUORRIN_TEST_BIN=${QUORRIN_WIN64_DIR}/tests;QUORRIN_SOURCE=${PROJECT_SOURCE_DIR};QUORRIN_DIST=${QUORRIN_DIST_DIR}")
 endfunction()
 
 # Win32 test programs (GoogleTest inside), one ctest test each.
@@ -51,3 +59,4 @@ foreach(script ${E2E_SCRIPTS})
   get_filename_component(name ${script} NAME_WE)
   add_wine_test(e2e.${name} bash ${script})
 endforeach()
+set_property(TEST e2e.installer_test APPEND PROPERTY FIXTURES_REQUIRED dist)

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what building and testing Quorrin needs on Debian 12: the mingw-w64 cross
-# compilers, Wine with a virtual display, the test and benchmark libraries, Chinese fonts and
-# the zh_CN.UTF-8 locale. Safe to repeat: when everything is there it only checks (~2 s).
+# compilers, Wine with a virtual display, the test and benchmark libraries, Chinese fonts,
+# the zh_CN.UTF-8 locale, and NSIS and Python for the release files. Safe to repeat: when
+# everything is there it only checks (~2 s).
 set -euo pipefail
 
 packages=(
@@ -10,6 +11,7 @@ packages=(
     locales fonts-wqy-zenhei fonts-wqy-microhei fonts-liberation
     mingw-w64 cmake make ninja-build g++ clang libclang-rt-14-dev
     googletest libgtest-dev libbenchmark-dev
+    nsis python3
 )
 
 as_root() {

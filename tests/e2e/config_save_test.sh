@@ -17,7 +17,6 @@ readonly kSaveId=1010
 readonly kOkId=1
 readonly kCatchUpSeconds=3
 
-windows_path() { printf 'Z:%s' "${1//\//\\}"; }
 seconds_of() {  # seconds_of HH:MM:SS
     local h m s
     IFS=: read -r h m s <<<"$1"

@@ -42,7 +42,6 @@ pick_file() {
     wininfo command "$file_dialog" $kOkId >/dev/null
     wait_until 10 file_dialog_gone
 }
-windows_path() { printf 'Z:%s' "${1//\//\\}"; }
 
 new_app sounds
 write_settings

@@ -68,7 +68,6 @@ row_buttons_are() {
 text_of() { wininfo text "$1" | awk -F'\t' -v id="$2" '$1 == id { print $3 }'; }
 text_is() { [ "$(text_of "$1" "$2")" = "$3" ]; }
 dialog_disabled() { (($(window_field "$dialog" 9) & kDisabledStyle)); }
-windows_path() { printf 'Z:%s' "${1//\//\\}"; }
 
 # pick_file WINDOWS_PATH: the editor's "浏览", then the file typed into the file dialog and OK.
 pick_file() {

@@ -83,6 +83,9 @@ start_quorrin() {
     running+=("$pid")
 }
 
+# windows_path PATH: the Windows name of a Linux path (Wine's drive Z: is the Linux root).
+windows_path() { printf 'Z:%s' "${1//\//\\}"; }
+
 # now_ms: the wall clock in milliseconds.
 now_ms() {
     local micros=${EPOCHREALTIME//[!0-9]/}

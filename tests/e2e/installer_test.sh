@@ -1,0 +1,156 @@
+#!/usr/bin/env bash
+# The per-user installer of the release files under Wine: a silent install, the program
+# started from the install folder, installs over it while it runs with a settings dialog open
+# (and while its .exe is held by another program), and a silent uninstall while it runs.
+# Prints how long each took. Needs QUORRIN_DIST, the folder package.sh wrote.
+set -uo pipefail
+# shellcheck source=app_session.sh
+. "$QUORRIN_SOURCE/tests/e2e/app_session.sh"
+
+readonly kUninstallKey='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Quorrin'
+readonly kRunKey='HKCU\Software\Microsoft\Windows\CurrentVersion\Run'
+readonly kDialogClass=Quorrin.FrmSetTime
+readonly kUninstallSeconds=30
+readonly kHoldMs=30000
+
+version=$(bash "$QUORRIN_SOURCE/scripts/project-version.sh") || exit 1
+setup="$QUORRIN_DIST/Quorrin-$version-x64-setup.exe"
+[ -f "$setup" ] || { echo "no $setup"; exit 1; }
+
+dir="$work/Quorrin"
+win_dir=$(windows_path "$dir")
+shortcut() {
+    local lnk
+    for lnk in "$WINEPREFIX"/drive_c/users/*/AppData/Roaming/Microsoft/Windows/"Start Menu"/Programs/Quorrin.lnk; do
+        [ -e "$lnk" ] && echo "$lnk" && return 0
+    done
+    return 1
+}
+# A failed run must not leave Quorrin set to start with the prefix for the tests after it.
+cleanup_more() {
+    wine reg delete "$kRunKey" /v Quorrin /f >/dev/null 2>&1 </dev/null
+    wine reg delete "$kUninstallKey" /f >/dev/null 2>&1 </dev/null
+    local lnk
+    lnk=$(shortcut) && rm -f "$lnk"
+}
+
+# reg_value KEY NAME: the data of a registry value; fails when it is missing.
+reg_value() {
+    local out rc
+    out=$(mktemp)
+    wine reg query "$1" /v "$2" >"$out" 2>/dev/null </dev/null
+    rc=$?
+    tr -d '\r' <"$out" | sed -n "s/^ *$2 \{2,\}REG_[A-Z_]* \{2,\}//p" | grep . || rc=1
+    rm -f "$out"
+    return $rc
+}
+value_is() { [ "$(reg_value "$1" "$2")" = "$3" ] || { echo "     $2 is '$(reg_value "$1" "$2")'"; return 1; }; }
+no_value() { ! reg_value "$1" "$2" >/dev/null; }
+uninstall_entry_complete() {
+    value_is "$kUninstallKey" DisplayName Quorrin &&
+        value_is "$kUninstallKey" DisplayVersion "$version" &&
+        value_is "$kUninstallKey" Publisher "Quorrin developers" &&
+        value_is "$kUninstallKey" DisplayIcon "$win_dir\\Quorrin.exe,0" &&
+        value_is "$kUninstallKey" InstallLocation "$win_dir" &&
+        value_is "$kUninstallKey" UninstallString "\"$win_dir\\Uninstall.exe\"" &&
+        value_is "$kUninstallKey" QuietUninstallString "\"$win_dir\\Uninstall.exe\" /S" &&
+        value_is "$kUninstallKey" NoModify 0x1 && value_is "$kUninstallKey" NoRepair 0x1 &&
+        (($(reg_value "$kUninstallKey" EstimatedSize) * 1024 >= $(stat -c %s "$dir/Quorrin.exe")))
+}
+readonly kRunValue="\"$win_dir\\Quorrin.exe\""
+
+# install ARGS...: runs the setup silently into $dir; sets $rc and $took (ms).
+install() {
+    local started
+    started=$(now_ms)
+    wine "$setup" /S "$@" "/D=$win_dir" >"$work/setup.log" 2>&1 </dev/null
+    rc=$?
+    took=$(($(now_ms) - started))
+}
+# run_installed: starts the installed Quorrin (its output kept out of the install folder).
+run_installed() {
+    wine "$dir/Quorrin.exe" >"$work/quorrin.log" 2>&1 </dev/null &
+    pid=$!
+    running+=("$pid")
+}
+quorrin_windows_gone() {
+    ! first_window --class "$kMainClass" >/dev/null && ! first_window --class "$kDialogClass" >/dev/null
+}
+shortcut_gone() { ! shortcut >/dev/null; }
+box=
+find_box() { box=$(first_window --class '#32770' --title Quorrin); }
+dialog_open() { first_window --class "$kDialogClass" --visible >/dev/null; }
+only_config_left() { [ "$(ls -A "$dir")" = Config.ini ]; }
+ended_normally() { local rc=0; wait "$pid" || rc=$?; [ "$rc" -eq 0 ] || { echo "     exit code $rc"; return 1; }; }
+
+cleanup_more  # as on a machine where Quorrin was never installed
+echo "--- a first install, silent"
+install
+echo "     install: $took ms"
+check "the setup ends with exit code 0 (got $rc)" [ "$rc" -eq 0 ]
+check "Quorrin.exe is the program built" cmp -s "$dir/Quorrin.exe" "$QUORRIN_BIN/Quorrin.exe"
+check "the uninstaller is there" test -f "$dir/Uninstall.exe"
+check "no Config.ini is shipped" test ! -e "$dir/Config.ini"
+check "the Start-menu shortcut points at it" grep -qaF "$win_dir\\Quorrin.exe" "$(shortcut)"
+check "the Apps & features entry is complete" uninstall_entry_complete
+check "Quorrin starts with Windows, as its own menu entry writes it" value_is "$kRunKey" Quorrin "$kRunValue"
+
+echo "--- the installed program"
+run_installed
+check "it says it wrote its settings" wait_until $kStartSeconds find_box
+[ -n "$box" ] && wininfo command "$box" 1 >/dev/null
+check "Config.ini is written beside it" wait_until 10 test -s "$dir/Config.ini"
+check "it runs with its clocks" wait_until $kStartSeconds find_clocks
+choose_from_menu 1 $kIconX $kIconY
+check "计时设置 opens from the tray menu" wait_until 10 dialog_open
+cp "$dir/Config.ini" "$work/Config.before"
+
+echo "--- installed over the running program, with a dialog open, /NOAUTORUN"
+install /NOAUTORUN
+echo "     install over the running program: $took ms"
+check "the setup ends with exit code 0 (got $rc)" [ "$rc" -eq 0 ]
+check "the running Quorrin has ended" wait_until $kCloseSeconds process_gone "$pid"
+check "with exit code 0, as after 退出程序" ended_normally
+check "its windows and dialog have gone, none started again" quorrin_windows_gone
+check "Config.ini is unchanged" cmp -s "$dir/Config.ini" "$work/Config.before"
+check "the Run value is removed" no_value "$kRunKey" Quorrin
+
+echo "--- the .exe held open by another program: the setup gives up and changes nothing"
+lnk=$(shortcut) && rm -f "$lnk"
+wine "$QUORRIN_BIN/hold-file.exe" "$win_dir\\Quorrin.exe" $kHoldMs "$(windows_path "$work/held")" \
+    >"$work/hold.log" 2>&1 </dev/null &
+hold_pid=$!
+running+=("$hold_pid")
+wait_until 10 test -e "$work/held"
+install
+echo "     gave up after $took ms"
+check "the setup ends with exit code 2 (got $rc)" [ "$rc" -eq 2 ]
+check "it made no shortcut" test ! -e "$lnk"
+kill "$hold_pid" 2>/dev/null
+wait_until 10 process_gone "$hold_pid"
+
+echo "--- installed again without options: start with Windows stays off"
+install
+check "the setup ends with exit code 0 (got $rc)" [ "$rc" -eq 0 ]
+check "the shortcut is back" test -n "$(shortcut)"
+check "no Run value is written" no_value "$kRunKey" Quorrin
+
+echo "--- uninstalled silently while Quorrin runs"
+# As the tray menu's "开机时自动运行" sets it.
+wine reg add "$kRunKey" /v Quorrin /d "$kRunValue" /f >/dev/null 2>&1 </dev/null
+run_installed
+check "Quorrin runs again, without a message" wait_until $kStartSeconds find_clocks
+started=$(now_ms)
+wine "$dir/Uninstall.exe" /S >"$work/uninstall.log" 2>&1 </dev/null
+check "only Config.ini is left in the folder" wait_until $kUninstallSeconds only_config_left
+echo "     uninstall: $(($(now_ms) - started)) ms"
+check "the running Quorrin has ended" wait_until $kCloseSeconds process_gone "$pid"
+check "with exit code 0" ended_normally
+check "Config.ini is unchanged" cmp -s "$dir/Config.ini" "$work/Config.before"
+check "the shortcut is gone" shortcut_gone
+check "the Apps & features entry is gone" no_value "$kUninstallKey" DisplayName
+check "the Run value is gone" no_value "$kRunKey" Quorrin
+
+echo "--- sizes"
+(cd "$QUORRIN_DIST" && stat -c '     %n: %s bytes' Quorrin-"$version"-*)
+report_checks
