@@ -325,11 +325,19 @@ bool ValueFitsSettings(std::string_view utf8) {
 
 std::optional<std::string> ReadSetting(const IniSnapshot& file, std::string_view section,
                                        std::string_view key, std::string_view defaultValue) {
-    std::string value = file.Read(section, key, defaultValue);
     // The reader's 256-unit buffer keeps one unit for the NUL: a longer value is cut off,
     // and a cut value is never taken for the real one.
-    if (StoredLength(value, file.Encoding()) > kMaxSettingLength) return std::nullopt;
-    value.resize(std::min(value.size(), value.find('\0')));
+    std::string value;
+    if (file.Encoding() == FileEncoding::Gbk) {
+        // Measured as it is on disk, before any conversion.
+        value = file.ReadRaw(section, key, Utf8ToGbk(defaultValue));
+        if (value.size() > kMaxSettingLength) return std::nullopt;
+        value = GbkToUtf8(value.substr(0, value.find('\0')));
+    } else {
+        value = file.Read(section, key, defaultValue);
+        if (StoredLength(value, file.Encoding()) > kMaxSettingLength) return std::nullopt;
+        value.resize(std::min(value.size(), value.find('\0')));
+    }
     return value;
 }
 
