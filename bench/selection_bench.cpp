@@ -19,6 +19,8 @@ class TitleList : public quorrin::WindowWalk {
     WindowId Next(WindowId w) override { return w < titles_.size() ? w + 1 : 0; }
     std::string Title(WindowId w) override { return titles_[w - 1]; }
     std::string ClassName(WindowId) override { return "Notepad"; }
+    std::string ProgramName(WindowId) override { return "notepad.exe"; }
+    std::optional<quorrin::WindowScreen> Screen(WindowId) override { return std::nullopt; }
 
   private:
     std::vector<std::string> titles_;

@@ -1,14 +1,16 @@
 // A stand-in for a presentation program's slide show: one window whose title carries the
 // slide-show marker and a presentation name, painted like a slide.
 //
-//   slideshow-sim.exe [--windowed] [--closed-flag PATH] [--screen-class] [--notify]
-//                     [--retitle-after MS TITLE] [--hold-key KEY] [title]
+//   slideshow-sim.exe [--windowed] [--closed-flag PATH] [--screen-class] [--class NAME]
+//                     [--notify] [--retitle-after MS TITLE] [--hold-key KEY] [title]
 //
 // Full screen on the primary monitor unless --windowed. It ends on WM_CLOSE (or Esc, as a
 // show does) by hiding and destroying its window, with exit code 0; with --closed-flag it
 // first writes PATH, so a test can tell a close request from the process being killed.
 //   --screen-class   the window class of PowerPoint's show, "screenClass", and (unless a
 //                    title is given) the English title "PowerPoint Slide Show - talk.pptx"
+//   --class NAME     registers and uses the window class NAME instead (e.g. a generic
+//                    toolkit class, as WPS Presentation's show has)
 //   --notify         raises after each of its changes the event Windows raises itself
 //                    (NotifyWinEvent: show, name change, hide, destroy), which Wine does not
 //   --retitle-after MS TITLE   sets TITLE MS milliseconds after the start
@@ -48,6 +50,7 @@ struct Options {
     bool windowed = false;
     bool screenClass = false;
     bool notify = false;
+    std::wstring className;
     std::wstring closedFlag;
     std::wstring title;
     UINT retitleAfterMs = 0;
@@ -65,6 +68,8 @@ bool ParseOptions(Options& options) {
             options.closedFlag = args[++i];
         } else if (arg == L"--screen-class") {
             options.screenClass = true;
+        } else if (arg == L"--class" && i + 1 < args.size()) {
+            options.className = args[++i];
         } else if (arg == L"--notify") {
             options.notify = true;
         } else if (arg == L"--retitle-after" && i + 2 < args.size()) {
@@ -89,7 +94,9 @@ class SlideShowWindow final : public quorrin::WindowBase {
 
     bool Create(HINSTANCE instance) {
         quorrin::WindowClassSpec windowClass;
-        windowClass.className = options_.screenClass ? kScreenClassName : kClassName;
+        windowClass.className = !options_.className.empty() ? options_.className.c_str()
+                                : options_.screenClass      ? kScreenClassName
+                                                            : kClassName;
         quorrin::WindowPlacement placement;
         placement.style = WS_POPUP | WS_VISIBLE;
         placement.title = options_.title.c_str();
@@ -217,10 +224,11 @@ class SlideShowWindow final : public quorrin::WindowBase {
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     Options options;
     if (!ParseOptions(options)) {
-        MessageBoxW(nullptr,
-                    L"slideshow-sim.exe [--windowed] [--closed-flag PATH] [--screen-class] "
-                    L"[--notify] [--retitle-after MS TITLE] [--hold-key KEY] [title]",
-                    L"slideshow-sim", MB_OK);
+        MessageBoxW(
+            nullptr,
+            L"slideshow-sim.exe [--windowed] [--closed-flag PATH] [--screen-class] "
+            L"[--class NAME] [--notify] [--retitle-after MS TITLE] [--hold-key KEY] [title]",
+            L"slideshow-sim", MB_OK);
         return kExitUsage;
     }
     SlideShowWindow window(std::move(options));

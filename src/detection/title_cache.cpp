@@ -95,6 +95,12 @@ const std::string& TitleCache::ClassAt(size_t position, const TitleReader& read)
     return *entry.className;
 }
 
+const std::string& TitleCache::ProgramAt(size_t position, const TitleReader& read) {
+    Entry& entry = entries_[position];
+    if (!entry.program) entry.program = read(entry.listed.window);
+    return *entry.program;
+}
+
 void TitleCache::RebuildIndex() {
     index_.clear();
     for (size_t i = 0; i < entries_.size(); ++i) index_.emplace_back(entries_[i].listed.window, i);

@@ -11,9 +11,9 @@
 //   - otherwise in a rotation, on the passes that ask for it: each such pass re-reads the
 //     titles read longest ago, about a tenth of them, and every title is re-read at least
 //     once in kRefreshPasses rotating passes.
-// Class names never change for a window: each is read once, when first asked for.
-// Windows missing from the list are dropped, so a window id that comes back later is read
-// as a new window.
+// Class names and programs never change for a window: each is read once, when first asked
+// for. Windows missing from the list are dropped with them, so a window id that comes back
+// later (Windows reuses handles) is read as a new window.
 #pragma once
 
 #include "settings/app_state.h"
@@ -61,6 +61,8 @@ class TitleCache {
 
     // The class name of the window at `position`, read with `read` the first time.
     const std::string& ClassAt(size_t position, const TitleReader& read);
+    // Its program's file name, likewise.
+    const std::string& ProgramAt(size_t position, const TitleReader& read);
 
   private:
     struct Entry {
@@ -70,6 +72,7 @@ class TitleCache {
         uint64_t readRotation = 0;             // the rotating passes there had been at that read
         bool stale = false;                    // Invalidate was called since that read
         std::optional<std::string> className;  // read on first demand
+        std::optional<std::string> program;    // likewise
     };
 
     // Position in entries_ of `window`, or entries_.size().

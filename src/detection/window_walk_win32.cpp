@@ -1,6 +1,7 @@
 #include "detection/window_walk_win32.h"
 
 #include "win32/debug_log_win32.h"
+#include "win32/dpi_win32.h"
 #include "win32/wide_text_win32.h"
 
 #include <algorithm>
@@ -53,6 +54,42 @@ std::string ReadWindowClass(HWND window) {
     const int length = GetClassNameW(window, buffer, kClassBufferChars);
     if (length <= 0) return {};
     return WideToUtf8(std::wstring_view(buffer, static_cast<size_t>(length)));
+}
+
+std::string ReadWindowProgram(HWND window) {
+    DWORD processId = 0;
+    if (GetWindowThreadProcessId(window, &processId) == 0 || processId == 0) return {};
+    // The limited right is granted for other users' and elevated processes too.
+    const UniqueKernelHandle process(
+        OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId));
+    if (!process) return {};
+    // Most paths fit the first buffer; a longer one is read again into the largest.
+    std::wstring path;
+    for (const DWORD size : {kProgramPathFirstChars, kProgramPathLongestChars}) {
+        path.assign(size, L'\0');
+        DWORD length = size;
+        if (QueryFullProcessImageNameW(process.Get(), 0, path.data(), &length)) {
+            path.resize(length);
+            break;
+        }
+        path.clear();
+        if (GetLastError() != ERROR_INSUFFICIENT_BUFFER) break;
+    }
+    if (path.empty()) return {};
+    const size_t slash = path.find_last_of(L"\\/");
+    return WideToUtf8(slash == std::wstring::npos ? std::wstring_view(path)
+                                                  : std::wstring_view(path).substr(slash + 1));
+}
+
+std::optional<WindowScreen> ReadWindowScreen(HWND window) {
+    if (!IsWindowVisible(window) || IsIconic(window)) return std::nullopt;
+    RECT rect{};
+    if (!GetWindowRect(window, &rect)) return std::nullopt;
+    const HMONITOR monitor = MonitorFromWindow(window, MONITOR_DEFAULTTONULL);
+    MONITORINFO info{};
+    info.cbSize = sizeof(info);
+    if (monitor == nullptr || !GetMonitorInfoW(monitor, &info)) return std::nullopt;
+    return WindowScreen{PixelRectOf(rect), PixelRectOf(info.rcMonitor)};
 }
 
 DesktopWindowWalk::DesktopWindowWalk() : desktop_(GetThreadDesktop(GetCurrentThreadId())) {
@@ -175,6 +212,17 @@ std::string DesktopWindowWalk::ClassName(WindowId window) {
     const auto read = [](WindowId id) { return ReadWindowClass(ToHwnd(id)); };
     if (position >= titles_.Size()) return read(window);
     return titles_.ClassAt(position, read);
+}
+
+std::string DesktopWindowWalk::ProgramName(WindowId window) {
+    const size_t position = PositionOf(window);
+    const auto read = [](WindowId id) { return ReadWindowProgram(ToHwnd(id)); };
+    if (position >= titles_.Size()) return read(window);
+    return titles_.ProgramAt(position, read);
+}
+
+std::optional<WindowScreen> DesktopWindowWalk::Screen(WindowId window) {
+    return ReadWindowScreen(ToHwnd(window));
 }
 
 size_t DesktopWindowWalk::PositionOf(WindowId window) const {

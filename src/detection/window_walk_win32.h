@@ -21,6 +21,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -31,6 +32,10 @@ namespace quorrin {
 inline constexpr int kTitleBufferChars = static_cast<int>(kTitleMaxChars) + 1;
 // Longest window class name, in wide characters with the terminating NUL.
 inline constexpr int kClassBufferChars = 257;
+// Program paths are read into this many wide characters (with the NUL) first, and into the
+// longest a long path can be when that is too few.
+inline constexpr DWORD kProgramPathFirstChars = MAX_PATH;
+inline constexpr DWORD kProgramPathLongestChars = 32768;
 // Shortest time between two passes that run the title rotation once changes are reported.
 inline constexpr ULONGLONG kRotationIntervalMs = 900;
 
@@ -50,6 +55,10 @@ class DesktopWindowWalk final : public WindowWalk {
     std::string Title(WindowId window) override;
     // Read once per window and kept.
     std::string ClassName(WindowId window) override;
+    // Likewise.
+    std::string ProgramName(WindowId window) override;
+    // Asked anew each time: windows move.
+    std::optional<WindowScreen> Screen(WindowId window) override;
 
     bool ReportChanges(std::function<void()> changed) override;
     void Track(WindowId show) override;
@@ -78,6 +87,10 @@ class DesktopWindowWalk final : public WindowWalk {
 std::string ReadWindowTitle(HWND window);
 // The class name of `window` as UTF-8; "" when it has gone.
 std::string ReadWindowClass(HWND window);
+// The file name of the program that made `window` as UTF-8; "" when it cannot be told.
+std::string ReadWindowProgram(HWND window);
+// Where `window` is and the monitor it overlaps most; nothing when hidden, minimised or gone.
+std::optional<WindowScreen> ReadWindowScreen(HWND window);
 
 inline WindowId ToWindowId(HWND window) { return reinterpret_cast<WindowId>(window); }
 inline HWND ToHwnd(WindowId window) { return reinterpret_cast<HWND>(window); }

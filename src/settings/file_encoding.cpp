@@ -3,6 +3,7 @@
 #include "settings/text_codec.h"
 
 #include <cstdint>
+#include <utility>
 
 namespace quorrin {
 namespace {
@@ -72,6 +73,50 @@ std::string Utf16ToUtf8(std::string_view bytes, bool bigEndian) {
     return out;
 }
 
+bool IsAscii(std::string_view text) {
+    for (const char c : text) {
+        if (static_cast<unsigned char>(c) >= 0x80) return false;
+    }
+    return true;
+}
+
+bool IsUtf16(FileEncoding encoding) {
+    return encoding == FileEncoding::Utf16Le || encoding == FileEncoding::Utf16Be;
+}
+
+// The code point of the well-formed UTF-8 character of `length` bytes at `pos`.
+char32_t DecodeUtf8(std::string_view text, size_t pos, size_t length) {
+    const auto byte = [&](size_t i) {
+        return static_cast<char32_t>(static_cast<uint8_t>(text[pos + i]));
+    };
+    if (length == 1) return byte(0);
+    char32_t c = byte(0) & (0x7F >> length);
+    for (size_t i = 1; i < length; ++i) c = (c << 6) | (byte(i) & 0x3F);
+    return c;
+}
+
+// Calls `unit` with each UTF-16 code unit of the UTF-8 text; a malformed byte is U+FFFD.
+template <typename Unit>
+void ForEachUtf16Unit(std::string_view utf8, Unit unit) {
+    for (size_t pos = 0; pos < utf8.size();) {
+        const size_t length = Utf8CharLength(utf8, pos);
+        const char32_t c = length == 0 ? kReplacementCharacter : DecodeUtf8(utf8, pos, length);
+        pos += length == 0 ? 1 : length;
+        if (c < 0x10000) {
+            unit(static_cast<char16_t>(c));
+        } else {
+            unit(static_cast<char16_t>(kHighSurrogateFirst + ((c - 0x10000) >> 10)));
+            unit(static_cast<char16_t>(kLowSurrogateFirst + ((c - 0x10000) & 0x3FF)));
+        }
+    }
+}
+
+size_t Utf16Units(std::string_view utf8) {
+    size_t units = 0;
+    ForEachUtf16Unit(utf8, [&](char16_t) { ++units; });
+    return units;
+}
+
 }  // namespace
 
 FileEncoding DetectFileEncoding(std::string_view bytes) {
@@ -81,21 +126,50 @@ FileEncoding DetectFileEncoding(std::string_view bytes) {
     return IsWellFormedUtf8WithNonAscii(bytes) ? FileEncoding::Utf8 : FileEncoding::Gbk;
 }
 
-std::string FileBytesToGbk(std::string bytes) {
+FileText DecodeFileBytes(std::string bytes) {
+    const FileEncoding encoding = DetectFileEncoding(bytes);
     const std::string_view view(bytes);
-    switch (DetectFileEncoding(view)) {
+    switch (encoding) {
         case FileEncoding::Gbk:
-            return bytes;
         case FileEncoding::Utf8:
-            return Utf8ToGbk(view);
+            return {encoding, std::move(bytes)};
         case FileEncoding::Utf8WithBom:
-            return Utf8ToGbk(view.substr(kUtf8Bom.size()));
+            return {encoding, std::string(view.substr(kUtf8Bom.size()))};
         case FileEncoding::Utf16Le:
-            return Utf8ToGbk(Utf16ToUtf8(view.substr(kUtf16LeBom.size()), false));
+            return {encoding, Utf16ToUtf8(view.substr(kUtf16LeBom.size()), false)};
         case FileEncoding::Utf16Be:
-            return Utf8ToGbk(Utf16ToUtf8(view.substr(kUtf16BeBom.size()), true));
+            return {encoding, Utf16ToUtf8(view.substr(kUtf16BeBom.size()), true)};
     }
-    return bytes;
+    return {encoding, std::move(bytes)};
+}
+
+bool FitsGbk(std::string_view utf8) { return IsAscii(utf8) || GbkToUtf8(Utf8ToGbk(utf8)) == utf8; }
+
+FileEncoding EncodingForSave(FileEncoding current, std::span<const std::string_view> utf8Texts) {
+    if (IsUtf16(current)) return FileEncoding::Utf16Le;
+    for (const std::string_view text : utf8Texts) {
+        if (!FitsGbk(text)) return FileEncoding::Utf16Le;
+    }
+    return FileEncoding::Gbk;
+}
+
+std::string Utf8ToUtf16LeFile(std::string_view utf8) {
+    std::string out(kUtf16LeBom);
+    out.reserve(kUtf16LeBom.size() + 2 * utf8.size());
+    ForEachUtf16Unit(utf8, [&](char16_t u) {
+        out.push_back(static_cast<char>(u & 0xFF));
+        out.push_back(static_cast<char>(u >> 8));
+    });
+    return out;
+}
+
+size_t StoredLength(std::string_view utf8, FileEncoding encoding) {
+    if (IsAscii(utf8)) return utf8.size();
+    if (!IsUtf16(encoding)) {
+        const std::string gbk = Utf8ToGbk(utf8);
+        if (GbkToUtf8(gbk) == utf8) return gbk.size();
+    }
+    return Utf16Units(utf8);
 }
 
 }  // namespace quorrin

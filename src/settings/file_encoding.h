@@ -1,8 +1,11 @@
-// The encodings a Config.ini can arrive in. The program writes GBK, but an editor may have
-// saved the file as UTF-8 (with or without a byte-order mark) or as UTF-16 ("Unicode", with
-// a byte-order mark), and the profile functions read those too.
+// The encodings a Config.ini can arrive in, and the one a save writes. The program writes
+// GBK while every value has a GBK form, and UTF-16 LE with a byte-order mark (the form of
+// the wide profile functions) once one does not. An editor may also have saved the file as
+// UTF-8 (with or without a byte-order mark) or as UTF-16 big-endian.
 #pragma once
 
+#include <cstddef>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -23,9 +26,31 @@ enum class FileEncoding { Gbk, Utf8, Utf8WithBom, Utf16Le, Utf16Be };
 // UTF-8's shape (such as "路", C2 B7, alone) is misread.
 FileEncoding DetectFileEncoding(std::string_view bytes);
 
-// The file's bytes as GBK text, the form the INI reader works on: UTF-8 and UTF-16 are
-// converted (their byte-order mark dropped, characters GBK cannot hold become '?'), GBK is
-// returned as it is.
-std::string FileBytesToGbk(std::string bytes);
+// A file's text in the form the INI reader works on: a GBK file's bytes as they are, so
+// that untouched lines are written back byte for byte; any other file as UTF-8 (its
+// byte-order mark dropped), so that no character is lost.
+struct FileText {
+    FileEncoding encoding = FileEncoding::Gbk;
+    std::string text;  // GBK for FileEncoding::Gbk, UTF-8 otherwise
+};
+FileText DecodeFileBytes(std::string bytes);
+
+// Whether every character of the UTF-8 text has a GBK form.
+bool FitsGbk(std::string_view utf8);
+
+// The encoding a save writes, Gbk or Utf16Le, for a file that is in `current` now and will
+// hold `utf8Texts` (the changed names and values, or the whole text): a UTF-16 file stays
+// UTF-16, whatever it holds; any other stays (or becomes) GBK while every text fits GBK, and
+// becomes UTF-16 for good with the first character GBK lacks.
+FileEncoding EncodingForSave(FileEncoding current, std::span<const std::string_view> utf8Texts);
+
+// UTF-8 text as a UTF-16 LE file: the byte-order mark FF FE, then the code units. A malformed
+// UTF-8 sequence becomes U+FFFD.
+std::string Utf8ToUtf16LeFile(std::string_view utf8);
+
+// The length of a value in the unit the reader of a file in `encoding` counts: UTF-16 code
+// units in a UTF-16 file; in any other, GBK bytes when the value fits GBK and UTF-16 code
+// units when it does not (it makes the file UTF-16 at its save).
+size_t StoredLength(std::string_view utf8, FileEncoding encoding);
 
 }  // namespace quorrin

@@ -8,13 +8,18 @@ namespace quorrin {
 namespace {
 
 // A GBK trail byte can be an ASCII letter or "]", so names and headers are walked character
-// by character (GbkCharLength), never byte by byte.
+// by character (CharLength), never byte by byte.
 constexpr char kDosEndOfFile = 0x1A;
 constexpr std::string_view kLineBreak = "\r\n";
 
 char FoldAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
 bool IsLineBreak(char c) { return c == '\r' || c == '\n'; }
+
+// Bytes of the character at `pos` as far as the INI syntax cares (see IniCharset).
+size_t CharLength(std::string_view text, size_t pos, IniCharset charset) {
+    return charset == IniCharset::Gbk ? GbkCharLength(text, pos) : 1;
+}
 
 enum class LineKind { Blank, Section, Entry };
 
@@ -34,7 +39,7 @@ struct IniLine {
 // Splits the text into lines and classifies each; one pass, no copies.
 class LineReader {
   public:
-    explicit LineReader(std::string_view text) : text_(text) {}
+    LineReader(std::string_view text, IniCharset charset) : text_(text), charset_(charset) {}
 
     bool Next(IniLine& line) {
         if (pos_ >= text_.size()) return false;
@@ -66,7 +71,7 @@ class LineReader {
 
         if (text_[begin] == '[') {
             size_t lastBracket = std::string_view::npos;
-            for (size_t i = begin; i < end; i += GbkCharLength(text_, i)) {
+            for (size_t i = begin; i < end; i += CharLength(text_, i, charset_)) {
                 if (text_[i] == ']') lastBracket = i;
             }
             if (lastBracket != std::string_view::npos) {
@@ -77,7 +82,8 @@ class LineReader {
         }
 
         line.kind = LineKind::Entry;
-        // "=" is never a GBK trail byte, so a plain byte search finds the first one.
+        // "=" is never a GBK trail byte nor part of a UTF-8 character, so a plain byte search
+        // finds the first one.
         const size_t equals = text_.substr(0, end).find('=', begin);
         if (equals == std::string_view::npos) {
             line.name = text_.substr(begin, end - begin);
@@ -93,6 +99,7 @@ class LineReader {
     }
 
     std::string_view text_;
+    IniCharset charset_;
     size_t pos_ = 0;
 };
 
@@ -112,11 +119,11 @@ std::string EntryValue(std::string_view text, const IniLine& line) {
 }
 
 // One spelling per class of names IniNamesEqual takes for equal: ASCII letters folded,
-// double-byte characters as they are.
-std::string FoldName(std::string_view name) {
+// other characters as they are.
+std::string FoldName(std::string_view name, IniCharset charset) {
     std::string folded(name);
     for (size_t i = 0; i < folded.size();) {
-        const size_t length = GbkCharLength(folded, i);
+        const size_t length = CharLength(folded, i, charset);
         if (length == 1) folded[i] = FoldAscii(folded[i]);
         i += length;
     }
@@ -144,10 +151,10 @@ std::string_view TrimIniSpace(std::string_view text) {
     return text.substr(0, end);
 }
 
-bool IniNamesEqual(std::string_view a, std::string_view b) {
+bool IniNamesEqual(std::string_view a, std::string_view b, IniCharset charset) {
     if (a.size() != b.size()) return false;
     for (size_t i = 0; i < a.size();) {
-        const size_t length = GbkCharLength(a, i);
+        const size_t length = CharLength(a, i, charset);
         if (length == 2) {
             if (a[i] != b[i] || a[i + 1] != b[i + 1]) return false;
         } else if (FoldAscii(a[i]) != FoldAscii(b[i])) {
@@ -163,13 +170,14 @@ std::optional<std::string> IniDocument::Find(std::string_view section, std::stri
     key = TrimIniSpace(key);
     // Lines before the first header form the section with the empty name.
     bool inSection = section.empty();
-    LineReader reader(text_);
+    LineReader reader(text_, charset_);
     IniLine line;
     while (reader.Next(line)) {
         if (line.kind == LineKind::Section) {
             if (inSection) return std::nullopt;  // only the first section of a name counts
-            inSection = IniNamesEqual(line.name, section);
-        } else if (inSection && line.kind == LineKind::Entry && IniNamesEqual(line.name, key)) {
+            inSection = IniNamesEqual(line.name, section, charset_);
+        } else if (inSection && line.kind == LineKind::Entry &&
+                   IniNamesEqual(line.name, key, charset_)) {
             if (!line.hasValue) return std::nullopt;
             return EntryValue(text_, line);
         }
@@ -197,16 +205,16 @@ bool IniDocument::Set(std::string_view section, std::string_view key, std::strin
     bool inSection = false;
     size_t insertAt = std::string::npos;
     bool insertNeedsBreak = false;
-    LineReader reader(text_);
+    LineReader reader(text_, charset_);
     IniLine line;
     while (reader.Next(line)) {
         if (line.kind == LineKind::Section) {
             if (inSection) break;
-            if (!IniNamesEqual(line.name, section)) continue;
+            if (!IniNamesEqual(line.name, section, charset_)) continue;
             inSection = true;
         } else if (!inSection || line.kind == LineKind::Blank) {
             continue;
-        } else if (IniNamesEqual(line.name, key)) {
+        } else if (IniNamesEqual(line.name, key, charset_)) {
             // Keep the line's name and the spacing around "="; replace only the value.
             if (line.hasValue) {
                 text_.replace(line.valueStart, line.contentEnd - line.valueStart, value);
@@ -238,7 +246,7 @@ bool IniDocument::RemoveSection(std::string_view section) {
     bool inSection = section.empty();
     size_t start = 0;
     size_t end = text_.size();
-    LineReader reader(text_);
+    LineReader reader(text_, charset_);
     IniLine line;
     while (reader.Next(line)) {
         if (line.kind != LineKind::Section) continue;
@@ -246,7 +254,7 @@ bool IniDocument::RemoveSection(std::string_view section) {
             end = line.start;
             break;
         }
-        if (IniNamesEqual(line.name, section)) {
+        if (IniNamesEqual(line.name, section, charset_)) {
             inSection = true;
             start = line.start;
         }
@@ -256,36 +264,36 @@ bool IniDocument::RemoveSection(std::string_view section) {
     return true;
 }
 
-IniIndex::IniIndex(std::string_view gbkText) {
+IniIndex::IniIndex(std::string_view text, IniCharset charset) : charset_(charset) {
     // Lines before the first header form the section with the empty name; a later "[]" is a
     // second section of that name and counts for nothing.
     Entries* current = &sections_[std::string()];
-    LineReader reader(gbkText);
+    LineReader reader(text, charset);
     IniLine line;
     while (reader.Next(line)) {
         if (line.kind == LineKind::Section) {
-            const auto [where, added] = sections_.try_emplace(FoldName(line.name));
+            const auto [where, added] = sections_.try_emplace(FoldName(line.name, charset));
             current = added ? &where->second : nullptr;
         } else if (current != nullptr && line.kind == LineKind::Entry) {
-            const std::string name = FoldName(line.name);
+            const std::string name = FoldName(line.name, charset);
             if (current->count(name) != 0) continue;
             current->emplace(name, line.hasValue
-                                       ? std::optional<std::string>(EntryValue(gbkText, line))
+                                       ? std::optional<std::string>(EntryValue(text, line))
                                        : std::nullopt);
         }
     }
 }
 
 std::optional<std::string> IniIndex::Find(std::string_view section, std::string_view key) const {
-    const auto inSection = sections_.find(FoldName(TrimIniSpace(section)));
+    const auto inSection = sections_.find(FoldName(TrimIniSpace(section), charset_));
     if (inSection == sections_.end()) return std::nullopt;
-    const auto entry = inSection->second.find(FoldName(TrimIniSpace(key)));
+    const auto entry = inSection->second.find(FoldName(TrimIniSpace(key), charset_));
     if (entry == inSection->second.end()) return std::nullopt;
     return entry->second;
 }
 
 bool IniIndex::HasSection(std::string_view section) const {
-    return sections_.count(FoldName(TrimIniSpace(section))) != 0;
+    return sections_.count(FoldName(TrimIniSpace(section), charset_)) != 0;
 }
 
 }  // namespace quorrin

@@ -1,4 +1,4 @@
-// The text of an INI file held as GBK bytes, read and edited the way the platform's
+// The text of an INI file held as GBK bytes or as UTF-8, read and edited the way the platform's
 // private-profile functions read and edit it. Only the lines an edit touches change, so
 // comments, blank lines, spacing and hand-made line ends elsewhere survive.
 //
@@ -11,7 +11,7 @@
 //   reads as missing; lines starting with ";" are entries too, so comments never shadow keys;
 // - entries before the first header belong to the section with the empty name;
 // - the first section of a name and, inside it, the first entry of a name win; names compare
-//   case-insensitively for ASCII letters, a double-byte GBK character exactly;
+//   case-insensitively for ASCII letters, any other character exactly;
 // - a value wrapped in a matching pair of '"' or '\'' loses them, and ends at a NUL byte.
 //
 // Any bytes at all parse: NULs, broken GBK, lone CRs and endless lines only make odd names.
@@ -24,14 +24,21 @@
 
 namespace quorrin {
 
+// How the bytes of a text form characters. A GBK trail byte can be an ASCII letter or "]",
+// so GBK text is walked a character at a time; the bytes of a UTF-8 character other than
+// ASCII are never ASCII, so UTF-8 text is walked byte by byte.
+enum class IniCharset { Gbk, Utf8 };
+
 class IniDocument {
   public:
-    explicit IniDocument(std::string gbkText) : text_(std::move(gbkText)) {}
+    explicit IniDocument(std::string text, IniCharset charset = IniCharset::Gbk)
+        : text_(std::move(text)), charset_(charset) {}
 
     const std::string& Text() const { return text_; }
+    IniCharset Charset() const { return charset_; }
 
     // The value as the profile read returns it, or nothing when the section or the key is
-    // missing or the key's line has no "=". Names are GBK and trimmed here.
+    // missing or the key's line has no "=". Names are in the text's charset and trimmed here.
     std::optional<std::string> Find(std::string_view section, std::string_view key) const;
 
     // Sets the key's value: an existing entry keeps its line (and the spelling and spacing of
@@ -51,6 +58,7 @@ class IniDocument {
 
   private:
     std::string text_;
+    IniCharset charset_;
 };
 
 // Every value of a text, gathered in one pass, for a reader that looks up many keys (the
@@ -58,13 +66,15 @@ class IniDocument {
 // IniDocument::Find finds in the same text.
 class IniIndex {
   public:
-    explicit IniIndex(std::string_view gbkText);
+    explicit IniIndex(std::string_view text, IniCharset charset = IniCharset::Gbk);
 
     std::optional<std::string> Find(std::string_view section, std::string_view key) const;
-    // Whether a header of that name is in the text. The name is GBK and trimmed here.
+    // Whether a header of that name is in the text. The name is in the text's charset and
+    // trimmed here.
     bool HasSection(std::string_view section) const;
 
   private:
+    IniCharset charset_;
     // By folded name: the first section of each name, and in it the first entry of each
     // name (nothing for an entry without "=").
     using Entries = std::unordered_map<std::string, std::optional<std::string>>;
@@ -75,7 +85,7 @@ class IniIndex {
 bool IsIniSpace(char c);
 std::string_view TrimIniSpace(std::string_view text);
 
-// ASCII letters fold, double-byte GBK characters compare exactly.
-bool IniNamesEqual(std::string_view a, std::string_view b);
+// ASCII letters fold, any other character compares exactly.
+bool IniNamesEqual(std::string_view a, std::string_view b, IniCharset charset = IniCharset::Gbk);
 
 }  // namespace quorrin

@@ -1,6 +1,5 @@
 #include "settings/ini_store.h"
 
-#include "settings/file_encoding.h"
 #include "settings/ini_document.h"
 #include "settings/text_codec.h"
 
@@ -11,10 +10,10 @@ namespace {
 
 // The profile read treats its default as it treats a stored value: trailing spaces are
 // dropped and a matching pair of surrounding quotes is removed.
-std::string PrepareDefault(std::string_view defaultGbk) {
-    size_t end = defaultGbk.size();
-    while (end > 0 && defaultGbk[end - 1] == ' ') --end;
-    std::string_view value = defaultGbk.substr(0, end);
+std::string PrepareDefault(std::string_view defaultValue) {
+    size_t end = defaultValue.size();
+    while (end > 0 && defaultValue[end - 1] == ' ') --end;
+    std::string_view value = defaultValue.substr(0, end);
     value = value.substr(0, value.find('\0'));
     if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
         value.back() == value.front()) {
@@ -23,17 +22,68 @@ std::string PrepareDefault(std::string_view defaultGbk) {
     return std::string(value);
 }
 
+IniCharset CharsetOf(FileEncoding encoding) {
+    return encoding == FileEncoding::Gbk ? IniCharset::Gbk : IniCharset::Utf8;
+}
+
+// A text of the program (UTF-8) in the charset of a document.
+std::string InCharset(std::string_view utf8, IniCharset charset) {
+    return charset == IniCharset::Gbk ? Utf8ToGbk(utf8) : std::string(utf8);
+}
+
+// Lookups shared by IniDocument (single reads) and IniIndex (snapshots).
+template <typename Text>
+std::string FindRaw(const Text& text, IniCharset charset, std::string_view section,
+                    std::string_view key, std::string_view defaultGbk) {
+    std::optional<std::string> value =
+        text.Find(InCharset(section, charset), InCharset(key, charset));
+    if (!value) return PrepareDefault(defaultGbk);
+    return charset == IniCharset::Gbk ? std::move(*value) : Utf8ToGbk(*value);
+}
+
+template <typename Text>
+std::string FindUtf8(const Text& text, IniCharset charset, std::string_view section,
+                     std::string_view key, std::string_view defaultValue) {
+    if (charset == IniCharset::Gbk) {
+        return GbkToUtf8(FindRaw(text, charset, section, key, Utf8ToGbk(defaultValue)));
+    }
+    std::optional<std::string> value = text.Find(section, key);
+    return value ? std::move(*value) : PrepareDefault(defaultValue);
+}
+
 // Applies the edits in order, as the single calls would; an edit the single call would
-// refuse is skipped, as that call would be.
-void ApplyEdits(IniDocument& document, const std::vector<IniEdit>& edits) {
+// refuse is skipped, as that call would be. False when one was refused.
+bool ApplyEdits(IniDocument& document, const std::vector<IniEdit>& edits) {
+    bool all = true;
     for (const IniEdit& edit : edits) {
-        const std::string section = Utf8ToGbk(edit.section);
+        const std::string section = InCharset(edit.section, document.Charset());
         if (!edit.value) {
             document.RemoveSection(section);
-        } else {
-            document.Set(section, Utf8ToGbk(edit.key), Utf8ToGbk(*edit.value));
+        } else if (!document.Set(section, InCharset(edit.key, document.Charset()),
+                                 InCharset(*edit.value, document.Charset()))) {
+            all = false;
         }
     }
+    return all;
+}
+
+// Every name and value the edits write (a refused edit writes nothing).
+std::vector<std::string_view> WrittenTexts(const std::vector<IniEdit>& edits) {
+    std::vector<std::string_view> texts;
+    for (const IniEdit& edit : edits) {
+        if (edit.value && IniDocument::ValidEdit(edit.section, edit.key, *edit.value)) {
+            texts.insert(texts.end(), {edit.section, edit.key, *edit.value});
+        }
+    }
+    return texts;
+}
+
+// The document as the bytes of a file that was in `read` before the change.
+std::string FileBytes(const IniDocument& document, FileEncoding read) {
+    if (document.Charset() == IniCharset::Gbk) return document.Text();
+    const std::string_view text = document.Text();
+    if (EncodingForSave(read, std::span(&text, 1)) == FileEncoding::Gbk) return Utf8ToGbk(text);
+    return Utf8ToUtf16LeFile(text);
 }
 
 }  // namespace
@@ -41,17 +91,17 @@ void ApplyEdits(IniDocument& document, const std::vector<IniEdit>& edits) {
 std::string IniSnapshot::ReadRaw(std::string_view section, std::string_view key,
                                  std::string_view defaultGbk) const {
     if (!index_) return PrepareDefault(defaultGbk);
-    std::optional<std::string> value = index_->Find(Utf8ToGbk(section), Utf8ToGbk(key));
-    return value ? std::move(*value) : PrepareDefault(defaultGbk);
+    return FindRaw(*index_, CharsetOf(encoding_), section, key, defaultGbk);
 }
 
 std::string IniSnapshot::Read(std::string_view section, std::string_view key,
                               std::string_view defaultValue) const {
-    return GbkToUtf8(ReadRaw(section, key, Utf8ToGbk(defaultValue)));
+    if (!index_) return PrepareDefault(defaultValue);
+    return FindUtf8(*index_, CharsetOf(encoding_), section, key, defaultValue);
 }
 
 bool IniSnapshot::HasSection(std::string_view section) const {
-    return index_ && index_->HasSection(Utf8ToGbk(section));
+    return index_ && index_->HasSection(InCharset(section, CharsetOf(encoding_)));
 }
 
 IniStore::IniStore(std::string path, FilePlatform& platform)
@@ -63,7 +113,9 @@ IniSnapshot IniStore::Snapshot() const {
     // A missing file reads as empty, as for single reads; a file held for a moment by
     // another program is waited for briefly.
     if (ReadFileOrEmpty(platform_, path_, bytes)) {
-        snapshot.index_.emplace(FileBytesToGbk(std::move(bytes)));
+        FileText file = DecodeFileBytes(std::move(bytes));
+        snapshot.encoding_ = file.encoding;
+        snapshot.index_.emplace(file.text, CharsetOf(file.encoding));
     }
     return snapshot;
 }
@@ -73,48 +125,57 @@ std::string IniStore::ReadRaw(std::string_view section, std::string_view key,
     // No cache: every read sees the file as it is now, hand edits included.
     std::string bytes;
     if (!platform_.Read(path_, bytes)) return PrepareDefault(defaultGbk);
-    const IniDocument document(FileBytesToGbk(std::move(bytes)));
-    std::optional<std::string> value = document.Find(Utf8ToGbk(section), Utf8ToGbk(key));
-    return value ? std::move(*value) : PrepareDefault(defaultGbk);
+    FileText file = DecodeFileBytes(std::move(bytes));
+    const IniDocument document(std::move(file.text), CharsetOf(file.encoding));
+    return FindRaw(document, document.Charset(), section, key, defaultGbk);
 }
 
 std::string IniStore::Read(std::string_view section, std::string_view key,
                            std::string_view defaultValue) const {
-    return GbkToUtf8(ReadRaw(section, key, Utf8ToGbk(defaultValue)));
+    std::string bytes;
+    if (!platform_.Read(path_, bytes)) return PrepareDefault(defaultValue);
+    FileText file = DecodeFileBytes(std::move(bytes));
+    const IniDocument document(std::move(file.text), CharsetOf(file.encoding));
+    return FindUtf8(document, document.Charset(), section, key, defaultValue);
 }
 
 FileStatus IniStore::Write(std::string_view section, std::string_view key, std::string_view value) {
-    std::string bytes;
-    if (FileStatus read = ReadFileOrEmpty(platform_, path_, bytes); !read) return read;
-    bytes = FileBytesToGbk(std::move(bytes));
-    IniDocument document(bytes);
-    if (!document.Set(Utf8ToGbk(section), Utf8ToGbk(key), Utf8ToGbk(value))) {
-        return FileStatus::Failed({FileErrorKind::BadValue, 0});
-    }
-    // The same value again (the per-second save of a paused countdown) costs no disk write.
-    if (document.Text() == bytes) return FileStatus();
-    return ReplaceFileAtomically(platform_, path_, document.Text(), flush_);
+    return Change({{std::string(section), std::string(key), std::string(value)}}, nullptr, true);
 }
 
 FileStatus IniStore::DeleteSection(std::string_view section) {
-    std::string bytes;
-    if (FileStatus read = ReadFileOrEmpty(platform_, path_, bytes); !read) return read;
-    IniDocument document(FileBytesToGbk(std::move(bytes)));
-    if (!document.RemoveSection(Utf8ToGbk(section))) return FileStatus();  // nothing to delete
-    return ReplaceFileAtomically(platform_, path_, document.Text(), flush_);
+    return Change({{std::string(section), {}, std::nullopt}}, nullptr, false);
 }
 
 FileStatus IniStore::Apply(const std::vector<IniEdit>& edits, const RebuildEdits& whenEmpty) {
+    return Change(edits, whenEmpty, false);
+}
+
+FileStatus IniStore::Change(const std::vector<IniEdit>& edits, const RebuildEdits& whenEmpty,
+                            bool strict) {
     std::string bytes;
     if (FileStatus read = ReadFileOrEmpty(platform_, path_, bytes); !read) return read;
-    bytes = FileBytesToGbk(std::move(bytes));
-    IniDocument document(bytes);
+    const FileText file = DecodeFileBytes(std::move(bytes));
     // A file deleted (or emptied) behind the program's back is written whole again first,
     // so that one edit does not leave a file holding nothing but itself.
-    if (whenEmpty && TrimIniSpace(bytes).empty()) ApplyEdits(document, whenEmpty());
-    ApplyEdits(document, edits);
-    if (document.Text() == bytes) return FileStatus();
-    return ReplaceFileAtomically(platform_, path_, document.Text(), flush_);
+    std::vector<IniEdit> rebuilt;
+    if (whenEmpty && TrimIniSpace(file.text).empty()) {
+        rebuilt = whenEmpty();
+        rebuilt.insert(rebuilt.end(), edits.begin(), edits.end());
+    }
+    const std::vector<IniEdit>& all = rebuilt.empty() ? edits : rebuilt;
+    // A GBK file stays GBK byte for byte while what is written fits GBK; the first
+    // character GBK lacks turns the whole text into UTF-8 here and the file into UTF-16.
+    const bool toUnicode = file.encoding == FileEncoding::Gbk &&
+                           EncodingForSave(file.encoding, WrittenTexts(all)) != FileEncoding::Gbk;
+    IniDocument document(toUnicode ? GbkToUtf8(file.text) : file.text,
+                         toUnicode ? IniCharset::Utf8 : CharsetOf(file.encoding));
+    if (!ApplyEdits(document, all) && strict) {
+        return FileStatus::Failed({FileErrorKind::BadValue, 0});
+    }
+    // The same value again (the per-second save of a paused countdown) costs no disk write.
+    if (!toUnicode && document.Text() == file.text) return FileStatus();
+    return ReplaceFileAtomically(platform_, path_, FileBytes(document, file.encoding), flush_);
 }
 
 }  // namespace quorrin

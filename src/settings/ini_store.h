@@ -1,12 +1,15 @@
 // An INI file store that behaves like the platform's private-profile functions: read a key
 // with a default, write a key (creating file, section or key as needed, keeping an existing
 // key in its place), delete a section. Section and key names compare case-insensitively.
-// Text is UTF-8 here and GBK on disk; lines end in CRLF. A file an editor saved as UTF-8 or
-// UTF-16 is read as such (file_encoding.h) and written back as GBK. Every change rewrites
-// the file atomically, so a crash mid-write never leaves a torn file.
+// Text is UTF-8 here; lines end in CRLF. On disk the file is GBK while every value fits GBK
+// (a GBK file's untouched lines stay byte for byte), and UTF-16 LE from the first save that
+// needs a character GBK lacks on (file_encoding.h: EncodingForSave). A file an editor saved
+// as UTF-8 or UTF-16 is read as such, without loss. Every change rewrites the file
+// atomically, so a crash mid-write never leaves a torn file.
 #pragma once
 
 #include "settings/file_access.h"
+#include "settings/file_encoding.h"
 #include "settings/ini_document.h"
 
 #include <functional>
@@ -29,16 +32,20 @@ struct IniEdit {
 // same results as IniStore's reads of the same file.
 class IniSnapshot {
   public:
+    // As IniStore::ReadRaw and IniStore::Read.
     std::string ReadRaw(std::string_view section, std::string_view key,
                         std::string_view defaultGbk) const;
     std::string Read(std::string_view section, std::string_view key,
                      std::string_view defaultValue) const;
     // Whether the file holds the section (a header of that name).
     bool HasSection(std::string_view section) const;
+    // The encoding the file was read in (Gbk for a missing file).
+    FileEncoding Encoding() const { return encoding_; }
 
   private:
     friend class IniStore;
     std::optional<IniIndex> index_;  // nothing when the file could not be read
+    FileEncoding encoding_ = FileEncoding::Gbk;
 };
 
 // The edits that write a whole file again, asked for only when one is needed.
@@ -54,11 +61,12 @@ class IniStore {
     // Reads and parses the file once.
     IniSnapshot Snapshot() const;
 
-    // The value's raw GBK bytes as the profile read would return them (surrounding quotes
-    // stripped, white space trimmed), or `defaultGbk` when the file, section or key is missing.
+    // The value as GBK bytes, as the ANSI profile read would return it (surrounding quotes
+    // stripped, white space trimmed; from a Unicode file, characters GBK lacks become '?'),
+    // or `defaultGbk` when the file, section or key is missing.
     std::string ReadRaw(std::string_view section, std::string_view key,
                         std::string_view defaultGbk) const;
-    // UTF-8 convenience over ReadRaw.
+    // The value as UTF-8, every character of a Unicode file kept.
     std::string Read(std::string_view section, std::string_view key,
                      std::string_view defaultValue) const;
 
@@ -76,6 +84,11 @@ class IniStore {
   private:
     std::string path_;
     FilePlatform& platform_;
+    // Applies the edits to the file as it is now and replaces it when that changed it; with
+    // `strict`, an edit the document refuses fails the whole change (BadValue).
+    FileStatus Change(const std::vector<IniEdit>& edits, const RebuildEdits& whenEmpty,
+                      bool strict);
+
     FlushMode flush_ = FlushMode::ToDisk;
 };
 

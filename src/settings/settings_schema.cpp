@@ -316,15 +316,29 @@ std::optional<int32_t> TextToHotKey(std::string_view text) {
     return modifiers << 8 | key;
 }
 
+bool ValueFitsSettings(std::string_view utf8) {
+    // Measured as in a GBK file: a value that fits GBK is no longer in UTF-16 code units
+    // than in GBK bytes, so it also fits when the file is (or becomes) UTF-16.
+    return utf8.find('\0') == std::string_view::npos &&
+           StoredLength(utf8, FileEncoding::Gbk) <= kMaxSettingLength;
+}
+
 std::optional<std::string> ReadSetting(const IniSnapshot& file, std::string_view section,
                                        std::string_view key, std::string_view defaultValue) {
-    const std::string raw = file.ReadRaw(section, key, Utf8ToGbk(defaultValue));
-    // The reader's 256-byte buffer keeps one byte for the NUL: a longer value is cut off,
+    // The reader's 256-unit buffer keeps one unit for the NUL: a longer value is cut off,
     // and a cut value is never taken for the real one.
-    if (raw.size() > kMaxSettingBytes) return std::nullopt;
-    const size_t nul = raw.find('\0');
-    return GbkToUtf8(nul == std::string::npos ? std::string_view(raw)
-                                              : std::string_view(raw).substr(0, nul));
+    std::string value;
+    if (file.Encoding() == FileEncoding::Gbk) {
+        // Measured as it is on disk, before any conversion.
+        value = file.ReadRaw(section, key, Utf8ToGbk(defaultValue));
+        if (value.size() > kMaxSettingLength) return std::nullopt;
+        value = GbkToUtf8(value.substr(0, value.find('\0')));
+    } else {
+        value = file.Read(section, key, defaultValue);
+        if (StoredLength(value, file.Encoding()) > kMaxSettingLength) return std::nullopt;
+        value.resize(std::min(value.size(), value.find('\0')));
+    }
+    return value;
 }
 
 void AppendNormalEdits(std::vector<IniEdit>& edits, const AppState& state) {

@@ -37,9 +37,14 @@ inline constexpr const char* kKeyExtraMarkers = "ExtraMarkers";
 inline constexpr char kMarkerSeparator = '|';
 inline constexpr const char* kSectionTalk = "Talk";
 
-// Largest value (in bytes on disk) the settings reader accepts: one byte less than its
-// 256-byte buffer, which must keep room for the terminating NUL.
-inline constexpr size_t kMaxSettingBytes = 254;
+// Largest value the settings reader accepts, in the unit of the file's encoding (GBK bytes,
+// or UTF-16 code units once the file is UTF-16; see StoredLength): one less than its
+// 256-unit buffer, which must keep room for the terminating NUL.
+inline constexpr size_t kMaxSettingLength = 254;
+
+// Whether a value (UTF-8) reads back from Config.ini whole and unchanged, whatever encoding
+// the file has or takes: no NUL, and not longer than kMaxSettingLength.
+bool ValueFitsSettings(std::string_view utf8);
 
 // How a value is written as text (and read back).
 enum class ValueFormat {

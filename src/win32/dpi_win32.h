@@ -30,5 +30,9 @@ int GetSystemMetricForDpi(int metric, int32_t dpi);
 inline RECT WinRect(const PixelRect& r) {
     return {r.left, r.top, r.left + r.width, r.top + r.height};
 }
+// ... and back.
+inline PixelRect PixelRectOf(const RECT& r) {
+    return {r.left, r.top, r.right - r.left, r.bottom - r.top};
+}
 
 }  // namespace quorrin

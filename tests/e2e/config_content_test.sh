@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Config.ini as people and other programs leave it, read by the real Quorrin.exe under Wine:
-# times typed with full-width colons, the file saved as UTF-16 ("Unicode") or UTF-8 by an
-# editor, the file deleted while a countdown runs, and a file without [Style]. In each case
+# times typed with full-width colons, the file saved as UTF-16 ("Unicode", which it stays) or
+# UTF-8 by an editor, the file deleted while a countdown runs, and a file without [Style]. In each case
 # the settings and the presentation list are kept, and no reset message is shown.
 set -uo pipefail
 # shellcheck source=app_session.sh
@@ -43,9 +43,9 @@ is_at() {  # is_at HANDLE "LEFT TOP RIGHT BOTTOM"
     rect=$(window_rect "$1")
     [ "$rect" = "$2" ] || { echo "     it is at $rect"; return 1; }
 }
-# The keys of [SECTION] in the GBK file, in their order, on one line.
+# The keys of [SECTION] in the file (GBK or UTF-16), in their order, on one line.
 keys_of() {
-    iconv -f GBK -t UTF-8 "$app/Config.ini" | tr -d '\r' | awk -v s="[$1]" '
+    ini_text "$app/Config.ini" | tr -d '\r' | awk -v s="[$1]" '
         /^\[/ { inside = ($0 == s); next }
         inside && /=/ { sub(/=.*/, ""); print }' | paste -sd ' '
 }
@@ -117,7 +117,7 @@ starts_listed_show utf16 "$kShowTitle" 15:00
 check "utf16: its style is read (a 240 x 90 px clock)" is_at "$main" "$kWideClockRect"
 check "utf16: the count is saved in timeFree1" \
     wait_until $kStepMaxSeconds saved_counting_from PPTFiles timeFree1 00:15:00 00:14:50
-check "utf16: the file is GBK now" is_gbk_not_utf8 "$app/Config.ini"
+check "utf16: the file stays UTF-16 LE with its mark" [ "$(ini_bom "$app/Config.ini")" = fffe ]
 check "utf16: [Normal] keeps its keys" keys_are Normal "$kNormalKeys"
 check "utf16: [Style] keeps its keys" keys_are Style "$kStyleKeys"
 check "utf16: [PPTFiles] keeps its keys" keys_are PPTFiles "$kListKeys"

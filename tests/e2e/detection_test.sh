@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Each way the real Quorrin.exe finds a slide show under Wine: the Chinese marker, PowerPoint's
-# show class with an English title, an extra marker from Config.ini (left as it was), a show
+# show class with an English title, WPS Presentation's program (wpp.exe) with a full-screen
+# window of a generic class, an extra marker from Config.ini (left as it was), a show
 # that gets its title later with and without the events Windows raises, a show that was up
 # before Quorrin started, and the clock leaving when a show is destroyed.
 set -uo pipefail
@@ -45,7 +46,46 @@ start_show "$work/plain.closed" --windowed "$kEnglishTitle"
 check "the same title on another class is no show" clocks_stay_down
 end_show
 
+echo "--- WPS Presentation: its program and a window over the whole monitor, any title"
+readonly kWpsTitle="WPS Presentation Slide Show - [talk.pptx]"
+readonly kQtClass=Qt5QWindowIcon
+cp "$QUORRIN_BIN/slideshow-sim.exe" "$work/wpp.exe"
+end_qt_show() {
+    close_all $kQtClass
+    wait_until $kCloseSeconds process_gone "$show_pid" || kill "$show_pid" 2>/dev/null
+}
+# no_clock_for SIM-ARGS...: starts a show with these arguments; the clock stays down while it
+# is up.
+no_clock_for() {
+    start_show "$work/qt.closed" --class $kQtClass "$@"
+    wait_until $kStartSeconds first_window --class $kQtClass --visible >/dev/null || return 1
+    clocks_stay_down
+}
+quit
+new_app wps
+SameMode=False pptFiles="pptFiles=1
+timeCnt1=00:07:00
+timeWarning1=00:00:30
+flush1=True
+close1=False
+file1=talk
+timeFree1=00:00:00" write_settings
+launch
+show_exe="$work/wpp.exe" start_show "$work/wps.closed" --class $kQtClass "$kWpsTitle"
+check "wpp.exe's full-screen window with an English title gets talk's clock" clocks_start_at "07:00"
+end_qt_show
+check "the clock goes with it" clocks_down
+check "the same window of another program is no show" no_clock_for "$kWpsTitle"
+end_qt_show
+wps_no_clock_for() { show_exe="$work/wpp.exe" no_clock_for "$@"; }
+check "nor is a wpp.exe window short of the whole monitor" wps_no_clock_for --windowed "$kWpsTitle"
+end_qt_show
+quit
+
 echo "--- a show that gets its title later"
+new_app later
+write_settings
+launch
 check "with Windows' events, the retitle is found" \
     found_after --notify --retitle-after $kRetitleMs "$kShowTitle" "$kPlainTitle"
 end_show

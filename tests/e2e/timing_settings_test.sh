@@ -5,7 +5,8 @@
 # fields (which stay valid times whatever is typed, and take fast typing with one key going
 # down before the last came up), saved from the keyboard; Save writing [PPTFiles]; the no-file
 # and name-clash messages; a show of the added presentation counting down from the time
-# typed in; deleting a row and clearing the list; saving while a show counts.
+# typed in; deleting a row and clearing the list; saving while a show counts; a presentation
+# whose name GBK cannot hold, which makes Config.ini UTF-16 and is found after a restart.
 set -uo pipefail
 # shellcheck source=app_session.sh
 . "$QUORRIN_SOURCE/tests/e2e/app_session.sh"
@@ -265,6 +266,38 @@ after_save=$(saved PPTFiles timeFree1)
 moves_on() { next_saved PPTFiles timeFree1 "$after_save" 5 >/dev/null; }
 check "the countdown goes on into timeFree1" moves_on
 check "and leaves 第3讲's resume point alone" holds_for 2 saved_is PPTFiles timeFree2 00:00:00
+end_show
+quit
+
+echo "--- a presentation whose name GBK cannot hold"
+new_app timing-any-script
+write_settings
+launch
+touch "$app/Präsentation.pptx"
+check "the dialog opens" open_dialog
+wininfo click "$dialog" $kIndividualId >/dev/null
+wininfo command "$dialog" $kAddId >/dev/null
+check "添加 opens the editor" wait_until 10 editor_open
+click_digit $kDurationId
+xdotool type --delay 80 0007
+check "its duration is typed in" wait_until 3 field_is $kDurationId "00:07:00"
+check "Präsentation.pptx is chosen in the file dialog" pick_file "$(windows_path "$app/Präsentation.pptx")"
+check "its base name shows whole" text_is "$editor" $kFileLabelId "Präsentation"
+wininfo command "$editor" $kEditorSaveId >/dev/null
+check "保存 closes the editor" wait_until 10 editor_gone
+check "the row is added" wait_until 3 [ "$(rows | cut -f 1,5)" = "00:07:00${kTab}Präsentation" ]
+wininfo command "$dialog" $kSaveId >/dev/null
+check "保存 closes the dialog" wait_until 10 dialog_gone
+check "Config.ini is now UTF-16 LE with its byte-order mark" [ "$(ini_bom "$app/Config.ini")" = fffe ]
+check "file1=Präsentation" saved_is PPTFiles file1 "Präsentation"
+check "timeCnt1=00:07:00" saved_is PPTFiles timeCnt1 00:07:00
+check "the Chinese values are kept" saved_is Normal SoundFile "默认声音"
+quit
+launch
+start_show "$work/any-script.closed" "PowerPoint 幻灯片放映 - [Präsentation.pptx]"
+check "after a restart, its show counts down from its own time" clocks_start_at "07:00"
+check "into timeFree1" wait_until 5 saved_is_not PPTFiles timeFree1 00:00:00
+check "and Config.ini stays UTF-16" [ "$(ini_bom "$app/Config.ini")" = fffe ]
 end_show
 
 report_checks

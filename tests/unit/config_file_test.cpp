@@ -1,5 +1,6 @@
 #include "settings/config_file.h"
 
+#include "settings/file_encoding.h"
 #include "settings/text_codec.h"
 #include "temp_folder.h"
 #include "utf16_text.h"
@@ -361,7 +362,7 @@ TEST(SaveSettings, FirstRunStillWritesNoPresentationSection) {
     EXPECT_EQ(text.find("[PPTFiles]"), std::string::npos);
 }
 
-TEST(LoadSettings, UnicodeAndUtf8FilesLoadAndAreSavedAsGbk) {
+TEST(LoadSettings, UnicodeFilesStayUtf16AndUtf8FilesAreSavedAsGbk) {
     const std::string text = CanonicalFile();
     Loaded gbk(&text);
     for (const auto& [name, bytes] : std::vector<std::pair<std::string, std::string>>{
@@ -375,11 +376,59 @@ TEST(LoadSettings, UnicodeAndUtf8FilesLoadAndAreSavedAsGbk) {
         ExpectSameSettings(run.state, gbk.state);
         EXPECT_EQ(run.state.General.WarningSound, kDefaultSound);
         EXPECT_EQ(run.state.Presentations.At(2)->File, "第二讲");
-        // The next save writes the whole file as GBK, every other key as it was.
+        // The next save writes a UTF-16 file as UTF-16 LE and any other as GBK (all it holds
+        // fits GBK), every other key as it was.
         ASSERT_TRUE(ConfigFile(run.state, run.store, nullptr).SaveRemainingTime(false, 1, 3));
         std::string expected = text;
         expected.replace(expected.find("timeFree1=00:02:05"), 18, "timeFree1=00:00:03");
-        EXPECT_EQ(ReadBytes(run.path), Utf8ToGbk(expected));
+        EXPECT_EQ(ReadBytes(run.path), name.starts_with("UTF-16")
+                                           ? testing::Utf16WithMark(expected, false)
+                                           : Utf8ToGbk(expected));
+    }
+}
+
+TEST(SaveSettings, ANameGbkLacksTurnsTheFileIntoUtf16ForGood) {
+    const std::string text = CanonicalFile();
+    Loaded run(&text);
+    const auto save = [&](const std::string& third) {
+        TimingSettings timings{true, false, {}};
+        for (int n = 1; n <= 2; ++n) timings.timings.push_back(*run.state.Presentations.At(n));
+        timings.timings.push_back(timings.timings.back());
+        timings.timings.back().File = third;
+        return ConfigFile(run.state, run.store, nullptr).SaveTimings(timings);
+    };
+    // While every name fits GBK, the file stays GBK.
+    ASSERT_TRUE(save("第三讲"));
+    EXPECT_EQ(DetectFileEncoding(ReadBytes(run.path)), FileEncoding::Gbk);
+    ASSERT_TRUE(save("Präsentation"));
+    const std::string bytes = ReadBytes(run.path);
+    ASSERT_EQ(bytes.substr(0, 2), "\xFF\xFE");
+    // Every other line is as it was, in UTF-16 now.
+    std::string expected = text + Slot(3, "Präsentation");
+    expected.replace(expected.find("pptFiles=2"), 10, "pptFiles=3");
+    expected.replace(expected.find("ReSetTime=False"), 15, "ReSetTime=True");
+    EXPECT_EQ(bytes, testing::Utf16WithMark(expected, false));
+    Loaded again(std::optional<std::string>{bytes});
+    EXPECT_TRUE(again.messages.empty());
+    EXPECT_EQ(again.state.Presentations.At(3)->File, "Präsentation");
+    // GBK names alone again, and the per-second save: still UTF-16.
+    ASSERT_TRUE(save("第三讲"));
+    ASSERT_TRUE(ConfigFile(run.state, run.store, nullptr).SaveRemainingTime(false, 3, 9));
+    EXPECT_EQ(DetectFileEncoding(ReadBytes(run.path)), FileEncoding::Utf16Le);
+}
+
+TEST(LoadSettings, AUtf16FileHoldsValuesUpTo254CodeUnits) {
+    const std::string longest = [] {
+        std::string name;
+        for (int i = 0; i < 254; ++i) name += "年";  // 508 bytes of GBK
+        return name;
+    }();
+    for (const auto& [file, read] : {std::pair{longest, true}, std::pair{longest + "a", false}}) {
+        const std::string text =
+            std::string(kCompleteNormal) + "[PPTFiles]\r\npptFiles=1\r\n" + Slot(1, file);
+        Loaded run(std::optional<std::string>{testing::Utf16WithMark(text, false)});
+        EXPECT_EQ(run.messages.empty(), read);
+        EXPECT_EQ(run.state.General.PresentationCount, read ? 1 : 0);
     }
 }
 

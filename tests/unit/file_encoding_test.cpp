@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <string_view>
+#include <vector>
 
 namespace quorrin {
 namespace {
@@ -15,7 +17,7 @@ using testing::Utf16WithMark;
 
 const std::string kText = "[Normal]\r\nSoundFile=默认声音\r\nfile1=年度总结\r\n";
 
-TEST(FileEncoding, EachEncodingReadsAsTheSameGbkText) {
+TEST(FileEncoding, GbkStaysBytesAndEveryOtherEncodingReadsAsTheSameUtf8Text) {
     const std::string gbk = Utf8ToGbk(kText);
     const struct {
         std::string bytes;
@@ -29,7 +31,10 @@ TEST(FileEncoding, EachEncodingReadsAsTheSameGbkText) {
     };
     for (const auto& file : files) {
         EXPECT_EQ(DetectFileEncoding(file.bytes), file.encoding) << static_cast<int>(file.encoding);
-        EXPECT_EQ(FileBytesToGbk(file.bytes), gbk) << static_cast<int>(file.encoding);
+        const FileText read = DecodeFileBytes(file.bytes);
+        EXPECT_EQ(read.encoding, file.encoding);
+        EXPECT_EQ(read.text, file.encoding == FileEncoding::Gbk ? gbk : kText)
+            << static_cast<int>(file.encoding);
     }
 }
 
@@ -38,7 +43,7 @@ TEST(FileEncoding, BothUtf8AndGbkIsDecidedForUtf8) {
     const std::string utf8 = "file1=年度总结\r\n";
     ASSERT_EQ(GbkToUtf8(utf8), "file1=骞村害鎬荤粨\r\n");
     EXPECT_EQ(DetectFileEncoding(utf8), FileEncoding::Utf8);
-    EXPECT_EQ(FileBytesToGbk(utf8), Utf8ToGbk(utf8));
+    EXPECT_EQ(DecodeFileBytes(utf8).text, utf8);
     // The other way round is rare, and decided the same way: GBK "路" (C2 B7) alone is
     // well-formed UTF-8 ("·").
     EXPECT_EQ(DetectFileEncoding("file1=\xC2\xB7\r\n"), FileEncoding::Utf8);
@@ -46,7 +51,7 @@ TEST(FileEncoding, BothUtf8AndGbkIsDecidedForUtf8) {
     // characters elsewhere in it stay GBK.
     const std::string written = Utf8ToGbk("file=所有演示文稿\r\nfile1=路\r\n");
     EXPECT_EQ(DetectFileEncoding(written), FileEncoding::Gbk);
-    EXPECT_EQ(FileBytesToGbk(written), written);
+    EXPECT_EQ(DecodeFileBytes(written).text, written);
 }
 
 TEST(FileEncoding, WithoutAMarkOnlyWholeWellFormedUtf8IsUtf8) {
@@ -59,12 +64,12 @@ TEST(FileEncoding, WithoutAMarkOnlyWholeWellFormedUtf8IsUtf8) {
                                     "\xF4\x90\x80\x80"s, "\x80"s}) {
         const std::string bytes = "file1=年度总结\r\nx=" + tail;
         EXPECT_EQ(DetectFileEncoding(bytes), FileEncoding::Gbk) << tail;
-        EXPECT_EQ(FileBytesToGbk(bytes), bytes) << tail;
+        EXPECT_EQ(DecodeFileBytes(bytes).text, bytes) << tail;
     }
     EXPECT_EQ(DetectFileEncoding("x=\xF0\x9F\x98\x80"), FileEncoding::Utf8);  // U+1F600
 }
 
-TEST(FileEncoding, Utf16FlawsAndCharactersGbkLacksBecomeQuestionMarks) {
+TEST(FileEncoding, Utf16FlawsBecomeReplacementCharactersAndOtherCharactersStay) {
     // An unpaired high surrogate, then a pair (U+1F600, not in GBK), then an odd last byte.
     const std::string le =
         "\xFF\xFE"
@@ -72,10 +77,40 @@ TEST(FileEncoding, Utf16FlawsAndCharactersGbkLacksBecomeQuestionMarks) {
         "b\0\x3D\xD8\x00\xDE"
         "c\0"
         "d"s;
-    EXPECT_EQ(FileBytesToGbk(le), "a?b?c");
+    EXPECT_EQ(DecodeFileBytes(le).text, "a\uFFFDb\U0001F600c");
     const std::string be = "\xFE\xFF\0a\xD8\x3D\0b"s;
-    EXPECT_EQ(FileBytesToGbk(be), "a?b");
-    EXPECT_EQ(FileBytesToGbk("\xFF\xFE"), "");
+    EXPECT_EQ(DecodeFileBytes(be).text, "a\uFFFDb");
+    EXPECT_EQ(DecodeFileBytes("\xFF\xFE").text, "");
+    // Written back, every character comes out as it went in (a surrogate pair included).
+    const std::string text = "file1=Präsentation\U0001F600 年度\r\n";
+    EXPECT_EQ(Utf8ToUtf16LeFile(text).substr(0, 4),
+              "\xFF\xFE"
+              "f\0"s);
+    EXPECT_EQ(DecodeFileBytes(Utf8ToUtf16LeFile(text)).text, text);
+}
+
+TEST(FileEncoding, SaveStaysGbkUntilACharacterGbkLacksThenStaysUtf16) {
+    const auto forSave = [](FileEncoding current, std::vector<std::string_view> texts) {
+        return EncodingForSave(current, texts);
+    };
+    EXPECT_EQ(forSave(FileEncoding::Gbk, {"file1", "年度报告", "00:10:00"}), FileEncoding::Gbk);
+    EXPECT_EQ(forSave(FileEncoding::Gbk, {}), FileEncoding::Gbk);
+    EXPECT_EQ(forSave(FileEncoding::Gbk, {"年度报告", "Präsentation"}), FileEncoding::Utf16Le);
+    EXPECT_EQ(forSave(FileEncoding::Gbk, {"\U0001F600"}), FileEncoding::Utf16Le);
+    // A UTF-16 file stays UTF-16 (as little-endian) even when all it holds fits GBK again.
+    EXPECT_EQ(forSave(FileEncoding::Utf16Le, {"file1", "年度报告"}), FileEncoding::Utf16Le);
+    EXPECT_EQ(forSave(FileEncoding::Utf16Be, {"timeFree1"}), FileEncoding::Utf16Le);
+    // A file an editor saved as UTF-8 is written as GBK when it can be, else as UTF-16.
+    EXPECT_EQ(forSave(FileEncoding::Utf8, {"file1=年度报告"}), FileEncoding::Gbk);
+    EXPECT_EQ(forSave(FileEncoding::Utf8WithBom, {"file1=Präsentation"}), FileEncoding::Utf16Le);
+}
+
+TEST(FileEncoding, StoredLengthCountsInTheUnitTheFileIsReadIn) {
+    EXPECT_EQ(StoredLength("abc", FileEncoding::Gbk), 3u);
+    EXPECT_EQ(StoredLength("年度abc", FileEncoding::Gbk), 7u);        // GBK bytes
+    EXPECT_EQ(StoredLength("年度abc", FileEncoding::Utf16Le), 5u);    // code units
+    EXPECT_EQ(StoredLength("Präsentation", FileEncoding::Gbk), 12u);  // GBK lacks ä
+    EXPECT_EQ(StoredLength("a\U0001F600", FileEncoding::Utf16Be), 3u);
 }
 
 }  // namespace

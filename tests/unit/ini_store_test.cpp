@@ -121,6 +121,15 @@ TEST(IniDocument, GbkTrailBytesAreNeitherBracketsNorFoldedLetters) {
     EXPECT_FALSE(IniNamesEqual("\x81\x41", "\x81\x61"));
 }
 
+TEST(IniDocument, Utf8TextIsWalkedByteByByte) {
+    // In UTF-8, "幻" (E5 B9 BB) followed by "]" or "A" would pair up as GBK characters.
+    IniDocument document("[幻]\r\n幻A=v\r\n", IniCharset::Utf8);
+    EXPECT_EQ(document.Find("幻", "幻a"), "v");
+    ASSERT_TRUE(document.Set("幻", "Präsentation", "ä"));
+    EXPECT_EQ(document.Text(), "[幻]\r\n幻A=v\r\nPräsentation=ä\r\n");
+    EXPECT_EQ(IniIndex(document.Text(), IniCharset::Utf8).Find("幻", "präsentation"), "ä");
+}
+
 TEST(IniDocument, ValueEndsAtNul) {
     const IniDocument document(std::string("[s]\r\nk=ab\0cd\r\n", 14));
     EXPECT_EQ(document.Find("s", "k"), "ab");

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -22,9 +23,19 @@ class FakeWalk : public WindowWalk {
         ++classesRead;
         return w <= classes.size() ? classes[w - 1] : "Notepad";
     }
+    std::string ProgramName(WindowId w) override {
+        ++programsRead;
+        return w <= programs.size() ? programs[w - 1] : "notepad.exe";
+    }
+    std::optional<WindowScreen> Screen(WindowId w) override {
+        return w <= screens.size() ? screens[w - 1] : std::nullopt;
+    }
     int titlesRead = 0;
     int classesRead = 0;
-    std::vector<std::string> classes;  // of windows 1..n; "Notepad" beyond
+    int programsRead = 0;
+    std::vector<std::string> classes;                  // of windows 1..n; "Notepad" beyond
+    std::vector<std::string> programs;                 // likewise; "notepad.exe" beyond
+    std::vector<std::optional<WindowScreen>> screens;  // likewise; hidden beyond
 
   private:
     std::vector<std::string> titles_;
@@ -170,6 +181,45 @@ TEST(FindSlideShow, ExtraMarkersCountLikeTheBuiltInOneAndSpareTheClassRead) {
     EXPECT_EQ(FindSlideShow(state, walk), 3u);
     EXPECT_EQ(state.Countdown.CurrentSlot, 1);
     EXPECT_EQ(walk.classesRead, 1);  // only the title without a marker
+}
+
+constexpr PixelRect kPrimary{0, 0, 1920, 1080};
+constexpr PixelRect kSecond{1920, 0, 1280, 1024};
+
+TEST(FindSlideShow, WpsPresentationOverAWholeMonitorIsAShowInAnyLanguage) {
+    const std::string title = "WPS Presentation Slide Show - [talk.pptx]";
+    AppState state = ListMode({"talk"});
+    // Every window but the last fails one condition: no title, another program, short of the
+    // monitor by a pixel, hidden or minimised.
+    FakeWalk walk({"", title, title, title, title, title});
+    walk.programs = {"wpp.exe", "et.exe", "wpp.exe", "wpp.exe", "WPP.EXE", "WPP.exe"};
+    walk.screens = {WindowScreen{kPrimary, kPrimary},
+                    WindowScreen{kPrimary, kPrimary},
+                    WindowScreen{{0, 0, 1920, 1079}, kPrimary},
+                    std::nullopt,
+                    WindowScreen{{1912, -8, 1296, 1040}, kSecond},
+                    WindowScreen{kPrimary, kPrimary}};
+    EXPECT_EQ(FindSlideShow(state, walk), 5u);  // over the second monitor, borders beyond it
+    EXPECT_EQ(state.Countdown.CurrentSlot, 1);
+    walk.screens[4] = WindowScreen{{1920, 0, 1280, 1023}, kSecond};
+    EXPECT_EQ(FindSlideShow(state, walk), 6u);
+}
+
+TEST(FindSlideShow, ProgramIsAskedOnlyOfTitledWindowsNothingElseMatched) {
+    AppState state = ListMode({"talk"});
+    FakeWalk walk({"", Show("other"), "PowerPoint Slide Show - other", "Notes", Show("talk")});
+    walk.classes = {"Notepad", "Notepad", "screenClass"};
+    EXPECT_EQ(FindSlideShow(state, walk), 5u);
+    EXPECT_EQ(walk.programsRead, 1);  // "Notes" alone
+}
+
+TEST(CoversMonitor, WholeMonitorInsideTheWindowWithoutOverflow) {
+    EXPECT_TRUE(CoversMonitor({kPrimary, kPrimary}));
+    EXPECT_FALSE(CoversMonitor({{1, 0, 1920, 1080}, kPrimary}));
+    EXPECT_FALSE(CoversMonitor({kPrimary, kSecond}));
+    // Edges far off to the right and bottom (they would wrap round in 32 bits).
+    EXPECT_TRUE(CoversMonitor({{0, 0, 2147483647, 2147483647}, kSecond}));
+    EXPECT_FALSE(CoversMonitor({kPrimary, {0, 0, 0, 0}}));
 }
 
 TEST(PresentationTable, RefusesSlotsAboveOneHundred) {

@@ -39,18 +39,22 @@ TEST(SoundChoices, FilterIsDescriptionAndPatternsEachEndedByNul) {
 }
 
 TEST(SoundChoices, WhatTheSettingsFileCanHold) {
-    EXPECT_TRUE(StorableInSettings("默认声音"));
-    EXPECT_TRUE(StorableInSettings("C:\\音乐\\提示.wav"));
-    EXPECT_TRUE(StorableInSettings(""));
-    // The reader keeps 254 bytes of GBK, whatever the UTF-8 length.
-    const std::string longest = ChinesePathOfGbkBytes(kMaxSettingBytes);
-    ASSERT_GT(longest.size(), kMaxSettingBytes);
-    EXPECT_TRUE(StorableInSettings(longest));
-    EXPECT_FALSE(StorableInSettings(ChinesePathOfGbkBytes(kMaxSettingBytes + 1)));
-    // Characters GBK lacks would come back as '?'.
-    EXPECT_FALSE(StorableInSettings("C:\\노래\\끝.wav"));
-    EXPECT_FALSE(StorableInSettings("C:\\music\\\xF0\x9F\x8E\xB5.wav"));
-    EXPECT_FALSE(StorableInSettings(std::string("C:\\a\0b.wav", 10)));
+    EXPECT_TRUE(ValueFitsSettings("默认声音"));
+    EXPECT_TRUE(ValueFitsSettings(""));
+    // A value GBK can hold is measured in GBK bytes, whatever its UTF-8 length.
+    const std::string longest = ChinesePathOfGbkBytes(kMaxSettingLength);
+    ASSERT_GT(longest.size(), kMaxSettingLength);
+    EXPECT_TRUE(ValueFitsSettings(longest));
+    EXPECT_FALSE(ValueFitsSettings(ChinesePathOfGbkBytes(kMaxSettingLength + 1)));
+    // Any other script is held (the file then becomes UTF-16), measured in UTF-16 code
+    // units: a character beyond the basic plane takes two.
+    EXPECT_TRUE(ValueFitsSettings("C:\\노래\\끝.wav"));
+    std::string korean = "C:\\";
+    while (korean.size() < 3 + 3 * (kMaxSettingLength - 3)) korean += "끝";
+    EXPECT_TRUE(ValueFitsSettings(korean));
+    EXPECT_FALSE(ValueFitsSettings(korean + "a"));
+    EXPECT_FALSE(ValueFitsSettings(korean.substr(0, korean.size() - 3) + "\xF0\x9F\x8E\xB5"));
+    EXPECT_FALSE(ValueFitsSettings(std::string("C:\\a\0b.wav", 10)));
 }
 
 TEST(SoundChoices, PickedPathIsKeptOrReplacedByAStorableName) {
@@ -64,17 +68,19 @@ TEST(SoundChoices, PickedPathIsKeptOrReplacedByAStorableName) {
     EXPECT_EQ(SoundPathToKeep("", shortName), "");
     EXPECT_EQ(asked, 0);
 
-    EXPECT_EQ(SoundPathToKeep("C:\\노래\\끝.wav", shortName), "C:\\MUSIC~1\\END~1.WAV");
+    // Any script is kept as it is; only a path too long for the reader takes the other name.
+    EXPECT_EQ(SoundPathToKeep("C:\\노래\\끝.wav", shortName), "C:\\노래\\끝.wav");
+    EXPECT_EQ(asked, 0);
     EXPECT_EQ(SoundPathToKeep(ChinesePathOfGbkBytes(300), shortName), "C:\\MUSIC~1\\END~1.WAV");
-    EXPECT_EQ(asked, 2);
+    EXPECT_EQ(asked, 1);
 }
 
 TEST(SoundChoices, UnstorablePathWithoutAStorableNameIsDropped) {
-    const std::string korean = "C:\\노래\\끝.wav";
-    EXPECT_EQ(SoundPathToKeep(korean, nullptr), "");
-    EXPECT_EQ(SoundPathToKeep(korean, [](const std::string&) { return std::string(); }), "");
-    // A short name that still holds the foreign characters (8.3 names switched off).
-    EXPECT_EQ(SoundPathToKeep(korean, [](const std::string& p) { return p; }), "");
+    const std::string tooLong = ChinesePathOfGbkBytes(300);
+    EXPECT_EQ(SoundPathToKeep(tooLong, nullptr), "");
+    EXPECT_EQ(SoundPathToKeep(tooLong, [](const std::string&) { return std::string(); }), "");
+    // A short name as long as the path (8.3 names switched off).
+    EXPECT_EQ(SoundPathToKeep(tooLong, [](const std::string& p) { return p; }), "");
 }
 
 TEST(SoundChoices, OnlyAClearedBoxTurnsTheEndSignalOff) {

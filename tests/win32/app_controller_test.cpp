@@ -54,6 +54,8 @@ class ScriptedWalk final : public WindowWalk {
         return {};
     }
     std::string ClassName(WindowId) override { return "Notepad"; }
+    std::string ProgramName(WindowId) override { return "notepad.exe"; }
+    std::optional<WindowScreen> Screen(WindowId) override { return std::nullopt; }
     bool ReportChanges(std::function<void()> onChange) override {
         changed = std::move(onChange);
         return reportsChanges;

@@ -10,8 +10,8 @@
 //   starting with "[", and blank names; the platform writes them and breaks the file;
 // - deleting a missing section returns true (nothing to do), and writes keep comments, blank
 //   lines and spacing where the platform rewrites the whole file in its own layout;
-// - a file with a UTF-8 or UTF-16 byte-order mark: the platform decodes it as Unicode, the
-//   store always reads GBK;
+// - only GBK files are generated; a UTF-16 file, which the store writes once a value needs a
+//   character GBK lacks, is checked against the wide profile functions at the end;
 // - only seen under Wine: case folding of non-ASCII letters was not checked against Windows.
 #include "settings/ini_store.h"
 #include "settings/text_codec.h"
@@ -284,6 +284,30 @@ TEST(IniDifferential, RandomOperationsReadTheSameBothWays) {
                 kOperationCount, reads, readsFound, crossChecks, differences.count);
     EXPECT_GT(readsFound, reads / 4);
     EXPECT_EQ(differences.count, 0) << "seed " << seed;
+}
+
+TEST(IniDifferential, AUtf16FileIsReadAndKeptByTheWideProfileFunctions) {
+    Folder folder;
+    const std::string path = folder.File("unicode.ini");
+    const std::wstring widePath = Utf8ToWide(path);
+    WriteFileBytes(path, Utf8ToGbk("[Normal]\r\nfile=所有演示文稿\r\n"));
+    IniStore store(path);
+    ASSERT_TRUE(store.Write("PPTFiles", "file1", "Präsentation 年度 \xF0\x9F\x98\x80"));
+    ASSERT_EQ(ReadFileBytes(path).substr(0, 2), "\xFF\xFE");
+    const auto platformRead = [&](const wchar_t* section, const wchar_t* key) {
+        std::wstring buffer(kReadBufferChars, L'\0');
+        const DWORD length = GetPrivateProfileStringW(section, key, L"-", buffer.data(),
+                                                      kReadBufferChars, widePath.c_str());
+        return WideToUtf8(std::wstring_view(buffer.data(), length));
+    };
+    EXPECT_EQ(platformRead(L"PPTFiles", L"file1"), "Präsentation 年度 \xF0\x9F\x98\x80");
+    EXPECT_EQ(platformRead(L"Normal", L"file"), "所有演示文稿");
+    // What the platform writes into it stays UTF-16 and reads back whole here.
+    ASSERT_TRUE(WritePrivateProfileStringW(L"PPTFiles", L"file2", L"Ελληνικά", widePath.c_str()));
+    WritePrivateProfileStringW(nullptr, nullptr, nullptr, widePath.c_str());
+    EXPECT_EQ(ReadFileBytes(path).substr(0, 2), "\xFF\xFE");
+    EXPECT_EQ(store.Read("PPTFiles", "file2", ""), "Ελληνικά");
+    EXPECT_EQ(store.Read("PPTFiles", "file1", ""), "Präsentation 年度 \xF0\x9F\x98\x80");
 }
 
 }  // namespace

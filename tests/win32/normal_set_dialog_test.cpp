@@ -495,8 +495,8 @@ TEST_F(NormalSetDialogTest, BrowsePutsTheChosenFileIntoItsLabelAndCancelKeepsIt)
     EXPECT_EQ(IniStore(configPath_).ReadRaw("Normal", "endSoundFile", ""), Gbk(sound.Path()));
 }
 
-TEST_F(NormalSetDialogTest, APathConfigIniCannotHoldIsNeverShownOrSaved) {
-    // Hangul has no GBK form: written as is, Config.ini would hold '?' in its place.
+TEST_F(NormalSetDialogTest, APathInAnyScriptIsSavedWholeAndMakesConfigIniUtf16) {
+    // Hangul has no GBK form: Config.ini is written as UTF-16 from then on.
     const SoundFile sound(L"끝 소리.wav");
     OpenDialog();
     {
@@ -506,22 +506,13 @@ TEST_F(NormalSetDialogTest, APathConfigIniCannotHoldIsNeverShownOrSaved) {
                      MAKEWPARAM(kNormalSetBrowseEndSoundId, BN_CLICKED), 0);
         EXPECT_TRUE(driver.Acted());
     }
-    // The file's short name when the system has one GBK can hold (the same file), or else
-    // the label keeps its text.
-    std::wstring expected = L"C:\\音乐\\结束.wav";
-    wchar_t shortName[MAX_PATH] = {};
-    const DWORD length = GetShortPathNameW(sound.Path().c_str(), shortName, MAX_PATH);
-    if (length > 0 && length < MAX_PATH &&
-        std::wstring(shortName).find_first_of(L"끝소리") == std::wstring::npos) {
-        expected = shortName;
-    }
-    const std::wstring shown = Text(kNormalSetEndSoundLabelId);
-    EXPECT_EQ(shown, expected);
+    EXPECT_EQ(Text(kNormalSetEndSoundLabelId), sound.Path());
     Press(kNormalSetSaveId);
     ASSERT_TRUE(PumpUntilClosed());
-    const std::string stored = IniStore(configPath_).Read("Normal", "endSoundFile", "");
-    EXPECT_EQ(stored, WideToUtf8(shown));
-    EXPECT_EQ(stored.find('?'), std::string::npos);
+    const IniSnapshot stored = IniStore(configPath_).Snapshot();
+    EXPECT_EQ(stored.Encoding(), FileEncoding::Utf16Le);
+    EXPECT_EQ(stored.Read("Normal", "endSoundFile", ""), WideToUtf8(sound.Path()));
+    EXPECT_EQ(stored.Read("Normal", "SoundFile", ""), "默认声音");
 }
 
 TEST_F(NormalSetDialogTest, ClosingWhileTheFileDialogIsOpenEndsBoth) {

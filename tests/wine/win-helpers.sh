@@ -125,24 +125,38 @@ write_ini() {
     sed 's/\r*$/\r/' | iconv -f UTF-8 -t GBK >"$1"
 }
 
-# ini_value FILE SECTION KEY: the value of KEY in [SECTION] of a GBK INI file, in UTF-8; fails
-# when the file or the key is missing. Names are compared exactly.
+# ini_bom FILE: the first two bytes of FILE in hex ("fffe" for UTF-16 LE).
+ini_bom() {
+    head -c 2 "$1" | od -An -tx1 | tr -d ' \n'
+}
+
+# ini_text FILE: the text of an INI file (GBK, or UTF-16 LE with its byte-order mark) in
+# UTF-8; fails when the file is missing.
+ini_text() {
+    local from=GBK
+    [ "$(ini_bom "$1")" = fffe ] && from=UTF-16
+    iconv -f $from -t UTF-8 "$1" 2>/dev/null
+}
+
+# ini_value FILE SECTION KEY: the value of KEY in [SECTION] of an INI file (see ini_text), in
+# UTF-8; fails when the file or the key is missing. Names are compared exactly.
 ini_value() {
     local text
-    text=$(iconv -f GBK -t UTF-8 "$1" 2>/dev/null) || return 1
+    text=$(ini_text "$1") || return 1
     printf '%s\n' "$text" | tr -d '\r' | awk -v s="[$2]" -v k="$3" '
         /^\[/ { inside = ($0 == s); next }
         inside && index($0, k "=") == 1 { print substr($0, length(k) + 2); found = 1; exit }
         END { exit !found }'
 }
 
-# start_show FLAG [TITLE]: starts tools/slideshow-sim.exe full screen (with TITLE, or its own
-# default title); on WM_CLOSE it writes the file FLAG (a Linux path) before it ends. Sets
-# $show_pid.
+# start_show FLAG [ARGS...]: starts tools/slideshow-sim.exe full screen (with the title and
+# options in ARGS, or its own default title); on WM_CLOSE it writes the file FLAG (a Linux
+# path) before it ends. Sets $show_pid. With show_exe=PATH, a copy of it under another name
+# is started instead.
 start_show() {
     local flag=$1
     shift
-    wine "$QUORRIN_BIN/slideshow-sim.exe" --closed-flag "Z:${flag//\//\\}" "$@" \
+    wine "${show_exe:-$QUORRIN_BIN/slideshow-sim.exe}" --closed-flag "Z:${flag//\//\\}" "$@" \
         >"$flag.log" 2>&1 </dev/null &
     show_pid=$!
     running+=("$show_pid")

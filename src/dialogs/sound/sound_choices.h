@@ -15,17 +15,13 @@ inline constexpr std::string_view kSoundFileFilter{kSoundFileFilterText,
                                                    sizeof(kSoundFileFilterText) - 1};
 inline constexpr const char* kSoundPickerTitle = "选择声音文件";
 
-// Whether Config.ini can hold the text and give it back unchanged: every character exists
-// in GBK and the GBK form fits the settings reader (longer values make the loader reset the
-// whole section on the next start).
-bool StorableInSettings(std::string_view utf8);
-
 // Another name for the same file, e.g. its 8.3 short form; "" when there is none.
 using AlternatePathName = std::function<std::string(const std::string& path)>;
 
 // The path a sound label takes for a file picked in the dialog: the path itself when the
-// settings file can hold it, otherwise its alternate name when that one can be held, and
-// otherwise "" (the label keeps its old text). "" stays "" (the dialog was cancelled).
+// settings file can hold it (ValueFitsSettings: any script, not too long), otherwise its alternate
+// name when that one can be held, and otherwise "" (the label keeps its old text). "" stays "" (the
+// dialog was cancelled).
 std::string SoundPathToKeep(const std::string& picked, const AlternatePathName& alternate);
 
 // The end signal is on unless the check box is cleared: a grey (indeterminate) box counts

@@ -2,7 +2,6 @@
 
 #include "settings/settings_schema.h"
 #include "settings/ini_document.h"
-#include "settings/text_codec.h"
 #include "settings/time_text.h"
 
 namespace quorrin {
@@ -51,13 +50,14 @@ std::optional<std::string> FindNameClash(std::string_view name,
 bool NameStorableInSettings(std::string_view name) {
     if (name.empty() || name.find('\0') != std::string_view::npos) return false;
     if (name.find(kColumnSeparator) != std::string_view::npos) return false;
-    const std::string gbk = Utf8ToGbk(name);
-    if (gbk.size() > kMaxSettingBytes || GbkToUtf8(gbk) != name) return false;
-    if (IsIniSpace(gbk.front()) || IsIniSpace(gbk.back())) return false;
+    // Any script: a name GBK lacks a character of makes Config.ini UTF-16 at the save.
+    if (!ValueFitsSettings(name)) return false;
+    // The white space and quotes the reader trims are ASCII, whichever the file's encoding.
+    if (IsIniSpace(name.front()) || IsIniSpace(name.back())) return false;
     // The reader strips a matching pair of quotes round the value.
-    if (gbk.size() >= 2 && IsQuote(gbk.front()) && gbk.back() == gbk.front()) return false;
+    if (name.size() >= 2 && IsQuote(name.front()) && name.back() == name.front()) return false;
     const IniEdit key = TimingEdit(&PresentationSlot::File, PresentationSlot{}, 1);
-    return IniDocument::ValidEdit(key.section, key.key, gbk);
+    return IniDocument::ValidEdit(key.section, key.key, name);
 }
 
 std::string NameClashMessage(std::string_view name, std::string_view listed) {

@@ -29,8 +29,8 @@ std::optional<std::string> FindNameClash(std::string_view name,
                                          const std::vector<std::string>& listed);
 
 // Whether Config.ini can hold the name and give it back unchanged to the reader: not empty,
-// every character in GBK, no white space the reader trims and no quotes it strips at
-// either end, and short enough for its buffer.
+// in any script, no white space the reader trims and no quotes it strips at either end, and
+// short enough for its buffer (ValueFitsSettings).
 bool NameStorableInSettings(std::string_view name);
 
 // The messages of the entry editor.
