@@ -25,7 +25,7 @@ std::string ChinesePathOfGbkBytes(size_t bytes) {
 TEST(SoundChoices, FilterIsDescriptionAndPatternsEachEndedByNul) {
     std::vector<std::string> parts;
     std::string part;
-    for (const char c : kSoundFileFilter) {
+    for (const char c : SoundFileFilter()) {
         if (c == '\0') {
             parts.push_back(part);
             part.clear();

@@ -2,6 +2,7 @@
 #include "dialogs/timing/timing_rows.h"
 
 #include "settings/text_codec.h"
+#include "language_scope.h"
 #include "temp_folder.h"
 
 #include <gtest/gtest.h>
@@ -16,11 +17,15 @@ using testing::ReadBytes;
 using testing::TempFolder;
 using testing::WriteBytes;
 
-TEST(TimingRows, RowTextForTheListBox) {
-    EXPECT_EQ(TimingRowText({600, 30, true, false, "所有演示文稿", 0}),
-              "00:10:00\t00:00:30\t是\t否\t所有演示文稿");
-    EXPECT_EQ(TimingRowText({3723, 0, false, true, "Intro", 5}),
+TEST(TimingRows, RowTextForTheListBoxInEachLanguage) {
+    const PresentationSlot shared{600, 30, true, false, kAllPresentationsLabel, 0};
+    EXPECT_EQ(TimingRowText(shared, true), "00:10:00\t00:00:30\t是\t否\t所有演示文稿");
+    EXPECT_EQ(TimingRowText({3723, 0, false, true, "Intro", 5}, false),
               "01:02:03\t00:00:00\t否\t是\tIntro");
+    const testing::LanguageScope english(Language::English);
+    // The shared timing's label is shown translated; a presentation of that name is not.
+    EXPECT_EQ(TimingRowText(shared, true), "00:10:00\t00:00:30\tYes\tNo\tAll presentations");
+    EXPECT_EQ(TimingRowText(shared, false), "00:10:00\t00:00:30\tYes\tNo\t所有演示文稿");
 }
 
 TEST(TimingRows, BaseNameDropsFolderTrailingSpacesAndOnlyTheLastExtension) {

@@ -9,6 +9,7 @@
 #include "settings/ini_store.h"
 
 #include "common_dialog_driver_win32.h"
+#include "dialog_layout_check_win32.h"
 #include "fake_dialog_host_win32.h"
 #include "held_file_save_win32.h"
 #include "message_pump_win32.h"
@@ -184,6 +185,35 @@ TEST_F(NormalSetDialogTest, IsACentredFixedToolWindowShapedToItsClientArea) {
 // The dialog moved to a monitor at 150 % (Wine never sends WM_DPICHANGED itself): it asks
 // for its own size, takes the suggested rectangle, and places its controls, fonts and region
 // again at the new DPI; back at 100 % everything is where it was.
+// In each language and at every scale no two controls cover each other or leave the dialog,
+// and every caption, the default sound's name among them, shows whole.
+TEST_F(NormalSetDialogTest, NothingOverlapsOrIsClippedInAnyLanguageAtAnyScale) {
+    state_.General.EndSound = "默认声音";
+    for (const Language language : testing::kDialogTestLanguages) {
+        const testing::LanguageScope speaking(language);
+        const HWND dialog = OpenDialog();
+        for (const int dpi : testing::kDialogTestDpis) {
+            testing::LayOutAtDpi(dialog, dpi);
+            EXPECT_EQ(testing::LayoutFaults(dialog, dpi), std::vector<std::wstring>{})
+                << testing::LanguageName(language) << " " << dpi;
+        }
+        Dialog().Close();
+    }
+}
+
+// The default sound is shown in the user's language and saved as the file has always
+// held it.
+TEST_F(NormalSetDialogTest, DefaultSoundIsShownTranslatedAndSavedAsItIs) {
+    const testing::LanguageScope english(Language::English);
+    OpenDialog();
+    EXPECT_EQ(Text(kNormalSetSoundLabelId), L"Default sound");
+    EXPECT_EQ(Text(kNormalSetBrowseSoundId), L"Browse");
+    Press(IDOK);
+    ASSERT_TRUE(PumpUntilClosed());
+    EXPECT_EQ(state_.General.WarningSound, "默认声音");
+    EXPECT_NE(ReadBytes(configPath_).find(Gbk(L"SoundFile=默认声音\r\n")), std::string::npos);
+}
+
 TEST_F(NormalSetDialogTest, FollowsADpiChange) {
     const HWND dialog = OpenDialog();
     const auto childRect = [&](int id) {

@@ -389,14 +389,20 @@ TEST_F(SetStyleDialogTest, PreviewShowsTheBackgroundAndTheDigitsInTheirColours) 
 
 // At every scale no two controls cover each other, and the lists of the dialog's own items
 // show the longest one whole (the font list holds whatever faces the system has).
-TEST_F(SetStyleDialogTest, NothingOverlapsOrIsClippedAtAnyScale) {
-    const HWND dialog = OpenDialog();
-    for (const int dpi : testing::kDialogTestDpis) {
-        testing::LayOutAtDpi(dialog, dpi);
-        EXPECT_EQ(testing::OverlappingControls(dialog), std::vector<std::wstring>{}) << dpi;
-        for (const int id : {kSetStyleSizeListId, kSetStyleAlphaListId, kSetStylePosListId}) {
-            EXPECT_EQ(testing::ClippedItems(Child(id)), std::vector<std::wstring>{}) << dpi;
+TEST_F(SetStyleDialogTest, NothingOverlapsOrIsClippedInAnyLanguageAtAnyScale) {
+    for (const Language language : testing::kDialogTestLanguages) {
+        const testing::LanguageScope speaking(language);
+        const HWND dialog = OpenDialog();
+        for (const int dpi : testing::kDialogTestDpis) {
+            testing::LayOutAtDpi(dialog, dpi);
+            EXPECT_EQ(testing::LayoutFaults(dialog, dpi), std::vector<std::wstring>{})
+                << testing::LanguageName(language) << " " << dpi;
+            for (const int id : {kSetStyleSizeListId, kSetStyleAlphaListId, kSetStylePosListId}) {
+                EXPECT_EQ(testing::ClippedItems(Child(id)), std::vector<std::wstring>{})
+                    << testing::LanguageName(language) << " " << dpi;
+            }
         }
+        dialog_->Close();
     }
 }
 

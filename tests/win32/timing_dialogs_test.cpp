@@ -8,6 +8,7 @@
 #include "controls/time_field/time_box_win32.h"
 #include "settings/config_file.h"
 #include "win32/message_box_win32.h"
+#include "win32/ui_text_win32.h"
 #include "win32/wide_text_win32.h"
 
 #include "dialog_layout_check_win32.h"
@@ -126,6 +127,7 @@ TEST_F(TimingDialogsTest, ListDialogShowsTheStoredSharedTimingWithItsControls) {
     ASSERT_NE(dialog, nullptr);
     EXPECT_EQ(Text(dialog), L"设置播放时间");
     EXPECT_EQ(Text(Child(kSetTimeTitleLabelId)), L"设置播放时间");
+    const std::wstring header = UiText(TextId::TimingHeader);
     const std::pair<int, const wchar_t*> captions[] = {
         {kSetTimeSameModeId, L"同一计时设置"},
         {kSetTimeIndividualId, L"个性化设置"},
@@ -133,7 +135,7 @@ TEST_F(TimingDialogsTest, ListDialogShowsTheStoredSharedTimingWithItsControls) {
         {kSetTimeDeleteId, L"删除"},
         {kSetTimeClearId, L"清空"},
         {kSetTimeResumeCaptionId, L"中断后重计时按："},
-        {kSetTimeHeaderId, kSetTimeHeader},
+        {kSetTimeHeaderId, header.c_str()},
         {kSetTimeSaveId, L"保存"},
         {kSetTimeCancelId, L"取消"},
         {kSetTimeCloseId, L"×"}};
@@ -160,15 +162,38 @@ TEST_F(TimingDialogsTest, ListDialogShowsTheStoredSharedTimingWithItsControls) {
     EXPECT_TRUE(host_.calls.empty());
 }
 
-// At every scale no two controls cover each other, and the resume rule's list shows its
-// longer choice whole.
-TEST_F(TimingDialogsTest, ListDialogControlsNeitherOverlapNorClipAtAnyScale) {
-    const HWND dialog = Open();
-    for (const int dpi : testing::kDialogTestDpis) {
-        testing::LayOutAtDpi(dialog, dpi);
-        EXPECT_EQ(testing::OverlappingControls(dialog), std::vector<std::wstring>{}) << dpi;
-        EXPECT_EQ(testing::ClippedItems(Child(kSetTimeResumeId)), std::vector<std::wstring>{})
-            << dpi;
+// In each language and at every scale no two controls cover each other or leave the dialog,
+// every caption shows whole, and the resume rule's list shows its longer choice whole; the
+// same holds for the entry editor.
+TEST_F(TimingDialogsTest, ListDialogAndEditorNeitherOverlapNorClipInAnyLanguageAtAnyScale) {
+    for (const Language language : testing::kDialogTestLanguages) {
+        const testing::LanguageScope speaking(language);
+        const HWND dialog = Open();
+        ChooseMode(kSetTimeIndividualId);
+        for (const int dpi : testing::kDialogTestDpis) {
+            testing::LayOutAtDpi(dialog, dpi);
+            EXPECT_EQ(testing::LayoutFaults(dialog, dpi), std::vector<std::wstring>{})
+                << testing::LanguageName(language) << " " << dpi;
+            EXPECT_EQ(testing::ClippedItems(Child(kSetTimeResumeId)), std::vector<std::wstring>{})
+                << testing::LanguageName(language) << " " << dpi;
+        }
+        testing::LayOutAtDpi(dialog, 96);
+        std::vector<std::wstring> editorFaults;
+        RunSoon([&] {
+            const HWND editor = FindWindowW(kEditTimeClassName, nullptr);
+            ASSERT_NE(editor, nullptr);
+            for (const int dpi : testing::kDialogTestDpis) {
+                testing::LayOutAtDpi(editor, dpi);
+                for (const std::wstring& fault : testing::LayoutFaults(editor, dpi)) {
+                    editorFaults.push_back(std::to_wstring(dpi) + L" " + fault);
+                }
+            }
+            PostMessageW(editor, WM_CLOSE, 0, 0);
+        });
+        Press(kSetTimeAddId);
+        Pump();
+        EXPECT_EQ(editorFaults, std::vector<std::wstring>{}) << testing::LanguageName(language);
+        dialog_->Close();
     }
 }
 
@@ -335,7 +360,7 @@ TEST_F(TimingDialogsTest, EditorRefusesATimeThatIsNotValid) {
     });
     Press(kSetTimeAddId);
     Pump();
-    EXPECT_EQ(told, Utf8ToWide(kBadTimeMessage));
+    EXPECT_EQ(told, UiText(TextId::EditBadTime));
     EXPECT_TRUE(stayedOpen);
     EXPECT_EQ(Rows(), 2);
 }

@@ -4,6 +4,7 @@
 #include "win32/dpi_win32.h"
 #include "win32/gdi_scope_win32.h"
 #include "win32/round_region_win32.h"
+#include "win32/ui_text_win32.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -92,7 +93,7 @@ void DialogFrame::MakeCloseButton(const DialogFrameSpec& frame) {
     place.left = std::min(place.left, frame.clientWidthTwips - place.width - place.top);
     MyButton* close = AddButton(frame.closeButtonId, kDialogCloseCaption, place, kAccentOverColor);
     if (close == nullptr) return;
-    close->SetToolTip(kDialogCloseToolTip);
+    close->SetToolTip(UiText(TextId::DialogCloseTip));
     // Part of the title bar, like the system's close box: Esc and Alt+F4 reach it from the
     // keyboard, Tab passes it by.
     const HWND button = close->Handle();

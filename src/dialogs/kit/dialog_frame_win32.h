@@ -18,16 +18,12 @@
 
 namespace quorrin {
 
-// The close button closes the dialog (as 取消 does), and says so.
-inline constexpr const wchar_t* kDialogCloseToolTip = L"关闭";
+// The close button closes the dialog (as 取消 does), and says so in its tool tip.
 inline constexpr const wchar_t* kDialogCloseCaption = L"×";
 // The hover pictures of the buttons: the accent one of the close and the default buttons,
 // and the plain one of the rest.
 inline constexpr int32_t kAccentOverColor = 1;
 inline constexpr int32_t kDefaultOverColor = 0;
-// Every dialog's 保存 and 取消.
-inline constexpr const wchar_t* kDialogSaveCaption = L"保存";
-inline constexpr const wchar_t* kDialogCancelCaption = L"取消";
 
 struct DialogFrameSpec {
     const wchar_t* className = nullptr;

@@ -1,6 +1,7 @@
 #include "dialogs/kit/settings_dialog_win32.h"
 
 #include "win32/message_box_win32.h"
+#include "win32/ui_text_win32.h"
 
 namespace quorrin {
 
@@ -52,8 +53,8 @@ void SettingsDialog::MakeButtons(const DialogFrameSpec& frame) {
     saveId_ = frame.saveButtonId;
     cancelId_ = frame.cancelButtonId;
     closeId_ = frame.closeButtonId;
-    AddButton(saveId_, kDialogSaveCaption, frame.saveButtonTwips, kAccentOverColor);
-    AddButton(cancelId_, kDialogCancelCaption, frame.cancelButtonTwips, kDefaultOverColor);
+    AddButton(saveId_, UiText(TextId::DialogSave), frame.saveButtonTwips, kAccentOverColor);
+    AddButton(cancelId_, UiText(TextId::DialogCancel), frame.cancelButtonTwips, kDefaultOverColor);
 }
 
 // The arrow keys move within a group of option buttons, which ends where the option buttons

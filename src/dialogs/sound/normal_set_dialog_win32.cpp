@@ -2,6 +2,7 @@
 
 #include "win32/debug_log_win32.h"
 #include "win32/short_path_win32.h"
+#include "win32/ui_text_win32.h"
 #include "win32/wide_text_win32.h"
 #include "sound/sound_player_win32.h"
 #include "dialogs/common/pickers_win32.h"
@@ -26,11 +27,6 @@ constexpr TwipRect kBrowseEndSoundTwips{4178, 2040, 735, 495};
 constexpr TwipRect kSaveTwips{2640, 2760, 1215, 495};
 constexpr TwipRect kCancelTwips{4080, 2760, 1215, 495};
 
-constexpr const wchar_t* kSoundCaption = L"提示音乐：";
-constexpr const wchar_t* kEndWarningCaption = L"结束提醒";
-constexpr const wchar_t* kEndSoundCaption = L"结束音乐：";
-constexpr const wchar_t* kBrowseCaption = L"浏览";
-
 // A full path wraps over the label's two lines like text in an edit control, also where
 // it has no spaces.
 constexpr DWORD kPathLabelStyle = SS_EDITCONTROL;
@@ -44,7 +40,7 @@ NormalSetDialog::~NormalSetDialog() = default;
 
 DialogFrameSpec NormalSetDialog::Frame() const {
     return {.className = kNormalSetClassName,
-            .caption = kNormalSetCaption,
+            .caption = UiText(TextId::SoundTitle),
             .clientWidthTwips = kClientWidthTwips,
             .clientHeightTwips = kClientHeightTwips,
             .captionLabelId = kNormalSetTitleLabelId,
@@ -58,20 +54,29 @@ DialogFrameSpec NormalSetDialog::Frame() const {
 }
 
 void NormalSetDialog::MakeControls() {
-    AddCaption(kNormalSetSoundCaptionId, kSoundCaption, kSoundCaptionTwips);
+    const std::wstring browse = UiText(TextId::Browse);
+    AddCaption(kNormalSetSoundCaptionId, UiText(TextId::SoundWarningCaption), kSoundCaptionTwips);
     AddLabel(kNormalSetSoundLabelId, L"", kSoundLabelTwips, kPathLabelStyle);
-    AddButton(kNormalSetBrowseSoundId, kBrowseCaption, kBrowseSoundTwips, kDefaultOverColor);
-    AddCheckBox(kNormalSetEndWarningId, kEndWarningCaption, kEndWarningTwips);
-    AddCaption(kNormalSetEndSoundCaptionId, kEndSoundCaption, kEndSoundCaptionTwips);
+    AddButton(kNormalSetBrowseSoundId, browse, kBrowseSoundTwips, kDefaultOverColor);
+    AddCheckBox(kNormalSetEndWarningId, UiText(TextId::SoundEndWarning), kEndWarningTwips);
+    AddCaption(kNormalSetEndSoundCaptionId, UiText(TextId::SoundEndCaption), kEndSoundCaptionTwips);
     AddLabel(kNormalSetEndSoundLabelId, L"", kEndSoundLabelTwips, kPathLabelStyle);
-    AddButton(kNormalSetBrowseEndSoundId, kBrowseCaption, kBrowseEndSoundTwips, kDefaultOverColor);
+    AddButton(kNormalSetBrowseEndSoundId, browse, kBrowseEndSoundTwips, kDefaultOverColor);
 }
 
 void NormalSetDialog::LoadValues() {
     const GeneralSettings& g = state_.General;
-    SetChildText(kNormalSetSoundLabelId, Utf8ToWide(g.WarningSound));
+    ShowSound(kNormalSetSoundLabelId, g.WarningSound);
     CheckDlgButton(Handle(), kNormalSetEndWarningId, g.EndWarning ? BST_CHECKED : BST_UNCHECKED);
-    SetChildText(kNormalSetEndSoundLabelId, Utf8ToWide(g.EndSound));
+    ShowSound(kNormalSetEndSoundLabelId, g.EndSound);
+}
+
+std::string NormalSetDialog::SoundOf(int labelId) const {
+    return SoundSettingFromShown(WideToUtf8(ChildText(labelId)));
+}
+
+void NormalSetDialog::ShowSound(int labelId, const std::string& setting) {
+    SetChildText(labelId, Utf8ToWide(SoundSettingToShow(setting)));
 }
 
 void NormalSetDialog::OnControl(int id, int code) {
@@ -82,12 +87,13 @@ void NormalSetDialog::OnControl(int id, int code) {
 
 void NormalSetDialog::Browse(int labelId) {
     // Neither sound may keep playing, nor its file stay open, while files are chosen.
-    StopSoundFile(WideToUtf8(ChildText(kNormalSetSoundLabelId)));
-    StopSoundFile(WideToUtf8(ChildText(kNormalSetEndSoundLabelId)));
+    StopSoundFile(SoundOf(kNormalSetSoundLabelId));
+    StopSoundFile(SoundOf(kNormalSetEndSoundLabelId));
 
     // The dialog owns the file dialog, so it stays disabled until the choice is made.
     const auto stillOpen = OpenCheck();
-    const std::string picked = PickOpenFile(kSoundFileFilter, kSoundPickerTitle, Handle());
+    const std::string picked =
+        PickOpenFile(SoundFileFilter(), Text(TextId::SoundPickerTitle), Handle());
     if (!stillOpen()) return;  // closed from elsewhere meanwhile
 
     const std::string kept = SoundPathToKeep(picked, &ShortPathName);
@@ -97,16 +103,16 @@ void NormalSetDialog::Browse(int labelId) {
         }
         return;
     }
-    SetChildText(labelId, Utf8ToWide(kept));
+    ShowSound(labelId, kept);
 }
 
 bool NormalSetDialog::Save() {
     GeneralSettings& g = state_.General;
     const GeneralSettings before = g;
-    g.WarningSound = WideToUtf8(ChildText(kNormalSetSoundLabelId));
+    g.WarningSound = SoundOf(kNormalSetSoundLabelId);
     g.EndWarning = EndWarningFromCheckState(
         static_cast<int>(IsDlgButtonChecked(Handle(), kNormalSetEndWarningId)));
-    g.EndSound = WideToUtf8(ChildText(kNormalSetEndSoundLabelId));
+    g.EndSound = SoundOf(kNormalSetEndSoundLabelId);
     const FileStatus saved = config_.SaveSoundSettings();
     // What is in use stays what is in the file; the dialog keeps the user's choices, so that
     // Save can be tried again once the file is free.

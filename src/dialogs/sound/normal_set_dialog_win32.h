@@ -9,7 +9,6 @@
 namespace quorrin {
 
 inline constexpr const wchar_t* kNormalSetClassName = L"Quorrin.FrmNormalSet";
-inline constexpr const wchar_t* kNormalSetCaption = L"声音设置";
 
 // Control ids, for WM_COMMAND (buttons) and GetDlgItem (labels, check box).
 inline constexpr int kNormalSetTitleLabelId = 1001;       // Lab_FormTitle
@@ -38,6 +37,9 @@ class NormalSetDialog final : public SettingsDialog {
     void OnControl(int id, int code) override;
     // "浏览": chooses a file for the label `labelId`.
     void Browse(int labelId);
+    // The sound setting a label shows, and showing one.
+    std::string SoundOf(int labelId) const;
+    void ShowSound(int labelId, const std::string& setting);
 
     AppState& state_;
     ConfigFile& config_;

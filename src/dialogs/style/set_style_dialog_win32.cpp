@@ -2,6 +2,7 @@
 
 #include "win32/debug_log_win32.h"
 #include "win32/gdi_scope_win32.h"
+#include "win32/ui_text_win32.h"
 #include "win32/wide_text_win32.h"
 #include "dialogs/common/pickers_win32.h"
 
@@ -30,14 +31,6 @@ constexpr TwipRect kPosListTwips{960, 3480, 1395, 1800};
 constexpr TwipRect kPreviewTwips{2475, 480, 6780, 3135};
 constexpr TwipRect kSaveTwips{6360, 4110, 1215, 495};
 constexpr TwipRect kCancelTwips{7680, 4110, 1215, 495};
-
-constexpr const wchar_t* kFontCaption = L"数字字体";
-constexpr const wchar_t* kSizeCaption = L"字号";
-constexpr const wchar_t* kTextColorCaption = L"颜色";
-constexpr const wchar_t* kBackColorCaption = L"自定义背景颜色";
-constexpr const wchar_t* kAlphaCaption = L"透明度";
-constexpr const wchar_t* kPosCaption = L"位  置";
-constexpr const wchar_t* kPreviewCaption = L"模拟显示";
 
 // The drawn buttons' font: 宋体 9 pt in the GB2312 character set.
 constexpr const wchar_t* kButtonFontFace = L"宋体";
@@ -76,7 +69,7 @@ SetStyleDialog::~SetStyleDialog() = default;
 
 DialogFrameSpec SetStyleDialog::Frame() const {
     return {.className = kSetStyleClassName,
-            .caption = kSetStyleCaption,
+            .caption = UiText(TextId::StyleTitle),
             .clientWidthTwips = kClientWidthTwips,
             .clientHeightTwips = kClientHeightTwips,
             .captionLabelId = kSetStyleTitleLabelId,
@@ -95,23 +88,25 @@ void SetStyleDialog::LoadValues() {
 }
 
 void SetStyleDialog::MakeControls() {
-    AddCaption(kSetStyleFontCaptionId, kFontCaption, kFontCaptionTwips);
+    AddCaption(kSetStyleFontCaptionId, UiText(TextId::StyleFont), kFontCaptionTwips);
     AddDropDownList(kSetStyleFontListId, kFontListTwips);
-    AddCaption(kSetStyleSizeCaptionId, kSizeCaption, kSizeCaptionTwips);
+    AddCaption(kSetStyleSizeCaptionId, UiText(TextId::StyleSize), kSizeCaptionTwips);
     AddDropDownList(kSetStyleSizeListId, kSizeListTwips);
     buttonFont_ = AddFont(kButtonFontFace, kButtonFontTwips, FW_NORMAL);
-    textColorButton_ = MakeXPButton(kSetStyleTextColorId, kTextColorCaption, kTextColorTwips);
-    backColorButton_ = MakeXPButton(kSetStyleBackColorId, kBackColorCaption, kBackColorTwips);
-    AddCaption(kSetStyleAlphaCaptionId, kAlphaCaption, kAlphaCaptionTwips);
+    textColorButton_ =
+        MakeXPButton(kSetStyleTextColorId, UiText(TextId::StyleTextColor), kTextColorTwips);
+    backColorButton_ =
+        MakeXPButton(kSetStyleBackColorId, UiText(TextId::StyleBackColor), kBackColorTwips);
+    AddCaption(kSetStyleAlphaCaptionId, UiText(TextId::StyleAlpha), kAlphaCaptionTwips);
     AddDropDownList(kSetStyleAlphaListId, kAlphaListTwips);
-    AddCaption(kSetStylePosCaptionId, kPosCaption, kPosCaptionTwips);
+    AddCaption(kSetStylePosCaptionId, UiText(TextId::StylePosition), kPosCaptionTwips);
     AddDropDownList(kSetStylePosListId, kPosListTwips);
     StylePreviewIds ids;
     ids.pane = kSetStylePreviewId;
     ids.background = kSetStyleBackgroundId;
     ids.digits = kSetStyleDigitsId;
-    if (!preview_.Create(Instance(), Handle(), PixelsOf(kPreviewTwips), ids, kPreviewCaption,
-                         DialogFont(), Dpi())) {
+    if (!preview_.Create(Instance(), Handle(), PixelsOf(kPreviewTwips), ids,
+                         UiText(TextId::StylePreview), DialogFont(), Dpi())) {
         LogDebug(L"SetStyleDialog", L"no preview");
     }
 }
@@ -134,9 +129,8 @@ void SetStyleDialog::FillLists() {
     fonts_ = ScreenFontList(ScreenFaces());
     AddItems(GetDlgItem(Handle(), kSetStyleFontListId), fonts_);
     AddItems(GetDlgItem(Handle(), kSetStyleSizeListId), FontSizeItems());
-    AddItems(GetDlgItem(Handle(), kSetStyleAlphaListId), {kAlphaItems.begin(), kAlphaItems.end()});
-    AddItems(GetDlgItem(Handle(), kSetStylePosListId),
-             {kPositionItems.begin(), kPositionItems.end()});
+    AddItems(GetDlgItem(Handle(), kSetStyleAlphaListId), AlphaItems());
+    AddItems(GetDlgItem(Handle(), kSetStylePosListId), PositionItems());
 }
 
 void SetStyleDialog::ShowStyle(const DisplayStyle& style) {

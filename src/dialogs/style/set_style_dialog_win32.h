@@ -19,7 +19,6 @@
 namespace quorrin {
 
 inline constexpr const wchar_t* kSetStyleClassName = L"Quorrin.FrmSetStyle";
-inline constexpr const wchar_t* kSetStyleCaption = L"外观设置";
 
 // Control ids, for WM_COMMAND (buttons, lists) and GetDlgItem.
 inline constexpr int kSetStyleTitleLabelId = 1101;    // Lab_FormTitle

@@ -14,8 +14,6 @@
 namespace quorrin {
 
 inline constexpr const wchar_t* kTalkSetClassName = L"Quorrin.FrmTalkSet";
-inline constexpr const wchar_t* kTalkSetCaption = L"放映控制";
-inline constexpr const wchar_t* kKeyTakenMark = L"已被占用";
 
 // Control ids.
 inline constexpr int kTalkSetTitleLabelId = 1201;
@@ -33,7 +31,7 @@ inline constexpr int kTalkSetFirstCaptionId = 1240;   // the captions, 1240..124
 inline constexpr int kTalkSetSaveId = 1230;
 inline constexpr int kTalkSetCancelId = 1231;
 
-inline constexpr size_t kTalkKeyCount = 4;
+inline constexpr size_t kTalkKeyCount = kShowKeyCount;
 
 class TalkSetDialog final : public SettingsDialog {
   public:

@@ -15,7 +15,6 @@
 namespace quorrin {
 
 inline constexpr const wchar_t* kEditTimeClassName = L"Quorrin.FrmeditTime";
-inline constexpr const wchar_t* kEditTimeCaption = L"编辑时间";
 
 // Control ids.
 inline constexpr int kEditTimeTitleLabelId = 1201;       // Lab_FormTitle
@@ -64,7 +63,7 @@ class EditTimeDialog final : public SettingsDialog {
     void Browse();
     bool Save() override;
     void OnClosing() override;
-    void Tell(const std::string& messageUtf8);
+    void Tell(std::string_view messageUtf8);
 
     HWND owner_ = nullptr;
     EditTimeRequest request_;
