@@ -28,6 +28,17 @@ constexpr TwipRect kAlphaCaptionTwips{360, 3000, 600, 255};
 constexpr TwipRect kAlphaListTwips{960, 3000, 1395, 3300};
 constexpr TwipRect kPosCaptionTwips{360, 3480, 600, 255};
 constexpr TwipRect kPosListTwips{960, 3480, 1395, 1800};
+// In English the captions beside these two lists ("Opacity", "Place") are wider than the
+// Chinese ones: the lists start further right, keeping their right edge.
+constexpr int32_t kEnglishListShiftTwips = 60;
+
+TwipRect BesideCaption(TwipRect list) {
+    if (CurrentLanguage() == Language::English) {
+        list.left += kEnglishListShiftTwips;
+        list.width -= kEnglishListShiftTwips;
+    }
+    return list;
+}
 constexpr TwipRect kPreviewTwips{2475, 480, 6780, 3135};
 constexpr TwipRect kSaveTwips{6360, 4110, 1215, 495};
 constexpr TwipRect kCancelTwips{7680, 4110, 1215, 495};
@@ -98,9 +109,9 @@ void SetStyleDialog::MakeControls() {
     backColorButton_ =
         MakeXPButton(kSetStyleBackColorId, UiText(TextId::StyleBackColor), kBackColorTwips);
     AddCaption(kSetStyleAlphaCaptionId, UiText(TextId::StyleAlpha), kAlphaCaptionTwips);
-    AddDropDownList(kSetStyleAlphaListId, kAlphaListTwips);
+    AddDropDownList(kSetStyleAlphaListId, BesideCaption(kAlphaListTwips));
     AddCaption(kSetStylePosCaptionId, UiText(TextId::StylePosition), kPosCaptionTwips);
-    AddDropDownList(kSetStylePosListId, kPosListTwips);
+    AddDropDownList(kSetStylePosListId, BesideCaption(kPosListTwips));
     StylePreviewIds ids;
     ids.pane = kSetStylePreviewId;
     ids.background = kSetStyleBackgroundId;
