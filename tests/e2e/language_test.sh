@@ -9,8 +9,8 @@ set -uo pipefail
 . "$QUORRIN_SOURCE/tests/e2e/app_session.sh"
 
 readonly kTimingItem=1 kSoundItem=3
-readonly kTitleLabelId=1001 kSoundLabelId=1004 kEndWarningId=1006 kSaveId=1010
-readonly kTimingTitleLabelId=1101 kResumeId=1109 kListId=1111
+readonly kTitleLabelId=3 kSoundLabelId=1004 kEndWarningId=1006 kSaveId=1
+readonly kTimingTitleLabelId=3 kResumeId=1109 kListId=1111
 
 class=
 dialog=

@@ -126,7 +126,7 @@ TEST_F(TimingDialogsTest, ListDialogShowsTheStoredSharedTimingWithItsControls) {
     const HWND dialog = Open();
     ASSERT_NE(dialog, nullptr);
     EXPECT_EQ(Text(dialog), L"设置播放时间");
-    EXPECT_EQ(Text(Child(kSetTimeTitleLabelId)), L"设置播放时间");
+    EXPECT_EQ(Text(Child(kDialogCaptionId)), L"设置播放时间");
     const std::wstring header = UiText(TextId::TimingHeader);
     const std::pair<int, const wchar_t*> captions[] = {
         {kSetTimeSameModeId, L"同一计时设置"},
@@ -136,9 +136,9 @@ TEST_F(TimingDialogsTest, ListDialogShowsTheStoredSharedTimingWithItsControls) {
         {kSetTimeClearId, L"清空"},
         {kSetTimeResumeCaptionId, L"中断后重计时按："},
         {kSetTimeHeaderId, header.c_str()},
-        {kSetTimeSaveId, L"保存"},
-        {kSetTimeCancelId, L"取消"},
-        {kSetTimeCloseId, L"×"}};
+        {kDialogSaveId, L"保存"},
+        {kDialogCancelId, L"取消"},
+        {kDialogCloseId, L"×"}};
     for (const auto& [id, caption] : captions) EXPECT_EQ(Text(Child(id)), caption) << id;
     EXPECT_EQ(IsDlgButtonChecked(dialog, kSetTimeSameModeId), BST_CHECKED);
     EXPECT_EQ(SendMessageW(Child(kSetTimeResumeId), CB_GETCOUNT, 0, 0), 2);
@@ -243,7 +243,7 @@ TEST_F(TimingDialogsTest, OneInstanceAndModeSwitchRebuildsTheListFromTheTable) {
     ChooseMode(kSetTimeIndividualId);
     EXPECT_EQ(Rows(), 2);  // the deletion was never saved
 
-    Press(kSetTimeCancelId);
+    Press(kDialogCancelId);
     EXPECT_TRUE(PumpUntil([&](const PumpResult&) { return !dialog_->IsOpen(); }).done);
     EXPECT_EQ(host_.closed, 1);
     EXPECT_EQ(ReadBytes(path_), "");  // nothing stored
@@ -255,7 +255,7 @@ TEST_F(TimingDialogsTest, SaveThatCannotWriteSaysSoAndStaysOpen) {
     Open();
     SendMessageW(Child(kSetTimeResumeId), CB_SETCURSEL, 1, 0);  // 从上一断点计时
     const testing::SaveFailureSeen box =
-        testing::SaveWhileHeld(path_, [&] { Press(kSetTimeSaveId); });
+        testing::SaveWhileHeld(path_, [&] { Press(kDialogSaveId); });
     ASSERT_TRUE(box.shown);
     EXPECT_EQ(box.caption, kMessageBoxCaption);
     EXPECT_NE(box.text.find(Utf8ToWide(path_)), std::wstring::npos) << box.text;
@@ -265,7 +265,7 @@ TEST_F(TimingDialogsTest, SaveThatCannotWriteSaysSoAndStaysOpen) {
     EXPECT_EQ(host_.closed, 0);
     EXPECT_EQ(ReadBytes(path_), "");
 
-    Press(kSetTimeSaveId);
+    Press(kDialogSaveId);
     ASSERT_TRUE(PumpUntil([&](const PumpResult&) { return !dialog_->IsOpen(); }).done);
     EXPECT_FALSE(state_.General.ResetTime);
     // The file was empty: the save writes every setting, not only its own keys.
@@ -314,7 +314,7 @@ TEST_F(TimingDialogsTest, EditorIsModalOverTheListAndAppendsItsRow) {
         SetWindowTextW(GetDlgItem(editor, kEditTimeDurationId), L"00:42:00");
         SetWindowTextW(GetDlgItem(editor, kEditTimeFileLabelId), L"Outro");
         CheckDlgButton(editor, kEditTimeFlushId, BST_CHECKED);
-        PostMessageW(editor, WM_COMMAND, MAKEWPARAM(kEditTimeSaveId, BN_CLICKED), 0);
+        PostMessageW(editor, WM_COMMAND, MAKEWPARAM(kDialogSaveId, BN_CLICKED), 0);
     });
     Press(kSetTimeAddId);
     Pump();
@@ -340,7 +340,7 @@ TEST_F(TimingDialogsTest, EditorIsModalOverTheListAndAppendsItsRow) {
         duration = Text(GetDlgItem(editor, kEditTimeDurationId));
         caption = Text(GetDlgItem(editor, kEditTimeFileLabelId));
         SetWindowTextW(GetDlgItem(editor, kEditTimeWarningId), L"00:01:00");
-        PostMessageW(editor, WM_COMMAND, MAKEWPARAM(kEditTimeSaveId, BN_CLICKED), 0);
+        PostMessageW(editor, WM_COMMAND, MAKEWPARAM(kDialogSaveId, BN_CLICKED), 0);
     });
     PostMessageW(list, WM_COMMAND, MAKEWPARAM(kSetTimeListId, LBN_DBLCLK), 0);
     Pump();
@@ -350,7 +350,7 @@ TEST_F(TimingDialogsTest, EditorIsModalOverTheListAndAppendsItsRow) {
     ASSERT_EQ(Rows(), 1);
     EXPECT_EQ(ListRow(Child(kSetTimeListId), 0), L"00:10:00\t00:01:00\t是\t是\t所有演示文稿");
 
-    Press(kSetTimeSaveId);
+    Press(kDialogSaveId);
     EXPECT_TRUE(PumpUntil([&](const PumpResult&) { return !dialog_->IsOpen(); }).done);
     EXPECT_EQ(state_.Presentations.At(0)->TimeWarning, 60);
     EXPECT_NE(ReadBytes(path_).find("timeWarning=00:01:00"), std::string::npos);
@@ -375,10 +375,10 @@ TEST_F(TimingDialogsTest, EditorRefusesATimeThatIsNotValid) {
                 PostMessageW(window, WM_COMMAND, IDOK, 0);
             });
             // Returns once the message box has been answered.
-            SendMessageW(editor, WM_COMMAND, MAKEWPARAM(kEditTimeSaveId, BN_CLICKED), 0);
+            SendMessageW(editor, WM_COMMAND, MAKEWPARAM(kDialogSaveId, BN_CLICKED), 0);
         }
         stayedOpen = IsWindow(editor) != FALSE;
-        PostMessageW(editor, WM_COMMAND, MAKEWPARAM(kEditTimeCancelId, BN_CLICKED), 0);
+        PostMessageW(editor, WM_COMMAND, MAKEWPARAM(kDialogCancelId, BN_CLICKED), 0);
     });
     Press(kSetTimeAddId);
     Pump();

@@ -15,8 +15,6 @@ namespace {
 // The dialog's design, in twips (left, top, width, height) on a 5535 x 3585 client area.
 constexpr int32_t kClientWidthTwips = 5535;
 constexpr int32_t kClientHeightTwips = 3585;
-constexpr TwipRect kTitleLabelTwips{360, 240, 540, 180};
-constexpr TwipRect kCloseTwips{5040, 120, 540, 255};
 constexpr TwipRect kSoundCaptionTwips{458, 1080, 855, 255};
 constexpr TwipRect kSoundLabelTwips{1305, 1080, 2895, 495};
 constexpr TwipRect kBrowseSoundTwips{4178, 1000, 735, 495};
@@ -24,8 +22,6 @@ constexpr TwipRect kEndWarningTwips{360, 1680, 1455, 375};
 constexpr TwipRect kEndSoundCaptionTwips{458, 2160, 855, 255};
 constexpr TwipRect kEndSoundLabelTwips{1305, 2160, 2895, 495};
 constexpr TwipRect kBrowseEndSoundTwips{4178, 2040, 735, 495};
-constexpr TwipRect kSaveTwips{2640, 2760, 1215, 495};
-constexpr TwipRect kCancelTwips{4080, 2760, 1215, 495};
 
 // A full path wraps over the label's two lines like text in an edit control, also where
 // it has no spaces.
@@ -40,17 +36,14 @@ NormalSetDialog::~NormalSetDialog() = default;
 
 DialogFrameSpec NormalSetDialog::Frame() const {
     return {.className = kNormalSetClassName,
-            .caption = UiText(TextId::SoundTitle),
+            .caption = TextId::SoundTitle,
             .clientWidthTwips = kClientWidthTwips,
             .clientHeightTwips = kClientHeightTwips,
-            .captionLabelId = kNormalSetTitleLabelId,
-            .captionLabelTwips = kTitleLabelTwips,
-            .closeButtonId = kNormalSetCloseId,
-            .closeButtonTwips = kCloseTwips,
-            .saveButtonId = kNormalSetSaveId,
-            .saveButtonTwips = kSaveTwips,
-            .cancelButtonId = kNormalSetCancelId,
-            .cancelButtonTwips = kCancelTwips};
+            .closeLeftTwips = 5040,
+            .closeTopTwips = 120,
+            .buttonsTopTwips = 2760,
+            .saveLeftTwips = 2640,
+            .cancelLeftTwips = 4080};
 }
 
 void NormalSetDialog::MakeControls() {

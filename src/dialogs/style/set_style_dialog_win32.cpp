@@ -16,8 +16,6 @@ namespace {
 // font beside their captions; the preview starts a little further right to make room.
 constexpr int32_t kClientWidthTwips = 9405;
 constexpr int32_t kClientHeightTwips = 4710;
-constexpr TwipRect kTitleLabelTwips{360, 240, 1200, 180};
-constexpr TwipRect kCloseTwips{8760, 120, 540, 255};
 constexpr TwipRect kFontCaptionTwips{360, 1320, 900, 240};
 constexpr TwipRect kFontListTwips{360, 1560, 1995, 3300};
 constexpr TwipRect kSizeCaptionTwips{360, 1965, 360, 255};
@@ -40,8 +38,6 @@ TwipRect BesideCaption(TwipRect list) {
     return list;
 }
 constexpr TwipRect kPreviewTwips{2475, 480, 6780, 3135};
-constexpr TwipRect kSaveTwips{6360, 4110, 1215, 495};
-constexpr TwipRect kCancelTwips{7680, 4110, 1215, 495};
 
 // The drawn buttons' font: 宋体 9 pt in the GB2312 character set.
 constexpr const wchar_t* kButtonFontFace = L"宋体";
@@ -80,17 +76,14 @@ SetStyleDialog::~SetStyleDialog() = default;
 
 DialogFrameSpec SetStyleDialog::Frame() const {
     return {.className = kSetStyleClassName,
-            .caption = UiText(TextId::StyleTitle),
+            .caption = TextId::StyleTitle,
             .clientWidthTwips = kClientWidthTwips,
             .clientHeightTwips = kClientHeightTwips,
-            .captionLabelId = kSetStyleTitleLabelId,
-            .captionLabelTwips = kTitleLabelTwips,
-            .closeButtonId = kSetStyleCloseId,
-            .closeButtonTwips = kCloseTwips,
-            .saveButtonId = kSetStyleSaveId,
-            .saveButtonTwips = kSaveTwips,
-            .cancelButtonId = kSetStyleCancelId,
-            .cancelButtonTwips = kCancelTwips};
+            .closeLeftTwips = 8760,
+            .closeTopTwips = 120,
+            .buttonsTopTwips = 4110,
+            .saveLeftTwips = 6360,
+            .cancelLeftTwips = 7680};
 }
 
 void SetStyleDialog::LoadValues() {

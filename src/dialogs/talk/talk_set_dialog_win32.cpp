@@ -15,8 +15,6 @@ namespace {
 // The dialog's design, in twips (left, top, width, height) on a 6600 x 5520 client area.
 constexpr int32_t kClientWidthTwips = 6600;
 constexpr int32_t kClientHeightTwips = 5520;
-constexpr TwipRect kTitleLabelTwips{360, 240, 540, 180};
-constexpr TwipRect kCloseTwips{6105, 120, 540, 255};
 constexpr TwipRect kOvertimeTwips{360, 780, 5880, 375};
 constexpr TwipRect kColorsTwips{360, 1200, 5880, 375};
 constexpr TwipRect kKeysTwips{360, 1620, 5880, 375};
@@ -32,8 +30,6 @@ constexpr int32_t kKeyRowTwips = 450;
 constexpr TwipRect kKeyCaptionTwips{458, 60, 1500, 255};
 constexpr TwipRect kKeyFieldTwips{2000, 0, 2700, 345};
 constexpr TwipRect kKeyStateTwips{4800, 60, 1500, 255};
-constexpr TwipRect kSaveTwips{3720, 4800, 1215, 495};
-constexpr TwipRect kCancelTwips{5160, 4800, 1215, 495};
 
 TwipRect KeyRow(const TwipRect& part, size_t row) {
     return {part.left, kFirstKeyRowTopTwips + static_cast<int32_t>(row) * kKeyRowTwips + part.top,
@@ -61,17 +57,14 @@ TalkSetDialog::~TalkSetDialog() = default;
 
 DialogFrameSpec TalkSetDialog::Frame() const {
     return {.className = kTalkSetClassName,
-            .caption = UiText(TextId::TalkTitle),
+            .caption = TextId::TalkTitle,
             .clientWidthTwips = kClientWidthTwips,
             .clientHeightTwips = kClientHeightTwips,
-            .captionLabelId = kTalkSetTitleLabelId,
-            .captionLabelTwips = kTitleLabelTwips,
-            .closeButtonId = kTalkSetCloseId,
-            .closeButtonTwips = kCloseTwips,
-            .saveButtonId = kTalkSetSaveId,
-            .saveButtonTwips = kSaveTwips,
-            .cancelButtonId = kTalkSetCancelId,
-            .cancelButtonTwips = kCancelTwips};
+            .closeLeftTwips = 6105,
+            .closeTopTwips = 120,
+            .buttonsTopTwips = 4800,
+            .saveLeftTwips = 3720,
+            .cancelLeftTwips = 5160};
 }
 
 void TalkSetDialog::MakeControls() {

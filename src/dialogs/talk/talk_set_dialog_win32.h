@@ -16,8 +16,6 @@ namespace quorrin {
 inline constexpr const wchar_t* kTalkSetClassName = L"Quorrin.FrmTalkSet";
 
 // Control ids.
-inline constexpr int kTalkSetTitleLabelId = 1201;
-inline constexpr int kTalkSetCloseId = 1202;
 inline constexpr int kTalkSetOvertimeId = 1203;  // check box
 inline constexpr int kTalkSetColorsId = 1204;    // check box
 inline constexpr int kTalkSetKeysId = 1205;      // check box
@@ -28,8 +26,6 @@ inline constexpr int kTalkSetOvertimePickId = 1209;
 inline constexpr int kTalkSetFirstKeyId = 1210;       // the four hot-key fields, 1210..1213
 inline constexpr int kTalkSetFirstKeyStateId = 1220;  // their "已被占用" marks, 1220..1223
 inline constexpr int kTalkSetFirstCaptionId = 1240;   // the captions, 1240..1245
-inline constexpr int kTalkSetSaveId = 1230;
-inline constexpr int kTalkSetCancelId = 1231;
 
 inline constexpr size_t kTalkKeyCount = kShowKeyCount;
 

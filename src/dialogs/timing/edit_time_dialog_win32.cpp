@@ -15,8 +15,6 @@ namespace {
 // The dialog's design, in twips (left, top, width, height) on a 5310 x 3945 client area.
 constexpr int32_t kClientWidthTwips = 5310;
 constexpr int32_t kClientHeightTwips = 3945;
-constexpr TwipRect kTitleLabelTwips{360, 240, 540, 180};
-constexpr TwipRect kCloseTwips{4560, 165, 540, 255};
 constexpr TwipRect kDurationCaptionTwips{960, 960, 795, 255};
 // The time fields are as wide as the field makes them (1200) and one line of their bold
 // digits high.
@@ -28,8 +26,6 @@ constexpr TwipRect kCloseShowTwips{960, 2280, 3495, 255};
 constexpr TwipRect kFileCaptionTwips{960, 2760, 795, 255};
 constexpr TwipRect kFileLabelTwips{1800, 2760, 2460, 255};
 constexpr TwipRect kBrowseTwips{4320, 2640, 735, 375};
-constexpr TwipRect kSaveTwips{2520, 3240, 1215, 495};
-constexpr TwipRect kCancelTwips{3840, 3240, 1215, 495};
 // The fields' text: 10-point bold.
 constexpr int32_t kTimeFontTwips = 200;
 
@@ -79,17 +75,14 @@ bool EditTimeDialog::Open(HINSTANCE instance, HWND owner, const EditTimeRequest&
 
 DialogFrameSpec EditTimeDialog::Frame() const {
     return {.className = kEditTimeClassName,
-            .caption = UiText(TextId::EditTitle),
+            .caption = TextId::EditTitle,
             .clientWidthTwips = kClientWidthTwips,
             .clientHeightTwips = kClientHeightTwips,
-            .captionLabelId = kEditTimeTitleLabelId,
-            .captionLabelTwips = kTitleLabelTwips,
-            .closeButtonId = kEditTimeCloseId,
-            .closeButtonTwips = kCloseTwips,
-            .saveButtonId = kEditTimeSaveId,
-            .saveButtonTwips = kSaveTwips,
-            .cancelButtonId = kEditTimeCancelId,
-            .cancelButtonTwips = kCancelTwips,
+            .closeLeftTwips = 4560,
+            .closeTopTwips = 165,
+            .buttonsTopTwips = 3240,
+            .saveLeftTwips = 2520,
+            .cancelLeftTwips = 3840,
             .owner = owner_};
 }
 

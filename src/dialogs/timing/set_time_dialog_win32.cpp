@@ -14,8 +14,6 @@ namespace {
 // The dialog's design, in twips (left, top, width, height) on a 7875 x 4620 client area.
 constexpr int32_t kClientWidthTwips = 7875;
 constexpr int32_t kClientHeightTwips = 4620;
-constexpr TwipRect kTitleLabelTwips{360, 240, 540, 180};
-constexpr TwipRect kCloseTwips{6960, 165, 540, 255};
 // Designed 375 high, the first option button covered a pixel of the second.
 constexpr TwipRect kSameModeTwips{480, 1080, 1575, 360};
 constexpr TwipRect kIndividualTwips{480, 1440, 1575, 375};
@@ -32,8 +30,6 @@ constexpr TwipRect kResumeCaptionTwips{5700, 1170, 1755, 255};
 constexpr TwipRect kResumeTwips{5700, 1440, 1755, 1200};
 constexpr TwipRect kHeaderTwips{600, 1920, 6300, 240};
 constexpr TwipRect kListTwips{360, 2160, 7095, 1530};
-constexpr TwipRect kSaveTwips{4920, 3960, 1215, 495};
-constexpr TwipRect kCancelTwips{6240, 3960, 1215, 495};
 
 // The list's font: 宋体, 10.5 points.
 constexpr const wchar_t* kListFace = L"宋体";
@@ -74,17 +70,14 @@ SetTimeDialog::~SetTimeDialog() = default;
 
 DialogFrameSpec SetTimeDialog::Frame() const {
     return {.className = kSetTimeClassName,
-            .caption = UiText(TextId::TimingTitle),
+            .caption = TextId::TimingTitle,
             .clientWidthTwips = kClientWidthTwips,
             .clientHeightTwips = kClientHeightTwips,
-            .captionLabelId = kSetTimeTitleLabelId,
-            .captionLabelTwips = kTitleLabelTwips,
-            .closeButtonId = kSetTimeCloseId,
-            .closeButtonTwips = kCloseTwips,
-            .saveButtonId = kSetTimeSaveId,
-            .saveButtonTwips = kSaveTwips,
-            .cancelButtonId = kSetTimeCancelId,
-            .cancelButtonTwips = kCancelTwips};
+            .closeLeftTwips = 6960,
+            .closeTopTwips = 165,
+            .buttonsTopTwips = 3960,
+            .saveLeftTwips = 4920,
+            .cancelLeftTwips = 6240};
 }
 
 void SetTimeDialog::MakeControls() {
