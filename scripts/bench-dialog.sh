@@ -14,7 +14,7 @@ presentations=${2:-100}
 . "$QUORRIN_SOURCE/tests/e2e/app_session.sh"
 
 readonly kDialogClass=Quorrin.FrmSetTime
-readonly kCancelId=1115
+readonly kCancelId=2
 readonly kListId=1111
 
 new_app bench-dialog

@@ -3,19 +3,21 @@
 # docs/{timing-dialog,timing-entry-editor,style-dialog,sound-dialog,talk-dialog}-at-{100,150}-percent.png.
 # Each dialog is opened from the tray menu of a Quorrin.exe that shows no clock (no show
 # runs), and cut from the screen by its visible part (the frame strips its region cuts away
-# left out). Uses the x86_64 build of scripts/test.sh (build/test/win64/bin).
+# left out). Uses the x86_64 build of scripts/test.sh (build/test/win64/bin), or the one in
+# QUORRIN_BIN. With QUORRIN_LANG=en_US.UTF-8 the program runs as for an English user.
 #
 #   scripts/dialog-shots.sh [OUTPUT_FOLDER]      (default: docs/)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 out=$(mkdir -p "${1:-$root/docs}" && cd "${1:-$root/docs}" && pwd)
-export QUORRIN_SOURCE=$root QUORRIN_BIN=$root/build/test/win64/bin
+export QUORRIN_SOURCE=$root QUORRIN_BIN=${QUORRIN_BIN:-$root/build/test/win64/bin}
 [ -x "$QUORRIN_BIN/Quorrin.exe" ] || { echo "build first: bash scripts/test.sh" >&2; exit 1; }
 
 state="$root/build/dialog-shots"
 "$root/tests/wine/wine-env.sh" start "$state" >/dev/null
 # shellcheck disable=SC1091
 . "$state/env.sh"
+if [ -n "${QUORRIN_LANG:-}" ]; then export LANG=$QUORRIN_LANG LC_ALL=$QUORRIN_LANG; fi
 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 </dev/null
 cleanup_more() { "$root/tests/wine/wine-env.sh" stop "$state" >/dev/null; }
 # shellcheck source=../tests/e2e/app_session.sh

@@ -6,6 +6,7 @@
 #include "settings/save_failure_log_win32.h"
 #include "win32/debug_log_win32.h"
 #include "win32/dpi_win32.h"
+#include "win32/ui_text_win32.h"
 #include "win32/wide_text_win32.h"
 
 namespace quorrin {
@@ -13,12 +14,6 @@ namespace quorrin {
 namespace {
 
 constexpr UINT_PTR TimerId(ClockTimer timer) { return static_cast<UINT_PTR>(timer); }
-
-constexpr const wchar_t* kTrayTip = L"Quorrin";
-constexpr const wchar_t* kBalloonTitle = L"Quorrin";
-constexpr const wchar_t* kBalloonText = L"程序已经运行！";
-constexpr const wchar_t* kKeyTakenText = L"快捷键已被其他程序占用，本次放映中不可用：";
-constexpr const wchar_t* kKeySeparator = L"、";
 
 }  // namespace
 
@@ -62,11 +57,11 @@ void AppController::AddTrayIcon() {
     // Sent to every top-level window when the shell (and with it the notification area)
     // starts again: the icon must then be added anew.
     taskbarCreatedMessage_ = RegisterWindowMessageW(L"TaskbarCreated");
-    if (!tray_.Add(clock_.Handle(), instance_, kAppIconId, kTrayTip)) {
+    if (!tray_.Add(clock_.Handle(), instance_, kAppIconId, UiText(TextId::AppName))) {
         LogDebug(L"tray icon", L"the notification area refused the icon");
         return;
     }
-    tray_.ShowBalloon(kBalloonTitle, kBalloonText);
+    tray_.ShowBalloon(UiText(TextId::AppName), UiText(TextId::BalloonRunning));
 }
 
 void AppController::OnClockTimer(ClockTimer timer) {
@@ -265,10 +260,10 @@ void AppController::TakeShowKeys() {
     if (taken.empty()) return;
     std::wstring names;
     for (const int32_t key : taken) {
-        if (!names.empty()) names += kKeySeparator;
+        if (!names.empty()) names += UiText(TextId::KeyNameSeparator);
         names += Utf8ToWide(HotKeyToText(key));
     }
-    tray_.ShowBalloon(kBalloonTitle, kKeyTakenText + names);
+    tray_.ShowBalloon(UiText(TextId::AppName), UiText(TextId::BalloonKeysTaken) + names);
 }
 
 void AppController::OnShowKey(ShowKey key) {

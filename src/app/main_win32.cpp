@@ -8,6 +8,7 @@
 #include "app/single_instance_win32.h"
 #include "app/app_controller_win32.h"
 #include "dialogs/kit/settings_dialog_win32.h"
+#include "win32/ui_languages_win32.h"
 #include "win32/wide_text_win32.h"
 #include "detection/window_walk_win32.h"
 #include "settings/app_state.h"
@@ -73,6 +74,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     if (!instanceLock.IsFirst()) return 0;
 
     quorrin::AppState state;
+    // The language left to the program, until Config.ini says otherwise.
+    state.Ui.SystemLanguages = quorrin::PreferredUiLanguages();
+    quorrin::ApplyUiLanguage(state.Ui);
     FindConfigPath(state);
     quorrin::IniStore store(state.General.ConfigPath);
     quorrin::ConfigFile config(state, store, quorrin::MessageBoxNotifier());

@@ -5,33 +5,13 @@
 
 namespace quorrin {
 
-namespace {
-
-constexpr ShowKey kShowKeys[] = {ShowKey::Pause, ShowKey::MinuteMore, ShowKey::MinuteLess,
-                                 ShowKey::Hide};
-
-}  // namespace
-
-int32_t ShowKeyOf(const TalkSettings& talk, ShowKey key) {
-    switch (key) {
-        case ShowKey::Pause:
-            return talk.PauseKey;
-        case ShowKey::MinuteMore:
-            return talk.MinuteMoreKey;
-        case ShowKey::MinuteLess:
-            return talk.MinuteLessKey;
-        case ShowKey::Hide:
-            return talk.HideKey;
-    }
-    return 0;
-}
-
 std::vector<int32_t> ShowKeys::Register(HWND window, const TalkSettings& talk) {
     Release();
     window_ = window;
     std::vector<int32_t> taken;
-    for (const ShowKey key : kShowKeys) {
-        const int32_t hotKey = ShowKeyOf(talk, key);
+    for (const ShowKeyRow& row : kShowKeys) {
+        const ShowKey key = row.key;
+        const int32_t hotKey = talk.*row.field;
         if (hotKey == kNoGlobalKey) continue;
         if (RegisterGlobalKey(window, static_cast<int>(key), hotKey)) {
             held_.emplace_back(key, hotKey);
@@ -57,8 +37,8 @@ bool ShowKeys::Holds(int32_t hotKey) const {
 }
 
 std::optional<ShowKey> ShowKeys::FromId(WPARAM id) {
-    for (const ShowKey key : kShowKeys) {
-        if (static_cast<WPARAM>(key) == id) return key;
+    for (const ShowKeyRow& row : kShowKeys) {
+        if (static_cast<WPARAM>(row.key) == id) return row.key;
     }
     return std::nullopt;
 }

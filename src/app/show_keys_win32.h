@@ -13,12 +13,6 @@
 
 namespace quorrin {
 
-// The keys' ids in WM_HOTKEY.
-enum class ShowKey : int { Pause = 1, MinuteMore = 2, MinuteLess = 3, Hide = 4 };
-
-// The key of each action in the settings (0: none).
-int32_t ShowKeyOf(const TalkSettings& talk, ShowKey key);
-
 class ShowKeys {
   public:
     ShowKeys() = default;

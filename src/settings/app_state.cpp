@@ -64,4 +64,8 @@ void ResetSettings(AppState& state) {
     state.Style = DefaultStyle();
 }
 
+void ApplyUiLanguage(const UiSettings& ui) {
+    SetCurrentLanguage(ChooseLanguage(ui.Language, ui.SystemLanguages));
+}
+
 }  // namespace quorrin

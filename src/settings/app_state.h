@@ -3,8 +3,12 @@
 // reference to every window, timer and dialog.
 #pragma once
 
+#include "texts/language_choice.h"
+
 #include <array>
+#include <cstddef>
 #include <cstdint>
+#include <iterator>
 #include <optional>
 #include <string>
 #include <vector>
@@ -128,6 +132,31 @@ struct TalkSettings {
     bool operator==(const TalkSettings&) const = default;
 };
 
+// The language of the user interface ([UI] in Config.ini).
+struct UiSettings {
+    LanguageSetting Language = LanguageSetting::Auto;  // a missing key is Auto
+    // The user's preferred UI languages, most preferred first, as the system tells them at
+    // start-up; never stored.
+    std::vector<std::string> SystemLanguages;
+};
+
+// The presenter's global keys during a show, each named once: its id in WM_HOTKEY, the field
+// of TalkSettings that holds it, and its caption in the show controls dialog, in the order
+// the dialog lists them.
+enum class ShowKey : int { Pause = 1, MinuteMore = 2, MinuteLess = 3, Hide = 4 };
+struct ShowKeyRow {
+    ShowKey key;
+    int32_t TalkSettings::*field;
+    TextId caption;
+};
+inline constexpr ShowKeyRow kShowKeys[] = {
+    {ShowKey::Pause, &TalkSettings::PauseKey, TextId::TalkPauseKey},
+    {ShowKey::MinuteMore, &TalkSettings::MinuteMoreKey, TextId::TalkMinuteMoreKey},
+    {ShowKey::MinuteLess, &TalkSettings::MinuteLessKey, TextId::TalkMinuteLessKey},
+    {ShowKey::Hide, &TalkSettings::HideKey, TextId::TalkHideKey},
+};
+inline constexpr size_t kShowKeyCount = std::size(kShowKeys);
+
 struct AppState {
     PresentationTable Presentations;
     GeneralSettings General;
@@ -135,11 +164,15 @@ struct AppState {
     CountdownState Countdown;
     DisplayStyle Style;
     DetectionSettings Detection;
+    UiSettings Ui;
     WorkArea PrimaryWorkArea;
     WorkArea SecondWorkArea;
 };
 
 DisplayStyle DefaultStyle();
+
+// Makes the language `ui` chooses the one the program speaks.
+void ApplyUiLanguage(const UiSettings& ui);
 
 // The general settings, slot 0 and the display style back to their defaults, in memory only.
 // PresentationCount and slots 1..100 are left alone.

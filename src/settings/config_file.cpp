@@ -1,18 +1,18 @@
 #include "settings/config_file.h"
 
+#include "texts/texts.h"
+
 #include <algorithm>
 #include <utility>
 
 namespace quorrin {
 
 std::string SettingsNotResetMessage(std::string_view path, std::string_view reason) {
-    return "倒计时配置无法读取，且默认设置未能写入 " + std::string(path) + "：" +
-           std::string(reason);
+    return FormatText(TextId::SettingsNotReset, {path, reason});
 }
 
 std::string TimingsNotResetMessage(std::string_view path, std::string_view reason) {
-    return "倒计时计时配置无法读取，且未能从 " + std::string(path) + " 中清除：" +
-           std::string(reason);
+    return FormatText(TextId::TimingsNotReset, {path, reason});
 }
 
 std::string MakeConfigPath(std::string_view programFolder) {
@@ -56,7 +56,10 @@ void ConfigFile::LoadSettings() {
     failed_ = false;
     // The file is read and parsed once; only the repair below, which writes it, reads again.
     IniSnapshot file = store_.Snapshot();
-    // Read whatever the rest holds; the repair below never touches [Detection].
+    // The language first: the repair's messages below are in it.
+    ReadUi(file, state_.Ui);
+    ApplyUiLanguage(state_.Ui);
+    // Read whatever the rest holds; the repair below never touches [Detection] or [UI].
     state_.Detection = ReadDetectionSettings(file);
     LoadNormal(file);
     LoadStyle(file);
@@ -65,7 +68,7 @@ void ConfigFile::LoadSettings() {
         // are in the file now.
         ResetSettings(state_);
         const FileStatus written = SaveAllSettings();
-        Notify(written ? kSettingsResetMessage
+        Notify(written ? std::string(Text(TextId::SettingsReset))
                        : SettingsNotResetMessage(Path(), DescribeFailure(written)));
         failed_ = false;
         file = store_.Snapshot();
@@ -74,7 +77,7 @@ void ConfigFile::LoadSettings() {
     ReadTalk(file, state_.Talk);
     if (failed_) {
         const FileStatus deleted = store_.DeleteSection(kSectionPresentations);
-        Notify(deleted ? kTimingsResetMessage
+        Notify(deleted ? std::string(Text(TextId::TimingsReset))
                        : TimingsNotResetMessage(Path(), DescribeFailure(deleted)));
         state_.General.PresentationCount = 0;
         failed_ = false;
@@ -99,6 +102,8 @@ std::vector<IniEdit> ConfigFile::AllSettingsEdits() const {
     // Nor with every control during a show off and as it comes, so that a file without
     // the section is written back as it was.
     if (state_.Talk != TalkSettings{}) AppendTalkEdits(edits, state_.Talk);
+    // Nor without a language the user chose.
+    if (state_.Ui.Language != LanguageSetting::Auto) AppendUiEdits(edits, state_.Ui);
     return edits;
 }
 
@@ -158,6 +163,17 @@ FileStatus ConfigFile::SaveTimings(const TimingSettings& settings) {
     if (FileStatus written = Commit(edits); !written) return written;
     state_.General = general;
     state_.Presentations = table;
+    return FileStatus();
+}
+
+FileStatus ConfigFile::SaveLanguage(LanguageSetting language) {
+    UiSettings ui = state_.Ui;
+    ui.Language = language;
+    std::vector<IniEdit> edits;
+    AppendUiEdits(edits, ui);
+    if (FileStatus written = Commit(edits); !written) return written;
+    state_.Ui = ui;
+    ApplyUiLanguage(state_.Ui);
     return FileStatus();
 }
 

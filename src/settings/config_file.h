@@ -13,10 +13,8 @@
 
 namespace quorrin {
 
-// The two messages of the loader's self-repair, when the repair was written.
-inline constexpr const char* kSettingsResetMessage = "倒计时配置已被 初始化！";
-inline constexpr const char* kTimingsResetMessage = "倒计时计时配置已被初始化！";
-// ... and when it could not be: the file and the reason.
+// The loader's self-repair says what it did: the repair was written (TextId::SettingsReset,
+// TextId::TimingsReset), or it could not be, with the file and the reason.
 std::string SettingsNotResetMessage(std::string_view path, std::string_view reason);
 std::string TimingsNotResetMessage(std::string_view path, std::string_view reason);
 
@@ -60,6 +58,9 @@ class ConfigFile {
     FileStatus SaveTimings(const TimingSettings& settings);
     // [Talk] written anew with `talk`; once written, the settings take it.
     FileStatus SaveTalkSettings(const TalkSettings& talk);
+    // [UI] "Language"; once written, the settings take it and the program speaks the
+    // language it chooses from then on.
+    FileStatus SaveLanguage(LanguageSetting language);
 
     // The file the writers write, and a one-line reason for a failed write, for the user.
     const std::string& Path() const { return store_.Path(); }

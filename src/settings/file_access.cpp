@@ -1,6 +1,7 @@
 #include "settings/file_access.h"
 
 #include "settings/temp_file_name.h"
+#include "texts/texts.h"
 
 #include <atomic>
 
@@ -97,8 +98,10 @@ FileStatus ReplaceFileAtomically(FilePlatform& platform, const std::string& path
 }
 
 std::string DescribeFileError(FilePlatform& platform, const FileError& error) {
-    if (error.kind == FileErrorKind::BadValue) return "设置中含有无法写入文件的字符。";
-    if (error.code == 0 && error.kind == FileErrorKind::Denied) return "文件被设为只读。";
+    if (error.kind == FileErrorKind::BadValue) return std::string(Text(TextId::FileHasBadValue));
+    if (error.code == 0 && error.kind == FileErrorKind::Denied) {
+        return std::string(Text(TextId::FileReadOnly));
+    }
     return platform.ErrorText(error);
 }
 

@@ -17,6 +17,7 @@ using G = GeneralSettings;
 using P = PresentationSlot;
 using S = DisplayStyle;
 using T = TalkSettings;
+using U = UiSettings;
 using F = ValueFormat;
 
 // The general settings [Normal] holds before the shared timing's keys, and after them.
@@ -65,17 +66,22 @@ constexpr SettingKey<S> kStyle[] = {
     {"bgBackColor", &S::bgBackColor, F::Int32, "0"},
 };
 
-// [Talk]: a missing key reads as its default.
+// [Talk]: a missing key reads as the default TalkSettings holds.
 constexpr SettingKey<T> kTalk[] = {
-    {"Overtime", &T::Overtime, F::Bool, "False"},
-    {"Colors", &T::Colors, F::Bool, "False"},
-    {"HotKeys", &T::Keys, F::Bool, "False"},
-    {"WarningColor", &T::WarningColor, F::Int32, "19878"},
-    {"OvertimeColor", &T::OvertimeColor, F::Int32, "192"},
-    {"PauseKey", &T::PauseKey, F::Key, "Ctrl+Alt+Shift+P"},
-    {"MinuteMoreKey", &T::MinuteMoreKey, F::Key, "Ctrl+Alt+Shift+PageUp"},
-    {"MinuteLessKey", &T::MinuteLessKey, F::Key, "Ctrl+Alt+Shift+PageDown"},
-    {"HideKey", &T::HideKey, F::Key, "Ctrl+Alt+Shift+H"},
+    {"Overtime", &T::Overtime, F::Bool, nullptr},
+    {"Colors", &T::Colors, F::Bool, nullptr},
+    {"HotKeys", &T::Keys, F::Bool, nullptr},
+    {"WarningColor", &T::WarningColor, F::Int32, nullptr},
+    {"OvertimeColor", &T::OvertimeColor, F::Int32, nullptr},
+    {"PauseKey", &T::PauseKey, F::Key, nullptr},
+    {"MinuteMoreKey", &T::MinuteMoreKey, F::Key, nullptr},
+    {"MinuteLessKey", &T::MinuteLessKey, F::Key, nullptr},
+    {"HideKey", &T::HideKey, F::Key, nullptr},
+};
+
+// [UI]: a missing key leaves the language to the program.
+constexpr SettingKey<U> kUi[] = {
+    {"Language", &U::Language, F::Language, "auto"},
 };
 
 // RegisterHotKey's modifier bits, and the names of the keys that are not a letter or digit.
@@ -125,6 +131,8 @@ std::string ValueText(const Record& record, const SettingKey<Record>& key) {
             using T = std::decay_t<decltype(value)>;
             if constexpr (std::is_same_v<T, std::string>) {
                 return value;
+            } else if constexpr (std::is_same_v<T, LanguageSetting>) {
+                return std::string(LanguageSettingText(value));
             } else if constexpr (std::is_same_v<T, bool>) {
                 return BoolToText(value);
             } else {
@@ -146,6 +154,10 @@ bool TakeValue(const std::string& text, const SettingKey<Record>& key, Record& r
             if constexpr (std::is_same_v<T, std::string>) {
                 target = text;
                 return true;
+            } else if constexpr (std::is_same_v<T, LanguageSetting>) {
+                const std::optional<LanguageSetting> value = TextToLanguageSetting(text);
+                if (value) target = *value;
+                return value.has_value();
             } else if constexpr (std::is_same_v<T, bool>) {
                 const std::optional<bool> value = TextToBool(text);
                 if (value) target = *value;
@@ -173,10 +185,18 @@ bool TakeValue(const std::string& text, const SettingKey<Record>& key, Record& r
         key.field);
 }
 
+// What the reader takes for the key when it is missing.
+template <typename Record>
+std::string ReadDefault(const SettingKey<Record>& key) {
+    if (key.readDefault != nullptr) return key.readDefault;
+    static const Record fresh{};
+    return ValueText(fresh, key);
+}
+
 template <typename Record>
 bool ReadKey(const IniSnapshot& file, const char* section, const std::string& name,
              const SettingKey<Record>& key, Record& record) {
-    const std::optional<std::string> text = ReadSetting(file, section, name, key.readDefault);
+    const std::optional<std::string> text = ReadSetting(file, section, name, ReadDefault(key));
     return text && TakeValue(*text, key, record);
 }
 
@@ -215,6 +235,7 @@ std::span<const SettingKey<G>> NormalKeysAfterTiming() { return kNormalAfter; }
 const SettingKey<G>& PresentationCountKey() { return kPresentationCount; }
 std::span<const SettingKey<S>> StyleKeys() { return kStyle; }
 std::span<const SettingKey<T>> TalkKeys() { return kTalk; }
+std::span<const SettingKey<U>> UiKeys() { return kUi; }
 
 const char* TimingSection(int32_t slot) {
     return slot == 0 ? kSectionNormal : kSectionPresentations;
@@ -383,6 +404,15 @@ void AppendStyleEdits(std::vector<IniEdit>& edits, const DisplayStyle& style) {
 void AppendTalkEdits(std::vector<IniEdit>& edits, const TalkSettings& talk) {
     edits.push_back({kSectionTalk, {}, std::nullopt});
     AppendKeys(edits, kSectionTalk, TalkKeys(), talk);
+}
+
+void AppendUiEdits(std::vector<IniEdit>& edits, const UiSettings& ui) {
+    AppendKeys(edits, kSectionUi, UiKeys(), ui);
+}
+
+void ReadUi(const IniSnapshot& file, UiSettings& ui) {
+    ui.Language = LanguageSetting::Auto;
+    ReadKeys(file, kSectionUi, UiKeys(), ui);
 }
 
 void ReadTalk(const IniSnapshot& file, TalkSettings& talk) {

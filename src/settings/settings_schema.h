@@ -36,6 +36,8 @@ inline constexpr const char* kSectionDetection = "Detection";
 inline constexpr const char* kKeyExtraMarkers = "ExtraMarkers";
 inline constexpr char kMarkerSeparator = '|';
 inline constexpr const char* kSectionTalk = "Talk";
+// [UI]: the language of the user interface, written only once the user has chosen one.
+inline constexpr const char* kSectionUi = "UI";
 
 // Largest value the settings reader accepts, in the unit of the file's encoding (GBK bytes,
 // or UTF-16 code units once the file is UTF-16; see StoredLength): one less than its
@@ -48,25 +50,27 @@ bool ValueFitsSettings(std::string_view utf8);
 
 // How a value is written as text (and read back).
 enum class ValueFormat {
-    Time,   // HH:MM:SS; seconds in memory
-    Bool,   // True / False; numbers and any case are read too
-    Byte,   // 0..255
-    Int32,  // a decimal number
-    Text,   // the text itself
-    Key,    // a global key as its name ("Ctrl+Alt+Shift+P"); modifiers * 256 + key in memory
+    Time,      // HH:MM:SS; seconds in memory
+    Bool,      // True / False; numbers and any case are read too
+    Byte,      // 0..255
+    Int32,     // a decimal number
+    Text,      // the text itself
+    Key,       // a global key as its name ("Ctrl+Alt+Shift+P"); modifiers * 256 + key in memory
+    Language,  // auto / zh-CN / en-US
 };
 
 // The field of a settings record a key holds.
 template <typename Record>
 using FieldOf = std::variant<int32_t Record::*, int16_t Record::*, uint8_t Record::*,
-                             bool Record::*, std::string Record::*>;
+                             bool Record::*, std::string Record::*, LanguageSetting Record::*>;
 
 template <typename Record>
 struct SettingKey {
     const char* name;
     FieldOf<Record> field;
     ValueFormat format;
-    const char* readDefault;  // what the reader takes when the key is missing
+    // What the reader takes when the key is missing; null: the value a new record holds.
+    const char* readDefault;
 };
 
 // The tables, in the order the keys are written.
@@ -76,6 +80,7 @@ std::span<const SettingKey<GeneralSettings>> NormalKeysAfterTiming();
 const SettingKey<GeneralSettings>& PresentationCountKey();
 std::span<const SettingKey<DisplayStyle>> StyleKeys();
 std::span<const SettingKey<TalkSettings>> TalkKeys();
+std::span<const SettingKey<UiSettings>> UiKeys();
 
 // A slot's keys live in [Normal] for the shared timing (slot 0) and in [PPTFiles] for the
 // presentations, where their names carry the slot number ("timeCnt3").
@@ -114,6 +119,8 @@ void AppendPresentationEdits(std::vector<IniEdit>& edits, int32_t count,
 void AppendStyleEdits(std::vector<IniEdit>& edits, const DisplayStyle& style);
 // [Talk]: the section removed, then every key.
 void AppendTalkEdits(std::vector<IniEdit>& edits, const TalkSettings& talk);
+// [UI]: its keys, leaving any other key of the section as it is.
+void AppendUiEdits(std::vector<IniEdit>& edits, const UiSettings& ui);
 
 // Reads keys into memory; false when a key cannot be read or converted. A field whose key
 // fails keeps its value; the others are still read.
@@ -130,5 +137,7 @@ DetectionSettings ReadDetectionSettings(const IniSnapshot& file);
 // [Talk]: each key that is missing or cannot be read takes its default alone; without the
 // section everything is off. Never fails, so nothing is repaired for it.
 void ReadTalk(const IniSnapshot& file, TalkSettings& talk);
+// [UI]: a key that is missing or names nothing known takes its default. Never fails.
+void ReadUi(const IniSnapshot& file, UiSettings& ui);
 
 }  // namespace quorrin

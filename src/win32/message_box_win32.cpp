@@ -1,5 +1,6 @@
 #include "win32/message_box_win32.h"
 
+#include "win32/ui_text_win32.h"
 #include "win32/wide_text_win32.h"
 
 #include <string>
@@ -11,11 +12,7 @@ void ShowMessage(HWND owner, std::string_view textUtf8) {
 }
 
 std::wstring SaveFailedText(std::string_view pathUtf8, std::string_view reasonUtf8) {
-    std::wstring text = L"设置未能保存到文件：\n";
-    text += Utf8ToWide(pathUtf8);
-    text += L"\n\n";
-    text += Utf8ToWide(reasonUtf8);
-    return text;
+    return UiText(TextId::SaveFailed, {pathUtf8, reasonUtf8});
 }
 
 void ShowSaveFailed(HWND owner, std::string_view pathUtf8, std::string_view reasonUtf8) {

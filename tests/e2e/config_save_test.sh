@@ -13,7 +13,7 @@ readonly kDialogHoldMs=15000
 readonly kDialogClass=Quorrin.FrmNormalSet
 readonly kSoundSettingsItem=3
 readonly kEndWarningId=1006
-readonly kSaveId=1010
+readonly kSaveId=1
 readonly kOkId=1
 readonly kCatchUpSeconds=3
 

@@ -59,7 +59,7 @@ write_settings
 launch
 
 echo "--- 计时设置 (the shared timing: 添加, 删除 and 清空 are disabled)"
-readonly kSameModeId=1103 kResumeId=1109 kListId=1111 kTimeSaveId=1114 kTimeCancelId=1115
+readonly kSameModeId=1103 kResumeId=1109 kListId=1111 kTimeSaveId=1 kTimeCancelId=2
 check "the dialog opens" open_dialog 1 Quorrin.FrmSetTime
 check "Tab goes from the mode over the resume list and the list to 保存 and 取消, and round" \
     keys_move_focus Tab $kSameModeId $kResumeId $kListId $kTimeSaveId $kTimeCancelId $kSameModeId
@@ -72,7 +72,7 @@ check "Up and Esc close it and save nothing" cancels 1 Quorrin.FrmSetTime $kResu
 
 echo "--- 外观设置"
 readonly kFontId=1104 kSizeId=1106 kTextColorId=1107 kBackColorId=1108 kAlphaId=1110
-readonly kPosId=1112 kStyleSaveId=1117 kStyleCancelId=1118
+readonly kPosId=1112 kStyleSaveId=1 kStyleCancelId=2
 check "the dialog opens" open_dialog 2 Quorrin.FrmSetStyle
 check "Tab goes down the left column to 保存 and 取消, and round" \
     keys_move_focus Tab $kFontId $kSizeId $kTextColorId $kBackColorId $kAlphaId $kPosId \
@@ -84,7 +84,7 @@ check "and close the dialog" wait_until 10 dialog_gone
 check "Down and Esc close it and save nothing" cancels 2 Quorrin.FrmSetStyle $kPosId Down
 
 echo "--- 声音设置"
-readonly kBrowseId=1005 kEndWarningId=1006 kBrowseEndId=1009 kSoundSaveId=1010 kSoundCancelId=1011
+readonly kBrowseId=1005 kEndWarningId=1006 kBrowseEndId=1009 kSoundSaveId=1 kSoundCancelId=2
 check "the dialog opens" open_dialog 3 Quorrin.FrmNormalSet
 check "Tab goes over both 浏览 and 结束提醒 to 保存 and 取消, and round" \
     keys_move_focus Tab $kBrowseId $kEndWarningId $kBrowseEndId $kSoundSaveId $kSoundCancelId $kBrowseId

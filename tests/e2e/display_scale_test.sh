@@ -20,14 +20,14 @@ readonly kCornerPixelsAt96=20
 readonly kDialogClass=Quorrin.FrmNormalSet
 readonly kSoundSettingsItem=3
 readonly kClientWidthTwips=5535 kClientHeightTwips=3585
-readonly kSaveId=1010 kCancelId=1011
+readonly kSaveId=1 kCancelId=2
 readonly kSaveTwips=(2640 2760 1215 495)
 readonly kDialogSidePixelsAt96=15 kDialogTopPixelsAt96=30
 readonly kDragPixels=(37 23)
 # The timing and appearance dialogs: class, menu item, client area, 取消.
 readonly kOtherDialogs=(
-    "Quorrin.FrmSetTime 1 7875 4620 1115"
-    "Quorrin.FrmSetStyle 2 9405 4710 1118"
+    "Quorrin.FrmSetTime 1 7875 4620 2"
+    "Quorrin.FrmSetStyle 2 9405 4710 2"
 )
 
 host_state=${WINE_STATE_DIR:?run inside the test Wine environment}

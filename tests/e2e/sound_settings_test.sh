@@ -16,9 +16,9 @@ readonly kBrowseSoundId=1005
 readonly kEndWarningId=1006
 readonly kEndSoundLabelId=1008
 readonly kBrowseEndSoundId=1009
-readonly kSaveId=1010
-readonly kCancelId=1011
-readonly kCloseId=1002
+readonly kSaveId=1
+readonly kCancelId=2
+readonly kCloseId=4
 readonly kFileNameEditId=0x47C
 readonly kOkId=1
 

@@ -15,7 +15,7 @@ readonly kDialogClass=Quorrin.FrmSetTime
 readonly kEditorClass=Quorrin.FrmeditTime
 readonly kTimingSettingsItem=1
 # Control ids of the list dialog.
-readonly kCloseId=1102
+readonly kCloseId=4
 readonly kSameModeId=1103
 readonly kIndividualId=1104
 readonly kAddId=1105
@@ -23,16 +23,16 @@ readonly kDeleteId=1106
 readonly kClearId=1107
 readonly kResumeId=1109
 readonly kListId=1111
-readonly kSaveId=1114
-readonly kCancelId=1115
+readonly kSaveId=1
+readonly kCancelId=2
 # ... of the editor.
 readonly kDurationId=1204
 readonly kWarningId=1206
 readonly kFlushId=1207
 readonly kFileLabelId=1210
 readonly kBrowseId=1211
-readonly kEditorSaveId=1212
-readonly kEditorCancelId=1213
+readonly kEditorSaveId=1
+readonly kEditorCancelId=2
 # ... of the file dialog and the message box.
 readonly kFileNameEditId=0x47C
 readonly kOkId=1

@@ -2,6 +2,8 @@
 
 #include "settings/file_encoding.h"
 #include "settings/text_codec.h"
+#include "texts/texts.h"
+#include "language_scope.h"
 #include "temp_folder.h"
 #include "utf16_text.h"
 
@@ -57,7 +59,7 @@ struct Loaded {
 
 TEST(LoadSettings, FirstRunWritesDefaultsAndSaysSoOnce) {
     Loaded run(nullptr);
-    ASSERT_EQ(run.messages, std::vector<std::string>{kSettingsResetMessage});
+    ASSERT_EQ(run.messages, std::vector<std::string>{std::string(Text(TextId::SettingsReset))});
     EXPECT_TRUE(run.state.General.SameMode);
     EXPECT_TRUE(run.state.General.ResetTime);
     EXPECT_TRUE(run.state.General.EndWarning);
@@ -130,7 +132,8 @@ TEST(LoadSettings, BadNormalValueResetsNormalAndStyleButKeepsThePresentations) {
         text.replace(at, text.find("\r\n", at) - at, bad);
         text += "[Style]\r\nWidth=1234\r\n[PPTFiles]\r\npptFiles=1\r\n" + Slot(1, "talk");
         Loaded run(&text);
-        EXPECT_EQ(run.messages, std::vector<std::string>{kSettingsResetMessage}) << bad;
+        EXPECT_EQ(run.messages, std::vector<std::string>{std::string(Text(TextId::SettingsReset))})
+            << bad;
         EXPECT_EQ(run.state.Style, DefaultStyle()) << bad;
         EXPECT_TRUE(run.state.General.SameMode) << bad;
         EXPECT_EQ(run.state.Presentations.At(0)->TimeCnt, 600) << bad;
@@ -165,7 +168,7 @@ TEST(LoadSettings, BrokenPresentationListIsDiscardedAloneWithItsMessage) {
     for (const std::string& list : lists) {
         const std::string text = std::string(kCompleteNormal) + "[PPTFiles]\r\n" + list;
         Loaded run(&text);
-        EXPECT_EQ(run.messages, std::vector<std::string>{kTimingsResetMessage});
+        EXPECT_EQ(run.messages, std::vector<std::string>{std::string(Text(TextId::TimingsReset))});
         EXPECT_EQ(run.state.General.PresentationCount, 0);
         const std::string after = run.Text();
         EXPECT_EQ(after.find("[PPTFiles]"), std::string::npos);
@@ -456,7 +459,8 @@ TEST(ExtraMarkers, ReadInEveryEncodingNeverWrittenAndKeptThroughARepair) {
     std::string broken = text;
     broken.replace(broken.find("timeMode=0"), 10, "timeMode=x");
     Loaded repaired(&broken);
-    EXPECT_EQ(repaired.messages, std::vector<std::string>{kSettingsResetMessage});
+    EXPECT_EQ(repaired.messages,
+              std::vector<std::string>{std::string(Text(TextId::SettingsReset))});
     EXPECT_EQ(repaired.state.Detection.ExtraMarkers, expected);
     EXPECT_NE(repaired.Text().find(detection), std::string::npos);
     Loaded without(nullptr);
@@ -504,6 +508,41 @@ TEST(TalkSettings, UnreadableValueFallsBackAloneAndNothingIsRepaired) {
         << written;
     const std::string copy = written;
     EXPECT_EQ(Loaded(&copy).state.Talk, saved);
+}
+
+TEST(UiLanguage, ReadFirstSpokenAtOnceAndWrittenOnlyOnceChosen) {
+    const testing::LanguageScope restore(Language::Chinese);
+    const std::string text = std::string(kCompleteNormal) + "[Style]\r\nWidth=3000\r\n";
+    // Absent: left to the program, and nothing written for it.
+    Loaded plain(&text);
+    EXPECT_EQ(plain.state.Ui.Language, LanguageSetting::Auto);
+    plain.state.Ui.SystemLanguages = {"zh-CN"};
+    std::filesystem::remove(plain.path);
+    ASSERT_TRUE(ConfigFile(plain.state, plain.store, nullptr).SaveSoundSettings());
+    EXPECT_EQ(plain.Text().find("[UI]"), std::string::npos);
+
+    // Chosen: written, and the program speaks it from then on.
+    ASSERT_TRUE(
+        ConfigFile(plain.state, plain.store, nullptr).SaveLanguage(LanguageSetting::English));
+    EXPECT_EQ(CurrentLanguage(), Language::English);
+    EXPECT_NE(plain.Text().find("[UI]\r\nLanguage=en-US\r\n"), std::string::npos);
+    // A file written whole again keeps the choice.
+    std::filesystem::remove(plain.path);
+    ASSERT_TRUE(ConfigFile(plain.state, plain.store, nullptr).SaveSoundSettings());
+    EXPECT_NE(plain.Text().find("[UI]\r\nLanguage=en-US\r\n"), std::string::npos);
+
+    // The language is in force before the loader's messages, which are in it.
+    const std::string chinese = "[UI]\r\nLanguage=zh-CN\r\n[Normal]\r\ntimeMode=x\r\n";
+    Loaded repaired(&chinese);
+    EXPECT_EQ(repaired.state.Ui.Language, LanguageSetting::Chinese);
+    EXPECT_EQ(repaired.messages, std::vector<std::string>{"倒计时配置已被 初始化！"});
+    EXPECT_NE(repaired.Text().find("[UI]\r\nLanguage=zh-CN"), std::string::npos);
+    // A value naming no language is left to the program and repairs nothing.
+    const std::string junk = std::string(kCompleteNormal) + "[UI]\r\nLanguage=fr-FR\r\n";
+    Loaded unknown(&junk);
+    EXPECT_EQ(unknown.state.Ui.Language, LanguageSetting::Auto);
+    EXPECT_TRUE(unknown.messages.empty());
+    EXPECT_EQ(unknown.Text(), junk);
 }
 
 TEST(ValueFormats, KeyNamesReadBackAndJunkIsRefused) {

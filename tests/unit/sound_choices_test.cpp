@@ -1,6 +1,9 @@
 #include "dialogs/sound/sound_choices.h"
 
 #include "settings/config_file.h"
+#include "texts/texts.h"
+
+#include "language_scope.h"
 
 #include <gtest/gtest.h>
 
@@ -25,7 +28,7 @@ std::string ChinesePathOfGbkBytes(size_t bytes) {
 TEST(SoundChoices, FilterIsDescriptionAndPatternsEachEndedByNul) {
     std::vector<std::string> parts;
     std::string part;
-    for (const char c : kSoundFileFilter) {
+    for (const char c : SoundFileFilter()) {
         if (c == '\0') {
             parts.push_back(part);
             part.clear();
@@ -36,6 +39,20 @@ TEST(SoundChoices, FilterIsDescriptionAndPatternsEachEndedByNul) {
     EXPECT_TRUE(part.empty()) << "text after the last NUL: " << part;
     EXPECT_EQ(parts,
               (std::vector<std::string>{"声音文件(*.wav;*.mp3,*.wma)", "*.wav;*.mp3;*.wma"}));
+}
+
+// The default sound is shown in the user's language and stands for the stored value again;
+// a file is shown and taken as it is.
+TEST(SoundChoices, DefaultSoundIsShownTranslatedAndMappedBack) {
+    for (const Language language : {Language::Chinese, Language::English}) {
+        const testing::LanguageScope speaking(language);
+        const std::string shown = SoundSettingToShow(kDefaultSound);
+        EXPECT_EQ(shown, Text(TextId::DefaultSound));
+        EXPECT_EQ(SoundSettingFromShown(shown), kDefaultSound);
+        EXPECT_EQ(SoundSettingFromShown(SoundSettingToShow("C:\\a.wav")), "C:\\a.wav");
+    }
+    const testing::LanguageScope english(Language::English);
+    EXPECT_EQ(SoundSettingToShow(kDefaultSound), "Default sound");
 }
 
 TEST(SoundChoices, WhatTheSettingsFileCanHold) {

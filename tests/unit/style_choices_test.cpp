@@ -27,13 +27,16 @@ TEST(StyleLists, ItemsAndTheStoredValuesTheyShow) {
     EXPECT_EQ(AlphaIndex(0), 0);
     EXPECT_EQ(AlphaIndex(50), 5);
     EXPECT_EQ(AlphaIndex(100), 10);
-    EXPECT_EQ(std::string(kAlphaItems[AlphaIndex(100)]), "不透明");
+    EXPECT_EQ(AlphaItems().size(), static_cast<size_t>(kAlphaItemCount));
+    EXPECT_EQ(AlphaItems()[AlphaIndex(100)], "不透明");
+    EXPECT_EQ(AlphaItems()[AlphaIndex(50)], "50%");
     EXPECT_EQ(AlphaIndex(55), kNoListItem);   // not a step of the list
     EXPECT_EQ(AlphaIndex(110), kNoListItem);  // past the last item
 
     EXPECT_EQ(PositionIndex(1), 1);
-    EXPECT_EQ(std::string(kPositionItems[PositionIndex(1)]), "屏幕右上角");
-    EXPECT_EQ(std::string(kPositionItems[PositionIndex(4)]), "自定义位置");
+    EXPECT_EQ(PositionItems().size(), static_cast<size_t>(kPositionItemCount));
+    EXPECT_EQ(PositionItems()[PositionIndex(1)], "屏幕右上角");
+    EXPECT_EQ(PositionItems()[PositionIndex(4)], "自定义位置");
     EXPECT_EQ(PositionIndex(5), kNoListItem);
 }
 

@@ -2,6 +2,8 @@
 #include "dialogs/timing/timing_rows.h"
 
 #include "settings/text_codec.h"
+#include "texts/texts.h"
+#include "language_scope.h"
 #include "temp_folder.h"
 
 #include <gtest/gtest.h>
@@ -16,11 +18,32 @@ using testing::ReadBytes;
 using testing::TempFolder;
 using testing::WriteBytes;
 
-TEST(TimingRows, RowTextForTheListBox) {
-    EXPECT_EQ(TimingRowText({600, 30, true, false, "所有演示文稿", 0}),
-              "00:10:00\t00:00:30\t是\t否\t所有演示文稿");
-    EXPECT_EQ(TimingRowText({3723, 0, false, true, "Intro", 5}),
+TEST(TimingRows, RowTextForTheListBoxInEachLanguage) {
+    const PresentationSlot shared{600, 30, true, false, kAllPresentationsLabel, 0};
+    EXPECT_EQ(TimingRowText(shared, true), "00:10:00\t00:00:30\t是\t否\t所有演示文稿");
+    EXPECT_EQ(TimingRowText({3723, 0, false, true, "Intro", 5}, false),
               "01:02:03\t00:00:00\t否\t是\tIntro");
+    const testing::LanguageScope english(Language::English);
+    // The shared timing's label is shown translated; a presentation of that name is not.
+    EXPECT_EQ(TimingRowText(shared, true), "00:10:00\t00:00:30\tYes\tNo\tAll presentations");
+    EXPECT_EQ(TimingRowText(shared, false), "00:10:00\t00:00:30\tYes\tNo\t所有演示文稿");
+}
+
+// The editor shows the shared timing's label in the user's language and saves it as the file
+// holds it; a presentation's name is shown and saved as it is, whatever it is called.
+TEST(TimingRows, SharedTimingsLabelIsShownTranslatedAndMappedBack) {
+    for (const Language language : {Language::Chinese, Language::English}) {
+        const testing::LanguageScope speaking(language);
+        const std::string shown = PresentationNameToShow(kAllPresentationsLabel, true);
+        EXPECT_EQ(shown, Text(TextId::AllPresentations));
+        EXPECT_EQ(PresentationNameFromShown(shown, true), kAllPresentationsLabel);
+        EXPECT_EQ(PresentationNameFromShown(PresentationNameToShow("Intro", false), false),
+                  "Intro");
+    }
+    const testing::LanguageScope english(Language::English);
+    EXPECT_EQ(PresentationNameToShow(kAllPresentationsLabel, true), "All presentations");
+    // A presentation really named so keeps its name.
+    EXPECT_EQ(PresentationNameFromShown("All presentations", false), "All presentations");
 }
 
 TEST(TimingRows, BaseNameDropsFolderTrailingSpacesAndOnlyTheLastExtension) {

@@ -1,9 +1,13 @@
 // Layout faults a dialog's design hides until it is drawn, looked for on the real windows
-// at each display scale: two visible controls of the dialog covering each other, and a
-// drop-down list too narrow for its longest item in the font it shows it in.
+// at each display scale and in each language: two visible controls of the dialog covering
+// each other, a control reaching out of the dialog, a caption wider than its control in the
+// control's own font, and a drop-down list too narrow for its longest item.
 #pragma once
 
+#include "texts/texts.h"
 #include "win32/gdi_scope_win32.h"
+
+#include "../unit/language_scope.h"
 
 #include <windows.h>
 
@@ -15,6 +19,13 @@ namespace quorrin::testing {
 
 // The scales a dialog is laid out at: 100, 125, 150 and 200 %.
 inline constexpr int kDialogTestDpis[] = {96, 120, 144, 192};
+
+// The languages a dialog is laid out in.
+inline constexpr Language kDialogTestLanguages[] = {Language::Chinese, Language::English};
+
+inline const char* LanguageName(Language language) {
+    return language == Language::Chinese ? "zh-CN" : "en-US";
+}
 
 // Lays `dialog` out at `dpi` as a move to a monitor of that scale does (Wine never sends
 // WM_DPICHANGED itself), at the size the dialog asks for.
@@ -45,6 +56,101 @@ inline std::vector<std::wstring> OverlappingControls(HWND dialog) {
         }
     }
     return overlaps;
+}
+
+inline std::wstring ControlText(HWND window) {
+    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+    text.resize(
+        static_cast<size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+inline std::wstring ClassOf(HWND window) {
+    wchar_t name[64] = {};
+    GetClassNameW(window, name, 64);
+    return name;
+}
+
+// "id: text" for every visible child whose text, measured in the child's own font, needs more
+// room than the child has: its width for a one-line text (less the box of a check box or
+// option button), its height for a label of several lines, wrapped at its width. Drop-down
+// lists and edit fields are left out (their text is the user's), and so are labels that end
+// a long text with an ellipsis.
+inline std::vector<std::wstring> ClippedCaptions(HWND dialog, int dpi) {
+    std::vector<std::wstring> clipped;
+    for (HWND child = GetWindow(dialog, GW_CHILD); child != nullptr;
+         child = GetWindow(child, GW_HWNDNEXT)) {
+        const std::wstring text = ControlText(child);
+        if (IsWindowVisible(child) == FALSE || text.empty()) continue;
+        const std::wstring kind = ClassOf(child);
+        const LONG_PTR style = GetWindowLongPtrW(child, GWL_STYLE);
+        const bool label = _wcsicmp(kind.c_str(), L"Static") == 0;
+        const bool button = _wcsicmp(kind.c_str(), L"Button") == 0;
+        if (_wcsicmp(kind.c_str(), L"ComboBox") == 0 || _wcsicmp(kind.c_str(), L"Edit") == 0 ||
+            _wcsicmp(kind.c_str(), L"ListBox") == 0 ||
+            _wcsicmp(kind.c_str(), L"msctls_hotkey32") == 0) {
+            continue;
+        }
+        if (label && (style & SS_ELLIPSISMASK) != 0) continue;
+        RECT room{};
+        GetClientRect(child, &room);
+        if (button &&
+            ((style & BS_TYPEMASK) == BS_AUTOCHECKBOX ||
+             (style & BS_TYPEMASK) == BS_AUTORADIOBUTTON || (style & BS_TYPEMASK) == BS_CHECKBOX ||
+             (style & BS_TYPEMASK) == BS_RADIOBUTTON)) {
+            // The box and the gap after it: 13 + 4 pixels at 96 dpi.
+            room.right -= MulDiv(17, dpi, 96);
+        }
+        WindowDcScope dc(child);
+        ScopedSelectObject select(dc.Dc(),
+                                  reinterpret_cast<HFONT>(SendMessageW(child, WM_GETFONT, 0, 0)));
+        SIZE size{};
+        GetTextExtentPoint32W(dc.Dc(), text.c_str(), static_cast<int>(text.size()), &size);
+        const bool severalLines =
+            label && (style & (SS_LEFTNOWORDWRAP | SS_SIMPLE)) == 0 && room.bottom >= 2 * size.cy;
+        bool fits = size.cx <= room.right;
+        if (severalLines) {
+            RECT wrapped{0, 0, room.right, 0};
+            DrawTextW(dc.Dc(), text.c_str(), static_cast<int>(text.size()), &wrapped,
+                      DT_CALCRECT | DT_WORDBREAK | DT_EDITCONTROL | DT_NOPREFIX);
+            fits = wrapped.bottom <= room.bottom;
+        }
+        if (!fits) {
+            clipped.push_back(std::to_wstring(GetDlgCtrlID(child)) + L": " + text + L" " +
+                              std::to_wstring(size.cx) + L" px in " + std::to_wstring(room.right));
+        }
+    }
+    return clipped;
+}
+
+// The ids of visible children not wholly inside the dialog's client area.
+inline std::vector<int> ChildrenOutside(HWND dialog) {
+    RECT client{};
+    GetClientRect(dialog, &client);
+    std::vector<int> outside;
+    for (HWND child = GetWindow(dialog, GW_CHILD); child != nullptr;
+         child = GetWindow(child, GW_HWNDNEXT)) {
+        RECT r{};
+        if (IsWindowVisible(child) == FALSE || GetWindowRect(child, &r) == FALSE) continue;
+        MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&r), 2);
+        if (r.left < 0 || r.top < 0 || r.right > client.right || r.bottom > client.bottom) {
+            outside.push_back(GetDlgCtrlID(child));
+        }
+    }
+    return outside;
+}
+
+// Every fault of the dialog's layout, laid out at `dpi`: overlaps, children outside and clipped
+// captions, one line each.
+inline std::vector<std::wstring> LayoutFaults(HWND dialog, int dpi) {
+    std::vector<std::wstring> faults;
+    for (const std::wstring& pair : OverlappingControls(dialog))
+        faults.push_back(L"overlap " + pair);
+    for (const int id : ChildrenOutside(dialog))
+        faults.push_back(L"outside " + std::to_wstring(id));
+    for (const std::wstring& caption : ClippedCaptions(dialog, dpi))
+        faults.push_back(L"clipped " + caption);
+    return faults;
 }
 
 // The items of the drop-down list `combo` wider, in the list's font, than the box that shows

@@ -9,6 +9,7 @@
 #include "settings/ini_store.h"
 
 #include "common_dialog_driver_win32.h"
+#include "dialog_layout_check_win32.h"
 #include "fake_dialog_host_win32.h"
 #include "held_file_save_win32.h"
 #include "message_pump_win32.h"
@@ -17,7 +18,9 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <fstream>
+#include <iterator>
 #include <functional>
 #include <iterator>
 #include <memory>
@@ -124,7 +127,7 @@ TEST_F(NormalSetDialogTest, ShowsTheSettingsInItsControls) {
     EXPECT_TRUE(IsWindowVisible(dialog));
     EXPECT_EQ(testing::WindowText(dialog), L"声音设置");
 
-    EXPECT_EQ(Text(kNormalSetTitleLabelId), L"声音设置");
+    EXPECT_EQ(Text(kDialogCaptionId), L"声音设置");
     EXPECT_EQ(Text(kNormalSetSoundCaptionId), L"提示音乐：");
     EXPECT_EQ(Text(kNormalSetEndSoundCaptionId), L"结束音乐：");
     EXPECT_EQ(Text(kNormalSetEndWarningId), L"结束提醒");
@@ -133,9 +136,9 @@ TEST_F(NormalSetDialogTest, ShowsTheSettingsInItsControls) {
     EXPECT_EQ(IsDlgButtonChecked(dialog, kNormalSetEndWarningId), BST_UNCHECKED);
     EXPECT_EQ(Text(kNormalSetBrowseSoundId), L"浏览");
     EXPECT_EQ(Text(kNormalSetBrowseEndSoundId), L"浏览");
-    EXPECT_EQ(Text(kNormalSetSaveId), L"保存");
-    EXPECT_EQ(Text(kNormalSetCancelId), L"取消");
-    EXPECT_EQ(Text(kNormalSetCloseId), L"×");
+    EXPECT_EQ(Text(kDialogSaveId), L"保存");
+    EXPECT_EQ(Text(kDialogCancelId), L"取消");
+    EXPECT_EQ(Text(kDialogCloseId), L"×");
 
     // The labels a test of the running program reads are real child controls.
     for (const int id : {kNormalSetSoundLabelId, kNormalSetEndSoundLabelId}) {
@@ -184,6 +187,45 @@ TEST_F(NormalSetDialogTest, IsACentredFixedToolWindowShapedToItsClientArea) {
 // The dialog moved to a monitor at 150 % (Wine never sends WM_DPICHANGED itself): it asks
 // for its own size, takes the suggested rectangle, and places its controls, fonts and region
 // again at the new DPI; back at 100 % everything is where it was.
+// In each language and at every scale every caption, the default sound's name among them,
+// shows whole inside the dialog. The design lets each path label touch its caption and its
+// "浏览" by a pixel (the labels are transparent); English adds no overlap to those.
+TEST_F(NormalSetDialogTest, NothingIsClippedInAnyLanguageAtAnyScale) {
+    state_.General.EndSound = "默认声音";
+    std::vector<std::vector<std::wstring>> chineseFaults;
+    for (const Language language : testing::kDialogTestLanguages) {
+        const testing::LanguageScope speaking(language);
+        const HWND dialog = OpenDialog();
+        for (size_t n = 0; n < std::size(testing::kDialogTestDpis); ++n) {
+            const int dpi = testing::kDialogTestDpis[n];
+            testing::LayOutAtDpi(dialog, dpi);
+            const std::vector<std::wstring> faults = testing::LayoutFaults(dialog, dpi);
+            if (language == Language::Chinese) chineseFaults.push_back(faults);
+            for (const std::wstring& fault : faults) {
+                const bool designed = fault.rfind(L"overlap ", 0) == 0 &&
+                                      std::find(chineseFaults[n].begin(), chineseFaults[n].end(),
+                                                fault) != chineseFaults[n].end();
+                EXPECT_TRUE(designed)
+                    << testing::LanguageName(language) << " " << dpi << ": " << WideToUtf8(fault);
+            }
+        }
+        Dialog().Close();
+    }
+}
+
+// The default sound is shown in the user's language and saved as the file has always
+// held it.
+TEST_F(NormalSetDialogTest, DefaultSoundIsShownTranslatedAndSavedAsItIs) {
+    const testing::LanguageScope english(Language::English);
+    OpenDialog();
+    EXPECT_EQ(Text(kNormalSetSoundLabelId), L"Default sound");
+    EXPECT_EQ(Text(kNormalSetBrowseSoundId), L"Browse");
+    Press(IDOK);
+    ASSERT_TRUE(PumpUntilClosed());
+    EXPECT_EQ(state_.General.WarningSound, "默认声音");
+    EXPECT_NE(ReadBytes(configPath_).find(Gbk(L"SoundFile=默认声音\r\n")), std::string::npos);
+}
+
 TEST_F(NormalSetDialogTest, FollowsADpiChange) {
     const HWND dialog = OpenDialog();
     const auto childRect = [&](int id) {
@@ -204,7 +246,7 @@ TEST_F(NormalSetDialogTest, FollowsADpiChange) {
     };
     RECT before{};
     GetWindowRect(dialog, &before);
-    const RECT saveBefore = childRect(kNormalSetSaveId);
+    const RECT saveBefore = childRect(kDialogSaveId);
 
     // 5535 x 3585 twips at 144 dpi: 553.5 -> 554 and 358.5 -> 358 (half to even) in strips
     // of 22 (left), 23 (right) and 45 (top) pixels.
@@ -224,13 +266,13 @@ TEST_F(NormalSetDialogTest, FollowsADpiChange) {
     EXPECT_EQ(client.right, 554);
     EXPECT_EQ(client.bottom, 358);
     // 保存 at 2640, 2760, 1215 x 495 twips.
-    const RECT save = childRect(kNormalSetSaveId);
+    const RECT save = childRect(kDialogSaveId);
     EXPECT_EQ(save.left, 264);
     EXPECT_EQ(save.top, 276);
     EXPECT_EQ(save.right - save.left, 122);
     EXPECT_EQ(save.bottom - save.top, 50);
     for (const int id : {kNormalSetSoundCaptionId, kNormalSetSoundLabelId, kNormalSetEndWarningId,
-                         kNormalSetBrowseEndSoundId, kNormalSetCancelId, kNormalSetCloseId}) {
+                         kNormalSetBrowseEndSoundId, kDialogCancelId, kDialogCloseId}) {
         const RECT r = childRect(id);
         EXPECT_GE(r.left, 0) << id;
         EXPECT_GE(r.top, 0) << id;
@@ -253,14 +295,14 @@ TEST_F(NormalSetDialogTest, FollowsADpiChange) {
     RECT after{};
     GetWindowRect(dialog, &after);
     EXPECT_TRUE(EqualRect(&after, &before));
-    const RECT saveAfter = childRect(kNormalSetSaveId);
+    const RECT saveAfter = childRect(kDialogSaveId);
     EXPECT_TRUE(EqualRect(&saveAfter, &saveBefore));
     EXPECT_LE(fontHeight(kNormalSetSoundCaptionId), 13);
 }
 
 TEST_F(NormalSetDialogTest, TextsUseAChineseFont) {
     OpenDialog();
-    for (const int id : {kNormalSetTitleLabelId, kNormalSetSoundCaptionId, kNormalSetSoundLabelId,
+    for (const int id : {kDialogCaptionId, kNormalSetSoundCaptionId, kNormalSetSoundLabelId,
                          kNormalSetEndWarningId}) {
         const auto font = reinterpret_cast<HFONT>(SendMessageW(Child(id), WM_GETFONT, 0, 0));
         ASSERT_NE(font, nullptr) << id;
@@ -313,7 +355,7 @@ TEST_F(NormalSetDialogTest, SaveThatCannotWriteSaysSoAndStaysOpen) {
     const std::string before = ReadBytes(configPath_);
 
     const testing::SaveFailureSeen box =
-        testing::SaveWhileHeld(configPath_, [&] { Press(kNormalSetSaveId); });
+        testing::SaveWhileHeld(configPath_, [&] { Press(kDialogSaveId); });
     ASSERT_TRUE(box.shown);
     EXPECT_EQ(box.caption, kMessageBoxCaption);
     EXPECT_NE(box.text.find(Utf8ToWide(configPath_)), std::wstring::npos) << box.text;
@@ -324,7 +366,7 @@ TEST_F(NormalSetDialogTest, SaveThatCannotWriteSaysSoAndStaysOpen) {
     EXPECT_TRUE(state_.General.EndWarning);
     EXPECT_EQ(host_.closed, 0);
     EXPECT_EQ(ReadBytes(configPath_), before);
-    Press(kNormalSetSaveId);
+    Press(kDialogSaveId);
     ASSERT_TRUE(PumpUntilClosed());
     EXPECT_EQ(IniStore(configPath_).Read("Normal", "SoundFile", ""), "C:\\音乐\\新.wav");
     EXPECT_FALSE(state_.General.EndWarning);
@@ -336,7 +378,7 @@ TEST_F(NormalSetDialogTest, SaveWithDefaultSoundsAndTheBoxTicked) {
     state_.General.EndSound = "默认声音";
     OpenDialog();
     CheckDlgButton(dialog_->Handle(), kNormalSetEndWarningId, BST_INDETERMINATE);  // counts
-    Press(kNormalSetSaveId);
+    Press(kDialogSaveId);
     ASSERT_TRUE(PumpUntilClosed());
 
     const IniStore written(configPath_);
@@ -350,8 +392,8 @@ TEST_F(NormalSetDialogTest, CancelCloseEscAndWmCloseWriteNothing) {
     const std::string before = ReadBytes(configPath_);
     const GeneralSettings settingsBefore = state_.General;
     const std::vector<std::pair<const char*, std::function<void()>>> ways = {
-        {"cancel", [&] { Press(kNormalSetCancelId); }},
-        {"close button", [&] { Press(kNormalSetCloseId); }},
+        {"cancel", [&] { Press(kDialogCancelId); }},
+        {"close button", [&] { Press(kDialogCloseId); }},
         {"Esc", [&] { Key(VK_ESCAPE); }},
         {"WM_CLOSE", [&] { PostMessageW(dialog_->Handle(), WM_CLOSE, 0, 0); }}};
     int expectedClosed = 0;
@@ -372,7 +414,7 @@ TEST_F(NormalSetDialogTest, CancelCloseEscAndWmCloseWriteNothing) {
 
 TEST_F(NormalSetDialogTest, DuringAShowTheClockHidesAndEveryWayOfClosingShowsIt) {
     state_.Countdown.ShowActive = true;
-    for (const int id : {kNormalSetSaveId, kNormalSetCancelId, kNormalSetCloseId, 0}) {
+    for (const int id : {kDialogSaveId, kDialogCancelId, kDialogCloseId, 0}) {
         host_.calls.clear();
         OpenDialog();
         EXPECT_EQ(host_.calls, std::vector<std::string>{"hide"}) << id;
@@ -387,7 +429,7 @@ TEST_F(NormalSetDialogTest, DuringAShowTheClockHidesAndEveryWayOfClosingShowsIt)
 }
 
 TEST_F(NormalSetDialogTest, WithoutAShowAtClosingTheClockStaysHidden) {
-    for (const int id : {kNormalSetSaveId, kNormalSetCancelId, kNormalSetCloseId}) {
+    for (const int id : {kDialogSaveId, kDialogCancelId, kDialogCloseId}) {
         OpenDialog();
         Press(id);
         ASSERT_TRUE(PumpUntilClosed()) << id;
@@ -398,7 +440,7 @@ TEST_F(NormalSetDialogTest, WithoutAShowAtClosingTheClockStaysHidden) {
     state_.Countdown.ShowActive = true;
     OpenDialog();
     state_.Countdown.ShowActive = false;
-    Press(kNormalSetCancelId);
+    Press(kDialogCancelId);
     ASSERT_TRUE(PumpUntilClosed());
     EXPECT_EQ(host_.calls, std::vector<std::string>{"hide"});
 }
@@ -421,7 +463,7 @@ TEST_F(NormalSetDialogTest, OpeningTwiceGivesOneWindowAndReopeningReloads) {
     EXPECT_EQ(windows, 1);
     EXPECT_EQ(Text(kNormalSetSoundLabelId), L"C:\\not saved.wav") << "brought forward as it was";
 
-    Press(kNormalSetCancelId);
+    Press(kDialogCancelId);
     ASSERT_TRUE(PumpUntilClosed());
     EXPECT_EQ(host_.closed, 1);
 
@@ -429,7 +471,7 @@ TEST_F(NormalSetDialogTest, OpeningTwiceGivesOneWindowAndReopeningReloads) {
     OpenDialog();
     EXPECT_EQ(Text(kNormalSetSoundLabelId), L"默认声音");
     EXPECT_EQ(Text(kNormalSetEndSoundLabelId), L"C:\\音乐\\新的.wav");
-    Press(kNormalSetCloseId);
+    Press(kDialogCloseId);
     ASSERT_TRUE(PumpUntilClosed());
     EXPECT_EQ(host_.closed, 2);
 }
@@ -489,7 +531,7 @@ TEST_F(NormalSetDialogTest, BrowsePutsTheChosenFileIntoItsLabelAndCancelKeepsIt)
         SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(kNormalSetBrowseSoundId, BN_CLICKED), 0);
     }
     EXPECT_EQ(Text(kNormalSetSoundLabelId), sound.Path());
-    Press(kNormalSetSaveId);
+    Press(kDialogSaveId);
     ASSERT_TRUE(PumpUntilClosed());
     EXPECT_EQ(IniStore(configPath_).ReadRaw("Normal", "SoundFile", ""), Gbk(sound.Path()));
     EXPECT_EQ(IniStore(configPath_).ReadRaw("Normal", "endSoundFile", ""), Gbk(sound.Path()));
@@ -507,7 +549,7 @@ TEST_F(NormalSetDialogTest, APathInAnyScriptIsSavedWholeAndMakesConfigIniUtf16) 
         EXPECT_TRUE(driver.Acted());
     }
     EXPECT_EQ(Text(kNormalSetEndSoundLabelId), sound.Path());
-    Press(kNormalSetSaveId);
+    Press(kDialogSaveId);
     ASSERT_TRUE(PumpUntilClosed());
     const IniSnapshot stored = IniStore(configPath_).Snapshot();
     EXPECT_EQ(stored.Encoding(), FileEncoding::Utf16Le);

@@ -67,7 +67,7 @@ size_t GbkBytes(const std::wstring& text) {
         936, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr));
 }
 
-constexpr std::string_view kFilter = kSoundFileFilter;
+const std::string kFilter = SoundFileFilter();
 
 std::string PickWhileDriving(const std::wstring& path, HWND owner = nullptr) {
     CommonDialogDriver driver(testing::kFileNameControlId,

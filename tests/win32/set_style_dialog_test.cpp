@@ -153,16 +153,16 @@ TEST_F(SetStyleDialogTest, DefaultStyleShowsItsItemsAndAFittedPreview) {
     const HWND dialog = OpenDialog();
     ASSERT_NE(dialog, nullptr);
     EXPECT_EQ(testing::WindowText(dialog), L"外观设置");
-    EXPECT_EQ(Text(kSetStyleTitleLabelId), L"外观设置");
+    EXPECT_EQ(Text(kDialogCaptionId), L"外观设置");
     EXPECT_EQ(Text(kSetStyleFontCaptionId), L"数字字体");
     EXPECT_EQ(Text(kSetStyleSizeCaptionId), L"字号");
     EXPECT_EQ(Text(kSetStyleAlphaCaptionId), L"透明度");
     EXPECT_EQ(Text(kSetStylePosCaptionId), L"位  置");
     EXPECT_EQ(Text(kSetStyleTextColorId), L"颜色");
     EXPECT_EQ(Text(kSetStyleBackColorId), L"自定义背景颜色");
-    EXPECT_EQ(Text(kSetStyleSaveId), L"保存");
-    EXPECT_EQ(Text(kSetStyleCancelId), L"取消");
-    EXPECT_EQ(Text(kSetStyleCloseId), L"×");
+    EXPECT_EQ(Text(kDialogSaveId), L"保存");
+    EXPECT_EQ(Text(kDialogCancelId), L"取消");
+    EXPECT_EQ(Text(kDialogCloseId), L"×");
     wchar_t name[32] = {};
     GetClassNameW(Child(kSetStyleTextColorId), name, 32);
     EXPECT_STREQ(name, kXPButtonClassName);
@@ -202,7 +202,7 @@ TEST_F(SetStyleDialogTest, DefaultStyleShowsItsItemsAndAFittedPreview) {
 TEST_F(SetStyleDialogTest, ImmediateSaveWritesTheFittedSizesThenLaysOutAndCloses) {
     OpenDialog();
     const StylePreview fitted = Preview();
-    Press(kSetStyleSaveId);
+    Press(kDialogSaveId);
     ASSERT_TRUE(PumpUntilClosed());
     EXPECT_EQ(clock_.closed, 1);
     EXPECT_EQ(Saved("Width"), std::to_string(fitted.background.width));
@@ -238,7 +238,7 @@ TEST_F(SetStyleDialogTest, LargerSizeGrowsTheDigitsAndTheBackgroundFollows) {
 
     Choose(kSetStyleAlphaListId, 5);  // 50%
     Choose(kSetStylePosListId, 4);    // 自定义位置
-    Press(kSetStyleSaveId);
+    Press(kDialogSaveId);
     ASSERT_TRUE(PumpUntilClosed());
     EXPECT_EQ(Saved("numFontSize"), "72");
     EXPECT_EQ(Saved("Alpha"), "50");
@@ -274,7 +274,7 @@ TEST_F(SetStyleDialogTest, ColourButtonsTakeTheChosenColourAndCancelKeepsIt) {
     }
     EXPECT_EQ(Preview().backColor, 0xFFFFFF);
     EXPECT_EQ(Preview().textColor, 0x563412);
-    Press(kSetStyleSaveId);
+    Press(kDialogSaveId);
     ASSERT_TRUE(PumpUntilClosed());
     EXPECT_EQ(Saved("numForeColor"), std::to_string(0x563412));
     EXPECT_EQ(Saved("bgBackColor"), "16777215");
@@ -287,7 +287,7 @@ TEST_F(SetStyleDialogTest, CancelWritesNothingAndLaysOutNothing) {
     OpenDialog();
     Choose(kSetStyleSizeListId, 100);
     Choose(kSetStyleAlphaListId, 0);
-    Press(kSetStyleCancelId);
+    Press(kDialogCancelId);
     ASSERT_TRUE(PumpUntilClosed());
     EXPECT_EQ(ReadBytes(configPath_), before);
     EXPECT_EQ(state_.Style, DefaultStyle());
@@ -302,15 +302,15 @@ TEST_F(SetStyleDialogTest, CancelWritesNothingAndLaysOutNothing) {
 // The clock comes back after the new style is laid out.
 TEST_F(SetStyleDialogTest, DuringAShowTheClockHidesAndComesBackLaidOut) {
     state_.Countdown.ShowActive = true;
-    for (const int id : {kSetStyleSaveId, kSetStyleCancelId}) {
+    for (const int id : {kDialogSaveId, kDialogCancelId}) {
         clock_.calls.clear();
         OpenDialog();
         EXPECT_EQ(clock_.calls, std::vector<std::string>{"hide"}) << id;
         Press(id);
         ASSERT_TRUE(PumpUntilClosed()) << id;
         const std::vector<std::string> expected =
-            id == kSetStyleSaveId ? std::vector<std::string>{"hide", "layout", "show"}
-                                  : std::vector<std::string>{"hide", "show"};
+            id == kDialogSaveId ? std::vector<std::string>{"hide", "layout", "show"}
+                                : std::vector<std::string>{"hide", "show"};
         EXPECT_EQ(clock_.calls, expected) << id;
     }
 }
@@ -338,7 +338,7 @@ TEST_F(SetStyleDialogTest, StoredValuesNoListShowsAreKept) {
     ExpectFitted(Preview());
     EXPECT_LT(Preview().background.width, 3000);
 
-    Press(kSetStyleSaveId);
+    Press(kDialogSaveId);
     ASSERT_TRUE(PumpUntilClosed());
     EXPECT_EQ(Saved("Alpha"), "55");
     EXPECT_EQ(Saved("showPos"), "7");
@@ -389,14 +389,20 @@ TEST_F(SetStyleDialogTest, PreviewShowsTheBackgroundAndTheDigitsInTheirColours) 
 
 // At every scale no two controls cover each other, and the lists of the dialog's own items
 // show the longest one whole (the font list holds whatever faces the system has).
-TEST_F(SetStyleDialogTest, NothingOverlapsOrIsClippedAtAnyScale) {
-    const HWND dialog = OpenDialog();
-    for (const int dpi : testing::kDialogTestDpis) {
-        testing::LayOutAtDpi(dialog, dpi);
-        EXPECT_EQ(testing::OverlappingControls(dialog), std::vector<std::wstring>{}) << dpi;
-        for (const int id : {kSetStyleSizeListId, kSetStyleAlphaListId, kSetStylePosListId}) {
-            EXPECT_EQ(testing::ClippedItems(Child(id)), std::vector<std::wstring>{}) << dpi;
+TEST_F(SetStyleDialogTest, NothingOverlapsOrIsClippedInAnyLanguageAtAnyScale) {
+    for (const Language language : testing::kDialogTestLanguages) {
+        const testing::LanguageScope speaking(language);
+        const HWND dialog = OpenDialog();
+        for (const int dpi : testing::kDialogTestDpis) {
+            testing::LayOutAtDpi(dialog, dpi);
+            EXPECT_EQ(testing::LayoutFaults(dialog, dpi), std::vector<std::wstring>{})
+                << testing::LanguageName(language) << " " << dpi;
+            for (const int id : {kSetStyleSizeListId, kSetStyleAlphaListId, kSetStylePosListId}) {
+                EXPECT_EQ(testing::ClippedItems(Child(id)), std::vector<std::wstring>{})
+                    << testing::LanguageName(language) << " " << dpi;
+            }
         }
+        dialog_->Close();
     }
 }
 
@@ -408,7 +414,7 @@ TEST_F(SetStyleDialogTest, SaveThatCannotWriteSaysSoAndStaysOpen) {
     const DisplayStyle inUse = state_.Style;
     Choose(kSetStyleAlphaListId, 5);
     const testing::SaveFailureSeen box =
-        testing::SaveWhileHeld(configPath_, [&] { Press(kSetStyleSaveId); });
+        testing::SaveWhileHeld(configPath_, [&] { Press(kDialogSaveId); });
     ASSERT_TRUE(box.shown);
     EXPECT_EQ(box.caption, kMessageBoxCaption);
     EXPECT_NE(box.text.find(Utf8ToWide(configPath_)), std::wstring::npos) << box.text;
@@ -418,7 +424,7 @@ TEST_F(SetStyleDialogTest, SaveThatCannotWriteSaysSoAndStaysOpen) {
     EXPECT_EQ(ReadBytes(configPath_), before);
     EXPECT_EQ(std::count(clock_.calls.begin(), clock_.calls.end(), "layout"), 0);
 
-    Press(kSetStyleSaveId);
+    Press(kDialogSaveId);
     ASSERT_TRUE(PumpUntilClosed());
     EXPECT_NE(state_.Style.Alpha, inUse.Alpha);
     EXPECT_EQ(IniStore(configPath_).Read("Style", "Alpha", ""), std::to_string(state_.Style.Alpha));

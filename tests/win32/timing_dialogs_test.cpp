@@ -8,6 +8,7 @@
 #include "controls/time_field/time_box_win32.h"
 #include "settings/config_file.h"
 #include "win32/message_box_win32.h"
+#include "win32/ui_text_win32.h"
 #include "win32/wide_text_win32.h"
 
 #include "dialog_layout_check_win32.h"
@@ -125,7 +126,8 @@ TEST_F(TimingDialogsTest, ListDialogShowsTheStoredSharedTimingWithItsControls) {
     const HWND dialog = Open();
     ASSERT_NE(dialog, nullptr);
     EXPECT_EQ(Text(dialog), L"设置播放时间");
-    EXPECT_EQ(Text(Child(kSetTimeTitleLabelId)), L"设置播放时间");
+    EXPECT_EQ(Text(Child(kDialogCaptionId)), L"设置播放时间");
+    const std::wstring header = UiText(TextId::TimingHeader);
     const std::pair<int, const wchar_t*> captions[] = {
         {kSetTimeSameModeId, L"同一计时设置"},
         {kSetTimeIndividualId, L"个性化设置"},
@@ -133,10 +135,10 @@ TEST_F(TimingDialogsTest, ListDialogShowsTheStoredSharedTimingWithItsControls) {
         {kSetTimeDeleteId, L"删除"},
         {kSetTimeClearId, L"清空"},
         {kSetTimeResumeCaptionId, L"中断后重计时按："},
-        {kSetTimeHeaderId, kSetTimeHeader},
-        {kSetTimeSaveId, L"保存"},
-        {kSetTimeCancelId, L"取消"},
-        {kSetTimeCloseId, L"×"}};
+        {kSetTimeHeaderId, header.c_str()},
+        {kDialogSaveId, L"保存"},
+        {kDialogCancelId, L"取消"},
+        {kDialogCloseId, L"×"}};
     for (const auto& [id, caption] : captions) EXPECT_EQ(Text(Child(id)), caption) << id;
     EXPECT_EQ(IsDlgButtonChecked(dialog, kSetTimeSameModeId), BST_CHECKED);
     EXPECT_EQ(SendMessageW(Child(kSetTimeResumeId), CB_GETCOUNT, 0, 0), 2);
@@ -160,15 +162,60 @@ TEST_F(TimingDialogsTest, ListDialogShowsTheStoredSharedTimingWithItsControls) {
     EXPECT_TRUE(host_.calls.empty());
 }
 
-// At every scale no two controls cover each other, and the resume rule's list shows its
-// longer choice whole.
-TEST_F(TimingDialogsTest, ListDialogControlsNeitherOverlapNorClipAtAnyScale) {
-    const HWND dialog = Open();
-    for (const int dpi : testing::kDialogTestDpis) {
-        testing::LayOutAtDpi(dialog, dpi);
-        EXPECT_EQ(testing::OverlappingControls(dialog), std::vector<std::wstring>{}) << dpi;
-        EXPECT_EQ(testing::ClippedItems(Child(kSetTimeResumeId)), std::vector<std::wstring>{})
-            << dpi;
+// In each language and at every scale no two controls cover each other or leave the dialog,
+// every caption shows whole, and the resume rule's list shows its longer choice whole; the
+// same holds for the entry editor.
+TEST_F(TimingDialogsTest, ListDialogAndEditorNeitherOverlapNorClipInAnyLanguageAtAnyScale) {
+    for (const Language language : testing::kDialogTestLanguages) {
+        const testing::LanguageScope speaking(language);
+        const HWND dialog = Open();
+        ChooseMode(kSetTimeIndividualId);
+        for (const int dpi : testing::kDialogTestDpis) {
+            testing::LayOutAtDpi(dialog, dpi);
+            EXPECT_EQ(testing::LayoutFaults(dialog, dpi), std::vector<std::wstring>{})
+                << testing::LanguageName(language) << " " << dpi;
+            EXPECT_EQ(testing::ClippedItems(Child(kSetTimeResumeId)), std::vector<std::wstring>{})
+                << testing::LanguageName(language) << " " << dpi;
+        }
+        testing::LayOutAtDpi(dialog, 96);
+        std::vector<std::wstring> editorFaults;
+        RunSoon([&] {
+            const HWND editor = FindWindowW(kEditTimeClassName, nullptr);
+            ASSERT_NE(editor, nullptr);
+            const HWND caption = GetDlgItem(editor, kEditTimeWarningCaptionId);
+            const HWND field = GetDlgItem(editor, kEditTimeWarningId);
+            // The warning caption lies behind its field by design ("剩余时间", the field,
+            // "时提醒"): its start must end before the field does.
+            const std::wstring behindField = L"overlap " + std::to_wstring(kEditTimeWarningId) +
+                                             L"/" + std::to_wstring(kEditTimeWarningCaptionId);
+            for (const int dpi : testing::kDialogTestDpis) {
+                testing::LayOutAtDpi(editor, dpi);
+                for (const std::wstring& fault : testing::LayoutFaults(editor, dpi)) {
+                    if (fault != behindField)
+                        editorFaults.push_back(std::to_wstring(dpi) + L" " + fault);
+                }
+                RECT label{};
+                RECT box{};
+                GetWindowRect(caption, &label);
+                GetWindowRect(field, &box);
+                const std::wstring start = UiText(TextId::EditWarningStart);
+                WindowDcScope dc(caption);
+                ScopedSelectObject font(
+                    dc.Dc(), reinterpret_cast<HFONT>(SendMessageW(caption, WM_GETFONT, 0, 0)));
+                SIZE size{};
+                GetTextExtentPoint32W(dc.Dc(), start.c_str(), static_cast<int>(start.size()),
+                                      &size);
+                if (label.left + size.cx > box.left) {
+                    editorFaults.push_back(std::to_wstring(dpi) +
+                                           L" the caption's start runs under the field");
+                }
+            }
+            PostMessageW(editor, WM_CLOSE, 0, 0);
+        });
+        Press(kSetTimeAddId);
+        Pump();
+        EXPECT_EQ(editorFaults, std::vector<std::wstring>{}) << testing::LanguageName(language);
+        dialog_->Close();
     }
 }
 
@@ -196,7 +243,7 @@ TEST_F(TimingDialogsTest, OneInstanceAndModeSwitchRebuildsTheListFromTheTable) {
     ChooseMode(kSetTimeIndividualId);
     EXPECT_EQ(Rows(), 2);  // the deletion was never saved
 
-    Press(kSetTimeCancelId);
+    Press(kDialogCancelId);
     EXPECT_TRUE(PumpUntil([&](const PumpResult&) { return !dialog_->IsOpen(); }).done);
     EXPECT_EQ(host_.closed, 1);
     EXPECT_EQ(ReadBytes(path_), "");  // nothing stored
@@ -208,7 +255,7 @@ TEST_F(TimingDialogsTest, SaveThatCannotWriteSaysSoAndStaysOpen) {
     Open();
     SendMessageW(Child(kSetTimeResumeId), CB_SETCURSEL, 1, 0);  // 从上一断点计时
     const testing::SaveFailureSeen box =
-        testing::SaveWhileHeld(path_, [&] { Press(kSetTimeSaveId); });
+        testing::SaveWhileHeld(path_, [&] { Press(kDialogSaveId); });
     ASSERT_TRUE(box.shown);
     EXPECT_EQ(box.caption, kMessageBoxCaption);
     EXPECT_NE(box.text.find(Utf8ToWide(path_)), std::wstring::npos) << box.text;
@@ -218,7 +265,7 @@ TEST_F(TimingDialogsTest, SaveThatCannotWriteSaysSoAndStaysOpen) {
     EXPECT_EQ(host_.closed, 0);
     EXPECT_EQ(ReadBytes(path_), "");
 
-    Press(kSetTimeSaveId);
+    Press(kDialogSaveId);
     ASSERT_TRUE(PumpUntil([&](const PumpResult&) { return !dialog_->IsOpen(); }).done);
     EXPECT_FALSE(state_.General.ResetTime);
     // The file was empty: the save writes every setting, not only its own keys.
@@ -267,7 +314,7 @@ TEST_F(TimingDialogsTest, EditorIsModalOverTheListAndAppendsItsRow) {
         SetWindowTextW(GetDlgItem(editor, kEditTimeDurationId), L"00:42:00");
         SetWindowTextW(GetDlgItem(editor, kEditTimeFileLabelId), L"Outro");
         CheckDlgButton(editor, kEditTimeFlushId, BST_CHECKED);
-        PostMessageW(editor, WM_COMMAND, MAKEWPARAM(kEditTimeSaveId, BN_CLICKED), 0);
+        PostMessageW(editor, WM_COMMAND, MAKEWPARAM(kDialogSaveId, BN_CLICKED), 0);
     });
     Press(kSetTimeAddId);
     Pump();
@@ -293,7 +340,7 @@ TEST_F(TimingDialogsTest, EditorIsModalOverTheListAndAppendsItsRow) {
         duration = Text(GetDlgItem(editor, kEditTimeDurationId));
         caption = Text(GetDlgItem(editor, kEditTimeFileLabelId));
         SetWindowTextW(GetDlgItem(editor, kEditTimeWarningId), L"00:01:00");
-        PostMessageW(editor, WM_COMMAND, MAKEWPARAM(kEditTimeSaveId, BN_CLICKED), 0);
+        PostMessageW(editor, WM_COMMAND, MAKEWPARAM(kDialogSaveId, BN_CLICKED), 0);
     });
     PostMessageW(list, WM_COMMAND, MAKEWPARAM(kSetTimeListId, LBN_DBLCLK), 0);
     Pump();
@@ -303,7 +350,7 @@ TEST_F(TimingDialogsTest, EditorIsModalOverTheListAndAppendsItsRow) {
     ASSERT_EQ(Rows(), 1);
     EXPECT_EQ(ListRow(Child(kSetTimeListId), 0), L"00:10:00\t00:01:00\t是\t是\t所有演示文稿");
 
-    Press(kSetTimeSaveId);
+    Press(kDialogSaveId);
     EXPECT_TRUE(PumpUntil([&](const PumpResult&) { return !dialog_->IsOpen(); }).done);
     EXPECT_EQ(state_.Presentations.At(0)->TimeWarning, 60);
     EXPECT_NE(ReadBytes(path_).find("timeWarning=00:01:00"), std::string::npos);
@@ -328,14 +375,14 @@ TEST_F(TimingDialogsTest, EditorRefusesATimeThatIsNotValid) {
                 PostMessageW(window, WM_COMMAND, IDOK, 0);
             });
             // Returns once the message box has been answered.
-            SendMessageW(editor, WM_COMMAND, MAKEWPARAM(kEditTimeSaveId, BN_CLICKED), 0);
+            SendMessageW(editor, WM_COMMAND, MAKEWPARAM(kDialogSaveId, BN_CLICKED), 0);
         }
         stayedOpen = IsWindow(editor) != FALSE;
-        PostMessageW(editor, WM_COMMAND, MAKEWPARAM(kEditTimeCancelId, BN_CLICKED), 0);
+        PostMessageW(editor, WM_COMMAND, MAKEWPARAM(kDialogCancelId, BN_CLICKED), 0);
     });
     Press(kSetTimeAddId);
     Pump();
-    EXPECT_EQ(told, Utf8ToWide(kBadTimeMessage));
+    EXPECT_EQ(told, UiText(TextId::EditBadTime));
     EXPECT_TRUE(stayedOpen);
     EXPECT_EQ(Rows(), 2);
 }

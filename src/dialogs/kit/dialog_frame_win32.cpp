@@ -4,6 +4,7 @@
 #include "win32/dpi_win32.h"
 #include "win32/gdi_scope_win32.h"
 #include "win32/round_region_win32.h"
+#include "win32/ui_text_win32.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -47,7 +48,6 @@ std::unique_ptr<DialogLook> DialogFrame::MakeLook(int32_t dpi) const {
 }
 
 bool DialogFrame::CreateFrame(HINSTANCE instance, const DialogFrameSpec& frame) {
-    captionLabelId_ = frame.captionLabelId;
     clientWidthTwips_ = frame.clientWidthTwips;
     clientHeightTwips_ = frame.clientHeightTwips;
     // The dialog opens in the middle of the primary monitor, at that monitor's DPI.
@@ -68,7 +68,8 @@ bool DialogFrame::CreateFrame(HINSTANCE instance, const DialogFrameSpec& frame) 
     // between the children (WS_EX_CONTROLPARENT).
     placement.exStyle = WS_EX_TOOLWINDOW | WS_EX_CONTROLPARENT;
     placement.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
-    placement.title = frame.caption.c_str();
+    const std::wstring caption = UiText(frame.caption);
+    placement.title = caption.c_str();
     placement.owner = frame.owner;
     // The frame is exactly the strip the region cuts away (see OnNcCalcSize); the client
     // area, which is what shows, is centred on the screen.
@@ -80,7 +81,7 @@ bool DialogFrame::CreateFrame(HINSTANCE instance, const DialogFrameSpec& frame) 
 
     ApplyRoundRegion(Handle(), RegionShape::Dialog, dpi);
     LayOutOn(Handle());
-    AddTitleCaption(frame.captionLabelId, frame.caption, frame.captionLabelTwips);
+    AddTitleCaption(kDialogCaptionId, caption, kDialogCaptionTwips);
     MakeCloseButton(frame);
     return true;
 }
@@ -88,11 +89,12 @@ bool DialogFrame::CreateFrame(HINSTANCE instance, const DialogFrameSpec& frame) 
 void DialogFrame::MakeCloseButton(const DialogFrameSpec& frame) {
     // A close button placed past the right edge would lose its border: pull it inside, as far
     // from the edge as it is from the top.
-    TwipRect place = frame.closeButtonTwips;
+    TwipRect place{frame.closeLeftTwips, frame.closeTopTwips, kDialogCloseWidthTwips,
+                   kDialogCloseHeightTwips};
     place.left = std::min(place.left, frame.clientWidthTwips - place.width - place.top);
-    MyButton* close = AddButton(frame.closeButtonId, kDialogCloseCaption, place, kAccentOverColor);
+    MyButton* close = AddButton(kDialogCloseId, kDialogCloseCaption, place, kAccentOverColor);
     if (close == nullptr) return;
-    close->SetToolTip(kDialogCloseToolTip);
+    close->SetToolTip(UiText(TextId::DialogCloseTip));
     // Part of the title bar, like the system's close box: Esc and Alt+F4 reach it from the
     // keyboard, Tab passes it by.
     const HWND button = close->Handle();
@@ -202,7 +204,7 @@ LRESULT DialogFrame::OnPaint() {
 }
 
 LRESULT DialogFrame::OnControlColor(HDC dc, HWND control) {
-    return look_->ControlColor(dc, control, Handle(), GetDlgCtrlID(control) == captionLabelId_);
+    return look_->ControlColor(dc, control, Handle(), GetDlgCtrlID(control) == kDialogCaptionId);
 }
 
 LRESULT DialogFrame::OnLeftButtonDown(LPARAM point) {

@@ -9,6 +9,7 @@
 #pragma once
 
 #include "geometry/rect.h"
+#include "texts/texts.h"
 #include "win32/window_base_win32.h"
 #include "dialogs/kit/dialog_layout_win32.h"
 #include "dialogs/kit/dialog_look_win32.h"
@@ -18,36 +19,48 @@
 
 namespace quorrin {
 
-// The close button closes the dialog (as 取消 does), and says so.
-inline constexpr const wchar_t* kDialogCloseToolTip = L"关闭";
+// The close button closes the dialog (as 取消 does), and says so in its tool tip.
 inline constexpr const wchar_t* kDialogCloseCaption = L"×";
 // The hover pictures of the buttons: the accent one of the close and the default buttons,
 // and the plain one of the rest.
 inline constexpr int32_t kAccentOverColor = 1;
 inline constexpr int32_t kDefaultOverColor = 0;
-// Every dialog's 保存 and 取消.
-inline constexpr const wchar_t* kDialogSaveCaption = L"保存";
-inline constexpr const wchar_t* kDialogCancelCaption = L"取消";
+
+// The frame's controls, the same in every dialog. 保存 and 取消 are IDOK and IDCANCEL, the
+// commands Enter and Esc give; a dialog numbers its own controls from 1000 up.
+inline constexpr int kDialogSaveId = IDOK;        // Cmd_Save, "保存"
+inline constexpr int kDialogCancelId = IDCANCEL;  // Cmd_Cancel, "取消"
+inline constexpr int kDialogCaptionId = 3;        // Lab_FormTitle
+inline constexpr int kDialogCloseId = 4;          // yButton_Close, "×"
+// The caption's place on the title bar (it grows to its text and is centred in height), and
+// the sizes of the × and of 保存 and 取消.
+inline constexpr TwipRect kDialogCaptionTwips{360, 240, 540, 180};
+inline constexpr int32_t kDialogCloseWidthTwips = 540;
+inline constexpr int32_t kDialogCloseHeightTwips = 255;
+inline constexpr int32_t kDialogButtonWidthTwips = 1215;
+inline constexpr int32_t kDialogButtonHeightTwips = 495;
 
 struct DialogFrameSpec {
     const wchar_t* className = nullptr;
-    std::wstring caption;  // window title and the text on the title bar
+    TextId caption = TextId::AppName;  // window title and the text on the title bar
     int32_t clientWidthTwips = 0;
     int32_t clientHeightTwips = 0;
-    // Lab_FormTitle: placed at this left/top and sized to the caption.
-    int captionLabelId = 0;
-    TwipRect captionLabelTwips;
-    // yButton_Close.
-    int closeButtonId = 0;
-    TwipRect closeButtonTwips;
-    // Cmd_Save and Cmd_Cancel: made after the dialog's own controls, last in the Tab order.
-    int saveButtonId = 0;
-    TwipRect saveButtonTwips;
-    int cancelButtonId = 0;
-    TwipRect cancelButtonTwips;
+    // The ×'s top-left corner (pulled inside a dialog it would stick out of).
+    int32_t closeLeftTwips = 0;
+    int32_t closeTopTwips = 0;
+    // 保存 and 取消, side by side at this top: made after the dialog's own controls, last in
+    // the Tab order.
+    int32_t buttonsTopTwips = 0;
+    int32_t saveLeftTwips = 0;
+    int32_t cancelLeftTwips = 0;
     // The window a modal dialog stays above (null: none).
     HWND owner = nullptr;
 };
+
+// Where 保存 or 取消 goes, from its left edge and the buttons' top.
+inline TwipRect DialogButtonPlace(int32_t leftTwips, int32_t topTwips) {
+    return {leftTwips, topTwips, kDialogButtonWidthTwips, kDialogButtonHeightTwips};
+}
 
 class DialogFrame : public WindowBase, protected DialogLayout {
   public:
@@ -93,7 +106,6 @@ class DialogFrame : public WindowBase, protected DialogLayout {
     std::unique_ptr<DialogLook> MakeLook(int32_t dpi) const;
     void MakeCloseButton(const DialogFrameSpec& frame);
 
-    int captionLabelId_ = 0;
     int32_t clientWidthTwips_ = 0;
     int32_t clientHeightTwips_ = 0;
     bool pressedOnTitle_ = false;

@@ -1,6 +1,7 @@
 #include "dialogs/kit/settings_dialog_win32.h"
 
 #include "win32/message_box_win32.h"
+#include "win32/ui_text_win32.h"
 
 namespace quorrin {
 
@@ -49,11 +50,10 @@ bool SettingsDialog::Open(HINSTANCE instance) {
 }
 
 void SettingsDialog::MakeButtons(const DialogFrameSpec& frame) {
-    saveId_ = frame.saveButtonId;
-    cancelId_ = frame.cancelButtonId;
-    closeId_ = frame.closeButtonId;
-    AddButton(saveId_, kDialogSaveCaption, frame.saveButtonTwips, kAccentOverColor);
-    AddButton(cancelId_, kDialogCancelCaption, frame.cancelButtonTwips, kDefaultOverColor);
+    AddButton(kDialogSaveId, UiText(TextId::DialogSave),
+              DialogButtonPlace(frame.saveLeftTwips, frame.buttonsTopTwips), kAccentOverColor);
+    AddButton(kDialogCancelId, UiText(TextId::DialogCancel),
+              DialogButtonPlace(frame.cancelLeftTwips, frame.buttonsTopTwips), kDefaultOverColor);
 }
 
 // The arrow keys move within a group of option buttons, which ends where the option buttons
@@ -98,7 +98,7 @@ LRESULT SettingsDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
             return OnCommand(LOWORD(wParam), HIWORD(wParam));
         case DM_GETDEFID:
             // Enter presses 保存 (IsDialogMessageW asks which button is the default).
-            return MAKELRESULT(saveId_, DC_HASDEFID);
+            return MAKELRESULT(kDialogSaveId, DC_HASDEFID);
         case WM_ACTIVATE:
             return OnActivate(wParam);
         case WM_CLOSE:
@@ -114,11 +114,11 @@ LRESULT SettingsDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
 }
 
 LRESULT SettingsDialog::OnCommand(int id, int code) {
-    // IDOK and IDCANCEL come from IsDialogMessageW (Enter without a default button, Esc).
+    // 保存 and 取消 are IDOK and IDCANCEL, which IsDialogMessageW also sends for Enter and Esc.
     const bool clicked = code == BN_CLICKED;
-    if (id == saveId_ || id == IDOK) {
+    if (id == kDialogSaveId) {
         if (clicked) SaveAndClose();
-    } else if (id == cancelId_ || id == closeId_ || id == IDCANCEL) {
+    } else if (id == kDialogCancelId || id == kDialogCloseId) {
         if (clicked) Close();
     } else {
         OnControl(id, code);

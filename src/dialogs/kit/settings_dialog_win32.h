@@ -81,9 +81,6 @@ class SettingsDialog : public DialogFrame {
 
     DialogHost* host_;
     const CountdownState* hideClockDuringShow_;
-    int saveId_ = 0;
-    int cancelId_ = 0;
-    int closeId_ = 0;
     HWND lastFocus_ = nullptr;
     // Expires with the object (see OpenCheck).
     std::shared_ptr<int> alive_ = std::make_shared<int>(0);

@@ -2,6 +2,7 @@
 
 #include "win32/debug_log_win32.h"
 #include "win32/short_path_win32.h"
+#include "win32/ui_text_win32.h"
 #include "win32/wide_text_win32.h"
 #include "sound/sound_player_win32.h"
 #include "dialogs/common/pickers_win32.h"
@@ -14,8 +15,6 @@ namespace {
 // The dialog's design, in twips (left, top, width, height) on a 5535 x 3585 client area.
 constexpr int32_t kClientWidthTwips = 5535;
 constexpr int32_t kClientHeightTwips = 3585;
-constexpr TwipRect kTitleLabelTwips{360, 240, 540, 180};
-constexpr TwipRect kCloseTwips{5040, 120, 540, 255};
 constexpr TwipRect kSoundCaptionTwips{458, 1080, 855, 255};
 constexpr TwipRect kSoundLabelTwips{1305, 1080, 2895, 495};
 constexpr TwipRect kBrowseSoundTwips{4178, 1000, 735, 495};
@@ -23,13 +22,6 @@ constexpr TwipRect kEndWarningTwips{360, 1680, 1455, 375};
 constexpr TwipRect kEndSoundCaptionTwips{458, 2160, 855, 255};
 constexpr TwipRect kEndSoundLabelTwips{1305, 2160, 2895, 495};
 constexpr TwipRect kBrowseEndSoundTwips{4178, 2040, 735, 495};
-constexpr TwipRect kSaveTwips{2640, 2760, 1215, 495};
-constexpr TwipRect kCancelTwips{4080, 2760, 1215, 495};
-
-constexpr const wchar_t* kSoundCaption = L"提示音乐：";
-constexpr const wchar_t* kEndWarningCaption = L"结束提醒";
-constexpr const wchar_t* kEndSoundCaption = L"结束音乐：";
-constexpr const wchar_t* kBrowseCaption = L"浏览";
 
 // A full path wraps over the label's two lines like text in an edit control, also where
 // it has no spaces.
@@ -44,34 +36,40 @@ NormalSetDialog::~NormalSetDialog() = default;
 
 DialogFrameSpec NormalSetDialog::Frame() const {
     return {.className = kNormalSetClassName,
-            .caption = kNormalSetCaption,
+            .caption = TextId::SoundTitle,
             .clientWidthTwips = kClientWidthTwips,
             .clientHeightTwips = kClientHeightTwips,
-            .captionLabelId = kNormalSetTitleLabelId,
-            .captionLabelTwips = kTitleLabelTwips,
-            .closeButtonId = kNormalSetCloseId,
-            .closeButtonTwips = kCloseTwips,
-            .saveButtonId = kNormalSetSaveId,
-            .saveButtonTwips = kSaveTwips,
-            .cancelButtonId = kNormalSetCancelId,
-            .cancelButtonTwips = kCancelTwips};
+            .closeLeftTwips = 5040,
+            .closeTopTwips = 120,
+            .buttonsTopTwips = 2760,
+            .saveLeftTwips = 2640,
+            .cancelLeftTwips = 4080};
 }
 
 void NormalSetDialog::MakeControls() {
-    AddCaption(kNormalSetSoundCaptionId, kSoundCaption, kSoundCaptionTwips);
+    const std::wstring browse = UiText(TextId::Browse);
+    AddCaption(kNormalSetSoundCaptionId, UiText(TextId::SoundWarningCaption), kSoundCaptionTwips);
     AddLabel(kNormalSetSoundLabelId, L"", kSoundLabelTwips, kPathLabelStyle);
-    AddButton(kNormalSetBrowseSoundId, kBrowseCaption, kBrowseSoundTwips, kDefaultOverColor);
-    AddCheckBox(kNormalSetEndWarningId, kEndWarningCaption, kEndWarningTwips);
-    AddCaption(kNormalSetEndSoundCaptionId, kEndSoundCaption, kEndSoundCaptionTwips);
+    AddButton(kNormalSetBrowseSoundId, browse, kBrowseSoundTwips, kDefaultOverColor);
+    AddCheckBox(kNormalSetEndWarningId, UiText(TextId::SoundEndWarning), kEndWarningTwips);
+    AddCaption(kNormalSetEndSoundCaptionId, UiText(TextId::SoundEndCaption), kEndSoundCaptionTwips);
     AddLabel(kNormalSetEndSoundLabelId, L"", kEndSoundLabelTwips, kPathLabelStyle);
-    AddButton(kNormalSetBrowseEndSoundId, kBrowseCaption, kBrowseEndSoundTwips, kDefaultOverColor);
+    AddButton(kNormalSetBrowseEndSoundId, browse, kBrowseEndSoundTwips, kDefaultOverColor);
 }
 
 void NormalSetDialog::LoadValues() {
     const GeneralSettings& g = state_.General;
-    SetChildText(kNormalSetSoundLabelId, Utf8ToWide(g.WarningSound));
+    ShowSound(kNormalSetSoundLabelId, g.WarningSound);
     CheckDlgButton(Handle(), kNormalSetEndWarningId, g.EndWarning ? BST_CHECKED : BST_UNCHECKED);
-    SetChildText(kNormalSetEndSoundLabelId, Utf8ToWide(g.EndSound));
+    ShowSound(kNormalSetEndSoundLabelId, g.EndSound);
+}
+
+std::string NormalSetDialog::SoundOf(int labelId) const {
+    return SoundSettingFromShown(WideToUtf8(ChildText(labelId)));
+}
+
+void NormalSetDialog::ShowSound(int labelId, const std::string& setting) {
+    SetChildText(labelId, Utf8ToWide(SoundSettingToShow(setting)));
 }
 
 void NormalSetDialog::OnControl(int id, int code) {
@@ -82,12 +80,13 @@ void NormalSetDialog::OnControl(int id, int code) {
 
 void NormalSetDialog::Browse(int labelId) {
     // Neither sound may keep playing, nor its file stay open, while files are chosen.
-    StopSoundFile(WideToUtf8(ChildText(kNormalSetSoundLabelId)));
-    StopSoundFile(WideToUtf8(ChildText(kNormalSetEndSoundLabelId)));
+    StopSoundFile(SoundOf(kNormalSetSoundLabelId));
+    StopSoundFile(SoundOf(kNormalSetEndSoundLabelId));
 
     // The dialog owns the file dialog, so it stays disabled until the choice is made.
     const auto stillOpen = OpenCheck();
-    const std::string picked = PickOpenFile(kSoundFileFilter, kSoundPickerTitle, Handle());
+    const std::string picked =
+        PickOpenFile(SoundFileFilter(), Text(TextId::SoundPickerTitle), Handle());
     if (!stillOpen()) return;  // closed from elsewhere meanwhile
 
     const std::string kept = SoundPathToKeep(picked, &ShortPathName);
@@ -97,16 +96,16 @@ void NormalSetDialog::Browse(int labelId) {
         }
         return;
     }
-    SetChildText(labelId, Utf8ToWide(kept));
+    ShowSound(labelId, kept);
 }
 
 bool NormalSetDialog::Save() {
     GeneralSettings& g = state_.General;
     const GeneralSettings before = g;
-    g.WarningSound = WideToUtf8(ChildText(kNormalSetSoundLabelId));
+    g.WarningSound = SoundOf(kNormalSetSoundLabelId);
     g.EndWarning = EndWarningFromCheckState(
         static_cast<int>(IsDlgButtonChecked(Handle(), kNormalSetEndWarningId)));
-    g.EndSound = WideToUtf8(ChildText(kNormalSetEndSoundLabelId));
+    g.EndSound = SoundOf(kNormalSetEndSoundLabelId);
     const FileStatus saved = config_.SaveSoundSettings();
     // What is in use stays what is in the file; the dialog keeps the user's choices, so that
     // Save can be tried again once the file is free.

@@ -9,11 +9,8 @@
 namespace quorrin {
 
 inline constexpr const wchar_t* kNormalSetClassName = L"Quorrin.FrmNormalSet";
-inline constexpr const wchar_t* kNormalSetCaption = L"声音设置";
 
 // Control ids, for WM_COMMAND (buttons) and GetDlgItem (labels, check box).
-inline constexpr int kNormalSetTitleLabelId = 1001;       // Lab_FormTitle
-inline constexpr int kNormalSetCloseId = 1002;            // yButton_Close, "×"
 inline constexpr int kNormalSetSoundCaptionId = 1003;     // Label2, "提示音乐："
 inline constexpr int kNormalSetSoundLabelId = 1004;       // Lab_Sound
 inline constexpr int kNormalSetBrowseSoundId = 1005;      // Cmd_SelSound, "浏览"
@@ -21,8 +18,6 @@ inline constexpr int kNormalSetEndWarningId = 1006;       // Chk_Warning2, "结�
 inline constexpr int kNormalSetEndSoundCaptionId = 1007;  // Label4, "结束音乐："
 inline constexpr int kNormalSetEndSoundLabelId = 1008;    // Lab_Sound2
 inline constexpr int kNormalSetBrowseEndSoundId = 1009;   // Cmd_SelSound2, "浏览"
-inline constexpr int kNormalSetSaveId = 1010;             // Cmd_Save, "保存"
-inline constexpr int kNormalSetCancelId = 1011;           // Cmd_Cancel, "取消"
 
 // Hides the main clock while it is open during a show.
 class NormalSetDialog final : public SettingsDialog {
@@ -38,6 +33,9 @@ class NormalSetDialog final : public SettingsDialog {
     void OnControl(int id, int code) override;
     // "浏览": chooses a file for the label `labelId`.
     void Browse(int labelId);
+    // The sound setting a label shows, and showing one.
+    std::string SoundOf(int labelId) const;
+    void ShowSound(int labelId, const std::string& setting);
 
     AppState& state_;
     ConfigFile& config_;

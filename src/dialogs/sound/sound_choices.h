@@ -8,12 +8,11 @@
 
 namespace quorrin {
 
-// The file dialog's filter and title for sound files ("声音文件" / "选择声音文件"). The
-// description's comma before *.wma is as users know it; the patterns decide.
-inline constexpr char kSoundFileFilterText[] = "声音文件(*.wav;*.mp3,*.wma)\0*.wav;*.mp3;*.wma\0";
-inline constexpr std::string_view kSoundFileFilter{kSoundFileFilterText,
-                                                   sizeof(kSoundFileFilterText) - 1};
-inline constexpr const char* kSoundPickerTitle = "选择声音文件";
+// The sound files the file dialog offers. Its filter (the description in the current
+// language, then these patterns; the Chinese description's comma before *.wma is as users
+// know it, the patterns decide) and its title come from the texts.
+inline constexpr std::string_view kSoundFilePatterns = "*.wav;*.mp3;*.wma";
+std::string SoundFileFilter();
 
 // Another name for the same file, e.g. its 8.3 short form; "" when there is none.
 using AlternatePathName = std::function<std::string(const std::string& path)>;
@@ -27,5 +26,10 @@ std::string SoundPathToKeep(const std::string& picked, const AlternatePathName& 
 // The end signal is on unless the check box is cleared: a grey (indeterminate) box counts
 // as ticked.
 bool EndWarningFromCheckState(int checkState);
+
+// A sound setting as the dialog shows it: the file, or "默认声音" in the current language;
+// and the setting a shown text stands for.
+std::string SoundSettingToShow(const std::string& setting);
+std::string SoundSettingFromShown(const std::string& shown);
 
 }  // namespace quorrin

@@ -2,6 +2,7 @@
 
 #include "win32/debug_log_win32.h"
 #include "win32/gdi_scope_win32.h"
+#include "win32/ui_text_win32.h"
 #include "win32/wide_text_win32.h"
 #include "dialogs/common/pickers_win32.h"
 
@@ -15,8 +16,6 @@ namespace {
 // font beside their captions; the preview starts a little further right to make room.
 constexpr int32_t kClientWidthTwips = 9405;
 constexpr int32_t kClientHeightTwips = 4710;
-constexpr TwipRect kTitleLabelTwips{360, 240, 1200, 180};
-constexpr TwipRect kCloseTwips{8760, 120, 540, 255};
 constexpr TwipRect kFontCaptionTwips{360, 1320, 900, 240};
 constexpr TwipRect kFontListTwips{360, 1560, 1995, 3300};
 constexpr TwipRect kSizeCaptionTwips{360, 1965, 360, 255};
@@ -27,17 +26,18 @@ constexpr TwipRect kAlphaCaptionTwips{360, 3000, 600, 255};
 constexpr TwipRect kAlphaListTwips{960, 3000, 1395, 3300};
 constexpr TwipRect kPosCaptionTwips{360, 3480, 600, 255};
 constexpr TwipRect kPosListTwips{960, 3480, 1395, 1800};
-constexpr TwipRect kPreviewTwips{2475, 480, 6780, 3135};
-constexpr TwipRect kSaveTwips{6360, 4110, 1215, 495};
-constexpr TwipRect kCancelTwips{7680, 4110, 1215, 495};
+// In English the captions beside these two lists ("Opacity", "Place") are wider than the
+// Chinese ones: the lists start further right, keeping their right edge.
+constexpr int32_t kEnglishListShiftTwips = 60;
 
-constexpr const wchar_t* kFontCaption = L"数字字体";
-constexpr const wchar_t* kSizeCaption = L"字号";
-constexpr const wchar_t* kTextColorCaption = L"颜色";
-constexpr const wchar_t* kBackColorCaption = L"自定义背景颜色";
-constexpr const wchar_t* kAlphaCaption = L"透明度";
-constexpr const wchar_t* kPosCaption = L"位  置";
-constexpr const wchar_t* kPreviewCaption = L"模拟显示";
+TwipRect BesideCaption(TwipRect list) {
+    if (CurrentLanguage() == Language::English) {
+        list.left += kEnglishListShiftTwips;
+        list.width -= kEnglishListShiftTwips;
+    }
+    return list;
+}
+constexpr TwipRect kPreviewTwips{2475, 480, 6780, 3135};
 
 // The drawn buttons' font: 宋体 9 pt in the GB2312 character set.
 constexpr const wchar_t* kButtonFontFace = L"宋体";
@@ -76,17 +76,14 @@ SetStyleDialog::~SetStyleDialog() = default;
 
 DialogFrameSpec SetStyleDialog::Frame() const {
     return {.className = kSetStyleClassName,
-            .caption = kSetStyleCaption,
+            .caption = TextId::StyleTitle,
             .clientWidthTwips = kClientWidthTwips,
             .clientHeightTwips = kClientHeightTwips,
-            .captionLabelId = kSetStyleTitleLabelId,
-            .captionLabelTwips = kTitleLabelTwips,
-            .closeButtonId = kSetStyleCloseId,
-            .closeButtonTwips = kCloseTwips,
-            .saveButtonId = kSetStyleSaveId,
-            .saveButtonTwips = kSaveTwips,
-            .cancelButtonId = kSetStyleCancelId,
-            .cancelButtonTwips = kCancelTwips};
+            .closeLeftTwips = 8760,
+            .closeTopTwips = 120,
+            .buttonsTopTwips = 4110,
+            .saveLeftTwips = 6360,
+            .cancelLeftTwips = 7680};
 }
 
 void SetStyleDialog::LoadValues() {
@@ -95,23 +92,25 @@ void SetStyleDialog::LoadValues() {
 }
 
 void SetStyleDialog::MakeControls() {
-    AddCaption(kSetStyleFontCaptionId, kFontCaption, kFontCaptionTwips);
+    AddCaption(kSetStyleFontCaptionId, UiText(TextId::StyleFont), kFontCaptionTwips);
     AddDropDownList(kSetStyleFontListId, kFontListTwips);
-    AddCaption(kSetStyleSizeCaptionId, kSizeCaption, kSizeCaptionTwips);
+    AddCaption(kSetStyleSizeCaptionId, UiText(TextId::StyleSize), kSizeCaptionTwips);
     AddDropDownList(kSetStyleSizeListId, kSizeListTwips);
     buttonFont_ = AddFont(kButtonFontFace, kButtonFontTwips, FW_NORMAL);
-    textColorButton_ = MakeXPButton(kSetStyleTextColorId, kTextColorCaption, kTextColorTwips);
-    backColorButton_ = MakeXPButton(kSetStyleBackColorId, kBackColorCaption, kBackColorTwips);
-    AddCaption(kSetStyleAlphaCaptionId, kAlphaCaption, kAlphaCaptionTwips);
-    AddDropDownList(kSetStyleAlphaListId, kAlphaListTwips);
-    AddCaption(kSetStylePosCaptionId, kPosCaption, kPosCaptionTwips);
-    AddDropDownList(kSetStylePosListId, kPosListTwips);
+    textColorButton_ =
+        MakeXPButton(kSetStyleTextColorId, UiText(TextId::StyleTextColor), kTextColorTwips);
+    backColorButton_ =
+        MakeXPButton(kSetStyleBackColorId, UiText(TextId::StyleBackColor), kBackColorTwips);
+    AddCaption(kSetStyleAlphaCaptionId, UiText(TextId::StyleAlpha), kAlphaCaptionTwips);
+    AddDropDownList(kSetStyleAlphaListId, BesideCaption(kAlphaListTwips));
+    AddCaption(kSetStylePosCaptionId, UiText(TextId::StylePosition), kPosCaptionTwips);
+    AddDropDownList(kSetStylePosListId, BesideCaption(kPosListTwips));
     StylePreviewIds ids;
     ids.pane = kSetStylePreviewId;
     ids.background = kSetStyleBackgroundId;
     ids.digits = kSetStyleDigitsId;
-    if (!preview_.Create(Instance(), Handle(), PixelsOf(kPreviewTwips), ids, kPreviewCaption,
-                         DialogFont(), Dpi())) {
+    if (!preview_.Create(Instance(), Handle(), PixelsOf(kPreviewTwips), ids,
+                         UiText(TextId::StylePreview), DialogFont(), Dpi())) {
         LogDebug(L"SetStyleDialog", L"no preview");
     }
 }
@@ -134,9 +133,8 @@ void SetStyleDialog::FillLists() {
     fonts_ = ScreenFontList(ScreenFaces());
     AddItems(GetDlgItem(Handle(), kSetStyleFontListId), fonts_);
     AddItems(GetDlgItem(Handle(), kSetStyleSizeListId), FontSizeItems());
-    AddItems(GetDlgItem(Handle(), kSetStyleAlphaListId), {kAlphaItems.begin(), kAlphaItems.end()});
-    AddItems(GetDlgItem(Handle(), kSetStylePosListId),
-             {kPositionItems.begin(), kPositionItems.end()});
+    AddItems(GetDlgItem(Handle(), kSetStyleAlphaListId), AlphaItems());
+    AddItems(GetDlgItem(Handle(), kSetStylePosListId), PositionItems());
 }
 
 void SetStyleDialog::ShowStyle(const DisplayStyle& style) {

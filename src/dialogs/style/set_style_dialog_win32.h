@@ -19,11 +19,8 @@
 namespace quorrin {
 
 inline constexpr const wchar_t* kSetStyleClassName = L"Quorrin.FrmSetStyle";
-inline constexpr const wchar_t* kSetStyleCaption = L"外观设置";
 
 // Control ids, for WM_COMMAND (buttons, lists) and GetDlgItem.
-inline constexpr int kSetStyleTitleLabelId = 1101;    // Lab_FormTitle
-inline constexpr int kSetStyleCloseId = 1102;         // "×"
 inline constexpr int kSetStyleFontCaptionId = 1103;   // Label1, "数字字体"
 inline constexpr int kSetStyleFontListId = 1104;      // Cmb_FontList
 inline constexpr int kSetStyleSizeCaptionId = 1105;   // Label2, "字号"
@@ -37,8 +34,6 @@ inline constexpr int kSetStylePosListId = 1112;       // Cmb_pos
 inline constexpr int kSetStylePreviewId = 1113;       // Frame1, "模拟显示"
 inline constexpr int kSetStyleBackgroundId = 1114;    // Demo_bg
 inline constexpr int kSetStyleDigitsId = 1115;        // Demo_Time
-inline constexpr int kSetStyleSaveId = 1117;          // Cmd_Save, "保存"
-inline constexpr int kSetStyleCancelId = 1118;        // Cmd_Cancel, "取消"
 
 // What the style dialog needs of the clock windows besides hiding the main one: where the
 // main clock is now, and laying both out again from the display style.

@@ -1,6 +1,7 @@
 #include "dialogs/style/style_choices.h"
 
 #include "geometry/units.h"
+#include "texts/texts.h"
 
 #include <algorithm>
 
@@ -19,14 +20,33 @@ int FontSizeIndex(int32_t points) {
     return points - kSmallestFontPoints;
 }
 
+std::vector<std::string> AlphaItems() {
+    std::vector<std::string> items{std::string(Text(TextId::AlphaTransparent))};
+    for (int n = 1; n + 1 < kAlphaItemCount; ++n) {
+        items.push_back(std::to_string(n * kAlphaStepPercent) + "%");
+    }
+    items.emplace_back(Text(TextId::AlphaOpaque));
+    return items;
+}
+
+std::vector<std::string> PositionItems() {
+    std::vector<std::string> items;
+    for (const TextId id :
+         {TextId::PositionTopLeft, TextId::PositionTopRight, TextId::PositionBottomLeft,
+          TextId::PositionBottomRight, TextId::PositionCustom}) {
+        items.emplace_back(Text(id));
+    }
+    return items;
+}
+
 int AlphaIndex(uint8_t alphaPercent) {
     if (alphaPercent % kAlphaStepPercent != 0) return kNoListItem;
     const int index = alphaPercent / kAlphaStepPercent;
-    return index < static_cast<int>(kAlphaItems.size()) ? index : kNoListItem;
+    return index < kAlphaItemCount ? index : kNoListItem;
 }
 
 int PositionIndex(uint8_t showPos) {
-    return showPos < kPositionItems.size() ? static_cast<int>(showPos) : kNoListItem;
+    return showPos < kPositionItemCount ? static_cast<int>(showPos) : kNoListItem;
 }
 
 int FontIndex(const std::vector<std::string>& fonts, const std::string& name) {

@@ -20,14 +20,14 @@ inline constexpr int kNoListItem = -1;
 inline constexpr int32_t kSmallestFontPoints = 10;
 inline constexpr int32_t kLargestFontPoints = 150;
 
-// Cmb_Alpha: index n is an opacity of n x 10 percent.
-inline constexpr std::array<const char*, 11> kAlphaItems{
-    "完全透明", "10%", "20%", "30%", "40%", "50%", "60%", "70%", "80%", "90%", "不透明"};
+// Cmb_Alpha: index n is an opacity of n x 10 percent, from "完全透明" to "不透明".
 inline constexpr int32_t kAlphaStepPercent = 10;
+inline constexpr int kAlphaItemCount = 11;
+std::vector<std::string> AlphaItems();
 
-// Cmb_pos: index n is showPos n.
-inline constexpr std::array<const char*, 5> kPositionItems{"屏幕左上角", "屏幕右上角", "屏幕左下角",
-                                                           "屏幕右下角", "自定义位置"};
+// Cmb_pos: index n is showPos n (the four corners of the screen, then a place of its own).
+inline constexpr int kPositionItemCount = 5;
+std::vector<std::string> PositionItems();
 
 // Fitting the clock round its digits keeps the margins of the default clock (3000 x 1200
 // round 1995 x 840 digits at 480, 200): the digits centred across a width 1000 more than

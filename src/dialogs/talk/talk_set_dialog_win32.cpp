@@ -2,6 +2,7 @@
 
 #include "dialogs/common/pickers_win32.h"
 #include "win32/global_key_win32.h"
+#include "win32/ui_text_win32.h"
 
 #include <commctrl.h>
 
@@ -14,8 +15,6 @@ namespace {
 // The dialog's design, in twips (left, top, width, height) on a 6600 x 5520 client area.
 constexpr int32_t kClientWidthTwips = 6600;
 constexpr int32_t kClientHeightTwips = 5520;
-constexpr TwipRect kTitleLabelTwips{360, 240, 540, 180};
-constexpr TwipRect kCloseTwips{6105, 120, 540, 255};
 constexpr TwipRect kOvertimeTwips{360, 780, 5880, 375};
 constexpr TwipRect kColorsTwips{360, 1200, 5880, 375};
 constexpr TwipRect kKeysTwips{360, 1620, 5880, 375};
@@ -31,17 +30,6 @@ constexpr int32_t kKeyRowTwips = 450;
 constexpr TwipRect kKeyCaptionTwips{458, 60, 1500, 255};
 constexpr TwipRect kKeyFieldTwips{2000, 0, 2700, 345};
 constexpr TwipRect kKeyStateTwips{4800, 60, 1500, 255};
-constexpr TwipRect kSaveTwips{3720, 4800, 1215, 495};
-constexpr TwipRect kCancelTwips{5160, 4800, 1215, 495};
-
-constexpr const wchar_t* kOvertimeCaption = L"超时后继续计时（-MM:SS）";
-constexpr const wchar_t* kColorsCaption = L"提醒后和超时后变换背景颜色";
-constexpr const wchar_t* kKeysCaption = L"放映时启用快捷键";
-constexpr const wchar_t* kWarningColorCaption = L"提醒颜色：";
-constexpr const wchar_t* kOvertimeColorCaption = L"超时颜色：";
-constexpr const wchar_t* kPickCaption = L"选择颜色";
-constexpr std::array<const wchar_t*, kTalkKeyCount> kKeyCaptions{L"暂停/继续：", L"加一分钟：",
-                                                                 L"减一分钟：", L"隐藏/显示："};
 
 TwipRect KeyRow(const TwipRect& part, size_t row) {
     return {part.left, kFirstKeyRowTopTwips + static_cast<int32_t>(row) * kKeyRowTwips + part.top,
@@ -50,11 +38,6 @@ TwipRect KeyRow(const TwipRect& part, size_t row) {
 
 int KeyFieldId(size_t row) { return kTalkSetFirstKeyId + static_cast<int>(row); }
 int KeyStateId(size_t row) { return kTalkSetFirstKeyStateId + static_cast<int>(row); }
-
-std::array<int32_t TalkSettings::*, kTalkKeyCount> KeyFields() {
-    return {&TalkSettings::PauseKey, &TalkSettings::MinuteMoreKey, &TalkSettings::MinuteLessKey,
-            &TalkSettings::HideKey};
-}
 
 bool Checked(HWND dialog, int id) { return IsDlgButtonChecked(dialog, id) == BST_CHECKED; }
 void Check(HWND dialog, int id, bool on) {
@@ -74,34 +57,33 @@ TalkSetDialog::~TalkSetDialog() = default;
 
 DialogFrameSpec TalkSetDialog::Frame() const {
     return {.className = kTalkSetClassName,
-            .caption = kTalkSetCaption,
+            .caption = TextId::TalkTitle,
             .clientWidthTwips = kClientWidthTwips,
             .clientHeightTwips = kClientHeightTwips,
-            .captionLabelId = kTalkSetTitleLabelId,
-            .captionLabelTwips = kTitleLabelTwips,
-            .closeButtonId = kTalkSetCloseId,
-            .closeButtonTwips = kCloseTwips,
-            .saveButtonId = kTalkSetSaveId,
-            .saveButtonTwips = kSaveTwips,
-            .cancelButtonId = kTalkSetCancelId,
-            .cancelButtonTwips = kCancelTwips};
+            .closeLeftTwips = 6105,
+            .closeTopTwips = 120,
+            .buttonsTopTwips = 4800,
+            .saveLeftTwips = 3720,
+            .cancelLeftTwips = 5160};
 }
 
 void TalkSetDialog::MakeControls() {
     INITCOMMONCONTROLSEX classes{sizeof(classes), ICC_HOTKEY_CLASS};
     InitCommonControlsEx(&classes);
-    AddCheckBox(kTalkSetOvertimeId, kOvertimeCaption, kOvertimeTwips);
-    AddCheckBox(kTalkSetColorsId, kColorsCaption, kColorsTwips);
-    AddCheckBox(kTalkSetKeysId, kKeysCaption, kKeysTwips);
-    AddCaption(kTalkSetFirstCaptionId, kWarningColorCaption, kWarningCaptionTwips);
+    const std::wstring pick = UiText(TextId::TalkPickColor);
+    AddCheckBox(kTalkSetOvertimeId, UiText(TextId::TalkOvertime), kOvertimeTwips);
+    AddCheckBox(kTalkSetColorsId, UiText(TextId::TalkColors), kColorsTwips);
+    AddCheckBox(kTalkSetKeysId, UiText(TextId::TalkKeys), kKeysTwips);
+    AddCaption(kTalkSetFirstCaptionId, UiText(TextId::TalkWarningColor), kWarningCaptionTwips);
     AddLabel(kTalkSetWarningSwatchId, L"", kWarningSwatchTwips, SS_SUNKEN);
-    AddButton(kTalkSetWarningPickId, kPickCaption, kWarningPickTwips, kDefaultOverColor);
-    AddCaption(kTalkSetFirstCaptionId + 1, kOvertimeColorCaption, kOvertimeCaptionTwips);
+    AddButton(kTalkSetWarningPickId, pick, kWarningPickTwips, kDefaultOverColor);
+    AddCaption(kTalkSetFirstCaptionId + 1, UiText(TextId::TalkOvertimeColor),
+               kOvertimeCaptionTwips);
     AddLabel(kTalkSetOvertimeSwatchId, L"", kOvertimeSwatchTwips, SS_SUNKEN);
-    AddButton(kTalkSetOvertimePickId, kPickCaption, kOvertimePickTwips, kDefaultOverColor);
+    AddButton(kTalkSetOvertimePickId, pick, kOvertimePickTwips, kDefaultOverColor);
     for (size_t row = 0; row < kTalkKeyCount; ++row) {
-        AddCaption(kTalkSetFirstCaptionId + 2 + static_cast<int>(row), kKeyCaptions[row],
-                   KeyRow(kKeyCaptionTwips, row));
+        AddCaption(kTalkSetFirstCaptionId + 2 + static_cast<int>(row),
+                   UiText(kShowKeys[row].caption), KeyRow(kKeyCaptionTwips, row));
         AddControl(KeyFieldId(row), HOTKEY_CLASSW, L"", WS_TABSTOP | WS_BORDER,
                    KeyRow(kKeyFieldTwips, row));
         AddLabel(KeyStateId(row), L"", KeyRow(kKeyStateTwips, row));
@@ -117,10 +99,9 @@ void TalkSetDialog::LoadValues() {
     warningColor_ = talk.WarningColor;
     SetSwatch(talk.OvertimeColor, overtimeBrush_, kTalkSetOvertimeSwatchId);
     overtimeColor_ = talk.OvertimeColor;
-    const auto fields = KeyFields();
     for (size_t row = 0; row < kTalkKeyCount; ++row) {
         SendDlgItemMessageW(Handle(), KeyFieldId(row), HKM_SETHOTKEY,
-                            GlobalKeyToHotKeyControl(talk.*fields[row]), 0);
+                            GlobalKeyToHotKeyControl(talk.*kShowKeys[row].field), 0);
     }
     ShowTakenKeys();
 }
@@ -134,7 +115,7 @@ void TalkSetDialog::ShowTakenKeys() {
     for (size_t row = 0; row < kTalkKeyCount; ++row) {
         const int32_t key = KeyOf(row);
         const bool taken = !GlobalKeyFree(key) && !(heldByProgram_ && heldByProgram_(key));
-        SetChildText(KeyStateId(row), taken ? kKeyTakenMark : L"");
+        SetChildText(KeyStateId(row), taken ? UiText(TextId::TalkKeyTaken) : L"");
     }
 }
 
@@ -191,8 +172,7 @@ bool TalkSetDialog::Save() {
     talk.Keys = Checked(Handle(), kTalkSetKeysId);
     talk.WarningColor = warningColor_;
     talk.OvertimeColor = overtimeColor_;
-    const auto fields = KeyFields();
-    for (size_t row = 0; row < kTalkKeyCount; ++row) talk.*fields[row] = KeyOf(row);
+    for (size_t row = 0; row < kTalkKeyCount; ++row) talk.*kShowKeys[row].field = KeyOf(row);
     // The settings take the new values once written; the dialog stays open otherwise.
     return Saved(config_, config_.SaveTalkSettings(talk));
 }

@@ -14,12 +14,8 @@
 namespace quorrin {
 
 inline constexpr const wchar_t* kTalkSetClassName = L"Quorrin.FrmTalkSet";
-inline constexpr const wchar_t* kTalkSetCaption = L"放映控制";
-inline constexpr const wchar_t* kKeyTakenMark = L"已被占用";
 
 // Control ids.
-inline constexpr int kTalkSetTitleLabelId = 1201;
-inline constexpr int kTalkSetCloseId = 1202;
 inline constexpr int kTalkSetOvertimeId = 1203;  // check box
 inline constexpr int kTalkSetColorsId = 1204;    // check box
 inline constexpr int kTalkSetKeysId = 1205;      // check box
@@ -30,10 +26,8 @@ inline constexpr int kTalkSetOvertimePickId = 1209;
 inline constexpr int kTalkSetFirstKeyId = 1210;       // the four hot-key fields, 1210..1213
 inline constexpr int kTalkSetFirstKeyStateId = 1220;  // their "已被占用" marks, 1220..1223
 inline constexpr int kTalkSetFirstCaptionId = 1240;   // the captions, 1240..1245
-inline constexpr int kTalkSetSaveId = 1230;
-inline constexpr int kTalkSetCancelId = 1231;
 
-inline constexpr size_t kTalkKeyCount = 4;
+inline constexpr size_t kTalkKeyCount = kShowKeyCount;
 
 class TalkSetDialog final : public SettingsDialog {
   public:

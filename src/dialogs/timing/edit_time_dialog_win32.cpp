@@ -3,6 +3,7 @@
 #include "dialogs/common/pickers_win32.h"
 #include "dialogs/timing/timing_rows.h"
 #include "win32/message_box_win32.h"
+#include "win32/ui_text_win32.h"
 #include "win32/wide_text_win32.h"
 
 #include <algorithm>
@@ -14,8 +15,6 @@ namespace {
 // The dialog's design, in twips (left, top, width, height) on a 5310 x 3945 client area.
 constexpr int32_t kClientWidthTwips = 5310;
 constexpr int32_t kClientHeightTwips = 3945;
-constexpr TwipRect kTitleLabelTwips{360, 240, 540, 180};
-constexpr TwipRect kCloseTwips{4560, 165, 540, 255};
 constexpr TwipRect kDurationCaptionTwips{960, 960, 795, 255};
 // The time fields are as wide as the field makes them (1200) and one line of their bold
 // digits high.
@@ -27,21 +26,18 @@ constexpr TwipRect kCloseShowTwips{960, 2280, 3495, 255};
 constexpr TwipRect kFileCaptionTwips{960, 2760, 795, 255};
 constexpr TwipRect kFileLabelTwips{1800, 2760, 2460, 255};
 constexpr TwipRect kBrowseTwips{4320, 2640, 735, 375};
-constexpr TwipRect kSaveTwips{2520, 3240, 1215, 495};
-constexpr TwipRect kCancelTwips{3840, 3240, 1215, 495};
 // The fields' text: 10-point bold.
 constexpr int32_t kTimeFontTwips = 200;
 
-constexpr const wchar_t* kDurationCaption = L"时间总长";
-constexpr const wchar_t* kWarningCaption = L"剩余时间                时提醒";
-constexpr const wchar_t* kWarningCaptionStart = L"剩余时间";
-constexpr const wchar_t* kWarningCaptionEnd = L"时提醒";
+// The warning caption's start and end round the field, at least this many spaces apart.
 constexpr int kWarningCaptionSpaces = 16;
 constexpr int kWarningCaptionGapPixels = 4;  // at 96 dpi
-constexpr const wchar_t* kFlushCaption = L"到达指定剩余时间时闪屏提醒";
-constexpr const wchar_t* kCloseShowCaption = L"倒计时结束后，关闭正在放映的幻灯片";
-constexpr const wchar_t* kFileCaption = L"PPT文件";
-constexpr const wchar_t* kBrowseCaption = L"浏览";
+
+// The warning caption before it is fitted round the field.
+std::wstring WarningCaption(int spaces) {
+    return UiText(TextId::EditWarningStart) + std::wstring(static_cast<size_t>(spaces), L' ') +
+           UiText(TextId::EditWarningEnd);
+}
 
 }  // namespace
 
@@ -79,17 +75,14 @@ bool EditTimeDialog::Open(HINSTANCE instance, HWND owner, const EditTimeRequest&
 
 DialogFrameSpec EditTimeDialog::Frame() const {
     return {.className = kEditTimeClassName,
-            .caption = kEditTimeCaption,
+            .caption = TextId::EditTitle,
             .clientWidthTwips = kClientWidthTwips,
             .clientHeightTwips = kClientHeightTwips,
-            .captionLabelId = kEditTimeTitleLabelId,
-            .captionLabelTwips = kTitleLabelTwips,
-            .closeButtonId = kEditTimeCloseId,
-            .closeButtonTwips = kCloseTwips,
-            .saveButtonId = kEditTimeSaveId,
-            .saveButtonTwips = kSaveTwips,
-            .cancelButtonId = kEditTimeCancelId,
-            .cancelButtonTwips = kCancelTwips,
+            .closeLeftTwips = 4560,
+            .closeTopTwips = 165,
+            .buttonsTopTwips = 3240,
+            .saveLeftTwips = 2520,
+            .cancelLeftTwips = 3840,
             .owner = owner_};
 }
 
@@ -100,15 +93,16 @@ void EditTimeDialog::MakeControls() {
                      timeFont);
     warning_.Attach(AddControl(kEditTimeWarningId, L"EDIT", L"", editStyle, kWarningTwips),
                     timeFont);
-    AddCaption(kEditTimeDurationCaptionId, kDurationCaption, kDurationCaptionTwips);
-    AddCaption(kEditTimeWarningCaptionId, kWarningCaption, kWarningCaptionTwips);
+    AddCaption(kEditTimeDurationCaptionId, UiText(TextId::EditDuration), kDurationCaptionTwips);
+    AddCaption(kEditTimeWarningCaptionId, WarningCaption(kWarningCaptionSpaces),
+               kWarningCaptionTwips);
     FitWarningCaption();
-    AddCheckBox(kEditTimeFlushId, kFlushCaption, kFlushTwips);
-    AddCheckBox(kEditTimeCloseShowId, kCloseShowCaption, kCloseShowTwips);
-    AddCaption(kEditTimeFileCaptionId, kFileCaption, kFileCaptionTwips);
+    AddCheckBox(kEditTimeFlushId, UiText(TextId::EditFlush), kFlushTwips);
+    AddCheckBox(kEditTimeCloseShowId, UiText(TextId::EditCloseShow), kCloseShowTwips);
+    AddCaption(kEditTimeFileCaptionId, UiText(TextId::EditFile), kFileCaptionTwips);
     AddLabel(kEditTimeFileLabelId, L"", kFileLabelTwips, SS_LEFTNOWORDWRAP | SS_ENDELLIPSIS);
     if (MyButton* browse =
-            AddButton(kEditTimeBrowseId, kBrowseCaption, kBrowseTwips, kDefaultOverColor)) {
+            AddButton(kEditTimeBrowseId, UiText(TextId::Browse), kBrowseTwips, kDefaultOverColor)) {
         // The shared timing's name is a label, not a file.
         browse->SetEnabled(request_.individual);
     }
@@ -128,10 +122,9 @@ void EditTimeDialog::FitWarningCaption() {
     GetWindowRect(caption, &label);
     GetWindowRect(field, &box);
     const int gap = box.right + ScalePixels(kWarningCaptionGapPixels, Dpi()) - label.left -
-                    static_cast<int>(TextPixels(font, kWarningCaptionStart).cx);
+                    static_cast<int>(TextPixels(font, UiText(TextId::EditWarningStart)).cx);
     const int spaces = std::max(kWarningCaptionSpaces, (gap + space - 1) / space);
-    const std::wstring text = std::wstring(kWarningCaptionStart) +
-                              std::wstring(static_cast<size_t>(spaces), L' ') + kWarningCaptionEnd;
+    const std::wstring text = WarningCaption(spaces);
     SetWindowTextW(caption, text.c_str());
     // The field lies over the caption: the caption must never paint over it.
     SetWindowLongPtrW(caption, GWL_STYLE, GetWindowLongPtrW(caption, GWL_STYLE) | WS_CLIPSIBLINGS);
@@ -148,7 +141,8 @@ void EditTimeDialog::LoadRow() {
     warning_.ShowSeconds(row.TimeWarning);
     CheckDlgButton(Handle(), kEditTimeFlushId, row.Flush ? BST_CHECKED : BST_UNCHECKED);
     CheckDlgButton(Handle(), kEditTimeCloseShowId, row.Close ? BST_CHECKED : BST_UNCHECKED);
-    SetChildText(kEditTimeFileLabelId, Utf8ToWide(row.File));
+    SetChildText(kEditTimeFileLabelId,
+                 Utf8ToWide(PresentationNameToShow(row.File, !request_.individual)));
 }
 
 LRESULT EditTimeDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -175,7 +169,7 @@ void EditTimeDialog::Browse() {
     if (!request_.individual) return;
     const auto stillOpen = OpenCheck();
     const std::string picked =
-        PickOpenFile(kPresentationFilter, kPresentationPickerTitle, Handle());
+        PickOpenFile(PresentationFilter(), Text(TextId::PresentationPickerTitle), Handle());
     if (!stillOpen() || picked.empty()) return;
     const std::string name = PresentationBaseName(picked);
     if (const auto listed = FindNameClash(name, request_.names)) {
@@ -190,15 +184,16 @@ void EditTimeDialog::Browse() {
 }
 
 bool EditTimeDialog::Save() {
-    const std::string file = WideToUtf8(ChildText(kEditTimeFileLabelId));
+    const std::string file = PresentationNameFromShown(WideToUtf8(ChildText(kEditTimeFileLabelId)),
+                                                       !request_.individual);
     if (file.empty()) {
-        Tell(kNoFileMessage);
+        Tell(Text(TextId::EditNoFile));
         return false;
     }
     const std::optional<int32_t> duration = duration_.Seconds();
     const std::optional<int32_t> warning = warning_.Seconds();
     if (!duration || !warning) {
-        Tell(kBadTimeMessage);
+        Tell(Text(TextId::EditBadTime));
         return false;
     }
     PresentationSlot row;
@@ -221,6 +216,6 @@ void EditTimeDialog::OnClosing() {
     }
 }
 
-void EditTimeDialog::Tell(const std::string& messageUtf8) { ShowMessage(Handle(), messageUtf8); }
+void EditTimeDialog::Tell(std::string_view messageUtf8) { ShowMessage(Handle(), messageUtf8); }
 
 }  // namespace quorrin

@@ -15,11 +15,8 @@
 namespace quorrin {
 
 inline constexpr const wchar_t* kEditTimeClassName = L"Quorrin.FrmeditTime";
-inline constexpr const wchar_t* kEditTimeCaption = L"编辑时间";
 
 // Control ids.
-inline constexpr int kEditTimeTitleLabelId = 1201;       // Lab_FormTitle
-inline constexpr int kEditTimeCloseId = 1202;            // yButton_Close, "×"
 inline constexpr int kEditTimeDurationCaptionId = 1203;  // Label1, "时间总长"
 inline constexpr int kEditTimeDurationId = 1204;         // Text1
 inline constexpr int kEditTimeWarningCaptionId = 1205;   // Label2, "剩余时间 … 时提醒"
@@ -29,8 +26,6 @@ inline constexpr int kEditTimeCloseShowId = 1208;        // Chk_Close
 inline constexpr int kEditTimeFileCaptionId = 1209;      // Label3, "PPT文件"
 inline constexpr int kEditTimeFileLabelId = 1210;        // Lab_file
 inline constexpr int kEditTimeBrowseId = 1211;           // MyButton1, "浏览"
-inline constexpr int kEditTimeSaveId = 1212;             // Cmd_Save, "保存"
-inline constexpr int kEditTimeCancelId = 1213;           // Cmd_Cancel, "取消"
 
 struct EditTimeRequest {
     PresentationSlot row;  // the row to edit; a new row starts empty, at 00:00:00
@@ -64,7 +59,7 @@ class EditTimeDialog final : public SettingsDialog {
     void Browse();
     bool Save() override;
     void OnClosing() override;
-    void Tell(const std::string& messageUtf8);
+    void Tell(std::string_view messageUtf8);
 
     HWND owner_ = nullptr;
     EditTimeRequest request_;

@@ -2,6 +2,7 @@
 
 #include "dialogs/timing/edit_time_dialog_win32.h"
 #include "dialogs/timing/timing_rows.h"
+#include "win32/ui_text_win32.h"
 #include "win32/wide_text_win32.h"
 
 #include <vector>
@@ -13,8 +14,6 @@ namespace {
 // The dialog's design, in twips (left, top, width, height) on a 7875 x 4620 client area.
 constexpr int32_t kClientWidthTwips = 7875;
 constexpr int32_t kClientHeightTwips = 4620;
-constexpr TwipRect kTitleLabelTwips{360, 240, 540, 180};
-constexpr TwipRect kCloseTwips{6960, 165, 540, 255};
 // Designed 375 high, the first option button covered a pixel of the second.
 constexpr TwipRect kSameModeTwips{480, 1080, 1575, 360};
 constexpr TwipRect kIndividualTwips{480, 1440, 1575, 375};
@@ -31,8 +30,6 @@ constexpr TwipRect kResumeCaptionTwips{5700, 1170, 1755, 255};
 constexpr TwipRect kResumeTwips{5700, 1440, 1755, 1200};
 constexpr TwipRect kHeaderTwips{600, 1920, 6300, 240};
 constexpr TwipRect kListTwips{360, 2160, 7095, 1530};
-constexpr TwipRect kSaveTwips{4920, 3960, 1215, 495};
-constexpr TwipRect kCancelTwips{6240, 3960, 1215, 495};
 
 // The list's font: 宋体, 10.5 points.
 constexpr const wchar_t* kListFace = L"宋体";
@@ -42,14 +39,6 @@ constexpr int32_t kAddStyle = 2;     // the plus icon
 constexpr int32_t kDeleteStyle = 4;  // the cross
 constexpr int32_t kClearStyle = 1;   // the wastebasket
 constexpr int32_t kClearOverColor = 3;
-
-constexpr const wchar_t* kSameModeCaption = L"同一计时设置";
-constexpr const wchar_t* kIndividualCaption = L"个性化设置";
-constexpr const wchar_t* kAddCaption = L"添加";
-constexpr const wchar_t* kDeleteCaption = L"删除";
-constexpr const wchar_t* kClearCaption = L"清空";
-constexpr const wchar_t* kResumeCaption = L"中断后重计时按：";
-constexpr const wchar_t* kListFullTip = L"最多100个演示文稿：请先删除一个";
 
 // A list box draws an item's text one pixel in from its client edge.
 constexpr int kListTextIndentPixels = 1;  // at 96 dpi
@@ -81,33 +70,31 @@ SetTimeDialog::~SetTimeDialog() = default;
 
 DialogFrameSpec SetTimeDialog::Frame() const {
     return {.className = kSetTimeClassName,
-            .caption = kSetTimeCaption,
+            .caption = TextId::TimingTitle,
             .clientWidthTwips = kClientWidthTwips,
             .clientHeightTwips = kClientHeightTwips,
-            .captionLabelId = kSetTimeTitleLabelId,
-            .captionLabelTwips = kTitleLabelTwips,
-            .closeButtonId = kSetTimeCloseId,
-            .closeButtonTwips = kCloseTwips,
-            .saveButtonId = kSetTimeSaveId,
-            .saveButtonTwips = kSaveTwips,
-            .cancelButtonId = kSetTimeCancelId,
-            .cancelButtonTwips = kCancelTwips};
+            .closeLeftTwips = 6960,
+            .closeTopTwips = 165,
+            .buttonsTopTwips = 3960,
+            .saveLeftTwips = 4920,
+            .cancelLeftTwips = 6240};
 }
 
 void SetTimeDialog::MakeControls() {
-    AddControl(kSetTimeSameModeId, L"BUTTON", kSameModeCaption,
+    AddControl(kSetTimeSameModeId, L"BUTTON", UiText(TextId::TimingSameMode),
                WS_TABSTOP | WS_GROUP | BS_AUTORADIOBUTTON, kSameModeTwips);
-    AddControl(kSetTimeIndividualId, L"BUTTON", kIndividualCaption, BS_AUTORADIOBUTTON,
-               kIndividualTwips);
-    add_ = AddButton(kSetTimeAddId, kAddCaption, kAddTwips, kDefaultOverColor);
-    delete_ = AddButton(kSetTimeDeleteId, kDeleteCaption, kDeleteTwips, kDefaultOverColor);
-    clear_ = AddButton(kSetTimeClearId, kClearCaption, kClearTwips, kClearOverColor);
+    AddControl(kSetTimeIndividualId, L"BUTTON", UiText(TextId::TimingIndividual),
+               BS_AUTORADIOBUTTON, kIndividualTwips);
+    add_ = AddButton(kSetTimeAddId, UiText(TextId::TimingAdd), kAddTwips, kDefaultOverColor);
+    delete_ =
+        AddButton(kSetTimeDeleteId, UiText(TextId::TimingDelete), kDeleteTwips, kDefaultOverColor);
+    clear_ = AddButton(kSetTimeClearId, UiText(TextId::TimingClear), kClearTwips, kClearOverColor);
     if (add_ != nullptr) add_->SetStyle(kAddStyle);
     if (delete_ != nullptr) delete_->SetStyle(kDeleteStyle);
     if (clear_ != nullptr) clear_->SetStyle(kClearStyle);
-    AddCaption(kSetTimeResumeCaptionId, kResumeCaption, kResumeCaptionTwips);
+    AddCaption(kSetTimeResumeCaptionId, UiText(TextId::TimingResumeCaption), kResumeCaptionTwips);
     AddDropDownList(kSetTimeResumeId, kResumeTwips);
-    AddCaption(kSetTimeHeaderId, kSetTimeHeader, kHeaderTwips);
+    AddCaption(kSetTimeHeaderId, UiText(TextId::TimingHeader), kHeaderTwips);
     if (const HWND list = AddControl(kSetTimeListId, L"LISTBOX", L"",
                                      WS_TABSTOP | WS_BORDER | WS_VSCROLL | LBS_NOTIFY |
                                          LBS_USETABSTOPS | LBS_NOINTEGRALHEIGHT,
@@ -134,7 +121,7 @@ void SetTimeDialog::SetTabStops() {
     const int sample = static_cast<int>(TextPixels(listFont, kAverageWidthSample).cx);
     const int averageWidth = (sample / 26 + 1) / 2;
     if (averageWidth <= 0) return;
-    const std::wstring text = kSetTimeHeader;
+    const std::wstring text = UiText(TextId::TimingHeader);
     std::vector<INT> stops;
     for (const size_t start : HeadingStarts(text)) {
         const int x = headerOrigin.x +
@@ -147,8 +134,9 @@ void SetTimeDialog::SetTabStops() {
 
 void SetTimeDialog::LoadValues() {
     const HWND resume = GetDlgItem(Handle(), kSetTimeResumeId);
-    SendMessageW(resume, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(kResetChoice));
-    SendMessageW(resume, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(kResumeChoice));
+    for (const TextId choice : {TextId::TimingResetChoice, TextId::TimingResumeChoice}) {
+        SendMessageW(resume, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(UiText(choice).c_str()));
+    }
     SendMessageW(resume, CB_SETCURSEL, state_.General.ResetTime ? 0 : 1, 0);
     const bool individual = !state_.General.SameMode;
     CheckRadioButton(Handle(), kSetTimeSameModeId, kSetTimeIndividualId,
@@ -170,7 +158,8 @@ void SetTimeDialog::ShowRows(int selected) {
     const HWND list = GetDlgItem(Handle(), kSetTimeListId);
     SendMessageW(list, WM_SETREDRAW, FALSE, 0);
     SendMessageW(list, LB_RESETCONTENT, 0, 0);
-    for (const TimingListRow& row : list_.Rows()) AddListRow(list, TimingRowText(row.timing));
+    for (const TimingListRow& row : list_.Rows())
+        AddListRow(list, TimingRowText(row.timing, !individual_));
     if (selected >= static_cast<int>(list_.Rows().size())) selected = -1;
     SendMessageW(list, LB_SETCURSEL, static_cast<WPARAM>(selected), 0);
     SendMessageW(list, WM_SETREDRAW, TRUE, 0);
@@ -181,7 +170,7 @@ void SetTimeDialog::ShowRows(int selected) {
 void SetTimeDialog::UpdateRowButtons() {
     if (add_ != nullptr) {
         add_->SetEnabled(individual_ && list_.CanAdd());
-        add_->SetToolTip(individual_ && !list_.CanAdd() ? kListFullTip : L"");
+        add_->SetToolTip(individual_ && !list_.CanAdd() ? UiText(TextId::TimingListFull) : L"");
     }
     if (delete_ != nullptr) delete_->SetEnabled(individual_);
     if (clear_ != nullptr) clear_->SetEnabled(individual_);

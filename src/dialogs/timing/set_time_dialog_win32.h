@@ -14,11 +14,8 @@
 namespace quorrin {
 
 inline constexpr const wchar_t* kSetTimeClassName = L"Quorrin.FrmSetTime";
-inline constexpr const wchar_t* kSetTimeCaption = L"设置播放时间";
 
 // Control ids.
-inline constexpr int kSetTimeTitleLabelId = 1101;     // Lab_FormTitle
-inline constexpr int kSetTimeCloseId = 1102;          // yButton_Close, "×"
 inline constexpr int kSetTimeSameModeId = 1103;       // Opt_playMode(0), "同一计时设置"
 inline constexpr int kSetTimeIndividualId = 1104;     // Opt_playMode(1), "个性化设置"
 inline constexpr int kSetTimeAddId = 1105;            // Cmd_Add, "添加"
@@ -28,13 +25,6 @@ inline constexpr int kSetTimeResumeCaptionId = 1108;  // Label1
 inline constexpr int kSetTimeResumeId = 1109;         // Cmb_TimeBy
 inline constexpr int kSetTimeHeaderId = 1110;         // Label2, the column header
 inline constexpr int kSetTimeListId = 1111;           // List1
-inline constexpr int kSetTimeSaveId = 1114;           // Cmd_Save, "保存"
-inline constexpr int kSetTimeCancelId = 1115;         // Cmd_Cancel, "取消"
-
-inline constexpr const wchar_t* kSetTimeHeader =
-    L"演示时长         提醒时间      闪屏提醒   结束放映           PPT文件名";
-inline constexpr const wchar_t* kResetChoice = L"重新计时";
-inline constexpr const wchar_t* kResumeChoice = L"从上一断点计时";
 
 // Leaves the clock as it is while open.
 class SetTimeDialog final : public SettingsDialog {

@@ -3,6 +3,8 @@
 #include "settings/settings_schema.h"
 #include "settings/ini_document.h"
 #include "settings/time_text.h"
+#include "texts/texts.h"
+#include "dialogs/common/file_filter.h"
 
 namespace quorrin {
 
@@ -10,22 +12,34 @@ namespace {
 
 constexpr char kColumnSeparator = '\t';
 
-const char* YesNo(bool value) { return value ? kRowYes : kRowNo; }
+std::string_view YesNo(bool value) { return Text(value ? TextId::RowYes : TextId::RowNo); }
 
 bool IsQuote(char c) { return c == '"' || c == '\''; }
 
 }  // namespace
 
-std::string TimingRowText(const PresentationSlot& row) {
+std::string TimingRowText(const PresentationSlot& row, bool sharedTiming) {
     std::string text = SecondsToTimeText(row.TimeCnt);
     const std::string warning = SecondsToTimeText(row.TimeWarning);
+    const std::string name = PresentationNameToShow(row.File, sharedTiming);
     for (const std::string_view column :
-         {std::string_view(warning), std::string_view(YesNo(row.Flush)),
-          std::string_view(YesNo(row.Close)), std::string_view(row.File)}) {
+         {std::string_view(warning), YesNo(row.Flush), YesNo(row.Close), std::string_view(name)}) {
         text += kColumnSeparator;
         text += column;
     }
     return text;
+}
+
+std::string PresentationNameToShow(const std::string& file, bool sharedTiming) {
+    if (sharedTiming && file == kAllPresentationsLabel) {
+        return std::string(Text(TextId::AllPresentations));
+    }
+    return file;
+}
+
+std::string PresentationNameFromShown(const std::string& shown, bool sharedTiming) {
+    if (sharedTiming && shown == Text(TextId::AllPresentations)) return kAllPresentationsLabel;
+    return shown;
 }
 
 std::string PresentationBaseName(std::string_view path) {
@@ -61,13 +75,15 @@ bool NameStorableInSettings(std::string_view name) {
 }
 
 std::string NameClashMessage(std::string_view name, std::string_view listed) {
-    return "对不起，该文件名[" + std::string(name) + "]与列表中已存在的文件名[" +
-           std::string(listed) + "]存在名称上的匹配关系，会引起误判断，请重新命名该文件名";
+    return FormatText(TextId::EditNameClash, {name, listed});
 }
 
 std::string NameNotStorableMessage(std::string_view fileName) {
-    return "文件名[" + std::string(fileName) +
-           "]无法保存到设置文件中（含有不支持的字符、首尾空白或引号，或过长），请重新命名该文件";
+    return FormatText(TextId::EditNameNotStorable, {fileName});
+}
+
+std::string PresentationFilter() {
+    return FileFilter(Text(TextId::PresentationsFilter), kPresentationPatterns);
 }
 
 }  // namespace quorrin

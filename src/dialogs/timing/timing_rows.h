@@ -12,12 +12,15 @@
 
 namespace quorrin {
 
-inline constexpr const char* kRowYes = "是";
-inline constexpr const char* kRowNo = "否";
-
 // The list box's text of a row: five tab-separated columns, duration (HH:MM:SS), warning
-// time, "是"/"否" for the flash, "是"/"否" for closing the show, and the presentation's name.
-std::string TimingRowText(const PresentationSlot& row);
+// time, "是"/"否" for the flash, "是"/"否" for closing the show, and the presentation's name
+// (PresentationNameToShow), in the current language.
+std::string TimingRowText(const PresentationSlot& row, bool sharedTiming);
+
+// A row's name as the dialogs show it: the shared timing's label "所有演示文稿" in the
+// current language, a presentation's name as it is; and the name a shown text stands for.
+std::string PresentationNameToShow(const std::string& file, bool sharedTiming);
+std::string PresentationNameFromShown(const std::string& shown, bool sharedTiming);
 
 // The name a show's title is searched for: the path after its last "\", trailing spaces
 // removed, and cut before its last "." (only the last extension goes).
@@ -33,18 +36,12 @@ std::optional<std::string> FindNameClash(std::string_view name,
 // short enough for its buffer (ValueFitsSettings).
 bool NameStorableInSettings(std::string_view name);
 
-// The messages of the entry editor.
+// The entry editor's messages about a chosen name.
 std::string NameClashMessage(std::string_view name, std::string_view listed);
-inline constexpr const char* kNoFileMessage = "请选择需要倒计时的PPT文件!";
-inline constexpr const char* kBadTimeMessage =
-    "请输入有效的时间（时:分:秒，00:00:00 至 23:59:59）!";
 std::string NameNotStorableMessage(std::string_view fileName);
 
-// The open-file dialog's filter and title for presentations.
-inline constexpr char kPresentationFilterText[] =
-    "PPT文件(*.ppt;*.pptx;*.pps;*.ppsx;*.dps)\0*.ppt;*.pptx;*.pps;*.ppsx;*.dps\0";
-inline constexpr std::string_view kPresentationFilter{kPresentationFilterText,
-                                                      sizeof(kPresentationFilterText) - 1};
-inline constexpr const char* kPresentationPickerTitle = "选择PPT文件";
+// The presentation files the open-file dialog offers, and its filter.
+inline constexpr std::string_view kPresentationPatterns = "*.ppt;*.pptx;*.pps;*.ppsx;*.dps";
+std::string PresentationFilter();
 
 }  // namespace quorrin

@@ -1,0 +1,90 @@
+#!/usr/bin/env bash
+# The program in English: started with an English LANG (the user's UI language under Wine),
+# or with [UI] Language=en-US in Config.ini, its dialogs speak English, the default sound and
+# the shared timing's label are shown translated, and the same changes made from the keyboard
+# in English and in Chinese leave Config.ini byte for byte the same (still GBK, still
+# "默认声音" and "所有演示文稿").
+set -uo pipefail
+# shellcheck source=app_session.sh
+. "$QUORRIN_SOURCE/tests/e2e/app_session.sh"
+
+readonly kTimingItem=1 kSoundItem=3
+readonly kTitleLabelId=3 kSoundLabelId=1004 kEndWarningId=1006 kSaveId=1
+readonly kTimingTitleLabelId=3 kResumeId=1109 kListId=1111
+
+class=
+dialog=
+dialog_open() { dialog=$(first_window --class "$class" --visible); }
+dialog_gone() { ! first_window --class "$class" >/dev/null; }
+open_dialog() {
+    class=$2
+    choose_from_menu "$1" $kIconX $kIconY && wait_until 10 dialog_open
+}
+text_of() { wininfo text "$dialog" | awk -F'\t' -v id="$1" '$1 == id { print $3; exit }'; }
+text_is() {
+    local shown
+    shown=$(text_of "$1")
+    [ "$shown" = "$2" ] || { echo "     control $1 shows \"$shown\", not \"$2\""; return 1; }
+}
+list_row_ends() { wininfo items "$dialog" $kListId | grep -q "$1\$"; }
+focused() { wininfo focus "$dialog" | cut -f 1; }
+tab_to() {
+    local n
+    for n in 1 2 3 4 5 6 7 8 9 10; do
+        [ "$(focused)" = "$1" ] && return 0
+        xdotool key Tab
+        sleep 0.2
+    done
+    [ "$(focused)" = "$1" ]
+}
+press() { xdotool key --delay 100 "$@"; }
+
+# run_changes LANG TITLE SOUND_TITLE DEFAULT_SOUND ALL_PRESENTATIONS: Quorrin started with LANG
+# in a folder of its own; the timing dialog's resume rule and the sound dialog's end signal
+# changed from the keyboard and saved, each dialog first checked for its language.
+run_changes() {
+    new_app "changes-$1"
+    write_settings
+    LANG=$1 LC_ALL=$1 start_quorrin "$app"
+    check "Quorrin starts with LANG=$1" wait_until $kStartSeconds find_clocks
+    check "[$1] the timing dialog opens" open_dialog $kTimingItem Quorrin.FrmSetTime
+    check "[$1] its caption is \"$2\"" text_is $kTimingTitleLabelId "$2"
+    check "[$1] the shared timing's row shows \"$5\"" list_row_ends "$5"
+    check "[$1] the resume list is reached with Tab" tab_to $kResumeId
+    press Down Return
+    check "[$1] Down and Enter save the resume rule" wait_until 10 saved_is Normal ReSetTime False
+    check "[$1] and close the dialog" wait_until 10 dialog_gone
+    check "[$1] the sound dialog opens" open_dialog $kSoundItem Quorrin.FrmNormalSet
+    check "[$1] its caption is \"$3\"" text_is $kTitleLabelId "$3"
+    check "[$1] the default sound shows as \"$4\"" text_is $kSoundLabelId "$4"
+    check "[$1] the end signal's box is reached with Tab" tab_to $kEndWarningId
+    press space Return
+    check "[$1] Space and Enter save the end signal off" wait_until 10 saved_is Normal EndWarning False
+    check "[$1] and close the dialog" wait_until 10 dialog_gone
+    quit
+}
+
+echo "--- the same changes in Chinese and in English"
+run_changes zh_CN.UTF-8 "设置播放时间" "声音设置" "默认声音" "所有演示文稿"
+chinese=$app/Config.ini
+run_changes en_US.UTF-8 "Presentation timing" "Sound settings" "Default sound" "All presentations"
+english=$app/Config.ini
+check "both leave Config.ini byte for byte the same" cmp "$chinese" "$english"
+check "with the default sound as the file holds it" saved_is Normal SoundFile "默认声音"
+check "and the shared timing's label" saved_is Normal file "所有演示文稿"
+check "and no [UI] section" bash -c "! grep -q '^\[UI\]' '$english'"
+
+echo "--- [UI] Language=en-US under a Chinese LANG"
+new_app chosen
+write_settings
+printf '[UI]\r\nLanguage=en-US\r\n' >>"$app/Config.ini"
+cp "$app/Config.ini" "$work/chosen-before.ini"
+launch
+check "the sound dialog opens" open_dialog $kSoundItem Quorrin.FrmNormalSet
+check "in English" text_is $kSaveId "Save"
+press Escape
+check "Esc closes it" wait_until 10 dialog_gone
+quit
+check "the file is left as it was" cmp "$app/Config.ini" "$work/chosen-before.ini"
+
+report_checks

@@ -1,0 +1,54 @@
+// The show controls dialog on real windows: its layout in each language at every scale.
+// (What it saves is driven end to end in tests/e2e/talk_controls_test.sh.)
+#include "dialogs/talk/talk_set_dialog_win32.h"
+
+#include "settings/ini_store.h"
+#include "win32/wide_text_win32.h"
+
+#include "dialog_layout_check_win32.h"
+#include "fake_dialog_host_win32.h"
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace quorrin {
+namespace {
+
+std::string TempPath() {
+    wchar_t folder[MAX_PATH] = {};
+    GetTempPathW(MAX_PATH, folder);
+    wchar_t path[MAX_PATH] = {};
+    GetTempFileNameW(folder, L"qtk", 0, path);
+    return WideToUtf8(path);
+}
+
+TEST(TalkSetDialogLayout, NothingOverlapsOrIsClippedInAnyLanguageAtAnyScale) {
+    const std::string path = TempPath();
+    AppState state;
+    IniStore store(path);
+    ConfigFile config(state, store, nullptr);
+    testing::FakeDialogHost host;
+    // Every key shown as taken, so that the marks are laid out too.
+    TalkSetDialog dialog(state, config, host, nullptr);
+    for (const Language language : testing::kDialogTestLanguages) {
+        const testing::LanguageScope speaking(language);
+        ASSERT_TRUE(dialog.Open(GetModuleHandleW(nullptr)));
+        for (size_t row = 0; row < kTalkKeyCount; ++row) {
+            SetDlgItemTextW(dialog.Handle(), kTalkSetFirstKeyStateId + static_cast<int>(row),
+                            Utf8ToWide(Text(TextId::TalkKeyTaken)).c_str());
+        }
+        for (const int dpi : testing::kDialogTestDpis) {
+            testing::LayOutAtDpi(dialog.Handle(), dpi);
+            EXPECT_EQ(testing::LayoutFaults(dialog.Handle(), dpi), std::vector<std::wstring>{})
+                << testing::LanguageName(language) << " " << dpi;
+        }
+        dialog.Close();
+    }
+    DeleteFileW(Utf8ToWide(path).c_str());
+}
+
+}  // namespace
+}  // namespace quorrin
