@@ -1,11 +1,14 @@
 #include "app/app_controller_win32.h"
 
 #include "app/app_resources_win32.h"
+#include "autostart/autostart_win32.h"
 #include "clock/monitors_win32.h"
 #include "detection/show_watch.h"
 #include "settings/save_failure_log_win32.h"
 #include "win32/debug_log_win32.h"
 #include "win32/dpi_win32.h"
+#include "win32/message_box_win32.h"
+#include "win32/system_error_text_win32.h"
 #include "win32/wide_text_win32.h"
 
 namespace quorrin {
@@ -19,6 +22,7 @@ constexpr const wchar_t* kBalloonTitle = L"Quorrin";
 constexpr const wchar_t* kBalloonText = L"程序已经运行！";
 constexpr const wchar_t* kKeyTakenText = L"快捷键已被其他程序占用，本次放映中不可用：";
 constexpr const wchar_t* kKeySeparator = L"、";
+constexpr const char* kAutostartFailedText = "无法更改开机时自动运行：";
 
 }  // namespace
 
@@ -32,7 +36,8 @@ AppController::AppController(AppState& state, WindowWalk& walk, ConfigFile& conf
       normalSet_(state, config, *this),
       setTime_(state, config, *this),
       styleSet_(state, config, *this, *this),
-      talkSet_(state, config, *this, [this](int32_t key) { return showKeys_.Holds(key); }) {}
+      talkSet_(state, config, *this, [this](int32_t key) { return showKeys_.Holds(key); }),
+      about_(state, *this) {}
 
 AppController::~AppController() {
     if (clock_.Handle() == nullptr) return;
@@ -115,6 +120,7 @@ void AppController::OnTrayIcon(uint32_t iconEvent) {
 }
 
 void AppController::OnMenuRequested(POINT screenPoint) {
+    ShowAutostartInMenu();
     if (const std::optional<TrayMenuEntry> entry = menu_.PopUp(clock_.Handle(), screenPoint)) {
         OnMenuEntry(*entry);
     }
@@ -137,7 +143,34 @@ void AppController::OnMenuEntry(TrayMenuEntry entry) {
         case TrayMenuEntry::TalkSettings:
             OpenDialog(talkSet_);
             break;
+        case TrayMenuEntry::StartWithWindows:
+            ToggleAutostart();
+            break;
+        case TrayMenuEntry::About:
+            OpenDialog(about_);
+            break;
+        case TrayMenuEntry::Separator:
+            break;
     }
+}
+
+// Read each time the menu opens, so that the tick follows the registry whoever changed it.
+void AppController::ShowAutostartInMenu() {
+    const AutostartChoice choice = CurrentAutostart();
+    menu_.SetLook(TrayMenuEntry::StartWithWindows,
+                  {.captionUtf8 = WithBlockReason(kAutostartCaption, choice.block),
+                   .checked = choice.startsThisCopy,
+                   .grayed = choice.block != AutostartBlock::None});
+}
+
+void AppController::ToggleAutostart() {
+    // The registry again: it may have changed while the menu was open.
+    const AutostartChoice choice = CurrentAutostart();
+    if (choice.block != AutostartBlock::None) return;
+    if (const LSTATUS status = SetAutostart(!choice.startsThisCopy); status != ERROR_SUCCESS) {
+        ShowMessage(nullptr, kAutostartFailedText + WideToUtf8(SystemErrorText(status)));
+    }
+    about_.ShowAutostart();
 }
 
 void AppController::OpenDialog(SettingsDialog& dialog) {

@@ -4,7 +4,10 @@ namespace quorrin {
 
 std::optional<TrayMenuEntry> TrayMenuEntryFromId(uint32_t commandId) {
     for (const TrayMenuItem& item : kTrayMenuItems) {
-        if (static_cast<uint32_t>(item.entry) == commandId) return item.entry;
+        if (item.entry != TrayMenuEntry::Separator &&
+            static_cast<uint32_t>(item.entry) == commandId) {
+            return item.entry;
+        }
     }
     return std::nullopt;
 }

@@ -5,32 +5,49 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <string>
 
 namespace quorrin {
 
 enum class TrayMenuEntry : uint16_t {
-    TimingSettings = 101,  // 计时设置
-    StyleSettings = 102,   // 外观设置
-    SoundSettings = 103,   // 声音设置
-    Exit = 104,            // 退出程序
-    TalkSettings = 105,    // 放映控制
+    Separator = 0,           // a line between groups of entries; never chosen
+    TimingSettings = 101,    // 计时设置
+    StyleSettings = 102,     // 外观设置
+    SoundSettings = 103,     // 声音设置
+    Exit = 104,              // 退出程序
+    TalkSettings = 105,      // 放映控制
+    StartWithWindows = 106,  // 开机时自动运行, ticked and greyed as the registry says
+    About = 107,             // 关于 Quorrin
 };
 
 struct TrayMenuItem {
     TrayMenuEntry entry;
-    const char* captionUtf8;
+    const char* captionUtf8;  // null for a separator
 };
 
-// The menu, top to bottom.
-inline constexpr std::array<TrayMenuItem, 5> kTrayMenuItems{{
+// The menu, top to bottom: the dialogs, the program's own entries, the exit.
+inline constexpr std::array<TrayMenuItem, 9> kTrayMenuItems{{
     {TrayMenuEntry::TimingSettings, "计时设置"},
     {TrayMenuEntry::StyleSettings, "外观设置"},
     {TrayMenuEntry::SoundSettings, "声音设置"},
     {TrayMenuEntry::TalkSettings, "放映控制"},
+    {TrayMenuEntry::Separator, nullptr},
+    {TrayMenuEntry::StartWithWindows, "开机时自动运行"},
+    {TrayMenuEntry::About, "关于 Quorrin"},
+    {TrayMenuEntry::Separator, nullptr},
     {TrayMenuEntry::Exit, "退出程序"},
 }};
 
-// The entry behind a menu command id; nothing for ids that are not the menu's.
+// How an entry shows in the menu about to open, where that changes: its caption, its tick
+// and whether it is greyed (shown, but cannot be chosen).
+struct TrayMenuItemLook {
+    std::string captionUtf8;
+    bool checked = false;
+    bool grayed = false;
+};
+
+// The entry behind a menu command id; nothing for ids that are not the menu's (0 among them,
+// which is what a dismissed menu gives).
 std::optional<TrayMenuEntry> TrayMenuEntryFromId(uint32_t commandId);
 
 // The icon's mouse events arrive as window-message codes; only the right button's press

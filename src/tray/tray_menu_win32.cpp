@@ -1,6 +1,9 @@
 #include "tray/tray_menu_win32.h"
 
+#include "win32/debug_log_win32.h"
 #include "win32/wide_text_win32.h"
+
+#include <string>
 
 namespace quorrin {
 
@@ -8,10 +11,28 @@ bool NotifyMenu::Create() {
     menu_.Reset(CreatePopupMenu());
     if (!menu_) return false;
     for (const TrayMenuItem& item : kTrayMenuItems) {
-        AppendMenuW(menu_.Get(), MF_STRING, static_cast<UINT_PTR>(item.entry),
-                    Utf8ToWide(item.captionUtf8).c_str());
+        if (item.entry == TrayMenuEntry::Separator) {
+            AppendMenuW(menu_.Get(), MF_SEPARATOR, 0, nullptr);
+        } else {
+            AppendMenuW(menu_.Get(), MF_STRING, static_cast<UINT_PTR>(item.entry),
+                        Utf8ToWide(item.captionUtf8).c_str());
+        }
     }
     return true;
+}
+
+void NotifyMenu::SetLook(TrayMenuEntry entry, const TrayMenuItemLook& look) {
+    if (!menu_) return;
+    std::wstring caption = Utf8ToWide(look.captionUtf8);
+    MENUITEMINFOW item{};
+    item.cbSize = sizeof(item);
+    item.fMask = MIIM_STRING | MIIM_STATE;
+    item.fState =
+        (look.checked ? MFS_CHECKED : MFS_UNCHECKED) | (look.grayed ? MFS_GRAYED : MFS_ENABLED);
+    item.dwTypeData = caption.data();
+    if (SetMenuItemInfoW(menu_.Get(), static_cast<UINT>(entry), FALSE, &item) == FALSE) {
+        LogLastError(L"SetMenuItemInfoW for the tray menu");
+    }
 }
 
 std::optional<TrayMenuEntry> NotifyMenu::PopUp(HWND owner, POINT screenPoint) const {

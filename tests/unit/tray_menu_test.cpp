@@ -9,19 +9,29 @@
 namespace quorrin {
 namespace {
 
-TEST(TrayMenu, FiveEntriesInTheirOrderEachFoundByItsId) {
-    const char* const captions[] = {"计时设置", "外观设置", "声音设置", "放映控制", "退出程序"};
+TEST(TrayMenu, EntriesInTheirOrderEachFoundByItsIdAndSeparatorsNever) {
+    const char* const captions[] = {"计时设置",     "外观设置", "声音设置",
+                                    "放映控制",     nullptr,    "开机时自动运行",
+                                    "关于 Quorrin", nullptr,    "退出程序"};
+    ASSERT_EQ(std::size(captions), kTrayMenuItems.size());
     std::set<uint32_t> ids;
     for (size_t i = 0; i < kTrayMenuItems.size(); ++i) {
-        EXPECT_EQ(std::string(kTrayMenuItems[i].captionUtf8), captions[i]);
-        const auto id = static_cast<uint32_t>(kTrayMenuItems[i].entry);
+        const TrayMenuItem& item = kTrayMenuItems[i];
+        if (captions[i] == nullptr) {
+            EXPECT_EQ(item.entry, TrayMenuEntry::Separator) << i;
+            EXPECT_EQ(item.captionUtf8, nullptr) << i;
+            continue;
+        }
+        ASSERT_NE(item.captionUtf8, nullptr) << i;
+        EXPECT_EQ(std::string(item.captionUtf8), captions[i]);
+        const auto id = static_cast<uint32_t>(item.entry);
         EXPECT_NE(id, 0u) << "0 is what a dismissed menu returns";
         ids.insert(id);
-        EXPECT_EQ(TrayMenuEntryFromId(id), kTrayMenuItems[i].entry);
+        EXPECT_EQ(TrayMenuEntryFromId(id), item.entry);
     }
-    EXPECT_EQ(ids.size(), kTrayMenuItems.size());
-    EXPECT_EQ(TrayMenuEntryFromId(0), std::nullopt);
-    EXPECT_EQ(TrayMenuEntryFromId(106), std::nullopt);
+    EXPECT_EQ(ids.size(), 7u) << "one id per entry";
+    EXPECT_EQ(TrayMenuEntryFromId(0), std::nullopt) << "a dismissed menu chooses nothing";
+    EXPECT_EQ(TrayMenuEntryFromId(108), std::nullopt);
 }
 
 TEST(TrayMenu, OnlyTheRightButtonPressOnTheIconOpensIt) {

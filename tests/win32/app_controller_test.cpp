@@ -272,6 +272,17 @@ TEST_F(AppControllerTest, TrayIconComesBackWhenTheShellRestartsAndGoesWithTheFor
     EXPECT_FALSE(TrayIconPresent(window));
 }
 
+// Windows sends TaskbarCreated also on display changes, while the icon is still there: it
+// stays, and still goes with the form (an add that failed there once lost track of it).
+TEST_F(AppControllerTest, TrayIconStaysOverTaskbarCreatedWhileItIsThereAndGoesWithTheForm) {
+    const HWND window = form_.Handle();
+    ASSERT_TRUE(TrayIconPresent(window));
+    SendMessageW(window, RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
+    EXPECT_TRUE(TrayIconPresent(window));
+    SendMessageW(window, WM_CLOSE, 0, 0);
+    EXPECT_FALSE(TrayIconPresent(window));
+}
+
 TEST_F(AppControllerTest, ClosingDuringAShowStopsTheCountdownAndRemovesBothClocks) {
     StartShow();
     const HWND copy = form_.Copy().Handle();

@@ -28,6 +28,8 @@ inline constexpr int32_t kDefaultOverColor = 0;
 // Every dialog's 保存 and 取消.
 inline constexpr const wchar_t* kDialogSaveCaption = L"保存";
 inline constexpr const wchar_t* kDialogCancelCaption = L"取消";
+// The one button of a dialog with nothing to save.
+inline constexpr const wchar_t* kDialogCloseOnlyCaption = L"关闭";
 
 struct DialogFrameSpec {
     const wchar_t* className = nullptr;
@@ -45,6 +47,9 @@ struct DialogFrameSpec {
     TwipRect saveButtonTwips;
     int cancelButtonId = 0;
     TwipRect cancelButtonTwips;
+    // A dialog with nothing to save: one 关闭 button, with the cancel button's id and place,
+    // instead of the two; Enter and Esc both press it (saveButtonId is not used).
+    bool closeOnly = false;
     // The window a modal dialog stays above (null: none).
     HWND owner = nullptr;
 };

@@ -49,9 +49,13 @@ bool SettingsDialog::Open(HINSTANCE instance) {
 }
 
 void SettingsDialog::MakeButtons(const DialogFrameSpec& frame) {
-    saveId_ = frame.saveButtonId;
+    saveId_ = frame.closeOnly ? 0 : frame.saveButtonId;
     cancelId_ = frame.cancelButtonId;
     closeId_ = frame.closeButtonId;
+    if (frame.closeOnly) {
+        AddButton(cancelId_, kDialogCloseOnlyCaption, frame.cancelButtonTwips, kAccentOverColor);
+        return;
+    }
     AddButton(saveId_, kDialogSaveCaption, frame.saveButtonTwips, kAccentOverColor);
     AddButton(cancelId_, kDialogCancelCaption, frame.cancelButtonTwips, kDefaultOverColor);
 }
@@ -97,8 +101,9 @@ LRESULT SettingsDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
         case WM_COMMAND:
             return OnCommand(LOWORD(wParam), HIWORD(wParam));
         case DM_GETDEFID:
-            // Enter presses 保存 (IsDialogMessageW asks which button is the default).
-            return MAKELRESULT(saveId_, DC_HASDEFID);
+            // Enter presses 保存, or 关闭 where there is nothing to save (IsDialogMessageW asks
+            // which button is the default).
+            return MAKELRESULT(saveId_ != 0 ? saveId_ : cancelId_, DC_HASDEFID);
         case WM_ACTIVATE:
             return OnActivate(wParam);
         case WM_CLOSE:
@@ -116,9 +121,10 @@ LRESULT SettingsDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
 LRESULT SettingsDialog::OnCommand(int id, int code) {
     // IDOK and IDCANCEL come from IsDialogMessageW (Enter without a default button, Esc).
     const bool clicked = code == BN_CLICKED;
-    if (id == saveId_ || id == IDOK) {
+    const bool saves = saveId_ != 0 && (id == saveId_ || id == IDOK);
+    if (saves) {
         if (clicked) SaveAndClose();
-    } else if (id == cancelId_ || id == closeId_ || id == IDCANCEL) {
+    } else if (id == cancelId_ || id == closeId_ || id == IDCANCEL || id == IDOK) {
         if (clicked) Close();
     } else {
         OnControl(id, code);
@@ -136,7 +142,9 @@ LRESULT SettingsDialog::OnActivate(WPARAM state) {
     }
     HWND focus = lastFocus_;
     if (focus == nullptr || IsWindow(focus) == FALSE || IsWindowEnabled(focus) == FALSE) {
-        focus = GetNextDlgTabItem(Handle(), nullptr, FALSE);
+        // Without 保存 the 关闭 button comes first, as in a message box: Enter closes at once.
+        focus = saveId_ == 0 ? GetDlgItem(Handle(), cancelId_)
+                             : GetNextDlgTabItem(Handle(), nullptr, FALSE);
     }
     SetFocus(focus != nullptr ? focus : Handle());
     return 0;
