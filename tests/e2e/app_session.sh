@@ -196,16 +196,23 @@ menu_entry_y() {
     done
     echo $((top + (bottom - top) * middle / halves))
 }
-# choose_from_menu ITEM X Y: opens the menu by a right click at X,Y and clicks entry ITEM
-# (1 is the top one). A click that Wine swallows while another window is being activated is
-# given once more; that the menu opens on the first click is tray_test's business.
-choose_from_menu() {
-    local left top right bottom
-    xdotool mousemove "$2" "$3" click 3
+# open_menu X Y: opens the menu by a right click at X,Y. A click that Wine swallows while
+# another window is being activated is given once more; that the menu opens on the first
+# click is tray_test's business.
+open_menu() {
+    xdotool mousemove "$1" "$2" click 3
     if ! wait_until $kMenuSeconds menu_open; then
-        xdotool mousemove "$2" "$3" click 3
+        xdotool mousemove "$1" "$2" click 3
         wait_until $kMenuSeconds menu_open || return 1
     fi
+}
+# click_menu_entry ITEM: clicks entry ITEM (1 is the top one) of the open menu.
+click_menu_entry() {
+    local left top right bottom
     read -r left top right bottom < <(window_rect "$menu")
     xdotool mousemove $((left + (right - left) / 2)) "$(menu_entry_y "$1")" click 1
+}
+# choose_from_menu ITEM X Y: opens the menu by a right click at X,Y and clicks entry ITEM.
+choose_from_menu() {
+    open_menu "$2" "$3" && click_menu_entry "$1"
 }

@@ -2,8 +2,9 @@
 # 开机时自动运行 and 关于 Quorrin with the real Quorrin.exe under Wine: choosing the entry
 # writes the Run value with this copy's quoted path and removes it again; a value left by a
 # copy that was moved counts as off, and choosing the entry points it here; with the entry
-# disabled in Task Manager (StartupApproved) choosing it writes nothing. 关于 Quorrin shows
-# the version, Config.ini's path and whether this copy starts with Windows, and Esc closes it.
+# disabled in Task Manager (StartupApproved) it is greyed and choosing it writes nothing. The
+# entry's tick and grey are read from the screen. 关于 Quorrin shows the version, Config.ini's
+# path and whether this copy starts with Windows, and Esc closes it.
 set -uo pipefail
 # shellcheck source=app_session.sh
 . "$QUORRIN_SOURCE/tests/e2e/app_session.sh"
@@ -14,6 +15,9 @@ readonly kDisabledBytes=030000000000000000000000
 readonly kAboutClass=Quorrin.FrmAbout
 readonly kVersionId=1304 kConfigId=1308 kAutostartId=1311
 readonly kRegSeconds=5
+# Parts of the entry's row, in pixels from the menu's left edge: the tick's place, the text,
+# and the right end, where nothing is drawn.
+readonly kTickSpan="2 20" kTextSpan="24 90"
 
 # wine_quiet COMMAND...: a Wine command with its output in a file (never in a pipe), printed
 # without carriage returns.
@@ -42,6 +46,38 @@ forget_autostart() {
 }
 cleanup_more() { forget_autostart; }
 
+# row_ink FROM TO: the dark pixels of the autostart entry's row of the open menu, between
+# FROM and TO pixels from the menu's left edge (negative: from its right edge).
+row_ink() {
+    local l t r b y from=$1 to=$2
+    read -r l t r b < <(window_rect "$menu") || return 1
+    [ "$from" -lt 0 ] && from=$((r - l + from))
+    [ "$to" -lt 0 ] && to=$((r - l + to))
+    y=$(menu_entry_y $kAutostartItem)
+    import -window root -crop "$((to - from))x12+$((l + from))+$((y - 6))" +repage "$work/row.png" &&
+        convert "$work/row.png" -colorspace gray -threshold 30% \
+            -format '%[fx:int(w*h*(1-mean)+0.5)]' info:
+}
+menu_painted() { [ "$(row_ink -12 -4)" = 0 ]; }
+# entry_looks TICK TEXT: the menu is opened and its autostart entry has a black tick (1) or
+# none (0), and black text (1) or grey (0); the menu stays open. A greyed entry's tick is
+# grey too: TICK "-" does not look at it.
+entry_looks() {
+    open_menu $kIconX $kIconY && wait_until 3 menu_painted || return 1
+    local tick text
+    tick=$(row_ink $kTickSpan) text=$(row_ink $kTextSpan)
+    [ "$tick" -gt 0 ] && tick=1
+    [ "$text" -gt 0 ] && text=1
+    [ "$1" = - ] && tick=-
+    [ "$tick $text" = "$1 $2" ] || { echo "     seen: tick $tick, text $text"; return 1; }
+}
+# A greyed entry does not close the menu when clicked; other entries do.
+close_menu() {
+    xdotool key Escape
+    wait_until $kMenuSeconds menu_closed || xdotool mousemove 600 400 click 1
+    wait_until $kMenuSeconds menu_closed
+}
+
 dialog=
 about_open() { dialog=$(first_window --class "$kAboutClass" --visible); }
 about_gone() { ! first_window --class "$kAboutClass" >/dev/null; }
@@ -68,16 +104,19 @@ version=$(sed -n 's/^project(Quorrin VERSION \([0-9.]*\).*/\1/p' "$QUORRIN_SOURC
 
 echo "--- 开机时自动运行"
 check "no Run value to begin with" run_value_absent
-check "the entry is chosen" choose_from_menu $kAutostartItem $kIconX $kIconY
+check "the entry shows without a tick" entry_looks 0 1
+check "the entry is chosen" click_menu_entry $kAutostartItem
 check "the Run value holds this copy's quoted path ($exe)" \
     wait_until $kRegSeconds run_value_is "\"$exe\""
+check "the menu shows it ticked" entry_looks 1 1
+close_menu
 if [ -n "${QUORRIN_SCREENSHOTS:-}" ]; then  # the menu with the entry ticked, for the README
-    xdotool mousemove $kIconX $kIconY click 3 && wait_until $kMenuSeconds menu_open &&
+    balloon_gone() { ! first_window --class tooltips_class32 --visible >/dev/null; }
+    wait_until 40 balloon_gone && open_menu $kIconX $kIconY && wait_until 3 menu_painted &&
         read -r l t r b < <(window_rect "$menu") &&
-        import -window root -crop "$((r + 12))x$((b + 12))+0+0" +repage \
+        import -window root -crop "$((r > 188 ? r + 12 : 200))x$((b + 12))+0+0" +repage \
             "$QUORRIN_SCREENSHOTS/tray-menu.png"
-    xdotool key Escape
-    wait_until $kMenuSeconds menu_closed || xdotool mousemove 600 400 click 1
+    close_menu
 fi
 
 echo "--- 关于 Quorrin"
@@ -91,25 +130,28 @@ check "Esc closes it" wait_until 10 about_gone
 echo "--- off again, a moved copy, Task Manager's choice"
 check "the entry is chosen again" choose_from_menu $kAutostartItem $kIconX $kIconY
 check "the Run value is removed" wait_until $kRegSeconds run_value_absent
+check "the tick has gone" entry_looks 0 1
+close_menu
 check "关于 says so" about_shows 否
 readonly elsewhere='"C:\Elsewhere\Quorrin.exe" /tray'
 wine_quiet reg add "$kRunKey" /v Quorrin /d "$elsewhere" /f >/dev/null
-check "a value naming another copy is off here" about_shows 否
-check "choosing the entry" choose_from_menu $kAutostartItem $kIconX $kIconY
+check "a value naming another copy shows no tick here" entry_looks 0 1
+check "choosing the entry" click_menu_entry $kAutostartItem
 check "points the value at this copy" wait_until $kRegSeconds run_value_is "\"$exe\""
+check "关于 says it starts with Windows" about_shows 是
 
 wine_quiet reg add "$kApprovedKey" /v Quorrin /t REG_BINARY /d $kDisabledBytes /f >/dev/null
-check "disabled in Task Manager, 关于 says so" about_shows "否（已在任务管理器中禁用）"
-check "choosing the greyed entry" choose_from_menu $kAutostartItem $kIconX $kIconY
-# A greyed entry does not close the menu.
-xdotool key Escape
-wait_until $kMenuSeconds menu_closed || xdotool mousemove 600 400 click 1
+check "disabled in Task Manager, the entry is greyed" entry_looks - 0
+check "choosing it" click_menu_entry $kAutostartItem
+close_menu
 check "leaves the Run value as it was" holds_for 2 run_value_is "\"$exe\""
 check "and Task Manager's choice too" [ "$(reg_value "$kApprovedKey")" = $kDisabledBytes ]
+check "关于 says so" about_shows "否（已在任务管理器中禁用）"
 wine_quiet reg delete "$kRunKey" /v Quorrin /f >/dev/null
-check "nor is a value written when there is none" \
-    eval 'choose_from_menu $kAutostartItem $kIconX $kIconY; xdotool key Escape;
-        holds_for 2 run_value_absent'
+check "without a Run value the entry is still greyed" entry_looks 0 0
+click_menu_entry $kAutostartItem
+close_menu
+check "and choosing it writes none" holds_for 2 run_value_absent
 quit
 
 report_checks
