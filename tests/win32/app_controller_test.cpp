@@ -8,6 +8,7 @@
 #include "settings/ini_store.h"
 
 #include "message_pump_win32.h"
+#include "test_window_win32.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -272,15 +273,17 @@ TEST_F(AppControllerTest, TrayIconComesBackWhenTheShellRestartsAndGoesWithTheFor
     EXPECT_FALSE(TrayIconPresent(window));
 }
 
-// Windows sends TaskbarCreated also on display changes, while the icon is still there: it
-// stays, and still goes with the form (an add that failed there once lost track of it).
-TEST_F(AppControllerTest, TrayIconStaysOverTaskbarCreatedWhileItIsThereAndGoesWithTheForm) {
-    const HWND window = form_.Handle();
-    ASSERT_TRUE(TrayIconPresent(window));
-    SendMessageW(window, RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
-    EXPECT_TRUE(TrayIconPresent(window));
-    SendMessageW(window, WM_CLOSE, 0, 0);
-    EXPECT_FALSE(TrayIconPresent(window));
+// Windows sends TaskbarCreated also on display changes, while the icon is still there, where
+// adding it again fails: the icon is kept, and it is still removed while its window lives.
+TEST(TrayIcon, RestoredWhileStillThereItStaysAndIsRemovedAtTheEnd) {
+    const UniqueWindow owner = testing::MakeTestWindow(L"tray icon owner");
+    TrayIcon icon;
+    ASSERT_TRUE(icon.Add(owner.Get(), GetModuleHandleW(nullptr), 1, L"Quorrin"));
+    EXPECT_TRUE(icon.Restore());
+    EXPECT_TRUE(icon.Added());
+    EXPECT_TRUE(TrayIconPresent(owner.Get()));
+    icon.Remove();
+    EXPECT_FALSE(TrayIconPresent(owner.Get()));
 }
 
 TEST_F(AppControllerTest, ClosingDuringAShowStopsTheCountdownAndRemovesBothClocks) {
