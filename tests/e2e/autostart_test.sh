@@ -13,7 +13,8 @@ readonly kRunKey='HKCU\Software\Microsoft\Windows\CurrentVersion\Run'
 readonly kApprovedKey='HKCU\Software\Microsoft\Windows\CurrentVersion\Explorer\StartupApproved\Run'
 readonly kDisabledBytes=030000000000000000000000
 readonly kAboutClass=Quorrin.FrmAbout
-readonly kVersionId=1304 kConfigId=1308 kAutostartId=1311
+readonly kVersionId=1304 kConfigId=1308 kShowConfigId=1309 kAutostartId=1311
+readonly kExplorerClass=ExplorerWClass
 readonly kRegSeconds=5
 # Parts of the entry's row, in pixels from the menu's left edge: the tick's place, the text,
 # and the right end, where nothing is drawn.
@@ -44,7 +45,10 @@ forget_autostart() {
     wine_quiet reg delete "$kApprovedKey" /v Quorrin /f >/dev/null
     return 0
 }
-cleanup_more() { forget_autostart; }
+cleanup_more() {
+    forget_autostart
+    close_all "$kExplorerClass"
+}
 
 # row_ink FROM TO: the dark pixels of the autostart entry's row of the open menu, between
 # FROM and TO pixels from the menu's left edge (negative: from its right edge).
@@ -126,6 +130,15 @@ check "and Config.ini's full path" [ "$(about_text $kConfigId)" = "$config" ]
 check "and that this copy starts with Windows" about_says 是
 xdotool key Escape
 check "Esc closes it" wait_until 10 about_gone
+explorer_open() { first_window --class $kExplorerClass --title autostart --visible >/dev/null; }
+explorer_gone() { ! first_window --class $kExplorerClass >/dev/null; }
+check "it opens again" eval 'choose_from_menu $kAboutItem $kIconX $kIconY && wait_until 10 about_open'
+wininfo command "$dialog" $kShowConfigId >/dev/null
+check "打开所在文件夹 opens Explorer on Config.ini's folder" wait_until 15 explorer_open
+close_all $kExplorerClass
+check "(which is closed again)" wait_until 10 explorer_gone
+close_all $kAboutClass
+check "(and so is 关于 Quorrin)" wait_until 10 about_gone
 
 echo "--- off again, a moved copy, Task Manager's choice"
 check "the entry is chosen again" choose_from_menu $kAutostartItem $kIconX $kIconY
