@@ -2,8 +2,8 @@
 # 开机时自动运行 and 关于 Quorrin with the real Quorrin.exe under Wine: choosing the entry
 # writes the Run value with this copy's quoted path and removes it again; a value left by a
 # copy that was moved counts as off, and choosing the entry points it here; with the entry
-# disabled in Task Manager (StartupApproved) it is greyed and choosing it writes nothing. The
-# entry's tick and grey are read from the screen. 关于 Quorrin shows the version, Config.ini's
+# disabled in Task Manager (StartupApproved), or the copy on a removable drive, it is greyed
+# and choosing it writes nothing. The entry's tick and grey are read from the screen. 关于 Quorrin shows the version, Config.ini's
 # path and whether this copy starts with Windows, and Esc closes it.
 set -uo pipefail
 # shellcheck source=app_session.sh
@@ -45,9 +45,23 @@ forget_autostart() {
     wine_quiet reg delete "$kApprovedKey" /v Quorrin /f >/dev/null
     return 0
 }
+readonly kDrivesKey='HKLM\Software\Wine\Drives' kStickDrive=r:
+# restart_wine_server: Wine's mount manager reads the drive types when it starts again.
+restart_wine_server() {
+    wineserver -k >/dev/null 2>&1 </dev/null
+    wineserver -w >/dev/null 2>&1 </dev/null
+    wineserver -p >/dev/null 2>&1 </dev/null
+}
+forget_stick() {
+    [ -L "$WINEPREFIX/dosdevices/$kStickDrive" ] || return 0
+    rm -f "$WINEPREFIX/dosdevices/$kStickDrive"
+    wine_quiet reg delete "$kDrivesKey" /v $kStickDrive /f >/dev/null
+    restart_wine_server
+}
 cleanup_more() {
     forget_autostart
     close_all "$kExplorerClass"
+    forget_stick
 }
 
 # row_ink FROM TO: the dark pixels of the autostart entry's row of the open menu, between
@@ -166,5 +180,25 @@ click_menu_entry $kAutostartItem
 close_menu
 check "and choosing it writes none" holds_for 2 run_value_absent
 quit
+
+echo "--- a copy on a removable drive"
+wine_quiet reg delete "$kApprovedKey" /v Quorrin /f >/dev/null
+new_app stick
+write_settings
+ln -sfn "$app" "$WINEPREFIX/dosdevices/$kStickDrive"
+wine_quiet reg add "$kDrivesKey" /v $kStickDrive /d floppy /f >/dev/null
+close_all "$kExplorerClass"
+restart_wine_server
+wine "${kStickDrive^^}\\Quorrin.exe" >"$app/quorrin.log" 2>&1 </dev/null &
+pid=$!
+running+=("$pid")
+check "Quorrin starts from drive ${kStickDrive^^}" wait_until $kStartSeconds find_clocks
+check "the entry is greyed" entry_looks 0 0
+click_menu_entry $kAutostartItem
+close_menu
+check "choosing it writes no Run value" holds_for 2 run_value_absent
+check "关于 gives the reason" about_shows "否（程序在可移动磁盘上）"
+quit
+forget_stick
 
 report_checks
