@@ -3,8 +3,9 @@
 # writes the Run value with this copy's quoted path and removes it again; a value left by a
 # copy that was moved counts as off, and choosing the entry points it here; with the entry
 # disabled in Task Manager (StartupApproved), or the copy on a removable drive, it is greyed
-# and choosing it writes nothing. The entry's tick and grey are read from the screen. 关于 Quorrin shows the version, Config.ini's
-# path and whether this copy starts with Windows, and Esc closes it.
+# and choosing it writes nothing. The entry's tick and grey are read from the screen.
+# 关于 Quorrin shows the version, Config.ini's path and whether this copy starts with Windows,
+# opens Explorer on Config.ini's folder, and Esc closes it.
 set -uo pipefail
 # shellcheck source=app_session.sh
 . "$QUORRIN_SOURCE/tests/e2e/app_session.sh"
@@ -20,29 +21,18 @@ readonly kRegSeconds=5
 # and the right end, where nothing is drawn.
 readonly kTickSpan="2 20" kTextSpan="24 90"
 
-# wine_quiet COMMAND...: a Wine command with its output in a file (never in a pipe), printed
-# without carriage returns.
-wine_quiet() {
-    local out rc
-    out=$(mktemp)
-    wine "$@" >"$out" 2>/dev/null </dev/null
-    rc=$?
-    tr -d '\r' <"$out"
-    rm -f "$out"
-    return $rc
-}
 # reg_value KEY: the data of the value "Quorrin" under KEY; fails when there is none.
 reg_value() {
     local lines
-    lines=$(wine_quiet reg query "$1" /v Quorrin) || return 1
+    lines=$(wine_out reg query "$1" /v Quorrin) || return 1
     printf '%s\n' "$lines" | awk '$1 == "Quorrin" { sub(/^[ \t]*Quorrin[ \t]+REG_[A-Z_]+[ \t]+/, ""); print; found = 1 }
         END { exit !found }'
 }
 run_value_is() { [ "$(reg_value "$kRunKey")" = "$1" ]; }
 run_value_absent() { ! reg_value "$kRunKey" >/dev/null; }
 forget_autostart() {
-    wine_quiet reg delete "$kRunKey" /v Quorrin /f >/dev/null
-    wine_quiet reg delete "$kApprovedKey" /v Quorrin /f >/dev/null
+    wine_out reg delete "$kRunKey" /v Quorrin /f >/dev/null
+    wine_out reg delete "$kApprovedKey" /v Quorrin /f >/dev/null
     return 0
 }
 readonly kDrivesKey='HKLM\Software\Wine\Drives' kStickDrive=r:
@@ -55,7 +45,7 @@ restart_wine_server() {
 forget_stick() {
     [ -L "$WINEPREFIX/dosdevices/$kStickDrive" ] || return 0
     rm -f "$WINEPREFIX/dosdevices/$kStickDrive"
-    wine_quiet reg delete "$kDrivesKey" /v $kStickDrive /f >/dev/null
+    wine_out reg delete "$kDrivesKey" /v $kStickDrive /f >/dev/null
     restart_wine_server
 }
 cleanup_more() {
@@ -116,8 +106,8 @@ forget_autostart
 new_app autostart
 write_settings
 launch
-exe=$(wine_quiet winepath -w "$app/Quorrin.exe")
-config=$(wine_quiet winepath -w "$app/Config.ini")
+exe=$(wine_out winepath -w "$app/Quorrin.exe")
+config=$(wine_out winepath -w "$app/Config.ini")
 version=$(sed -n 's/^project(Quorrin VERSION \([0-9.]*\).*/\1/p' "$QUORRIN_SOURCE/CMakeLists.txt")
 
 echo "--- 开机时自动运行"
@@ -161,20 +151,20 @@ check "the tick has gone" entry_looks 0 1
 close_menu
 check "关于 says so" about_shows 否
 readonly elsewhere='"C:\Elsewhere\Quorrin.exe" /tray'
-wine_quiet reg add "$kRunKey" /v Quorrin /d "$elsewhere" /f >/dev/null
+wine_out reg add "$kRunKey" /v Quorrin /d "$elsewhere" /f >/dev/null
 check "a value naming another copy shows no tick here" entry_looks 0 1
 check "choosing the entry" click_menu_entry $kAutostartItem
 check "points the value at this copy" wait_until $kRegSeconds run_value_is "\"$exe\""
 check "关于 says it starts with Windows" about_shows 是
 
-wine_quiet reg add "$kApprovedKey" /v Quorrin /t REG_BINARY /d $kDisabledBytes /f >/dev/null
+wine_out reg add "$kApprovedKey" /v Quorrin /t REG_BINARY /d $kDisabledBytes /f >/dev/null
 check "disabled in Task Manager, the entry is greyed" entry_looks - 0
 check "choosing it" click_menu_entry $kAutostartItem
 close_menu
 check "leaves the Run value as it was" holds_for 2 run_value_is "\"$exe\""
 check "and Task Manager's choice too" [ "$(reg_value "$kApprovedKey")" = $kDisabledBytes ]
 check "关于 says so" about_shows "否（已在任务管理器中禁用）"
-wine_quiet reg delete "$kRunKey" /v Quorrin /f >/dev/null
+wine_out reg delete "$kRunKey" /v Quorrin /f >/dev/null
 check "without a Run value the entry is still greyed" entry_looks 0 0
 click_menu_entry $kAutostartItem
 close_menu
@@ -182,11 +172,11 @@ check "and choosing it writes none" holds_for 2 run_value_absent
 quit
 
 echo "--- a copy on a removable drive"
-wine_quiet reg delete "$kApprovedKey" /v Quorrin /f >/dev/null
+wine_out reg delete "$kApprovedKey" /v Quorrin /f >/dev/null
 new_app stick
 write_settings
 ln -sfn "$app" "$WINEPREFIX/dosdevices/$kStickDrive"
-wine_quiet reg add "$kDrivesKey" /v $kStickDrive /d floppy /f >/dev/null
+wine_out reg add "$kDrivesKey" /v $kStickDrive /d floppy /f >/dev/null
 close_all "$kExplorerClass"
 restart_wine_server
 wine "${kStickDrive^^}\\Quorrin.exe" >"$app/quorrin.log" 2>&1 </dev/null &
