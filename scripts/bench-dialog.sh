@@ -33,7 +33,7 @@ for i in $(seq 1 "$trials"); do
     wait_until $kMenuSeconds menu_open || { echo "trial $i: no menu"; exit 1; }
     read -r left top right bottom < <(window_rect "$menu")
     x=$((left + (right - left) / 2))
-    y=$((top + (bottom - top) / (2 * kMenuItems)))
+    y=$(menu_entry_y $kTimingSettingsItem)
     out=$(mktemp)
     wine "$QUORRIN_BIN/dialog-latency.exe" "$x" "$y" "$kDialogClass" >"$out" 2>/dev/null </dev/null
     ms=$(tr -d '\r' <"$out")

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Pictures of the settings dialogs for the README, at 100 % and 150 % display scale:
-# docs/{timing-dialog,timing-entry-editor,style-dialog,sound-dialog,talk-dialog}-at-{100,150}-percent.png.
+# docs/{timing-dialog,timing-entry-editor,style-dialog,sound-dialog,talk-dialog,about-dialog}-at-{100,150}-percent.png.
 # Each dialog is opened from the tray menu of a Quorrin.exe that shows no clock (no show
 # runs), and cut from the screen by its visible part (the frame strips its region cuts away
 # left out). Uses the x86_64 build of scripts/test.sh (build/test/win64/bin), or the one in
@@ -64,7 +64,7 @@ for dpi in 96 144; do
     new_app "shots-$dpi"
     SameMode=False pptFiles=$kPresentations write_settings
     launch
-    if open_dialog 1 Quorrin.FrmSetTime; then
+    if open_dialog $kTimingSettingsItem Quorrin.FrmSetTime; then
         wininfo select "$dialog" 1111 1 >/dev/null  # the second presentation
         shot timing-dialog "$dpi"
         timing=$dialog
@@ -76,8 +76,9 @@ for dpi in 96 144; do
         sleep 1
         wininfo close "$timing" >/dev/null
     fi
-    for entry in "2 Quorrin.FrmSetStyle style-dialog" "3 Quorrin.FrmNormalSet sound-dialog" \
-        "4 Quorrin.FrmTalkSet talk-dialog"; do
+    for entry in "$kStyleSettingsItem Quorrin.FrmSetStyle style-dialog" \
+        "$kSoundSettingsItem Quorrin.FrmNormalSet sound-dialog" \
+        "$kTalkSettingsItem Quorrin.FrmTalkSet talk-dialog" "$kAboutItem Quorrin.FrmAbout about-dialog"; do
         read -r item class name <<<"$entry"
         if open_dialog "$item" "$class"; then
             shot "$name" "$dpi"

@@ -33,6 +33,8 @@
 //   wininfo.exe alpha HWND         a layered window's "alpha<TAB>key colour<TAB>flags"
 //   wininfo.exe focus HWND         the child of the window with the keyboard focus:
 //       id<TAB>class; exit code 1 when the focus is not on one of its children
+//   wininfo.exe broadcast NAME     posts the registered window message NAME to every
+//       top-level window (HWND_BROADCAST), e.g. TaskbarCreated as the shell sends it
 //
 // The tool is DPI-aware: every coordinate is in physical screen pixels, whatever the
 // window's own awareness.
@@ -341,6 +343,12 @@ int Focus(HWND window) {
     return kExitOk;
 }
 
+int Broadcast(const std::wstring& name) {
+    const UINT message = RegisterWindowMessageW(name.c_str());
+    if (message == 0) return kExitUsage;
+    return PostMessageW(HWND_BROADCAST, message, 0, 0) != FALSE ? kExitOk : kExitNotFound;
+}
+
 int Usage() {
     Write(
         "wininfo.exe list [--class NAME] [--title TEXT] [--pid N] [--visible]\n"
@@ -348,7 +356,7 @@ int Usage() {
         "wininfo.exe settext HWND ID TEXT | items HWND ID | state HWND ID\n"
         "wininfo.exe select HWND ID N | notify HWND ID CODE\n"
         "wininfo.exe children HWND | region HWND | dpi HWND | alpha HWND | focus HWND\n"
-        "wininfo.exe drag HWND X1 Y1 X2 Y2\n");
+        "wininfo.exe drag HWND X1 Y1 X2 Y2 | broadcast NAME\n");
     return kExitUsage;
 }
 
@@ -364,6 +372,7 @@ int wmain(int argc, wchar_t** argv) {
         return result == kExitUsage ? Usage() : result;
     }
     if (rest.empty()) return Usage();
+    if (command == L"broadcast" && rest.size() == 1) return Broadcast(rest[0]);
     const std::optional<HWND> window = ParseHandle(rest[0].c_str());
     if (!window) return Usage();
     if (command == L"text" && rest.size() == 1) return Text(*window);

@@ -1,12 +1,15 @@
 #include "app/app_controller_win32.h"
 
 #include "app/app_resources_win32.h"
+#include "autostart/autostart_win32.h"
 #include "clock/monitors_win32.h"
 #include "detection/show_watch.h"
 #include "settings/save_failure_log_win32.h"
 #include "win32/debug_log_win32.h"
 #include "win32/dpi_win32.h"
 #include "win32/ui_text_win32.h"
+#include "win32/message_box_win32.h"
+#include "win32/system_error_text_win32.h"
 #include "win32/wide_text_win32.h"
 
 namespace quorrin {
@@ -27,7 +30,8 @@ AppController::AppController(AppState& state, WindowWalk& walk, ConfigFile& conf
       normalSet_(state, config, *this),
       setTime_(state, config, *this),
       styleSet_(state, config, *this, *this),
-      talkSet_(state, config, *this, [this](int32_t key) { return showKeys_.Holds(key); }) {}
+      talkSet_(state, config, *this, [this](int32_t key) { return showKeys_.Holds(key); }),
+      about_(state, *this) {}
 
 AppController::~AppController() {
     if (clock_.Handle() == nullptr) return;
@@ -48,7 +52,6 @@ bool AppController::Start(HINSTANCE instance) {
     }
     // Events tell only what changes from now on: a show already up is found by this pass.
     QueueWatch();
-    if (!menu_.Create()) LogLastError(L"the tray menu");
     AddTrayIcon();
     return true;
 }
@@ -110,6 +113,12 @@ void AppController::OnTrayIcon(uint32_t iconEvent) {
 }
 
 void AppController::OnMenuRequested(POINT screenPoint) {
+    // Built anew each time, in the language chosen last.
+    if (!menu_.Create(state_.Ui.Language)) {
+        LogLastError(L"the tray menu");
+        return;
+    }
+    ShowAutostartInMenu();
     if (const std::optional<TrayMenuEntry> entry = menu_.PopUp(clock_.Handle(), screenPoint)) {
         OnMenuEntry(*entry);
     }
@@ -132,7 +141,49 @@ void AppController::OnMenuEntry(TrayMenuEntry entry) {
         case TrayMenuEntry::TalkSettings:
             OpenDialog(talkSet_);
             break;
+        case TrayMenuEntry::StartWithWindows:
+            ToggleAutostart();
+            break;
+        case TrayMenuEntry::About:
+            OpenDialog(about_);
+            break;
+        case TrayMenuEntry::LanguageAuto:
+        case TrayMenuEntry::LanguageChinese:
+        case TrayMenuEntry::LanguageEnglish:
+            OnLanguageChosen(*LanguageOfEntry(entry));
+            break;
+        case TrayMenuEntry::Separator:
+        case TrayMenuEntry::Languages:
+            break;
     }
+}
+
+// Kept in [UI]; the menu and every dialog opened from now on speak the new language.
+void AppController::OnLanguageChosen(LanguageSetting language) {
+    if (language == state_.Ui.Language) return;
+    if (const FileStatus saved = config_.SaveLanguage(language); !saved) {
+        ShowSaveFailed(nullptr, config_.Path(), config_.DescribeFailure(saved));
+    }
+}
+
+// Read each time the menu opens, so that the tick follows the registry whoever changed it.
+void AppController::ShowAutostartInMenu() {
+    const AutostartChoice choice = CurrentAutostart();
+    menu_.SetLook(TrayMenuEntry::StartWithWindows,
+                  {.captionUtf8 = AutostartMenuCaption(choice.block),
+                   .checked = choice.startsThisCopy,
+                   .grayed = choice.block != AutostartBlock::None});
+}
+
+void AppController::ToggleAutostart() {
+    // The registry again: it may have changed while the menu was open.
+    const AutostartChoice choice = CurrentAutostart();
+    if (choice.block != AutostartBlock::None) return;
+    if (const LSTATUS status = SetAutostart(!choice.startsThisCopy); status != ERROR_SUCCESS) {
+        ShowMessage(nullptr, std::string(Text(TextId::AutostartFailed)) +
+                                 WideToUtf8(SystemErrorText(status)));
+    }
+    about_.ShowAutostart();
 }
 
 void AppController::OpenDialog(SettingsDialog& dialog) {

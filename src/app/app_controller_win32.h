@@ -6,8 +6,9 @@
 // The watch looks for a slide show when the desktop's windows change (the walk reports it),
 // at start-up, and every second in case a change went unreported; where the walk cannot
 // report changes, every 100 ms. When a show comes up the countdown starts over it, and it
-// stops when the show goes. The menu opens the settings dialogs and ends the program
-// ("退出程序"); a dialog still open keeps the program running until it closes.
+// stops when the show goes. The menu opens the settings dialogs and 关于 Quorrin, switches
+// starting with Windows, and ends the program ("退出程序"); a dialog still open keeps the
+// program running until it closes.
 #pragma once
 
 #include "app/show_keys_win32.h"
@@ -18,6 +19,7 @@
 #include "tray/tray_icon_win32.h"
 #include "tray/tray_menu.h"
 #include "tray/tray_menu_win32.h"
+#include "dialogs/about/about_dialog_win32.h"
 #include "dialogs/kit/dialog_host.h"
 #include "dialogs/kit/settings_dialog_win32.h"
 #include "dialogs/sound/normal_set_dialog_win32.h"
@@ -90,6 +92,11 @@ class AppController final : public TimeFormEvents, public DialogHost, public Clo
     void AddTrayIcon();
     void OnTrayIcon(uint32_t iconEvent);
     void OnMenuEntry(TrayMenuEntry entry);
+    // 开机时自动运行: the tick and grey as the registry has them now, and the switch, which a
+    // greyed entry never gets to.
+    void ShowAutostartInMenu();
+    void OnLanguageChosen(LanguageSetting language);
+    void ToggleAutostart();
     // Opens a settings dialog, or brings the open one forward.
     void OpenDialog(SettingsDialog& dialog);
     void EndIfDone();
@@ -121,6 +128,7 @@ class AppController final : public TimeFormEvents, public DialogHost, public Clo
     SetTimeDialog setTime_;
     SetStyleDialog styleSet_;
     TalkSetDialog talkSet_;
+    AboutDialog about_;
 };
 
 }  // namespace quorrin

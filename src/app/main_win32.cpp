@@ -4,7 +4,7 @@
 #include "win32/debug_log_win32.h"
 #include "app/message_box_notifier_win32.h"
 #include "clock/monitors_win32.h"
-#include "app/program_folder_win32.h"
+#include "win32/program_folder_win32.h"
 #include "app/single_instance_win32.h"
 #include "app/app_controller_win32.h"
 #include "dialogs/kit/settings_dialog_win32.h"

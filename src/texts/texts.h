@@ -34,6 +34,13 @@ enum class TextId {
     MenuLanguageChinese,
     MenuLanguageEnglish,
 
+    AutostartFailed,  // followed by the reason
+    AutostartYes,
+    AutostartNo,
+    AutostartNoBecause,  // {1} the reason
+    AutostartDisabledByTaskManager,
+    AutostartOnRemovableDrive,
+
     // Messages.
     SettingsReset,
     TimingsReset,
@@ -47,6 +54,7 @@ enum class TextId {
     DialogSave,
     DialogCancel,
     DialogCloseTip,
+    DialogClose,  // the one button of a dialog with nothing to save
     Browse,
 
     // Fixed values of Config.ini, shown in the user's language.
@@ -90,6 +98,14 @@ enum class TextId {
     EditNameNotStorable,  // {1} the file
     PresentationsFilter,
     PresentationPickerTitle,
+
+    // 关于 Quorrin.
+    AboutTitle,
+    AboutVersion,
+    AboutFolder,
+    AboutConfig,
+    AboutShowConfig,
+    AboutAutostart,
 
     // The display style dialog.
     StyleTitle,

@@ -27,6 +27,12 @@ constexpr TextEntry kEnglish[] = {
     {MenuLanguageAuto, "Automatic"},
     {MenuLanguageChinese, "中文"},
     {MenuLanguageEnglish, "English"},
+    {AutostartFailed, "Cannot change Run at startup: "},
+    {AutostartYes, "Yes"},
+    {AutostartNo, "No"},
+    {AutostartNoBecause, "No ({1})"},
+    {AutostartDisabledByTaskManager, "disabled in Task Manager"},
+    {AutostartOnRemovableDrive, "the program is on a removable drive"},
 
     {SettingsReset, "The countdown settings could not be read and have been reset."},
     {TimingsReset, "The presentation timings could not be read and have been reset."},
@@ -42,6 +48,7 @@ constexpr TextEntry kEnglish[] = {
     {DialogSave, "Save"},
     {DialogCancel, "Cancel"},
     {DialogCloseTip, "Close"},
+    {DialogClose, "Close"},
     {Browse, "Browse"},
 
     {DefaultSound, "Default sound"},
@@ -85,6 +92,13 @@ constexpr TextEntry kEnglish[] = {
      "or quotes at either end, or too long). Please rename the file."},
     {PresentationsFilter, "Presentations (*.ppt;*.pptx;*.pps;*.ppsx;*.dps)"},
     {PresentationPickerTitle, "Choose a presentation"},
+
+    {AboutTitle, "About Quorrin"},
+    {AboutVersion, "Version:"},
+    {AboutFolder, "Program folder:"},
+    {AboutConfig, "Settings file:"},
+    {AboutShowConfig, "Show in folder"},
+    {AboutAutostart, "Run at startup:"},
 
     {StyleTitle, "Appearance settings"},
     {StyleFont, "Digits font"},

@@ -27,6 +27,12 @@ constexpr TextEntry kChinese[] = {
     {MenuLanguageAuto, "自动"},
     {MenuLanguageChinese, "中文"},
     {MenuLanguageEnglish, "English"},
+    {AutostartFailed, "无法更改开机时自动运行："},
+    {AutostartYes, "是"},
+    {AutostartNo, "否"},
+    {AutostartNoBecause, "否（{1}）"},
+    {AutostartDisabledByTaskManager, "已在任务管理器中禁用"},
+    {AutostartOnRemovableDrive, "程序在可移动磁盘上"},
 
     {SettingsReset, "倒计时配置已被 初始化！"},
     {TimingsReset, "倒计时计时配置已被初始化！"},
@@ -39,6 +45,7 @@ constexpr TextEntry kChinese[] = {
     {DialogSave, "保存"},
     {DialogCancel, "取消"},
     {DialogCloseTip, "关闭"},
+    {DialogClose, "关闭"},
     {Browse, "浏览"},
 
     {DefaultSound, "默认声音"},
@@ -82,6 +89,13 @@ constexpr TextEntry kChinese[] = {
      "或过长），请重新命名该文件"},
     {PresentationsFilter, "PPT文件(*.ppt;*.pptx;*.pps;*.ppsx;*.dps)"},
     {PresentationPickerTitle, "选择PPT文件"},
+
+    {AboutTitle, "关于 Quorrin"},
+    {AboutVersion, "版本："},
+    {AboutFolder, "程序所在文件夹："},
+    {AboutConfig, "配置文件："},
+    {AboutShowConfig, "打开所在文件夹"},
+    {AboutAutostart, "开机时自动运行："},
 
     {StyleTitle, "外观设置"},
     {StyleFont, "数字字体"},

@@ -28,7 +28,7 @@ bool TrayIcon::Add(HWND owner, HINSTANCE module, WORD iconId, const std::wstring
     iconId_ = iconId;
     LoadIconFor(WindowDpi(owner));
     CopyCut(data_.szTip, tip);
-    return Restore();
+    return Notify(NIM_ADD);
 }
 
 void TrayIcon::LoadIconFor(int32_t dpi) {
@@ -57,8 +57,14 @@ void TrayIcon::UpdateIcon(int32_t dpi) {
 
 bool TrayIcon::Restore() {
     if (data_.hWnd == nullptr) return false;
+    // TaskbarCreated also comes when only the display changed and the icon is still there,
+    // where adding it again would fail: an icon that can be changed is kept as it is.
+    return Notify(NIM_MODIFY) || Notify(NIM_ADD);
+}
+
+bool TrayIcon::Notify(DWORD message) {
     data_.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
-    added_ = Shell_NotifyIconW(NIM_ADD, &data_) != FALSE;
+    added_ = Shell_NotifyIconW(message, &data_) != FALSE;
     return added_;
 }
 

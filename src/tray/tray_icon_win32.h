@@ -27,7 +27,8 @@ class TrayIcon {
     bool Add(HWND owner, HINSTANCE module, WORD iconId, const std::wstring& tip);
     // The icon again at the small-icon size for a new DPI.
     void UpdateIcon(int32_t dpi);
-    // Adds it again with the last tip and icon, after the shell has restarted.
+    // After TaskbarCreated: the icon as it was, changed in place when the notification area
+    // still holds it, else added again with the last tip and icon.
     bool Restore();
     // A balloon with the information icon over the icon.
     void ShowBalloon(const std::wstring& title, const std::wstring& text);
@@ -36,6 +37,8 @@ class TrayIcon {
 
   private:
     void LoadIconFor(int32_t dpi);
+    // NIM_ADD or NIM_MODIFY with the icon, tip and callback; whether the icon is there now.
+    bool Notify(DWORD message);
 
     NOTIFYICONDATAW data_{};
     HINSTANCE module_ = nullptr;

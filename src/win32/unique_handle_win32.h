@@ -62,6 +62,9 @@ struct IconDeleter {
 struct MenuDeleter {
     void operator()(HMENU h) const { DestroyMenu(h); }
 };
+struct RegistryKeyDeleter {
+    void operator()(HKEY key) const { RegCloseKey(key); }
+};
 struct LocalMemoryDeleter {
     void operator()(void* p) const { LocalFree(p); }
 };
@@ -72,7 +75,8 @@ inline HANDLE NullIfInvalid(HANDLE h) { return h == INVALID_HANDLE_VALUE ? nullp
 
 // Every handle type the program owns. Kernel objects and files (CreateFileW through
 // NullIfInvalid), searches (FindFirstFileW through NullIfInvalid), windows, GDI objects,
-// memory device contexts (CreateCompatibleDC), icons, menus and event hooks.
+// memory device contexts (CreateCompatibleDC), icons, menus, event hooks and registry keys
+// (RegOpenKeyExW, RegCreateKeyExW).
 using UniqueKernelHandle = UniqueHandle<HANDLE, KernelHandleDeleter>;
 using UniqueFile = UniqueHandle<HANDLE, KernelHandleDeleter>;
 using UniqueFind = UniqueHandle<HANDLE, FindDeleter>;
@@ -86,5 +90,6 @@ using UniqueMemoryDc = UniqueHandle<HDC, MemoryDcDeleter>;
 using UniqueIcon = UniqueHandle<HICON, IconDeleter>;
 using UniqueMenu = UniqueHandle<HMENU, MenuDeleter>;
 using UniqueWinEventHook = UniqueHandle<HWINEVENTHOOK, WinEventHookDeleter>;
+using UniqueRegistryKey = UniqueHandle<HKEY, RegistryKeyDeleter>;
 
 }  // namespace quorrin

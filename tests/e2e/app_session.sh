@@ -164,26 +164,56 @@ clocks_start_at() {
 }
 
 # The tray icon and its menu. Without a tray manager Wine shows the icons in a "Wine System
-# Tray" window at the top left; the menu is a #32768 window whose entries are rows of equal
-# height.
+# Tray" window at the top left; the menu is a #32768 window whose rows are its entries (E),
+# of equal height, and its separators (S), half as tall.
 readonly kMenuSeconds=5
 readonly kIconX=12
 readonly kIconY=32
-readonly kMenuItems=5
+readonly kMenuRows=EEEESEEESE
+# The entries, numbered from the top (separators not counted).
+readonly kTimingSettingsItem=1
+readonly kStyleSettingsItem=2
+readonly kSoundSettingsItem=3
+readonly kTalkSettingsItem=4
+readonly kAutostartItem=5
+readonly kAboutItem=6
+readonly kLanguageItem=7  # opens the submenu 自动 / 中文 / English
+readonly kExitItem=8
 menu=
 menu_open() { menu=$(first_window --class '#32768' --visible); }
 menu_closed() { ! first_window --class '#32768' --visible >/dev/null; }
-# choose_from_menu ITEM X Y: opens the menu by a right click at X,Y and clicks entry ITEM
-# (1 is the top one). A click that Wine swallows while another window is being activated is
-# given once more; that the menu opens on the first click is tray_test's business.
-choose_from_menu() {
-    local left top right bottom
-    xdotool mousemove "$2" "$3" click 3
+# menu_entry_y ITEM: the middle of entry ITEM of the open menu $menu, in screen pixels.
+menu_entry_y() {
+    local left top right bottom halves=0 entries=0 middle=0 i
+    read -r left top right bottom < <(window_rect "$menu") || return 1
+    for ((i = 0; i < ${#kMenuRows}; i++)); do
+        if [ "${kMenuRows:i:1}" = E ]; then
+            entries=$((entries + 1))
+            [ $entries -eq "$1" ] && middle=$((halves + 1))
+            halves=$((halves + 2))
+        else
+            halves=$((halves + 1))
+        fi
+    done
+    echo $((top + (bottom - top) * middle / halves))
+}
+# open_menu X Y: opens the menu by a right click at X,Y. A click that Wine swallows while
+# another window is being activated is given once more; that the menu opens on the first
+# click is tray_test's business.
+open_menu() {
+    xdotool mousemove "$1" "$2" click 3
     if ! wait_until $kMenuSeconds menu_open; then
-        xdotool mousemove "$2" "$3" click 3
+        xdotool mousemove "$1" "$2" click 3
         wait_until $kMenuSeconds menu_open || return 1
     fi
+}
+# click_menu_entry ITEM: clicks entry ITEM (1 is the top one) of the open menu.
+click_menu_entry() {
+    local left top right bottom
     read -r left top right bottom < <(window_rect "$menu")
-    xdotool mousemove $((left + (right - left) / 2)) \
-        $((top + (bottom - top) * (2 * $1 - 1) / (2 * kMenuItems))) click 1
+    xdotool mousemove $((left + (right - left) / 2)) "$(menu_entry_y "$1")" click 1
+}
+# choose_from_menu ITEM X Y: opens the menu by a right click at X,Y and clicks entry ITEM.
+choose_from_menu() {
+    open_menu "$2" "$3" && click_menu_entry "$1"
 }

@@ -11,7 +11,6 @@ set -uo pipefail
 readonly kHoldMs=5000
 readonly kDialogHoldMs=15000
 readonly kDialogClass=Quorrin.FrmNormalSet
-readonly kSoundSettingsItem=3
 readonly kEndWarningId=1006
 readonly kSaveId=1
 readonly kOkId=1

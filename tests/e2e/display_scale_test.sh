@@ -18,7 +18,6 @@ readonly kLabelLeftTwips=480 kLabelTopTwips=200 kLabelWidthTwips=1995 kLabelHeig
 readonly kCornerPixelsAt96=20
 # The sound dialog: client area and control ids (see normal_set_dialog_win32.h).
 readonly kDialogClass=Quorrin.FrmNormalSet
-readonly kSoundSettingsItem=3
 readonly kClientWidthTwips=5535 kClientHeightTwips=3585
 readonly kSaveId=1 kCancelId=2
 readonly kSaveTwips=(2640 2760 1215 495)

@@ -8,8 +8,6 @@ set -uo pipefail
 . "$QUORRIN_SOURCE/tests/e2e/app_session.sh"
 
 readonly kDialogClass=Quorrin.FrmNormalSet
-readonly kSoundSettingsItem=3
-readonly kExitItem=5
 # Control ids of the dialog and of the system's file dialog.
 readonly kSoundLabelId=1004
 readonly kBrowseSoundId=1005

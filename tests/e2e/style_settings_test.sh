@@ -11,7 +11,6 @@ set -uo pipefail
 . "$QUORRIN_SOURCE/tests/e2e/app_session.sh"
 
 readonly kDialogClass=Quorrin.FrmSetStyle
-readonly kStyleSettingsItem=2
 readonly kTwipsPerPixel=15
 # Control ids of the dialog and of the system's colour dialog.
 readonly kFontListId=1104

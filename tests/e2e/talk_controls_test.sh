@@ -19,7 +19,6 @@ readonly kPauseKey=ctrl+alt+shift+p
 readonly kMoreKey=ctrl+alt+shift+Prior
 readonly kLessKey=ctrl+alt+shift+Next
 readonly kHideKeyCode=0x0748      # Ctrl+Alt+Shift+H, held by another program below
-readonly kTalkSettingsItem=4
 readonly kDialogClass=Quorrin.FrmTalkSet
 
 pixel_at() {  # pixel_at PNG X,Y: "R,G,B"
@@ -108,11 +107,6 @@ dialog_gone() { ! first_window --class "$kDialogClass" >/dev/null; }
 open_dialog() { choose_from_menu $kTalkSettingsItem $kIconX $kIconY && wait_until 10 dialog_open; }
 marked_taken() { [ "$(wininfo text "$dialog" | grep -c '已被占用')" = 1 ]; }
 unchanged() { cmp -s "$app/Config.ini" "$work/before.ini"; }
-if [ -n "${QUORRIN_SCREENSHOTS:-}" ]; then  # the menu with its new entry, for the README
-    xdotool mousemove $kIconX $kIconY click 3 && wait_until $kMenuSeconds menu_open &&
-        import -window root "$QUORRIN_SCREENSHOTS/tray-menu.png" && xdotool key Escape
-    wait_until $kMenuSeconds menu_closed
-fi
 check "放映控制 opens the dialog" open_dialog
 check "the key held by the other program, and it alone, is marked as taken" marked_taken
 [ -n "${QUORRIN_SCREENSHOTS:-}" ] && import -window root "$QUORRIN_SCREENSHOTS/talk-dialog.png"

@@ -13,7 +13,6 @@ set -uo pipefail
 
 readonly kDialogClass=Quorrin.FrmSetTime
 readonly kEditorClass=Quorrin.FrmeditTime
-readonly kTimingSettingsItem=1
 # Control ids of the list dialog.
 readonly kCloseId=4
 readonly kSameModeId=1103

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The notification-area icon and its menu with the real Quorrin.exe: the icon and its balloon
 # at start-up, the menu on a right-button press on the icon (not on a left click), closing it
-# by a click elsewhere, the menu on a right click over the shown clock, and "退出程序".
+# by a click elsewhere, the menu on a right click over the shown clock, the icon kept when
+# the notification area announces itself again (TaskbarCreated), and "退出程序".
 set -uo pipefail
 # shellcheck source=app_session.sh
 . "$QUORRIN_SOURCE/tests/e2e/app_session.sh"
@@ -9,12 +10,17 @@ set -uo pipefail
 readonly kOnTheShowX=400
 readonly kOnTheShowY=400
 readonly kBalloonText="程序已经运行！"
+readonly kHideKeyCode=0x0748  # Ctrl+Alt+Shift+H, held by another program below
 
 new_app tray
-showPos=2 write_settings
+talk=$'HotKeys=True' showPos=2 write_settings
 
 tray_shown() { first_window --class __winex11_standalone_tray --visible >/dev/null; }
 balloon_shown() { first_window --class tooltips_class32 --title "$kBalloonText" --visible >/dev/null; }
+balloon_gone() { ! balloon_shown; }
+balloon_names_key() {
+    first_window --visible --class tooltips_class32 --title "Ctrl+Alt+Shift+H" >/dev/null
+}
 clock_shown() { [ "$(window_field "$main" 3)" = 1 ]; }
 
 echo "--- the icon"
@@ -64,8 +70,22 @@ end_show
 clock_hidden() { ! clock_shown; }
 check "the clock hides when the show ends" wait_until 10 clock_hidden
 
+echo "--- TaskbarCreated while the icon is there (as on a display change)"
+# Under Wine a second balloon while the first is up can be missed.
+check "(the start-up balloon has gone)" wait_until 40 balloon_gone
+check "TaskbarCreated is broadcast" wininfo broadcast TaskbarCreated
+check "the icon stays" holds_for 1 tray_shown
+# Another program holds a key of the show (before the show starts, which then takes the rest).
+start_show "$work/holder.closed" --windowed --hold-key "$kHideKeyCode" "a program that holds a key"
+holder_up() { first_window --class "$kShowClass" --visible >/dev/null; }
+check "(a program holds Ctrl+Alt+Shift+H)" wait_until 10 holder_up
+start_show "$work/show2.closed"
+check "a later balloon still shows: the key the other program holds" wait_until 10 balloon_names_key
+end_show
+check "the clock hides when that show ends" wait_until 10 clock_hidden
+
 echo "--- 退出程序"
-check "退出程序 is chosen from the icon's menu" choose_from_menu $kMenuItems $kIconX $kIconY
+check "退出程序 is chosen from the icon's menu" choose_from_menu $kExitItem $kIconX $kIconY
 check "the program ends" wait_until 10 process_gone "$quorrin"
 ended_cleanly() { process_gone "$quorrin" && wait "$quorrin"; }
 check "with exit code 0" ended_cleanly

@@ -80,7 +80,6 @@ check "both show the same time" wait_until 3 same_time
 
 echo "--- a new style from the appearance dialog"
 readonly kStyleDialogClass=Quorrin.FrmSetStyle
-readonly kStyleSettingsItem=2
 readonly kSizeListId=1106
 readonly kPosListId=1112
 readonly kSaveId=1

@@ -9,19 +9,35 @@
 namespace quorrin {
 namespace {
 
-TEST(TrayMenu, FiveEntriesInTheirOrderEachFoundByItsId) {
-    const char* const captions[] = {"计时设置", "外观设置", "声音设置", "放映控制", "退出程序"};
+TEST(TrayMenu, EntriesInTheirOrderEachFoundByItsIdAndSeparatorsNever) {
+    const char* const captions[] = {"计时设置", "外观设置",       "声音设置",     "放映控制",
+                                    nullptr,    "开机时自动运行", "关于 Quorrin", "语言 / Language",
+                                    nullptr,    "退出程序"};
+    ASSERT_EQ(std::size(captions), kTrayMenuItems.size());
     std::set<uint32_t> ids;
     for (size_t i = 0; i < kTrayMenuItems.size(); ++i) {
-        EXPECT_EQ(std::string(kTrayMenuItems[i].captionUtf8), captions[i]);
-        const auto id = static_cast<uint32_t>(kTrayMenuItems[i].entry);
+        const TrayMenuItem& item = kTrayMenuItems[i];
+        if (captions[i] == nullptr) {
+            EXPECT_EQ(item.entry, TrayMenuEntry::Separator) << i;
+            continue;
+        }
+        EXPECT_EQ(Text(item.caption), captions[i]);
+        const auto id = static_cast<uint32_t>(item.entry);
         EXPECT_NE(id, 0u) << "0 is what a dismissed menu returns";
         ids.insert(id);
-        EXPECT_EQ(TrayMenuEntryFromId(id), kTrayMenuItems[i].entry);
+        // The submenu's own entry opens the submenu; it is never a choice.
+        const bool chosen = item.entry != TrayMenuEntry::Languages;
+        EXPECT_EQ(TrayMenuEntryFromId(id), chosen ? std::optional(item.entry) : std::nullopt);
     }
-    EXPECT_EQ(ids.size(), kTrayMenuItems.size());
-    EXPECT_EQ(TrayMenuEntryFromId(0), std::nullopt);
-    EXPECT_EQ(TrayMenuEntryFromId(106), std::nullopt);
+    for (const LanguageMenuItem& item : kLanguageMenuItems) {
+        ids.insert(static_cast<uint32_t>(item.entry));
+        EXPECT_EQ(TrayMenuEntryFromId(static_cast<uint32_t>(item.entry)), item.entry);
+        EXPECT_EQ(LanguageOfEntry(item.entry), item.setting);
+    }
+    EXPECT_EQ(ids.size(), 11u) << "one id per entry";
+    EXPECT_EQ(LanguageOfEntry(TrayMenuEntry::About), std::nullopt);
+    EXPECT_EQ(TrayMenuEntryFromId(0), std::nullopt) << "a dismissed menu chooses nothing";
+    EXPECT_EQ(TrayMenuEntryFromId(112), std::nullopt);
 }
 
 TEST(TrayMenu, OnlyTheRightButtonPressOnTheIconOpensIt) {

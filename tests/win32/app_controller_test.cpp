@@ -8,6 +8,7 @@
 #include "settings/ini_store.h"
 
 #include "message_pump_win32.h"
+#include "test_window_win32.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -272,6 +273,19 @@ TEST_F(AppControllerTest, TrayIconComesBackWhenTheShellRestartsAndGoesWithTheFor
 
     SendMessageW(window, WM_CLOSE, 0, 0);
     EXPECT_FALSE(TrayIconPresent(window));
+}
+
+// Windows sends TaskbarCreated also on display changes, while the icon is still there, where
+// adding it again fails: the icon is kept, and it is still removed while its window lives.
+TEST(TrayIcon, RestoredWhileStillThereItStaysAndIsRemovedAtTheEnd) {
+    const UniqueWindow owner = testing::MakeTestWindow(L"tray icon owner");
+    TrayIcon icon;
+    ASSERT_TRUE(icon.Add(owner.Get(), GetModuleHandleW(nullptr), 1, L"Quorrin"));
+    EXPECT_TRUE(icon.Restore());
+    EXPECT_TRUE(icon.Added());
+    EXPECT_TRUE(TrayIconPresent(owner.Get()));
+    icon.Remove();
+    EXPECT_FALSE(TrayIconPresent(owner.Get()));
 }
 
 TEST_F(AppControllerTest, ClosingDuringAShowStopsTheCountdownAndRemovesBothClocks) {

@@ -1,6 +1,6 @@
 // The pieces of start-up: the single-instance lock, the program's folder, and the text
 // conversion every window title goes through.
-#include "app/program_folder_win32.h"
+#include "win32/program_folder_win32.h"
 #include "app/single_instance_win32.h"
 #include "win32/wide_text_win32.h"
 

@@ -5,16 +5,20 @@
 # Wine programs never write into a pipe here: a Wine service process would inherit it and
 # keep it open. Output goes through a file first.
 
-# wininfo ARGS...: runs tools/wininfo.exe (see its header for the commands).
-wininfo() {
+# wine_out PROGRAM ARGS...: runs a Windows program (or Wine's own, as reg or winepath) and
+# prints its output without carriage returns; its exit code is the program's.
+wine_out() {
     local out rc
     out=$(mktemp)
-    wine "$QUORRIN_BIN/wininfo.exe" "$@" >"$out" 2>/dev/null </dev/null
+    wine "$@" >"$out" 2>/dev/null </dev/null
     rc=$?
     tr -d '\r' <"$out"
     rm -f "$out"
     return $rc
 }
+
+# wininfo ARGS...: runs tools/wininfo.exe (see its header for the commands).
+wininfo() { wine_out "$QUORRIN_BIN/wininfo.exe" "$@"; }
 
 # wait_until SECONDS COMMAND...: polls COMMAND every 0.2 s until it succeeds; fails when the
 # time is up.

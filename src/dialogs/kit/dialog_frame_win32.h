@@ -53,6 +53,9 @@ struct DialogFrameSpec {
     int32_t buttonsTopTwips = 0;
     int32_t saveLeftTwips = 0;
     int32_t cancelLeftTwips = 0;
+    // A dialog with nothing to save: one 关闭 button at 取消's place and with its id, which
+    // Enter and Esc both press, instead of the two.
+    bool closeOnly = false;
     // The window a modal dialog stays above (null: none).
     HWND owner = nullptr;
 };

@@ -50,6 +50,13 @@ bool SettingsDialog::Open(HINSTANCE instance) {
 }
 
 void SettingsDialog::MakeButtons(const DialogFrameSpec& frame) {
+    closeOnly_ = frame.closeOnly;
+    if (closeOnly_) {
+        AddButton(kDialogCancelId, UiText(TextId::DialogClose),
+                  DialogButtonPlace(frame.cancelLeftTwips, frame.buttonsTopTwips),
+                  kAccentOverColor);
+        return;
+    }
     AddButton(kDialogSaveId, UiText(TextId::DialogSave),
               DialogButtonPlace(frame.saveLeftTwips, frame.buttonsTopTwips), kAccentOverColor);
     AddButton(kDialogCancelId, UiText(TextId::DialogCancel),
@@ -97,8 +104,9 @@ LRESULT SettingsDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
         case WM_COMMAND:
             return OnCommand(LOWORD(wParam), HIWORD(wParam));
         case DM_GETDEFID:
-            // Enter presses 保存 (IsDialogMessageW asks which button is the default).
-            return MAKELRESULT(kDialogSaveId, DC_HASDEFID);
+            // Enter presses 保存, or 关闭 where there is nothing to save (IsDialogMessageW asks
+            // which button is the default).
+            return MAKELRESULT(closeOnly_ ? kDialogCancelId : kDialogSaveId, DC_HASDEFID);
         case WM_ACTIVATE:
             return OnActivate(wParam);
         case WM_CLOSE:
@@ -116,9 +124,9 @@ LRESULT SettingsDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
 LRESULT SettingsDialog::OnCommand(int id, int code) {
     // 保存 and 取消 are IDOK and IDCANCEL, which IsDialogMessageW also sends for Enter and Esc.
     const bool clicked = code == BN_CLICKED;
-    if (id == kDialogSaveId) {
+    if (id == kDialogSaveId && !closeOnly_) {
         if (clicked) SaveAndClose();
-    } else if (id == kDialogCancelId || id == kDialogCloseId) {
+    } else if (id == kDialogSaveId || id == kDialogCancelId || id == kDialogCloseId) {
         if (clicked) Close();
     } else {
         OnControl(id, code);
@@ -136,7 +144,9 @@ LRESULT SettingsDialog::OnActivate(WPARAM state) {
     }
     HWND focus = lastFocus_;
     if (focus == nullptr || IsWindow(focus) == FALSE || IsWindowEnabled(focus) == FALSE) {
-        focus = GetNextDlgTabItem(Handle(), nullptr, FALSE);
+        // Without 保存 the 关闭 button comes first, as in a message box: Enter closes at once.
+        focus = closeOnly_ ? GetDlgItem(Handle(), kDialogCancelId)
+                           : GetNextDlgTabItem(Handle(), nullptr, FALSE);
     }
     SetFocus(focus != nullptr ? focus : Handle());
     return 0;

@@ -3,11 +3,12 @@
 // - opening: one window at a time; opening an open dialog only brings it forward;
 // - closing: 取消, ×, Esc, Alt+F4 and WM_CLOSE all close as 取消 does; 保存 and Enter close
 //   once the dialog's Save has succeeded, and a save that cannot write says so (file and
-//   reason) and leaves the dialog open with the user's choices;
+//   reason) and leaves the dialog open with the user's choices; a dialog with nothing to save
+//   (DialogFrameSpec::closeOnly) has one 关闭 button, which Enter presses too;
 // - the keyboard, with RouteDialogMessage in the message loop: Tab and Shift+Tab in the
 //   order the controls were made, arrows within a group of option buttons, Enter for 保存,
-//   Esc for 取消; the first control has the focus when the dialog opens, and the control
-//   last used gets it back when the dialog is activated again;
+//   Esc for 取消; the first control (关闭 in a dialog without 保存) has the focus when the
+//   dialog opens, and the control last used gets it back when the dialog is activated again;
 // - the clock: a dialog opened during a show may hide the main clock, which comes back when
 //   the dialog closes while the show still runs.
 #pragma once
@@ -51,8 +52,9 @@ class SettingsDialog : public DialogFrame {
     // 保存 and 取消 follow.
     virtual void MakeControls() = 0;
     virtual void LoadValues() = 0;
-    // 保存: true when done, and the dialog closes; false leaves it open as it is.
-    virtual bool Save() = 0;
+    // 保存: true when done, and the dialog closes; false leaves it open as it is. Never
+    // called for a dialog without 保存 (closeOnly), which has nothing to save.
+    virtual bool Save() { return true; }
     // WM_COMMAND of the dialog's own controls.
     virtual void OnControl(int id, int code) = 0;
     // Runs before the window goes, however the dialog closes.
@@ -81,6 +83,7 @@ class SettingsDialog : public DialogFrame {
 
     DialogHost* host_;
     const CountdownState* hideClockDuringShow_;
+    bool closeOnly_ = false;  // one 关闭 instead of 保存 and 取消
     HWND lastFocus_ = nullptr;
     // Expires with the object (see OpenCheck).
     std::shared_ptr<int> alive_ = std::make_shared<int>(0);

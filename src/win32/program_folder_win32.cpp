@@ -1,4 +1,4 @@
-#include "app/program_folder_win32.h"
+#include "win32/program_folder_win32.h"
 
 #include "win32/debug_log_win32.h"
 #include "win32/wide_text_win32.h"
@@ -11,9 +11,11 @@ namespace {
 
 constexpr size_t kFirstModulePathChars = MAX_PATH;
 
+}  // namespace
+
 // GetModuleFileNameW truncates silently into a short buffer (the result then fills it), so
 // the buffer grows until the whole path fits.
-std::optional<std::wstring> ModulePath() {
+std::optional<std::wstring> ProgramPath() {
     for (size_t size = kFirstModulePathChars; size <= kMaxModulePathChars; size *= 2) {
         std::wstring path(size, L'\0');
         const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(size));
@@ -30,10 +32,8 @@ std::optional<std::wstring> ModulePath() {
     return std::nullopt;
 }
 
-}  // namespace
-
 std::optional<std::string> ProgramFolder() {
-    std::optional<std::wstring> path = ModulePath();
+    std::optional<std::wstring> path = ProgramPath();
     if (!path) return std::nullopt;
     const size_t separator = path->find_last_of(L"\\/");
     if (separator == std::wstring::npos) return std::nullopt;
