@@ -30,14 +30,19 @@ class AboutDialogTest : public ::testing::Test {
     AboutDialog dialog_{state_, host_};
 };
 
-TEST_F(AboutDialogTest, ShowsTheVersionAndConfigIniAndNothingOverlapsAtAnyScale) {
-    const HWND dialog = OpenDialog();
-    EXPECT_EQ(testing::WindowText(Child(kAboutVersionId)), Utf8ToWide(QUORRIN_VERSION_TEXT));
-    EXPECT_EQ(testing::WindowText(Child(kAboutConfigId)), L"C:\\程序\\Quorrin\\Config.ini");
-    EXPECT_FALSE(testing::WindowText(Child(kAboutFolderId)).empty());
-    for (const int dpi : testing::kDialogTestDpis) {
-        testing::LayOutAtDpi(dialog, dpi);
-        EXPECT_EQ(testing::OverlappingControls(dialog), std::vector<std::wstring>{}) << dpi;
+TEST_F(AboutDialogTest, ShowsTheVersionAndConfigIniLaidOutInBothLanguagesAtAnyScale) {
+    for (const Language language : testing::kDialogTestLanguages) {
+        const testing::LanguageScope speaking(language);
+        const HWND dialog = OpenDialog();
+        EXPECT_EQ(testing::WindowText(Child(kAboutVersionId)), Utf8ToWide(QUORRIN_VERSION_TEXT));
+        EXPECT_EQ(testing::WindowText(Child(kAboutConfigId)), L"C:\\程序\\Quorrin\\Config.ini");
+        EXPECT_FALSE(testing::WindowText(Child(kAboutFolderId)).empty());
+        for (const int dpi : testing::kDialogTestDpis) {
+            testing::LayOutAtDpi(dialog, dpi);
+            EXPECT_EQ(testing::LayoutFaults(dialog, dpi), std::vector<std::wstring>{})
+                << testing::LanguageName(language) << " " << dpi;
+        }
+        dialog_.Close();
     }
 }
 

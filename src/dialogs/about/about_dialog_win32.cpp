@@ -17,10 +17,6 @@ namespace {
 // captions on the left, their values from kValueLeftTwips on, 关闭 at the bottom right.
 constexpr int32_t kClientWidthTwips = 6600;
 constexpr int32_t kClientHeightTwips = 4440;
-constexpr int32_t kCloseLeftTwips = 6105;
-constexpr int32_t kCloseTopTwips = 120;
-constexpr int32_t kButtonsTopTwips = 3720;
-constexpr int32_t kDoneLeftTwips = 5160;
 constexpr TwipRect kVersionCaptionTwips{458, 780, 1740, 255};
 constexpr TwipRect kVersionTwips{2280, 780, 3960, 255};
 constexpr TwipRect kFolderCaptionTwips{458, 1200, 1740, 255};
@@ -50,10 +46,6 @@ DialogFrameSpec AboutDialog::Frame() const {
             .caption = TextId::AboutTitle,
             .clientWidthTwips = kClientWidthTwips,
             .clientHeightTwips = kClientHeightTwips,
-            .closeLeftTwips = kCloseLeftTwips,
-            .closeTopTwips = kCloseTopTwips,
-            .buttonsTopTwips = kButtonsTopTwips,
-            .cancelLeftTwips = kDoneLeftTwips,
             .closeOnly = true};
 }
 

@@ -86,13 +86,34 @@ bool DialogFrame::CreateFrame(HINSTANCE instance, const DialogFrameSpec& frame) 
     return true;
 }
 
-void DialogFrame::MakeCloseButton(const DialogFrameSpec& frame) {
+TwipRect DialogClosePlace(const DialogFrameSpec& frame) {
+    TwipRect place{frame.closeLeftTwips.value_or(frame.clientWidthTwips),
+                   frame.closeTopTwips.value_or(kDialogCloseTopTwips), kDialogCloseWidthTwips,
+                   kDialogCloseHeightTwips};
     // A close button placed past the right edge would lose its border: pull it inside, as far
     // from the edge as it is from the top.
-    TwipRect place{frame.closeLeftTwips, frame.closeTopTwips, kDialogCloseWidthTwips,
-                   kDialogCloseHeightTwips};
     place.left = std::min(place.left, frame.clientWidthTwips - place.width - place.top);
-    MyButton* close = AddButton(kDialogCloseId, kDialogCloseCaption, place, kAccentOverColor);
+    return place;
+}
+
+TwipRect DialogCancelPlace(const DialogFrameSpec& frame) {
+    const int32_t left = frame.cancelLeftTwips.value_or(
+        frame.clientWidthTwips - kDialogButtonsEdgeTwips - kDialogButtonWidthTwips);
+    const int32_t top = frame.buttonsTopTwips.value_or(
+        frame.clientHeightTwips - kDialogButtonsEdgeTwips - kDialogButtonHeightTwips);
+    return {left, top, kDialogButtonWidthTwips, kDialogButtonHeightTwips};
+}
+
+TwipRect DialogSavePlace(const DialogFrameSpec& frame) {
+    TwipRect place = DialogCancelPlace(frame);
+    place.left = frame.saveLeftTwips.value_or(place.left - kDialogButtonsEdgeTwips -
+                                              kDialogButtonWidthTwips);
+    return place;
+}
+
+void DialogFrame::MakeCloseButton(const DialogFrameSpec& frame) {
+    MyButton* close =
+        AddButton(kDialogCloseId, kDialogCloseCaption, DialogClosePlace(frame), kAccentOverColor);
     if (close == nullptr) return;
     close->SetToolTip(UiText(TextId::DialogCloseTip));
     // Part of the title bar, like the system's close box: Esc and Alt+F4 reach it from the

@@ -15,6 +15,7 @@
 #include "dialogs/kit/dialog_look_win32.h"
 
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace quorrin {
@@ -39,31 +40,37 @@ inline constexpr int32_t kDialogCloseWidthTwips = 540;
 inline constexpr int32_t kDialogCloseHeightTwips = 255;
 inline constexpr int32_t kDialogButtonWidthTwips = 1215;
 inline constexpr int32_t kDialogButtonHeightTwips = 495;
+// Where the kit puts them when a dialog leaves them to it: the × in the top-right corner, and
+// 保存 and 取消 in the bottom-right one, this far from the edges and from each other.
+inline constexpr int32_t kDialogCloseTopTwips = 120;
+inline constexpr int32_t kDialogButtonsEdgeTwips = 225;
 
 struct DialogFrameSpec {
     const wchar_t* className = nullptr;
     TextId caption = TextId::AppName;  // window title and the text on the title bar
     int32_t clientWidthTwips = 0;
     int32_t clientHeightTwips = 0;
-    // The ×'s top-left corner (pulled inside a dialog it would stick out of).
-    int32_t closeLeftTwips = 0;
-    int32_t closeTopTwips = 0;
-    // 保存 and 取消, side by side at this top: made after the dialog's own controls, last in
-    // the Tab order.
-    int32_t buttonsTopTwips = 0;
-    int32_t saveLeftTwips = 0;
-    int32_t cancelLeftTwips = 0;
     // A dialog with nothing to save: one 关闭 button at 取消's place and with its id, which
     // Enter and Esc both press, instead of the two.
     bool closeOnly = false;
     // The window a modal dialog stays above (null: none).
     HWND owner = nullptr;
+    // The ×'s top-left corner (pulled inside a dialog it would stick out of). A dialog whose
+    // design places the frame's controls elsewhere gives their places; left out, they take
+    // the kit's.
+    std::optional<int32_t> closeLeftTwips = std::nullopt;
+    std::optional<int32_t> closeTopTwips = std::nullopt;
+    // 保存 and 取消, side by side at this top: made after the dialog's own controls, last in
+    // the Tab order.
+    std::optional<int32_t> buttonsTopTwips = std::nullopt;
+    std::optional<int32_t> saveLeftTwips = std::nullopt;
+    std::optional<int32_t> cancelLeftTwips = std::nullopt;
 };
 
-// Where 保存 or 取消 goes, from its left edge and the buttons' top.
-inline TwipRect DialogButtonPlace(int32_t leftTwips, int32_t topTwips) {
-    return {leftTwips, topTwips, kDialogButtonWidthTwips, kDialogButtonHeightTwips};
-}
+// Where the ×, 保存 and 取消 of the dialog go.
+TwipRect DialogClosePlace(const DialogFrameSpec& frame);
+TwipRect DialogSavePlace(const DialogFrameSpec& frame);
+TwipRect DialogCancelPlace(const DialogFrameSpec& frame);
 
 class DialogFrame : public WindowBase, protected DialogLayout {
   public:

@@ -52,15 +52,13 @@ bool SettingsDialog::Open(HINSTANCE instance) {
 void SettingsDialog::MakeButtons(const DialogFrameSpec& frame) {
     closeOnly_ = frame.closeOnly;
     if (closeOnly_) {
-        AddButton(kDialogCancelId, UiText(TextId::DialogClose),
-                  DialogButtonPlace(frame.cancelLeftTwips, frame.buttonsTopTwips),
+        AddButton(kDialogCancelId, UiText(TextId::DialogClose), DialogCancelPlace(frame),
                   kAccentOverColor);
         return;
     }
-    AddButton(kDialogSaveId, UiText(TextId::DialogSave),
-              DialogButtonPlace(frame.saveLeftTwips, frame.buttonsTopTwips), kAccentOverColor);
-    AddButton(kDialogCancelId, UiText(TextId::DialogCancel),
-              DialogButtonPlace(frame.cancelLeftTwips, frame.buttonsTopTwips), kDefaultOverColor);
+    AddButton(kDialogSaveId, UiText(TextId::DialogSave), DialogSavePlace(frame), kAccentOverColor);
+    AddButton(kDialogCancelId, UiText(TextId::DialogCancel), DialogCancelPlace(frame),
+              kDefaultOverColor);
 }
 
 // The arrow keys move within a group of option buttons, which ends where the option buttons

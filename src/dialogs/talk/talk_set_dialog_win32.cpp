@@ -59,12 +59,7 @@ DialogFrameSpec TalkSetDialog::Frame() const {
     return {.className = kTalkSetClassName,
             .caption = TextId::TalkTitle,
             .clientWidthTwips = kClientWidthTwips,
-            .clientHeightTwips = kClientHeightTwips,
-            .closeLeftTwips = 6105,
-            .closeTopTwips = 120,
-            .buttonsTopTwips = 4800,
-            .saveLeftTwips = 3720,
-            .cancelLeftTwips = 5160};
+            .clientHeightTwips = kClientHeightTwips};
 }
 
 void TalkSetDialog::MakeControls() {

@@ -78,12 +78,12 @@ DialogFrameSpec EditTimeDialog::Frame() const {
             .caption = TextId::EditTitle,
             .clientWidthTwips = kClientWidthTwips,
             .clientHeightTwips = kClientHeightTwips,
+            .owner = owner_,
             .closeLeftTwips = 4560,
             .closeTopTwips = 165,
             .buttonsTopTwips = 3240,
             .saveLeftTwips = 2520,
-            .cancelLeftTwips = 3840,
-            .owner = owner_};
+            .cancelLeftTwips = 3840};
 }
 
 void EditTimeDialog::MakeControls() {
