@@ -213,6 +213,17 @@ click_menu_entry() {
     read -r left top right bottom < <(window_rect "$menu")
     xdotool mousemove $((left + (right - left) / 2)) "$(menu_entry_y "$1")" click 1
 }
+# open_dialog ITEM CLASS: the dialog of tray menu entry ITEM, whose window class is CLASS;
+# sets $class and $dialog (dialog_open), which dialog_gone waits on. A script with one
+# dialog may define its own dialog_open and dialog_gone.
+class=
+dialog=
+dialog_open() { dialog=$(first_window --class "$class" --visible); }
+dialog_gone() { ! first_window --class "$class" >/dev/null; }
+open_dialog() {
+    class=$2
+    choose_from_menu "$1" $kIconX $kIconY && wait_until 10 dialog_open
+}
 # choose_from_menu ITEM X Y: opens the menu by a right click at X,Y and clicks entry ITEM.
 choose_from_menu() {
     open_menu "$2" "$3" && click_menu_entry "$1"

@@ -8,15 +8,6 @@ set -uo pipefail
 # shellcheck source=app_session.sh
 . "$QUORRIN_SOURCE/tests/e2e/app_session.sh"
 
-class=
-dialog=
-dialog_open() { dialog=$(first_window --class "$class" --visible); }
-dialog_gone() { ! first_window --class "$class" >/dev/null; }
-# open_dialog ITEM CLASS: the dialog of tray menu entry ITEM.
-open_dialog() {
-    class=$2
-    choose_from_menu "$1" $kIconX $kIconY && wait_until 10 dialog_open
-}
 
 focused() { wininfo focus "$dialog" | cut -f 1; }
 focus_is() { [ "$(focused)" = "$1" ]; }

@@ -12,14 +12,6 @@ set -uo pipefail
 readonly kTitleLabelId=3 kSoundLabelId=1004 kEndWarningId=1006 kSaveId=1
 readonly kTimingTitleLabelId=3 kResumeId=1109 kListId=1111
 
-class=
-dialog=
-dialog_open() { dialog=$(first_window --class "$class" --visible); }
-dialog_gone() { ! first_window --class "$class" >/dev/null; }
-open_dialog() {
-    class=$2
-    choose_from_menu "$1" $kIconX $kIconY && wait_until 10 dialog_open
-}
 text_of() { wininfo text "$dialog" | awk -F'\t' -v id="$1" '$1 == id { print $3; exit }'; }
 text_is() {
     local shown
