@@ -20,17 +20,15 @@ int wmain(int argc, wchar_t** argv) {
         return 2;
     }
     const DWORD holdMs = static_cast<DWORD>(std::wcstoul(args[1].c_str(), nullptr, 10));
-    quorrin::UniqueFile file(quorrin::NullIfInvalid(
-        CreateFileW(args[0].c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
-                    FILE_ATTRIBUTE_NORMAL, nullptr)));
+    quorrin::UniqueFile file(CreateFileW(args[0].c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                                         OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) {
         std::fprintf(stderr, "hold-file: cannot open the file, error %lu\n", GetLastError());
         return 1;
     }
     if (args.size() == 3) {
-        quorrin::UniqueFile ready(
-            quorrin::NullIfInvalid(CreateFileW(args[2].c_str(), GENERIC_WRITE, 0, nullptr,
-                                               CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr)));
+        quorrin::UniqueFile ready(CreateFileW(args[2].c_str(), GENERIC_WRITE, 0, nullptr,
+                                              CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     }
     Sleep(holdMs);
     return 0;

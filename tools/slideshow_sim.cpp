@@ -207,9 +207,9 @@ class SlideShowWindow final : public quorrin::WindowBase {
     }
 
     void WriteClosedFlag() const {
-        const quorrin::UniqueKernelHandle file(quorrin::NullIfInvalid(
-            CreateFileW(options_.closedFlag.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                        FILE_ATTRIBUTE_NORMAL, nullptr)));
+        const quorrin::UniqueFile file(CreateFileW(options_.closedFlag.c_str(), GENERIC_WRITE, 0,
+                                                   nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                                                   nullptr));
         if (!file) return;
         static constexpr char kContent[] = "WM_CLOSE\r\n";
         DWORD written = 0;

@@ -123,8 +123,8 @@ class CrowdWindow final : public quorrin::WindowBase {
 };
 
 void WriteReadyFlag(const std::wstring& path) {
-    const quorrin::UniqueKernelHandle file(quorrin::NullIfInvalid(CreateFileW(
-        path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr)));
+    const quorrin::UniqueFile file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr,
+                                               CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) return;
     static constexpr char kContent[] = "ready\r\n";
     DWORD written = 0;

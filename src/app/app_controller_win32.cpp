@@ -47,7 +47,7 @@ bool AppController::Start(HINSTANCE instance) {
     if (!reported) LogDebug(L"slide-show watch", L"no window events: a pass every 100 ms");
     const UINT intervalMs = reported ? kFallbackWatchIntervalMs : kWatchIntervalMs;
     if (SetTimer(clock_.Handle(), TimerId(ClockTimer::Main), intervalMs, nullptr) == 0) {
-        LogLastError(L"SetTimer for the slide-show watch");
+        LogLastError(L"slide-show watch", L"SetTimer");
         return false;
     }
     // Events tell only what changes from now on: a show already up is found by this pass.
@@ -60,16 +60,16 @@ void AppController::AddTrayIcon() {
     // Sent to every top-level window when the shell (and with it the notification area)
     // starts again: the icon must then be added anew.
     taskbarCreatedMessage_ = RegisterWindowMessageW(L"TaskbarCreated");
-    if (!tray_.Add(clock_.Handle(), instance_, kAppIconId, UiText(TextId::AppName))) {
-        LogDebug(L"tray icon", L"the notification area refused the icon");
-        return;
-    }
+    // A refusal is logged; the icon comes when the shell next sends TaskbarCreated.
+    if (!tray_.Add(clock_.Handle(), instance_, kAppIconId, UiText(TextId::AppName))) return;
     tray_.ShowBalloon(UiText(TextId::AppName), UiText(TextId::BalloonRunning));
 }
 
 void AppController::OnClockTimer(ClockTimer timer) {
     switch (timer) {
         case ClockTimer::Main:
+            // A countdown whose step timer could not be set steps here, and tries again.
+            if (view_.StepTimerMissing()) engine_.OnStepTimer(MonotonicNow());
             Watch();
             break;
         case ClockTimer::Step:
@@ -99,7 +99,7 @@ bool AppController::OnProgramMessage(UINT message, WPARAM wParam, LPARAM lParam)
         return true;
     }
     if (message == taskbarCreatedMessage_ && message != 0) {
-        if (!tray_.Restore()) LogDebug(L"tray icon", L"not restored after the shell restarted");
+        tray_.Restore();  // a failure is logged
         return true;
     }
     return false;
@@ -264,7 +264,9 @@ void AppController::QueueWatch() {
         const auto delayMs = static_cast<UINT>(kMinWatchGapMs - sinceLast);
         watchQueued_ = SetTimer(clock_.Handle(), TimerId(ClockTimer::Watch), delayMs, nullptr) != 0;
     }
-    if (!watchQueued_) LogLastError(L"queuing a slide-show watch pass");
+    // Not queued: the fallback pass comes within a second.
+    if (!watchQueued_)
+        LogLastError(L"queuing a slide-show watch pass", L"PostMessageW or SetTimer");
 }
 
 // Only these passes count for the gap: a change just after a fallback pass is not held back.

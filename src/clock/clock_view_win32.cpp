@@ -4,6 +4,7 @@
 #include "clock/monitors_win32.h"
 #include "detection/close_slide_show_win32.h"
 #include "settings/save_failure_log_win32.h"
+#include "win32/debug_log_win32.h"
 #include "win32/wide_text_win32.h"
 #include "sound/sound_player_win32.h"
 
@@ -71,17 +72,24 @@ void ClockView::ArmStepTimer(Millis dueAt) {
     const Millis wait = dueAt - MonotonicNow();
     // USER_TIMER_MINIMUM: a deadline already passed fires at the next chance.
     const UINT delay = wait < USER_TIMER_MINIMUM ? USER_TIMER_MINIMUM : static_cast<UINT>(wait);
-    SetTimer(main_.Handle(), static_cast<UINT_PTR>(ClockTimer::Step), delay, nullptr);
+    const bool set =
+        SetTimer(main_.Handle(), static_cast<UINT_PTR>(ClockTimer::Step), delay, nullptr) != 0;
+    if (!set && !stepTimerMissing_) LogLastError(L"countdown step", L"SetTimer");
+    stepTimerMissing_ = !set;
 }
 
 void ClockView::StopStepTimer() {
+    stepTimerMissing_ = false;
     KillTimer(main_.Handle(), static_cast<UINT_PTR>(ClockTimer::Step));
 }
 
 void ClockView::SetFlashTimer(bool on) {
     const auto id = static_cast<UINT_PTR>(ClockTimer::Flash);
     if (on) {
-        SetTimer(main_.Handle(), id, static_cast<UINT>(kFlashStepMs), nullptr);
+        // Without it the clock only stays in its warning colour; the countdown goes on.
+        if (SetTimer(main_.Handle(), id, static_cast<UINT>(kFlashStepMs), nullptr) == 0) {
+            LogLastError(L"warning flash", L"SetTimer");
+        }
     } else {
         KillTimer(main_.Handle(), id);
     }

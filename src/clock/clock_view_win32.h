@@ -41,6 +41,10 @@ class ClockView final : public CountdownView {
     void SetFlashTimer(bool on) override;
     void SetTone(ClockTone tone) override;
 
+    // True while the countdown runs without its step timer (SetTimer failed): the watch's
+    // next pass then does the step, which sets the timer again.
+    bool StepTimerMissing() const { return stepTimerMissing_; }
+
     // The DPIs of the last layout.
     const ClockDpis& Dpis() const { return dpis_; }
 
@@ -50,6 +54,7 @@ class ClockView final : public CountdownView {
     CountdownWindow& main_;
     CountdownWindow& copy_;
     ClockDpis dpis_;
+    bool stepTimerMissing_ = false;
 };
 
 }  // namespace quorrin

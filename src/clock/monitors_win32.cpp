@@ -1,6 +1,7 @@
 #include "clock/monitors_win32.h"
 
 #include "win32/dpi_win32.h"
+#include "win32/frame_guard_win32.h"
 
 #include <windows.h>
 
@@ -8,11 +9,10 @@ namespace quorrin {
 
 namespace {
 
-BOOL CALLBACK RecordMonitorWorkArea(HMONITOR monitor, HDC, LPRECT, LPARAM data) {
-    AppState& state = *reinterpret_cast<AppState*>(data);
+void RecordWorkArea(HMONITOR monitor, AppState& state) {
     MONITORINFO info{};
     info.cbSize = sizeof info;
-    if (!GetMonitorInfoW(monitor, &info)) return TRUE;
+    if (!GetMonitorInfoW(monitor, &info)) return;
     const WorkArea area{info.rcWork.left, info.rcWork.top, info.rcWork.right, info.rcWork.bottom};
     if (info.dwFlags & MONITORINFOF_PRIMARY) {
         state.PrimaryWorkArea = area;
@@ -20,6 +20,12 @@ BOOL CALLBACK RecordMonitorWorkArea(HMONITOR monitor, HDC, LPRECT, LPARAM data) 
     } else {
         state.SecondWorkArea = area;
     }
+}
+
+BOOL CALLBACK RecordMonitorWorkArea(HMONITOR monitor, HDC, LPRECT, LPARAM data) {
+    // A monitor that cannot be recorded keeps the work area it had; the others still count.
+    GuardFrame(L"RecordMonitorWorkArea",
+               [&] { RecordWorkArea(monitor, *reinterpret_cast<AppState*>(data)); });
     return TRUE;
 }
 

@@ -2,6 +2,7 @@
 
 #include "win32/debug_log_win32.h"
 #include "win32/dpi_win32.h"
+#include "win32/frame_guard_win32.h"
 #include "win32/wide_text_win32.h"
 
 #include <algorithm>
@@ -23,8 +24,14 @@ bool IsTopLevelOrDesktop(HWND window) {
 }
 
 BOOL CALLBACK AddToList(HWND window, LPARAM list) {
-    reinterpret_cast<std::vector<WindowId>*>(list)->push_back(ToWindowId(window));
-    return TRUE;
+    // Out of memory, the walk stops where it got to; the next pass lists the windows anew.
+    return GuardFrame(
+        L"AddToList",
+        [&] {
+            reinterpret_cast<std::vector<WindowId>*>(list)->push_back(ToWindowId(window));
+            return TRUE;
+        },
+        FALSE);
 }
 
 // The top-level windows of `desktop` in Z order, top first. EnumDesktopWindows lists the same
@@ -150,7 +157,8 @@ void CALLBACK DesktopWindowWalk::OnEvent(HWINEVENTHOOK hook, DWORD event, HWND w
     if (window == nullptr || objectId != OBJID_WINDOW || childId != CHILDID_SELF) return;
     for (const auto& [walkHook, walk] : walkHooks) {
         if (walkHook == hook) {
-            walk->OnWindowEvent(event, window);
+            // An event lost to an exception is made good by the watch's fallback pass.
+            GuardFrame(L"WinEvent callback", [&] { walk->OnWindowEvent(event, window); });
             return;
         }
     }

@@ -100,8 +100,8 @@ void CarryOver(const std::wstring& from, const std::wstring& to, DWORD attribute
     }
     WIN32_FILE_ATTRIBUTE_DATA old{};
     if (GetFileAttributesExW(from.c_str(), GetFileExInfoStandard, &old)) {
-        UniqueFile file(NullIfInvalid(CreateFileW(to.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr,
-                                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)));
+        UniqueFile file(CreateFileW(to.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr));
         if (!file || !SetFileTime(file.Get(), &old.ftCreationTime, nullptr, nullptr)) {
             LogLastError(L"SetFileTime on the new settings file");
         }
@@ -119,9 +119,9 @@ class Win32FilePlatform final : public FilePlatform {
     FileStatus Read(const std::string& path, std::string& bytes) override {
         const std::wstring wide = Utf8ToWide(path);
         // Share delete too, so that another writer's replace of the file is not blocked.
-        UniqueFile file(NullIfInvalid(CreateFileW(
-            wide.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-            nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)));
+        UniqueFile file(CreateFileW(wide.c_str(), GENERIC_READ,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
         if (!file) return LastFailure(L"CreateFileW for reading", wide);
         return ReadAll(file.Get(), bytes, wide);
     }
@@ -145,8 +145,8 @@ class Win32FilePlatform final : public FilePlatform {
     FileStatus CreateNew(const std::string& path, const std::string& bytes, FlushMode flush,
                          const TargetInfo&) override {
         const std::wstring wide = Utf8ToWide(path);
-        UniqueFile file(NullIfInvalid(CreateFileW(wide.c_str(), GENERIC_WRITE, 0, nullptr,
-                                                  CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr)));
+        UniqueFile file(CreateFileW(wide.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr));
         if (!file) return LastFailure(L"CreateFileW for the temporary file", wide);
         if (FileStatus written = WriteAll(file.Get(), bytes, wide); !written) return written;
         return FlushAndClose(file, flush, wide);
@@ -167,9 +167,8 @@ class Win32FilePlatform final : public FilePlatform {
     FileStatus WriteInPlace(const std::string& path, const std::string& bytes,
                             FlushMode flush) override {
         const std::wstring wide = Utf8ToWide(path);
-        UniqueFile file(
-            NullIfInvalid(CreateFileW(wide.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
-                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)));
+        UniqueFile file(CreateFileW(wide.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
         if (!file) return LastFailure(L"CreateFileW for writing in place", wide);
         if (FileStatus written = WriteAll(file.Get(), bytes, wide); !written) return written;
         if (!SetEndOfFile(file.Get())) return LastFailure(L"SetEndOfFile", wide);
@@ -190,7 +189,7 @@ class Win32FilePlatform final : public FilePlatform {
         std::vector<std::string> names;
         const std::wstring pattern = Utf8ToWide(folder + prefix) + L"*";
         WIN32_FIND_DATAW found{};
-        UniqueFind find(NullIfInvalid(FindFirstFileW(pattern.c_str(), &found)));
+        UniqueFind find(FindFirstFileW(pattern.c_str(), &found));
         if (!find) return names;
         do {
             names.push_back(WideToUtf8(found.cFileName));

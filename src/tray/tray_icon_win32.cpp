@@ -1,5 +1,6 @@
 #include "tray/tray_icon_win32.h"
 
+#include "win32/debug_log_win32.h"
 #include "win32/dpi_win32.h"
 
 #include <shellapi.h>
@@ -15,6 +16,15 @@ void CopyCut(wchar_t (&field)[N], const std::wstring& text) {
     lstrcpynW(field, text.c_str(), static_cast<int>(N));
 }
 
+constexpr const wchar_t* kLogPlace = L"tray icon";
+
+// Shell_NotifyIconW, with a failure logged under the command's name.
+bool NotifyShell(DWORD message, NOTIFYICONDATAW& data, const wchar_t* function) {
+    if (Shell_NotifyIconW(message, &data) != FALSE) return true;
+    LogLastError(kLogPlace, function);
+    return false;
+}
+
 }  // namespace
 
 bool TrayIcon::Add(HWND owner, HINSTANCE module, WORD iconId, const std::wstring& tip) {
@@ -28,7 +38,9 @@ bool TrayIcon::Add(HWND owner, HINSTANCE module, WORD iconId, const std::wstring
     iconId_ = iconId;
     LoadIconFor(WindowDpi(owner));
     CopyCut(data_.szTip, tip);
-    return Notify(NIM_ADD);
+    if (Notify(NIM_ADD)) return true;
+    LogLastError(kLogPlace, L"Shell_NotifyIconW(NIM_ADD)");
+    return false;
 }
 
 void TrayIcon::LoadIconFor(int32_t dpi) {
@@ -52,14 +64,16 @@ void TrayIcon::UpdateIcon(int32_t dpi) {
     if (!added_ || data_.hIcon == before) return;
     NOTIFYICONDATAW update = data_;
     update.uFlags = NIF_ICON;
-    Shell_NotifyIconW(NIM_MODIFY, &update);
+    NotifyShell(NIM_MODIFY, update, L"Shell_NotifyIconW(NIM_MODIFY) for the icon");
 }
 
 bool TrayIcon::Restore() {
     if (data_.hWnd == nullptr) return false;
     // TaskbarCreated also comes when only the display changed and the icon is still there,
     // where adding it again would fail: an icon that can be changed is kept as it is.
-    return Notify(NIM_MODIFY) || Notify(NIM_ADD);
+    if (Notify(NIM_MODIFY) || Notify(NIM_ADD)) return true;
+    LogLastError(kLogPlace, L"Shell_NotifyIconW(NIM_MODIFY, then NIM_ADD)");
+    return false;
 }
 
 bool TrayIcon::Notify(DWORD message) {
@@ -75,12 +89,12 @@ void TrayIcon::ShowBalloon(const std::wstring& title, const std::wstring& text) 
     balloon.dwInfoFlags = NIIF_INFO;
     CopyCut(balloon.szInfoTitle, title);
     CopyCut(balloon.szInfo, text);
-    Shell_NotifyIconW(NIM_MODIFY, &balloon);
+    NotifyShell(NIM_MODIFY, balloon, L"Shell_NotifyIconW(NIM_MODIFY) for the balloon");
 }
 
 void TrayIcon::Remove() {
     if (!added_) return;
-    Shell_NotifyIconW(NIM_DELETE, &data_);
+    NotifyShell(NIM_DELETE, data_, L"Shell_NotifyIconW(NIM_DELETE)");
     added_ = false;
 }
 

@@ -8,7 +8,17 @@
 
 namespace quorrin {
 
-template <typename T, typename Deleter>
+// The value a handle type uses for "no handle": null for most, INVALID_HANDLE_VALUE for the
+// handles of CreateFileW and FindFirstFileW, which report failure so.
+template <typename T>
+struct NullHandleTraits {
+    static T Invalid() { return T{}; }
+};
+struct InvalidHandleValueTraits {
+    static HANDLE Invalid() { return INVALID_HANDLE_VALUE; }
+};
+
+template <typename T, typename Deleter, typename Traits = NullHandleTraits<T>>
 class UniqueHandle {
   public:
     UniqueHandle() = default;
@@ -24,18 +34,18 @@ class UniqueHandle {
     }
 
     T Get() const { return handle_; }
-    explicit operator bool() const { return handle_ != T{}; }
+    explicit operator bool() const { return handle_ != Traits::Invalid(); }
 
     // Gives up ownership without freeing (e.g. a window that Windows has already destroyed).
-    T Release() { return std::exchange(handle_, T{}); }
+    T Release() { return std::exchange(handle_, Traits::Invalid()); }
 
-    void Reset(T handle = T{}) {
+    void Reset(T handle = Traits::Invalid()) {
         T old = std::exchange(handle_, handle);
-        if (old != T{}) Deleter{}(old);
+        if (old != Traits::Invalid()) Deleter{}(old);
     }
 
   private:
-    T handle_{};
+    T handle_ = Traits::Invalid();
 };
 
 struct KernelHandleDeleter {
@@ -69,17 +79,13 @@ struct LocalMemoryDeleter {
     void operator()(void* p) const { LocalFree(p); }
 };
 
-// CreateFile and friends report failure as INVALID_HANDLE_VALUE, not null: map it to null
-// before handing the handle over.
-inline HANDLE NullIfInvalid(HANDLE h) { return h == INVALID_HANDLE_VALUE ? nullptr : h; }
-
-// Every handle type the program owns. Kernel objects and files (CreateFileW through
-// NullIfInvalid), searches (FindFirstFileW through NullIfInvalid), windows, GDI objects,
-// memory device contexts (CreateCompatibleDC), icons, menus, event hooks and registry keys
-// (RegOpenKeyExW, RegCreateKeyExW).
+// Every handle type the program owns. Kernel objects, files (CreateFileW) and searches
+// (FindFirstFileW), windows, GDI objects, memory device contexts (CreateCompatibleDC), icons,
+// menus, event hooks and registry keys (RegOpenKeyExW, RegCreateKeyExW). A file or search
+// handle is taken straight from the call: a failure's INVALID_HANDLE_VALUE makes it empty.
 using UniqueKernelHandle = UniqueHandle<HANDLE, KernelHandleDeleter>;
-using UniqueFile = UniqueHandle<HANDLE, KernelHandleDeleter>;
-using UniqueFind = UniqueHandle<HANDLE, FindDeleter>;
+using UniqueFile = UniqueHandle<HANDLE, KernelHandleDeleter, InvalidHandleValueTraits>;
+using UniqueFind = UniqueHandle<HANDLE, FindDeleter, InvalidHandleValueTraits>;
 using UniqueWindow = UniqueHandle<HWND, WindowDeleter>;
 using UniqueFont = UniqueHandle<HFONT, GdiObjectDeleter>;
 using UniqueBrush = UniqueHandle<HBRUSH, GdiObjectDeleter>;

@@ -1,6 +1,7 @@
 #include "win32/window_base_win32.h"
 
 #include "win32/debug_log_win32.h"
+#include "win32/frame_guard_win32.h"
 
 namespace quorrin {
 
@@ -50,7 +51,7 @@ bool WindowBase::CreateFromSpec(HINSTANCE instance, const WindowClassSpec& windo
         wc.hbrBackground = windowClass.background;
         wc.lpszClassName = windowClass.className;
         if (RegisterClassExW(&wc) == 0) {
-            LogLastError(L"RegisterClassExW");
+            LogLastError(windowClass.className, L"RegisterClassExW");
             return false;
         }
     }
@@ -60,7 +61,7 @@ bool WindowBase::CreateFromSpec(HINSTANCE instance, const WindowClassSpec& windo
         placement.exStyle, windowClass.className, placement.title, placement.style, placement.left,
         placement.top, placement.width, placement.height, placement.owner, nullptr, instance, this);
     if (created == nullptr) {
-        LogLastError(L"CreateWindowExW");
+        LogLastError(windowClass.className, L"CreateWindowExW");
         return false;
     }
     return true;
@@ -68,6 +69,10 @@ bool WindowBase::CreateFromSpec(HINSTANCE instance, const WindowClassSpec& windo
 
 LRESULT WindowBase::DefaultHandling(UINT message, WPARAM wParam, LPARAM lParam) {
     return DefWindowProcW(window_.Get(), message, wParam, lParam);
+}
+
+LRESULT WindowBase::OnUnhandledException(UINT message, WPARAM wParam, LPARAM lParam) {
+    return DefaultHandling(message, wParam, lParam);
 }
 
 LRESULT CALLBACK WindowBase::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -81,7 +86,12 @@ LRESULT CALLBACK WindowBase::WindowProc(HWND window, UINT message, WPARAM wParam
     // Messages before WM_NCCREATE (WM_GETMINMAXINFO) have no object yet.
     if (self == nullptr) return DefWindowProcW(window, message, wParam, lParam);
 
-    const LRESULT result = self->HandleMessage(message, wParam, lParam);
+    // The boundary for every window of the program: an exception stops here, and the
+    // window's own recovery gives the result; the detaching below happens either way.
+    constexpr LRESULT kNothingDone = 0;
+    const LRESULT result = GuardFrameOr(
+        L"window procedure", [&] { return self->HandleMessage(message, wParam, lParam); },
+        [&] { return self->OnUnhandledException(message, wParam, lParam); }, kNothingDone);
     if (message == WM_NCDESTROY) {
         // The window is gone: the object must neither destroy it again nor hear from it.
         SetWindowLongPtrW(window, GWLP_USERDATA, 0);

@@ -58,6 +58,10 @@ class WindowBase {
     // named handler; everything else goes to DefaultHandling.
     virtual LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) = 0;
     LRESULT DefaultHandling(UINT message, WPARAM wParam, LPARAM lParam);
+    // Called when HandleMessage let an exception out (already stopped and logged): puts the
+    // window in a known state and gives the message's result. By default the message gets
+    // the default handling, as if the window had not cared about it.
+    virtual LRESULT OnUnhandledException(UINT message, WPARAM wParam, LPARAM lParam);
 
   private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

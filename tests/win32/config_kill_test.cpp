@@ -130,7 +130,7 @@ void SpinFor(int microseconds) {
 int CountTempFiles(const std::string& folder) {
     int count = 0;
     WIN32_FIND_DATAW found{};
-    UniqueFind find(NullIfInvalid(FindFirstFileW(Utf8ToWide(folder + "\\*").c_str(), &found)));
+    UniqueFind find(FindFirstFileW(Utf8ToWide(folder + "\\*").c_str(), &found));
     if (!find) return 0;
     do {
         if (TempFileOwner("Config.ini", WideToUtf8(found.cFileName))) ++count;
@@ -150,7 +150,7 @@ std::string NewFolder() {
 void RemoveFolder(const std::string& folder) {
     WIN32_FIND_DATAW found{};
     {
-        UniqueFind find(NullIfInvalid(FindFirstFileW(Utf8ToWide(folder + "\\*").c_str(), &found)));
+        UniqueFind find(FindFirstFileW(Utf8ToWide(folder + "\\*").c_str(), &found));
         if (find) {
             do {
                 DeleteFileW(Utf8ToWide(folder + "\\" + WideToUtf8(found.cFileName)).c_str());

@@ -395,8 +395,8 @@ WindowId FindWithin(AppState& state, WindowWalk& walk) {
 }
 
 std::string ReadSmallFile(const std::wstring& path) {
-    const UniqueKernelHandle file(NullIfInvalid(CreateFileW(
-        path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr)));
+    const UniqueFile file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                      OPEN_EXISTING, 0, nullptr));
     if (!file) return "(missing)";
     char buffer[256] = {};
     DWORD read = 0;

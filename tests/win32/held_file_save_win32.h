@@ -27,9 +27,8 @@ inline SaveFailureSeen SaveWhileHeld(const std::string& path,
                                      const std::function<void()>& pressSave) {
     constexpr int kMessageTextId = 0xFFFF;  // the static text of a message box
     SaveFailureSeen seen;
-    UniqueFile held(
-        NullIfInvalid(CreateFileW(Utf8ToWide(path).c_str(), GENERIC_READ | GENERIC_WRITE, 0,
-                                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)));
+    UniqueFile held(CreateFileW(Utf8ToWide(path).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!held) return seen;
     CommonDialogDriver box(kMessageTextId, [&](HWND window) {
         seen.caption = WindowText(window);

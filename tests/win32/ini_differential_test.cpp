@@ -143,8 +143,7 @@ class Folder {
     }
     ~Folder() {
         WIN32_FIND_DATAW found{};
-        const UniqueFind find(
-            NullIfInvalid(FindFirstFileW(Utf8ToWide(path_ + "*").c_str(), &found)));
+        const UniqueFind find(FindFirstFileW(Utf8ToWide(path_ + "*").c_str(), &found));
         if (find) {
             do {
                 DeleteFileW((Utf8ToWide(path_) + found.cFileName).c_str());

@@ -3,6 +3,7 @@
 #include "controls/time_field/time_field_rules.h"
 #include "settings/time_text.h"
 #include "win32/debug_log_win32.h"
+#include "win32/frame_guard_win32.h"
 
 #include <commctrl.h>
 
@@ -48,7 +49,7 @@ bool TimeBox::Attach(HWND box, HFONT boldFont) {
     background_.Reset(CreateSolidBrush(kTimeBoxBackColor));
     if (SetWindowSubclass(box, &TimeBox::BoxProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this)) ==
         FALSE) {
-        LogLastError(L"TimeBox: SetWindowSubclass");
+        LogLastError(L"TimeBox", L"SetWindowSubclass");
         tBox_ = nullptr;
         return false;
     }
@@ -80,7 +81,11 @@ LRESULT CALLBACK TimeBox::BoxProc(HWND box, UINT message, WPARAM wParam, LPARAM 
         timeBox->Detach();
         return DefSubclassProc(box, message, wParam, lParam);
     }
-    return timeBox->OnMessage(message, wParam, lParam);
+    // The edit control's own handling is the known state for a message whose handling threw.
+    constexpr LRESULT kNothingDone = 0;
+    return GuardFrameOr(
+        L"TimeBox", [&] { return timeBox->OnMessage(message, wParam, lParam); },
+        [&] { return DefSubclassProc(box, message, wParam, lParam); }, kNothingDone);
 }
 
 LRESULT TimeBox::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {

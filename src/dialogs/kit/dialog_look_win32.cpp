@@ -27,7 +27,7 @@ constexpr COLORREF kBorderColor = RGB(146, 164, 190);
 constexpr COLORREF kCaptionTextColor = RGB(255, 255, 255);
 constexpr COLORREF kTextColor = RGB(33, 37, 41);
 
-int CALLBACK CountFace(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM count) {
+int CALLBACK CountFace(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM count) noexcept {
     ++*reinterpret_cast<int*>(count);
     return 0;  // one is enough
 }

@@ -1,7 +1,12 @@
 #include "dialogs/kit/settings_dialog_win32.h"
 
+#include "win32/debug_log_win32.h"
+#include "win32/frame_guard_win32.h"
 #include "win32/message_box_win32.h"
 #include "win32/ui_text_win32.h"
+
+#include <algorithm>
+#include <vector>
 
 namespace quorrin {
 
@@ -10,6 +15,16 @@ namespace {
 // Marks the top-level window of an open settings dialog, for RouteDialogMessage.
 constexpr const wchar_t* kSettingsDialogProperty = L"Quorrin.SettingsDialog";
 
+// The open dialogs the property could not be set on (SetPropW failed): their keys still go
+// through the dialog's keyboard handling. One thread runs all windows of the program.
+thread_local std::vector<HWND> unmarkedDialogs;
+
+bool IsSettingsDialog(HWND window) {
+    return GetPropW(window, kSettingsDialogProperty) != nullptr ||
+           std::find(unmarkedDialogs.begin(), unmarkedDialogs.end(), window) !=
+               unmarkedDialogs.end();
+}
+
 void AddStyle(HWND window, LONG_PTR style) {
     SetWindowLongPtrW(window, GWL_STYLE, GetWindowLongPtrW(window, GWL_STYLE) | style);
 }
@@ -17,10 +32,18 @@ void AddStyle(HWND window, LONG_PTR style) {
 }  // namespace
 
 bool RouteDialogMessage(MSG& message) {
-    if (message.hwnd == nullptr) return false;
-    const HWND dialog = GetAncestor(message.hwnd, GA_ROOT);
-    if (dialog == nullptr || GetPropW(dialog, kSettingsDialogProperty) == nullptr) return false;
-    return IsDialogMessageW(dialog, &message) != FALSE;
+    // Called from the message loops, outside any window procedure. When the routing itself
+    // fails, the message counts as handled: dispatching it again could repeat what it did.
+    constexpr bool kDropMessage = true;
+    return GuardFrame(
+        L"RouteDialogMessage",
+        [&] {
+            if (message.hwnd == nullptr) return false;
+            const HWND dialog = GetAncestor(message.hwnd, GA_ROOT);
+            if (dialog == nullptr || !IsSettingsDialog(dialog)) return false;
+            return IsDialogMessageW(dialog, &message) != FALSE;
+        },
+        kDropMessage);
 }
 
 SettingsDialog::SettingsDialog(DialogHost* host, const CountdownState* hideClockDuringShow)
@@ -34,7 +57,11 @@ bool SettingsDialog::Open(HINSTANCE instance) {
     if (!IsOpen()) {
         const DialogFrameSpec frame = Frame();
         if (!CreateFrame(instance, frame)) return false;
-        SetPropW(Handle(), kSettingsDialogProperty, Handle());
+        if (SetPropW(Handle(), kSettingsDialogProperty, Handle()) == FALSE) {
+            LogLastError(L"settings dialog keyboard", L"SetPropW");
+            unmarkedDialogs.push_back(Handle());
+        }
+        closingAfterFault_ = false;
         lastFocus_ = nullptr;
         MakeControls();
         MakeButtons(frame);
@@ -119,6 +146,20 @@ LRESULT SettingsDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
     }
 }
 
+LRESULT SettingsDialog::OnUnhandledException(UINT message, WPARAM wParam, LPARAM lParam) {
+    // The window is going anyway.
+    if (message == WM_DESTROY || message == WM_NCDESTROY) {
+        return DialogFrame::OnUnhandledException(message, wParam, lParam);
+    }
+    if (!closingAfterFault_) {
+        closingAfterFault_ = true;
+        PostMessageW(Handle(), WM_CLOSE, 0, 0);
+    } else if (message == WM_CLOSE) {
+        DestroyWindow(Handle());
+    }
+    return 0;
+}
+
 LRESULT SettingsDialog::OnCommand(int id, int code) {
     // 保存 and 取消 are IDOK and IDCANCEL, which IsDialogMessageW also sends for Enter and Esc.
     const bool clicked = code == BN_CLICKED;
@@ -153,6 +194,7 @@ LRESULT SettingsDialog::OnActivate(WPARAM state) {
 LRESULT SettingsDialog::OnDestroy() {
     if (ClockHidden() && host_ != nullptr) host_->ShowMainClock();
     RemovePropW(Handle(), kSettingsDialogProperty);
+    std::erase(unmarkedDialogs, Handle());
     return 0;
 }
 

@@ -69,6 +69,10 @@ class SettingsDialog : public DialogFrame {
     bool Saved(const ConfigFile& config, const FileStatus& status);
 
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    // A handler that let an exception out leaves the dialog in a state nobody knows: it
+    // closes as 取消 does, from the message loop; if closing throws too, the window goes
+    // without the closing steps.
+    LRESULT OnUnhandledException(UINT message, WPARAM wParam, LPARAM lParam) override;
 
   private:
     LRESULT OnCommand(int id, int code);
@@ -84,6 +88,7 @@ class SettingsDialog : public DialogFrame {
     DialogHost* host_;
     const CountdownState* hideClockDuringShow_;
     bool closeOnly_ = false;  // one 关闭 instead of 保存 and 取消
+    bool closingAfterFault_ = false;
     HWND lastFocus_ = nullptr;
     // Expires with the object (see OpenCheck).
     std::shared_ptr<int> alive_ = std::make_shared<int>(0);

@@ -1,6 +1,7 @@
 #include "dialogs/style/set_style_dialog_win32.h"
 
 #include "win32/debug_log_win32.h"
+#include "win32/frame_guard_win32.h"
 #include "win32/gdi_scope_win32.h"
 #include "win32/ui_text_win32.h"
 #include "win32/wide_text_win32.h"
@@ -44,8 +45,17 @@ constexpr const wchar_t* kButtonFontFace = L"宋体";
 constexpr int32_t kButtonFontTwips = 9 * kTwipsPerInch / kPointsPerInch;
 
 int CALLBACK CollectFace(const LOGFONTW* font, const TEXTMETRICW*, DWORD, LPARAM faces) {
-    reinterpret_cast<std::vector<std::string>*>(faces)->push_back(WideToUtf8(font->lfFaceName));
-    return 1;
+    // Out of memory, the list stops where it got to.
+    constexpr int kGoOn = 1;
+    constexpr int kStop = 0;
+    return GuardFrame(
+        L"CollectFace",
+        [&] {
+            reinterpret_cast<std::vector<std::string>*>(faces)->push_back(
+                WideToUtf8(font->lfFaceName));
+            return kGoOn;
+        },
+        kStop);
 }
 
 // The names of the fonts the screen has, each family once per character set it offers.
