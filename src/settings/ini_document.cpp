@@ -127,6 +127,15 @@ bool HasLineBreakOrNul(std::string_view text) {
     return text.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos;
 }
 
+// Whether the name ends in a GBK lead byte that is not part of a character: "]", a trail
+// byte, would join it, and "[name]" would not read as a header.
+bool EndsInLoneLeadByte(std::string_view name) {
+    size_t last = 0;
+    for (size_t i = 0; i < name.size(); i += GbkCharLength(name, i)) last = i;
+    return !name.empty() && last == name.size() - 1 &&
+           IsGbkLeadByte(static_cast<unsigned char>(name.back()));
+}
+
 std::string_view TrimLeadingIniSpace(std::string_view text) {
     size_t begin = 0;
     while (begin < text.size() && IsIniSpace(text[begin])) ++begin;
@@ -184,7 +193,7 @@ bool IniDocument::ValidEdit(std::string_view section, std::string_view key,
     if (HasLineBreakOrNul(section) || HasLineBreakOrNul(key) || HasLineBreakOrNul(value)) {
         return false;
     }
-    if (section.empty() || key.empty()) return false;
+    if (section.empty() || key.empty() || EndsInLoneLeadByte(section)) return false;
     return key.find('=') == std::string_view::npos && key.front() != '[';
 }
 
@@ -192,7 +201,14 @@ bool IniDocument::Set(std::string_view section, std::string_view key, std::strin
     if (!ValidEdit(section, key, value)) return false;
     section = TrimIniSpace(section);
     key = TrimIniSpace(key);
-    value = TrimLeadingIniSpace(value);
+    // The reader trims white space at the ends of a value and removes a pair of quotes
+    // around it; such a value is written inside quotes, which the reader removes again.
+    std::string stored(value);
+    if (TrimIniSpace(value).size() != value.size() ||
+        StripMatchingQuotes(value).size() != value.size()) {
+        stored = '"' + stored + '"';
+    }
+    value = stored;
 
     bool inSection = false;
     size_t insertAt = std::string::npos;

@@ -36,8 +36,10 @@ class IniDocument {
 
     // Sets the key's value: an existing entry keeps its line (and the spelling and spacing of
     // its name), a new key goes after the last non-blank line of its section, a new section
-    // goes to the end of the file. New lines end in CRLF. False, and nothing changed, when
-    // a name or the value cannot be stored in a line of its own (see ValidEdit).
+    // goes to the end of the file. New lines end in CRLF. A value with white space at an end,
+    // or a pair of quotes around it, is written inside '"', so that it reads back as given.
+    // False, and nothing changed, when a name or the value cannot be stored in a line of its
+    // own (see ValidEdit).
     bool Set(std::string_view section, std::string_view key, std::string_view value);
 
     // Removes the first section of that name: its header and every line up to the next
@@ -45,8 +47,9 @@ class IniDocument {
     bool RemoveSection(std::string_view section);
 
     // Whether a write of these names and value would read back as written: no line breaks
-    // or NULs anywhere, a section name that is not blank, a key name that is not blank, holds
-    // no "=" and would not be taken for a section header.
+    // or NULs anywhere, a section name that is not blank and does not end in half a GBK
+    // character, a key name that is not blank, holds no "=" and would not be taken for a
+    // section header.
     static bool ValidEdit(std::string_view section, std::string_view key, std::string_view value);
 
   private:

@@ -128,7 +128,7 @@ std::string ValueText(const Record& record, const SettingKey<Record>& key) {
             } else if constexpr (std::is_same_v<T, bool>) {
                 return BoolToText(value);
             } else {
-                if (key.format == ValueFormat::Time) return SecondsToTimeText(value);
+                if (key.format == ValueFormat::Time) return SecondsToFileTimeText(value);
                 if (key.format == ValueFormat::Key) return HotKeyToText(value);
                 return std::to_string(static_cast<int64_t>(value));
             }

@@ -152,10 +152,16 @@ TEST_F(IniStoreTest, NewKeyGoesAfterTheLastLineOfItsSection) {
     EXPECT_EQ(ReadBytes(path), "[A]\r\nx=1\r\nnew=n\r\n\r\n[B]\r\ny=2\r\nnew=m\r\n");
 }
 
-TEST_F(IniStoreTest, WrittenValueLosesLeadingSpacesAndReadsBack) {
-    ASSERT_TRUE(store.Write("s", "k", "  \"quoted\" "));
-    EXPECT_EQ(Read("s", "k"), "quoted");
-    EXPECT_EQ(ReadBytes(path), "[s]\r\nk=\"quoted\" \r\n");
+TEST_F(IniStoreTest, WrittenValueReadsBackAsGiven) {
+    // Spaces at the ends and surrounding quotes, which the reader removes, are kept by
+    // quoting the value once more.
+    for (const std::string value : {"  \"quoted\" ", "\"quoted\"", "' x'", "x "}) {
+        ASSERT_TRUE(store.Write("s", "k", value));
+        EXPECT_EQ(Read("s", "k"), value);
+    }
+    EXPECT_EQ(ReadBytes(path), "[s]\r\nk=\"x \"\r\n");
+    ASSERT_TRUE(store.Write("s", "k", "a \"b\""));
+    EXPECT_EQ(ReadBytes(path), "[s]\r\nk=a \"b\"\r\n");
 }
 
 TEST_F(IniStoreTest, EditsThatWouldBreakTheLineAreRefused) {
@@ -165,6 +171,9 @@ TEST_F(IniStoreTest, EditsThatWouldBreakTheLineAreRefused) {
     EXPECT_FALSE(store.Write("s", "[x]", "1"));
     EXPECT_FALSE(store.Write("  ", "k", "1"));
     EXPECT_FALSE(store.Write("s", "", "1"));
+    // A section name ending in a GBK lead byte: the header's "]" would complete it.
+    EXPECT_FALSE(IniDocument::ValidEdit("\xD6\xD0\xD6", "k", "1"));
+    EXPECT_TRUE(IniDocument::ValidEdit("\xD6\xD0", "k", "1"));
     EXPECT_FALSE(store.Write("s", std::string("k\0", 2), "1"));
     EXPECT_EQ(ReadBytes(path), "[s]\r\nk=1\r\n");
 }
