@@ -225,7 +225,14 @@ bool IniDocument::Set(std::string_view section, std::string_view key, std::strin
         } else if (IniNamesEqual(line.name, key)) {
             // Keep the line's name and the spacing around "="; replace only the value.
             if (line.hasValue) {
-                text_.replace(line.valueStart, line.contentEnd - line.valueStart, value);
+                // An empty value takes the spaces after "=" with it, as a second write of
+                // it would (the reader counts them as the line's end), so that writing the
+                // same value again changes nothing.
+                size_t start = line.valueStart;
+                while (value.empty() && start > line.start && IsIniSpace(text_[start - 1])) {
+                    --start;
+                }
+                text_.replace(start, line.contentEnd - start, value);
             } else {
                 std::string tail = "=";
                 tail += value;
