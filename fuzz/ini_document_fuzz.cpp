@@ -3,7 +3,8 @@
 // Properties: the one-pass index finds what the line-by-line reader finds; an edit is refused
 // exactly when ValidEdit refuses it; the changed key reads back as written; every other key
 // reads as before; the lines the edit did not touch come back byte for byte; the same edit
-// again changes nothing. The same through IniStore, on a file in any encoding.
+// again changes nothing. The same through IniStore, on a file in any encoding. (Like the
+// platform's profile functions, the reader trims a value and removes quotes around it.)
 #include "fuzz_support.h"
 #include "settings/file_encoding.h"
 #include "settings/ini_document.h"
@@ -85,6 +86,16 @@ Names GatherNames(std::string_view text) {
     return names;
 }
 
+// The value as the reader returns it: white space trimmed, a pair of quotes around it gone.
+std::string AsRead(std::string_view value) {
+    value = TrimIniSpace(value);
+    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
+        value.back() == value.front()) {
+        value = value.substr(1, value.size() - 2);
+    }
+    return std::string(value);
+}
+
 bool SameEntry(std::string_view section, std::string_view key, std::string_view otherSection,
                std::string_view otherKey) {
     return IniNamesEqual(TrimIniSpace(section), TrimIniSpace(otherSection)) &&
@@ -107,8 +118,8 @@ void CheckDocument(const std::string& text, const std::string& section, const st
         FUZZ_CHECK(document.Text() == text);
     } else {
         const std::string& written = document.Text();
-        FUZZ_CHECK(document.Find(section, key) == value);
-        FUZZ_CHECK(IniIndex(written).Find(section, key) == value);
+        FUZZ_CHECK(document.Find(section, key) == AsRead(value));
+        FUZZ_CHECK(IniIndex(written).Find(section, key) == AsRead(value));
         CheckOnlyOneLineChanged(text, written);
         const IniIndex reread(written);
         for (const std::string& s : names.sections) {
@@ -153,7 +164,7 @@ void CheckStore(const std::string& bytes, const std::string& section, const std:
     // A GBK file whose every character also has UTF-8's shape reads as UTF-8 (see
     // file_encoding.h); the program's own files never are one.
     if (DetectFileEncoding(after) != FileEncoding::Gbk) return;
-    FUZZ_CHECK(store.Read(section, key, "") == GbkToUtf8(Utf8ToGbk(value)));
+    FUZZ_CHECK(store.Read(section, key, "") == GbkToUtf8(AsRead(Utf8ToGbk(value))));
 }
 
 }  // namespace

@@ -201,14 +201,7 @@ bool IniDocument::Set(std::string_view section, std::string_view key, std::strin
     if (!ValidEdit(section, key, value)) return false;
     section = TrimIniSpace(section);
     key = TrimIniSpace(key);
-    // The reader trims white space at the ends of a value and removes a pair of quotes
-    // around it; such a value is written inside quotes, which the reader removes again.
-    std::string stored(value);
-    if (TrimIniSpace(value).size() != value.size() ||
-        StripMatchingQuotes(value).size() != value.size()) {
-        stored = '"' + stored + '"';
-    }
-    value = stored;
+    value = TrimLeadingIniSpace(value);
 
     bool inSection = false;
     size_t insertAt = std::string::npos;

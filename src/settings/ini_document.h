@@ -36,10 +36,8 @@ class IniDocument {
 
     // Sets the key's value: an existing entry keeps its line (and the spelling and spacing of
     // its name), a new key goes after the last non-blank line of its section, a new section
-    // goes to the end of the file. New lines end in CRLF. A value with white space at an end,
-    // or a pair of quotes around it, is written inside '"', so that it reads back as given.
-    // False, and nothing changed, when a name or the value cannot be stored in a line of its
-    // own (see ValidEdit).
+    // goes to the end of the file. New lines end in CRLF. False, and nothing changed, when
+    // a name or the value cannot be stored in a line of its own (see ValidEdit).
     bool Set(std::string_view section, std::string_view key, std::string_view value);
 
     // Removes the first section of that name: its header and every line up to the next
