@@ -6,6 +6,19 @@
 #include <utility>
 
 namespace quorrin {
+namespace {
+
+// Deletes every section of the name from the file: after the first, the next one of the name
+// would be read in its place at the next start. Each pass removes one header the snapshot
+// still finds, so the passes end.
+FileStatus DeleteEverySection(IniStore& store, const char* section) {
+    for (;;) {
+        const FileStatus deleted = store.DeleteSection(section);
+        if (!deleted || !store.Snapshot().HasSection(section)) return deleted;
+    }
+}
+
+}  // namespace
 
 std::string SettingsNotResetMessage(std::string_view path, std::string_view reason) {
     return FormatText(TextId::SettingsNotReset, {path, reason});
@@ -76,7 +89,7 @@ void ConfigFile::LoadSettings() {
     LoadPresentations(file);
     ReadTalk(file, state_.Talk);
     if (failed_) {
-        const FileStatus deleted = store_.DeleteSection(kSectionPresentations);
+        const FileStatus deleted = DeleteEverySection(store_, kSectionPresentations);
         Notify(deleted ? std::string(Text(TextId::TimingsReset))
                        : TimingsNotResetMessage(Path(), DescribeFailure(deleted)));
         state_.General.PresentationCount = 0;

@@ -134,7 +134,13 @@ FileText DecodeFileBytes(std::string bytes) {
         case FileEncoding::Utf8:
             return {encoding, std::move(bytes)};
         case FileEncoding::Utf8WithBom:
-            return {encoding, std::string(view.substr(kUtf8Bom.size()))};
+            // The mark alone decides, so the bytes after it may be malformed: such a sequence
+            // becomes U+FFFD here, as it would at the save, so that a save and the next start
+            // read the same text.
+            return {encoding,
+                    Utf16ToUtf8(
+                        Utf8ToUtf16LeFile(view.substr(kUtf8Bom.size())).substr(kUtf16LeBom.size()),
+                        false)};
         case FileEncoding::Utf16Le:
             return {encoding, Utf16ToUtf8(view.substr(kUtf16LeBom.size()), false)};
         case FileEncoding::Utf16Be:

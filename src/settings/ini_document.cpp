@@ -134,6 +134,15 @@ bool HasLineBreakOrNul(std::string_view text) {
     return text.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos;
 }
 
+// Whether the name ends in a GBK lead byte that is not part of a character: "]", a trail
+// byte, would join it, and "[name]" would not read as a header.
+bool EndsInLoneLeadByte(std::string_view name) {
+    size_t last = 0;
+    for (size_t i = 0; i < name.size(); i += GbkCharLength(name, i)) last = i;
+    return !name.empty() && last == name.size() - 1 &&
+           IsGbkLeadByte(static_cast<unsigned char>(name.back()));
+}
+
 std::string_view TrimLeadingIniSpace(std::string_view text) {
     size_t begin = 0;
     while (begin < text.size() && IsIniSpace(text[begin])) ++begin;
@@ -192,7 +201,7 @@ bool IniDocument::ValidEdit(std::string_view section, std::string_view key,
     if (HasLineBreakOrNul(section) || HasLineBreakOrNul(key) || HasLineBreakOrNul(value)) {
         return false;
     }
-    if (section.empty() || key.empty()) return false;
+    if (section.empty() || key.empty() || EndsInLoneLeadByte(section)) return false;
     return key.find('=') == std::string_view::npos && key.front() != '[';
 }
 
@@ -217,7 +226,14 @@ bool IniDocument::Set(std::string_view section, std::string_view key, std::strin
         } else if (IniNamesEqual(line.name, key, charset_)) {
             // Keep the line's name and the spacing around "="; replace only the value.
             if (line.hasValue) {
-                text_.replace(line.valueStart, line.contentEnd - line.valueStart, value);
+                // An empty value takes the spaces after "=" with it, as a second write of
+                // it would (the reader counts them as the line's end), so that writing the
+                // same value again changes nothing.
+                size_t start = line.valueStart;
+                while (value.empty() && start > line.start && IsIniSpace(text_[start - 1])) {
+                    --start;
+                }
+                text_.replace(start, line.contentEnd - start, value);
             } else {
                 std::string tail = "=";
                 tail += value;

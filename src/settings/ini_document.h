@@ -52,8 +52,9 @@ class IniDocument {
     bool RemoveSection(std::string_view section);
 
     // Whether a write of these names and value would read back as written: no line breaks
-    // or NULs anywhere, a section name that is not blank, a key name that is not blank, holds
-    // no "=" and would not be taken for a section header.
+    // or NULs anywhere, a section name that is not blank and does not end in half a GBK
+    // character, a key name that is not blank, holds no "=" and would not be taken for a
+    // section header.
     static bool ValidEdit(std::string_view section, std::string_view key, std::string_view value);
 
   private:

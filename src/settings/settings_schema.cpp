@@ -122,6 +122,17 @@ bool EqualsNoCase(std::string_view a, std::string_view b) {
     });
 }
 
+// A text as the file holds it. The reader trims white space at the ends of a value and
+// removes a pair of quotes around it, so a text with such ends (a file marker " - 演讲"
+// typed with its space, or '"x"' from a hand-edited file) goes inside quotes, which the
+// reader removes again.
+std::string TextForFile(const std::string& text) {
+    const bool quoted = text.size() >= 2 && (text.front() == '"' || text.front() == '\'') &&
+                        text.back() == text.front();
+    if (!quoted && TrimIniSpace(text).size() == text.size()) return text;
+    return '"' + text + '"';
+}
+
 // The field's value as the file holds it.
 template <typename Record>
 std::string ValueText(const Record& record, const SettingKey<Record>& key) {
@@ -130,13 +141,13 @@ std::string ValueText(const Record& record, const SettingKey<Record>& key) {
             const auto& value = record.*member;
             using T = std::decay_t<decltype(value)>;
             if constexpr (std::is_same_v<T, std::string>) {
-                return value;
+                return TextForFile(value);
             } else if constexpr (std::is_same_v<T, LanguageSetting>) {
                 return std::string(LanguageSettingText(value));
             } else if constexpr (std::is_same_v<T, bool>) {
                 return BoolToText(value);
             } else {
-                if (key.format == ValueFormat::Time) return SecondsToTimeText(value);
+                if (key.format == ValueFormat::Time) return SecondsToFileTimeText(value);
                 if (key.format == ValueFormat::Key) return HotKeyToText(value);
                 return std::to_string(static_cast<int64_t>(value));
             }

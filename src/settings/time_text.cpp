@@ -14,6 +14,11 @@ namespace {
 constexpr size_t kTimeFieldDigits = 2;
 constexpr size_t kTimeFieldStride = 3;
 constexpr size_t kTimeTextCharacters = 8;
+// What two characters of a field hold.
+constexpr int32_t kTimeFieldMin = -9;
+constexpr int32_t kTimeFieldMax = 99;
+constexpr int32_t kSecondsPerMinute = 60;
+constexpr int32_t kSecondsPerHour = 3600;
 
 }  // namespace
 
@@ -42,6 +47,35 @@ std::string SecondsToTimeText(int32_t seconds) {
     char buffer[48];
     std::snprintf(buffer, sizeof buffer, "%02d:%02d:%02d", static_cast<int>(hours),
                   static_cast<int>(minutes), static_cast<int>(secs));
+    return buffer;
+}
+
+std::string SecondsToFileTimeText(int32_t seconds) {
+    seconds = std::clamp(seconds, kFileTimeMinSeconds, kFileTimeMaxSeconds);
+    std::string usual = SecondsToTimeText(seconds);
+    if (TimeTextToSeconds(usual) == seconds) return usual;
+    int32_t hours = seconds / kSecondsPerHour;  // toward zero
+    int32_t minutes = 0;
+    int32_t rest = 0;
+    if (seconds >= 0) {
+        // 100 hours or more: 99 hours, and the minutes, then the seconds, above 59.
+        hours = std::min(hours, kTimeFieldMax);
+        rest = seconds - hours * kSecondsPerHour;
+        minutes = std::min(rest / kSecondsPerMinute, kTimeFieldMax);
+    } else {
+        // Below zero a field may borrow from the one before it, so that none goes below -9:
+        // -1800 is "-1:30:00", -59 "00:-1:01".
+        rest = seconds - hours * kSecondsPerHour;
+        if (rest < kTimeFieldMin * kSecondsPerMinute + kTimeFieldMin) {
+            --hours;
+            rest += kSecondsPerHour;
+        }
+        minutes = rest / kSecondsPerMinute;
+        if (rest - minutes * kSecondsPerMinute < kTimeFieldMin) --minutes;
+    }
+    char buffer[16];
+    std::snprintf(buffer, sizeof buffer, "%02d:%02d:%02d", static_cast<int>(hours),
+                  static_cast<int>(minutes), static_cast<int>(rest - minutes * kSecondsPerMinute));
     return buffer;
 }
 

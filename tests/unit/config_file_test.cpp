@@ -164,6 +164,8 @@ TEST(LoadSettings, BrokenPresentationListIsDiscardedAloneWithItsMessage) {
         "pptFiles=101\r\n" + all101,
         "pptFiles=abc\r\n",
         "pptFiles=1\r\n" + Slot(1, std::string(255, 'x')),
+        // A second section of the name would come back at the next start.
+        "pptFiles=abc\r\n[PPTFiles]\r\npptFiles=1\r\n" + Slot(1, "a"),
     };
     for (const std::string& list : lists) {
         const std::string text = std::string(kCompleteNormal) + "[PPTFiles]\r\n" + list;

@@ -174,6 +174,9 @@ TEST_F(IniStoreTest, EditsThatWouldBreakTheLineAreRefused) {
     EXPECT_FALSE(store.Write("s", "[x]", "1"));
     EXPECT_FALSE(store.Write("  ", "k", "1"));
     EXPECT_FALSE(store.Write("s", "", "1"));
+    // A section name ending in a GBK lead byte: the header's "]" would complete it.
+    EXPECT_FALSE(IniDocument::ValidEdit("\xD6\xD0\xD6", "k", "1"));
+    EXPECT_TRUE(IniDocument::ValidEdit("\xD6\xD0", "k", "1"));
     EXPECT_FALSE(store.Write("s", std::string("k\0", 2), "1"));
     EXPECT_EQ(ReadBytes(path), "[s]\r\nk=1\r\n");
 }

@@ -64,6 +64,18 @@ TEST(TimeText, RoundTripsEveryTimeBelowOneHundredHours) {
     }
 }
 
+TEST(TimeText, TheFileKeepsEveryTimeAFileCanHold) {
+    // "99:99:99" or "-1:30:00" typed into Config.ini loaded, then came back from the next
+    // save as "100:40:39" or "00:-30:00", which failed to read and reset every setting.
+    for (int32_t s = kFileTimeMinSeconds; s <= kFileTimeMaxSeconds; ++s) {
+        ASSERT_EQ(TimeTextToSeconds(SecondsToFileTimeText(s)), s) << s;
+    }
+    EXPECT_EQ(SecondsToFileTimeText(3725), SecondsToTimeText(3725));
+    EXPECT_EQ(SecondsToFileTimeText(360000), "99:60:00");
+    EXPECT_EQ(SecondsToFileTimeText(INT32_MAX), "99:99:99");
+    EXPECT_EQ(SecondsToFileTimeText(INT32_MIN), "-9:-9:-9");
+}
+
 TEST(TimeText, TrimAtNulNeedsANul) {
     using namespace std::string_literals;
     EXPECT_EQ(TrimAtNul("abc\0def"s), "abc");
