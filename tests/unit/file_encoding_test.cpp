@@ -87,6 +87,11 @@ TEST(FileEncoding, Utf16FlawsBecomeReplacementCharactersAndOtherCharactersStay) 
               "\xFF\xFE"
               "f\0"s);
     EXPECT_EQ(DecodeFileBytes(Utf8ToUtf16LeFile(text)).text, text);
+    // After a UTF-8 mark, malformed bytes read as the save will write them (found by fuzzing:
+    // a sound path ending in them changed between a save and the next start).
+    const FileText flawed = DecodeFileBytes("\xEF\xBB\xBFk=C:\\end.wav\xF3\xFE\r\n");
+    EXPECT_EQ(flawed.text, "k=C:\\end.wav\uFFFD\uFFFD\r\n");
+    EXPECT_EQ(DecodeFileBytes(Utf8ToUtf16LeFile(flawed.text)).text, flawed.text);
 }
 
 TEST(FileEncoding, SaveStaysGbkUntilACharacterGbkLacksThenStaysUtf16) {
