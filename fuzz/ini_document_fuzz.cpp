@@ -168,7 +168,13 @@ void CheckStore(const std::string& bytes, const std::string& section, const std:
     };
     if (now.encoding == was.encoding) {
         CheckOnlyOneLineChanged(was.text, now.text);
-    } else {
+    } else if (now.encoding == FileEncoding::Utf16Le &&
+               (was.encoding != FileEncoding::Gbk ||
+                GbkToUtf8(Utf8ToGbk(asUtf8(was))) == asUtf8(was))) {
+        // A damaged GBK file (a lone lead byte, a NUL) cannot go to UTF-16 unchanged: the
+        // damaged places read as U+FFFD there, so only whole GBK files are held to this. A
+        // GBK file that the edit leaves with UTF-8's shape alone reads as UTF-8 (see
+        // file_encoding.h) and is not compared either.
         CheckOnlyOneLineChanged(asUtf8(was), asUtf8(now));
     }
     // A GBK file whose every character also has UTF-8's shape reads as UTF-8 (see
