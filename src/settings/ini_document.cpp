@@ -194,19 +194,20 @@ std::optional<std::string> IniDocument::Find(std::string_view section, std::stri
     return std::nullopt;
 }
 
-bool IniDocument::ValidEdit(std::string_view section, std::string_view key,
-                            std::string_view value) {
+bool IniDocument::ValidEdit(std::string_view section, std::string_view key, std::string_view value,
+                            IniCharset charset) {
     section = TrimIniSpace(section);
     key = TrimIniSpace(key);
     if (HasLineBreakOrNul(section) || HasLineBreakOrNul(key) || HasLineBreakOrNul(value)) {
         return false;
     }
-    if (section.empty() || key.empty() || EndsInLoneLeadByte(section)) return false;
+    if (section.empty() || key.empty()) return false;
+    if (charset == IniCharset::Gbk && EndsInLoneLeadByte(section)) return false;
     return key.find('=') == std::string_view::npos && key.front() != '[';
 }
 
 bool IniDocument::Set(std::string_view section, std::string_view key, std::string_view value) {
-    if (!ValidEdit(section, key, value)) return false;
+    if (!ValidEdit(section, key, value, charset_)) return false;
     section = TrimIniSpace(section);
     key = TrimIniSpace(key);
     value = TrimLeadingIniSpace(value);

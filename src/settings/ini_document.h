@@ -52,10 +52,11 @@ class IniDocument {
     bool RemoveSection(std::string_view section);
 
     // Whether a write of these names and value would read back as written: no line breaks
-    // or NULs anywhere, a section name that is not blank and does not end in half a GBK
-    // character, a key name that is not blank, holds no "=" and would not be taken for a
+    // or NULs anywhere, a section name that is not blank and (in GBK text) does not end in half a
+    // GBK character, a key name that is not blank, holds no "=" and would not be taken for a
     // section header.
-    static bool ValidEdit(std::string_view section, std::string_view key, std::string_view value);
+    static bool ValidEdit(std::string_view section, std::string_view key, std::string_view value,
+                          IniCharset charset = IniCharset::Gbk);
 
   private:
     std::string text_;

@@ -71,7 +71,8 @@ bool ApplyEdits(IniDocument& document, const std::vector<IniEdit>& edits) {
 std::vector<std::string_view> WrittenTexts(const std::vector<IniEdit>& edits) {
     std::vector<std::string_view> texts;
     for (const IniEdit& edit : edits) {
-        if (edit.value && IniDocument::ValidEdit(edit.section, edit.key, *edit.value)) {
+        if (edit.value &&
+            IniDocument::ValidEdit(edit.section, edit.key, *edit.value, IniCharset::Utf8)) {
             texts.insert(texts.end(), {edit.section, edit.key, *edit.value});
         }
     }

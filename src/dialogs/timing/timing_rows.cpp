@@ -71,7 +71,7 @@ bool NameStorableInSettings(std::string_view name) {
     // The reader strips a matching pair of quotes round the value.
     if (name.size() >= 2 && IsQuote(name.front()) && name.back() == name.front()) return false;
     const IniEdit key = TimingEdit(&PresentationSlot::File, PresentationSlot{}, 1);
-    return IniDocument::ValidEdit(key.section, key.key, name);
+    return IniDocument::ValidEdit(key.section, key.key, name, IniCharset::Utf8);
 }
 
 std::string NameClashMessage(std::string_view name, std::string_view listed) {
