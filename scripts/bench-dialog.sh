@@ -13,7 +13,7 @@ presentations=${2:-100}
 # shellcheck source=../tests/e2e/app_session.sh
 . "$QUORRIN_SOURCE/tests/e2e/app_session.sh"
 
-readonly kDialogClass=Quorrin.FrmSetTime
+readonly kDialogClass=Quorrin.TimingDialog
 readonly kCancelId=2
 readonly kListId=1111
 

@@ -97,7 +97,7 @@ cleanup() {
     done
     for p in "${crowd_pids[@]}"; do kill "$p" 2>/dev/null; done
     if [ -n "$quorrin" ] && kill -0 "$quorrin" 2>/dev/null; then
-        wininfo close "$(first_window --class Quorrin.TimeForm)" >/dev/null 2>&1
+        wininfo close "$(first_window --class Quorrin.MainClock)" >/dev/null 2>&1
         wait_until 10 process_gone "$quorrin" || kill "$quorrin" 2>/dev/null
     fi
     "$root/tests/wine/wine-env.sh" stop "$state"
@@ -189,7 +189,7 @@ quorrin=$pid
 wait_until 30 find_box || { log "the first run showed no message box"; exit 1; }
 wininfo command "$box" 1 >/dev/null
 wait_until 10 test -s "$app/Config.ini" || { log "the first run wrote no Config.ini"; exit 1; }
-wininfo close "$(first_window --class Quorrin.TimeForm)" >/dev/null
+wininfo close "$(first_window --class Quorrin.MainClock)" >/dev/null
 wait_until 10 process_gone "$quorrin" || { log "the first run did not end"; exit 1; }
 cp "$app/Config.ini" "$results/Config.ini"
 quorrin=
@@ -220,7 +220,7 @@ fi
 
 start_quorrin "$app"
 quorrin=$pid
-wait_until 30 first_window --class Quorrin.TimeForm >/dev/null || { log "no clock window"; exit 1; }
+wait_until 30 first_window --class Quorrin.MainClock >/dev/null || { log "no clock window"; exit 1; }
 # The wine loader has become Quorrin.exe by now (same pid).
 [ "$(cat "/proc/$quorrin/comm")" = Quorrin.exe ] || { log "pid $quorrin is not Quorrin.exe"; exit 1; }
 sleep 1
@@ -258,7 +258,7 @@ if [ "$idle" -eq 1 ]; then
     wine "$QUORRIN_BIN/slideshow-sim.exe" --windowed --notify --closed-flag "Z:${shown//\//\\}" \
         >"$results/busy-show.log" 2>&1 </dev/null &
     busy_show=$!
-    wait_until 10 window_visible Quorrin.TimeForm || { log "no clock over the show"; exit 1; }
+    wait_until 10 window_visible Quorrin.MainClock || { log "no clock over the show"; exit 1; }
     log "show up on the quiet desktop: ${warmup_seconds} s + ${idle_seconds} s"
     measure_cpu show >>"$results/idle.txt"
     start_crowd busy --count 50 --retitle-per-second 50

@@ -64,21 +64,21 @@ for dpi in 96 144; do
     new_app "shots-$dpi"
     SameMode=False pptFiles=$kPresentations write_settings
     launch
-    if open_dialog $kTimingSettingsItem Quorrin.FrmSetTime; then
+    if open_dialog $kTimingSettingsItem Quorrin.TimingDialog; then
         wininfo select "$dialog" 1111 1 >/dev/null  # the second presentation
         shot timing-dialog "$dpi"
         timing=$dialog
         wininfo notify "$timing" 1111 2 >/dev/null  # its double click opens the editor
-        if wait_until 10 dialog_open Quorrin.FrmeditTime && sleep 1; then
+        if wait_until 10 dialog_open Quorrin.TimingEntryDialog && sleep 1; then
             shot timing-entry-editor "$dpi"
             wininfo close "$dialog" >/dev/null
         fi
         sleep 1
         wininfo close "$timing" >/dev/null
     fi
-    for entry in "$kStyleSettingsItem Quorrin.FrmSetStyle style-dialog" \
-        "$kSoundSettingsItem Quorrin.FrmNormalSet sound-dialog" \
-        "$kTalkSettingsItem Quorrin.FrmTalkSet talk-dialog" "$kAboutItem Quorrin.FrmAbout about-dialog"; do
+    for entry in "$kStyleSettingsItem Quorrin.StyleDialog style-dialog" \
+        "$kSoundSettingsItem Quorrin.SoundDialog sound-dialog" \
+        "$kTalkDialogtingsItem Quorrin.TalkDialog talk-dialog" "$kAboutItem Quorrin.AboutDialog about-dialog"; do
         read -r item class name <<<"$entry"
         if open_dialog "$item" "$class"; then
             shot "$name" "$dpi"

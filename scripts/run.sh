@@ -60,7 +60,7 @@ if [ $headless -eq 0 ]; then
     echo "Quorrin runs beside the simulated slide show; press Esc in the show to end both."
     wait "$sim" || true
 fi
-if form=$(first_window --class Quorrin.TimeForm); then
+if form=$(first_window --class Quorrin.MainClock); then
     wininfo close "$form" >/dev/null || true
 fi
 wait_until 10 process_gone "$quorrin" || kill "$quorrin" 2>/dev/null || true

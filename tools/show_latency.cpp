@@ -421,9 +421,9 @@ int wmain(int argc, wchar_t** argv) {
             "[--hold-ms H]\n");
         return kExitUsage;
     }
-    const HWND clockWindow = FindWindowW(quorrin::kTimeFormClassName, nullptr);
+    const HWND clockWindow = FindWindowW(quorrin::kMainClockClassName, nullptr);
     if (clockWindow == nullptr) {
-        std::printf("no window of class Quorrin.TimeForm: is Quorrin.exe running?\n");
+        std::printf("no window of class Quorrin.MainClock: is Quorrin.exe running?\n");
         return kExitNoClock;
     }
     const TimerResolutionScope resolution;

@@ -230,7 +230,7 @@ void AppController::ShowMainClock() {
 // At the DPI the clock is laid out at, as a drag stores it.
 TwipRect AppController::MainClockRect() const { return clock_.RectTwips(); }
 
-// SetTimeFormPos on both windows, in and out of a show: a new style shows at once.
+// Both clock windows are placed again, in and out of a show: a new style shows at once.
 void AppController::LayOutClocks() { view_.LayoutWindows(); }
 
 void AppController::OnDisplaySettingsChanged() {

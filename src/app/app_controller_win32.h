@@ -13,7 +13,7 @@
 
 #include "app/show_keys_win32.h"
 #include "clock/clock_view_win32.h"
-#include "clock/time_form_win32.h"
+#include "clock/main_clock_window_win32.h"
 #include "countdown/countdown_engine.h"
 #include "detection/slide_show_finder.h"
 #include "tray/tray_icon_win32.h"
@@ -22,10 +22,10 @@
 #include "dialogs/about/about_dialog_win32.h"
 #include "dialogs/kit/dialog_host.h"
 #include "dialogs/kit/settings_dialog_win32.h"
-#include "dialogs/sound/normal_set_dialog_win32.h"
-#include "dialogs/style/set_style_dialog_win32.h"
-#include "dialogs/talk/talk_set_dialog_win32.h"
-#include "dialogs/timing/set_time_dialog_win32.h"
+#include "dialogs/sound/sound_dialog_win32.h"
+#include "dialogs/style/style_dialog_win32.h"
+#include "dialogs/talk/talk_dialog_win32.h"
+#include "dialogs/timing/timing_dialog_win32.h"
 #include "settings/app_state.h"
 #include "settings/config_file.h"
 
@@ -44,7 +44,7 @@ inline constexpr UINT kWatchPassMessage = WM_APP + 2;
 // events never cost more passes than the short interval would.
 inline constexpr Millis kMinWatchGapMs = kWatchIntervalMs;
 
-class AppController final : public TimeFormEvents, public DialogHost, public ClockLayoutControl {
+class AppController final : public MainClockEvents, public DialogHost, public ClockLayoutControl {
   public:
     AppController(AppState& state, WindowWalk& walk, ConfigFile& config);
     ~AppController();
@@ -55,7 +55,7 @@ class AppController final : public TimeFormEvents, public DialogHost, public Clo
     // when the main clock window or the watch's timer cannot be made.
     bool Start(HINSTANCE instance);
 
-    const TimeForm& Clock() const { return clock_; }
+    const MainClockWindow& Clock() const { return clock_; }
     const CountdownEngine& Engine() const { return engine_; }
 
     // DialogHost: a settings dialog opened during a show hides the clock; the program ends
@@ -68,7 +68,7 @@ class AppController final : public TimeFormEvents, public DialogHost, public Clo
     void LayOutClocks() override;
 
   private:
-    // TimeFormEvents.
+    // MainClockEvents.
     void OnClockTimer(ClockTimer timer) override;
     bool OnProgramMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void OnMenuRequested(POINT screenPoint) override;
@@ -107,7 +107,7 @@ class AppController final : public TimeFormEvents, public DialogHost, public Clo
     ConfigFile& config_;
     HINSTANCE instance_ = nullptr;
 
-    TimeForm clock_;
+    MainClockWindow clock_;
     ClockView view_;
     CountdownEngine engine_;
 
@@ -124,10 +124,10 @@ class AppController final : public TimeFormEvents, public DialogHost, public Clo
 
     // The settings dialogs, one of each, kept for the whole run and opened again on demand.
     // Last, so that a dialog still open at the end closes while everything it uses exists.
-    NormalSetDialog normalSet_;
-    SetTimeDialog setTime_;
-    SetStyleDialog styleSet_;
-    TalkSetDialog talkSet_;
+    SoundDialog normalSet_;
+    TimingDialog setTime_;
+    StyleDialog styleSet_;
+    TalkDialog talkSet_;
     AboutDialog about_;
 };
 

@@ -6,8 +6,8 @@
 # shellcheck source=../wine/win-helpers.sh
 . "$QUORRIN_SOURCE/tests/wine/win-helpers.sh"
 
-readonly kMainClass=Quorrin.TimeForm
-readonly kCopyClass=Quorrin.TimeForm_Copy
+readonly kMainClass=Quorrin.MainClock
+readonly kCopyClass=Quorrin.ClockCopy
 readonly kLabelClass=Quorrin.TimeLabel
 readonly kShowClass=Quorrin.SlideShowSim
 readonly kShowTitle="PowerPoint 幻灯片放映 - talk.pptx"
@@ -174,7 +174,7 @@ readonly kMenuRows=EEEESEEESE
 readonly kTimingSettingsItem=1
 readonly kStyleSettingsItem=2
 readonly kSoundSettingsItem=3
-readonly kTalkSettingsItem=4
+readonly kTalkDialogtingsItem=4
 readonly kAutostartItem=5
 readonly kAboutItem=6
 readonly kLanguageItem=7  # opens the submenu 自动 / 中文 / English

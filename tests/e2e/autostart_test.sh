@@ -13,7 +13,7 @@ set -uo pipefail
 readonly kRunKey='HKCU\Software\Microsoft\Windows\CurrentVersion\Run'
 readonly kApprovedKey='HKCU\Software\Microsoft\Windows\CurrentVersion\Explorer\StartupApproved\Run'
 readonly kDisabledBytes=030000000000000000000000
-readonly kAboutClass=Quorrin.FrmAbout
+readonly kAboutClass=Quorrin.AboutDialog
 readonly kVersionId=1304 kConfigId=1308 kShowConfigId=1309 kAutostartId=1311
 readonly kExplorerClass=ExplorerWClass
 readonly kRegSeconds=5

@@ -10,7 +10,7 @@ set -uo pipefail
 
 readonly kHoldMs=5000
 readonly kDialogHoldMs=15000
-readonly kDialogClass=Quorrin.FrmNormalSet
+readonly kDialogClass=Quorrin.SoundDialog
 readonly kEndWarningId=1006
 readonly kSaveId=1
 readonly kOkId=1

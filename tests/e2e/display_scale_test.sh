@@ -16,8 +16,8 @@ readonly kShowSeconds=15
 readonly kWidthTwips=3000 kHeightTwips=1200 kLeftTwips=6000 kTopTwips=3000
 readonly kLabelLeftTwips=480 kLabelTopTwips=200 kLabelWidthTwips=1995 kLabelHeightTwips=840
 readonly kCornerPixelsAt96=20
-# The sound dialog: client area and control ids (see normal_set_dialog_win32.h).
-readonly kDialogClass=Quorrin.FrmNormalSet
+# The sound dialog: client area and control ids (see sound_dialog_win32.h).
+readonly kDialogClass=Quorrin.SoundDialog
 readonly kClientWidthTwips=5535 kClientHeightTwips=3585
 readonly kSaveId=1 kCancelId=2
 readonly kSaveTwips=(2640 2760 1215 495)
@@ -25,8 +25,8 @@ readonly kDialogSidePixelsAt96=15 kDialogTopPixelsAt96=30
 readonly kDragPixels=(37 23)
 # The timing and appearance dialogs: class, menu item, client area, 取消.
 readonly kOtherDialogs=(
-    "Quorrin.FrmSetTime 1 7875 4620 2"
-    "Quorrin.FrmSetStyle 2 9405 4710 2"
+    "Quorrin.TimingDialog 1 7875 4620 2"
+    "Quorrin.StyleDialog 2 9405 4710 2"
 )
 
 host_state=${WINE_STATE_DIR:?run inside the test Wine environment}

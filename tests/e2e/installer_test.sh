@@ -9,7 +9,7 @@ set -uo pipefail
 
 readonly kUninstallKey='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Quorrin'
 readonly kRunKey='HKCU\Software\Microsoft\Windows\CurrentVersion\Run'
-readonly kDialogClass=Quorrin.FrmSetTime
+readonly kDialogClass=Quorrin.TimingDialog
 readonly kUninstallSeconds=30
 readonly kHoldMs=30000
 

@@ -54,14 +54,14 @@ run_changes() {
     write_settings
     LANG=$1 LC_ALL=$1 start_quorrin "$app"
     check "Quorrin starts with LANG=$1" wait_until $kStartSeconds find_clocks
-    check "[$1] the timing dialog opens" open_dialog $kTimingSettingsItem Quorrin.FrmSetTime
+    check "[$1] the timing dialog opens" open_dialog $kTimingSettingsItem Quorrin.TimingDialog
     check "[$1] its caption is \"$2\"" text_is $kTimingTitleLabelId "$2"
     check "[$1] the shared timing's row shows \"$5\"" list_row_ends "$5"
     check "[$1] the resume list is reached with Tab" tab_to $kResumeId
     press Down Return
     check "[$1] Down and Enter save the resume rule" wait_until 10 saved_is Normal ReSetTime False
     check "[$1] and close the dialog" wait_until 10 dialog_gone
-    check "[$1] the sound dialog opens" open_dialog $kSoundSettingsItem Quorrin.FrmNormalSet
+    check "[$1] the sound dialog opens" open_dialog $kSoundSettingsItem Quorrin.SoundDialog
     check "[$1] its caption is \"$3\"" text_is $kTitleLabelId "$3"
     check "[$1] the default sound shows as \"$4\"" text_is $kSoundLabelId "$4"
     check "[$1] the end signal's box is reached with Tab" tab_to $kEndWarningId
@@ -101,7 +101,7 @@ if [ -n "${QUORRIN_SCREENSHOTS:-}" ]; then  # the English menu and its submenu, 
     xdotool key Escape Escape
     wait_until $kMenuSeconds menu_closed || xdotool mousemove 600 400 click 1
 fi
-check "the sound dialog opens" open_dialog $kSoundSettingsItem Quorrin.FrmNormalSet
+check "the sound dialog opens" open_dialog $kSoundSettingsItem Quorrin.SoundDialog
 check "in English" text_is $kSaveId "Save"
 press Escape
 check "Esc closes it" wait_until 10 dialog_gone
@@ -112,7 +112,7 @@ echo "--- the language chosen from the tray menu"
 launch
 check "中文 is chosen from the submenu" choose_language 2
 check "and kept in [UI]" wait_until 10 saved_is UI Language zh-CN
-check "the sound dialog opens" open_dialog $kSoundSettingsItem Quorrin.FrmNormalSet
+check "the sound dialog opens" open_dialog $kSoundSettingsItem Quorrin.SoundDialog
 check "in Chinese at once" text_is $kSaveId "保存"
 press Escape
 check "Esc closes it" wait_until 10 dialog_gone

@@ -7,7 +7,7 @@ set -uo pipefail
 # shellcheck source=app_session.sh
 . "$QUORRIN_SOURCE/tests/e2e/app_session.sh"
 
-readonly kDialogClass=Quorrin.FrmNormalSet
+readonly kDialogClass=Quorrin.SoundDialog
 # Control ids of the dialog and of the system's file dialog.
 readonly kSoundLabelId=1004
 readonly kBrowseSoundId=1005

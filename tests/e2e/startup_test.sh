@@ -16,7 +16,7 @@ readonly kToolWindowStyle=0x80
 work=$(mktemp -d "${WINE_STATE_DIR:-/tmp}/startup.XXXXXX")
 cleanup() {
     local form pid
-    if form=$(first_window --class Quorrin.TimeForm); then wininfo close "$form" >/dev/null; fi
+    if form=$(first_window --class Quorrin.MainClock); then wininfo close "$form" >/dev/null; fi
     for pid in "${running[@]}"; do
         wait_until 5 process_gone "$pid" || kill "$pid" 2>/dev/null
     done
@@ -28,7 +28,7 @@ box=
 find_box() { box=$(first_window --class '#32770' --title Quorrin); }
 box_gone() { ! first_window --class '#32770' --title Quorrin >/dev/null; }
 form=
-find_form() { form=$(first_window --class Quorrin.TimeForm); }
+find_form() { form=$(first_window --class Quorrin.MainClock); }
 
 # Keys of one [section] of a UTF-8 copy of the file, one per line.
 section_keys() {

@@ -10,7 +10,7 @@ set -uo pipefail
 # shellcheck source=app_session.sh
 . "$QUORRIN_SOURCE/tests/e2e/app_session.sh"
 
-readonly kDialogClass=Quorrin.FrmSetStyle
+readonly kDialogClass=Quorrin.StyleDialog
 readonly kTwipsPerPixel=15
 # Control ids of the dialog and of the system's colour dialog.
 readonly kFontListId=1104

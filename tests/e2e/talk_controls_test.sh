@@ -19,7 +19,7 @@ readonly kPauseKey=ctrl+alt+shift+p
 readonly kMoreKey=ctrl+alt+shift+Prior
 readonly kLessKey=ctrl+alt+shift+Next
 readonly kHideKeyCode=0x0748      # Ctrl+Alt+Shift+H, held by another program below
-readonly kDialogClass=Quorrin.FrmTalkSet
+readonly kDialogClass=Quorrin.TalkDialog
 
 pixel_at() {  # pixel_at PNG X,Y: "R,G,B"
     convert "$1" -format "%[fx:int(255*p{$2}.r)],%[fx:int(255*p{$2}.g)],%[fx:int(255*p{$2}.b)]" info:
@@ -104,7 +104,7 @@ launch
 dialog=
 dialog_open() { dialog=$(first_window --class "$kDialogClass" --visible); }
 dialog_gone() { ! first_window --class "$kDialogClass" >/dev/null; }
-open_dialog() { choose_from_menu $kTalkSettingsItem $kIconX $kIconY && wait_until 10 dialog_open; }
+open_dialog() { choose_from_menu $kTalkDialogtingsItem $kIconX $kIconY && wait_until 10 dialog_open; }
 marked_taken() { [ "$(wininfo text "$dialog" | grep -c '已被占用')" = 1 ]; }
 unchanged() { cmp -s "$app/Config.ini" "$work/before.ini"; }
 check "放映控制 opens the dialog" open_dialog

@@ -11,8 +11,8 @@ set -uo pipefail
 # shellcheck source=app_session.sh
 . "$QUORRIN_SOURCE/tests/e2e/app_session.sh"
 
-readonly kDialogClass=Quorrin.FrmSetTime
-readonly kEditorClass=Quorrin.FrmeditTime
+readonly kDialogClass=Quorrin.TimingDialog
+readonly kEditorClass=Quorrin.TimingEntryDialog
 # Control ids of the list dialog.
 readonly kCloseId=4
 readonly kSameModeId=1103

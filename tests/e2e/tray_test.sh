@@ -46,8 +46,8 @@ xdotool mousemove $((kIconX + 30)) $((kIconY + 10)) click 1
 check "choosing an entry closes it" wait_until $kMenuSeconds menu_closed
 check "and the program runs on" find_clocks
 # That was 计时设置: its dialog would keep the program running after 退出程序 below.
-timing_dialog_gone() { ! first_window --class Quorrin.FrmSetTime >/dev/null; }
-close_all Quorrin.FrmSetTime
+timing_dialog_gone() { ! first_window --class Quorrin.TimingDialog >/dev/null; }
+close_all Quorrin.TimingDialog
 check "(the timing dialog it opened is closed again)" wait_until 10 timing_dialog_gone
 
 echo "--- the menu from the clock"
@@ -89,7 +89,7 @@ check "退出程序 is chosen from the icon's menu" choose_from_menu $kExitItem 
 check "the program ends" wait_until 10 process_gone "$quorrin"
 ended_cleanly() { process_gone "$quorrin" && wait "$quorrin"; }
 check "with exit code 0" ended_cleanly
-no_clock() { ! first_window --class Quorrin.TimeForm >/dev/null; }
+no_clock() { ! first_window --class Quorrin.MainClock >/dev/null; }
 check "the clock windows have gone" no_clock
 tray_gone() { ! tray_shown; }
 check "the icon has gone" wait_until 10 tray_gone

@@ -79,7 +79,7 @@ same_time() {
 check "both show the same time" wait_until 3 same_time
 
 echo "--- a new style from the appearance dialog"
-readonly kStyleDialogClass=Quorrin.FrmSetStyle
+readonly kStyleDialogClass=Quorrin.StyleDialog
 readonly kSizeListId=1106
 readonly kPosListId=1112
 readonly kSaveId=1

@@ -138,7 +138,7 @@ class AppControllerTest : public ::testing::Test {
     ConfigFile config_{state_, store_, [](const std::string&) {}};
     ScriptedWalk walk_;
     AppController controller_{state_, walk_, config_};
-    const TimeForm& form_ = controller_.Clock();
+    const MainClockWindow& form_ = controller_.Clock();
 };
 
 TEST_F(AppControllerTest, BothClocksAreHiddenLayeredTopmostToolWindows) {
@@ -153,9 +153,9 @@ TEST_F(AppControllerTest, BothClocksAreHiddenLayeredTopmostToolWindows) {
     }
     wchar_t className[64] = {};
     GetClassNameW(form_.Handle(), className, 64);
-    EXPECT_STREQ(className, kTimeFormClassName);
+    EXPECT_STREQ(className, kMainClockClassName);
     GetClassNameW(form_.Copy().Handle(), className, 64);
-    EXPECT_STREQ(className, kTimeFormCopyClassName);
+    EXPECT_STREQ(className, kClockCopyClassName);
 }
 
 TEST_F(AppControllerTest, FollowsAShowAppearingAndGoing) {

@@ -1,8 +1,8 @@
 // The timing dialogs on the desktop: the presentation list with its controls, its one
 // instance and its working copy, the entry editor modal over it, and the time field on a
 // real edit control.
-#include "dialogs/timing/edit_time_dialog_win32.h"
-#include "dialogs/timing/set_time_dialog_win32.h"
+#include "dialogs/timing/timing_entry_dialog_win32.h"
+#include "dialogs/timing/timing_dialog_win32.h"
 #include "dialogs/timing/timing_rows.h"
 
 #include "controls/time_field/time_box_win32.h"
@@ -92,7 +92,7 @@ class TimingDialogsTest : public ::testing::Test {
     }
     HWND Open() {
         if (!dialog_) {
-            dialog_ = std::make_unique<SetTimeDialog>(state_, config_, host_);
+            dialog_ = std::make_unique<TimingDialog>(state_, config_, host_);
         }
         EXPECT_TRUE(dialog_->Open(GetModuleHandleW(nullptr)));
         return dialog_->Handle();
@@ -110,7 +110,7 @@ class TimingDialogsTest : public ::testing::Test {
         Pump();
     }
     int Rows() const {
-        return static_cast<int>(SendMessageW(Child(kSetTimeListId), LB_GETCOUNT, 0, 0));
+        return static_cast<int>(SendMessageW(Child(kTimingDialogListId), LB_GETCOUNT, 0, 0));
     }
 
     std::string path_ = TempPath();
@@ -118,7 +118,7 @@ class TimingDialogsTest : public ::testing::Test {
     IniStore store_{path_};
     ConfigFile config_{state_, store_, nullptr};
     testing::FakeDialogHost host_;
-    std::unique_ptr<SetTimeDialog> dialog_;
+    std::unique_ptr<TimingDialog> dialog_;
 };
 
 TEST_F(TimingDialogsTest, ListDialogShowsTheStoredSharedTimingWithItsControls) {
@@ -129,32 +129,32 @@ TEST_F(TimingDialogsTest, ListDialogShowsTheStoredSharedTimingWithItsControls) {
     EXPECT_EQ(Text(Child(kDialogCaptionId)), L"设置播放时间");
     const std::wstring header = UiText(TextId::TimingHeader);
     const std::pair<int, const wchar_t*> captions[] = {
-        {kSetTimeSameModeId, L"同一计时设置"},
-        {kSetTimeIndividualId, L"个性化设置"},
-        {kSetTimeAddId, L"添加"},
-        {kSetTimeDeleteId, L"删除"},
-        {kSetTimeClearId, L"清空"},
-        {kSetTimeResumeCaptionId, L"中断后重计时按："},
-        {kSetTimeHeaderId, header.c_str()},
+        {kTimingDialogSameModeId, L"同一计时设置"},
+        {kTimingDialogIndividualId, L"个性化设置"},
+        {kTimingDialogAddId, L"添加"},
+        {kTimingDialogDeleteId, L"删除"},
+        {kTimingDialogClearId, L"清空"},
+        {kTimingDialogResumeCaptionId, L"中断后重计时按："},
+        {kTimingDialogHeaderId, header.c_str()},
         {kDialogSaveId, L"保存"},
         {kDialogCancelId, L"取消"},
         {kDialogCloseId, L"×"}};
     for (const auto& [id, caption] : captions) EXPECT_EQ(Text(Child(id)), caption) << id;
-    EXPECT_EQ(IsDlgButtonChecked(dialog, kSetTimeSameModeId), BST_CHECKED);
-    EXPECT_EQ(SendMessageW(Child(kSetTimeResumeId), CB_GETCOUNT, 0, 0), 2);
-    EXPECT_EQ(SendMessageW(Child(kSetTimeResumeId), CB_GETCURSEL, 0, 0), 0);
-    for (const int id : {kSetTimeAddId, kSetTimeDeleteId, kSetTimeClearId}) {
+    EXPECT_EQ(IsDlgButtonChecked(dialog, kTimingDialogSameModeId), BST_CHECKED);
+    EXPECT_EQ(SendMessageW(Child(kTimingDialogResumeId), CB_GETCOUNT, 0, 0), 2);
+    EXPECT_EQ(SendMessageW(Child(kTimingDialogResumeId), CB_GETCURSEL, 0, 0), 0);
+    for (const int id : {kTimingDialogAddId, kTimingDialogDeleteId, kTimingDialogClearId}) {
         EXPECT_FALSE(IsWindowEnabled(Child(id))) << id;
     }
     ASSERT_EQ(Rows(), 1);
-    EXPECT_EQ(ListRow(Child(kSetTimeListId), 0), L"00:10:00\t00:00:30\t是\t是\t所有演示文稿");
+    EXPECT_EQ(ListRow(Child(kTimingDialogListId), 0), L"00:10:00\t00:00:30\t是\t是\t所有演示文稿");
     // 7875 x 4620 twips; the list at 360, 2160, 7095 x 1530.
     RECT client{};
     GetClientRect(dialog, &client);
     EXPECT_EQ(client.right, 525);
     EXPECT_EQ(client.bottom, 308);
     RECT list{};
-    GetWindowRect(Child(kSetTimeListId), &list);
+    GetWindowRect(Child(kTimingDialogListId), &list);
     MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&list), 2);
     EXPECT_EQ(list.left, 24);
     EXPECT_EQ(list.top, 144);
@@ -169,25 +169,26 @@ TEST_F(TimingDialogsTest, ListDialogAndEditorNeitherOverlapNorClipInAnyLanguageA
     for (const Language language : testing::kDialogTestLanguages) {
         const testing::LanguageScope speaking(language);
         const HWND dialog = Open();
-        ChooseMode(kSetTimeIndividualId);
+        ChooseMode(kTimingDialogIndividualId);
         for (const int dpi : testing::kDialogTestDpis) {
             testing::LayOutAtDpi(dialog, dpi);
             EXPECT_EQ(testing::LayoutFaults(dialog, dpi), std::vector<std::wstring>{})
                 << testing::LanguageName(language) << " " << dpi;
-            EXPECT_EQ(testing::ClippedItems(Child(kSetTimeResumeId)), std::vector<std::wstring>{})
+            EXPECT_EQ(testing::ClippedItems(Child(kTimingDialogResumeId)),
+                      std::vector<std::wstring>{})
                 << testing::LanguageName(language) << " " << dpi;
         }
         testing::LayOutAtDpi(dialog, 96);
         std::vector<std::wstring> editorFaults;
         RunSoon([&] {
-            const HWND editor = FindWindowW(kEditTimeClassName, nullptr);
+            const HWND editor = FindWindowW(kTimingEntryClassName, nullptr);
             ASSERT_NE(editor, nullptr);
-            const HWND caption = GetDlgItem(editor, kEditTimeWarningCaptionId);
-            const HWND field = GetDlgItem(editor, kEditTimeWarningId);
+            const HWND caption = GetDlgItem(editor, kTimingEntryWarningCaptionId);
+            const HWND field = GetDlgItem(editor, kTimingEntryWarningId);
             // The warning caption lies behind its field by design ("剩余时间", the field,
             // "时提醒"): its start must end before the field does.
-            const std::wstring behindField = L"overlap " + std::to_wstring(kEditTimeWarningId) +
-                                             L"/" + std::to_wstring(kEditTimeWarningCaptionId);
+            const std::wstring behindField = L"overlap " + std::to_wstring(kTimingEntryWarningId) +
+                                             L"/" + std::to_wstring(kTimingEntryWarningCaptionId);
             for (const int dpi : testing::kDialogTestDpis) {
                 testing::LayOutAtDpi(editor, dpi);
                 for (const std::wstring& fault : testing::LayoutFaults(editor, dpi)) {
@@ -212,7 +213,7 @@ TEST_F(TimingDialogsTest, ListDialogAndEditorNeitherOverlapNorClipInAnyLanguageA
             }
             PostMessageW(editor, WM_CLOSE, 0, 0);
         });
-        Press(kSetTimeAddId);
+        Press(kTimingDialogAddId);
         Pump();
         EXPECT_EQ(editorFaults, std::vector<std::wstring>{}) << testing::LanguageName(language);
         dialog_->Close();
@@ -223,24 +224,24 @@ TEST_F(TimingDialogsTest, OneInstanceAndModeSwitchRebuildsTheListFromTheTable) {
     const HWND first = Open();
     EXPECT_EQ(Open(), first);
     int dialogs = 0;
-    for (HWND w = FindWindowW(kSetTimeClassName, nullptr); w != nullptr;
-         w = FindWindowExW(nullptr, w, kSetTimeClassName, nullptr)) {
+    for (HWND w = FindWindowW(kTimingDialogClassName, nullptr); w != nullptr;
+         w = FindWindowExW(nullptr, w, kTimingDialogClassName, nullptr)) {
         if (GetWindowThreadProcessId(w, nullptr) == GetCurrentThreadId()) ++dialogs;
     }
     EXPECT_EQ(dialogs, 1);
 
-    ChooseMode(kSetTimeIndividualId);
+    ChooseMode(kTimingDialogIndividualId);
     ASSERT_EQ(Rows(), 2);
-    EXPECT_EQ(ListRow(Child(kSetTimeListId), 0), L"00:20:00\t00:01:00\t是\t否\t年度总结");
-    EXPECT_TRUE(IsWindowEnabled(Child(kSetTimeAddId)));
-    SendMessageW(Child(kSetTimeListId), LB_SETCURSEL, 0, 0);
-    Press(kSetTimeDeleteId);
+    EXPECT_EQ(ListRow(Child(kTimingDialogListId), 0), L"00:20:00\t00:01:00\t是\t否\t年度总结");
+    EXPECT_TRUE(IsWindowEnabled(Child(kTimingDialogAddId)));
+    SendMessageW(Child(kTimingDialogListId), LB_SETCURSEL, 0, 0);
+    Press(kTimingDialogDeleteId);
     Pump();
     ASSERT_EQ(Rows(), 1);
-    EXPECT_EQ(ListRow(Child(kSetTimeListId), 0), L"00:05:00\t00:00:30\t否\t是\tIntro");
+    EXPECT_EQ(ListRow(Child(kTimingDialogListId), 0), L"00:05:00\t00:00:30\t否\t是\tIntro");
 
-    ChooseMode(kSetTimeSameModeId);
-    ChooseMode(kSetTimeIndividualId);
+    ChooseMode(kTimingDialogSameModeId);
+    ChooseMode(kTimingDialogIndividualId);
     EXPECT_EQ(Rows(), 2);  // the deletion was never saved
 
     Press(kDialogCancelId);
@@ -253,14 +254,14 @@ TEST_F(TimingDialogsTest, OneInstanceAndModeSwitchRebuildsTheListFromTheTable) {
 // choice and changes nothing; once the file is free, Save writes the whole file and closes.
 TEST_F(TimingDialogsTest, SaveThatCannotWriteSaysSoAndStaysOpen) {
     Open();
-    SendMessageW(Child(kSetTimeResumeId), CB_SETCURSEL, 1, 0);  // 从上一断点计时
+    SendMessageW(Child(kTimingDialogResumeId), CB_SETCURSEL, 1, 0);  // 从上一断点计时
     const testing::SaveFailureSeen box =
         testing::SaveWhileHeld(path_, [&] { Press(kDialogSaveId); });
     ASSERT_TRUE(box.shown);
     EXPECT_EQ(box.caption, kMessageBoxCaption);
     EXPECT_NE(box.text.find(Utf8ToWide(path_)), std::wstring::npos) << box.text;
     EXPECT_TRUE(dialog_->IsOpen());
-    EXPECT_EQ(SendMessageW(Child(kSetTimeResumeId), CB_GETCURSEL, 0, 0), 1);
+    EXPECT_EQ(SendMessageW(Child(kTimingDialogResumeId), CB_GETCURSEL, 0, 0), 1);
     EXPECT_TRUE(state_.General.ResetTime);
     EXPECT_EQ(host_.closed, 0);
     EXPECT_EQ(ReadBytes(path_), "");
@@ -283,40 +284,40 @@ TEST_F(TimingDialogsTest, AHundredPresentationsDisableAdd) {
         state_.Presentations.Store(n, {60, 10, false, false, name, 0});
     }
     Open();
-    ChooseMode(kSetTimeIndividualId);
+    ChooseMode(kTimingDialogIndividualId);
     EXPECT_EQ(Rows(), 100);
-    EXPECT_FALSE(IsWindowEnabled(Child(kSetTimeAddId)));
-    EXPECT_TRUE(IsWindowEnabled(Child(kSetTimeDeleteId)));
-    SendMessageW(Child(kSetTimeListId), LB_SETCURSEL, 99, 0);
-    Press(kSetTimeDeleteId);
+    EXPECT_FALSE(IsWindowEnabled(Child(kTimingDialogAddId)));
+    EXPECT_TRUE(IsWindowEnabled(Child(kTimingDialogDeleteId)));
+    SendMessageW(Child(kTimingDialogListId), LB_SETCURSEL, 99, 0);
+    Press(kTimingDialogDeleteId);
     Pump();
     EXPECT_EQ(Rows(), 99);
-    EXPECT_TRUE(IsWindowEnabled(Child(kSetTimeAddId)));
+    EXPECT_TRUE(IsWindowEnabled(Child(kTimingDialogAddId)));
 }
 
 TEST_F(TimingDialogsTest, EditorIsModalOverTheListAndAppendsItsRow) {
     const HWND list = Open();
-    ChooseMode(kSetTimeIndividualId);
+    ChooseMode(kTimingDialogIndividualId);
     bool ownerDisabled = false;
     HWND ownerSeen = nullptr;
     std::wstring caption, duration, warning, warningCaption;
     bool browseEnabled = false;
     RunSoon([&] {
-        const HWND editor = FindWindowW(kEditTimeClassName, nullptr);
+        const HWND editor = FindWindowW(kTimingEntryClassName, nullptr);
         ASSERT_NE(editor, nullptr);
         ownerDisabled = !IsWindowEnabled(list);
         ownerSeen = GetWindow(editor, GW_OWNER);
         caption = Text(editor);
-        duration = Text(GetDlgItem(editor, kEditTimeDurationId));
-        warning = Text(GetDlgItem(editor, kEditTimeWarningId));
-        warningCaption = Text(GetDlgItem(editor, kEditTimeWarningCaptionId));
-        browseEnabled = IsWindowEnabled(GetDlgItem(editor, kEditTimeBrowseId)) != FALSE;
-        SetWindowTextW(GetDlgItem(editor, kEditTimeDurationId), L"00:42:00");
-        SetWindowTextW(GetDlgItem(editor, kEditTimeFileLabelId), L"Outro");
-        CheckDlgButton(editor, kEditTimeFlushId, BST_CHECKED);
+        duration = Text(GetDlgItem(editor, kTimingEntryDurationId));
+        warning = Text(GetDlgItem(editor, kTimingEntryWarningId));
+        warningCaption = Text(GetDlgItem(editor, kTimingEntryWarningCaptionId));
+        browseEnabled = IsWindowEnabled(GetDlgItem(editor, kTimingEntryBrowseId)) != FALSE;
+        SetWindowTextW(GetDlgItem(editor, kTimingEntryDurationId), L"00:42:00");
+        SetWindowTextW(GetDlgItem(editor, kTimingEntryFileLabelId), L"Outro");
+        CheckDlgButton(editor, kTimingEntryFlushId, BST_CHECKED);
         PostMessageW(editor, WM_COMMAND, MAKEWPARAM(kDialogSaveId, BN_CLICKED), 0);
     });
-    Press(kSetTimeAddId);
+    Press(kTimingDialogAddId);
     Pump();
     EXPECT_TRUE(ownerDisabled);
     EXPECT_EQ(ownerSeen, list);
@@ -326,29 +327,29 @@ TEST_F(TimingDialogsTest, EditorIsModalOverTheListAndAppendsItsRow) {
     EXPECT_EQ(warningCaption.rfind(L"剩余时间                ", 0), 0u);
     EXPECT_TRUE(browseEnabled);
     EXPECT_TRUE(IsWindowEnabled(list));
-    EXPECT_EQ(FindWindowW(kEditTimeClassName, nullptr), nullptr);
+    EXPECT_EQ(FindWindowW(kTimingEntryClassName, nullptr), nullptr);
     ASSERT_EQ(Rows(), 3);
-    EXPECT_EQ(ListRow(Child(kSetTimeListId), 2), L"00:42:00\t00:00:00\t是\t否\tOutro");
+    EXPECT_EQ(ListRow(Child(kTimingDialogListId), 2), L"00:42:00\t00:00:00\t是\t否\tOutro");
 
     // An edit in the shared mode: no browsing, and the row is replaced in place.
-    ChooseMode(kSetTimeSameModeId);
-    SendMessageW(Child(kSetTimeListId), LB_SETCURSEL, 0, 0);
+    ChooseMode(kTimingDialogSameModeId);
+    SendMessageW(Child(kTimingDialogListId), LB_SETCURSEL, 0, 0);
     RunSoon([&] {
-        const HWND editor = FindWindowW(kEditTimeClassName, nullptr);
+        const HWND editor = FindWindowW(kTimingEntryClassName, nullptr);
         ASSERT_NE(editor, nullptr);
-        browseEnabled = IsWindowEnabled(GetDlgItem(editor, kEditTimeBrowseId)) != FALSE;
-        duration = Text(GetDlgItem(editor, kEditTimeDurationId));
-        caption = Text(GetDlgItem(editor, kEditTimeFileLabelId));
-        SetWindowTextW(GetDlgItem(editor, kEditTimeWarningId), L"00:01:00");
+        browseEnabled = IsWindowEnabled(GetDlgItem(editor, kTimingEntryBrowseId)) != FALSE;
+        duration = Text(GetDlgItem(editor, kTimingEntryDurationId));
+        caption = Text(GetDlgItem(editor, kTimingEntryFileLabelId));
+        SetWindowTextW(GetDlgItem(editor, kTimingEntryWarningId), L"00:01:00");
         PostMessageW(editor, WM_COMMAND, MAKEWPARAM(kDialogSaveId, BN_CLICKED), 0);
     });
-    PostMessageW(list, WM_COMMAND, MAKEWPARAM(kSetTimeListId, LBN_DBLCLK), 0);
+    PostMessageW(list, WM_COMMAND, MAKEWPARAM(kTimingDialogListId, LBN_DBLCLK), 0);
     Pump();
     EXPECT_FALSE(browseEnabled);
     EXPECT_EQ(duration, L"00:10:00");
     EXPECT_EQ(caption, L"所有演示文稿");
     ASSERT_EQ(Rows(), 1);
-    EXPECT_EQ(ListRow(Child(kSetTimeListId), 0), L"00:10:00\t00:01:00\t是\t是\t所有演示文稿");
+    EXPECT_EQ(ListRow(Child(kTimingDialogListId), 0), L"00:10:00\t00:01:00\t是\t是\t所有演示文稿");
 
     Press(kDialogSaveId);
     EXPECT_TRUE(PumpUntil([&](const PumpResult&) { return !dialog_->IsOpen(); }).done);
@@ -361,14 +362,14 @@ TEST_F(TimingDialogsTest, EditorIsModalOverTheListAndAppendsItsRow) {
 TEST_F(TimingDialogsTest, EditorRefusesATimeThatIsNotValid) {
     constexpr int kMessageTextId = 0xFFFF;  // the static text of a message box
     Open();
-    ChooseMode(kSetTimeIndividualId);
+    ChooseMode(kTimingDialogIndividualId);
     std::wstring told;
     bool stayedOpen = false;
     RunSoon([&] {
-        const HWND editor = FindWindowW(kEditTimeClassName, nullptr);
+        const HWND editor = FindWindowW(kTimingEntryClassName, nullptr);
         ASSERT_NE(editor, nullptr);
-        SetWindowTextW(GetDlgItem(editor, kEditTimeDurationId), L"1:00");
-        SetWindowTextW(GetDlgItem(editor, kEditTimeFileLabelId), L"Outro");
+        SetWindowTextW(GetDlgItem(editor, kTimingEntryDurationId), L"1:00");
+        SetWindowTextW(GetDlgItem(editor, kTimingEntryFileLabelId), L"Outro");
         {
             testing::CommonDialogDriver box(kMessageTextId, [&](HWND window) {
                 told = Text(GetDlgItem(window, kMessageTextId));
@@ -380,7 +381,7 @@ TEST_F(TimingDialogsTest, EditorRefusesATimeThatIsNotValid) {
         stayedOpen = IsWindow(editor) != FALSE;
         PostMessageW(editor, WM_COMMAND, MAKEWPARAM(kDialogCancelId, BN_CLICKED), 0);
     });
-    Press(kSetTimeAddId);
+    Press(kTimingDialogAddId);
     Pump();
     EXPECT_EQ(told, UiText(TextId::EditBadTime));
     EXPECT_TRUE(stayedOpen);

@@ -20,7 +20,7 @@ inline constexpr int32_t kFaceCornerPixels = 3;
 // The corner's size on the button, in twips (3 pixels at 96 dpi).
 inline constexpr int32_t kFaceCornerTwips = 45;
 
-// What PrintB is asked to draw: the resting face (normal, or disabled when the button is),
+// What DrawFace is asked to draw: the resting face (normal, or disabled when the button is),
 // the hover face or the pressed face.
 enum class FaceRequest : int32_t { Resting = 1, Hover = 2, Pressed = 3 };
 ButtonFace ResolveFace(FaceRequest request, bool enabled);

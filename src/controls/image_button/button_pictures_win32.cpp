@@ -2,7 +2,7 @@
 
 #include "win32/debug_log_win32.h"
 #include "win32/dib_section_win32.h"
-#include "controls/image_button/my_button_resources.h"
+#include "controls/image_button/image_button_resources.h"
 
 #include <cstring>
 #include <map>

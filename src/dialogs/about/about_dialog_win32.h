@@ -8,7 +8,7 @@
 
 namespace quorrin {
 
-inline constexpr const wchar_t* kAboutClassName = L"Quorrin.FrmAbout";
+inline constexpr const wchar_t* kAboutClassName = L"Quorrin.AboutDialog";
 
 // Control ids; the frame's caption, × and 关闭 are the kit's.
 inline constexpr int kAboutVersionCaptionId = 1303;    // "版本："

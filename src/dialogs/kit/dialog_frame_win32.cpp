@@ -112,7 +112,7 @@ TwipRect DialogSavePlace(const DialogFrameSpec& frame) {
 }
 
 void DialogFrame::MakeCloseButton(const DialogFrameSpec& frame) {
-    MyButton* close =
+    ImageButton* close =
         AddButton(kDialogCloseId, kDialogCloseCaption, DialogClosePlace(frame), kAccentOverColor);
     if (close == nullptr) return;
     close->SetToolTip(UiText(TextId::DialogCloseTip));

@@ -29,10 +29,10 @@ inline constexpr int32_t kDefaultOverColor = 0;
 
 // The frame's controls, the same in every dialog. 保存 and 取消 are IDOK and IDCANCEL, the
 // commands Enter and Esc give; a dialog numbers its own controls from 1000 up.
-inline constexpr int kDialogSaveId = IDOK;        // Cmd_Save, "保存"
-inline constexpr int kDialogCancelId = IDCANCEL;  // Cmd_Cancel, "取消"
-inline constexpr int kDialogCaptionId = 3;        // Lab_FormTitle
-inline constexpr int kDialogCloseId = 4;          // yButton_Close, "×"
+inline constexpr int kDialogSaveId = IDOK;        // "保存"
+inline constexpr int kDialogCancelId = IDCANCEL;  // "取消"
+inline constexpr int kDialogCaptionId = 3;
+inline constexpr int kDialogCloseId = 4;  // yButton_Close, "×"
 // The caption's place on the title bar (it grows to its text and is centred in height), and
 // the sizes of the × and of 保存 and 取消.
 inline constexpr TwipRect kDialogCaptionTwips{360, 240, 540, 180};

@@ -132,9 +132,9 @@ HWND DialogLayout::AddDropDownList(int id, const TwipRect& place) {
     return AddControl(id, L"COMBOBOX", L"", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, place);
 }
 
-MyButton* DialogLayout::AddButton(int id, const std::wstring& caption, const TwipRect& place,
-                                  int32_t overColor) {
-    auto button = std::make_unique<MyButton>();
+ImageButton* DialogLayout::AddButton(int id, const std::wstring& caption, const TwipRect& place,
+                                     int32_t overColor) {
+    auto button = std::make_unique<ImageButton>();
     if (!button->Create(instance_, dialog_, id, PixelsOf(place))) {
         LogDebug(L"DialogLayout", L"button " + std::to_wstring(id) + L" not created");
         return nullptr;

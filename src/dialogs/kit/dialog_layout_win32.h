@@ -8,7 +8,7 @@
 #include "geometry/rect.h"
 #include "geometry/units.h"
 #include "win32/unique_handle_win32.h"
-#include "controls/image_button/my_button_win32.h"
+#include "controls/image_button/image_button_win32.h"
 #include "dialogs/kit/dialog_look_win32.h"
 
 #include <windows.h>
@@ -43,8 +43,8 @@ class DialogLayout {
     HWND AddDropDownList(int id, const TwipRect& place);
     // A push button, a Tab stop. The layout owns it until the dialog is created again or the
     // layout is deleted (never while the button may still be handling a click).
-    MyButton* AddButton(int id, const std::wstring& caption, const TwipRect& place,
-                        int32_t overColor);
+    ImageButton* AddButton(int id, const std::wstring& caption, const TwipRect& place,
+                           int32_t overColor);
     // Places a child the dialog made itself, in twips; it is placed again, and given its
     // font made at the new DPI, when the DPI changes.
     void PlaceChild(HWND child, const TwipRect& place);
@@ -104,7 +104,7 @@ class DialogLayout {
     int32_t dpi_ = kDefaultDpi;
     const DialogLook* look_ = nullptr;
     std::vector<PlacedChild> placed_;
-    std::vector<std::unique_ptr<MyButton>> buttons_;
+    std::vector<std::unique_ptr<ImageButton>> buttons_;
     std::vector<ExtraFont> fonts_;
 };
 

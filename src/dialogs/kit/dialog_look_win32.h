@@ -35,7 +35,7 @@ class DialogLook {
   private:
     UniqueFont font_;         // every text
     UniqueFont captionFont_;  // the caption on the title bar
-    UniqueBitmap backdrop_;   // ImgTitle over Img_Bg, client-sized
+    UniqueBitmap backdrop_;   // the title band over the backdrop, client-sized
     UniqueBrush backdropBrush_;
 };
 

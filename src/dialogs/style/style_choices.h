@@ -16,16 +16,17 @@ namespace quorrin {
 // No item of a list is selected.
 inline constexpr int kNoListItem = -1;
 
-// Cmb_FontSize: every whole point size from 10 to 150.
+// The size list: every whole point size from 10 to 150.
 inline constexpr int32_t kSmallestFontPoints = 10;
 inline constexpr int32_t kLargestFontPoints = 150;
 
-// Cmb_Alpha: index n is an opacity of n x 10 percent, from "完全透明" to "不透明".
+// The opacity list: index n is an opacity of n x 10 percent, from "完全透明" to "不透明".
 inline constexpr int32_t kAlphaStepPercent = 10;
 inline constexpr int kAlphaItemCount = 11;
 std::vector<std::string> AlphaItems();
 
-// Cmb_pos: index n is showPos n (the four corners of the screen, then a place of its own).
+// The position list: index n is showPos n (the four corners of the screen, then a place of its
+// own).
 inline constexpr int kPositionItemCount = 5;
 std::vector<std::string> PositionItems();
 
@@ -38,7 +39,7 @@ inline constexpr int32_t kPreviewMarginWidthTwips = 1000;
 inline constexpr int32_t kPreviewMarginTopTwips = 200;
 inline constexpr int32_t kPreviewMarginBottomTwips = 160;
 
-// The texts of Cmb_FontSize, "10" to "150".
+// The texts of the size list, "10" to "150".
 std::vector<std::string> FontSizeItems();
 // The item of each list that shows a stored value, or kNoListItem when none does.
 int FontSizeIndex(int32_t points);
@@ -51,11 +52,12 @@ int FontIndex(const std::vector<std::string>& fonts, const std::string& name);
 // vertical "@" faces, whose digits would lie on their side.
 std::vector<std::string> ScreenFontList(std::vector<std::string> faces);
 
-// The preview: Demo_bg and Demo_Time, in twips from the clock window's top-left corner.
+// The preview: the background shape and the digits, in twips from the clock window's top-left
+// corner.
 struct StylePreview {
-    TwipRect background;     // Demo_bg
-    int32_t backColor = 0;   // its fill, 0x00BBGGRR
-    TwipRect digits;         // Demo_Time
+    TwipRect background;
+    int32_t backColor = 0;  // its fill, 0x00BBGGRR
+    TwipRect digits;
     std::string fontName;    // its font, bold
     int32_t fontPoints = 0;  // its size in points
     int32_t textColor = 0;   // its colour, 0x00BBGGRR
@@ -65,7 +67,7 @@ struct StylePreview {
 // ShowStyle's first two steps: the preview as the style stores it.
 StylePreview PreviewFromStyle(const DisplayStyle& style);
 
-// Demo_Time sizes itself to its text, which measures `textWidthPixels` x `textHeightPixels`
+// The digits size themselves to their text, which measures `textWidthPixels` x `textHeightPixels`
 // at `dpi`; its size becomes that in whole twips (halves to the even neighbour). The
 // background then takes the digits' size plus the kPreviewMargin* margins, and the digits
 // are centred across it, the top margin below its top edge; the background's place stays.

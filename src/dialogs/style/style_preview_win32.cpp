@@ -13,7 +13,7 @@ namespace {
 
 // The shape's rounded corners, as the clock window's (a 20-pixel ellipse at 96 dpi).
 constexpr int32_t kShapeCornerTwips = 300;
-// Frame1's look: an etched line round the pane, broken for the caption near its left.
+// The preview frame's look: an etched line round the pane, broken for the caption near its left.
 constexpr int kFrameCaptionLeftPixels = 8;
 constexpr int kFrameCaptionGapPixels = 2;
 // The clock's top-left corner lies this far inside the frame's left line and below the
@@ -149,7 +149,7 @@ void StylePreviewPane::SetDigitsFont(const std::string& fontName, int32_t points
     preview_.fontName = fontName;
     preview_.fontPoints = points;
     MeasureDigits();
-    // Demo_Time sizes itself to its text, in whole twips.
+    // The digits size themselves to their text, in whole twips.
     preview_.digits.width = PixelsToTwips(digitsText_.cx, dpi_);
     preview_.digits.height = PixelsToTwips(digitsText_.cy, dpi_);
     PlaceParts();

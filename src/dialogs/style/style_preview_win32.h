@@ -1,5 +1,5 @@
-// The style dialog's preview, Frame1 "模拟显示": a pane standing for the clock window, with
-// the background shape Demo_bg and the digits Demo_Time ("12:34", bold, sized to their text)
+// The style dialog's preview, the frame "模拟显示": a pane standing for the clock window, with
+// the background shape and the digits ("12:34", bold, sized to their text)
 // as child windows placed in twips from the clock's top-left corner, which lies inside the
 // pane's frame and below its caption. The pane draws the whole picture (the dialog's backdrop,
 // the frame, the shape, the digits); each child shows the part of it under itself, so the
@@ -25,9 +25,9 @@ inline constexpr const wchar_t* kStylePreviewPartClassName = L"Quorrin.StylePrev
 inline constexpr const wchar_t* kPreviewDigits = L"12:34";
 
 struct StylePreviewIds {
-    int pane = 0;        // Frame1
-    int background = 0;  // Demo_bg
-    int digits = 0;      // Demo_Time
+    int pane = 0;
+    int background = 0;
+    int digits = 0;
 };
 
 class StylePreviewPane final : public WindowBase {

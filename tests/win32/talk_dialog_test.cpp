@@ -1,6 +1,6 @@
 // The show controls dialog on real windows: its layout in each language at every scale.
 // (What it saves is driven end to end in tests/e2e/talk_controls_test.sh.)
-#include "dialogs/talk/talk_set_dialog_win32.h"
+#include "dialogs/talk/talk_dialog_win32.h"
 
 #include "settings/ini_store.h"
 #include "win32/wide_text_win32.h"
@@ -25,19 +25,19 @@ std::string TempPath() {
     return WideToUtf8(path);
 }
 
-TEST(TalkSetDialogLayout, NothingOverlapsOrIsClippedInAnyLanguageAtAnyScale) {
+TEST(TalkDialogLayout, NothingOverlapsOrIsClippedInAnyLanguageAtAnyScale) {
     const std::string path = TempPath();
     AppState state;
     IniStore store(path);
     ConfigFile config(state, store, nullptr);
     testing::FakeDialogHost host;
     // Every key shown as taken, so that the marks are laid out too.
-    TalkSetDialog dialog(state, config, host, nullptr);
+    TalkDialog dialog(state, config, host, nullptr);
     for (const Language language : testing::kDialogTestLanguages) {
         const testing::LanguageScope speaking(language);
         ASSERT_TRUE(dialog.Open(GetModuleHandleW(nullptr)));
         for (size_t row = 0; row < kTalkKeyCount; ++row) {
-            SetDlgItemTextW(dialog.Handle(), kTalkSetFirstKeyStateId + static_cast<int>(row),
+            SetDlgItemTextW(dialog.Handle(), kTalkDialogFirstKeyStateId + static_cast<int>(row),
                             Utf8ToWide(Text(TextId::TalkKeyTaken)).c_str());
         }
         for (const int dpi : testing::kDialogTestDpis) {

@@ -14,12 +14,12 @@
 
 namespace quorrin {
 
-inline constexpr const wchar_t* kMyButtonClassName = L"Quorrin.MyButton";
+inline constexpr const wchar_t* kImageButtonClassName = L"Quorrin.ImageButton";
 
-class MyButton final : public OwnerDrawnButton {
+class ImageButton final : public OwnerDrawnButton {
   public:
-    MyButton();
-    ~MyButton() override;
+    ImageButton();
+    ~ImageButton() override;
 
     // Creates the button as a child of `parent` at the given place (pixels, client
     // coordinates of the parent), with the control id used in its notifications.

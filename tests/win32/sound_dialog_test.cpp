@@ -1,7 +1,7 @@
 // The sound settings dialog: what it shows, what Save writes to Config.ini and what the
 // other ways of closing leave alone, the clock it hides during a show, the file dialog
 // behind "浏览", the frame's look and its title-bar drag.
-#include "dialogs/sound/normal_set_dialog_win32.h"
+#include "dialogs/sound/sound_dialog_win32.h"
 
 #include "win32/message_box_win32.h"
 #include "win32/unique_handle_win32.h"
@@ -71,7 +71,7 @@ std::string ConfigBefore(const std::wstring& endWarning) {
                L"[Style]\r\nWidth=3000\r\nnumFontName=宋体\r\n");
 }
 
-class NormalSetDialogTest : public ::testing::Test {
+class SoundDialogTest : public ::testing::Test {
   protected:
     void SetUp() override {
         WriteBytes(configPath_, ConfigBefore(L"True"));
@@ -85,9 +85,9 @@ class NormalSetDialogTest : public ::testing::Test {
         DeleteFileW(Utf8ToWide(configPath_).c_str());
     }
 
-    NormalSetDialog& Dialog() {
+    SoundDialog& Dialog() {
         if (!dialog_) {
-            dialog_ = std::make_unique<NormalSetDialog>(state_, config_, host_);
+            dialog_ = std::make_unique<SoundDialog>(state_, config_, host_);
         }
         return *dialog_;
     }
@@ -116,10 +116,10 @@ class NormalSetDialogTest : public ::testing::Test {
     IniStore store_{configPath_};
     ConfigFile config_{state_, store_, [](const std::string&) {}};
     testing::FakeDialogHost host_;
-    std::unique_ptr<NormalSetDialog> dialog_;
+    std::unique_ptr<SoundDialog> dialog_;
 };
 
-TEST_F(NormalSetDialogTest, ShowsTheSettingsInItsControls) {
+TEST_F(SoundDialogTest, ShowsTheSettingsInItsControls) {
     state_.General.WarningSound = "C:\\音乐\\提示 音&1.wav";
     state_.General.EndWarning = false;
     const HWND dialog = OpenDialog();
@@ -128,30 +128,30 @@ TEST_F(NormalSetDialogTest, ShowsTheSettingsInItsControls) {
     EXPECT_EQ(testing::WindowText(dialog), L"声音设置");
 
     EXPECT_EQ(Text(kDialogCaptionId), L"声音设置");
-    EXPECT_EQ(Text(kNormalSetSoundCaptionId), L"提示音乐：");
-    EXPECT_EQ(Text(kNormalSetEndSoundCaptionId), L"结束音乐：");
-    EXPECT_EQ(Text(kNormalSetEndWarningId), L"结束提醒");
-    EXPECT_EQ(Text(kNormalSetSoundLabelId), L"C:\\音乐\\提示 音&1.wav");
-    EXPECT_EQ(Text(kNormalSetEndSoundLabelId), L"C:\\音乐\\结束.wav");
-    EXPECT_EQ(IsDlgButtonChecked(dialog, kNormalSetEndWarningId), BST_UNCHECKED);
-    EXPECT_EQ(Text(kNormalSetBrowseSoundId), L"浏览");
-    EXPECT_EQ(Text(kNormalSetBrowseEndSoundId), L"浏览");
+    EXPECT_EQ(Text(kSoundDialogSoundCaptionId), L"提示音乐：");
+    EXPECT_EQ(Text(kSoundDialogEndSoundCaptionId), L"结束音乐：");
+    EXPECT_EQ(Text(kSoundDialogEndWarningId), L"结束提醒");
+    EXPECT_EQ(Text(kSoundDialogSoundLabelId), L"C:\\音乐\\提示 音&1.wav");
+    EXPECT_EQ(Text(kSoundDialogEndSoundLabelId), L"C:\\音乐\\结束.wav");
+    EXPECT_EQ(IsDlgButtonChecked(dialog, kSoundDialogEndWarningId), BST_UNCHECKED);
+    EXPECT_EQ(Text(kSoundDialogBrowseSoundId), L"浏览");
+    EXPECT_EQ(Text(kSoundDialogBrowseEndSoundId), L"浏览");
     EXPECT_EQ(Text(kDialogSaveId), L"保存");
     EXPECT_EQ(Text(kDialogCancelId), L"取消");
     EXPECT_EQ(Text(kDialogCloseId), L"×");
 
     // The labels a test of the running program reads are real child controls.
-    for (const int id : {kNormalSetSoundLabelId, kNormalSetEndSoundLabelId}) {
+    for (const int id : {kSoundDialogSoundLabelId, kSoundDialogEndSoundLabelId}) {
         wchar_t name[16] = {};
         GetClassNameW(Child(id), name, 16);
         EXPECT_EQ(_wcsicmp(name, L"Static"), 0);
     }
     wchar_t name[16] = {};
-    GetClassNameW(Child(kNormalSetEndWarningId), name, 16);
+    GetClassNameW(Child(kSoundDialogEndWarningId), name, 16);
     EXPECT_EQ(_wcsicmp(name, L"Button"), 0);
 }
 
-TEST_F(NormalSetDialogTest, IsACentredFixedToolWindowShapedToItsClientArea) {
+TEST_F(SoundDialogTest, IsACentredFixedToolWindowShapedToItsClientArea) {
     const HWND dialog = OpenDialog();
     const LONG_PTR style = GetWindowLongPtrW(dialog, GWL_STYLE);
     const LONG_PTR exStyle = GetWindowLongPtrW(dialog, GWL_EXSTYLE);
@@ -190,7 +190,7 @@ TEST_F(NormalSetDialogTest, IsACentredFixedToolWindowShapedToItsClientArea) {
 // In each language and at every scale every caption, the default sound's name among them,
 // shows whole inside the dialog. The design lets each path label touch its caption and its
 // "浏览" by a pixel (the labels are transparent); English adds no overlap to those.
-TEST_F(NormalSetDialogTest, NothingIsClippedInAnyLanguageAtAnyScale) {
+TEST_F(SoundDialogTest, NothingIsClippedInAnyLanguageAtAnyScale) {
     state_.General.EndSound = "默认声音";
     std::vector<std::vector<std::wstring>> chineseFaults;
     for (const Language language : testing::kDialogTestLanguages) {
@@ -215,18 +215,18 @@ TEST_F(NormalSetDialogTest, NothingIsClippedInAnyLanguageAtAnyScale) {
 
 // The default sound is shown in the user's language and saved as the file has always
 // held it.
-TEST_F(NormalSetDialogTest, DefaultSoundIsShownTranslatedAndSavedAsItIs) {
+TEST_F(SoundDialogTest, DefaultSoundIsShownTranslatedAndSavedAsItIs) {
     const testing::LanguageScope english(Language::English);
     OpenDialog();
-    EXPECT_EQ(Text(kNormalSetSoundLabelId), L"Default sound");
-    EXPECT_EQ(Text(kNormalSetBrowseSoundId), L"Browse");
+    EXPECT_EQ(Text(kSoundDialogSoundLabelId), L"Default sound");
+    EXPECT_EQ(Text(kSoundDialogBrowseSoundId), L"Browse");
     Press(IDOK);
     ASSERT_TRUE(PumpUntilClosed());
     EXPECT_EQ(state_.General.WarningSound, "默认声音");
     EXPECT_NE(ReadBytes(configPath_).find(Gbk(L"SoundFile=默认声音\r\n")), std::string::npos);
 }
 
-TEST_F(NormalSetDialogTest, FollowsADpiChange) {
+TEST_F(SoundDialogTest, FollowsADpiChange) {
     const HWND dialog = OpenDialog();
     const auto childRect = [&](int id) {
         RECT r{};
@@ -271,16 +271,17 @@ TEST_F(NormalSetDialogTest, FollowsADpiChange) {
     EXPECT_EQ(save.top, 276);
     EXPECT_EQ(save.right - save.left, 122);
     EXPECT_EQ(save.bottom - save.top, 50);
-    for (const int id : {kNormalSetSoundCaptionId, kNormalSetSoundLabelId, kNormalSetEndWarningId,
-                         kNormalSetBrowseEndSoundId, kDialogCancelId, kDialogCloseId}) {
+    for (const int id :
+         {kSoundDialogSoundCaptionId, kSoundDialogSoundLabelId, kSoundDialogEndWarningId,
+          kSoundDialogBrowseEndSoundId, kDialogCancelId, kDialogCloseId}) {
         const RECT r = childRect(id);
         EXPECT_GE(r.left, 0) << id;
         EXPECT_GE(r.top, 0) << id;
         EXPECT_LE(r.right, client.right) << id;
         EXPECT_LE(r.bottom, client.bottom) << id;
     }
-    EXPECT_GE(fontHeight(kNormalSetSoundCaptionId), 17);  // 9 points at 144 dpi: 18 pixels
-    EXPECT_LE(fontHeight(kNormalSetSoundCaptionId), 19);
+    EXPECT_GE(fontHeight(kSoundDialogSoundCaptionId), 17);  // 9 points at 144 dpi: 18 pixels
+    EXPECT_LE(fontHeight(kSoundDialogSoundCaptionId), 19);
     const HRGN region = CreateRectRgn(0, 0, 0, 0);
     ASSERT_NE(GetWindowRgn(dialog, region), ERROR);
     RECT box{};
@@ -297,13 +298,13 @@ TEST_F(NormalSetDialogTest, FollowsADpiChange) {
     EXPECT_TRUE(EqualRect(&after, &before));
     const RECT saveAfter = childRect(kDialogSaveId);
     EXPECT_TRUE(EqualRect(&saveAfter, &saveBefore));
-    EXPECT_LE(fontHeight(kNormalSetSoundCaptionId), 13);
+    EXPECT_LE(fontHeight(kSoundDialogSoundCaptionId), 13);
 }
 
-TEST_F(NormalSetDialogTest, TextsUseAChineseFont) {
+TEST_F(SoundDialogTest, TextsUseAChineseFont) {
     OpenDialog();
-    for (const int id : {kDialogCaptionId, kNormalSetSoundCaptionId, kNormalSetSoundLabelId,
-                         kNormalSetEndWarningId}) {
+    for (const int id : {kDialogCaptionId, kSoundDialogSoundCaptionId, kSoundDialogSoundLabelId,
+                         kSoundDialogEndWarningId}) {
         const auto font = reinterpret_cast<HFONT>(SendMessageW(Child(id), WM_GETFONT, 0, 0));
         ASSERT_NE(font, nullptr) << id;
         const HDC dc = GetDC(nullptr);
@@ -324,13 +325,13 @@ TEST_F(NormalSetDialogTest, TextsUseAChineseFont) {
 }
 
 // Enter saves, from any control that is not a button of its own.
-TEST_F(NormalSetDialogTest, EnterSavesTheThreeSettingsAndCloses) {
+TEST_F(SoundDialogTest, EnterSavesTheThreeSettingsAndCloses) {
     OpenDialog();
-    EXPECT_EQ(GetFocus(), Child(kNormalSetBrowseSoundId)) << "the first control has the focus";
-    SetText(kNormalSetSoundLabelId, L"C:\\音乐\\提示 音.wav");
-    SendMessageW(Child(kNormalSetEndWarningId), BM_CLICK, 0, 0);  // untick
-    ASSERT_EQ(IsDlgButtonChecked(dialog_->Handle(), kNormalSetEndWarningId), BST_UNCHECKED);
-    SetFocus(Child(kNormalSetEndWarningId));
+    EXPECT_EQ(GetFocus(), Child(kSoundDialogBrowseSoundId)) << "the first control has the focus";
+    SetText(kSoundDialogSoundLabelId, L"C:\\音乐\\提示 音.wav");
+    SendMessageW(Child(kSoundDialogEndWarningId), BM_CLICK, 0, 0);  // untick
+    ASSERT_EQ(IsDlgButtonChecked(dialog_->Handle(), kSoundDialogEndWarningId), BST_UNCHECKED);
+    SetFocus(Child(kSoundDialogEndWarningId));
     Key(VK_RETURN);
     ASSERT_TRUE(PumpUntilClosed());
 
@@ -348,10 +349,10 @@ TEST_F(NormalSetDialogTest, EnterSavesTheThreeSettingsAndCloses) {
 // Config.ini held open without sharing by another program: Save says so in a message box
 // naming the file, the dialog stays open with the user's choice, the settings in use stay
 // as they are in the file, and Save after the release saves and closes.
-TEST_F(NormalSetDialogTest, SaveThatCannotWriteSaysSoAndStaysOpen) {
+TEST_F(SoundDialogTest, SaveThatCannotWriteSaysSoAndStaysOpen) {
     OpenDialog();
-    SetText(kNormalSetSoundLabelId, L"C:\\音乐\\新.wav");
-    SendMessageW(Child(kNormalSetEndWarningId), BM_CLICK, 0, 0);  // untick
+    SetText(kSoundDialogSoundLabelId, L"C:\\音乐\\新.wav");
+    SendMessageW(Child(kSoundDialogEndWarningId), BM_CLICK, 0, 0);  // untick
     const std::string before = ReadBytes(configPath_);
 
     const testing::SaveFailureSeen box =
@@ -360,8 +361,8 @@ TEST_F(NormalSetDialogTest, SaveThatCannotWriteSaysSoAndStaysOpen) {
     EXPECT_EQ(box.caption, kMessageBoxCaption);
     EXPECT_NE(box.text.find(Utf8ToWide(configPath_)), std::wstring::npos) << box.text;
     EXPECT_TRUE(dialog_->IsOpen());
-    EXPECT_EQ(Text(kNormalSetSoundLabelId), L"C:\\音乐\\新.wav");
-    EXPECT_EQ(IsDlgButtonChecked(dialog_->Handle(), kNormalSetEndWarningId), BST_UNCHECKED);
+    EXPECT_EQ(Text(kSoundDialogSoundLabelId), L"C:\\音乐\\新.wav");
+    EXPECT_EQ(IsDlgButtonChecked(dialog_->Handle(), kSoundDialogEndWarningId), BST_UNCHECKED);
     EXPECT_EQ(state_.General.WarningSound, "默认声音");
     EXPECT_TRUE(state_.General.EndWarning);
     EXPECT_EQ(host_.closed, 0);
@@ -372,12 +373,12 @@ TEST_F(NormalSetDialogTest, SaveThatCannotWriteSaysSoAndStaysOpen) {
     EXPECT_FALSE(state_.General.EndWarning);
 }
 
-TEST_F(NormalSetDialogTest, SaveWithDefaultSoundsAndTheBoxTicked) {
+TEST_F(SoundDialogTest, SaveWithDefaultSoundsAndTheBoxTicked) {
     WriteBytes(configPath_, ConfigBefore(L"False"));
     state_.General.EndWarning = false;
     state_.General.EndSound = "默认声音";
     OpenDialog();
-    CheckDlgButton(dialog_->Handle(), kNormalSetEndWarningId, BST_INDETERMINATE);  // counts
+    CheckDlgButton(dialog_->Handle(), kSoundDialogEndWarningId, BST_INDETERMINATE);  // counts
     Press(kDialogSaveId);
     ASSERT_TRUE(PumpUntilClosed());
 
@@ -388,7 +389,7 @@ TEST_F(NormalSetDialogTest, SaveWithDefaultSoundsAndTheBoxTicked) {
     EXPECT_TRUE(state_.General.EndWarning);
 }
 
-TEST_F(NormalSetDialogTest, CancelCloseEscAndWmCloseWriteNothing) {
+TEST_F(SoundDialogTest, CancelCloseEscAndWmCloseWriteNothing) {
     const std::string before = ReadBytes(configPath_);
     const GeneralSettings settingsBefore = state_.General;
     const std::vector<std::pair<const char*, std::function<void()>>> ways = {
@@ -399,9 +400,9 @@ TEST_F(NormalSetDialogTest, CancelCloseEscAndWmCloseWriteNothing) {
     int expectedClosed = 0;
     for (const auto& [way, close] : ways) {
         OpenDialog();
-        SetText(kNormalSetSoundLabelId, L"C:\\chosen.wav");
-        SetText(kNormalSetEndSoundLabelId, L"C:\\chosen2.wav");
-        CheckDlgButton(dialog_->Handle(), kNormalSetEndWarningId, BST_UNCHECKED);
+        SetText(kSoundDialogSoundLabelId, L"C:\\chosen.wav");
+        SetText(kSoundDialogEndSoundLabelId, L"C:\\chosen2.wav");
+        CheckDlgButton(dialog_->Handle(), kSoundDialogEndWarningId, BST_UNCHECKED);
         close();
         ASSERT_TRUE(PumpUntilClosed()) << way;
         EXPECT_EQ(host_.closed, ++expectedClosed) << way;
@@ -412,7 +413,7 @@ TEST_F(NormalSetDialogTest, CancelCloseEscAndWmCloseWriteNothing) {
     }
 }
 
-TEST_F(NormalSetDialogTest, DuringAShowTheClockHidesAndEveryWayOfClosingShowsIt) {
+TEST_F(SoundDialogTest, DuringAShowTheClockHidesAndEveryWayOfClosingShowsIt) {
     state_.Countdown.ShowActive = true;
     for (const int id : {kDialogSaveId, kDialogCancelId, kDialogCloseId, 0}) {
         host_.calls.clear();
@@ -428,7 +429,7 @@ TEST_F(NormalSetDialogTest, DuringAShowTheClockHidesAndEveryWayOfClosingShowsIt)
     }
 }
 
-TEST_F(NormalSetDialogTest, WithoutAShowAtClosingTheClockStaysHidden) {
+TEST_F(SoundDialogTest, WithoutAShowAtClosingTheClockStaysHidden) {
     for (const int id : {kDialogSaveId, kDialogCancelId, kDialogCloseId}) {
         OpenDialog();
         Press(id);
@@ -445,9 +446,9 @@ TEST_F(NormalSetDialogTest, WithoutAShowAtClosingTheClockStaysHidden) {
     EXPECT_EQ(host_.calls, std::vector<std::string>{"hide"});
 }
 
-TEST_F(NormalSetDialogTest, OpeningTwiceGivesOneWindowAndReopeningReloads) {
+TEST_F(SoundDialogTest, OpeningTwiceGivesOneWindowAndReopeningReloads) {
     const HWND first = OpenDialog();
-    SetText(kNormalSetSoundLabelId, L"C:\\not saved.wav");
+    SetText(kSoundDialogSoundLabelId, L"C:\\not saved.wav");
     const HWND second = OpenDialog();
     EXPECT_EQ(first, second);
     int windows = 0;
@@ -456,12 +457,12 @@ TEST_F(NormalSetDialogTest, OpeningTwiceGivesOneWindowAndReopeningReloads) {
         [](HWND window, LPARAM count) -> BOOL {
             wchar_t name[64] = {};
             GetClassNameW(window, name, 64);
-            if (std::wstring(name) == kNormalSetClassName) ++*reinterpret_cast<int*>(count);
+            if (std::wstring(name) == kSoundDialogClassName) ++*reinterpret_cast<int*>(count);
             return TRUE;
         },
         reinterpret_cast<LPARAM>(&windows));
     EXPECT_EQ(windows, 1);
-    EXPECT_EQ(Text(kNormalSetSoundLabelId), L"C:\\not saved.wav") << "brought forward as it was";
+    EXPECT_EQ(Text(kSoundDialogSoundLabelId), L"C:\\not saved.wav") << "brought forward as it was";
 
     Press(kDialogCancelId);
     ASSERT_TRUE(PumpUntilClosed());
@@ -469,8 +470,8 @@ TEST_F(NormalSetDialogTest, OpeningTwiceGivesOneWindowAndReopeningReloads) {
 
     state_.General.EndSound = "C:\\音乐\\新的.wav";
     OpenDialog();
-    EXPECT_EQ(Text(kNormalSetSoundLabelId), L"默认声音");
-    EXPECT_EQ(Text(kNormalSetEndSoundLabelId), L"C:\\音乐\\新的.wav");
+    EXPECT_EQ(Text(kSoundDialogSoundLabelId), L"默认声音");
+    EXPECT_EQ(Text(kSoundDialogEndSoundLabelId), L"C:\\音乐\\新的.wav");
     Press(kDialogCloseId);
     ASSERT_TRUE(PumpUntilClosed());
     EXPECT_EQ(host_.closed, 2);
@@ -496,16 +497,16 @@ class SoundFile {
     std::wstring path_;
 };
 
-TEST_F(NormalSetDialogTest, BrowsePutsTheChosenFileIntoItsLabelAndCancelKeepsIt) {
+TEST_F(SoundDialogTest, BrowsePutsTheChosenFileIntoItsLabelAndCancelKeepsIt) {
     const SoundFile sound(L"提示音.wav");
     OpenDialog();
     const HWND dialog = dialog_->Handle();
     {
         CommonDialogDriver driver(testing::kFileNameControlId, &testing::CancelDialog);
-        SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(kNormalSetBrowseEndSoundId, BN_CLICKED), 0);
+        SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(kSoundDialogBrowseEndSoundId, BN_CLICKED), 0);
         EXPECT_TRUE(driver.Acted());
     }
-    EXPECT_EQ(Text(kNormalSetEndSoundLabelId), L"C:\\音乐\\结束.wav") << "cancelled: kept";
+    EXPECT_EQ(Text(kSoundDialogEndSoundLabelId), L"C:\\音乐\\结束.wav") << "cancelled: kept";
 
     bool dialogEnabled = true;
     std::wstring title;
@@ -515,29 +516,29 @@ TEST_F(NormalSetDialogTest, BrowsePutsTheChosenFileIntoItsLabelAndCancelKeepsIt)
             title = testing::WindowText(files);
             testing::ChooseFile(files, sound.Path());
         });
-        SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(kNormalSetBrowseEndSoundId, BN_CLICKED), 0);
+        SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(kSoundDialogBrowseEndSoundId, BN_CLICKED), 0);
         EXPECT_TRUE(driver.Acted());
     }
     EXPECT_EQ(title, L"选择声音文件");
     EXPECT_FALSE(dialogEnabled) << "the file dialog is modal to the settings dialog";
     EXPECT_TRUE(IsWindowEnabled(dialog));
-    EXPECT_EQ(Text(kNormalSetEndSoundLabelId), sound.Path());
-    EXPECT_EQ(Text(kNormalSetSoundLabelId), L"默认声音");
+    EXPECT_EQ(Text(kSoundDialogEndSoundLabelId), sound.Path());
+    EXPECT_EQ(Text(kSoundDialogSoundLabelId), L"默认声音");
     EXPECT_EQ(state_.General.EndSound, "C:\\音乐\\结束.wav") << "only Save takes it";
 
     {
         CommonDialogDriver driver(testing::kFileNameControlId,
                                   [&](HWND files) { testing::ChooseFile(files, sound.Path()); });
-        SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(kNormalSetBrowseSoundId, BN_CLICKED), 0);
+        SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(kSoundDialogBrowseSoundId, BN_CLICKED), 0);
     }
-    EXPECT_EQ(Text(kNormalSetSoundLabelId), sound.Path());
+    EXPECT_EQ(Text(kSoundDialogSoundLabelId), sound.Path());
     Press(kDialogSaveId);
     ASSERT_TRUE(PumpUntilClosed());
     EXPECT_EQ(IniStore(configPath_).ReadRaw("Normal", "SoundFile", ""), Gbk(sound.Path()));
     EXPECT_EQ(IniStore(configPath_).ReadRaw("Normal", "endSoundFile", ""), Gbk(sound.Path()));
 }
 
-TEST_F(NormalSetDialogTest, APathInAnyScriptIsSavedWholeAndMakesConfigIniUtf16) {
+TEST_F(SoundDialogTest, APathInAnyScriptIsSavedWholeAndMakesConfigIniUtf16) {
     // Hangul has no GBK form: Config.ini is written as UTF-16 from then on.
     const SoundFile sound(L"끝 소리.wav");
     OpenDialog();
@@ -545,10 +546,10 @@ TEST_F(NormalSetDialogTest, APathInAnyScriptIsSavedWholeAndMakesConfigIniUtf16) 
         CommonDialogDriver driver(testing::kFileNameControlId,
                                   [&](HWND files) { testing::ChooseFile(files, sound.Path()); });
         SendMessageW(dialog_->Handle(), WM_COMMAND,
-                     MAKEWPARAM(kNormalSetBrowseEndSoundId, BN_CLICKED), 0);
+                     MAKEWPARAM(kSoundDialogBrowseEndSoundId, BN_CLICKED), 0);
         EXPECT_TRUE(driver.Acted());
     }
-    EXPECT_EQ(Text(kNormalSetEndSoundLabelId), sound.Path());
+    EXPECT_EQ(Text(kSoundDialogEndSoundLabelId), sound.Path());
     Press(kDialogSaveId);
     ASSERT_TRUE(PumpUntilClosed());
     const IniSnapshot stored = IniStore(configPath_).Snapshot();
@@ -557,7 +558,7 @@ TEST_F(NormalSetDialogTest, APathInAnyScriptIsSavedWholeAndMakesConfigIniUtf16) 
     EXPECT_EQ(stored.Read("Normal", "SoundFile", ""), "默认声音");
 }
 
-TEST_F(NormalSetDialogTest, ClosingWhileTheFileDialogIsOpenEndsBoth) {
+TEST_F(SoundDialogTest, ClosingWhileTheFileDialogIsOpenEndsBoth) {
     const SoundFile sound(L"a.wav");
     OpenDialog();
     const HWND dialog = dialog_->Handle();
@@ -567,7 +568,7 @@ TEST_F(NormalSetDialogTest, ClosingWhileTheFileDialogIsOpenEndsBoth) {
             SendMessageW(dialog, WM_CLOSE, 0, 0);
             if (IsWindow(files) != FALSE) testing::ChooseFile(files, sound.Path());
         });
-        SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(kNormalSetBrowseSoundId, BN_CLICKED), 0);
+        SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(kSoundDialogBrowseSoundId, BN_CLICKED), 0);
         EXPECT_TRUE(driver.Acted());
     }
     EXPECT_FALSE(dialog_->IsOpen());
@@ -613,7 +614,7 @@ void CALLBACK FinishDrag(HWND, UINT, UINT_PTR timer, DWORD) {
     SendMouse(MOUSEEVENTF_LEFTUP);
 }
 
-TEST_F(NormalSetDialogTest, DraggingTheTitleBarMovesTheDialogAndHoveringDoesNot) {
+TEST_F(SoundDialogTest, DraggingTheTitleBarMovesTheDialogAndHoveringDoesNot) {
     const HWND dialog = OpenDialog();
     gMoveLoops = 0;
     gDialogProc = reinterpret_cast<WNDPROC>(

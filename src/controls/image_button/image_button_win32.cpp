@@ -1,4 +1,4 @@
-#include "controls/image_button/my_button_win32.h"
+#include "controls/image_button/image_button_win32.h"
 
 #include "win32/debug_log_win32.h"
 #include "win32/gdi_scope_win32.h"
@@ -41,13 +41,13 @@ UniqueFont MakeFallbackFont() {
     lstrcpynW(font.lfFaceName, kFallbackFontFace, LF_FACESIZE);
     font.lfCharSet = GB2312_CHARSET;
     UniqueFont created(CreateFontIndirectW(&font));
-    if (!created) LogLastError(L"MyButton: CreateFontIndirectW");
+    if (!created) LogLastError(L"ImageButton: CreateFontIndirectW");
     return created;
 }
 
 }  // namespace
 
-struct MyButton::State {
+struct ImageButton::State {
     int32_t style = 0;
     int32_t overColor = 0;
 
@@ -67,14 +67,14 @@ struct MyButton::State {
     bool hoverShown = false;
 };
 
-MyButton::MyButton() : OwnerDrawnButton(L"", true), state_(std::make_unique<State>()) {}
+ImageButton::ImageButton() : OwnerDrawnButton(L"", true), state_(std::make_unique<State>()) {}
 
-MyButton::~MyButton() = default;
+ImageButton::~ImageButton() = default;
 
-bool MyButton::Create(HINSTANCE instance, HWND parent, int controlId, const RECT& placePixels) {
+bool ImageButton::Create(HINSTANCE instance, HWND parent, int controlId, const RECT& placePixels) {
     state_->pictures = ButtonPictures::Of(instance);
     WindowClassSpec windowClass;
-    windowClass.className = kMyButtonClassName;
+    windowClass.className = kImageButtonClassName;
     if (!CreateButton(instance, windowClass, parent, controlId, placePixels)) return false;
     // The hover timer runs from the start; its first tick finds no movement and stops it.
     SetTimer(Handle(), static_cast<UINT_PTR>(ButtonTimer::Hover), kHoverTimerMs, nullptr);
@@ -82,31 +82,31 @@ bool MyButton::Create(HINSTANCE instance, HWND parent, int controlId, const RECT
     return true;
 }
 
-void MyButton::SetStyle(int32_t style) {
+void ImageButton::SetStyle(int32_t style) {
     state_->style = style;
     Restyle();
 }
 
-void MyButton::SetOverColor(int32_t overColor) {
+void ImageButton::SetOverColor(int32_t overColor) {
     state_->overColor = overColor;
     Restyle();
 }
 
-int32_t MyButton::Style() const { return state_->style; }
-int32_t MyButton::OverColor() const { return state_->overColor; }
+int32_t ImageButton::Style() const { return state_->style; }
+int32_t ImageButton::OverColor() const { return state_->overColor; }
 
-bool MyButton::ClicksWith(MouseButton) const { return true; }
+bool ImageButton::ClicksWith(MouseButton) const { return true; }
 
-int32_t MyButton::FocusMarkInsetPixels() const { return kFocusMarkInsetPixels; }
+int32_t ImageButton::FocusMarkInsetPixels() const { return kFocusMarkInsetPixels; }
 
-LRESULT MyButton::OtherMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT ImageButton::OtherMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_TIMER && wParam == static_cast<UINT_PTR>(ButtonTimer::Hover)) {
         return OnHoverTimer();
     }
     return OwnerDrawnButton::OtherMessage(message, wParam, lParam);
 }
 
-void MyButton::MouseMoved(LPARAM) {
+void ImageButton::MouseMoved(LPARAM) {
     if (!state_->pointerMoved) {
         state_->hoverShown = true;
         SetTimer(Handle(), static_cast<UINT_PTR>(ButtonTimer::Hover), kHoverTimerMs, nullptr);
@@ -115,7 +115,7 @@ void MyButton::MouseMoved(LPARAM) {
     state_->pointerMoved = true;
 }
 
-LRESULT MyButton::OnHoverTimer() {
+LRESULT ImageButton::OnHoverTimer() {
     if (state_->pointerMoved) {
         state_->pointerMoved = false;
     } else {
@@ -124,7 +124,7 @@ LRESULT MyButton::OnHoverTimer() {
     return 0;
 }
 
-void MyButton::EndHover() {
+void ImageButton::EndHover() {
     KillTimer(Handle(), static_cast<UINT_PTR>(ButtonTimer::Hover));
     if (state_->hoverShown) {
         state_->hoverShown = false;
@@ -132,14 +132,14 @@ void MyButton::EndHover() {
     }
 }
 
-void MyButton::PressChanged() { InvalidateRect(Handle(), nullptr, FALSE); }
+void ImageButton::PressChanged() { InvalidateRect(Handle(), nullptr, FALSE); }
 
-HFONT MyButton::FallbackFont() {
+HFONT ImageButton::FallbackFont() {
     if (!state_->fallbackFont) state_->fallbackFont = MakeFallbackFont();
     return state_->fallbackFont.Get();
 }
 
-void MyButton::UpdateLayout() {
+void ImageButton::UpdateLayout() {
     if (Handle() == nullptr) return;
     RECT client{};
     GetClientRect(Handle(), &client);
@@ -183,7 +183,7 @@ void MyButton::UpdateLayout() {
     state_->iconBox = iconBox;
 }
 
-void MyButton::Restyle() {
+void ImageButton::Restyle() {
     if (Handle() == nullptr) return;
     UpdateLayout();
     // A new layout starts without the hover look; the timer keeps running, and the first
@@ -192,7 +192,7 @@ void MyButton::Restyle() {
     InvalidateRect(Handle(), nullptr, FALSE);
 }
 
-void MyButton::PaintFace(HDC dc) {
+void ImageButton::PaintFace(HDC dc) {
     // The parent's font may have changed since the last layout.
     if (CaptionFont() != state_->measuredFont) UpdateLayout();
     RECT client{};

@@ -1,7 +1,7 @@
 // The image button as a real child window: the clicks it notifies its parent of, by mouse
 // and through the dialog manager's keyboard handling, and the pixels it paints for its
 // normal, pressed, hovered, focused and disabled looks, read back through WM_PRINTCLIENT.
-#include "controls/image_button/my_button_win32.h"
+#include "controls/image_button/image_button_win32.h"
 
 #include "win32/dib_section_win32.h"
 #include "win32/gdi_scope_win32.h"
@@ -100,7 +100,7 @@ bool Near(COLORREF a, COLORREF b, int tolerance) {
            std::abs(GetBValue(a) - GetBValue(b)) <= tolerance;
 }
 
-class MyButtonTest : public ::testing::Test {
+class ImageButtonTest : public ::testing::Test {
   protected:
     void SetUp() override {
         WNDCLASSEXW wc{};
@@ -146,10 +146,10 @@ class MyButtonTest : public ::testing::Test {
 
     ParentLog log_;
     UniqueWindow parent_;
-    MyButton button_;
+    ImageButton button_;
 };
 
-TEST_F(MyButtonTest, PressAndReleaseWithAnyMouseButtonClicksOnce) {
+TEST_F(ImageButtonTest, PressAndReleaseWithAnyMouseButtonClicksOnce) {
     Post({{WM_LBUTTONDOWN, MK_LBUTTON, At(20, 20)}, {WM_LBUTTONUP, 0, At(21, 22)}});
     EXPECT_EQ(Clicks(), 1);
     Post({{WM_RBUTTONDOWN, MK_RBUTTON, At(5, 5)}, {WM_RBUTTONUP, 0, At(5, 5)}});
@@ -163,7 +163,7 @@ TEST_F(MyButtonTest, PressAndReleaseWithAnyMouseButtonClicksOnce) {
     EXPECT_EQ(Clicks(), 4);
 }
 
-TEST_F(MyButtonTest, ReleaseOutsideLostCaptureOrDisabledButtonNeverClicks) {
+TEST_F(ImageButtonTest, ReleaseOutsideLostCaptureOrDisabledButtonNeverClicks) {
     Post({{WM_LBUTTONDOWN, MK_LBUTTON, At(20, 20)}, {WM_LBUTTONUP, 0, At(20, 80)}});
     Post({{WM_LBUTTONDOWN, MK_LBUTTON, At(20, 20)}, {WM_LBUTTONUP, 0, At(-3, 20)}});
     Post({{WM_LBUTTONDOWN, MK_LBUTTON, At(20, 20)}});
@@ -181,7 +181,7 @@ TEST_F(MyButtonTest, ReleaseOutsideLostCaptureOrDisabledButtonNeverClicks) {
     EXPECT_EQ(Clicks(), 1);
 }
 
-TEST_F(MyButtonTest, FocusedButtonShowsAMarkAndClicksOnSpaceAndEnterUnlessDisabled) {
+TEST_F(ImageButtonTest, FocusedButtonShowsAMarkAndClicksOnSpaceAndEnterUnlessDisabled) {
     const Snapshot unfocused = Shot();
     SetFocus(Button());
     ASSERT_EQ(GetFocus(), Button());
@@ -213,7 +213,7 @@ TEST_F(MyButtonTest, FocusedButtonShowsAMarkAndClicksOnSpaceAndEnterUnlessDisabl
     EXPECT_EQ(Clicks(), 3);
 }
 
-TEST_F(MyButtonTest, PressShowsThePressedBackgroundAndHidesTheHoverPicture) {
+TEST_F(ImageButtonTest, PressShowsThePressedBackgroundAndHidesTheHoverPicture) {
     // Samples inside the border: low down, where the normal look is white and the hover
     // picture reddest, and a third down for the backgrounds' blue.
     const Snapshot normal = Shot();
@@ -241,7 +241,7 @@ TEST_F(MyButtonTest, PressShowsThePressedBackgroundAndHidesTheHoverPicture) {
     EXPECT_TRUE(Near(Shot().Pixel(x, low), hover, 2));  // the hover picture is back
 }
 
-TEST_F(MyButtonTest, EachTimerTickEndsTheHoverUnlessThePointerMovedSinceTheLastOne) {
+TEST_F(ImageButtonTest, EachTimerTickEndsTheHoverUnlessThePointerMovedSinceTheLastOne) {
     // Sent, not posted: no real tick of the running timer can come in between.
     const auto send = [&](UINT message) {
         SendMessageW(Button(), message, message == WM_TIMER ? kHoverTimerId : 0, At(20, 20));
@@ -259,7 +259,7 @@ TEST_F(MyButtonTest, EachTimerTickEndsTheHoverUnlessThePointerMovedSinceTheLastO
     EXPECT_EQ(Shot().Border(), kBorderNormal);
 }
 
-TEST_F(MyButtonTest, HoverEndsOnTheRealTimerAboutATenthOfASecondAfterTheLastMovement) {
+TEST_F(ImageButtonTest, HoverEndsOnTheRealTimerAboutATenthOfASecondAfterTheLastMovement) {
     using Clock = std::chrono::steady_clock;
     Post({{WM_MOUSEMOVE, 0, At(20, 20)}});
     const auto moved = Clock::now();
@@ -278,7 +278,7 @@ TEST_F(MyButtonTest, HoverEndsOnTheRealTimerAboutATenthOfASecondAfterTheLastMove
     EXPECT_EQ(Shot().Border(), kBorderNormal);
 }
 
-TEST_F(MyButtonTest, CaptionIsBlackWhenEnabledAndGreyWhenDisabled) {
+TEST_F(ImageButtonTest, CaptionIsBlackWhenEnabledAndGreyWhenDisabled) {
     EXPECT_EQ(Shot().Darkest(), RGB(0, 0, 0));
     button_.SetEnabled(false);
     EXPECT_EQ(Shot().Darkest(), RGB(128, 128, 128));
@@ -290,7 +290,7 @@ TEST_F(MyButtonTest, CaptionIsBlackWhenEnabledAndGreyWhenDisabled) {
     EXPECT_GT(GetRValue(Shot().Darkest()), 128);
 }
 
-TEST_F(MyButtonTest, StylesOneToSixShowTheirIconAndStyleZeroNone) {
+TEST_F(ImageButtonTest, StylesOneToSixShowTheirIconAndStyleZeroNone) {
     EXPECT_EQ(Shot().GreenPixels(), 0);
     button_.SetStyle(2);  // the plus
     EXPECT_GT(Shot().GreenPixels(), 40);
@@ -298,7 +298,7 @@ TEST_F(MyButtonTest, StylesOneToSixShowTheirIconAndStyleZeroNone) {
     EXPECT_EQ(Shot().GreenPixels(), 0);
 }
 
-TEST_F(MyButtonTest, WindowPaintMatchesThePrintedPicture) {
+TEST_F(ImageButtonTest, WindowPaintMatchesThePrintedPicture) {
     // Wait until the parent is on the (virtual) screen: its white shows at its corner.
     RECT parent{};
     GetWindowRect(parent_.Get(), &parent);

@@ -1,6 +1,6 @@
 // The drawn push button as a real child window: its faces by state read back from the
 // pixels it paints, its mouse click rule, its caption placement, and its balloon tooltip.
-#include "controls/drawn_button/xp_button_win32.h"
+#include "controls/drawn_button/drawn_button_win32.h"
 
 #include "win32/gdi_scope_win32.h"
 #include "win32/unique_handle_win32.h"
@@ -19,7 +19,7 @@ namespace {
 
 using testing::PumpUntil;
 
-constexpr const wchar_t* kParentClass = L"Quorrin.XPButtonTestParent";
+constexpr const wchar_t* kParentClass = L"Quorrin.DrawnButtonTestParent";
 constexpr UINT kMarker = WM_APP + 1;  // posted last: all earlier posted input is handled
 constexpr int kButtonId = 42;
 constexpr RECT kPlace{10, 10, 115, 35};  // 105 x 25 pixels = 1575 x 375 twips
@@ -85,7 +85,7 @@ struct Snapshot {
     std::vector<COLORREF> pixels;
 };
 
-class XPButtonTest : public ::testing::Test {
+class DrawnButtonTest : public ::testing::Test {
   protected:
     void SetUp() override {
         WNDCLASSEXW wc{};
@@ -120,10 +120,10 @@ class XPButtonTest : public ::testing::Test {
 
     ParentLog log_;
     UniqueWindow parent_;
-    XPButton button_;
+    DrawnButton button_;
 };
 
-TEST_F(XPButtonTest, StartsWithTheDocumentedDefaults) {
+TEST_F(DrawnButtonTest, StartsWithTheDocumentedDefaults) {
     EXPECT_EQ(button_.Caption(), L"0");
     EXPECT_FALSE(button_.Enabled());
     EXPECT_FALSE(IsWindowEnabled(Button()));
@@ -134,10 +134,10 @@ TEST_F(XPButtonTest, StartsWithTheDocumentedDefaults) {
     EXPECT_GT(shot.Count(GetSysColor(COLOR_BTNTEXT)), 5);
     wchar_t name[32] = {};
     GetClassNameW(Button(), name, 32);
-    EXPECT_STREQ(name, kXPButtonClassName);
+    EXPECT_STREQ(name, kDrawnButtonClassName);
 }
 
-TEST_F(XPButtonTest, FacesFollowTheMouseAndKeepTheirCorners) {
+TEST_F(DrawnButtonTest, FacesFollowTheMouseAndKeepTheirCorners) {
     button_.SetEnabled(true);
     const Snapshot normal = Shot();
     EXPECT_EQ(normal.Frame(), kNormalFrame);
@@ -172,7 +172,7 @@ TEST_F(XPButtonTest, FacesFollowTheMouseAndKeepTheirCorners) {
     EXPECT_EQ(Shot().Frame(), kDisabledFrame);
 }
 
-TEST_F(XPButtonTest, OnlyALeftPressReleasedOverItClicks) {
+TEST_F(DrawnButtonTest, OnlyALeftPressReleasedOverItClicks) {
     button_.SetEnabled(true);
     Post({Msg(WM_RBUTTONDOWN, MK_RBUTTON, At(20, 10)), Msg(WM_RBUTTONUP, 0, At(20, 10)),
           Msg(WM_MBUTTONDOWN, MK_MBUTTON, At(20, 10)), Msg(WM_MBUTTONUP, 0, At(20, 10))});
@@ -194,7 +194,7 @@ TEST_F(XPButtonTest, OnlyALeftPressReleasedOverItClicks) {
     EXPECT_EQ(log_.clicks, 2);
 }
 
-TEST_F(XPButtonTest, TheWindowShowsItsBackBuffer) {
+TEST_F(DrawnButtonTest, TheWindowShowsItsBackBuffer) {
     // Wait until the parent is on the (virtual) screen: its white shows at its corner.
     RECT parent{};
     GetWindowRect(parent_.Get(), &parent);
@@ -216,7 +216,7 @@ TEST_F(XPButtonTest, TheWindowShowsItsBackBuffer) {
     }
 }
 
-TEST_F(XPButtonTest, CaptionIsCentred) {
+TEST_F(DrawnButtonTest, CaptionIsCentred) {
     const COLORREF ink = GetSysColor(COLOR_BTNTEXT);
     button_.SetEnabled(true);
     button_.SetCaption(L"");
@@ -235,7 +235,7 @@ TEST_F(XPButtonTest, CaptionIsCentred) {
     EXPECT_GT(right, 10);
 }
 
-TEST_F(XPButtonTest, BalloonTooltipBelongsToTheButton) {
+TEST_F(DrawnButtonTest, BalloonTooltipBelongsToTheButton) {
     button_.SetToolTip(L"选一种颜色");
     const HWND tip = button_.ToolTipWindow();
     ASSERT_NE(tip, nullptr);
@@ -248,9 +248,9 @@ TEST_F(XPButtonTest, BalloonTooltipBelongsToTheButton) {
     EXPECT_EQ(style & (TTS_BALLOON | TTS_ALWAYSTIP), TTS_BALLOON | TTS_ALWAYSTIP);
     EXPECT_NE(GetWindowLongPtrW(tip, GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
     EXPECT_EQ(SendMessageW(tip, TTM_GETTOOLCOUNT, 0, 0), 1);
-    EXPECT_EQ(SendMessageW(tip, TTM_GETMAXTIPWIDTH, 0, 0), kXPButtonTipWidthPixels);
+    EXPECT_EQ(SendMessageW(tip, TTM_GETMAXTIPWIDTH, 0, 0), kDrawnButtonTipWidthPixels);
     EXPECT_EQ(static_cast<COLORREF>(SendMessageW(tip, TTM_GETTIPBKCOLOR, 0, 0)),
-              kXPButtonTipBackColor);
+              kDrawnButtonTipBackColor);
 
     wchar_t text[64] = {};
     TOOLINFOW tool{};

@@ -19,20 +19,20 @@
 
 namespace quorrin {
 
-inline constexpr const wchar_t* kXPButtonClassName = L"Quorrin.XPButton";
+inline constexpr const wchar_t* kDrawnButtonClassName = L"Quorrin.DrawnButton";
 // The surface's colour under the face.
-inline constexpr COLORREF kXPButtonBackColor = 0xD7D7D7;
+inline constexpr COLORREF kDrawnButtonBackColor = 0xD7D7D7;
 // The caption until one is set.
-inline constexpr const wchar_t* kXPButtonDefaultCaption = L"0";
+inline constexpr const wchar_t* kDrawnButtonDefaultCaption = L"0";
 // The balloon tooltip's look.
-inline constexpr int kXPButtonTipWidthPixels = 80;
-inline constexpr COLORREF kXPButtonTipBackColor = 0x00FFFF;  // yellow
-inline constexpr COLORREF kXPButtonTipTextColor = 0x000000;
+inline constexpr int kDrawnButtonTipWidthPixels = 80;
+inline constexpr COLORREF kDrawnButtonTipBackColor = 0x00FFFF;  // yellow
+inline constexpr COLORREF kDrawnButtonTipTextColor = 0x000000;
 
-class XPButton final : public OwnerDrawnButton {
+class DrawnButton final : public OwnerDrawnButton {
   public:
-    XPButton();
-    ~XPButton() override;
+    DrawnButton();
+    ~DrawnButton() override;
 
     // Creates the button as a child of `parent` at the given place (pixels, client
     // coordinates of the parent) with the control id of its notifications. `dpi` sizes the
@@ -42,7 +42,7 @@ class XPButton final : public OwnerDrawnButton {
 
     // Draws the face for `request` and then the caption into the back buffer, and has the
     // window show it.
-    void PrintB(FaceRequest request);
+    void DrawFace(FaceRequest request);
 
   private:
     bool ClicksWith(MouseButton button) const override;

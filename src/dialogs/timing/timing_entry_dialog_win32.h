@@ -14,18 +14,18 @@
 
 namespace quorrin {
 
-inline constexpr const wchar_t* kEditTimeClassName = L"Quorrin.FrmeditTime";
+inline constexpr const wchar_t* kTimingEntryClassName = L"Quorrin.TimingEntryDialog";
 
 // Control ids.
-inline constexpr int kEditTimeDurationCaptionId = 1203;  // Label1, "时间总长"
-inline constexpr int kEditTimeDurationId = 1204;         // Text1
-inline constexpr int kEditTimeWarningCaptionId = 1205;   // Label2, "剩余时间 … 时提醒"
-inline constexpr int kEditTimeWarningId = 1206;          // Text2
-inline constexpr int kEditTimeFlushId = 1207;            // Chk_flush
-inline constexpr int kEditTimeCloseShowId = 1208;        // Chk_Close
-inline constexpr int kEditTimeFileCaptionId = 1209;      // Label3, "PPT文件"
-inline constexpr int kEditTimeFileLabelId = 1210;        // Lab_file
-inline constexpr int kEditTimeBrowseId = 1211;           // MyButton1, "浏览"
+inline constexpr int kTimingEntryDurationCaptionId = 1203;  // "时间总长"
+inline constexpr int kTimingEntryDurationId = 1204;
+inline constexpr int kTimingEntryWarningCaptionId = 1205;  // "剩余时间 … 时提醒"
+inline constexpr int kTimingEntryWarningId = 1206;
+inline constexpr int kTimingEntryFlushId = 1207;
+inline constexpr int kTimingEntryCloseShowId = 1208;
+inline constexpr int kTimingEntryFileCaptionId = 1209;  // "PPT文件"
+inline constexpr int kTimingEntryFileLabelId = 1210;
+inline constexpr int kTimingEntryBrowseId = 1211;  // image button, "浏览"
 
 struct EditTimeRequest {
     PresentationSlot row;  // the row to edit; a new row starts empty, at 00:00:00
@@ -33,10 +33,10 @@ struct EditTimeRequest {
     std::vector<std::string> names;  // every name of the list, for the clash check
 };
 
-class EditTimeDialog final : public SettingsDialog {
+class TimingEntryDialog final : public SettingsDialog {
   public:
-    EditTimeDialog() : SettingsDialog(nullptr, nullptr) {}
-    ~EditTimeDialog() override;
+    TimingEntryDialog() : SettingsDialog(nullptr, nullptr) {}
+    ~TimingEntryDialog() override;
 
     // Shows the editor over `owner`, which stays disabled until it closes, and waits. The
     // finished row (with no remaining time), or nothing when the editor was cancelled or

@@ -13,29 +13,29 @@
 
 namespace quorrin {
 
-inline constexpr const wchar_t* kTalkSetClassName = L"Quorrin.FrmTalkSet";
+inline constexpr const wchar_t* kTalkDialogClassName = L"Quorrin.TalkDialog";
 
 // Control ids.
-inline constexpr int kTalkSetOvertimeId = 1203;  // check box
-inline constexpr int kTalkSetColorsId = 1204;    // check box
-inline constexpr int kTalkSetKeysId = 1205;      // check box
-inline constexpr int kTalkSetWarningSwatchId = 1206;
-inline constexpr int kTalkSetWarningPickId = 1207;  // "选择颜色"
-inline constexpr int kTalkSetOvertimeSwatchId = 1208;
-inline constexpr int kTalkSetOvertimePickId = 1209;
-inline constexpr int kTalkSetFirstKeyId = 1210;       // the four hot-key fields, 1210..1213
-inline constexpr int kTalkSetFirstKeyStateId = 1220;  // their "已被占用" marks, 1220..1223
-inline constexpr int kTalkSetFirstCaptionId = 1240;   // the captions, 1240..1245
+inline constexpr int kTalkDialogOvertimeId = 1203;  // check box
+inline constexpr int kTalkDialogColorsId = 1204;    // check box
+inline constexpr int kTalkDialogKeysId = 1205;      // check box
+inline constexpr int kTalkDialogWarningSwatchId = 1206;
+inline constexpr int kTalkDialogWarningPickId = 1207;  // "选择颜色"
+inline constexpr int kTalkDialogOvertimeSwatchId = 1208;
+inline constexpr int kTalkDialogOvertimePickId = 1209;
+inline constexpr int kTalkDialogFirstKeyId = 1210;       // the four hot-key fields, 1210..1213
+inline constexpr int kTalkDialogFirstKeyStateId = 1220;  // their "已被占用" marks, 1220..1223
+inline constexpr int kTalkDialogFirstCaptionId = 1240;   // the captions, 1240..1245
 
 inline constexpr size_t kTalkKeyCount = kShowKeyCount;
 
-class TalkSetDialog final : public SettingsDialog {
+class TalkDialog final : public SettingsDialog {
   public:
     // `heldByProgram`: whether this program holds the key itself (for the show under way),
     // which then is not taken by another.
-    TalkSetDialog(AppState& state, ConfigFile& config, DialogHost& host,
-                  std::function<bool(int32_t)> heldByProgram);
-    ~TalkSetDialog() override;
+    TalkDialog(AppState& state, ConfigFile& config, DialogHost& host,
+               std::function<bool(int32_t)> heldByProgram);
+    ~TalkDialog() override;
 
   private:
     DialogFrameSpec Frame() const override;

@@ -1,4 +1,4 @@
-#include "clock/time_form_win32.h"
+#include "clock/main_clock_window_win32.h"
 
 #include "clock/monitors_win32.h"
 #include "win32/debug_log_win32.h"
@@ -13,14 +13,14 @@ POINT PointOf(LPARAM point) { return {GET_X_LPARAM(point), GET_Y_LPARAM(point)};
 
 }  // namespace
 
-TimeForm::TimeForm(AppState& state, TimeFormEvents& events)
+MainClockWindow::MainClockWindow(AppState& state, MainClockEvents& events)
     : CountdownWindow(ClockWindow::Main), state_(state), events_(events) {}
 
-bool TimeForm::Create(HINSTANCE instance, HICON icon, const ClockDpis& dpis) {
-    if (!copy_.Create(instance, kTimeFormCopyClassName, nullptr, state_.Style, dpis.primary)) {
+bool MainClockWindow::Create(HINSTANCE instance, HICON icon, const ClockDpis& dpis) {
+    if (!copy_.Create(instance, kClockCopyClassName, nullptr, state_.Style, dpis.primary)) {
         LogDebug(L"clock copy", L"not created; the clock shows on the primary monitor only");
     }
-    if (!CountdownWindow::Create(instance, kTimeFormClassName, icon, state_.Style, dpis.primary)) {
+    if (!CountdownWindow::Create(instance, kMainClockClassName, icon, state_.Style, dpis.primary)) {
         return false;
     }
     // A new DPI on either monitor, or a new display configuration, lays both clocks out
@@ -30,7 +30,7 @@ bool TimeForm::Create(HINSTANCE instance, HICON icon, const ClockDpis& dpis) {
     return true;
 }
 
-LRESULT TimeForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT MainClockWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_TIMER:
             return OnTimer(wParam);
@@ -61,12 +61,12 @@ LRESULT TimeForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     }
 }
 
-LRESULT TimeForm::OnTimer(WPARAM timerId) {
+LRESULT MainClockWindow::OnTimer(WPARAM timerId) {
     events_.OnClockTimer(static_cast<ClockTimer>(timerId));
     return 0;
 }
 
-LRESULT TimeForm::OnButtonDown(LPARAM point) {
+LRESULT MainClockWindow::OnButtonDown(LPARAM point) {
     dragging_ = true;
     dragFrom_ = PointOf(point);
     // The release must reach this window even when the pointer has left it.
@@ -74,7 +74,7 @@ LRESULT TimeForm::OnButtonDown(LPARAM point) {
     return 0;
 }
 
-LRESULT TimeForm::OnMouseMove(WPARAM buttons, LPARAM point) {
+LRESULT MainClockWindow::OnMouseMove(WPARAM buttons, LPARAM point) {
     // Only a drag with the left button alone moves the clock.
     if (!dragging_ || (buttons & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON)) != MK_LBUTTON) return 0;
     const POINT at = PointOf(point);
@@ -100,7 +100,7 @@ LRESULT TimeForm::OnMouseMove(WPARAM buttons, LPARAM point) {
     return 0;
 }
 
-LRESULT TimeForm::OnButtonUp(UINT message, LPARAM point) {
+LRESULT MainClockWindow::OnButtonUp(UINT message, LPARAM point) {
     EndDrag();
     if (GetCapture() == Handle()) ReleaseCapture();
     if (message == WM_RBUTTONUP) {
@@ -111,37 +111,37 @@ LRESULT TimeForm::OnButtonUp(UINT message, LPARAM point) {
     return 0;
 }
 
-LRESULT TimeForm::OnCaptureChanged() {
+LRESULT MainClockWindow::OnCaptureChanged() {
     // Capture taken away mid-drag (another window, a menu): keep where the clock got to.
     EndDrag();
     return 0;
 }
 
-void TimeForm::EndDrag() {
+void MainClockWindow::EndDrag() {
     if (!dragging_) return;
     dragging_ = false;
     events_.OnClockDragged();
 }
 
-TwipRect TimeForm::RectTwips() const {
+TwipRect MainClockWindow::RectTwips() const {
     const PixelRect r = RectPixels();
     const int32_t dpi = Dpi();
     return {PixelsToTwips(r.left, dpi), PixelsToTwips(r.top, dpi), PixelsToTwips(r.width, dpi),
             PixelsToTwips(r.height, dpi)};
 }
 
-LRESULT TimeForm::OnClose() {
+LRESULT MainClockWindow::OnClose() {
     DestroyWindow(Handle());
     return 0;
 }
 
-LRESULT TimeForm::OnEndSession(WPARAM ending) {
+LRESULT MainClockWindow::OnEndSession(WPARAM ending) {
     // The session ends without further messages once this returns: leave now.
     if (ending != FALSE) DestroyWindow(Handle());
     return 0;
 }
 
-LRESULT TimeForm::OnDestroy() {
+LRESULT MainClockWindow::OnDestroy() {
     events_.OnClockClosing();
     copy_.Destroy();
     return 0;

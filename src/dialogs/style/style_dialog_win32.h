@@ -5,7 +5,7 @@
 
 #include "geometry/rect.h"
 #include "win32/unique_handle_win32.h"
-#include "controls/drawn_button/xp_button_win32.h"
+#include "controls/drawn_button/drawn_button_win32.h"
 #include "dialogs/kit/settings_dialog_win32.h"
 #include "dialogs/style/style_choices.h"
 #include "dialogs/style/style_preview_win32.h"
@@ -18,23 +18,22 @@
 
 namespace quorrin {
 
-inline constexpr const wchar_t* kSetStyleClassName = L"Quorrin.FrmSetStyle";
+inline constexpr const wchar_t* kStyleDialogClassName = L"Quorrin.StyleDialog";
 
 // Control ids, for WM_COMMAND (buttons, lists) and GetDlgItem.
-inline constexpr int kSetStyleFontCaptionId = 1103;   // Label1, "数字字体"
-inline constexpr int kSetStyleFontListId = 1104;      // Cmb_FontList
-inline constexpr int kSetStyleSizeCaptionId = 1105;   // Label2, "字号"
-inline constexpr int kSetStyleSizeListId = 1106;      // Cmb_FontSize
-inline constexpr int kSetStyleTextColorId = 1107;     // MyButton1, "颜色"
-inline constexpr int kSetStyleBackColorId = 1108;     // Cmd_Bg, "自定义背景颜色"
-inline constexpr int kSetStyleAlphaCaptionId = 1109;  // Label4, "透明度"
-inline constexpr int kSetStyleAlphaListId = 1110;     // Cmb_Alpha
-inline constexpr int kSetStylePosCaptionId = 1111;    // Label5, "位  置"
-inline constexpr int kSetStylePosListId = 1112;       // Cmb_pos
-inline constexpr int kSetStylePreviewId = 1113;       // Frame1, "模拟显示"
-inline constexpr int kSetStyleBackgroundId = 1114;    // Demo_bg
-inline constexpr int kSetStyleDigitsId = 1115;        // Demo_Time
-
+inline constexpr int kStyleDialogFontCaptionId = 1103;  // "数字字体"
+inline constexpr int kStyleDialogFontListId = 1104;
+inline constexpr int kStyleDialogSizeCaptionId = 1105;  // "字号"
+inline constexpr int kStyleDialogSizeListId = 1106;
+inline constexpr int kStyleDialogTextColorId = 1107;     // image button, "颜色"
+inline constexpr int kStyleDialogBackColorId = 1108;     // "自定义背景颜色"
+inline constexpr int kStyleDialogAlphaCaptionId = 1109;  // "透明度"
+inline constexpr int kStyleDialogAlphaListId = 1110;
+inline constexpr int kStyleDialogPosCaptionId = 1111;  // "位  置"
+inline constexpr int kStyleDialogPosListId = 1112;
+inline constexpr int kStyleDialogPreviewId = 1113;  // "模拟显示"
+inline constexpr int kStyleDialogBackgroundId = 1114;
+inline constexpr int kStyleDialogDigitsId = 1115;
 // What the style dialog needs of the clock windows besides hiding the main one: where the
 // main clock is now, and laying both out again from the display style.
 class ClockLayoutControl {
@@ -48,11 +47,10 @@ class ClockLayoutControl {
 };
 
 // Hides the main clock while it is open during a show.
-class SetStyleDialog final : public SettingsDialog {
+class StyleDialog final : public SettingsDialog {
   public:
-    SetStyleDialog(AppState& state, ConfigFile& config, DialogHost& host,
-                   ClockLayoutControl& layout);
-    ~SetStyleDialog() override;
+    StyleDialog(AppState& state, ConfigFile& config, DialogHost& host, ClockLayoutControl& layout);
+    ~StyleDialog() override;
 
     const StylePreviewPane& Preview() const { return preview_; }
 
@@ -64,8 +62,8 @@ class SetStyleDialog final : public SettingsDialog {
     void OnControl(int id, int code) override;
     void OnDpiLayout() override;
 
-    std::unique_ptr<XPButton> MakeXPButton(int id, const std::wstring& caption,
-                                           const TwipRect& place);
+    std::unique_ptr<DrawnButton> MakeDrawnButton(int id, const std::wstring& caption,
+                                                 const TwipRect& place);
     void FillLists();
     void ShowStyle(const DisplayStyle& style);
     int Selected(int listId) const;
@@ -80,8 +78,8 @@ class SetStyleDialog final : public SettingsDialog {
     ClockLayoutControl& layout_;
     std::vector<std::string> fonts_;
     HFONT buttonFont_ = nullptr;  // 宋体 9 pt for the drawn buttons, owned by the frame
-    std::unique_ptr<XPButton> textColorButton_;
-    std::unique_ptr<XPButton> backColorButton_;
+    std::unique_ptr<DrawnButton> textColorButton_;
+    std::unique_ptr<DrawnButton> backColorButton_;
     StylePreviewPane preview_;
 };
 

@@ -1,4 +1,4 @@
-#include "dialogs/talk/talk_set_dialog_win32.h"
+#include "dialogs/talk/talk_dialog_win32.h"
 
 #include "dialogs/common/pickers_win32.h"
 #include "win32/global_key_win32.h"
@@ -36,8 +36,8 @@ TwipRect KeyRow(const TwipRect& part, size_t row) {
             part.width, part.height};
 }
 
-int KeyFieldId(size_t row) { return kTalkSetFirstKeyId + static_cast<int>(row); }
-int KeyStateId(size_t row) { return kTalkSetFirstKeyStateId + static_cast<int>(row); }
+int KeyFieldId(size_t row) { return kTalkDialogFirstKeyId + static_cast<int>(row); }
+int KeyStateId(size_t row) { return kTalkDialogFirstKeyStateId + static_cast<int>(row); }
 
 bool Checked(HWND dialog, int id) { return IsDlgButtonChecked(dialog, id) == BST_CHECKED; }
 void Check(HWND dialog, int id, bool on) {
@@ -46,38 +46,38 @@ void Check(HWND dialog, int id, bool on) {
 
 }  // namespace
 
-TalkSetDialog::TalkSetDialog(AppState& state, ConfigFile& config, DialogHost& host,
-                             std::function<bool(int32_t)> heldByProgram)
+TalkDialog::TalkDialog(AppState& state, ConfigFile& config, DialogHost& host,
+                       std::function<bool(int32_t)> heldByProgram)
     : SettingsDialog(&host, &state.Countdown),
       state_(state),
       config_(config),
       heldByProgram_(std::move(heldByProgram)) {}
 
-TalkSetDialog::~TalkSetDialog() = default;
+TalkDialog::~TalkDialog() = default;
 
-DialogFrameSpec TalkSetDialog::Frame() const {
-    return {.className = kTalkSetClassName,
+DialogFrameSpec TalkDialog::Frame() const {
+    return {.className = kTalkDialogClassName,
             .caption = TextId::TalkTitle,
             .clientWidthTwips = kClientWidthTwips,
             .clientHeightTwips = kClientHeightTwips};
 }
 
-void TalkSetDialog::MakeControls() {
+void TalkDialog::MakeControls() {
     INITCOMMONCONTROLSEX classes{sizeof(classes), ICC_HOTKEY_CLASS};
     InitCommonControlsEx(&classes);
     const std::wstring pick = UiText(TextId::TalkPickColor);
-    AddCheckBox(kTalkSetOvertimeId, UiText(TextId::TalkOvertime), kOvertimeTwips);
-    AddCheckBox(kTalkSetColorsId, UiText(TextId::TalkColors), kColorsTwips);
-    AddCheckBox(kTalkSetKeysId, UiText(TextId::TalkKeys), kKeysTwips);
-    AddCaption(kTalkSetFirstCaptionId, UiText(TextId::TalkWarningColor), kWarningCaptionTwips);
-    AddLabel(kTalkSetWarningSwatchId, L"", kWarningSwatchTwips, SS_SUNKEN);
-    AddButton(kTalkSetWarningPickId, pick, kWarningPickTwips, kDefaultOverColor);
-    AddCaption(kTalkSetFirstCaptionId + 1, UiText(TextId::TalkOvertimeColor),
+    AddCheckBox(kTalkDialogOvertimeId, UiText(TextId::TalkOvertime), kOvertimeTwips);
+    AddCheckBox(kTalkDialogColorsId, UiText(TextId::TalkColors), kColorsTwips);
+    AddCheckBox(kTalkDialogKeysId, UiText(TextId::TalkKeys), kKeysTwips);
+    AddCaption(kTalkDialogFirstCaptionId, UiText(TextId::TalkWarningColor), kWarningCaptionTwips);
+    AddLabel(kTalkDialogWarningSwatchId, L"", kWarningSwatchTwips, SS_SUNKEN);
+    AddButton(kTalkDialogWarningPickId, pick, kWarningPickTwips, kDefaultOverColor);
+    AddCaption(kTalkDialogFirstCaptionId + 1, UiText(TextId::TalkOvertimeColor),
                kOvertimeCaptionTwips);
-    AddLabel(kTalkSetOvertimeSwatchId, L"", kOvertimeSwatchTwips, SS_SUNKEN);
-    AddButton(kTalkSetOvertimePickId, pick, kOvertimePickTwips, kDefaultOverColor);
+    AddLabel(kTalkDialogOvertimeSwatchId, L"", kOvertimeSwatchTwips, SS_SUNKEN);
+    AddButton(kTalkDialogOvertimePickId, pick, kOvertimePickTwips, kDefaultOverColor);
     for (size_t row = 0; row < kTalkKeyCount; ++row) {
-        AddCaption(kTalkSetFirstCaptionId + 2 + static_cast<int>(row),
+        AddCaption(kTalkDialogFirstCaptionId + 2 + static_cast<int>(row),
                    UiText(kShowKeys[row].caption), KeyRow(kKeyCaptionTwips, row));
         AddControl(KeyFieldId(row), HOTKEY_CLASSW, L"", WS_TABSTOP | WS_BORDER,
                    KeyRow(kKeyFieldTwips, row));
@@ -85,14 +85,14 @@ void TalkSetDialog::MakeControls() {
     }
 }
 
-void TalkSetDialog::LoadValues() {
+void TalkDialog::LoadValues() {
     const TalkSettings& talk = state_.Talk;
-    Check(Handle(), kTalkSetOvertimeId, talk.Overtime);
-    Check(Handle(), kTalkSetColorsId, talk.Colors);
-    Check(Handle(), kTalkSetKeysId, talk.Keys);
-    SetSwatch(talk.WarningColor, warningBrush_, kTalkSetWarningSwatchId);
+    Check(Handle(), kTalkDialogOvertimeId, talk.Overtime);
+    Check(Handle(), kTalkDialogColorsId, talk.Colors);
+    Check(Handle(), kTalkDialogKeysId, talk.Keys);
+    SetSwatch(talk.WarningColor, warningBrush_, kTalkDialogWarningSwatchId);
     warningColor_ = talk.WarningColor;
-    SetSwatch(talk.OvertimeColor, overtimeBrush_, kTalkSetOvertimeSwatchId);
+    SetSwatch(talk.OvertimeColor, overtimeBrush_, kTalkDialogOvertimeSwatchId);
     overtimeColor_ = talk.OvertimeColor;
     for (size_t row = 0; row < kTalkKeyCount; ++row) {
         SendDlgItemMessageW(Handle(), KeyFieldId(row), HKM_SETHOTKEY,
@@ -101,12 +101,12 @@ void TalkSetDialog::LoadValues() {
     ShowTakenKeys();
 }
 
-int32_t TalkSetDialog::KeyOf(size_t row) const {
+int32_t TalkDialog::KeyOf(size_t row) const {
     const auto hotKey = SendDlgItemMessageW(Handle(), KeyFieldId(row), HKM_GETHOTKEY, 0, 0);
     return GlobalKeyFromHotKeyControl(static_cast<WORD>(hotKey));
 }
 
-void TalkSetDialog::ShowTakenKeys() {
+void TalkDialog::ShowTakenKeys() {
     for (size_t row = 0; row < kTalkKeyCount; ++row) {
         const int32_t key = KeyOf(row);
         const bool taken = !GlobalKeyFree(key) && !(heldByProgram_ && heldByProgram_(key));
@@ -114,21 +114,21 @@ void TalkSetDialog::ShowTakenKeys() {
     }
 }
 
-void TalkSetDialog::OnControl(int id, int code) {
-    if (id >= kTalkSetFirstKeyId && id < KeyFieldId(kTalkKeyCount) && code == EN_CHANGE) {
+void TalkDialog::OnControl(int id, int code) {
+    if (id >= kTalkDialogFirstKeyId && id < KeyFieldId(kTalkKeyCount) && code == EN_CHANGE) {
         ShowTakenKeys();
         return;
     }
     if (code != BN_CLICKED) return;
-    if (id == kTalkSetWarningPickId) {
-        PickSwatchColor(warningColor_, warningBrush_, kTalkSetWarningSwatchId);
+    if (id == kTalkDialogWarningPickId) {
+        PickSwatchColor(warningColor_, warningBrush_, kTalkDialogWarningSwatchId);
     }
-    if (id == kTalkSetOvertimePickId) {
-        PickSwatchColor(overtimeColor_, overtimeBrush_, kTalkSetOvertimeSwatchId);
+    if (id == kTalkDialogOvertimePickId) {
+        PickSwatchColor(overtimeColor_, overtimeBrush_, kTalkDialogOvertimeSwatchId);
     }
 }
 
-void TalkSetDialog::PickSwatchColor(int32_t& color, UniqueBrush& brush, int swatchId) {
+void TalkDialog::PickSwatchColor(int32_t& color, UniqueBrush& brush, int swatchId) {
     const auto stillOpen = OpenCheck();
     const int32_t picked = PickColor(Handle());
     if (!stillOpen() || picked == kNoColor) return;
@@ -136,12 +136,12 @@ void TalkSetDialog::PickSwatchColor(int32_t& color, UniqueBrush& brush, int swat
     SetSwatch(color, brush, swatchId);
 }
 
-void TalkSetDialog::SetSwatch(int32_t color, UniqueBrush& brush, int swatchId) {
+void TalkDialog::SetSwatch(int32_t color, UniqueBrush& brush, int swatchId) {
     brush = UniqueBrush(CreateSolidBrush(static_cast<COLORREF>(color)));
     InvalidateRect(GetDlgItem(Handle(), swatchId), nullptr, TRUE);
 }
 
-LRESULT TalkSetDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT TalkDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_CTLCOLORSTATIC) {
         return OnStaticColor(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam), wParam,
                              lParam);
@@ -150,21 +150,21 @@ LRESULT TalkSetDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 }
 
 // The two swatches are painted in their colours; every other label in the dialog's look.
-LRESULT TalkSetDialog::OnStaticColor(HDC dc, HWND control, WPARAM wParam, LPARAM lParam) {
+LRESULT TalkDialog::OnStaticColor(HDC dc, HWND control, WPARAM wParam, LPARAM lParam) {
     const int id = GetDlgCtrlID(control);
-    const HBRUSH swatch = id == kTalkSetWarningSwatchId    ? warningBrush_.Get()
-                          : id == kTalkSetOvertimeSwatchId ? overtimeBrush_.Get()
-                                                           : nullptr;
+    const HBRUSH swatch = id == kTalkDialogWarningSwatchId    ? warningBrush_.Get()
+                          : id == kTalkDialogOvertimeSwatchId ? overtimeBrush_.Get()
+                                                              : nullptr;
     if (swatch == nullptr) return SettingsDialog::HandleMessage(WM_CTLCOLORSTATIC, wParam, lParam);
     SetBkMode(dc, TRANSPARENT);
     return reinterpret_cast<LRESULT>(swatch);
 }
 
-bool TalkSetDialog::Save() {
+bool TalkDialog::Save() {
     TalkSettings talk = state_.Talk;
-    talk.Overtime = Checked(Handle(), kTalkSetOvertimeId);
-    talk.Colors = Checked(Handle(), kTalkSetColorsId);
-    talk.Keys = Checked(Handle(), kTalkSetKeysId);
+    talk.Overtime = Checked(Handle(), kTalkDialogOvertimeId);
+    talk.Colors = Checked(Handle(), kTalkDialogColorsId);
+    talk.Keys = Checked(Handle(), kTalkDialogKeysId);
     talk.WarningColor = warningColor_;
     talk.OvertimeColor = overtimeColor_;
     for (size_t row = 0; row < kTalkKeyCount; ++row) talk.*kShowKeys[row].field = KeyOf(row);

@@ -1,4 +1,4 @@
-#include "dialogs/sound/normal_set_dialog_win32.h"
+#include "dialogs/sound/sound_dialog_win32.h"
 
 #include "win32/debug_log_win32.h"
 #include "win32/short_path_win32.h"
@@ -29,13 +29,13 @@ constexpr DWORD kPathLabelStyle = SS_EDITCONTROL;
 
 }  // namespace
 
-NormalSetDialog::NormalSetDialog(AppState& state, ConfigFile& config, DialogHost& host)
+SoundDialog::SoundDialog(AppState& state, ConfigFile& config, DialogHost& host)
     : SettingsDialog(&host, &state.Countdown), state_(state), config_(config) {}
 
-NormalSetDialog::~NormalSetDialog() = default;
+SoundDialog::~SoundDialog() = default;
 
-DialogFrameSpec NormalSetDialog::Frame() const {
-    return {.className = kNormalSetClassName,
+DialogFrameSpec SoundDialog::Frame() const {
+    return {.className = kSoundDialogClassName,
             .caption = TextId::SoundTitle,
             .clientWidthTwips = kClientWidthTwips,
             .clientHeightTwips = kClientHeightTwips,
@@ -46,42 +46,43 @@ DialogFrameSpec NormalSetDialog::Frame() const {
             .cancelLeftTwips = 4080};
 }
 
-void NormalSetDialog::MakeControls() {
+void SoundDialog::MakeControls() {
     const std::wstring browse = UiText(TextId::Browse);
-    AddCaption(kNormalSetSoundCaptionId, UiText(TextId::SoundWarningCaption), kSoundCaptionTwips);
-    AddLabel(kNormalSetSoundLabelId, L"", kSoundLabelTwips, kPathLabelStyle);
-    AddButton(kNormalSetBrowseSoundId, browse, kBrowseSoundTwips, kDefaultOverColor);
-    AddCheckBox(kNormalSetEndWarningId, UiText(TextId::SoundEndWarning), kEndWarningTwips);
-    AddCaption(kNormalSetEndSoundCaptionId, UiText(TextId::SoundEndCaption), kEndSoundCaptionTwips);
-    AddLabel(kNormalSetEndSoundLabelId, L"", kEndSoundLabelTwips, kPathLabelStyle);
-    AddButton(kNormalSetBrowseEndSoundId, browse, kBrowseEndSoundTwips, kDefaultOverColor);
+    AddCaption(kSoundDialogSoundCaptionId, UiText(TextId::SoundWarningCaption), kSoundCaptionTwips);
+    AddLabel(kSoundDialogSoundLabelId, L"", kSoundLabelTwips, kPathLabelStyle);
+    AddButton(kSoundDialogBrowseSoundId, browse, kBrowseSoundTwips, kDefaultOverColor);
+    AddCheckBox(kSoundDialogEndWarningId, UiText(TextId::SoundEndWarning), kEndWarningTwips);
+    AddCaption(kSoundDialogEndSoundCaptionId, UiText(TextId::SoundEndCaption),
+               kEndSoundCaptionTwips);
+    AddLabel(kSoundDialogEndSoundLabelId, L"", kEndSoundLabelTwips, kPathLabelStyle);
+    AddButton(kSoundDialogBrowseEndSoundId, browse, kBrowseEndSoundTwips, kDefaultOverColor);
 }
 
-void NormalSetDialog::LoadValues() {
+void SoundDialog::LoadValues() {
     const GeneralSettings& g = state_.General;
-    ShowSound(kNormalSetSoundLabelId, g.WarningSound);
-    CheckDlgButton(Handle(), kNormalSetEndWarningId, g.EndWarning ? BST_CHECKED : BST_UNCHECKED);
-    ShowSound(kNormalSetEndSoundLabelId, g.EndSound);
+    ShowSound(kSoundDialogSoundLabelId, g.WarningSound);
+    CheckDlgButton(Handle(), kSoundDialogEndWarningId, g.EndWarning ? BST_CHECKED : BST_UNCHECKED);
+    ShowSound(kSoundDialogEndSoundLabelId, g.EndSound);
 }
 
-std::string NormalSetDialog::SoundOf(int labelId) const {
+std::string SoundDialog::SoundOf(int labelId) const {
     return SoundSettingFromShown(WideToUtf8(ChildText(labelId)));
 }
 
-void NormalSetDialog::ShowSound(int labelId, const std::string& setting) {
+void SoundDialog::ShowSound(int labelId, const std::string& setting) {
     SetChildText(labelId, Utf8ToWide(SoundSettingToShow(setting)));
 }
 
-void NormalSetDialog::OnControl(int id, int code) {
+void SoundDialog::OnControl(int id, int code) {
     if (code != BN_CLICKED) return;
-    if (id == kNormalSetBrowseSoundId) Browse(kNormalSetSoundLabelId);
-    if (id == kNormalSetBrowseEndSoundId) Browse(kNormalSetEndSoundLabelId);
+    if (id == kSoundDialogBrowseSoundId) Browse(kSoundDialogSoundLabelId);
+    if (id == kSoundDialogBrowseEndSoundId) Browse(kSoundDialogEndSoundLabelId);
 }
 
-void NormalSetDialog::Browse(int labelId) {
+void SoundDialog::Browse(int labelId) {
     // Neither sound may keep playing, nor its file stay open, while files are chosen.
-    StopSoundFile(SoundOf(kNormalSetSoundLabelId));
-    StopSoundFile(SoundOf(kNormalSetEndSoundLabelId));
+    StopSoundFile(SoundOf(kSoundDialogSoundLabelId));
+    StopSoundFile(SoundOf(kSoundDialogEndSoundLabelId));
 
     // The dialog owns the file dialog, so it stays disabled until the choice is made.
     const auto stillOpen = OpenCheck();
@@ -99,13 +100,13 @@ void NormalSetDialog::Browse(int labelId) {
     ShowSound(labelId, kept);
 }
 
-bool NormalSetDialog::Save() {
+bool SoundDialog::Save() {
     GeneralSettings& g = state_.General;
     const GeneralSettings before = g;
-    g.WarningSound = SoundOf(kNormalSetSoundLabelId);
+    g.WarningSound = SoundOf(kSoundDialogSoundLabelId);
     g.EndWarning = EndWarningFromCheckState(
-        static_cast<int>(IsDlgButtonChecked(Handle(), kNormalSetEndWarningId)));
-    g.EndSound = SoundOf(kNormalSetEndSoundLabelId);
+        static_cast<int>(IsDlgButtonChecked(Handle(), kSoundDialogEndWarningId)));
+    g.EndSound = SoundOf(kSoundDialogEndSoundLabelId);
     const FileStatus saved = config_.SaveSoundSettings();
     // What is in use stays what is in the file; the dialog keeps the user's choices, so that
     // Save can be tried again once the file is free.

@@ -13,24 +13,24 @@
 
 namespace quorrin {
 
-inline constexpr const wchar_t* kSetTimeClassName = L"Quorrin.FrmSetTime";
+inline constexpr const wchar_t* kTimingDialogClassName = L"Quorrin.TimingDialog";
 
 // Control ids.
-inline constexpr int kSetTimeSameModeId = 1103;       // Opt_playMode(0), "同一计时设置"
-inline constexpr int kSetTimeIndividualId = 1104;     // Opt_playMode(1), "个性化设置"
-inline constexpr int kSetTimeAddId = 1105;            // Cmd_Add, "添加"
-inline constexpr int kSetTimeDeleteId = 1106;         // Cmd_Del, "删除"
-inline constexpr int kSetTimeClearId = 1107;          // Cmd_Cls, "清空"
-inline constexpr int kSetTimeResumeCaptionId = 1108;  // Label1
-inline constexpr int kSetTimeResumeId = 1109;         // Cmb_TimeBy
-inline constexpr int kSetTimeHeaderId = 1110;         // Label2, the column header
-inline constexpr int kSetTimeListId = 1111;           // List1
+inline constexpr int kTimingDialogSameModeId = 1103;    // "同一计时设置"
+inline constexpr int kTimingDialogIndividualId = 1104;  // "个性化设置"
+inline constexpr int kTimingDialogAddId = 1105;         // "添加"
+inline constexpr int kTimingDialogDeleteId = 1106;      // "删除"
+inline constexpr int kTimingDialogClearId = 1107;       // "清空"
+inline constexpr int kTimingDialogResumeCaptionId = 1108;
+inline constexpr int kTimingDialogResumeId = 1109;
+inline constexpr int kTimingDialogHeaderId = 1110;  // the column header
+inline constexpr int kTimingDialogListId = 1111;
 
 // Leaves the clock as it is while open.
-class SetTimeDialog final : public SettingsDialog {
+class TimingDialog final : public SettingsDialog {
   public:
-    SetTimeDialog(AppState& state, ConfigFile& config, DialogHost& host);
-    ~SetTimeDialog() override;
+    TimingDialog(AppState& state, ConfigFile& config, DialogHost& host);
+    ~TimingDialog() override;
 
   private:
     DialogFrameSpec Frame() const override;
@@ -57,9 +57,9 @@ class SetTimeDialog final : public SettingsDialog {
     ConfigFile& config_;
     TimingList list_;
     bool individual_ = false;
-    MyButton* add_ = nullptr;
-    MyButton* delete_ = nullptr;
-    MyButton* clear_ = nullptr;
+    ImageButton* add_ = nullptr;
+    ImageButton* delete_ = nullptr;
+    ImageButton* clear_ = nullptr;
 };
 
 }  // namespace quorrin

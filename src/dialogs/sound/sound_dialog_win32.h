@@ -8,22 +8,22 @@
 
 namespace quorrin {
 
-inline constexpr const wchar_t* kNormalSetClassName = L"Quorrin.FrmNormalSet";
+inline constexpr const wchar_t* kSoundDialogClassName = L"Quorrin.SoundDialog";
 
 // Control ids, for WM_COMMAND (buttons) and GetDlgItem (labels, check box).
-inline constexpr int kNormalSetSoundCaptionId = 1003;     // Label2, "提示音乐："
-inline constexpr int kNormalSetSoundLabelId = 1004;       // Lab_Sound
-inline constexpr int kNormalSetBrowseSoundId = 1005;      // Cmd_SelSound, "浏览"
-inline constexpr int kNormalSetEndWarningId = 1006;       // Chk_Warning2, "结束提醒"
-inline constexpr int kNormalSetEndSoundCaptionId = 1007;  // Label4, "结束音乐："
-inline constexpr int kNormalSetEndSoundLabelId = 1008;    // Lab_Sound2
-inline constexpr int kNormalSetBrowseEndSoundId = 1009;   // Cmd_SelSound2, "浏览"
+inline constexpr int kSoundDialogSoundCaptionId = 1003;  // "提示音乐："
+inline constexpr int kSoundDialogSoundLabelId = 1004;
+inline constexpr int kSoundDialogBrowseSoundId = 1005;      // "浏览"
+inline constexpr int kSoundDialogEndWarningId = 1006;       // "结束提醒"
+inline constexpr int kSoundDialogEndSoundCaptionId = 1007;  // "结束音乐："
+inline constexpr int kSoundDialogEndSoundLabelId = 1008;
+inline constexpr int kSoundDialogBrowseEndSoundId = 1009;  // "浏览"
 
 // Hides the main clock while it is open during a show.
-class NormalSetDialog final : public SettingsDialog {
+class SoundDialog final : public SettingsDialog {
   public:
-    NormalSetDialog(AppState& state, ConfigFile& config, DialogHost& host);
-    ~NormalSetDialog() override;
+    SoundDialog(AppState& state, ConfigFile& config, DialogHost& host);
+    ~SoundDialog() override;
 
   private:
     DialogFrameSpec Frame() const override;

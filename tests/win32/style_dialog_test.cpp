@@ -2,7 +2,7 @@
 // digits, what Save writes and lays out (and in which order), what Cancel leaves alone, the
 // clock it hides during a show, the colour dialog behind the drawn buttons, and the preview's
 // pixels.
-#include "dialogs/style/set_style_dialog_win32.h"
+#include "dialogs/style/style_dialog_win32.h"
 
 #include "win32/gdi_scope_win32.h"
 #include "win32/message_box_win32.h"
@@ -69,7 +69,7 @@ void WriteBytes(const std::string& path, const std::string& bytes) {
     out << bytes;
 }
 
-class SetStyleDialogTest : public ::testing::Test {
+class StyleDialogTest : public ::testing::Test {
   protected:
     void SetUp() override {
         WriteBytes(configPath_, Utf8ToGbk("[Normal]\r\nSameMode=True\r\n[Style]\r\nWidth=3000\r\n"
@@ -84,7 +84,7 @@ class SetStyleDialogTest : public ::testing::Test {
 
     HWND OpenDialog() {
         if (!dialog_) {
-            dialog_ = std::make_unique<SetStyleDialog>(state_, config_, clock_, clock_);
+            dialog_ = std::make_unique<StyleDialog>(state_, config_, clock_, clock_);
         }
         EXPECT_TRUE(dialog_->Open(GetModuleHandleW(nullptr)));
         return dialog_->Handle();
@@ -92,8 +92,9 @@ class SetStyleDialogTest : public ::testing::Test {
     HWND Child(int id) const {
         // The preview's parts are children of the preview pane.
         const HWND child = GetDlgItem(dialog_->Handle(), id);
-        return child != nullptr ? child
-                                : GetDlgItem(GetDlgItem(dialog_->Handle(), kSetStylePreviewId), id);
+        return child != nullptr
+                   ? child
+                   : GetDlgItem(GetDlgItem(dialog_->Handle(), kStyleDialogPreviewId), id);
     }
     std::wstring Text(int id) const { return testing::WindowText(Child(id)); }
     const StylePreview& Preview() const { return dialog_->Preview().Preview(); }
@@ -114,14 +115,14 @@ class SetStyleDialogTest : public ::testing::Test {
     RECT PaneRect(int id) const {
         RECT r{};
         GetWindowRect(Child(id), &r);
-        MapWindowPoints(nullptr, Child(kSetStylePreviewId), reinterpret_cast<POINT*>(&r), 2);
+        MapWindowPoints(nullptr, Child(kStyleDialogPreviewId), reinterpret_cast<POINT*>(&r), 2);
         return r;
     }
     // Whether a part lies where the twips of the model put it (each edge rounded on its own),
     // from the clock's top-left corner, where the background of these styles (bgLeft and
     // bgTop 0) starts.
     bool PartAt(int id, const TwipRect& place) const {
-        const RECT clock = PaneRect(kSetStyleBackgroundId);
+        const RECT clock = PaneRect(kStyleDialogBackgroundId);
         RECT r = PaneRect(id);
         OffsetRect(&r, -clock.left, -clock.top);
         const RECT expected{TwipsToPixels(place.left), TwipsToPixels(place.top),
@@ -146,41 +147,42 @@ class SetStyleDialogTest : public ::testing::Test {
     IniStore store_{configPath_};
     ConfigFile config_{state_, store_, [](const std::string&) {}};
     FakeClock clock_{configPath_};
-    std::unique_ptr<SetStyleDialog> dialog_;
+    std::unique_ptr<StyleDialog> dialog_;
 };
 
-TEST_F(SetStyleDialogTest, DefaultStyleShowsItsItemsAndAFittedPreview) {
+TEST_F(StyleDialogTest, DefaultStyleShowsItsItemsAndAFittedPreview) {
     const HWND dialog = OpenDialog();
     ASSERT_NE(dialog, nullptr);
     EXPECT_EQ(testing::WindowText(dialog), L"外观设置");
     EXPECT_EQ(Text(kDialogCaptionId), L"外观设置");
-    EXPECT_EQ(Text(kSetStyleFontCaptionId), L"数字字体");
-    EXPECT_EQ(Text(kSetStyleSizeCaptionId), L"字号");
-    EXPECT_EQ(Text(kSetStyleAlphaCaptionId), L"透明度");
-    EXPECT_EQ(Text(kSetStylePosCaptionId), L"位  置");
-    EXPECT_EQ(Text(kSetStyleTextColorId), L"颜色");
-    EXPECT_EQ(Text(kSetStyleBackColorId), L"自定义背景颜色");
+    EXPECT_EQ(Text(kStyleDialogFontCaptionId), L"数字字体");
+    EXPECT_EQ(Text(kStyleDialogSizeCaptionId), L"字号");
+    EXPECT_EQ(Text(kStyleDialogAlphaCaptionId), L"透明度");
+    EXPECT_EQ(Text(kStyleDialogPosCaptionId), L"位  置");
+    EXPECT_EQ(Text(kStyleDialogTextColorId), L"颜色");
+    EXPECT_EQ(Text(kStyleDialogBackColorId), L"自定义背景颜色");
     EXPECT_EQ(Text(kDialogSaveId), L"保存");
     EXPECT_EQ(Text(kDialogCancelId), L"取消");
     EXPECT_EQ(Text(kDialogCloseId), L"×");
     wchar_t name[32] = {};
-    GetClassNameW(Child(kSetStyleTextColorId), name, 32);
-    EXPECT_STREQ(name, kXPButtonClassName);
-    EXPECT_TRUE(IsWindowEnabled(Child(kSetStyleBackColorId)));
+    GetClassNameW(Child(kStyleDialogTextColorId), name, 32);
+    EXPECT_STREQ(name, kDrawnButtonClassName);
+    EXPECT_TRUE(IsWindowEnabled(Child(kStyleDialogBackColorId)));
 
     // The selected items.
-    EXPECT_EQ(Text(kSetStyleFontListId), L"Arial");
-    EXPECT_EQ(Text(kSetStyleSizeListId), L"36");
-    EXPECT_EQ(Text(kSetStyleAlphaListId), L"不透明");
-    EXPECT_EQ(Text(kSetStylePosListId), L"屏幕右上角");
-    EXPECT_EQ(SendMessageW(Child(kSetStyleSizeListId), CB_GETCOUNT, 0, 0), 141);
-    EXPECT_EQ(SendMessageW(Child(kSetStyleAlphaListId), CB_GETCOUNT, 0, 0), 11);
-    EXPECT_EQ(SendMessageW(Child(kSetStylePosListId), CB_GETCOUNT, 0, 0), 5);
-    const LRESULT fonts = SendMessageW(Child(kSetStyleFontListId), CB_GETCOUNT, 0, 0);
+    EXPECT_EQ(Text(kStyleDialogFontListId), L"Arial");
+    EXPECT_EQ(Text(kStyleDialogSizeListId), L"36");
+    EXPECT_EQ(Text(kStyleDialogAlphaListId), L"不透明");
+    EXPECT_EQ(Text(kStyleDialogPosListId), L"屏幕右上角");
+    EXPECT_EQ(SendMessageW(Child(kStyleDialogSizeListId), CB_GETCOUNT, 0, 0), 141);
+    EXPECT_EQ(SendMessageW(Child(kStyleDialogAlphaListId), CB_GETCOUNT, 0, 0), 11);
+    EXPECT_EQ(SendMessageW(Child(kStyleDialogPosListId), CB_GETCOUNT, 0, 0), 5);
+    const LRESULT fonts = SendMessageW(Child(kStyleDialogFontListId), CB_GETCOUNT, 0, 0);
     EXPECT_GT(fonts, 3);
     for (LRESULT i = 0; i < fonts; ++i) {
         wchar_t face[LF_FACESIZE] = {};
-        SendMessageW(Child(kSetStyleFontListId), CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(face));
+        SendMessageW(Child(kStyleDialogFontListId), CB_GETLBTEXT, i,
+                     reinterpret_cast<LPARAM>(face));
         EXPECT_NE(face[0], L'@') << "no vertical faces";
     }
 
@@ -195,11 +197,11 @@ TEST_F(SetStyleDialogTest, DefaultStyleShowsItsItemsAndAFittedPreview) {
     ExpectFitted(p);
     EXPECT_NEAR(p.background.width, 3000, 300);
     EXPECT_NEAR(p.background.height, 1200, 120);
-    EXPECT_TRUE(PartAt(kSetStyleBackgroundId, p.background));
-    EXPECT_TRUE(PartAt(kSetStyleDigitsId, p.digits));
+    EXPECT_TRUE(PartAt(kStyleDialogBackgroundId, p.background));
+    EXPECT_TRUE(PartAt(kStyleDialogDigitsId, p.digits));
 }
 
-TEST_F(SetStyleDialogTest, ImmediateSaveWritesTheFittedSizesThenLaysOutAndCloses) {
+TEST_F(StyleDialogTest, ImmediateSaveWritesTheFittedSizesThenLaysOutAndCloses) {
     OpenDialog();
     const StylePreview fitted = Preview();
     Press(kDialogSaveId);
@@ -224,20 +226,20 @@ TEST_F(SetStyleDialogTest, ImmediateSaveWritesTheFittedSizesThenLaysOutAndCloses
     EXPECT_EQ(IniStore(configPath_).ReadRaw("PPTFiles", "pptFiles", ""), "0");
 }
 
-TEST_F(SetStyleDialogTest, LargerSizeGrowsTheDigitsAndTheBackgroundFollows) {
+TEST_F(StyleDialogTest, LargerSizeGrowsTheDigitsAndTheBackgroundFollows) {
     OpenDialog();
     const StylePreview before = Preview();
-    Choose(kSetStyleSizeListId, 72 - 10);
+    Choose(kStyleDialogSizeListId, 72 - 10);
     const StylePreview& after = Preview();
     EXPECT_EQ(after.fontPoints, 72);
     EXPECT_GT(after.digits.width, before.digits.width * 3 / 2);
     EXPECT_GT(after.digits.height, before.digits.height * 3 / 2);
     ExpectFitted(after);
-    EXPECT_TRUE(PartAt(kSetStyleDigitsId, after.digits));
-    EXPECT_TRUE(PartAt(kSetStyleBackgroundId, after.background));
+    EXPECT_TRUE(PartAt(kStyleDialogDigitsId, after.digits));
+    EXPECT_TRUE(PartAt(kStyleDialogBackgroundId, after.background));
 
-    Choose(kSetStyleAlphaListId, 5);  // 50%
-    Choose(kSetStylePosListId, 4);    // 自定义位置
+    Choose(kStyleDialogAlphaListId, 5);  // 50%
+    Choose(kStyleDialogPosListId, 4);    // 自定义位置
     Press(kDialogSaveId);
     ASSERT_TRUE(PumpUntilClosed());
     EXPECT_EQ(Saved("numFontSize"), "72");
@@ -247,7 +249,7 @@ TEST_F(SetStyleDialogTest, LargerSizeGrowsTheDigitsAndTheBackgroundFollows) {
     EXPECT_EQ(Saved("Width"), std::to_string(after.background.width));
 }
 
-TEST_F(SetStyleDialogTest, ColourButtonsTakeTheChosenColourAndCancelKeepsIt) {
+TEST_F(StyleDialogTest, ColourButtonsTakeTheChosenColourAndCancelKeepsIt) {
     const HWND dialog = OpenDialog();
     const auto choose = [](int red, int green, int blue) {
         return [=](HWND colours) {
@@ -259,18 +261,18 @@ TEST_F(SetStyleDialogTest, ColourButtonsTakeTheChosenColourAndCancelKeepsIt) {
     };
     {
         CommonDialogDriver driver(testing::kColorRedEditId, choose(0x12, 0x34, 0x56));
-        SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(kSetStyleTextColorId, BN_CLICKED), 0);
+        SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(kStyleDialogTextColorId, BN_CLICKED), 0);
         EXPECT_TRUE(driver.Acted());
     }
     EXPECT_EQ(Preview().textColor, 0x563412);
     {
         CommonDialogDriver driver(testing::kColorRedEditId, &testing::CancelDialog);
-        SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(kSetStyleTextColorId, BN_CLICKED), 0);
+        SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(kStyleDialogTextColorId, BN_CLICKED), 0);
     }
     EXPECT_EQ(Preview().textColor, 0x563412) << "cancelled: unchanged";
     {
         CommonDialogDriver driver(testing::kColorRedEditId, choose(255, 255, 255));
-        SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(kSetStyleBackColorId, BN_CLICKED), 0);
+        SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(kStyleDialogBackColorId, BN_CLICKED), 0);
     }
     EXPECT_EQ(Preview().backColor, 0xFFFFFF);
     EXPECT_EQ(Preview().textColor, 0x563412);
@@ -282,11 +284,11 @@ TEST_F(SetStyleDialogTest, ColourButtonsTakeTheChosenColourAndCancelKeepsIt) {
 }
 
 // (Every way of closing is 取消's: see the sound settings dialog's tests.)
-TEST_F(SetStyleDialogTest, CancelWritesNothingAndLaysOutNothing) {
+TEST_F(StyleDialogTest, CancelWritesNothingAndLaysOutNothing) {
     const std::string before = ReadBytes(configPath_);
     OpenDialog();
-    Choose(kSetStyleSizeListId, 100);
-    Choose(kSetStyleAlphaListId, 0);
+    Choose(kStyleDialogSizeListId, 100);
+    Choose(kStyleDialogAlphaListId, 0);
     Press(kDialogCancelId);
     ASSERT_TRUE(PumpUntilClosed());
     EXPECT_EQ(ReadBytes(configPath_), before);
@@ -295,12 +297,12 @@ TEST_F(SetStyleDialogTest, CancelWritesNothingAndLaysOutNothing) {
     EXPECT_TRUE(clock_.calls.empty());
     // Reopened, the dialog shows the stored style again, not the cancelled edits.
     OpenDialog();
-    EXPECT_EQ(Text(kSetStyleSizeListId), L"36");
+    EXPECT_EQ(Text(kStyleDialogSizeListId), L"36");
     EXPECT_EQ(Preview().fontPoints, 36);
 }
 
 // The clock comes back after the new style is laid out.
-TEST_F(SetStyleDialogTest, DuringAShowTheClockHidesAndComesBackLaidOut) {
+TEST_F(StyleDialogTest, DuringAShowTheClockHidesAndComesBackLaidOut) {
     state_.Countdown.ShowActive = true;
     for (const int id : {kDialogSaveId, kDialogCancelId}) {
         clock_.calls.clear();
@@ -315,7 +317,7 @@ TEST_F(SetStyleDialogTest, DuringAShowTheClockHidesAndComesBackLaidOut) {
     }
 }
 
-TEST_F(SetStyleDialogTest, StoredValuesNoListShowsAreKept) {
+TEST_F(StyleDialogTest, StoredValuesNoListShowsAreKept) {
     // Hand-edited: an opacity and a position no item stands for, a font the system lacks
     // and a size outside the list.
     state_.Style.Alpha = 55;
@@ -323,16 +325,16 @@ TEST_F(SetStyleDialogTest, StoredValuesNoListShowsAreKept) {
     state_.Style.numFontName = "No Such Face";
     state_.Style.numFontSize = 8;
     OpenDialog();
-    for (const int id :
-         {kSetStyleFontListId, kSetStyleSizeListId, kSetStyleAlphaListId, kSetStylePosListId}) {
+    for (const int id : {kStyleDialogFontListId, kStyleDialogSizeListId, kStyleDialogAlphaListId,
+                         kStyleDialogPosListId}) {
         EXPECT_EQ(SendMessageW(Child(id), CB_GETCURSEL, 0, 0), CB_ERR) << id;
     }
     // Nothing was chosen, so nothing was fitted: the preview is the stored one.
     EXPECT_EQ(Preview(), PreviewFromStyle(state_.Style));
-    EXPECT_TRUE(PartAt(kSetStyleBackgroundId, TwipRect{0, 0, 3000, 1200}));
+    EXPECT_TRUE(PartAt(kStyleDialogBackgroundId, TwipRect{0, 0, 3000, 1200}));
 
     // A release on the digits fits the background around them.
-    const HWND digits = Child(kSetStyleDigitsId);
+    const HWND digits = Child(kStyleDialogDigitsId);
     SendMessageW(digits, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
     SendMessageW(digits, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
     ExpectFitted(Preview());
@@ -346,10 +348,10 @@ TEST_F(SetStyleDialogTest, StoredValuesNoListShowsAreKept) {
     EXPECT_EQ(Saved("numFontSize"), "8");
 }
 
-TEST_F(SetStyleDialogTest, PreviewShowsTheBackgroundAndTheDigitsInTheirColours) {
+TEST_F(StyleDialogTest, PreviewShowsTheBackgroundAndTheDigitsInTheirColours) {
     state_.Style.numForeColor = 0x0000FF;  // red digits
     OpenDialog();
-    const HWND pane = Child(kSetStylePreviewId);
+    const HWND pane = Child(kStyleDialogPreviewId);
     RECT client{};
     GetClientRect(pane, &client);
     BITMAPINFO info{};
@@ -368,7 +370,7 @@ TEST_F(SetStyleDialogTest, PreviewShowsTheBackgroundAndTheDigitsInTheirColours) 
     const auto* pixels = static_cast<const uint32_t*>(bits);
     const auto at = [&](int x, int y) { return pixels[y * client.right + x] & 0xFFFFFF; };
     // In DIB order (blue low): the green 0x33CC00 is 0x00CC33, red is 0xFF0000.
-    const RECT shape = PaneRect(kSetStyleBackgroundId);
+    const RECT shape = PaneRect(kStyleDialogBackgroundId);
     EXPECT_EQ(at(shape.left + 5, (shape.top + shape.bottom) / 2), 0x00CC33u)
         << "inside the shape, left of the digits";
     int red = 0;
@@ -389,7 +391,7 @@ TEST_F(SetStyleDialogTest, PreviewShowsTheBackgroundAndTheDigitsInTheirColours) 
 
 // At every scale no two controls cover each other, and the lists of the dialog's own items
 // show the longest one whole (the font list holds whatever faces the system has).
-TEST_F(SetStyleDialogTest, NothingOverlapsOrIsClippedInAnyLanguageAtAnyScale) {
+TEST_F(StyleDialogTest, NothingOverlapsOrIsClippedInAnyLanguageAtAnyScale) {
     for (const Language language : testing::kDialogTestLanguages) {
         const testing::LanguageScope speaking(language);
         const HWND dialog = OpenDialog();
@@ -397,7 +399,8 @@ TEST_F(SetStyleDialogTest, NothingOverlapsOrIsClippedInAnyLanguageAtAnyScale) {
             testing::LayOutAtDpi(dialog, dpi);
             EXPECT_EQ(testing::LayoutFaults(dialog, dpi), std::vector<std::wstring>{})
                 << testing::LanguageName(language) << " " << dpi;
-            for (const int id : {kSetStyleSizeListId, kSetStyleAlphaListId, kSetStylePosListId}) {
+            for (const int id :
+                 {kStyleDialogSizeListId, kStyleDialogAlphaListId, kStyleDialogPosListId}) {
                 EXPECT_EQ(testing::ClippedItems(Child(id)), std::vector<std::wstring>{})
                     << testing::LanguageName(language) << " " << dpi;
             }
@@ -408,18 +411,18 @@ TEST_F(SetStyleDialogTest, NothingOverlapsOrIsClippedInAnyLanguageAtAnyScale) {
 
 // Config.ini held by another program: Save names the file and stays open with the user's
 // choice; the clocks keep the style the file holds until a Save gets through.
-TEST_F(SetStyleDialogTest, SaveThatCannotWriteSaysSoAndStaysOpen) {
+TEST_F(StyleDialogTest, SaveThatCannotWriteSaysSoAndStaysOpen) {
     OpenDialog();
     const std::string before = ReadBytes(configPath_);
     const DisplayStyle inUse = state_.Style;
-    Choose(kSetStyleAlphaListId, 5);
+    Choose(kStyleDialogAlphaListId, 5);
     const testing::SaveFailureSeen box =
         testing::SaveWhileHeld(configPath_, [&] { Press(kDialogSaveId); });
     ASSERT_TRUE(box.shown);
     EXPECT_EQ(box.caption, kMessageBoxCaption);
     EXPECT_NE(box.text.find(Utf8ToWide(configPath_)), std::wstring::npos) << box.text;
     EXPECT_TRUE(dialog_->IsOpen());
-    EXPECT_EQ(SendMessageW(Child(kSetStyleAlphaListId), CB_GETCURSEL, 0, 0), 5);
+    EXPECT_EQ(SendMessageW(Child(kStyleDialogAlphaListId), CB_GETCURSEL, 0, 0), 5);
     EXPECT_EQ(state_.Style.Alpha, inUse.Alpha);
     EXPECT_EQ(ReadBytes(configPath_), before);
     EXPECT_EQ(std::count(clock_.calls.begin(), clock_.calls.end(), "layout"), 0);

@@ -1,4 +1,4 @@
-// Resource ids of the image button's stored pictures (BITMAP resources of my_button.rc,
+// Resource ids of the image button's stored pictures (BITMAP resources of image_button.rc,
 // which cannot include C++ constants, so the numbers are written there too). Picture n of a
 // kind has the kind's first id + n.
 #pragma once

@@ -1,4 +1,4 @@
-#include "dialogs/timing/edit_time_dialog_win32.h"
+#include "dialogs/timing/timing_entry_dialog_win32.h"
 
 #include "dialogs/common/pickers_win32.h"
 #include "dialogs/timing/timing_rows.h"
@@ -41,13 +41,13 @@ std::wstring WarningCaption(int spaces) {
 
 }  // namespace
 
-EditTimeDialog::~EditTimeDialog() {
+TimingEntryDialog::~TimingEntryDialog() {
     if (owner_ != nullptr) EnableWindow(owner_, TRUE);
 }
 
-std::optional<PresentationSlot> EditTimeDialog::Run(HINSTANCE instance, HWND owner,
-                                                    const EditTimeRequest& request) {
-    EditTimeDialog dialog;
+std::optional<PresentationSlot> TimingEntryDialog::Run(HINSTANCE instance, HWND owner,
+                                                       const EditTimeRequest& request) {
+    TimingEntryDialog dialog;
     if (!dialog.Open(instance, owner, request)) return std::nullopt;
     MSG message{};
     while (dialog.IsOpen()) {
@@ -64,7 +64,7 @@ std::optional<PresentationSlot> EditTimeDialog::Run(HINSTANCE instance, HWND own
     return dialog.result_;
 }
 
-bool EditTimeDialog::Open(HINSTANCE instance, HWND owner, const EditTimeRequest& request) {
+bool TimingEntryDialog::Open(HINSTANCE instance, HWND owner, const EditTimeRequest& request) {
     request_ = request;
     owner_ = owner;
     if (!SettingsDialog::Open(instance)) return false;
@@ -73,8 +73,8 @@ bool EditTimeDialog::Open(HINSTANCE instance, HWND owner, const EditTimeRequest&
     return true;
 }
 
-DialogFrameSpec EditTimeDialog::Frame() const {
-    return {.className = kEditTimeClassName,
+DialogFrameSpec TimingEntryDialog::Frame() const {
+    return {.className = kTimingEntryClassName,
             .caption = TextId::EditTitle,
             .clientWidthTwips = kClientWidthTwips,
             .clientHeightTwips = kClientHeightTwips,
@@ -86,23 +86,23 @@ DialogFrameSpec EditTimeDialog::Frame() const {
             .cancelLeftTwips = 3840};
 }
 
-void EditTimeDialog::MakeControls() {
+void TimingEntryDialog::MakeControls() {
     const HFONT timeFont = AddFont(nullptr, kTimeFontTwips, FW_BOLD);
     const DWORD editStyle = WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL;
-    duration_.Attach(AddControl(kEditTimeDurationId, L"EDIT", L"", editStyle, kDurationTwips),
+    duration_.Attach(AddControl(kTimingEntryDurationId, L"EDIT", L"", editStyle, kDurationTwips),
                      timeFont);
-    warning_.Attach(AddControl(kEditTimeWarningId, L"EDIT", L"", editStyle, kWarningTwips),
+    warning_.Attach(AddControl(kTimingEntryWarningId, L"EDIT", L"", editStyle, kWarningTwips),
                     timeFont);
-    AddCaption(kEditTimeDurationCaptionId, UiText(TextId::EditDuration), kDurationCaptionTwips);
-    AddCaption(kEditTimeWarningCaptionId, WarningCaption(kWarningCaptionSpaces),
+    AddCaption(kTimingEntryDurationCaptionId, UiText(TextId::EditDuration), kDurationCaptionTwips);
+    AddCaption(kTimingEntryWarningCaptionId, WarningCaption(kWarningCaptionSpaces),
                kWarningCaptionTwips);
     FitWarningCaption();
-    AddCheckBox(kEditTimeFlushId, UiText(TextId::EditFlush), kFlushTwips);
-    AddCheckBox(kEditTimeCloseShowId, UiText(TextId::EditCloseShow), kCloseShowTwips);
-    AddCaption(kEditTimeFileCaptionId, UiText(TextId::EditFile), kFileCaptionTwips);
-    AddLabel(kEditTimeFileLabelId, L"", kFileLabelTwips, SS_LEFTNOWORDWRAP | SS_ENDELLIPSIS);
-    if (MyButton* browse =
-            AddButton(kEditTimeBrowseId, UiText(TextId::Browse), kBrowseTwips, kDefaultOverColor)) {
+    AddCheckBox(kTimingEntryFlushId, UiText(TextId::EditFlush), kFlushTwips);
+    AddCheckBox(kTimingEntryCloseShowId, UiText(TextId::EditCloseShow), kCloseShowTwips);
+    AddCaption(kTimingEntryFileCaptionId, UiText(TextId::EditFile), kFileCaptionTwips);
+    AddLabel(kTimingEntryFileLabelId, L"", kFileLabelTwips, SS_LEFTNOWORDWRAP | SS_ENDELLIPSIS);
+    if (ImageButton* browse = AddButton(kTimingEntryBrowseId, UiText(TextId::Browse), kBrowseTwips,
+                                        kDefaultOverColor)) {
         // The shared timing's name is a label, not a file.
         browse->SetEnabled(request_.individual);
     }
@@ -110,9 +110,9 @@ void EditTimeDialog::MakeControls() {
 
 // "剩余时间", spaces, "时提醒" round the warning field, which sits in the gap: as many
 // spaces as it takes in the dialog font for the end to start behind the field.
-void EditTimeDialog::FitWarningCaption() {
-    const HWND caption = GetDlgItem(Handle(), kEditTimeWarningCaptionId);
-    const HWND field = GetDlgItem(Handle(), kEditTimeWarningId);
+void TimingEntryDialog::FitWarningCaption() {
+    const HWND caption = GetDlgItem(Handle(), kTimingEntryWarningCaptionId);
+    const HWND field = GetDlgItem(Handle(), kTimingEntryWarningId);
     if (caption == nullptr || field == nullptr) return;
     const auto font = reinterpret_cast<HFONT>(SendMessageW(caption, WM_GETFONT, 0, 0));
     const int space = static_cast<int>(TextPixels(font, L" ").cx);
@@ -135,17 +135,17 @@ void EditTimeDialog::FitWarningCaption() {
                  label.bottom - label.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void EditTimeDialog::LoadRow() {
+void TimingEntryDialog::LoadRow() {
     const PresentationSlot& row = request_.row;
     duration_.ShowSeconds(row.TimeCnt);
     warning_.ShowSeconds(row.TimeWarning);
-    CheckDlgButton(Handle(), kEditTimeFlushId, row.Flush ? BST_CHECKED : BST_UNCHECKED);
-    CheckDlgButton(Handle(), kEditTimeCloseShowId, row.Close ? BST_CHECKED : BST_UNCHECKED);
-    SetChildText(kEditTimeFileLabelId,
+    CheckDlgButton(Handle(), kTimingEntryFlushId, row.Flush ? BST_CHECKED : BST_UNCHECKED);
+    CheckDlgButton(Handle(), kTimingEntryCloseShowId, row.Close ? BST_CHECKED : BST_UNCHECKED);
+    SetChildText(kTimingEntryFileLabelId,
                  Utf8ToWide(PresentationNameToShow(row.File, !request_.individual)));
 }
 
-LRESULT EditTimeDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT TimingEntryDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_CTLCOLOREDIT:
             return OnEditColor(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
@@ -154,18 +154,18 @@ LRESULT EditTimeDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
     }
 }
 
-LRESULT EditTimeDialog::OnEditColor(HDC dc, HWND box) {
+LRESULT TimingEntryDialog::OnEditColor(HDC dc, HWND box) {
     if (box == duration_.Box()) return duration_.ControlColor(dc);
     if (box == warning_.Box()) return warning_.ControlColor(dc);
     return SettingsDialog::HandleMessage(WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc),
                                          reinterpret_cast<LPARAM>(box));
 }
 
-void EditTimeDialog::OnControl(int id, int code) {
-    if (id == kEditTimeBrowseId && code == BN_CLICKED) Browse();
+void TimingEntryDialog::OnControl(int id, int code) {
+    if (id == kTimingEntryBrowseId && code == BN_CLICKED) Browse();
 }
 
-void EditTimeDialog::Browse() {
+void TimingEntryDialog::Browse() {
     if (!request_.individual) return;
     const auto stillOpen = OpenCheck();
     const std::string picked =
@@ -180,12 +180,12 @@ void EditTimeDialog::Browse() {
         Tell(NameNotStorableMessage(picked));
         return;
     }
-    SetChildText(kEditTimeFileLabelId, Utf8ToWide(name));
+    SetChildText(kTimingEntryFileLabelId, Utf8ToWide(name));
 }
 
-bool EditTimeDialog::Save() {
-    const std::string file = PresentationNameFromShown(WideToUtf8(ChildText(kEditTimeFileLabelId)),
-                                                       !request_.individual);
+bool TimingEntryDialog::Save() {
+    const std::string file = PresentationNameFromShown(
+        WideToUtf8(ChildText(kTimingEntryFileLabelId)), !request_.individual);
     if (file.empty()) {
         Tell(Text(TextId::EditNoFile));
         return false;
@@ -199,14 +199,14 @@ bool EditTimeDialog::Save() {
     PresentationSlot row;
     row.TimeCnt = *duration;
     row.TimeWarning = *warning;
-    row.Flush = IsDlgButtonChecked(Handle(), kEditTimeFlushId) == BST_CHECKED;
-    row.Close = IsDlgButtonChecked(Handle(), kEditTimeCloseShowId) == BST_CHECKED;
+    row.Flush = IsDlgButtonChecked(Handle(), kTimingEntryFlushId) == BST_CHECKED;
+    row.Close = IsDlgButtonChecked(Handle(), kTimingEntryCloseShowId) == BST_CHECKED;
     row.File = file;
     result_ = row;
     return true;
 }
 
-void EditTimeDialog::OnClosing() {
+void TimingEntryDialog::OnClosing() {
     // The owner comes back before this window goes, so that it, and not some other
     // program, gets the activation.
     if (owner_ != nullptr) {
@@ -216,6 +216,6 @@ void EditTimeDialog::OnClosing() {
     }
 }
 
-void EditTimeDialog::Tell(std::string_view messageUtf8) { ShowMessage(Handle(), messageUtf8); }
+void TimingEntryDialog::Tell(std::string_view messageUtf8) { ShowMessage(Handle(), messageUtf8); }
 
 }  // namespace quorrin

@@ -1,6 +1,6 @@
-#include "dialogs/timing/set_time_dialog_win32.h"
+#include "dialogs/timing/timing_dialog_win32.h"
 
-#include "dialogs/timing/edit_time_dialog_win32.h"
+#include "dialogs/timing/timing_entry_dialog_win32.h"
 #include "dialogs/timing/timing_rows.h"
 #include "win32/ui_text_win32.h"
 #include "win32/wide_text_win32.h"
@@ -63,13 +63,13 @@ void AddListRow(HWND list, const std::string& text) {
 
 }  // namespace
 
-SetTimeDialog::SetTimeDialog(AppState& state, ConfigFile& config, DialogHost& host)
+TimingDialog::TimingDialog(AppState& state, ConfigFile& config, DialogHost& host)
     : SettingsDialog(&host, nullptr), state_(state), config_(config) {}
 
-SetTimeDialog::~SetTimeDialog() = default;
+TimingDialog::~TimingDialog() = default;
 
-DialogFrameSpec SetTimeDialog::Frame() const {
-    return {.className = kSetTimeClassName,
+DialogFrameSpec TimingDialog::Frame() const {
+    return {.className = kTimingDialogClassName,
             .caption = TextId::TimingTitle,
             .clientWidthTwips = kClientWidthTwips,
             .clientHeightTwips = kClientHeightTwips,
@@ -80,22 +80,24 @@ DialogFrameSpec SetTimeDialog::Frame() const {
             .cancelLeftTwips = 6240};
 }
 
-void SetTimeDialog::MakeControls() {
-    AddControl(kSetTimeSameModeId, L"BUTTON", UiText(TextId::TimingSameMode),
+void TimingDialog::MakeControls() {
+    AddControl(kTimingDialogSameModeId, L"BUTTON", UiText(TextId::TimingSameMode),
                WS_TABSTOP | WS_GROUP | BS_AUTORADIOBUTTON, kSameModeTwips);
-    AddControl(kSetTimeIndividualId, L"BUTTON", UiText(TextId::TimingIndividual),
+    AddControl(kTimingDialogIndividualId, L"BUTTON", UiText(TextId::TimingIndividual),
                BS_AUTORADIOBUTTON, kIndividualTwips);
-    add_ = AddButton(kSetTimeAddId, UiText(TextId::TimingAdd), kAddTwips, kDefaultOverColor);
-    delete_ =
-        AddButton(kSetTimeDeleteId, UiText(TextId::TimingDelete), kDeleteTwips, kDefaultOverColor);
-    clear_ = AddButton(kSetTimeClearId, UiText(TextId::TimingClear), kClearTwips, kClearOverColor);
+    add_ = AddButton(kTimingDialogAddId, UiText(TextId::TimingAdd), kAddTwips, kDefaultOverColor);
+    delete_ = AddButton(kTimingDialogDeleteId, UiText(TextId::TimingDelete), kDeleteTwips,
+                        kDefaultOverColor);
+    clear_ =
+        AddButton(kTimingDialogClearId, UiText(TextId::TimingClear), kClearTwips, kClearOverColor);
     if (add_ != nullptr) add_->SetStyle(kAddStyle);
     if (delete_ != nullptr) delete_->SetStyle(kDeleteStyle);
     if (clear_ != nullptr) clear_->SetStyle(kClearStyle);
-    AddCaption(kSetTimeResumeCaptionId, UiText(TextId::TimingResumeCaption), kResumeCaptionTwips);
-    AddDropDownList(kSetTimeResumeId, kResumeTwips);
-    AddCaption(kSetTimeHeaderId, UiText(TextId::TimingHeader), kHeaderTwips);
-    if (const HWND list = AddControl(kSetTimeListId, L"LISTBOX", L"",
+    AddCaption(kTimingDialogResumeCaptionId, UiText(TextId::TimingResumeCaption),
+               kResumeCaptionTwips);
+    AddDropDownList(kTimingDialogResumeId, kResumeTwips);
+    AddCaption(kTimingDialogHeaderId, UiText(TextId::TimingHeader), kHeaderTwips);
+    if (const HWND list = AddControl(kTimingDialogListId, L"LISTBOX", L"",
                                      WS_TABSTOP | WS_BORDER | WS_VSCROLL | LBS_NOTIFY |
                                          LBS_USETABSTOPS | LBS_NOINTEGRALHEIGHT,
                                      kListTwips)) {
@@ -108,9 +110,9 @@ void SetTimeDialog::MakeControls() {
 
 // The list's columns start under their headings: each tab stop lies where its heading
 // starts in the header above, measured in the fonts the two actually use.
-void SetTimeDialog::SetTabStops() {
-    const HWND header = GetDlgItem(Handle(), kSetTimeHeaderId);
-    const HWND list = GetDlgItem(Handle(), kSetTimeListId);
+void TimingDialog::SetTabStops() {
+    const HWND header = GetDlgItem(Handle(), kTimingDialogHeaderId);
+    const HWND list = GetDlgItem(Handle(), kTimingDialogListId);
     if (header == nullptr || list == nullptr) return;
     const auto headerFont = reinterpret_cast<HFONT>(SendMessageW(header, WM_GETFONT, 0, 0));
     const auto listFont = reinterpret_cast<HFONT>(SendMessageW(list, WM_GETFONT, 0, 0));
@@ -132,30 +134,30 @@ void SetTimeDialog::SetTabStops() {
     SendMessageW(list, LB_SETTABSTOPS, stops.size(), reinterpret_cast<LPARAM>(stops.data()));
 }
 
-void SetTimeDialog::LoadValues() {
-    const HWND resume = GetDlgItem(Handle(), kSetTimeResumeId);
+void TimingDialog::LoadValues() {
+    const HWND resume = GetDlgItem(Handle(), kTimingDialogResumeId);
     for (const TextId choice : {TextId::TimingResetChoice, TextId::TimingResumeChoice}) {
         SendMessageW(resume, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(UiText(choice).c_str()));
     }
     SendMessageW(resume, CB_SETCURSEL, state_.General.ResetTime ? 0 : 1, 0);
     const bool individual = !state_.General.SameMode;
-    CheckRadioButton(Handle(), kSetTimeSameModeId, kSetTimeIndividualId,
-                     individual ? kSetTimeIndividualId : kSetTimeSameModeId);
+    CheckRadioButton(Handle(), kTimingDialogSameModeId, kTimingDialogIndividualId,
+                     individual ? kTimingDialogIndividualId : kTimingDialogSameModeId);
     FillTimingList(individual);
 }
 
-bool SetTimeDialog::Individual() const {
-    return IsDlgButtonChecked(Handle(), kSetTimeIndividualId) == BST_CHECKED;
+bool TimingDialog::Individual() const {
+    return IsDlgButtonChecked(Handle(), kTimingDialogIndividualId) == BST_CHECKED;
 }
 
-void SetTimeDialog::FillTimingList(bool individual) {
+void TimingDialog::FillTimingList(bool individual) {
     individual_ = individual;
     list_.Fill(state_, individual);
     ShowRows(-1);
 }
 
-void SetTimeDialog::ShowRows(int selected) {
-    const HWND list = GetDlgItem(Handle(), kSetTimeListId);
+void TimingDialog::ShowRows(int selected) {
+    const HWND list = GetDlgItem(Handle(), kTimingDialogListId);
     SendMessageW(list, WM_SETREDRAW, FALSE, 0);
     SendMessageW(list, LB_RESETCONTENT, 0, 0);
     for (const TimingListRow& row : list_.Rows())
@@ -167,7 +169,7 @@ void SetTimeDialog::ShowRows(int selected) {
     UpdateRowButtons();
 }
 
-void SetTimeDialog::UpdateRowButtons() {
+void TimingDialog::UpdateRowButtons() {
     if (add_ != nullptr) {
         add_->SetEnabled(individual_ && list_.CanAdd());
         add_->SetToolTip(individual_ && !list_.CanAdd() ? UiText(TextId::TimingListFull) : L"");
@@ -176,30 +178,30 @@ void SetTimeDialog::UpdateRowButtons() {
     if (clear_ != nullptr) clear_->SetEnabled(individual_);
 }
 
-int SetTimeDialog::SelectedRow() const {
+int TimingDialog::SelectedRow() const {
     return static_cast<int>(
-        SendDlgItemMessageW(Handle(), kSetTimeListId, LB_GETCURSEL, 0, 0));  // LB_ERR: none
+        SendDlgItemMessageW(Handle(), kTimingDialogListId, LB_GETCURSEL, 0, 0));  // LB_ERR: none
 }
 
-void SetTimeDialog::OnControl(int id, int code) {
-    if (id == kSetTimeListId) {
+void TimingDialog::OnControl(int id, int code) {
+    if (id == kTimingDialogListId) {
         if (code == LBN_DBLCLK) EditRow(false);
         return;
     }
     if (code != BN_CLICKED) return;
     switch (id) {
-        case kSetTimeSameModeId:
-        case kSetTimeIndividualId:
+        case kTimingDialogSameModeId:
+        case kTimingDialogIndividualId:
             // Only a change of mode rebuilds the list (and drops unsaved changes).
             if (Individual() != individual_) FillTimingList(Individual());
             break;
-        case kSetTimeAddId:
+        case kTimingDialogAddId:
             EditRow(true);
             break;
-        case kSetTimeDeleteId:
+        case kTimingDialogDeleteId:
             DeleteRow();
             break;
-        case kSetTimeClearId:
+        case kTimingDialogClearId:
             ClearRows();
             break;
         default:
@@ -207,7 +209,7 @@ void SetTimeDialog::OnControl(int id, int code) {
     }
 }
 
-void SetTimeDialog::EditRow(bool newRow) {
+void TimingDialog::EditRow(bool newRow) {
     const int selected = SelectedRow();
     if (newRow ? !(individual_ && list_.CanAdd()) : selected < 0) return;
     EditTimeRequest request;
@@ -216,7 +218,8 @@ void SetTimeDialog::EditRow(bool newRow) {
     request.names = list_.Names();
 
     const auto stillOpen = OpenCheck();
-    const std::optional<PresentationSlot> row = EditTimeDialog::Run(Instance(), Handle(), request);
+    const std::optional<PresentationSlot> row =
+        TimingEntryDialog::Run(Instance(), Handle(), request);
     if (!stillOpen() || !row) return;
     if (newRow) {
         list_.Add(*row);
@@ -227,25 +230,26 @@ void SetTimeDialog::EditRow(bool newRow) {
     }
 }
 
-void SetTimeDialog::DeleteRow() {
+void TimingDialog::DeleteRow() {
     const int selected = SelectedRow();
     if (selected < 0) return;
     list_.Remove(static_cast<size_t>(selected));
     ShowRows(-1);
 }
 
-void SetTimeDialog::ClearRows() {
+void TimingDialog::ClearRows() {
     list_.Clear();
     ShowRows(-1);
 }
 
-bool SetTimeDialog::Save() {
-    const bool resetTime = SendDlgItemMessageW(Handle(), kSetTimeResumeId, CB_GETCURSEL, 0, 0) == 0;
+bool TimingDialog::Save() {
+    const bool resetTime =
+        SendDlgItemMessageW(Handle(), kTimingDialogResumeId, CB_GETCURSEL, 0, 0) == 0;
     const TimingSave save = PlanTimingSave(state_, resetTime, !Individual(), list_);
     // On failure nothing was stored: the dialog stays open with everything as entered.
     return Saved(config_, StoreTimingSave(state_, config_, save));
 }
 
-void SetTimeDialog::OnClosing() { add_ = delete_ = clear_ = nullptr; }
+void TimingDialog::OnClosing() { add_ = delete_ = clear_ = nullptr; }
 
 }  // namespace quorrin

@@ -1,4 +1,4 @@
-#include "dialogs/style/set_style_dialog_win32.h"
+#include "dialogs/style/style_dialog_win32.h"
 
 #include "win32/debug_log_win32.h"
 #include "win32/frame_guard_win32.h"
@@ -76,16 +76,16 @@ void AddItems(HWND list, const std::vector<std::string>& items) {
 
 }  // namespace
 
-SetStyleDialog::SetStyleDialog(AppState& state, ConfigFile& config, DialogHost& host,
-                               ClockLayoutControl& layout)
+StyleDialog::StyleDialog(AppState& state, ConfigFile& config, DialogHost& host,
+                         ClockLayoutControl& layout)
     : SettingsDialog(&host, &state.Countdown), state_(state), config_(config), layout_(layout) {
     preview_.SetOnReleased([this] { preview_.Fit(); });
 }
 
-SetStyleDialog::~SetStyleDialog() = default;
+StyleDialog::~StyleDialog() = default;
 
-DialogFrameSpec SetStyleDialog::Frame() const {
-    return {.className = kSetStyleClassName,
+DialogFrameSpec StyleDialog::Frame() const {
+    return {.className = kStyleDialogClassName,
             .caption = TextId::StyleTitle,
             .clientWidthTwips = kClientWidthTwips,
             .clientHeightTwips = kClientHeightTwips,
@@ -96,40 +96,40 @@ DialogFrameSpec SetStyleDialog::Frame() const {
             .cancelLeftTwips = 7680};
 }
 
-void SetStyleDialog::LoadValues() {
+void StyleDialog::LoadValues() {
     FillLists();
     ShowStyle(state_.Style);
 }
 
-void SetStyleDialog::MakeControls() {
-    AddCaption(kSetStyleFontCaptionId, UiText(TextId::StyleFont), kFontCaptionTwips);
-    AddDropDownList(kSetStyleFontListId, kFontListTwips);
-    AddCaption(kSetStyleSizeCaptionId, UiText(TextId::StyleSize), kSizeCaptionTwips);
-    AddDropDownList(kSetStyleSizeListId, kSizeListTwips);
+void StyleDialog::MakeControls() {
+    AddCaption(kStyleDialogFontCaptionId, UiText(TextId::StyleFont), kFontCaptionTwips);
+    AddDropDownList(kStyleDialogFontListId, kFontListTwips);
+    AddCaption(kStyleDialogSizeCaptionId, UiText(TextId::StyleSize), kSizeCaptionTwips);
+    AddDropDownList(kStyleDialogSizeListId, kSizeListTwips);
     buttonFont_ = AddFont(kButtonFontFace, kButtonFontTwips, FW_NORMAL);
     textColorButton_ =
-        MakeXPButton(kSetStyleTextColorId, UiText(TextId::StyleTextColor), kTextColorTwips);
+        MakeDrawnButton(kStyleDialogTextColorId, UiText(TextId::StyleTextColor), kTextColorTwips);
     backColorButton_ =
-        MakeXPButton(kSetStyleBackColorId, UiText(TextId::StyleBackColor), kBackColorTwips);
-    AddCaption(kSetStyleAlphaCaptionId, UiText(TextId::StyleAlpha), kAlphaCaptionTwips);
-    AddDropDownList(kSetStyleAlphaListId, BesideCaption(kAlphaListTwips));
-    AddCaption(kSetStylePosCaptionId, UiText(TextId::StylePosition), kPosCaptionTwips);
-    AddDropDownList(kSetStylePosListId, BesideCaption(kPosListTwips));
+        MakeDrawnButton(kStyleDialogBackColorId, UiText(TextId::StyleBackColor), kBackColorTwips);
+    AddCaption(kStyleDialogAlphaCaptionId, UiText(TextId::StyleAlpha), kAlphaCaptionTwips);
+    AddDropDownList(kStyleDialogAlphaListId, BesideCaption(kAlphaListTwips));
+    AddCaption(kStyleDialogPosCaptionId, UiText(TextId::StylePosition), kPosCaptionTwips);
+    AddDropDownList(kStyleDialogPosListId, BesideCaption(kPosListTwips));
     StylePreviewIds ids;
-    ids.pane = kSetStylePreviewId;
-    ids.background = kSetStyleBackgroundId;
-    ids.digits = kSetStyleDigitsId;
+    ids.pane = kStyleDialogPreviewId;
+    ids.background = kStyleDialogBackgroundId;
+    ids.digits = kStyleDialogDigitsId;
     if (!preview_.Create(Instance(), Handle(), PixelsOf(kPreviewTwips), ids,
                          UiText(TextId::StylePreview), DialogFont(), Dpi())) {
-        LogDebug(L"SetStyleDialog", L"no preview");
+        LogDebug(L"StyleDialog", L"no preview");
     }
 }
 
-std::unique_ptr<XPButton> SetStyleDialog::MakeXPButton(int id, const std::wstring& caption,
-                                                       const TwipRect& place) {
-    auto button = std::make_unique<XPButton>();
+std::unique_ptr<DrawnButton> StyleDialog::MakeDrawnButton(int id, const std::wstring& caption,
+                                                          const TwipRect& place) {
+    auto button = std::make_unique<DrawnButton>();
     if (!button->Create(Instance(), Handle(), id, PixelsOf(place), Dpi())) {
-        LogDebug(L"SetStyleDialog", L"drawn button " + std::to_wstring(id) + L" not created");
+        LogDebug(L"StyleDialog", L"drawn button " + std::to_wstring(id) + L" not created");
         return button;
     }
     SendMessageW(button->Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(buttonFont_), FALSE);
@@ -139,83 +139,84 @@ std::unique_ptr<XPButton> SetStyleDialog::MakeXPButton(int id, const std::wstrin
     return button;
 }
 
-void SetStyleDialog::FillLists() {
+void StyleDialog::FillLists() {
     fonts_ = ScreenFontList(ScreenFaces());
-    AddItems(GetDlgItem(Handle(), kSetStyleFontListId), fonts_);
-    AddItems(GetDlgItem(Handle(), kSetStyleSizeListId), FontSizeItems());
-    AddItems(GetDlgItem(Handle(), kSetStyleAlphaListId), AlphaItems());
-    AddItems(GetDlgItem(Handle(), kSetStylePosListId), PositionItems());
+    AddItems(GetDlgItem(Handle(), kStyleDialogFontListId), fonts_);
+    AddItems(GetDlgItem(Handle(), kStyleDialogSizeListId), FontSizeItems());
+    AddItems(GetDlgItem(Handle(), kStyleDialogAlphaListId), AlphaItems());
+    AddItems(GetDlgItem(Handle(), kStyleDialogPosListId), PositionItems());
 }
 
-void SetStyleDialog::ShowStyle(const DisplayStyle& style) {
+void StyleDialog::ShowStyle(const DisplayStyle& style) {
     preview_.Show(PreviewFromStyle(style));
     // A selection made here is handled as the user's own choice: the digits take the font
     // and the background is fitted around them.
     const int font = FontIndex(fonts_, style.numFontName);
     if (font != kNoListItem) {
-        SendDlgItemMessageW(Handle(), kSetStyleFontListId, CB_SETCURSEL, font, 0);
+        SendDlgItemMessageW(Handle(), kStyleDialogFontListId, CB_SETCURSEL, font, 0);
         OnFontChosen();
     }
     const int size = FontSizeIndex(style.numFontSize);
     if (size != kNoListItem) {
-        SendDlgItemMessageW(Handle(), kSetStyleSizeListId, CB_SETCURSEL, size, 0);
+        SendDlgItemMessageW(Handle(), kStyleDialogSizeListId, CB_SETCURSEL, size, 0);
         OnSizeChosen();
     }
-    SendDlgItemMessageW(Handle(), kSetStyleAlphaListId, CB_SETCURSEL, AlphaIndex(style.Alpha), 0);
-    SendDlgItemMessageW(Handle(), kSetStylePosListId, CB_SETCURSEL, PositionIndex(style.showPos),
+    SendDlgItemMessageW(Handle(), kStyleDialogAlphaListId, CB_SETCURSEL, AlphaIndex(style.Alpha),
+                        0);
+    SendDlgItemMessageW(Handle(), kStyleDialogPosListId, CB_SETCURSEL, PositionIndex(style.showPos),
                         0);
 }
 
-int SetStyleDialog::Selected(int listId) const {
+int StyleDialog::Selected(int listId) const {
     const LRESULT index = SendDlgItemMessageW(Handle(), listId, CB_GETCURSEL, 0, 0);
     return index == CB_ERR ? kNoListItem : static_cast<int>(index);
 }
 
-void SetStyleDialog::OnFontChosen() {
-    const int font = Selected(kSetStyleFontListId);
+void StyleDialog::OnFontChosen() {
+    const int font = Selected(kStyleDialogFontListId);
     if (font == kNoListItem || static_cast<size_t>(font) >= fonts_.size()) return;
     preview_.SetDigitsFont(fonts_[static_cast<size_t>(font)], preview_.Preview().fontPoints);
     preview_.Fit();
 }
 
-void SetStyleDialog::OnSizeChosen() {
-    const int size = Selected(kSetStyleSizeListId);
+void StyleDialog::OnSizeChosen() {
+    const int size = Selected(kStyleDialogSizeListId);
     if (size == kNoListItem) return;
     preview_.SetDigitsFont(preview_.Preview().fontName, kSmallestFontPoints + size);
     preview_.Fit();
 }
 
-void SetStyleDialog::OnControl(int id, int code) {
+void StyleDialog::OnControl(int id, int code) {
     if (code == CBN_SELCHANGE) {
-        if (id == kSetStyleFontListId) OnFontChosen();
-        if (id == kSetStyleSizeListId) OnSizeChosen();
+        if (id == kStyleDialogFontListId) OnFontChosen();
+        if (id == kStyleDialogSizeListId) OnSizeChosen();
         // The opacity and position lists only hold the choice until Save.
         return;
     }
     if (code != BN_CLICKED) return;
-    if (id == kSetStyleTextColorId) PickTextColor();
-    if (id == kSetStyleBackColorId) PickBackColor();
+    if (id == kStyleDialogTextColorId) PickTextColor();
+    if (id == kStyleDialogBackColorId) PickBackColor();
 }
 
-void SetStyleDialog::PickTextColor() {
+void StyleDialog::PickTextColor() {
     const auto stillOpen = OpenCheck();
     const int32_t color = PickColor(Handle());
     if (!stillOpen()) return;  // closed from elsewhere meanwhile
     if (color >= 0) preview_.SetTextColor(color);
 }
 
-void SetStyleDialog::PickBackColor() {
+void StyleDialog::PickBackColor() {
     const auto stillOpen = OpenCheck();
     const int32_t color = PickColor(Handle());
     if (!stillOpen()) return;
     if (color >= 0) preview_.SetBackColor(color);
 }
 
-bool SetStyleDialog::Save() {
+bool StyleDialog::Save() {
     const TwipRect clock = layout_.MainClockRect();
     const DisplayStyle chosen =
-        StyleFromDialog(state_.Style, preview_.Preview(), Selected(kSetStyleAlphaListId),
-                        Selected(kSetStylePosListId), clock.left, clock.top);
+        StyleFromDialog(state_.Style, preview_.Preview(), Selected(kStyleDialogAlphaListId),
+                        Selected(kStyleDialogPosListId), clock.left, clock.top);
     // On failure the clock keeps the style the file holds; the dialog keeps the user's
     // choices, so that Save can be tried again once the file is free.
     if (!Saved(config_, config_.SaveStyle(chosen))) return false;
@@ -224,8 +225,8 @@ bool SetStyleDialog::Save() {
     return true;
 }
 
-void SetStyleDialog::OnDpiLayout() {
-    for (XPButton* button : {textColorButton_.get(), backColorButton_.get()}) {
+void StyleDialog::OnDpiLayout() {
+    for (DrawnButton* button : {textColorButton_.get(), backColorButton_.get()}) {
         if (button != nullptr) button->SetDpi(Dpi());
     }
     preview_.SetDpi(Dpi(), PixelsOf(kPreviewTwips), DialogFont());

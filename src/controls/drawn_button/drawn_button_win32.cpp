@@ -1,4 +1,4 @@
-#include "controls/drawn_button/xp_button_win32.h"
+#include "controls/drawn_button/drawn_button_win32.h"
 
 #include "win32/debug_log_win32.h"
 #include "win32/gdi_scope_win32.h"
@@ -18,65 +18,65 @@ UniqueBitmap LoadFace(HINSTANCE module, int32_t number) {
     const WORD id = static_cast<WORD>(kFirstButtonFaceId + number);
     UniqueBitmap face(static_cast<HBITMAP>(
         LoadImageW(module, MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
-    if (!face) LogLastError(L"XPButton: face " + std::to_wstring(number));
+    if (!face) LogLastError(L"DrawnButton: face " + std::to_wstring(number));
     return face;
 }
 
 }  // namespace
 
-XPButton::XPButton() : OwnerDrawnButton(kXPButtonDefaultCaption, false) {}
+DrawnButton::DrawnButton() : OwnerDrawnButton(kDrawnButtonDefaultCaption, false) {}
 
-XPButton::~XPButton() {
+DrawnButton::~DrawnButton() {
     if (buffer_ && bufferOldBitmap_ != nullptr) SelectObject(buffer_.Get(), bufferOldBitmap_);
 }
 
-bool XPButton::Create(HINSTANCE instance, HWND parent, int controlId, const RECT& placePixels,
-                      int32_t dpi) {
+bool DrawnButton::Create(HINSTANCE instance, HWND parent, int controlId, const RECT& placePixels,
+                         int32_t dpi) {
     for (int32_t n = 0; n < kButtonFaceCount; ++n) {
         faces_[static_cast<size_t>(n)] = LoadFace(instance, n);
     }
     WindowClassSpec windowClass;
-    windowClass.className = kXPButtonClassName;
+    windowClass.className = kDrawnButtonClassName;
     windowClass.cursor = LoadCursorW(nullptr, IDC_ARROW);
     if (!CreateButton(instance, windowClass, parent, controlId, placePixels)) return false;
     UseDpi(dpi);
-    PrintB(FaceRequest::Resting);
+    DrawFace(FaceRequest::Resting);
     return true;
 }
 
-ToolTipLook XPButton::TipLook() const {
+ToolTipLook DrawnButton::TipLook() const {
     ToolTipLook look;
     look.balloon = true;
-    look.maxWidthPixels = kXPButtonTipWidthPixels;
-    look.backColor = kXPButtonTipBackColor;
-    look.textColor = kXPButtonTipTextColor;
+    look.maxWidthPixels = kDrawnButtonTipWidthPixels;
+    look.backColor = kDrawnButtonTipBackColor;
+    look.textColor = kDrawnButtonTipTextColor;
     return look;
 }
 
-bool XPButton::ClicksWith(MouseButton button) const { return button == MouseButton::Left; }
+bool DrawnButton::ClicksWith(MouseButton button) const { return button == MouseButton::Left; }
 
-int32_t XPButton::FocusMarkInsetPixels() const { return kFocusMarkInsetPixels; }
+int32_t DrawnButton::FocusMarkInsetPixels() const { return kFocusMarkInsetPixels; }
 
-void XPButton::PaintFace(HDC dc) {
+void DrawnButton::PaintFace(HDC dc) {
     if (buffer_) BitBlt(dc, 0, 0, bufferSize_.cx, bufferSize_.cy, buffer_.Get(), 0, 0, SRCCOPY);
 }
 
-void XPButton::Restyle() { PrintB(FaceRequest::Resting); }
+void DrawnButton::Restyle() { DrawFace(FaceRequest::Resting); }
 
-void XPButton::MouseMoved(LPARAM point) { Apply(input_.MouseMove(Inside(point))); }
+void DrawnButton::MouseMoved(LPARAM point) { Apply(input_.MouseMove(Inside(point))); }
 
-void XPButton::PressChanged() { Apply(input_.Press(Pressed())); }
+void DrawnButton::PressChanged() { Apply(input_.Press(Pressed())); }
 
-void XPButton::Apply(const ButtonReaction& reaction) {
-    if (reaction.draw) PrintB(*reaction.draw);
+void DrawnButton::Apply(const ButtonReaction& reaction) {
+    if (reaction.draw) DrawFace(*reaction.draw);
     if (reaction.capture && GetCapture() != Handle()) SetCapture(Handle());
     // During a press the capture is the press's: it brings the release here.
     if (reaction.releaseCapture && !Pressed() && GetCapture() == Handle()) ReleaseCapture();
 }
 
-HFONT XPButton::FallbackFont() { return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)); }
+HFONT DrawnButton::FallbackFont() { return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)); }
 
-void XPButton::EnsureBuffer(int width, int height) {
+void DrawnButton::EnsureBuffer(int width, int height) {
     if (buffer_ && bufferSize_.cx == width && bufferSize_.cy == height) return;
     WindowDcScope screen(Handle());
     if (!buffer_) {
@@ -91,7 +91,7 @@ void XPButton::EnsureBuffer(int width, int height) {
     bufferSize_ = {width, height};
 }
 
-void XPButton::PrintB(FaceRequest request) {
+void DrawnButton::DrawFace(FaceRequest request) {
     if (Handle() == nullptr) return;
     RECT client{};
     GetClientRect(Handle(), &client);
@@ -102,7 +102,7 @@ void XPButton::PrintB(FaceRequest request) {
     if (!buffer_ || !bufferBitmap_) return;
     const HDC dc = buffer_.Get();
 
-    UniqueBrush back(CreateSolidBrush(kXPButtonBackColor));
+    UniqueBrush back(CreateSolidBrush(kDrawnButtonBackColor));
     FillRect(dc, &client, back.Get());
 
     const HBITMAP face = faces_[static_cast<size_t>(ResolveFace(request, Enabled()))].Get();
@@ -124,7 +124,7 @@ void XPButton::PrintB(FaceRequest request) {
     InvalidateRect(Handle(), nullptr, FALSE);
 }
 
-void XPButton::SetText(HDC dc, int width, int height) {
+void DrawnButton::SetText(HDC dc, int width, int height) {
     const std::wstring& caption = Caption();
     if (caption.empty()) return;
     ScopedSelectObject selectFont(dc, CaptionFont());

@@ -3,7 +3,7 @@
 // button. While no show runs it stays hidden, with no task-bar button. Being the one
 // top-level window the program always has, it is also where the system's messages for the
 // program arrive (its timers, the tray icon's events, the shell's restart, the end of the
-// session); it hands each of them to its owner through TimeFormEvents.
+// session); it hands each of them to its owner through MainClockEvents.
 #pragma once
 
 #include "clock/clock_view_win32.h"
@@ -14,11 +14,11 @@
 
 namespace quorrin {
 
-inline constexpr const wchar_t* kTimeFormClassName = L"Quorrin.TimeForm";
-inline constexpr const wchar_t* kTimeFormCopyClassName = L"Quorrin.TimeForm_Copy";
+inline constexpr const wchar_t* kMainClockClassName = L"Quorrin.MainClock";
+inline constexpr const wchar_t* kClockCopyClassName = L"Quorrin.ClockCopy";
 
 // What the main window passes on to the program's controller.
-class TimeFormEvents {
+class MainClockEvents {
   public:
     virtual void OnClockTimer(ClockTimer timer) = 0;
     // A message the controller asked for on this window (the tray icon's callback, the
@@ -35,12 +35,12 @@ class TimeFormEvents {
     virtual void OnClockClosing() = 0;
 
   protected:
-    ~TimeFormEvents() = default;
+    ~MainClockEvents() = default;
 };
 
-class TimeForm final : public CountdownWindow {
+class MainClockWindow final : public CountdownWindow {
   public:
-    TimeForm(AppState& state, TimeFormEvents& events);
+    MainClockWindow(AppState& state, MainClockEvents& events);
 
     // Creates the copy, then this window, both prepared and hidden, at the DPIs given. False
     // when this window cannot be made; a missing copy is only logged (the clock then shows
@@ -68,7 +68,7 @@ class TimeForm final : public CountdownWindow {
     void EndDrag();
 
     AppState& state_;
-    TimeFormEvents& events_;
+    MainClockEvents& events_;
     CountdownWindow copy_{ClockWindow::Copy};
 
     bool dragging_ = false;
