@@ -11,7 +11,7 @@ constexpr uint64_t kFirstPass = 1;
 
 }  // namespace
 
-void TitleCache::Update(std::span<const WindowId> windows, const TitleReader& read, bool rotate) {
+void TitleCache::Update(std::span<const WindowId> windows, bool rotate) {
     ++pass_;
     if (rotate) ++rotations_;
     previous_.swap(entries_);  // index_ now refers to previous_
@@ -30,11 +30,16 @@ void TitleCache::Update(std::span<const WindowId> windows, const TitleReader& re
     }
     previous_.clear();
 
-    for (Entry& entry : entries_) {
-        if (MustRead(entry)) Read(entry, read);
-    }
-    if (rotate) RefreshOldest(read);
+    // A title still due from an earlier pass stays due.
+    for (Entry& entry : entries_) entry.due = entry.due || MustRead(entry);
+    if (rotate) RefreshOldest();
     RebuildIndex();
+}
+
+const std::string& TitleCache::TitleAt(size_t position, const TitleReader& read) {
+    Entry& entry = entries_[position];
+    if (entry.due) Read(entry, read);
+    return entry.listed.title;
 }
 
 bool TitleCache::Invalidate(WindowId window) {
@@ -58,12 +63,11 @@ bool TitleCache::MustRead(const Entry& entry) const {
     return entry.firstPass > kFirstPass && pass_ - entry.firstPass < kFreshPasses;
 }
 
-void TitleCache::RefreshOldest(const TitleReader& read) {
+void TitleCache::RefreshOldest() {
     rotation_.clear();
     size_t overdue = 0;
     for (size_t i = 0; i < entries_.size(); ++i) {
-        const uint64_t readPass = entries_[i].readPass;
-        if (readPass == pass_) continue;
+        if (entries_[i].due) continue;
         rotation_.push_back(i);
         if (rotations_ - entries_[i].readRotation >= kRefreshPasses) ++overdue;
     }
@@ -79,7 +83,7 @@ void TitleCache::RefreshOldest(const TitleReader& read) {
     };
     std::nth_element(rotation_.begin(), rotation_.begin() + static_cast<std::ptrdiff_t>(count - 1),
                      rotation_.end(), longestAgo);
-    for (size_t i = 0; i < count; ++i) Read(entries_[rotation_[i]], read);
+    for (size_t i = 0; i < count; ++i) entries_[rotation_[i]].due = true;
 }
 
 void TitleCache::Read(Entry& entry, const TitleReader& read) {
@@ -87,6 +91,7 @@ void TitleCache::Read(Entry& entry, const TitleReader& read) {
     entry.readPass = pass_;
     entry.readRotation = rotations_;
     entry.stale = false;
+    entry.due = false;
 }
 
 const std::string& TitleCache::ClassAt(size_t position, const TitleReader& read) {
