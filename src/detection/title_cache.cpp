@@ -30,8 +30,20 @@ void TitleCache::Update(std::span<const WindowId> windows, bool rotate) {
     }
     previous_.clear();
 
-    // A title still due from an earlier pass stays due.
-    for (Entry& entry : entries_) entry.due = entry.due || MustRead(entry);
+    // The rotation chooses among the titles no rule makes due on this pass. A title never read,
+    // or due from an earlier pass and not asked for since, stays due and is one of those: it
+    // keeps the age of its last read, so the rotation's share falls on the titles the passes
+    // ask for no more often than if every due title had been read.
+    rotation_.clear();
+    for (size_t i = 0; i < entries_.size(); ++i) {
+        Entry& entry = entries_[i];
+        if (entry.readPass == 0) entry.due = true;
+        if (MustRead(entry)) {
+            entry.due = true;
+        } else {
+            rotation_.push_back(i);
+        }
+    }
     if (rotate) RefreshOldest();
     RebuildIndex();
 }
@@ -58,17 +70,14 @@ size_t TitleCache::Find(WindowId window) const {
 }
 
 bool TitleCache::MustRead(const Entry& entry) const {
-    if (entry.readPass == 0 || entry.stale) return true;
+    if (entry.stale) return true;
     if (tracked_ != 0 && entry.listed.window == tracked_) return true;
     return entry.firstPass > kFirstPass && pass_ - entry.firstPass < kFreshPasses;
 }
 
 void TitleCache::RefreshOldest() {
-    rotation_.clear();
     size_t overdue = 0;
-    for (size_t i = 0; i < entries_.size(); ++i) {
-        if (entries_[i].due) continue;
-        rotation_.push_back(i);
+    for (const size_t i : rotation_) {
         if (rotations_ - entries_[i].readRotation >= kRefreshPasses) ++overdue;
     }
     // A tenth of the titles spreads the reads evenly; the overdue ones keep the promise when

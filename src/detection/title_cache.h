@@ -10,8 +10,8 @@
 //   - on every pass for the tracked window (the running show), so that a show retitled to
 //     something else ends at the next pass even where no event says so;
 //   - otherwise in a rotation, on the passes that ask for it: each such pass makes due the
-//     titles read longest ago, about a tenth of those not due already, and every title is due
-//     again at least once in kRefreshPasses rotating passes.
+//     titles read longest ago, about a tenth of them, and every title is due again at least
+//     once in kRefreshPasses rotating passes.
 // A due title that is not asked for (a window below the show, where the pass stops) stays due
 // and is read on the first pass that asks for it, so every title a pass looks at is as fresh as
 // if all the due titles had been read at the pass's start.
@@ -84,8 +84,10 @@ class TitleCache {
 
     // Position in entries_ of `window`, or entries_.size().
     size_t Find(WindowId window) const;
+    // Whether a rule other than the rotation and the first read makes the title due on this
+    // pass.
     bool MustRead(const Entry& entry) const;
-    // Makes due the rotation's share of the titles that are not due already.
+    // Makes due the rotation's share of the titles in rotation_ (the ones read longest ago).
     void RefreshOldest();
     void Read(Entry& entry, const TitleReader& read);
     void RebuildIndex();
@@ -96,7 +98,7 @@ class TitleCache {
     std::vector<Entry> entries_;                      // the last pass's windows, in list order
     std::vector<Entry> previous_;                     // the pass before, while Update runs
     std::vector<std::pair<WindowId, size_t>> index_;  // entries_ positions, sorted by window
-    std::vector<size_t> rotation_;                    // Update's scratch list of positions
+    std::vector<size_t> rotation_;                    // Update's scratch: the rotation's choice
 };
 
 }  // namespace quorrin
