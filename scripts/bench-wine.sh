@@ -84,7 +84,11 @@ configure_and_build() {
     fi
 }
 
-log "building (x86_64 with the tools, i686 program only)"
+if [ "$latency_runs" -eq 1 ]; then
+    log "building (x86_64 with the tools, i686 program only)"
+else
+    log "building (x86_64 with the tools)"
+fi
 mkdir -p "$build"
 configure_and_build "$build/win64" toolchain-mingw-x86_64.cmake \
     Quorrin wininfo window-crowd show-latency slideshow-sim
