@@ -8,6 +8,7 @@
 #
 #   scripts/bench-wine.sh [--source DIR] [--windows N] [--idle-seconds S] [--warmup-seconds S]
 #                         [--trials N] [--hold-seconds S] [--no-baseline] [--skip-idle]
+#                         [--compare EXE]... [--rounds N] [--compare-only]
 #
 #   --source DIR      build from DIR (e.g. an exported commit) instead of this checkout
 #   --windows N       ordinary top-level windows put on the desktop for the idle run (300)
@@ -16,6 +17,12 @@
 #   --hold-seconds S  how long the clock counts before its memory is read (5)
 #   --no-baseline     skip the idle run without Quorrin
 #   --skip-idle       latency, memory and sizes only (e.g. to repeat them on a quiet machine)
+#   --compare EXE     another Quorrin.exe (e.g. an older tree's Release build) measured beside
+#                     this tree's on the busy desktop, with and without a show: the programs
+#                     take turns, one at a time, --rounds N times (3), and the medians are
+#                     printed (repeatable)
+#   --compare-only    the comparison and the x86_64 size only (no idle runs, latency, memory
+#                     or i686 build)
 #
 # CPU time is read from /proc/<pid>/stat (utime + stime) of the Linux process that runs
 # Quorrin.exe, and of the Wine server of this run's prefix, which answers the window calls of
@@ -32,6 +39,9 @@ trials=20
 hold_seconds=5
 baseline=1
 idle=1
+latency_runs=1
+rounds=3
+compare=()
 while [ $# -gt 0 ]; do
     case "$1" in
         --source) source_dir=$(cd "${2:?}" && pwd); shift 2 ;;
@@ -42,7 +52,10 @@ while [ $# -gt 0 ]; do
         --hold-seconds) hold_seconds=${2:?}; shift 2 ;;
         --no-baseline) baseline=0; shift ;;
         --skip-idle) idle=0; shift ;;
-        *) sed -n '9,18p' "$0" >&2; exit 2 ;;
+        --compare) compare+=("$(realpath "${2:?}")"); shift 2 ;;
+        --rounds) rounds=${2:?}; shift 2 ;;
+        --compare-only) idle=0 latency_runs=0; shift ;;
+        *) sed -n '9,25p' "$0" >&2; exit 2 ;;
     esac
 done
 
@@ -71,11 +84,15 @@ configure_and_build() {
     fi
 }
 
-log "building (x86_64 with the tools, i686 program only)"
+if [ "$latency_runs" -eq 1 ]; then
+    log "building (x86_64 with the tools, i686 program only)"
+else
+    log "building (x86_64 with the tools)"
+fi
 mkdir -p "$build"
 configure_and_build "$build/win64" toolchain-mingw-x86_64.cmake \
     Quorrin wininfo window-crowd show-latency slideshow-sim
-configure_and_build "$build/win32" toolchain-mingw-i686.cmake Quorrin
+[ "$latency_runs" -eq 0 ] || configure_and_build "$build/win32" toolchain-mingw-i686.cmake Quorrin
 export QUORRIN_BIN="$build/win64/bin"
 
 state="$build/wine"
@@ -97,7 +114,7 @@ cleanup() {
     done
     for p in "${crowd_pids[@]}"; do kill "$p" 2>/dev/null; done
     if [ -n "$quorrin" ] && kill -0 "$quorrin" 2>/dev/null; then
-        wininfo close "$(first_window --class Quorrin.MainClock)" >/dev/null 2>&1
+        wininfo close "$(clock_window)" >/dev/null 2>&1
         wait_until 10 process_gone "$quorrin" || kill "$quorrin" 2>/dev/null
     fi
     "$root/tests/wine/wine-env.sh" stop "$state"
@@ -143,6 +160,9 @@ busy_since() {
 }
 top_level_windows() { wininfo list | wc -l; }
 window_visible() { wininfo list --class "$1" --visible >/dev/null; }
+# The clock window: Quorrin.MainClock, or Quorrin.TimeForm in builds of 1.0.0 and before.
+clock_window() { first_window --class Quorrin.MainClock 2>/dev/null || first_window --class Quorrin.TimeForm; }
+clock_visible() { window_visible Quorrin.MainClock || clock_visible; }
 # watch_steps: "MS VALUE" each time [Normal] timeFree of Quorrin's Config.ini changes.
 watch_steps() {
     local value seen=""
@@ -189,7 +209,7 @@ quorrin=$pid
 wait_until 30 find_box || { log "the first run showed no message box"; exit 1; }
 wininfo command "$box" 1 >/dev/null
 wait_until 10 test -s "$app/Config.ini" || { log "the first run wrote no Config.ini"; exit 1; }
-wininfo close "$(first_window --class Quorrin.MainClock)" >/dev/null
+wininfo close "$(clock_window)" >/dev/null
 wait_until 10 process_gone "$quorrin" || { log "the first run did not end"; exit 1; }
 cp "$app/Config.ini" "$results/Config.ini"
 quorrin=
@@ -220,7 +240,7 @@ fi
 
 start_quorrin "$app"
 quorrin=$pid
-wait_until 30 first_window --class Quorrin.MainClock >/dev/null || { log "no clock window"; exit 1; }
+wait_until 30 clock_window >/dev/null || { log "no clock window"; exit 1; }
 # The wine loader has become Quorrin.exe by now (same pid).
 [ "$(cat "/proc/$quorrin/comm")" = Quorrin.exe ] || { log "pid $quorrin is not Quorrin.exe"; exit 1; }
 sleep 1
@@ -239,38 +259,96 @@ latency() {
         >"$results/latency-$name.txt" 2>&1 </dev/null ||
         { cat "$results/latency-$name.txt" >&2; log "show-latency.exe failed"; exit 1; }
 }
+# start_busy_crowd: another program that retitles windows 50 times a second, raising the
+# name-change event each time (once for the whole run).
+busy_crowd=0
+start_busy_crowd() {
+    [ "$busy_crowd" -eq 1 ] && return 0
+    start_crowd busy --count 50 --retitle-per-second 50
+    busy_crowd=1
+}
+# stop_quorrin: closes the running Quorrin as its tray menu's exit does.
+stop_quorrin() {
+    wininfo close "$(clock_window)" >/dev/null
+    wait_until 10 process_gone "$quorrin" || { log "Quorrin did not end"; exit 1; }
+    quorrin=
+}
+# start_show NAME: slideshow-sim.exe's window, raising the events Windows raises; sets show.
+start_show() {
+    local closed="$results/$1.closed"
+    wine "$QUORRIN_BIN/slideshow-sim.exe" --windowed --notify --closed-flag "Z:${closed//\//\\}" \
+        >"$results/$1.log" 2>&1 </dev/null &
+    show=$!
+    wait_until 10 clock_visible || { log "no clock over the show"; exit 1; }
+}
+stop_show() {
+    wininfo close "$(first_window --class Quorrin.SlideShowSim)" >/dev/null
+    wait_until 10 process_gone "$show" || kill "$show" 2>/dev/null
+}
+
 # The latency probe creates its show on top of the same crowded desktop. With --notify its
 # window raises the events Windows raises; without, only its creation is reported (as Wine
 # does), so the other changes wait for the fallback pass.
-machine=$(cpu_counters)
-latency events-title --appear title --notify
-latency events-map --appear map --notify --hold-ms $((hold_seconds * 1000))
-latency fallback-title --appear title
-latency_busy=$(busy_since "$machine")
-grep -E '^Vm(HWM|RSS)' "/proc/$quorrin/status" >"$results/linux-status.txt"
+if [ "$latency_runs" -eq 1 ]; then
+    machine=$(cpu_counters)
+    latency events-title --appear title --notify
+    latency events-map --appear map --notify --hold-ms $((hold_seconds * 1000))
+    latency fallback-title --appear title
+    latency_busy=$(busy_since "$machine")
+    grep -E '^Vm(HWM|RSS)' "/proc/$quorrin/status" >"$results/linux-status.txt"
+fi
 
 # The clock counting over a show on the quiet desktop, then a busy desktop: another program
 # retitles windows 50 times a second, raising the name-change event each time, first while the
 # show runs and the clock counts, then without the show. The clock's steps are seen as the
 # per-second resume point changing in Config.ini (polled every 20 ms).
 if [ "$idle" -eq 1 ]; then
-    shown="$results/busy-show.closed"
-    wine "$QUORRIN_BIN/slideshow-sim.exe" --windowed --notify --closed-flag "Z:${shown//\//\\}" \
-        >"$results/busy-show.log" 2>&1 </dev/null &
-    busy_show=$!
-    wait_until 10 window_visible Quorrin.MainClock || { log "no clock over the show"; exit 1; }
+    start_show busy-show
     log "show up on the quiet desktop: ${warmup_seconds} s + ${idle_seconds} s"
     measure_cpu show >>"$results/idle.txt"
-    start_crowd busy --count 50 --retitle-per-second 50
+    start_busy_crowd
     watch_steps >"$results/steps.txt" &
     steps=$!
     log "busy desktop (50 retitles a second) with the show: ${warmup_seconds} s + ${idle_seconds} s"
     measure_cpu busy-show >>"$results/idle.txt"
     kill "$steps" 2>/dev/null
-    wininfo close "$(first_window --class Quorrin.SlideShowSim)" >/dev/null
-    wait_until 10 process_gone "$busy_show" || kill "$busy_show" 2>/dev/null
+    stop_show
     log "busy desktop (50 retitles a second), no show: ${warmup_seconds} s + ${idle_seconds} s"
     measure_cpu busy >>"$results/idle.txt"
+fi
+
+# --- This tree's Quorrin.exe and the compared ones on the same busy desktop: each in a folder
+# of its own with the same Config.ini, one running at a time, in turns whose order moves on by
+# one each round, so that the machine's other load falls on all of them alike.
+if [ ${#compare[@]} -gt 0 ]; then
+    [ -n "$quorrin" ] && stop_quorrin
+    start_busy_crowd
+    programs=("$QUORRIN_BIN/Quorrin.exe" "${compare[@]}")
+    folders=()
+    for exe in "${programs[@]}"; do
+        folder=$(mktemp -d "$build/app.XXXXXX")
+        cp "$exe" "$folder/Quorrin.exe"
+        cp "$results/Config.ini" "$folder/"
+        folders+=("$folder")
+    done
+    : >"$results/compare.txt"
+    for round in $(seq "$rounds"); do
+        for turn in "${!programs[@]}"; do
+            i=$(((turn + round) % ${#programs[@]}))
+            start_quorrin "${folders[$i]}"
+            quorrin=$pid
+            wait_until 30 clock_window >/dev/null ||
+                { log "no clock window from ${programs[$i]}"; exit 1; }
+            sleep 1
+            if find_box; then log "${programs[$i]} showed a message box: $(message_text "$box")"; exit 1; fi
+            log "round $round/$rounds, ${programs[$i]}: busy desktop without, then with a show"
+            measure_cpu "$i:busy" >>"$results/compare.txt"
+            start_show "compare-$round-$i"
+            measure_cpu "$i:busy-show" >>"$results/compare.txt"
+            stop_show
+            stop_quorrin
+        done
+    done
 fi
 load_after=$(load_average)
 
@@ -281,10 +359,11 @@ row() { printf '%-44s %s\n' "$1" "$2"; }
 events_title="$results/latency-events-title.txt"
 events_map="$results/latency-events-map.txt"
 fallback_title="$results/latency-fallback-title.txt"
-peak=$(value "$events_map" peak_working_set_bytes)
 size64=$(stat -c %s "$build/win64/bin/Quorrin.exe")
-size32=$(stat -c %s "$build/win32/bin/Quorrin.exe")
-hwm=$(awk '$1 == "VmHWM:" { print $2 * 1024 }' "$results/linux-status.txt")
+if [ "$latency_runs" -eq 1 ]; then
+    peak=$(value "$events_map" peak_working_set_bytes)
+    hwm=$(awk '$1 == "VmHWM:" { print $2 * 1024 }' "$results/linux-status.txt")
+fi
 # step_gaps: the gaps between the clock's steps seen during the busy run, "max, p95" in ms
 # (from the second change on: the first value seen was already there when the polling began).
 step_gaps() {
@@ -302,8 +381,9 @@ if [ "$(git -C "$source_dir" rev-parse --show-toplevel 2>/dev/null)" = "$source_
     revision="commit $(git -C "$source_dir" describe --always --dirty)"
 fi
 echo "Quorrin.exe under $(wine --version), Xvfb, $(nproc) cores; $revision"
-echo "load average before $load_before, after $load_after;" \
-    "machine ${latency_busy} % busy during the latency trials (the probe's own polling included)"
+echo "load average before $load_before, after $load_after"
+[ "$latency_runs" -eq 0 ] ||
+    echo "machine ${latency_busy} % busy during the latency trials (the probe's own polling included)"
 echo
 if [ "$idle" -eq 1 ]; then
     while read -r name q s w m; do
@@ -318,15 +398,47 @@ if [ "$idle" -eq 1 ]; then
     done <"$results/idle.txt"
     row "clock steps during the busy run" "$(step_gaps)"
 fi
-latency_row "events: retitled -> clock visible" "$events_title" appeared_to_clock
-latency_row "events: mapped -> clock visible" "$events_map" appeared_to_clock
-latency_row "events: destroyed -> clock hidden" "$events_map" ended_to_hidden
-latency_row "events: retitled back -> clock hidden" "$events_title" ended_to_hidden
-latency_row "fallback: retitled -> clock visible" "$fallback_title" appeared_to_clock
-latency_row "fallback: retitled back -> clock hidden" "$fallback_title" ended_to_hidden
-row "peak working set (GetProcessMemoryInfo)" "${peak} bytes = $(mib "$peak")"
-row "peak resident set of the Linux process" "VmHWM ${hwm} bytes = $(mib "$hwm")"
+if [ "$latency_runs" -eq 1 ]; then
+    latency_row "events: retitled -> clock visible" "$events_title" appeared_to_clock
+    latency_row "events: mapped -> clock visible" "$events_map" appeared_to_clock
+    latency_row "events: destroyed -> clock hidden" "$events_map" ended_to_hidden
+    latency_row "events: retitled back -> clock hidden" "$events_title" ended_to_hidden
+    latency_row "fallback: retitled -> clock visible" "$fallback_title" appeared_to_clock
+    latency_row "fallback: retitled back -> clock hidden" "$fallback_title" ended_to_hidden
+    row "peak working set (GetProcessMemoryInfo)" "${peak} bytes = $(mib "$peak")"
+    row "peak resident set of the Linux process" "VmHWM ${hwm} bytes = $(mib "$hwm")"
+fi
+# compare_rows: per program and figure, the median of the rounds and every round's figure.
+compare_rows() {
+    local i figure what
+    for figure in busy busy-show; do
+        case "$figure" in
+            busy) what="busy desktop (50 retitles/s), no show" ;;
+            busy-show) what="busy desktop, show up, clock counting" ;;
+        esac
+        echo "$what, $rounds rounds (Quorrin % / wineserver % of one core; machine % busy):"
+        for i in "${!programs[@]}"; do
+            awk -v n="$i:$figure" '$1 == n { print $2, $3, $5 }' "$results/compare.txt" |
+                awk -v label="${programs[$i]}" '
+                    { q[NR] = $1; s[NR] = $2
+                      runs = runs sprintf(" %.3f/%.3f (%s %%)", $1, $2, $3) }
+                    function median(a, n,   i, j, t) {
+                        for (i = 1; i <= n; i++) for (j = i + 1; j <= n; j++)
+                            if (a[j] < a[i]) { t = a[i]; a[i] = a[j]; a[j] = t }
+                        return n % 2 ? a[(n + 1) / 2] : (a[n / 2] + a[n / 2 + 1]) / 2 }
+                    END { printf "  %s\n    median %.3f %% / %.3f %%; runs%s\n",
+                                 label, median(q, NR), median(s, NR), runs }'
+        done
+    done
+}
+if [ ${#compare[@]} -gt 0 ]; then
+    compare_rows
+    echo
+fi
 row "Quorrin.exe Release x86_64" "${size64} bytes = $(kib "$size64")"
-row "Quorrin.exe Release i686" "${size32} bytes = $(kib "$size32")"
+if [ "$latency_runs" -eq 1 ]; then
+    size32=$(stat -c %s "$build/win32/bin/Quorrin.exe")
+    row "Quorrin.exe Release i686" "${size32} bytes = $(kib "$size32")"
+fi
 echo
 echo "raw outputs: $results"

@@ -11,7 +11,7 @@ constexpr uint64_t kFirstPass = 1;
 
 }  // namespace
 
-void TitleCache::Update(std::span<const WindowId> windows, const TitleReader& read, bool rotate) {
+void TitleCache::Update(std::span<const WindowId> windows, bool rotate) {
     ++pass_;
     if (rotate) ++rotations_;
     previous_.swap(entries_);  // index_ now refers to previous_
@@ -30,11 +30,28 @@ void TitleCache::Update(std::span<const WindowId> windows, const TitleReader& re
     }
     previous_.clear();
 
-    for (Entry& entry : entries_) {
-        if (MustRead(entry)) Read(entry, read);
+    // The rotation chooses among the titles no rule makes due on this pass. A title never read,
+    // or due from an earlier pass and not asked for since, stays due and is one of those: it
+    // keeps the age of its last read, so the rotation's share falls on the titles the passes
+    // ask for no more often than if every due title had been read.
+    rotation_.clear();
+    for (size_t i = 0; i < entries_.size(); ++i) {
+        Entry& entry = entries_[i];
+        if (entry.readPass == 0) entry.due = true;
+        if (MustRead(entry)) {
+            entry.due = true;
+        } else {
+            rotation_.push_back(i);
+        }
     }
-    if (rotate) RefreshOldest(read);
+    if (rotate) RefreshOldest();
     RebuildIndex();
+}
+
+const std::string& TitleCache::TitleAt(size_t position, const TitleReader& read) {
+    Entry& entry = entries_[position];
+    if (entry.due) Read(entry, read);
+    return entry.listed.title;
 }
 
 bool TitleCache::Invalidate(WindowId window) {
@@ -53,18 +70,14 @@ size_t TitleCache::Find(WindowId window) const {
 }
 
 bool TitleCache::MustRead(const Entry& entry) const {
-    if (entry.readPass == 0 || entry.stale) return true;
+    if (entry.stale) return true;
     if (tracked_ != 0 && entry.listed.window == tracked_) return true;
     return entry.firstPass > kFirstPass && pass_ - entry.firstPass < kFreshPasses;
 }
 
-void TitleCache::RefreshOldest(const TitleReader& read) {
-    rotation_.clear();
+void TitleCache::RefreshOldest() {
     size_t overdue = 0;
-    for (size_t i = 0; i < entries_.size(); ++i) {
-        const uint64_t readPass = entries_[i].readPass;
-        if (readPass == pass_) continue;
-        rotation_.push_back(i);
+    for (const size_t i : rotation_) {
         if (rotations_ - entries_[i].readRotation >= kRefreshPasses) ++overdue;
     }
     // A tenth of the titles spreads the reads evenly; the overdue ones keep the promise when
@@ -79,7 +92,7 @@ void TitleCache::RefreshOldest(const TitleReader& read) {
     };
     std::nth_element(rotation_.begin(), rotation_.begin() + static_cast<std::ptrdiff_t>(count - 1),
                      rotation_.end(), longestAgo);
-    for (size_t i = 0; i < count; ++i) Read(entries_[rotation_[i]], read);
+    for (size_t i = 0; i < count; ++i) entries_[rotation_[i]].due = true;
 }
 
 void TitleCache::Read(Entry& entry, const TitleReader& read) {
@@ -87,6 +100,7 @@ void TitleCache::Read(Entry& entry, const TitleReader& read) {
     entry.readPass = pass_;
     entry.readRotation = rotations_;
     entry.stale = false;
+    entry.due = false;
 }
 
 const std::string& TitleCache::ClassAt(size_t position, const TitleReader& read) {

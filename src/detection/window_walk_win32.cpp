@@ -195,8 +195,7 @@ WindowId DesktopWindowWalk::First() {
     ListTopLevelWindows(desktop_, list_);
     // Until the destroyed show has left the list, it stays out of the passes.
     if (destroyed_ != 0 && std::erase(list_, destroyed_) == 0) destroyed_ = 0;
-    titles_.Update(
-        list_, [](WindowId window) { return ReadWindowTitle(ToHwnd(window)); }, RotateThisPass());
+    titles_.Update(list_, RotateThisPass());
     cursor_ = 0;
     return titles_.Size() == 0 ? 0 : titles_.At(0).window;
 }
@@ -210,9 +209,10 @@ WindowId DesktopWindowWalk::Next(WindowId window) {
 
 std::string DesktopWindowWalk::Title(WindowId window) {
     const size_t position = PositionOf(window);
-    if (position >= titles_.Size()) return ReadWindowTitle(ToHwnd(window));
+    const auto read = [](WindowId id) { return ReadWindowTitle(ToHwnd(id)); };
+    if (position >= titles_.Size()) return read(window);
     cursor_ = position;
-    return titles_.At(position).title;
+    return titles_.TitleAt(position, read);
 }
 
 std::string DesktopWindowWalk::ClassName(WindowId window) {

@@ -1,11 +1,11 @@
 // The desktop's top-level windows as the slide-show detection walks them, from the real
 // window list (windows of every process on the desktop, hidden ones included).
 //
-// First() takes the whole list in one call and brings the title cache up to date (see
-// title_cache.h for which titles a pass reads); Next(), Title() and ClassName() then answer
-// from that list without asking the window system again. A name-change event from the system
-// has the window's title read again on the next pass; Wine (8.0) raises none when a title is
-// set, so there a retitled window is seen by the rotation alone.
+// First() takes the whole list in one call and tells the title cache which titles are due
+// (see title_cache.h); Next() answers from that list, and Title() reads a title only when it
+// is due, so a pass that stops at the show reads none of the titles below it. A name-change
+// event from the system makes the window's title due from the next pass; Wine (8.0) raises none
+// when a title is set, so there a retitled window is seen by the rotation alone.
 //
 // ReportChanges adds out-of-context WinEvent hooks for the creation, showing, hiding,
 // destruction, retitling, reordering and activation of top-level windows. From then on the
@@ -51,7 +51,8 @@ class DesktopWindowWalk final : public WindowWalk {
     WindowId First() override;
     // The window below `window` on that list (0 at the end, or for a window not on it).
     WindowId Next(WindowId window) override;
-    // The title as of this pass; a window not on the list is asked directly.
+    // The title as of this pass, read now when due; a window not on the list is asked
+    // directly.
     std::string Title(WindowId window) override;
     // Read once per window and kept.
     std::string ClassName(WindowId window) override;

@@ -21,17 +21,18 @@ class FakeDesktop {
   public:
     void Title(WindowId window, std::string title) { titles_[window] = std::move(title); }
 
-    // One pass over `windows`; returns how many titles it read.
-    size_t Pass(TitleCache& cache, const std::vector<WindowId>& windows, bool rotate = true) {
+    // One pass over `windows` that asks for the titles of the first `asked` of them (all by
+    // default, as a pass that finds no show does); returns how many titles it read.
+    size_t Pass(TitleCache& cache, const std::vector<WindowId>& windows, bool rotate = true,
+                size_t asked = SIZE_MAX) {
         ++pass_;
         const size_t before = reads_.size();
-        cache.Update(
-            windows,
-            [this](WindowId w) {
-                reads_.push_back({pass_, w});
-                return titles_[w];
-            },
-            rotate);
+        cache.Update(windows, rotate);
+        const auto read = [this](WindowId w) {
+            reads_.push_back({pass_, w});
+            return titles_[w];
+        };
+        for (size_t i = 0; i < std::min(asked, cache.Size()); ++i) cache.TitleAt(i, read);
         for (size_t i = before; i < reads_.size(); ++i) lastRead_[reads_[i].window] = pass_;
         return reads_.size() - before;
     }
@@ -296,6 +297,63 @@ TEST(TitleCache, TitlesStayFreshWhileWindowsComeAndGo) {
         ASSERT_EQ(Listed(cache), windows) << "pass " << pass;
         for (const WindowId w : windows) {
             ASSERT_LT(desk.CurrentPass() - desk.LastRead(w), kRefresh)
+                << "window " << w << " at pass " << pass;
+        }
+    }
+}
+
+// A pass that stops at a show near the top asks for few titles: the ones below are not read,
+// but each one a later pass asks for is as fresh as if every due title had been read.
+TEST(TitleCache, TitlesBelowWhereThePassStopsAreReadOnlyWhenAskedFor) {
+    FakeDesktop desk;
+    const std::vector<WindowId> windows = Windows(1, 300);
+    TitleCache cache;
+    desk.Pass(cache, windows);
+    cache.Track(2);
+    desk.Title(200, "before");
+    cache.Invalidate(200);
+    for (int pass = 0; pass < 3 * static_cast<int>(kRefresh); ++pass) {
+        EXPECT_LE(desk.Pass(cache, windows, true, 3), 3u) << "pass " << pass;
+        EXPECT_EQ(desk.ReadsOf(2, desk.CurrentPass()), 1u) << "the show, pass " << pass;
+    }
+    EXPECT_EQ(desk.LastRead(200), 1u);
+    // The show has gone: the next pass asks for every title.
+    desk.Title(200, "PowerPoint 幻灯片放映 - after.pptx");
+    desk.Pass(cache, windows);
+    EXPECT_EQ(TitleIn(cache, 200), "PowerPoint 幻灯片放映 - after.pptx");
+    for (const WindowId w : windows) {
+        ASSERT_LT(desk.CurrentPass() - desk.LastRead(w), kRefresh) << "window " << w;
+    }
+}
+
+// Passes stopping at random depths, rotating or not, with windows retitled and invalidated:
+// every title a pass asks for has been read on this pass or within the last kRefresh rotating
+// passes, and an invalidated one after its invalidation.
+TEST(TitleCache, AskedTitlesAreFreshWhereverThePassesStop) {
+    FakeDesktop desk;
+    std::mt19937 random(20261208);
+    const std::vector<WindowId> windows = Windows(1, 120);
+    TitleCache cache;
+    desk.Pass(cache, windows);
+    std::map<WindowId, std::string> current;
+    std::vector<uint64_t> rotatingPasses{1};  // the passes that rotated
+    for (int pass = 2; pass <= 400; ++pass) {
+        const WindowId retitled = 1 + random() % windows.size();
+        current[retitled] = "title " + std::to_string(pass);
+        desk.Title(retitled, current[retitled]);
+        cache.Invalidate(retitled);
+        const bool rotate = random() % 3 == 0;
+        if (rotate) rotatingPasses.push_back(desk.CurrentPass() + 1);
+        const size_t asked = random() % 4 == 0 ? windows.size() : random() % 10;
+        desk.Pass(cache, windows, rotate, asked);
+        for (size_t i = 0; i < asked && i < windows.size(); ++i) {
+            const WindowId w = cache.At(i).window;
+            if (current.contains(w)) {
+                ASSERT_EQ(cache.At(i).title, current[w]) << "pass " << pass;
+            }
+            const auto readAt =
+                std::lower_bound(rotatingPasses.begin(), rotatingPasses.end(), desk.LastRead(w));
+            ASSERT_LE(rotatingPasses.end() - readAt, static_cast<std::ptrdiff_t>(kRefresh))
                 << "window " << w << " at pass " << pass;
         }
     }
