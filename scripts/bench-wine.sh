@@ -162,7 +162,7 @@ top_level_windows() { wininfo list | wc -l; }
 window_visible() { wininfo list --class "$1" --visible >/dev/null; }
 # The clock window: Quorrin.MainClock, or Quorrin.TimeForm in builds of 1.0.0 and before.
 clock_window() { first_window --class Quorrin.MainClock 2>/dev/null || first_window --class Quorrin.TimeForm; }
-clock_visible() { window_visible Quorrin.MainClock || clock_visible; }
+clock_visible() { window_visible Quorrin.MainClock || window_visible Quorrin.TimeForm; }
 # watch_steps: "MS VALUE" each time [Normal] timeFree of Quorrin's Config.ini changes.
 watch_steps() {
     local value seen=""
