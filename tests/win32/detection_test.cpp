@@ -425,7 +425,7 @@ TEST(CloseSlideShow, EndsTheShowOfAnotherProcess) {
     ASSERT_NE(show, 0u) << "the simulated show was not detected";
     EXPECT_EQ(state.Countdown.CurrentSlot, 1);
 
-    CloseSlideShow(state);
+    EXPECT_TRUE(CloseSlideShow(state));
     DWORD exitCode = 1;
     ASSERT_TRUE(sim.WaitForExit(&exitCode)) << "the show did not end after WM_CLOSE";
     EXPECT_EQ(exitCode, 0u);
