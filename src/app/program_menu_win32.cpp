@@ -2,10 +2,6 @@
 
 #include "autostart/autostart_win32.h"
 #include "win32/message_box_win32.h"
-#include "win32/system_error_text_win32.h"
-#include "win32/wide_text_win32.h"
-
-#include <string>
 
 namespace quorrin {
 
@@ -36,12 +32,7 @@ TrayMenuItemLook ProgramMenu::AutostartLook() const {
 }
 
 void ProgramMenu::ToggleAutostart() {
-    const AutostartChoice choice = CurrentAutostart();
-    if (choice.block != AutostartBlock::None) return;
-    if (const LSTATUS status = SetAutostart(!choice.startsThisCopy); status != ERROR_SUCCESS) {
-        ShowMessage(nullptr, std::string(Text(TextId::AutostartFailed)) +
-                                 WideToUtf8(SystemErrorText(status)));
-    }
+    quorrin::ToggleAutostart();
     about_.ShowAutostart();
 }
 

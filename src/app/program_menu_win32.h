@@ -34,8 +34,7 @@ class ProgramMenu final : public TrayCommands {
     void OpenSoundSettings() override { Open(sound_); }
     void OpenTalkSettings() override { Open(talk_); }
     void OpenAbout() override { Open(about_); }
-    // The switch, which a greyed entry never gets to: the registry is read again, as it may
-    // have changed while the menu was open.
+    // The switch, which a greyed entry never gets to; 关于 shows the new state if it is open.
     void ToggleAutostart() override;
     // Kept in [UI]; the menu and every dialog opened from now on speak the new language.
     void ChooseLanguage(LanguageSetting language) override;
