@@ -1,6 +1,8 @@
 #include "autostart/autostart_win32.h"
 
+#include "texts/texts.h"
 #include "win32/debug_log_win32.h"
+#include "win32/message_box_win32.h"
 #include "win32/program_folder_win32.h"
 #include "win32/system_error_text_win32.h"
 #include "win32/unique_handle_win32.h"
@@ -102,6 +104,15 @@ LSTATUS SetAutostart(bool on) {
     if (!on) return DeleteRunValue();
     const std::optional<std::wstring> exe = ProgramPath();
     return exe ? WriteRunValue(*exe) : ERROR_BAD_PATHNAME;
+}
+
+void ToggleAutostart() {
+    const AutostartChoice choice = CurrentAutostart();
+    if (choice.block != AutostartBlock::None) return;
+    if (const LSTATUS status = SetAutostart(!choice.startsThisCopy); status != ERROR_SUCCESS) {
+        ShowMessage(nullptr, std::string(Text(TextId::AutostartFailed)) +
+                                 WideToUtf8(SystemErrorText(status)));
+    }
 }
 
 }  // namespace quorrin

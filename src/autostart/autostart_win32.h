@@ -23,4 +23,9 @@ AutostartChoice CurrentAutostart();
 // of the registry call that failed; a value already absent counts as deleted.
 LSTATUS SetAutostart(bool on);
 
+// The menu's switch: this copy starts with Windows from now on, or no longer, as the registry
+// says now (it may have changed while the menu was open); nothing while a block keeps it
+// off. A failure is told to the user.
+void ToggleAutostart();
+
 }  // namespace quorrin

@@ -66,7 +66,9 @@ void ClockView::Beep() { SystemBeep(); }
 
 void ClockView::PlaySound(const std::string& path) { PlaySoundFile(path); }
 
-void ClockView::CloseSlideShow() { quorrin::CloseSlideShow(state_); }
+void ClockView::CloseSlideShow() {
+    if (!quorrin::CloseSlideShow(state_) && closeRefused_) closeRefused_();
+}
 
 void ClockView::ArmStepTimer(Millis dueAt) {
     const Millis wait = dueAt - MonotonicNow();
@@ -74,7 +76,7 @@ void ClockView::ArmStepTimer(Millis dueAt) {
     const UINT delay = wait < USER_TIMER_MINIMUM ? USER_TIMER_MINIMUM : static_cast<UINT>(wait);
     const bool set =
         SetTimer(main_.Handle(), static_cast<UINT_PTR>(ClockTimer::Step), delay, nullptr) != 0;
-    if (!set && !stepTimerMissing_) LogLastError(L"countdown step", L"SetTimer");
+    if (!set && !stepTimerMissing_) LogLastError(L"SetTimer for the countdown step");
     stepTimerMissing_ = !set;
 }
 
@@ -88,7 +90,7 @@ void ClockView::SetFlashTimer(bool on) {
     if (on) {
         // Without it the clock only stays in its warning colour; the countdown goes on.
         if (SetTimer(main_.Handle(), id, static_cast<UINT>(kFlashStepMs), nullptr) == 0) {
-            LogLastError(L"warning flash", L"SetTimer");
+            LogLastError(L"SetTimer for the warning flash");
         }
     } else {
         KillTimer(main_.Handle(), id);

@@ -9,6 +9,8 @@
 
 #include <windows.h>
 
+#include <functional>
+
 namespace quorrin {
 
 enum class ClockTimer : UINT_PTR {
@@ -45,6 +47,11 @@ class ClockView final : public CountdownView {
     // next pass then does the step, which sets the timer again.
     bool StepTimerMissing() const { return stepTimerMissing_; }
 
+    // Called when the show's window refused to be closed at the end of the countdown.
+    void OnCloseRefused(std::function<void()> closeRefused) {
+        closeRefused_ = std::move(closeRefused);
+    }
+
     // The DPIs of the last layout.
     const ClockDpis& Dpis() const { return dpis_; }
 
@@ -55,6 +62,7 @@ class ClockView final : public CountdownView {
     CountdownWindow& copy_;
     ClockDpis dpis_;
     bool stepTimerMissing_ = false;
+    std::function<void()> closeRefused_;
 };
 
 }  // namespace quorrin

@@ -1,6 +1,7 @@
 #include "clock/countdown_window_win32.h"
 
 #include "clock/clock_colors.h"
+#include "win32/debug_log_win32.h"
 #include "win32/gdi_scope_win32.h"
 #include "win32/round_region_win32.h"
 #include "win32/wide_text_win32.h"
@@ -34,8 +35,14 @@ bool CountdownWindow::Create(HINSTANCE instance, const wchar_t* className, HICON
     placement.height = Pixels(style.Height);
     if (!CreateFromSpec(instance, windowClass, placement)) return false;
     background_ = ToColorRef(style.bgBackColor);
-    SetLayeredWindowAttributes(Handle(), kTransparentKeyColor, kOpaque, LWA_COLORKEY | LWA_ALPHA);
-    SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    if (SetLayeredWindowAttributes(Handle(), kTransparentKeyColor, kOpaque,
+                                   LWA_COLORKEY | LWA_ALPHA) == FALSE) {
+        LogLastError(L"SetLayeredWindowAttributes for a new clock");
+    }
+    if (SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE) == FALSE) {
+        LogLastError(L"SetWindowPos(HWND_TOPMOST) for a new clock");
+    }
     return label_.Create(instance, Handle());
 }
 
@@ -47,8 +54,10 @@ void CountdownWindow::Layout(const AppState& state, const ClockDpis& dpis) {
     SetWindowPos(Handle(), nullptr, r.left, r.top, r.width, r.height,
                  SWP_NOZORDER | SWP_NOACTIVATE);
     ApplyRoundRegion(Handle(), RegionShape::Clock, dpi_);
-    SetLayeredWindowAttributes(Handle(), kTransparentKeyColor, AlphaByte(s.Alpha),
-                               LWA_COLORKEY | LWA_ALPHA);
+    if (SetLayeredWindowAttributes(Handle(), kTransparentKeyColor, AlphaByte(s.Alpha),
+                                   LWA_COLORKEY | LWA_ALPHA) == FALSE) {
+        LogLastError(L"SetLayeredWindowAttributes for the clock's style");
+    }
     style_ = s;
 
     // Placed first, so that the text is fitted to the label's new size.
@@ -91,9 +100,13 @@ void CountdownWindow::Hide() { ShowWindow(Handle(), SW_HIDE); }
 
 bool CountdownWindow::Visible() const { return IsWindowVisible(Handle()) != FALSE; }
 
+// Called every second of a countdown: a refusal is logged once, not every second.
 void CountdownWindow::KeepOnTop() {
-    SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, 0, 0,
-                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
+    const bool onTop =
+        SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER) != FALSE;
+    if (!onTop && !topmostRefused_) LogLastError(L"SetWindowPos(HWND_TOPMOST) for a clock");
+    topmostRefused_ = !onTop;
 }
 
 PixelRect CountdownWindow::RectPixels() const {

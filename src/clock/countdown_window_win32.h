@@ -62,6 +62,7 @@ class CountdownWindow : public WindowBase {
     DisplayStyle style_;
     int32_t dpi_ = kDefaultDpi;
     std::function<void()> relayout_;
+    bool topmostRefused_ = false;  // logged once, until topmost is granted again
 };
 
 }  // namespace quorrin

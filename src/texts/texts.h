@@ -19,6 +19,7 @@ enum class TextId {
     AppName,
     BalloonRunning,
     BalloonKeysTaken,  // followed by the keys' names
+    BalloonShowNotClosed,
     KeyNameSeparator,
     MenuTimingSettings,
     MenuStyleSettings,

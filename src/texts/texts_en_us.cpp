@@ -13,6 +13,8 @@ constexpr TextEntry kEnglish[] = {
     {AppName, "Quorrin"},
     {BalloonRunning, "Quorrin is running."},
     {BalloonKeysTaken, "Shortcut keys held by another program, not available during this show: "},
+    {BalloonShowNotClosed,
+     "Time is up, but the slide show could not be closed. Please close it yourself."},
     {KeyNameSeparator, ", "},
     {MenuTimingSettings, "Timing settings"},
     {MenuStyleSettings, "Appearance settings"},

@@ -13,6 +13,7 @@ constexpr TextEntry kChinese[] = {
     {AppName, "Quorrin"},
     {BalloonRunning, "程序已经运行！"},
     {BalloonKeysTaken, "快捷键已被其他程序占用，本次放映中不可用："},
+    {BalloonShowNotClosed, "倒计时已结束，但无法关闭幻灯片放映，请手动关闭。"},
     {KeyNameSeparator, "、"},
     {MenuTimingSettings, "计时设置"},
     {MenuStyleSettings, "外观设置"},

@@ -1,9 +1,12 @@
 #include "tray/tray_icon_win32.h"
 
+#include "tray/tray_menu.h"
 #include "win32/debug_log_win32.h"
 #include "win32/dpi_win32.h"
 
 #include <shellapi.h>
+
+#include <source_location>
 
 namespace quorrin {
 
@@ -16,12 +19,11 @@ void CopyCut(wchar_t (&field)[N], const std::wstring& text) {
     lstrcpynW(field, text.c_str(), static_cast<int>(N));
 }
 
-constexpr const wchar_t* kLogPlace = L"tray icon";
-
-// Shell_NotifyIconW, with a failure logged under the command's name.
-bool NotifyShell(DWORD message, NOTIFYICONDATAW& data, const wchar_t* function) {
+// Shell_NotifyIconW, with a failure logged under the command's name and the caller's place.
+bool NotifyShell(DWORD message, NOTIFYICONDATAW& data, const wchar_t* call,
+                 std::source_location where = std::source_location::current()) {
     if (Shell_NotifyIconW(message, &data) != FALSE) return true;
-    LogLastError(kLogPlace, function);
+    LogLastError(call, where);
     return false;
 }
 
@@ -39,7 +41,7 @@ bool TrayIcon::Add(HWND owner, HINSTANCE module, WORD iconId, const std::wstring
     LoadIconFor(WindowDpi(owner));
     CopyCut(data_.szTip, tip);
     if (Notify(NIM_ADD)) return true;
-    LogLastError(kLogPlace, L"Shell_NotifyIconW(NIM_ADD)");
+    LogLastError(L"Shell_NotifyIconW(NIM_ADD)");
     return false;
 }
 
@@ -72,8 +74,21 @@ bool TrayIcon::Restore() {
     // TaskbarCreated also comes when only the display changed and the icon is still there,
     // where adding it again would fail: an icon that can be changed is kept as it is.
     if (Notify(NIM_MODIFY) || Notify(NIM_ADD)) return true;
-    LogLastError(kLogPlace, L"Shell_NotifyIconW(NIM_MODIFY, then NIM_ADD)");
+    LogLastError(L"Shell_NotifyIconW(NIM_MODIFY, then NIM_ADD)");
     return false;
+}
+
+bool TrayIcon::HandleMessage(UINT message, LPARAM lParam) {
+    if (message == kTrayCallbackMessage) {
+        POINT at{};
+        if (IconEventOpensMenu(LOWORD(lParam)) && openMenu_ && GetCursorPos(&at) != FALSE) {
+            openMenu_(at);
+        }
+        return true;
+    }
+    if (message != taskbarCreated_ || taskbarCreated_ == 0) return false;
+    Restore();  // a failure is logged; the icon comes back at the shell's next start
+    return true;
 }
 
 bool TrayIcon::Notify(DWORD message) {

@@ -2,23 +2,24 @@
 
 namespace quorrin {
 
-std::optional<TrayMenuEntry> TrayMenuEntryFromId(uint32_t commandId) {
-    for (const TrayMenuItem& item : kTrayMenuItems) {
-        const bool chosen =
-            item.entry != TrayMenuEntry::Separator && item.entry != TrayMenuEntry::Languages;
-        if (chosen && static_cast<uint32_t>(item.entry) == commandId) return item.entry;
+const TrayMenuRow* TrayMenuRowOfId(uint32_t commandId) {
+    for (const TrayMenuRow& row : kTrayMenuRows) {
+        if (row.run != nullptr && static_cast<uint32_t>(row.entry) == commandId) return &row;
     }
-    for (const LanguageMenuItem& item : kLanguageMenuItems) {
-        if (static_cast<uint32_t>(item.entry) == commandId) return item.entry;
-    }
-    return std::nullopt;
+    return nullptr;
 }
 
-std::optional<LanguageSetting> LanguageOfEntry(TrayMenuEntry entry) {
-    for (const LanguageMenuItem& item : kLanguageMenuItems) {
-        if (item.entry == entry) return item.setting;
-    }
-    return std::nullopt;
+bool RunTrayCommand(uint32_t commandId, TrayCommands& commands) {
+    const TrayMenuRow* row = TrayMenuRowOfId(commandId);
+    if (row == nullptr) return false;
+    row->run(commands);
+    return true;
+}
+
+TrayMenuItemLook TrayMenuLookOf(const TrayMenuRow& row, const TrayCommands& commands) {
+    TrayMenuItemLook look = row.look != nullptr ? row.look(commands) : TrayMenuItemLook{};
+    if (look.captionUtf8.empty()) look.captionUtf8 = Text(row.caption);
+    return look;
 }
 
 }  // namespace quorrin

@@ -10,7 +10,7 @@ namespace quorrin {
 bool ApplyRoundRegion(HWND window, RegionShape shape, int32_t dpi) {
     RECT bounds{};
     if (GetWindowRect(window, &bounds) == FALSE) {
-        LogLastError(L"ApplyRoundRegion: GetWindowRect");
+        LogLastError(L"GetWindowRect");
         return false;
     }
     const auto r =
@@ -26,7 +26,7 @@ bool ApplyRoundRegion(HWND window, RegionShape shape, int32_t dpi) {
         return false;
     }
     if (SetWindowRgn(window, region.Get(), TRUE) == 0) {
-        LogLastError(L"ApplyRoundRegion: SetWindowRgn");
+        LogLastError(L"SetWindowRgn");
         return false;  // still ours: freed here
     }
     // The system owns a region once the window holds it.

@@ -50,7 +50,7 @@ void ToolTip::Set(HINSTANCE instance, HWND control, const std::wstring& text,
                                   CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, control, nullptr,
                                   instance, nullptr));
     if (!window_) {
-        LogLastError(L"ToolTip: CreateWindowExW");
+        LogLastError(L"CreateWindowExW for a tool tip");
         return;
     }
     SetWindowPos(window_.Get(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);

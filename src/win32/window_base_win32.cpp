@@ -3,6 +3,8 @@
 #include "win32/debug_log_win32.h"
 #include "win32/frame_guard_win32.h"
 
+#include <string>
+
 namespace quorrin {
 
 WindowBase::~WindowBase() {
@@ -51,7 +53,7 @@ bool WindowBase::CreateFromSpec(HINSTANCE instance, const WindowClassSpec& windo
         wc.hbrBackground = windowClass.background;
         wc.lpszClassName = windowClass.className;
         if (RegisterClassExW(&wc) == 0) {
-            LogLastError(windowClass.className, L"RegisterClassExW");
+            LogLastError(std::wstring(L"RegisterClassExW for ") + windowClass.className);
             return false;
         }
     }
@@ -61,7 +63,7 @@ bool WindowBase::CreateFromSpec(HINSTANCE instance, const WindowClassSpec& windo
         placement.exStyle, windowClass.className, placement.title, placement.style, placement.left,
         placement.top, placement.width, placement.height, placement.owner, nullptr, instance, this);
     if (created == nullptr) {
-        LogLastError(windowClass.className, L"CreateWindowExW");
+        LogLastError(std::wstring(L"CreateWindowExW for ") + windowClass.className);
         return false;
     }
     return true;

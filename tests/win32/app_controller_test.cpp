@@ -2,6 +2,7 @@
 // its timer, the clock shown over a show and hidden after it, dragging, the tray icon, and
 // the ways the program is ended.
 #include "app/app_controller_win32.h"
+#include "tray/tray_menu_win32.h"
 
 #include "clock/monitors_win32.h"
 #include "win32/wide_text_win32.h"
@@ -245,6 +246,89 @@ TEST_F(AppControllerTest, OnlyTheLeftButtonAloneDragsAndARightClickOpensTheMenu)
     // The click saved the unchanged style on its release.
     EXPECT_EQ(StoredStyle("Left"), std::to_string(state_.Style.Left));
     EXPECT_EQ(state_.Style.Left, before.left * 15);
+}
+
+// What the open tray menu held, read by a timer while it runs, which then dismisses it.
+struct SeenMenu {
+    std::vector<std::wstring> captions;  // "-" for a separator
+    std::wstring checked, grayed;        // the captions, each followed by ";"
+    std::vector<std::wstring> submenu;
+    std::wstring submenuChecked;
+};
+SeenMenu gSeen;
+
+std::wstring ItemCaption(HMENU menu, int position) {
+    wchar_t text[128] = {};
+    GetMenuStringW(menu, static_cast<UINT>(position), text, 128, MF_BYPOSITION);
+    return text;
+}
+
+void CALLBACK ReadOpenMenu(HWND, UINT, UINT_PTR timer, DWORD) {
+    KillTimer(nullptr, timer);
+    gSeen = {};
+    const HWND window = FindWindowW(L"#32768", nullptr);
+    const auto menu =
+        window ? reinterpret_cast<HMENU>(SendMessageW(window, MN_GETHMENU, 0, 0)) : nullptr;
+    for (int i = 0; menu != nullptr && i < GetMenuItemCount(menu); ++i) {
+        const UINT state = GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION);
+        if (state & MF_SEPARATOR) {
+            gSeen.captions.push_back(L"-");  // shown greyed by some systems
+            continue;
+        }
+        const std::wstring caption = ItemCaption(menu, i);
+        gSeen.captions.push_back(caption);
+        if (state & MF_CHECKED) gSeen.checked += caption + L";";
+        if (state & MF_GRAYED) gSeen.grayed += caption + L";";
+        const HMENU sub = GetSubMenu(menu, i);
+        for (int j = 0; sub != nullptr && j < GetMenuItemCount(sub); ++j) {
+            gSeen.submenu.push_back(ItemCaption(sub, j));
+            if (GetMenuState(sub, static_cast<UINT>(j), MF_BYPOSITION) & MF_CHECKED) {
+                gSeen.submenuChecked += ItemCaption(sub, j) + L";";
+            }
+        }
+    }
+    EndMenu();
+}
+
+// Commands that only count, with a blocked start-with-Windows and English in force.
+class CountingCommands final : public TrayCommands {
+  public:
+    void OpenTimingSettings() override { ++runs; }
+    void OpenStyleSettings() override { ++runs; }
+    void OpenSoundSettings() override { ++runs; }
+    void OpenTalkSettings() override { ++runs; }
+    void OpenAbout() override { ++runs; }
+    void ToggleAutostart() override { ++runs; }
+    void ChooseLanguage(LanguageSetting) override { ++runs; }
+    void Exit() override { ++runs; }
+    TrayMenuItemLook AutostartLook() const override {
+        return {.captionUtf8 = "开机时自动运行（已阻止）", .checked = true, .grayed = true};
+    }
+    LanguageSetting Language() const override { return LanguageSetting::English; }
+    int runs = 0;
+};
+
+TEST(TrayMenuWindow, BuiltFromTheRowsWithTheirLooksAndTheLanguagesInTheirSubmenu) {
+    const UniqueWindow owner = testing::MakeTestWindow(L"tray menu owner");
+    CountingCommands commands;
+    SetTimer(nullptr, 0, 300, ReadOpenMenu);
+    ASSERT_TRUE(OpenTrayMenu(owner.Get(), {100, 100}, commands));
+    const std::vector<std::wstring> expected = {L"计时设置",
+                                                L"外观设置",
+                                                L"声音设置",
+                                                L"放映控制",
+                                                L"-",
+                                                L"开机时自动运行（已阻止）",
+                                                L"关于 Quorrin",
+                                                L"语言 / Language",
+                                                L"-",
+                                                L"退出程序"};
+    EXPECT_EQ(gSeen.captions, expected);
+    EXPECT_EQ(gSeen.checked, L"开机时自动运行（已阻止）;");
+    EXPECT_EQ(gSeen.grayed, L"开机时自动运行（已阻止）;");
+    EXPECT_EQ(gSeen.submenu, (std::vector<std::wstring>{L"自动", L"中文", L"English"}));
+    EXPECT_EQ(gSeen.submenuChecked, L"English;");
+    EXPECT_EQ(commands.runs, 0) << "a dismissed menu runs nothing";
 }
 
 // Whether the notification area holds the form's icon: only an existing icon can be changed.

@@ -6,6 +6,7 @@
 #include "win32/window_base_win32.h"
 
 #include "fake_dialog_host_win32.h"
+#include "log_capture_win32.h"
 #include "message_pump_win32.h"
 
 #include <gtest/gtest.h>
@@ -21,24 +22,7 @@ constexpr UINT kThrowMessage = WM_APP + 7;
 constexpr UINT kPingMessage = WM_APP + 8;
 constexpr LRESULT kPong = 42;
 
-std::vector<std::wstring> logged;
-void Record(std::wstring_view line) { logged.emplace_back(line); }
-
-// Collects the debug log lines of one test.
-class LogCapture {
-  public:
-    LogCapture() : previous_(ObserveDebugLog(&Record)) { logged.clear(); }
-    ~LogCapture() { ObserveDebugLog(previous_); }
-    bool Holds(const std::wstring& part) const {
-        for (const std::wstring& line : logged) {
-            if (line.find(part) != std::wstring::npos) return true;
-        }
-        return false;
-    }
-
-  private:
-    DebugLogObserver previous_;
-};
+using testing::LogCapture;
 
 class ThrowingWindow : public WindowBase {
   public:
@@ -62,6 +46,23 @@ class ThrowingWindow : public WindowBase {
         return DefaultHandling(message, wParam, lParam);
     }
 };
+
+// The place comes from the caller, not from the log's own file; the last error is read
+// before anything can change it.
+TEST(LogLastError, NamesTheCallersFileAndLineThenTheCallAndTheSystemsCode) {
+    LogCapture log;
+    SetLastError(ERROR_ACCESS_DENIED);
+    const std::wstring line = std::to_wstring(__LINE__ + 1);
+    LogLastError(L"OpenThing for a test");
+    ASSERT_EQ(log.Logged().size(), 1u);
+    const std::wstring& text = log.Logged()[0];
+    EXPECT_NE(
+        text.find(L"frame_guard_test.cpp:" + line + L": OpenThing for a test: failed, error 5: "),
+        std::wstring::npos)
+        << text;
+    EXPECT_EQ(text.find(L"debug_log"), std::wstring::npos) << text;
+    EXPECT_GT(text.size(), text.find(L"error 5: ") + 9) << "the system's text follows";
+}
 
 TEST(FrameGuardTest, AWindowWhoseHandlerThrowsCarriesOn) {
     LogCapture log;

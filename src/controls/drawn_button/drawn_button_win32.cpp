@@ -18,7 +18,7 @@ UniqueBitmap LoadFace(HINSTANCE module, int32_t number) {
     const WORD id = static_cast<WORD>(kFirstButtonFaceId + number);
     UniqueBitmap face(static_cast<HBITMAP>(
         LoadImageW(module, MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
-    if (!face) LogLastError(L"DrawnButton: face " + std::to_wstring(number));
+    if (!face) LogLastError(L"LoadImageW for button face " + std::to_wstring(number));
     return face;
 }
 

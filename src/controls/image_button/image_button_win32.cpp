@@ -41,7 +41,7 @@ UniqueFont MakeFallbackFont() {
     lstrcpynW(font.lfFaceName, kFallbackFontFace, LF_FACESIZE);
     font.lfCharSet = GB2312_CHARSET;
     UniqueFont created(CreateFontIndirectW(&font));
-    if (!created) LogLastError(L"ImageButton: CreateFontIndirectW");
+    if (!created) LogLastError(L"CreateFontIndirectW for the button caption");
     return created;
 }
 

@@ -49,7 +49,7 @@ bool TimeBox::Attach(HWND box, HFONT boldFont) {
     background_.Reset(CreateSolidBrush(kTimeBoxBackColor));
     if (SetWindowSubclass(box, &TimeBox::BoxProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this)) ==
         FALSE) {
-        LogLastError(L"TimeBox", L"SetWindowSubclass");
+        LogLastError(L"SetWindowSubclass for a time box");
         tBox_ = nullptr;
         return false;
     }

@@ -92,7 +92,7 @@ HWND DialogLayout::AddPlacedLabel(int id, const std::wstring& text, const TwipRe
         0, L"STATIC", text.c_str(), WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX | extraStyle, 0,
         0, 0, 0, dialog_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
     if (label == nullptr) {
-        LogLastError(L"DialogLayout: label " + std::to_wstring(id));
+        LogLastError(L"CreateWindowExW for label " + std::to_wstring(id));
         return nullptr;
     }
     SetFont(label, look_->Font());
@@ -113,7 +113,7 @@ HWND DialogLayout::AddControl(int id, const wchar_t* windowClass, const std::wst
                         r.top, r.right - r.left, r.bottom - r.top, dialog_,
                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
     if (control == nullptr) {
-        LogLastError(L"DialogLayout: control " + std::to_wstring(id));
+        LogLastError(L"CreateWindowExW for control " + std::to_wstring(id));
         return nullptr;
     }
     SetFont(control, look_->Font());

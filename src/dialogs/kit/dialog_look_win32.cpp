@@ -105,7 +105,7 @@ UniqueFont MakeDialogFaceFont(const wchar_t* face, int heightPixels, int weight)
     font.lfQuality = DEFAULT_QUALITY;
     lstrcpynW(font.lfFaceName, face, LF_FACESIZE);
     UniqueFont created(CreateFontIndirectW(&font));
-    if (!created) LogLastError(L"DialogLook: CreateFontIndirectW");
+    if (!created) LogLastError(L"CreateFontIndirectW for the dialog font");
     return created;
 }
 

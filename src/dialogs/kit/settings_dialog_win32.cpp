@@ -58,7 +58,7 @@ bool SettingsDialog::Open(HINSTANCE instance) {
         const DialogFrameSpec frame = Frame();
         if (!CreateFrame(instance, frame)) return false;
         if (SetPropW(Handle(), kSettingsDialogProperty, Handle()) == FALSE) {
-            LogLastError(L"settings dialog keyboard", L"SetPropW");
+            LogLastError(L"SetPropW for the dialog's keyboard");
             unmarkedDialogs.push_back(Handle());
         }
         closingAfterFault_ = false;

@@ -178,7 +178,7 @@ void StylePreviewPane::MeasureDigits() {
     font.lfQuality = ANTIALIASED_QUALITY;
     lstrcpynW(font.lfFaceName, Utf8ToWide(preview_.fontName).c_str(), LF_FACESIZE);
     digitsFont_.Reset(CreateFontIndirectW(&font));
-    if (!digitsFont_) LogLastError(L"StylePreviewPane: CreateFontIndirectW");
+    if (!digitsFont_) LogLastError(L"CreateFontIndirectW for the preview digits");
 
     WindowDcScope screen(nullptr);
     ScopedSelectObject select(screen.Dc(), digitsFont_ ? static_cast<HGDIOBJ>(digitsFont_.Get())
