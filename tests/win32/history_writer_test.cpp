@@ -1,6 +1,7 @@
 // The program's History.csv writer on Windows: rows appended beside Config.ini in a folder
 // with a Chinese name, a torn row from a killed writer followed by a row on a line of its own,
 // the one report per run of a file that cannot be written, and what one append costs.
+#include "history/history_file.h"
 #include "history/history_reader.h"
 #include "history/history_writer_win32.h"
 #include "win32/debug_log_win32.h"
@@ -83,7 +84,10 @@ TEST_F(HistoryWriterTest, RowsGoBesideConfigIniAndATornRowDoesNotSpoilTheNext) {
     EXPECT_EQ(content.rows[0].presentation, "年终总结, 第1部分");
     EXPECT_EQ(content.rows[1].presentation, "年终总结, 第3部分");
     EXPECT_EQ(content.skipped, 1u);
-    EXPECT_TRUE(logged.empty());
+    // (The platform logs the look at a file that did not exist yet; that is no failure.)
+    EXPECT_TRUE(std::none_of(logged.begin(), logged.end(), [](const std::wstring& line) {
+        return line.find(L"History.csv: ") != std::wstring::npos;
+    }));
 }
 
 TEST_F(HistoryWriterTest, AFileThatCannotBeWrittenIsReportedOncePerRun) {
@@ -99,25 +103,35 @@ TEST_F(HistoryWriterTest, AFileThatCannotBeWrittenIsReportedOncePerRun) {
     EXPECT_EQ(lines, 2);
 }
 
-// A figure, not a check: the time of one row's append (with the flush to disk) under Wine.
+// Figures, not checks: the time of one row's append under Wine, as the program writes it
+// (with the flush to disk) and without the flush, which shows what the disk costs.
 TEST_F(HistoryWriterTest, AppendTimePrintout) {
     LARGE_INTEGER frequency{};
     QueryPerformanceFrequency(&frequency);
-    std::vector<double> micros;
-    for (int n = 0; n < kTimedAppends; ++n) {
-        LARGE_INTEGER before{};
-        LARGE_INTEGER after{};
-        QueryPerformanceCounter(&before);
-        ASSERT_FALSE(writer.Write(Talk(n), true));
-        QueryPerformanceCounter(&after);
-        micros.push_back(1e6 * static_cast<double>(after.QuadPart - before.QuadPart) /
-                         static_cast<double>(frequency.QuadPart));
-    }
-    EXPECT_EQ(Read().rows.size(), static_cast<size_t>(kTimedAppends));
-    std::sort(micros.begin(), micros.end());
+    const auto time = [&](auto append) {
+        std::vector<double> micros;
+        for (int n = 0; n < kTimedAppends; ++n) {
+            LARGE_INTEGER before{};
+            LARGE_INTEGER after{};
+            QueryPerformanceCounter(&before);
+            append(n);
+            QueryPerformanceCounter(&after);
+            micros.push_back(1e6 * static_cast<double>(after.QuadPart - before.QuadPart) /
+                             static_cast<double>(frequency.QuadPart));
+        }
+        std::sort(micros.begin(), micros.end());
+        return std::pair(micros[micros.size() / 2], micros[micros.size() * 9 / 10]);
+    };
+    const auto flushed = time([&](int n) { ASSERT_FALSE(writer.Write(Talk(n), true)); });
+    const auto unflushed = time([&](int n) {
+        ASSERT_TRUE(
+            AppendHistoryRow(SystemFilePlatform(), writer.Path(), Talk(n), FlushMode::NoFlush));
+    });
+    EXPECT_EQ(Read().rows.size(), static_cast<size_t>(2 * kTimedAppends));
     std::printf(
-        "History.csv append under Wine: median %.0f us, 90th percentile %.0f us (%d rows)\n",
-        micros[micros.size() / 2], micros[micros.size() * 9 / 10], kTimedAppends);
+        "History.csv append under Wine (%d rows each): flushed median %.0f us, 90th "
+        "percentile %.0f us; without the flush median %.0f us, 90th percentile %.0f us\n",
+        kTimedAppends, flushed.first, flushed.second, unflushed.first, unflushed.second);
 }
 
 }  // namespace
