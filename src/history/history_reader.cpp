@@ -90,8 +90,11 @@ Record ReadRecord(std::string_view text, size_t pos, char separator) {
                 return damaged();
             }
         } else {
-            const size_t end = text.find_first_of(std::string{separator, '\r', '\n'}, pos);
-            const size_t stop = end == std::string_view::npos ? text.size() : end;
+            size_t stop = pos;
+            while (stop < text.size() && text[stop] != separator && text[stop] != '\r' &&
+                   text[stop] != '\n') {
+                ++stop;
+            }
             field.assign(text.substr(pos, stop - pos));
             pos = stop;
         }

@@ -17,6 +17,15 @@ constexpr char16_t kHighSurrogateFirst = 0xD800;
 constexpr char16_t kLowSurrogateFirst = 0xDC00;
 constexpr char16_t kSurrogateLast = 0xDFFF;
 
+bool IsWellFormedUtf8(std::string_view bytes) {
+    for (size_t pos = 0; pos < bytes.size();) {
+        const size_t length = Utf8CharLength(bytes, pos);
+        if (length == 0) return false;
+        pos += length;
+    }
+    return true;
+}
+
 bool IsWellFormedUtf8WithNonAscii(std::string_view bytes) {
     bool nonAscii = false;
     for (size_t pos = 0; pos < bytes.size();) {
@@ -134,6 +143,10 @@ FileText DecodeFileBytes(std::string bytes) {
         case FileEncoding::Utf8:
             return {encoding, std::move(bytes)};
         case FileEncoding::Utf8WithBom:
+            // Well-formed text is taken as it is (the common case, and a quick one).
+            if (IsWellFormedUtf8(view.substr(kUtf8Bom.size()))) {
+                return {encoding, bytes.substr(kUtf8Bom.size())};
+            }
             // The mark alone decides, so the bytes after it may be malformed: such a sequence
             // becomes U+FFFD here, as it would at the save, so that a save and the next start
             // read the same text.
