@@ -36,6 +36,18 @@ class MemoryFilePlatform final : public FilePlatform {
         bytes = file->second;
         return FileStatus();
     }
+    FileStatus ReadPart(const std::string& path, uint64_t offset, size_t count, std::string& bytes,
+                        uint64_t& size) override {
+        const auto file = files.find(path);
+        if (file == files.end()) return Missing();
+        size = file->second.size();
+        bytes = offset < size ? file->second.substr(static_cast<size_t>(offset), count) : "";
+        return FileStatus();
+    }
+    FileStatus Append(const std::string& path, const std::string& bytes, FlushMode) override {
+        files[path] += bytes;
+        return FileStatus();
+    }
     FileStatus Inspect(const std::string& path, TargetInfo& info) override {
         info = TargetInfo{};
         info.exists = files.count(path) != 0;

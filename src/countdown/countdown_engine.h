@@ -93,6 +93,8 @@ class CountdownEngine {
     bool Flashing() const { return flashing_; }
     bool Paused() const { return paused_; }
     bool HiddenByPresenter() const { return hiddenByPresenter_; }
+    // Seconds the clock has counted past zero; 0 before the end.
+    int32_t OvertimeSeconds() const { return overtimeSeconds_; }
 
   private:
     // One second of the countdown. False when the countdown ended with it.

@@ -62,6 +62,23 @@ FileStatus ReadFileOrEmpty(FilePlatform& platform, const std::string& path, std:
     return status;
 }
 
+FileStatus ReadFilePart(FilePlatform& platform, const std::string& path, uint64_t offset,
+                        size_t count, std::string& bytes, uint64_t& size) {
+    const FileStatus status = WithBusyRetry(
+        platform, false, [&] { return platform.ReadPart(path, offset, count, bytes, size); });
+    if (!status && status.Error().kind == FileErrorKind::Missing) {
+        bytes.clear();
+        size = 0;
+        return FileStatus();
+    }
+    return status;
+}
+
+FileStatus AppendToFile(FilePlatform& platform, const std::string& path, const std::string& bytes,
+                        FlushMode flush) {
+    return WithBusyRetry(platform, false, [&] { return platform.Append(path, bytes, flush); });
+}
+
 FileStatus ReplaceFileAtomically(FilePlatform& platform, const std::string& path,
                                  const std::string& bytes, FlushMode flush) {
     static std::atomic<uint64_t> sequence{0};

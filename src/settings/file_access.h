@@ -15,6 +15,16 @@ std::optional<std::string> ReadWholeFile(const std::string& path);
 // content it could not read. A file held by another program is retried for a moment.
 FileStatus ReadFileOrEmpty(FilePlatform& platform, const std::string& path, std::string& bytes);
 
+// At most `count` bytes of the file from `offset`, and its size; a missing file reads as
+// empty with size 0. A file held by another program is retried for a moment.
+FileStatus ReadFilePart(FilePlatform& platform, const std::string& path, uint64_t offset,
+                        size_t count, std::string& bytes, uint64_t& size);
+
+// Adds the bytes at the end of the file (created when missing) in one write; see
+// FilePlatform::Append. A file held by another program is retried for a moment.
+FileStatus AppendToFile(FilePlatform& platform, const std::string& path, const std::string& bytes,
+                        FlushMode flush = FlushMode::ToDisk);
+
 // Writes the bytes to a temporary file in the same folder, flushes it to disk (unless told
 // not to, for benchmarks), and puts it in the place of `path` keeping the old file's
 // attributes and security, so that a crash leaves either the old or the new file, never a

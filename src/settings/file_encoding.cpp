@@ -17,15 +17,20 @@ constexpr char16_t kHighSurrogateFirst = 0xD800;
 constexpr char16_t kLowSurrogateFirst = 0xDC00;
 constexpr char16_t kSurrogateLast = 0xDFFF;
 
-bool IsWellFormedUtf8WithNonAscii(std::string_view bytes) {
+// Whether the bytes are well-formed UTF-8, and whether any character is not ASCII.
+struct Utf8Shape {
+    bool wellFormed = true;
     bool nonAscii = false;
+};
+Utf8Shape ShapeOfUtf8(std::string_view bytes) {
+    Utf8Shape shape;
     for (size_t pos = 0; pos < bytes.size();) {
         const size_t length = Utf8CharLength(bytes, pos);
-        if (length == 0) return false;
-        if (length > 1) nonAscii = true;
+        if (length == 0) return {false, shape.nonAscii};
+        if (length > 1) shape.nonAscii = true;
         pos += length;
     }
-    return nonAscii;
+    return shape;
 }
 
 void AppendUtf8(std::string& out, char32_t c) {
@@ -123,7 +128,8 @@ FileEncoding DetectFileEncoding(std::string_view bytes) {
     if (bytes.starts_with(kUtf8Bom)) return FileEncoding::Utf8WithBom;
     if (bytes.starts_with(kUtf16LeBom)) return FileEncoding::Utf16Le;
     if (bytes.starts_with(kUtf16BeBom)) return FileEncoding::Utf16Be;
-    return IsWellFormedUtf8WithNonAscii(bytes) ? FileEncoding::Utf8 : FileEncoding::Gbk;
+    const Utf8Shape shape = ShapeOfUtf8(bytes);
+    return shape.wellFormed && shape.nonAscii ? FileEncoding::Utf8 : FileEncoding::Gbk;
 }
 
 FileText DecodeFileBytes(std::string bytes) {
@@ -134,6 +140,10 @@ FileText DecodeFileBytes(std::string bytes) {
         case FileEncoding::Utf8:
             return {encoding, std::move(bytes)};
         case FileEncoding::Utf8WithBom:
+            // Well-formed text is taken as it is (the common case, and a quick one).
+            if (ShapeOfUtf8(view.substr(kUtf8Bom.size())).wellFormed) {
+                return {encoding, bytes.substr(kUtf8Bom.size())};
+            }
             // The mark alone decides, so the bytes after it may be malformed: such a sequence
             // becomes U+FFFD here, as it would at the save, so that a save and the next start
             // read the same text.

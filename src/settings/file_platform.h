@@ -58,6 +58,15 @@ class FilePlatform {
 
     // The whole file. Sharing with other readers and writers (and with a rename over it).
     virtual FileStatus Read(const std::string& path, std::string& bytes) = 0;
+    // At most `count` bytes from `offset` (none past the end), and the file's size, for a
+    // reader that bounds its work on a huge file.
+    virtual FileStatus ReadPart(const std::string& path, uint64_t offset, size_t count,
+                                std::string& bytes, uint64_t& size) = 0;
+    // Adds the bytes at the end of the file, created when missing, in ONE write call on a
+    // file opened for appending, so that a kill or a power loss can tear only these bytes
+    // and never what was there before. A short write is a failure.
+    virtual FileStatus Append(const std::string& path, const std::string& bytes,
+                              FlushMode flush) = 0;
     // A missing target is not an error: `info.exists` is false.
     virtual FileStatus Inspect(const std::string& path, TargetInfo& info) = 0;
     // Creates `path`, which must not exist, with the bytes, flushed to disk when asked, and

@@ -9,6 +9,7 @@
 #include <time.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstring>
@@ -127,6 +128,47 @@ class PosixFilePlatform final : public FilePlatform {
         UniqueFd fd(open(path.c_str(), O_RDONLY | O_CLOEXEC));
         if (!fd.Valid()) return LastFailure();
         return ReadAll(fd.Get(), bytes);
+    }
+
+    FileStatus ReadPart(const std::string& path, uint64_t offset, size_t count, std::string& bytes,
+                        uint64_t& size) override {
+        bytes.clear();
+        size = 0;
+        UniqueFd fd(open(path.c_str(), O_RDONLY | O_CLOEXEC));
+        if (!fd.Valid()) return LastFailure();
+        struct stat opened {};
+        if (fstat(fd.Get(), &opened) != 0) return LastFailure();
+        size = static_cast<uint64_t>(opened.st_size);
+        if (offset >= size) return FileStatus();
+        bytes.resize(static_cast<size_t>(std::min<uint64_t>(count, size - offset)));
+        size_t done = 0;
+        while (done < bytes.size()) {
+            const ssize_t got = pread(fd.Get(), bytes.data() + done, bytes.size() - done,
+                                      static_cast<off_t>(offset + done));
+            if (got == 0) break;  // the file shrank meanwhile
+            if (got < 0) {
+                if (errno == EINTR) continue;
+                return LastFailure();
+            }
+            done += static_cast<size_t>(got);
+        }
+        bytes.resize(done);
+        return FileStatus();
+    }
+
+    FileStatus Append(const std::string& path, const std::string& bytes, FlushMode flush) override {
+        UniqueFd fd(open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, kNewFileMode));
+        if (!fd.Valid()) return LastFailure();
+        ssize_t put = -1;
+        do {
+            put = write(fd.Get(), bytes.data(), bytes.size());
+        } while (put < 0 && errno == EINTR);
+        if (put < 0) return LastFailure();
+        // Only a full disk or a file size limit cuts an append to a regular file short.
+        if (static_cast<size_t>(put) != bytes.size()) return Failure(ENOSPC);
+        if (flush == FlushMode::ToDisk && fsync(fd.Get()) != 0) return LastFailure();
+        if (!fd.Close()) return LastFailure();
+        return FileStatus();
     }
 
     FileStatus Inspect(const std::string& path, TargetInfo& info) override {

@@ -9,6 +9,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <vector>
 
 namespace quorrin {
@@ -124,6 +125,59 @@ class Win32FilePlatform final : public FilePlatform {
                                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
         if (!file) return LastFailure(L"CreateFileW for reading", wide);
         return ReadAll(file.Get(), bytes, wide);
+    }
+
+    FileStatus ReadPart(const std::string& path, uint64_t offset, size_t count, std::string& bytes,
+                        uint64_t& size) override {
+        bytes.clear();
+        size = 0;
+        const std::wstring wide = Utf8ToWide(path);
+        UniqueFile file(CreateFileW(wide.c_str(), GENERIC_READ,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!file) return LastFailure(L"CreateFileW for reading", wide);
+        LARGE_INTEGER length{};
+        if (!GetFileSizeEx(file.Get(), &length)) return LastFailure(L"GetFileSizeEx", wide);
+        size = static_cast<uint64_t>(length.QuadPart);
+        if (offset >= size) return FileStatus();
+        LARGE_INTEGER start{};
+        start.QuadPart = static_cast<LONGLONG>(offset);
+        if (!SetFilePointerEx(file.Get(), start, nullptr, FILE_BEGIN)) {
+            return LastFailure(L"SetFilePointerEx", wide);
+        }
+        bytes.resize(static_cast<size_t>(std::min<uint64_t>(count, size - offset)));
+        size_t done = 0;
+        while (done < bytes.size()) {
+            const auto chunk =
+                static_cast<DWORD>(std::min<size_t>(bytes.size() - done, kReadChunkBytes));
+            DWORD got = 0;
+            if (!ReadFile(file.Get(), bytes.data() + done, chunk, &got, nullptr)) {
+                return LastFailure(L"ReadFile", wide);
+            }
+            if (got == 0) break;  // the file shrank meanwhile
+            done += got;
+        }
+        bytes.resize(done);
+        return FileStatus();
+    }
+
+    FileStatus Append(const std::string& path, const std::string& bytes, FlushMode flush) override {
+        const std::wstring wide = Utf8ToWide(path);
+        // FILE_APPEND_DATA without FILE_WRITE_DATA: every write lands at the end, whoever
+        // else appends. Readers may share the file meanwhile.
+        UniqueFile file(CreateFileW(wide.c_str(), FILE_APPEND_DATA | SYNCHRONIZE, FILE_SHARE_READ,
+                                    nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!file) return LastFailure(L"CreateFileW for appending", wide);
+        DWORD put = 0;
+        if (bytes.size() > MAXDWORD ||
+            !WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &put, nullptr)) {
+            return LastFailure(L"WriteFile", wide);
+        }
+        if (put != bytes.size()) {
+            SetLastError(ERROR_DISK_FULL);
+            return LastFailure(L"WriteFile (cut short)", wide);
+        }
+        return FlushAndClose(file, flush, wide);
     }
 
     FileStatus Inspect(const std::string& path, TargetInfo& info) override {

@@ -37,6 +37,13 @@ class FaultyPlatform final : public FilePlatform {
         if (auto fault = Take(Step::Read)) return *fault;
         return real_.Read(path, bytes);
     }
+    FileStatus ReadPart(const std::string& path, uint64_t offset, size_t count, std::string& bytes,
+                        uint64_t& size) override {
+        return real_.ReadPart(path, offset, count, bytes, size);
+    }
+    FileStatus Append(const std::string& path, const std::string& bytes, FlushMode flush) override {
+        return real_.Append(path, bytes, flush);
+    }
     FileStatus Inspect(const std::string& path, TargetInfo& info) override {
         return real_.Inspect(path, info);
     }
