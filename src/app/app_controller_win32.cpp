@@ -9,12 +9,22 @@
 
 namespace quorrin {
 
+namespace {
+
+// The folder part of a file's path, with its separator.
+std::string_view FolderOf(const std::string& path) {
+    const size_t separator = path.find_last_of("\\/");
+    return std::string_view(path).substr(0, separator == std::string::npos ? 0 : separator + 1);
+}
+
+}  // namespace
+
 AppController::AppController(AppState& state, WindowWalk& walk, ConfigFile& config)
     : state_(state),
       config_(config),
       clock_(state, *this),
       view_(state, config, clock_, clock_.Copy()),
-      session_(state, view_, clock_, tray_),
+      session_(state, view_, clock_, tray_, FolderOf(config.Path())),
       watcher_(state, walk, session_),
       menu_(state, config, clock_, *this, *this, session_, lifetime_) {}
 

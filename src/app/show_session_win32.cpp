@@ -5,13 +5,26 @@
 #include "win32/ui_text_win32.h"
 #include "win32/wide_text_win32.h"
 
+#include <optional>
 #include <vector>
 
 namespace quorrin {
 
+namespace {
+
+// Whether talks are recorded in History.csv ([Talk] History, on unless turned off).
+bool RecordsTalks(const AppState& /*state*/) { return true; }
+
+}  // namespace
+
 ShowSession::ShowSession(AppState& state, ClockView& view, const MainClockWindow& clock,
-                         TrayIcon& tray)
-    : state_(state), view_(view), clock_(clock), tray_(tray), engine_(state, view) {
+                         TrayIcon& tray, std::string_view configFolder)
+    : state_(state),
+      view_(view),
+      clock_(clock),
+      tray_(tray),
+      engine_(state, view),
+      history_(configFolder) {
     // An elevated show refuses the close at the end: the presenter is told to close it.
     view_.OnCloseRefused([this] { ShowBalloon(UiText(TextId::BalloonShowNotClosed)); });
 }
@@ -20,21 +33,33 @@ void ShowSession::Begin() {
     LogDebug(L"slide show started", Utf8ToWide(state_.Countdown.LastShowTitle));
     // A monitor plugged in since the last show is used by this one.
     RecordMonitorWorkAreas(state_);
-    engine_.Start(MonotonicNow());
+    const Millis now = MonotonicNow();
+    engine_.Start(now);
+    recorder_.Begin(now, TalkStartOf(state_, LocalTimeNow()));
     TakeKeys();
 }
 
 void ShowSession::End() {
     LogDebug(L"slide show ended", Utf8ToWide(state_.Countdown.LastShowTitle));
-    Stop();
+    Finish(TalkEnd::ShowEnded);
 }
 
-void ShowSession::Stop() {
+void ShowSession::Stop() { Finish(TalkEnd::ProgramExit); }
+
+void ShowSession::Finish(TalkEnd end) {
     keys_.Release();
     engine_.Stop();
+    const std::optional<HistoryRow> row = recorder_.Finish(MonotonicNow(), end);
+    if (row && history_.Write(*row, RecordsTalks(state_))) {
+        ShowBalloon(UiText(TextId::BalloonHistoryNotWritten));
+    }
 }
 
-void ShowSession::TogglePause() { engine_.TogglePause(MonotonicNow()); }
+void ShowSession::TogglePause() {
+    const Millis now = MonotonicNow();
+    engine_.TogglePause(now);
+    recorder_.SetPaused(now, engine_.Paused());
+}
 
 void ShowSession::AddMinutes(int32_t minutes) { engine_.AddTime(minutes * kAdjustStepSeconds); }
 
@@ -57,12 +82,20 @@ void ShowSession::OnShowKey(ShowKey key) {
     }
 }
 
-void ShowSession::OnStepTimer() { engine_.OnStepTimer(MonotonicNow()); }
+void ShowSession::OnStepTimer() { StepTo(MonotonicNow()); }
+
+void ShowSession::StepTo(Millis now) {
+    engine_.OnStepTimer(now);
+    if (!recorder_.Following()) return;
+    recorder_.OnClockStep(engine_.OvertimeSeconds());
+    // The countdown stopped by itself: the time ran out and the clock went.
+    if (!engine_.Counting()) Finish(TalkEnd::TimeUp);
+}
 
 void ShowSession::OnFlashTimer() { engine_.OnFlashTimer(); }
 
 void ShowSession::OnFallbackTick() {
-    if (view_.StepTimerMissing()) engine_.OnStepTimer(MonotonicNow());
+    if (view_.StepTimerMissing()) StepTo(MonotonicNow());
 }
 
 void ShowSession::RetakeKeysIfChanged() {

@@ -1,24 +1,29 @@
 // One slide show's countdown, from the show's start to its end: the engine and its timers,
 // the presenter's global keys, and the balloons about them. The presenter's commands (pause,
 // a minute more or less, hide) are methods, so that any caller on the UI thread, not only a
-// global key, takes the same path.
+// global key, takes the same path. Each show's countdown leaves its row in History.csv.
 #pragma once
 
 #include "app/show_keys_win32.h"
 #include "clock/clock_view_win32.h"
 #include "clock/main_clock_window_win32.h"
 #include "countdown/countdown_engine.h"
+#include "history/history_writer_win32.h"
+#include "history/talk_recorder.h"
 #include "settings/app_state.h"
 #include "tray/tray_icon_win32.h"
 
 #include <cstdint>
+#include <string_view>
 
 namespace quorrin {
 
 class ShowSession {
   public:
-    // The keys are registered on `clock`'s window; balloons go to `tray`.
-    ShowSession(AppState& state, ClockView& view, const MainClockWindow& clock, TrayIcon& tray);
+    // The keys are registered on `clock`'s window; balloons go to `tray`; History.csv lies in
+    // `configFolder` (UTF-8, ending with its separator).
+    ShowSession(AppState& state, ClockView& view, const MainClockWindow& clock, TrayIcon& tray,
+                std::string_view configFolder);
     ShowSession(const ShowSession&) = delete;
     ShowSession& operator=(const ShowSession&) = delete;
 
@@ -26,7 +31,7 @@ class ShowSession {
     void Begin();
     // The show has gone: the keys are given back, the countdown stops.
     void End();
-    // The same when the program ends.
+    // The same when the program ends (also when Windows shuts down).
     void Stop();
 
     // The presenter's commands.
@@ -45,11 +50,15 @@ class ShowSession {
     void RetakeKeysIfChanged();
     bool HoldsKey(int32_t hotKey) const { return keys_.Holds(hotKey); }
     const CountdownEngine& Engine() const { return engine_; }
+    const std::string& HistoryPath() const { return history_.Path(); }
 
   private:
     // Taken with the show (a key another program holds is named in a balloon).
     void TakeKeys();
     void ShowBalloon(const std::wstring& text);
+    void StepTo(Millis now);
+    // The talk's row, when one is being followed; the keys and the countdown stop.
+    void Finish(TalkEnd end);
 
     AppState& state_;
     ClockView& view_;
@@ -58,6 +67,8 @@ class ShowSession {
     CountdownEngine engine_;
     ShowKeys keys_;
     TalkSettings keysTakenWith_;  // the settings the show's keys were taken with
+    TalkRecorder recorder_;
+    HistoryWriter history_;
 };
 
 }  // namespace quorrin

@@ -20,6 +20,7 @@ enum class TextId {
     BalloonRunning,
     BalloonKeysTaken,  // followed by the keys' names
     BalloonShowNotClosed,
+    BalloonHistoryNotWritten,
     KeyNameSeparator,
     MenuTimingSettings,
     MenuStyleSettings,

@@ -15,6 +15,7 @@ constexpr TextEntry kEnglish[] = {
     {BalloonKeysTaken, "Shortcut keys held by another program, not available during this show: "},
     {BalloonShowNotClosed,
      "Time is up, but the slide show could not be closed. Please close it yourself."},
+    {BalloonHistoryNotWritten, "The talk could not be recorded in History.csv beside Config.ini."},
     {KeyNameSeparator, ", "},
     {MenuTimingSettings, "Timing settings"},
     {MenuStyleSettings, "Appearance settings"},

@@ -14,6 +14,7 @@ constexpr TextEntry kChinese[] = {
     {BalloonRunning, "程序已经运行！"},
     {BalloonKeysTaken, "快捷键已被其他程序占用，本次放映中不可用："},
     {BalloonShowNotClosed, "倒计时已结束，但无法关闭幻灯片放映，请手动关闭。"},
+    {BalloonHistoryNotWritten, "无法将本次演讲写入 Config.ini 旁的 History.csv。"},
     {KeyNameSeparator, "、"},
     {MenuTimingSettings, "计时设置"},
     {MenuStyleSettings, "外观设置"},
