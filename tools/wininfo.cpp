@@ -352,7 +352,7 @@ int Broadcast(const std::wstring& name) {
 int Usage() {
     Write(
         "wininfo.exe list [--class NAME] [--title TEXT] [--pid N] [--visible]\n"
-        "wininfo.exe text HWND | close HWND | command HWND ID | click HWND ID\n"
+        "wininfo.exe text HWND | close HWND | endsession HWND | command HWND ID | click HWND ID\n"
         "wininfo.exe settext HWND ID TEXT | items HWND ID | state HWND ID\n"
         "wininfo.exe select HWND ID N | notify HWND ID CODE\n"
         "wininfo.exe children HWND | region HWND | dpi HWND | alpha HWND | focus HWND\n"
@@ -377,6 +377,8 @@ int wmain(int argc, wchar_t** argv) {
     if (!window) return Usage();
     if (command == L"text" && rest.size() == 1) return Text(*window);
     if (command == L"close" && rest.size() == 1) return Post(*window, WM_CLOSE, 0);
+    // Windows shutting down, as the system tells a top-level window.
+    if (command == L"endsession" && rest.size() == 1) return Post(*window, WM_ENDSESSION, TRUE);
     if (command == L"children" && rest.size() == 1) return Children(*window);
     if (command == L"region" && rest.size() == 1) return Region(*window);
     if (command == L"dpi" && rest.size() == 1) return Dpi(*window);
