@@ -16,7 +16,8 @@ ProgramMenu::ProgramMenu(AppState& state, ConfigFile& config, MainClockWindow& c
       timing_(state, config, host),
       style_(state, config, host, layout),
       talk_(state, config, host, [&session](int32_t key) { return session.HoldsKey(key); }),
-      about_(state, host) {}
+      about_(state, host),
+      history_(state, host, session.HistoryPath()) {}
 
 void ProgramMenu::Open(SettingsDialog& dialog) {
     const bool wasOpen = dialog.IsOpen();

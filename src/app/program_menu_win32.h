@@ -6,6 +6,7 @@
 #include "app/show_session_win32.h"
 #include "clock/main_clock_window_win32.h"
 #include "dialogs/about/about_dialog_win32.h"
+#include "dialogs/history/history_dialog_win32.h"
 #include "dialogs/kit/dialog_host.h"
 #include "dialogs/kit/settings_dialog_win32.h"
 #include "dialogs/sound/sound_dialog_win32.h"
@@ -33,6 +34,7 @@ class ProgramMenu final : public TrayCommands {
     void OpenStyleSettings() override { Open(style_); }
     void OpenSoundSettings() override { Open(sound_); }
     void OpenTalkSettings() override { Open(talk_); }
+    void OpenTalkHistory() override { Open(history_); }
     void OpenAbout() override { Open(about_); }
     // The switch, which a greyed entry never gets to; 关于 shows the new state if it is open.
     void ToggleAutostart() override;
@@ -59,6 +61,7 @@ class ProgramMenu final : public TrayCommands {
     StyleDialog style_;
     TalkDialog talk_;
     AboutDialog about_;
+    HistoryDialog history_;
 };
 
 }  // namespace quorrin

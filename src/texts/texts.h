@@ -103,6 +103,16 @@ enum class TextId {
 
     // 关于 Quorrin.
     AboutTitle,
+    MenuTalkHistory,
+    HistoryTitle,
+    HistoryDate,
+    HistoryPresentation,
+    HistoryPlanned,
+    HistoryActual,
+    HistoryOverUnder,
+    HistoryOpenFolder,
+    HistoryClear,
+    HistoryClearQuestion,
     AboutVersion,
     AboutFolder,
     AboutConfig,

@@ -28,6 +28,7 @@ enum class TrayMenuEntry : uint16_t {
     LanguageAuto = 109,
     LanguageChinese = 110,
     LanguageEnglish = 111,
+    TalkHistory = 112,
 };
 
 // How an entry shows in the menu about to open: its caption (empty: the row's own), its
@@ -45,6 +46,7 @@ class TrayCommands {
     virtual void OpenStyleSettings() = 0;
     virtual void OpenSoundSettings() = 0;
     virtual void OpenTalkSettings() = 0;
+    virtual void OpenTalkHistory() = 0;
     virtual void OpenAbout() = 0;
     virtual void ToggleAutostart() = 0;
     virtual void ChooseLanguage(LanguageSetting language) = 0;
@@ -86,7 +88,7 @@ void ChooseLanguage(TrayCommands& commands) {
 }
 
 // The menu, top to bottom: the dialogs, the program's own entries, the exit.
-inline constexpr std::array<TrayMenuRow, 13> kTrayMenuRows{{
+inline constexpr std::array<TrayMenuRow, 14> kTrayMenuRows{{
     {TrayMenuEntry::TimingSettings, TrayMenuRowKind::Command, TextId::MenuTimingSettings,
      [](TrayCommands& c) { c.OpenTimingSettings(); }},
     {TrayMenuEntry::StyleSettings, TrayMenuRowKind::Command, TextId::MenuStyleSettings,
@@ -95,6 +97,8 @@ inline constexpr std::array<TrayMenuRow, 13> kTrayMenuRows{{
      [](TrayCommands& c) { c.OpenSoundSettings(); }},
     {TrayMenuEntry::TalkSettings, TrayMenuRowKind::Command, TextId::MenuTalkSettings,
      [](TrayCommands& c) { c.OpenTalkSettings(); }},
+    {TrayMenuEntry::TalkHistory, TrayMenuRowKind::Command, TextId::MenuTalkHistory,
+     [](TrayCommands& c) { c.OpenTalkHistory(); }},
     {},
     // Greyed, with the reason in its caption, when Task Manager or the drive keeps it off.
     {TrayMenuEntry::StartWithWindows, TrayMenuRowKind::Command, TextId::MenuAutostart,

@@ -169,16 +169,17 @@ clocks_start_at() {
 readonly kMenuSeconds=5
 readonly kIconX=12
 readonly kIconY=32
-readonly kMenuRows=EEEESEEESE
+readonly kMenuRows=EEEEESEEESE
 # The entries, numbered from the top (separators not counted).
 readonly kTimingSettingsItem=1
 readonly kStyleSettingsItem=2
 readonly kSoundSettingsItem=3
 readonly kTalkDialogtingsItem=4
-readonly kAutostartItem=5
-readonly kAboutItem=6
-readonly kLanguageItem=7  # opens the submenu 自动 / 中文 / English
-readonly kExitItem=8
+readonly kTalkHistoryItem=5
+readonly kAutostartItem=6
+readonly kAboutItem=7
+readonly kLanguageItem=8  # opens the submenu 自动 / 中文 / English
+readonly kExitItem=9
 menu=
 menu_open() { menu=$(first_window --class '#32768' --visible); }
 menu_closed() { ! first_window --class '#32768' --visible >/dev/null; }

@@ -17,6 +17,7 @@ class RecordingCommands final : public TrayCommands {
     void OpenStyleSettings() override { done += "style "; }
     void OpenSoundSettings() override { done += "sound "; }
     void OpenTalkSettings() override { done += "talk "; }
+    void OpenTalkHistory() override { done += "history "; }
     void OpenAbout() override { done += "about "; }
     void ToggleAutostart() override { done += "autostart "; }
     void ChooseLanguage(LanguageSetting chosen) override {
@@ -41,6 +42,7 @@ TEST(TrayMenu, RowsInTheirOrderEachIdRunsItsOwnCommandAndNoOther) {
         {"外观设置", "style "},
         {"声音设置", "sound "},
         {"放映控制", "talk "},
+        {"演讲记录", "history "},
         {nullptr, nullptr},
         {"开机时自动运行", "autostart "},
         {"关于 Quorrin", "about "},
@@ -70,7 +72,7 @@ TEST(TrayMenu, RowsInTheirOrderEachIdRunsItsOwnCommandAndNoOther) {
     }
     RecordingCommands commands;
     EXPECT_FALSE(RunTrayCommand(0, commands)) << "a dismissed menu chooses nothing";
-    EXPECT_FALSE(RunTrayCommand(112, commands));
+    EXPECT_FALSE(RunTrayCommand(113, commands));
     EXPECT_EQ(commands.done, "");
 }
 

@@ -297,6 +297,7 @@ class CountingCommands final : public TrayCommands {
     void OpenStyleSettings() override { ++runs; }
     void OpenSoundSettings() override { ++runs; }
     void OpenTalkSettings() override { ++runs; }
+    void OpenTalkHistory() override { ++runs; }
     void OpenAbout() override { ++runs; }
     void ToggleAutostart() override { ++runs; }
     void ChooseLanguage(LanguageSetting) override { ++runs; }

@@ -114,6 +114,10 @@ StackedLayout RowSet::Stack(int32_t dpi) const {
                 break;
         }
     }
+    return StackRows(rows, DialogRowsFrame());
+}
+
+StackedFrame DialogRowsFrame() {
     StackedFrame frame;
     frame.top = kDialogTitleHeightTwips + kRowsTopGapTwips;
     frame.margin = kRowsMarginTwips;
@@ -121,7 +125,7 @@ StackedLayout RowSet::Stack(int32_t dpi) const {
     frame.columnGap = kColumnGapTwips;
     frame.buttonsHeight = kButtonsGapTwips + kDialogButtonHeightTwips + kDialogButtonsEdgeTwips;
     frame.leastWidth = 3 * kDialogButtonsEdgeTwips + 2 * kDialogButtonWidthTwips;
-    return StackRows(rows, frame);
+    return frame;
 }
 
 void RowSet::Make(DialogLayout& layout, HWND dialog, const StackedLayout& stacked) {

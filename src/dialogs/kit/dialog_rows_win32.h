@@ -23,6 +23,10 @@
 
 namespace quorrin {
 
+// What surrounds a settings dialog's stacked rows: the title bar, margins, gaps and the
+// frame's buttons under them. A dialog that stacks children of its own uses it too.
+StackedFrame DialogRowsFrame();
+
 enum class RowKind {
     Check,  // a check box across the row; binds a bool
     Color,  // caption, swatch, 选择颜色 (the colour picker); binds a colour, 0x00BBGGRR
