@@ -79,7 +79,8 @@ LRESULT HistoryChart::OnPaint() {
             FrameRect(dc, &place, bar.Get());
             if (overPlan) {
                 const std::wstring label = Utf8ToWide(OverUnderText(SecondsOverPlan(run)));
-                RECT labelPlace{left - gap / 2, top - labelHeight, left + slot, top};
+                const int middle = left + barWidth / 2;
+                RECT labelPlace{middle - slot / 2, top - labelHeight, middle + slot / 2, top};
                 SetTextColor(dc, kOverColor);
                 DrawTextW(dc, label.c_str(), static_cast<int>(label.size()), &labelPlace,
                           DT_CENTER | DT_SINGLELINE | DT_BOTTOM | DT_NOCLIP);
