@@ -8,6 +8,8 @@
 #include "dialogs/kit/settings_dialog_win32.h"
 #include "history/history_reader.h"
 
+#include <commctrl.h>
+
 #include <string>
 
 namespace quorrin {
@@ -38,6 +40,9 @@ class HistoryDialog final : public SettingsDialog {
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
     void FillList();
+    // The row that list item `item` shows (null: none).
+    const HistoryRow* RowOfItem(int item) const;
+    void GiveCellText(NMLVDISPINFOW& request);
     // The chart shows the presentation of the list's selected talk.
     void FollowSelection();
     void ShowFileInExplorer() const;
@@ -46,6 +51,7 @@ class HistoryDialog final : public SettingsDialog {
     std::string path_;
     HistoryContent content_;
     HistoryChart chart_;
+    std::wstring cellText_;
 };
 
 }  // namespace quorrin
