@@ -7,7 +7,7 @@
 namespace quorrin {
 namespace {
 
-HistoryRow Run(std::string presentation, int32_t planned, int32_t actual) {
+HistoryRow Talk(std::string presentation, int32_t planned, int32_t actual) {
     HistoryRow row;
     row.presentation = std::move(presentation);
     row.plannedSeconds = planned;
@@ -29,20 +29,20 @@ TEST(TalkList, OverAndUnderReadWithTheirSignAndWholeMinutes) {
 }
 
 TEST(TalkList, AResumedTalkIsMeasuredFromWhereItResumed) {
-    HistoryRow row = Run("a", 1200, 500);
+    HistoryRow row = Talk("a", 1200, 500);
     EXPECT_EQ(SecondsOverPlan(row), -700);
     row.resumedFromSeconds = 450;
     EXPECT_EQ(SecondsOverPlan(row), 50);
 }
 
 TEST(TalkList, RunsOfAPresentationStayInTheirOrderAndTheChartHoldsTheLongest) {
-    const std::vector<HistoryRow> rows{Run("答辩", 1200, 1390), Run("other", 600, 9000),
-                                       Run("答辩", 1200, 1100), Run("答辩 ", 1200, 5)};
+    const std::vector<HistoryRow> rows{Talk("答辩", 1200, 1390), Talk("other", 600, 9000),
+                                       Talk("答辩", 1200, 1100), Talk("答辩 ", 1200, 5)};
     const std::vector<size_t> runs = RunsOf(rows, "答辩");
     EXPECT_EQ(runs, (std::vector<size_t>{0, 2}));
     EXPECT_EQ(ChartScaleSeconds(rows, runs), 1390);
     EXPECT_EQ(ChartScaleSeconds(rows, {}), 1) << "an empty chart still has a scale";
-    EXPECT_EQ(ChartScaleSeconds({Run("x", 0, 0)}, {0}), 1);
+    EXPECT_EQ(ChartScaleSeconds({Talk("x", 0, 0)}, {0}), 1);
 }
 
 TEST(TalkList, BarsScaleToTheChartAndNeverLeaveIt) {
