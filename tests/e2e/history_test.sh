@@ -7,7 +7,8 @@ set -uo pipefail
 # shellcheck source=app_session.sh
 . "$QUORRIN_SOURCE/tests/e2e/app_session.sh"
 
-readonly kRowSeconds=15   # a row written after its show's end, on a slow machine
+readonly kRowSeconds=15       # a row written after its show's end, on a slow machine
+readonly kShowStartSeconds=30 # the stand-in's window up, on a busy machine
 readonly kHeader="Start,Presentation,Planned,ResumedFrom,Actual,Paused,Overtime,End"
 readonly kStartPattern='^[0-9]{4}-[0-9]{2}-[0-9]{2} [0-9]{2}:[0-9]{2}:[0-9]{2}$'
 
@@ -27,9 +28,11 @@ every_line_has_eight_fields_and_crlf() {
     ! tail -n +2 "$(history_file)" | grep -qv $'\r$' &&
         [ "$(rows | awk -F , 'NF != 8' | wc -l)" -eq 0 ]
 }
-# a_show TAG: starts a show and waits for the clock over it.
+show_up() { first_window --class "$kShowClass" --visible >/dev/null; }
+# a_show TAG: starts a show and waits for it and the clock over it.
 a_show() {
     start_show "$work/$1.closed" "$kShowTitle"
+    check "show $1 is up" wait_until $kShowStartSeconds show_up
     check "the clock comes up over show $1" wait_until $kShowFoundSeconds clocks_are 1
 }
 

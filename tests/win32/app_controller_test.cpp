@@ -318,6 +318,7 @@ TEST(TrayMenuWindow, BuiltFromTheRowsWithTheirLooksAndTheLanguagesInTheirSubmenu
                                                 L"外观设置",
                                                 L"声音设置",
                                                 L"放映控制",
+                                                L"演讲记录",
                                                 L"-",
                                                 L"开机时自动运行（已阻止）",
                                                 L"关于 Quorrin",
