@@ -1,3 +1,4 @@
+# shellcheck shell=bash disable=SC2317,SC2154  # its helpers run by name; app_session.sh sets the k constants
 # Shared by the dialog benchmarks (sourced after tests/e2e/app_session.sh, with Quorrin
 # launched): time_openings TRIALS ITEM CLASS opens the tray menu with xdotool TRIALS times,
 # lets tools/dialog-latency.exe click entry ITEM and poll every millisecond until the dialog
@@ -13,8 +14,8 @@ time_openings() {
     dialog_open() { dialog=$(first_window --class "$class" --visible); }
     dialog_gone() { ! first_window --class "$class" >/dev/null; }
     for i in $(seq 1 "$trials"); do
-        xdotool mousemove $kIconX $kIconY click 3
-        wait_until $kMenuSeconds menu_open || { echo "trial $i: no menu"; return 1; }
+        xdotool mousemove "$kIconX" "$kIconY" click 3
+        wait_until "$kMenuSeconds" menu_open || { echo "trial $i: no menu"; return 1; }
         read -r left top right bottom < <(window_rect "$menu")
         x=$((left + (right - left) / 2))
         y=$(menu_entry_y "$item")
@@ -27,7 +28,7 @@ time_openings() {
         if [ "$i" -eq 1 ] && declare -F first_opening >/dev/null; then first_opening; fi
         echo "trial $i: $ms ms"
         times+=("$ms")
-        wininfo command "$dialog" $kDialogCancelId >/dev/null
+        wininfo command "$dialog" "$kDialogCancelId" >/dev/null
         wait_until 10 dialog_gone || return 1
     done
     sorted=$(printf '%s\n' "${times[@]}" | sort -n)
