@@ -25,7 +25,7 @@ AppController::AppController(AppState& state, WindowWalk& walk, ConfigFile& conf
       walk_(walk),
       config_(config),
       clock_(state, *this),
-      view_(state, config, clock_, clock_.Copy()),
+      view_(state, config, clock_, clock_.Copies()),
       engine_(state, view_),
       normalSet_(state, config, *this),
       setTime_(state, config, *this),
@@ -209,28 +209,19 @@ void AppController::OnClockDragged() {
     }
 }
 
-// With one monitor the copy lies on the clock, so it goes and comes back with it; on a
-// second monitor it stays up for the audience.
-bool AppController::CopyOnPrimaryMonitor() const {
-    return state_.SecondWorkArea == state_.PrimaryWorkArea;
-}
-
-void AppController::HideMainClock() {
-    clock_.Hide();
-    if (CopyOnPrimaryMonitor()) clock_.Copy().Hide();
-}
+// The copies on the other monitors stay up for the audience.
+void AppController::HideMainClock() { view_.HidePrimaryClock(); }
 
 void AppController::ShowMainClock() {
     // A clock the presenter hid stays hidden when a dialog closes.
     if (engine_.HiddenByPresenter()) return;
-    if (CopyOnPrimaryMonitor()) clock_.Copy().ShowOnTop();
-    clock_.ShowOnTop();
+    view_.ShowPrimaryClock();
 }
 
 // At the DPI the clock is laid out at, as a drag stores it.
 TwipRect AppController::MainClockRect() const { return clock_.RectTwips(); }
 
-// Both clock windows are placed again, in and out of a show: a new style shows at once.
+// Every clock window is placed again, in and out of a show: a new style shows at once.
 void AppController::LayOutClocks() { view_.LayoutWindows(); }
 
 void AppController::OnDisplaySettingsChanged() {

@@ -100,7 +100,6 @@ class AppController final : public MainClockEvents, public DialogHost, public Cl
     // Opens a settings dialog, or brings the open one forward.
     void OpenDialog(SettingsDialog& dialog);
     void EndIfDone();
-    bool CopyOnPrimaryMonitor() const;
 
     AppState& state_;
     WindowWalk& walk_;

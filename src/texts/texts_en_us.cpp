@@ -115,6 +115,10 @@ constexpr TextEntry kEnglish[] = {
     {PositionBottomLeft, "Bottom left"},
     {PositionBottomRight, "Bottom right"},
     {PositionCustom, "Custom"},
+    {StyleScreens, "Screens"},
+    {ScreensEvery, "All screens"},
+    {ScreensShow, "Show's screen"},
+    {ScreensOther, "Other screens"},
 
     {TalkTitle, "Show controls"},
     {TalkOvertime, "Count on past zero (-MM:SS)"},

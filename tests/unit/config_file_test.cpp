@@ -121,6 +121,8 @@ TEST(LoadSettings, MissingStyleSectionGivesTheDefaultStyleAndLeavesTheFile) {
     EXPECT_EQ(present.state.Style.Alpha, 50);
     EXPECT_EQ(present.state.Style.Width, 0);
     EXPECT_EQ(present.state.Style.numFontName, "0");
+    // A file from before the screen choice shows the clock on every screen.
+    EXPECT_EQ(present.state.Style.Screens, static_cast<uint8_t>(ClockScreens::Every));
 }
 
 TEST(LoadSettings, BadNormalValueResetsNormalAndStyleButKeepsThePresentations) {
@@ -199,6 +201,7 @@ TEST(SaveSettings, StyleIsRewrittenWholeInItsOrder) {
     DisplayStyle style = DefaultStyle();
     style.Left = 12900;
     style.numFontName = "微软雅黑";
+    style.Screens = static_cast<uint8_t>(ClockScreens::OtherScreens);
     ASSERT_TRUE(ConfigFile(run.state, run.store, nullptr).SaveStyle(style));
     const std::string after = run.Text();
     const size_t at = after.find("[Style]\r\n");
@@ -208,7 +211,7 @@ TEST(SaveSettings, StyleIsRewrittenWholeInItsOrder) {
               "Top=0\r\nLeft=12900\r\nshowPos=1\r\nnumFontName=微软雅黑\r\nnumFontSize=36\r\n"
               "numForeColor=16777215\r\nnumHeight=840\r\nnumWidth=1995\r\nnumLeft=480\r\n"
               "numTop=200\r\nbgHeight=1200\r\nbgWidth=3000\r\nbgLeft=0\r\nbgTop=0\r\n"
-              "bgBackColor=3394560\r\n");
+              "bgBackColor=3394560\r\nScreens=2\r\n");
     Loaded reloaded(&after);
     EXPECT_EQ(reloaded.state.Style, style);
 }
