@@ -117,8 +117,8 @@ constexpr TextEntry kEnglish[] = {
     {PositionCustom, "Custom"},
     {StyleScreens, "Screens"},
     {ScreensEvery, "All screens"},
-    {ScreensShow, "Show's screen"},
-    {ScreensOther, "Other screens"},
+    {ScreensShow, "Show only"},
+    {ScreensOther, "Others only"},
 
     {TalkTitle, "Show controls"},
     {TalkOvertime, "Count on past zero (-MM:SS)"},

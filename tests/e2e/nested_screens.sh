@@ -102,6 +102,9 @@ check_screen_choice() {
     start_show "$work/others.closed" --monitor 2
     check "the other screens: clocks on $others" wait_until "$kShowFoundSeconds" clocks_on "$others"
     check "the show's screen stays without one" holds_for 1 clocks_on "$others"
+    if [ -n "${QUORRIN_SCREENS_SCREENSHOT:-}" ]; then
+        import -window root -display "$DISPLAY" "$QUORRIN_SCREENS_SCREENSHOT"
+    fi
     end_show
     quit
 }
