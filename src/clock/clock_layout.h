@@ -1,5 +1,5 @@
-// Where and how big the two clock windows are: the layout maths of the clock window on the
-// primary monitor and of its copy on the second monitor. The style is in twips, which are
+// Where and how big the clock windows are: the layout maths of the clock window on the
+// primary monitor and of its copies on the other monitors. The style is in twips, which are
 // physical (1440 to an inch); each window turns them into pixels at the DPI of the monitor
 // it is laid out on, so the clock has the same physical size and place at every scale.
 #pragma once

@@ -20,9 +20,9 @@ Millis MonotonicNow() {
 }
 
 void ClockView::ShowTime(const std::string& text) {
-    const std::wstring wide = Utf8ToWide(text);
-    main_.SetTime(wide);
-    for (size_t i = 0; i < copies_.Count(); ++i) copies_.At(i).window.SetTime(wide);
+    time_ = Utf8ToWide(text);
+    main_.SetTime(time_);
+    for (size_t i = 0; i < copies_.Count(); ++i) copies_.At(i).window.SetTime(time_);
 }
 
 std::optional<WorkArea> ClockView::ShowArea() const {
@@ -34,11 +34,11 @@ std::optional<WorkArea> ClockView::ShowArea() const {
 
 std::vector<CountdownWindow*> ClockView::PlacedClocks() {
     std::vector<CountdownWindow*> placed;
-    if (plan_.onPrimary) placed.push_back(&main_);
     const size_t copies = stackedCopy_ ? (plan_.onPrimary ? 1 : 0) : plan_.copies.size();
     for (size_t i = 0; i < std::min(copies, copies_.Count()); ++i) {
         placed.push_back(&copies_.At(i).window);
     }
+    if (plan_.onPrimary) placed.push_back(&main_);
     return placed;
 }
 
@@ -48,7 +48,13 @@ void ClockView::LayoutWindows() {
     if (screens.empty()) screens.push_back({state_.PrimaryWorkArea, state_.PrimaryWorkArea, true});
     const std::vector<size_t> chosen = ChosenScreens(screens, state_.Style.Screens, ShowArea());
     ClockPlan plan = PlanClocks(screens, chosen);
+    const size_t made = copies_.Count();
     copies_.Reserve(plan.copies.size(), state_.Style);
+    // A copy made for a monitor that came during a show shows what the others show.
+    for (size_t i = made; i < copies_.Count(); ++i) {
+        copies_.At(i).window.SetTime(time_);
+        copies_.At(i).window.SetToneColor(tone_);
+    }
     if (plan.copies.size() > copies_.Count()) plan.copies.resize(copies_.Count());
 
     const std::vector<CountdownWindow*> placedBefore = PlacedClocks();
@@ -131,6 +137,7 @@ void ClockView::SaveRemainingTime(bool sameMode, int32_t slot, int32_t seconds) 
 void ClockView::SetTone(ClockTone tone) {
     std::optional<int32_t> color;
     if (tone != ClockTone::Normal) color = ToneBackground(tone, state_.Style, state_.Talk);
+    tone_ = color;
     main_.SetToneColor(color);
     for (size_t i = 0; i < copies_.Count(); ++i) copies_.At(i).window.SetToneColor(color);
 }

@@ -12,6 +12,7 @@
 #include <windows.h>
 
 #include <optional>
+#include <string>
 #include <vector>
 
 namespace quorrin {
@@ -57,8 +58,9 @@ class ClockView final : public CountdownView {
     bool StepTimerMissing() const { return stepTimerMissing_; }
 
   private:
-    // Every clock window that the last layout put on a monitor, the main one first when it
-    // is among them.
+    // Every clock window that the last layout put on a monitor, the main one last when it is
+    // among them: shown or raised in this order, it stays above a copy lying on it, so that
+    // clicks reach it.
     std::vector<CountdownWindow*> PlacedClocks();
     // The show window's place, when there is one.
     std::optional<WorkArea> ShowArea() const;
@@ -69,8 +71,10 @@ class ClockView final : public CountdownView {
     ClockCopies& copies_;
     // Until the first layout: the main clock alone, with the first copy on it.
     ClockPlan plan_{0, true, {}};
-    bool stackedCopy_ = true;  // the first copy lies on the main clock
-    bool shown_ = false;       // between ShowWindows and HideWindows
+    bool stackedCopy_ = true;      // the first copy lies on the main clock
+    bool shown_ = false;           // between ShowWindows and HideWindows
+    std::wstring time_;            // the time every clock shows
+    std::optional<int32_t> tone_;  // and the background in place of the style's
     bool stepTimerMissing_ = false;
 };
 
