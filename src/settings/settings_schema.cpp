@@ -64,6 +64,7 @@ constexpr SettingKey<S> kStyle[] = {
     {"bgLeft", &S::bgLeft, F::Int32, "0"},
     {"bgTop", &S::bgTop, F::Int32, "0"},
     {"bgBackColor", &S::bgBackColor, F::Int32, "0"},
+    {"Screens", &S::Screens, F::Byte, "0"},
 };
 
 // [Talk]: a missing key reads as the default TalkSettings holds.

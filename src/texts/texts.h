@@ -124,6 +124,10 @@ enum class TextId {
     PositionBottomLeft,
     PositionBottomRight,
     PositionCustom,
+    StyleScreens,
+    ScreensEvery,
+    ScreensShow,
+    ScreensOther,
 
     // The show controls dialog.
     TalkTitle,

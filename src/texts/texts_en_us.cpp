@@ -117,6 +117,10 @@ constexpr TextEntry kEnglish[] = {
     {PositionBottomLeft, "Bottom left"},
     {PositionBottomRight, "Bottom right"},
     {PositionCustom, "Custom"},
+    {StyleScreens, "Screens"},
+    {ScreensEvery, "All screens"},
+    {ScreensShow, "Show only"},
+    {ScreensOther, "Others only"},
 
     {TalkTitle, "Show controls"},
     {TalkOvertime, "Count on past zero (-MM:SS)"},

@@ -82,7 +82,8 @@ bgHeight=1200
 bgWidth=3000
 bgLeft=0
 bgTop=0
-bgBackColor=3394560
+bgBackColor=3394560${Screens:+
+Screens=$Screens}
 ${pptFiles:+[PPTFiles]
 $pptFiles}
 ${talk:+[Talk]

@@ -64,12 +64,13 @@ check "Up and Esc close it and save nothing" cancels $kTimingSettingsItem Quorri
 
 echo "--- 外观设置"
 readonly kFontId=1104 kSizeId=1106 kTextColorId=1107 kBackColorId=1108 kAlphaId=1110
-readonly kPosId=1112 kStyleSaveId=1 kStyleCancelId=2
+readonly kPosId=1112 kScreensId=1117 kStyleSaveId=1 kStyleCancelId=2
 check "the dialog opens" open_dialog $kStyleSettingsItem Quorrin.StyleDialog
 check "Tab goes down the left column to 保存 and 取消, and round" \
     keys_move_focus Tab $kFontId $kSizeId $kTextColorId $kBackColorId $kAlphaId $kPosId \
-    $kStyleSaveId $kStyleCancelId $kFontId
-check "Shift+Tab goes back" keys_move_focus shift+Tab $kFontId $kStyleCancelId $kStyleSaveId $kPosId
+    $kScreensId $kStyleSaveId $kStyleCancelId $kFontId
+check "Shift+Tab goes back" \
+    keys_move_focus shift+Tab $kFontId $kStyleCancelId $kStyleSaveId $kScreensId $kPosId
 press Down Return
 check "Down on the position and Enter save 屏幕左下角" wait_until 10 saved_is Style showPos 2
 check "and close the dialog" wait_until 10 dialog_gone

@@ -8,7 +8,7 @@ set -uo pipefail
 
 readonly kResetMessage="倒计时配置已被 初始化！"
 readonly kNormalKeys="timeMode EndWarning ReSetTime SameMode timeCnt timeWarning flush close file timeFree SoundFile endSoundFile"
-readonly kStyleKeys="Width Height BackColor Alpha Top Left showPos numFontName numFontSize numForeColor numHeight numWidth numLeft numTop bgHeight bgWidth bgLeft bgTop bgBackColor"
+readonly kStyleKeys="Width Height BackColor Alpha Top Left showPos numFontName numFontSize numForeColor numHeight numWidth numLeft numTop bgHeight bgWidth bgLeft bgTop bgBackColor Screens"
 readonly kStartSeconds=20
 readonly kSecondInstanceMaxSeconds=3
 readonly kToolWindowStyle=0x80

@@ -143,7 +143,7 @@ class AppControllerTest : public ::testing::Test {
 };
 
 TEST_F(AppControllerTest, BothClocksAreHiddenLayeredTopmostToolWindows) {
-    for (const HWND window : {form_.Handle(), form_.Copy().Handle()}) {
+    for (const HWND window : {form_.Handle(), form_.Copies().At(0).window.Handle()}) {
         ASSERT_NE(window, nullptr);
         EXPECT_FALSE(IsWindowVisible(window));
         const LONG_PTR exStyle = GetWindowLongPtrW(window, GWL_EXSTYLE);
@@ -155,7 +155,7 @@ TEST_F(AppControllerTest, BothClocksAreHiddenLayeredTopmostToolWindows) {
     wchar_t className[64] = {};
     GetClassNameW(form_.Handle(), className, 64);
     EXPECT_STREQ(className, kMainClockClassName);
-    GetClassNameW(form_.Copy().Handle(), className, 64);
+    GetClassNameW(form_.Copies().At(0).window.Handle(), className, 64);
     EXPECT_STREQ(className, kClockCopyClassName);
 }
 
@@ -168,7 +168,7 @@ TEST_F(AppControllerTest, FollowsAShowAppearingAndGoing) {
     EXPECT_EQ(state_.Countdown.SlideShowWindow, kShowId);
     EXPECT_EQ(state_.Countdown.TotalSeconds, 600);
     EXPECT_TRUE(controller_.Engine().Counting());
-    for (const HWND window : {form_.Handle(), form_.Copy().Handle()}) {
+    for (const HWND window : {form_.Handle(), form_.Copies().At(0).window.Handle()}) {
         EXPECT_TRUE(IsWindowVisible(window));
         EXPECT_EQ(LabelText(window), L"10:00");
     }
@@ -181,14 +181,14 @@ TEST_F(AppControllerTest, FollowsAShowAppearingAndGoing) {
     EXPECT_FALSE(state_.Countdown.ShowActive);
     EXPECT_FALSE(controller_.Engine().Counting());
     EXPECT_FALSE(IsWindowVisible(form_.Handle()));
-    EXPECT_FALSE(IsWindowVisible(form_.Copy().Handle()));
+    EXPECT_FALSE(IsWindowVisible(form_.Copies().At(0).window.Handle()));
 }
 
 TEST_F(AppControllerTest, CountsDownOnceASecond) {
     StartShow();
     ASSERT_TRUE(
         PumpUntil([&](const PumpResult&) { return LabelText(form_.Handle()) == L"09:58"; }).done);
-    EXPECT_EQ(LabelText(form_.Copy().Handle()), L"09:58");
+    EXPECT_EQ(LabelText(form_.Copies().At(0).window.Handle()), L"09:58");
     EXPECT_EQ(IniStore(configPath_).Read("Normal", "timeFree", ""), "00:09:58");
 }
 
@@ -202,7 +202,7 @@ TEST_F(AppControllerTest, LeftDragMovesBothClocksAndSavesThePlace) {
     EXPECT_EQ(after.left, before.left + 20);
     EXPECT_EQ(after.top, before.top + 15);
     // One monitor: the copy follows onto the same place.
-    const RECT copy = WindowRect(form_.Copy().Handle());
+    const RECT copy = WindowRect(form_.Copies().At(0).window.Handle());
     EXPECT_EQ(copy.left, after.left);
     EXPECT_EQ(copy.top, after.top);
     EXPECT_EQ(StoredStyle("Left"), "") << "saved on release, not while moving";
@@ -374,7 +374,7 @@ TEST(TrayIcon, RestoredWhileStillThereItStaysAndIsRemovedAtTheEnd) {
 
 TEST_F(AppControllerTest, ClosingDuringAShowStopsTheCountdownAndRemovesBothClocks) {
     StartShow();
-    const HWND copy = form_.Copy().Handle();
+    const HWND copy = form_.Copies().At(0).window.Handle();
     ASSERT_TRUE(IsWindowVisible(copy));
     PostMessageW(form_.Handle(), WM_CLOSE, 0, 0);
     ASSERT_TRUE(PumpUntil([](const PumpResult& r) { return r.quit; }).done);
