@@ -139,6 +139,7 @@ VIProductVersion "${VERSION}.0"
 ; listed top to bottom), the clock last; the clock's copy goes with the clock. The program
 ; counts as gone when its clock window and its single-instance mutex are gone and its .exe in
 ; the install folder can be opened for writing.
+
 ; FIND_CLOCK VAR: the clock window of a running Quorrin, of this version or of 1.0.0, or 0.
 !macro FIND_CLOCK VAR
   FindWindow ${VAR} "${CLOCK_CLASS}"

@@ -14,6 +14,9 @@ export QUORRIN_SOURCE=$root QUORRIN_BIN=${QUORRIN_BIN:-$root/build/test/win64/bi
 [ -x "$QUORRIN_BIN/Quorrin.exe" ] || { echo "build first: bash scripts/test.sh" >&2; exit 1; }
 
 state="$root/build/dialog-shots"
+# Wine names the Windows user after $USER: the paths 关于 shows are a presenter's.
+export USER=presenter
+[ -d "$state/prefix/drive_c/users/$USER" ] || rm -rf "$state/prefix"
 "$root/tests/wine/wine-env.sh" start "$state" >/dev/null
 # shellcheck disable=SC1091
 . "$state/env.sh"
