@@ -4,9 +4,9 @@
 ; build, the pictures included (packaging/installer-pictures.sh draws them):
 ;   makensis -INPUTCHARSET UTF8 -DVERSION=x.y.z -DEXE=<Quorrin.exe> -DPICTURES=<folder> \
 ;            -DOUTFILE=<setup.exe> quorrin.nsi
-; The same inputs give the same setup.exe, byte for byte; the one input besides the files'
-; contents is Quorrin.exe's modification time, which File records (package.sh sets it to the
-; commit's time).
+; The same inputs give the same setup.exe, byte for byte. Besides the files' contents, the
+; inputs are the modification times of the files it packs, which File records: Quorrin.exe's
+; and the pictures' (package.sh sets them to the commit's time), and NSIS's own plugins'.
 ;
 ; Command line of the setup (besides NSIS's own /S and /D=folder, which must come last):
 ;   /NOAUTORUN   leave "开机时自动运行" unticked (for silent installs)

@@ -103,11 +103,12 @@ zip_program "$out/$x64_zip" "$win64_bin/Quorrin.exe"
 zip_program "$out/$x86_zip" "$win32_bin/Quorrin.exe"
 
 # makensis reads the script as UTF-8 and takes paths relative to the script's folder. Its File
-# records the program's modification time, which is set to $stamp like the zips' dates.
+# records each packed file's modification time (the program's, and the pictures' that the
+# pages unpack), so these are set to $stamp like the zips' dates.
 mkdir -p "$stage/setup" "$stage/pictures"
 cp "$win64_bin/Quorrin.exe" "$stage/setup/Quorrin.exe"
-touch -d "@$stamp" "$stage/setup/Quorrin.exe"
 bash "$root/packaging/installer-pictures.sh" "$stage/pictures"
+touch -d "@$stamp" "$stage/setup/Quorrin.exe" "$stage/pictures"/*
 if ! makensis -V2 -WX -INPUTCHARSET UTF8 -DVERSION="$version" -DEXE="$stage/setup/Quorrin.exe" \
     -DPICTURES="$stage/pictures" -DOUTFILE="$out/$setup" "$root/packaging/quorrin.nsi" \
     >"$stage/makensis.log" 2>&1; then
