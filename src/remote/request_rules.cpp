@@ -10,7 +10,7 @@ namespace {
 constexpr size_t kMaxPortDigits = 5;
 constexpr int kIpv4Parts = 4;
 constexpr int kMaxIpv4Part = 255;
-constexpr double kMaxWeight = 1.0;
+constexpr int kMaxWeight = 1000;  // thousandths
 
 char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
@@ -60,17 +60,27 @@ bool IsIpv6Literal(std::string_view text) {
            });
 }
 
-std::optional<double> Weight(std::string_view parameters) {
-    // ";q=0.8" (other parameters are not used by browsers here and make the entry unusable).
+// The weight of ";q=0.8" in thousandths (a weight has at most three decimals): 1000 without
+// one, nothing when it is malformed or another parameter. Read by hand rather than as a
+// floating-point number, which would bring the C++ library's locale machinery into the
+// program.
+std::optional<int> Weight(std::string_view parameters) {
     parameters = Trim(parameters);
     if (parameters.empty()) return kMaxWeight;
     if (!StartsWithIgnoringCase(parameters, "q=")) return std::nullopt;
     parameters.remove_prefix(2);
-    double weight = 0;
-    const auto [last, error] =
-        std::from_chars(parameters.data(), parameters.data() + parameters.size(), weight);
-    if (error != std::errc{} || last != parameters.data() + parameters.size()) return std::nullopt;
-    if (weight < 0 || weight > kMaxWeight) return std::nullopt;
+    if (parameters.empty() || (parameters[0] != '0' && parameters[0] != '1')) return std::nullopt;
+    int weight = (parameters[0] - '0') * kMaxWeight;
+    parameters.remove_prefix(1);
+    if (parameters.empty()) return weight;
+    if (parameters[0] != '.' || parameters.size() > 4) return std::nullopt;
+    int scale = kMaxWeight;
+    for (const char c : parameters.substr(1)) {
+        if (!IsDigit(c)) return std::nullopt;
+        scale /= 10;
+        weight += (c - '0') * scale;
+    }
+    if (weight > kMaxWeight) return std::nullopt;
     return weight;
 }
 
@@ -103,7 +113,7 @@ bool IsAllowedHost(std::string_view host, std::string_view computerName) {
 
 Language PageLanguage(std::string_view acceptLanguage) {
     Language best = Language::English;
-    double bestWeight = 0;
+    int bestWeight = 0;
     while (!acceptLanguage.empty()) {
         const size_t comma = acceptLanguage.find(',');
         std::string_view entry = acceptLanguage.substr(0, comma);

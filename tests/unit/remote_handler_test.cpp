@@ -232,6 +232,10 @@ TEST(RemotePageLanguageTest, TheHigherWeightWins) {
     EXPECT_EQ(PageLanguage("en;q=0.2, ZH;q=0.7"), Language::Chinese);
     EXPECT_EQ(PageLanguage("zh;q=0, en;q=0.1"), Language::English);
     EXPECT_EQ(PageLanguage("zh;q=x"), Language::English);
+    EXPECT_EQ(PageLanguage("zh;q=0.001, en;q=0.0009"), Language::Chinese);
+    EXPECT_EQ(PageLanguage("zh;q=0.5, en;q=0.501"), Language::English);
+    EXPECT_EQ(PageLanguage("zh;q=1.5, en;q=0.1"), Language::English);
+    EXPECT_EQ(PageLanguage("en;q=0.1, zh;q=1.000"), Language::Chinese);
     EXPECT_EQ(PageLanguage("zhx, de"), Language::English);
     EXPECT_EQ(PageLanguage(""), Language::English);
 }
