@@ -130,6 +130,7 @@ struct TalkSettings {
     int32_t MinuteMoreKey = 0;
     int32_t MinuteLessKey = 0;
     int32_t HideKey = 0;
+    bool History = false;  // a row in History.csv for every talk
 
     bool operator==(const TalkSettings&) const = default;
 };

@@ -82,6 +82,7 @@ constexpr SettingKey<T> kTalk[] = {
     {"MinuteMoreKey", &T::MinuteMoreKey, F::Key, 0x0721},      // Ctrl+Alt+Shift+PageUp
     {"MinuteLessKey", &T::MinuteLessKey, F::Key, 0x0722},      // Ctrl+Alt+Shift+PageDown
     {"HideKey", &T::HideKey, F::Key, 0x0748},                  // Ctrl+Alt+Shift+H
+    {"History", &T::History, F::Bool, true},
 };
 
 // [UI]: the language is left to the program.

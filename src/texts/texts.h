@@ -137,6 +137,7 @@ enum class TextId {
     TalkMinuteLessKey,
     TalkHideKey,
     TalkKeyTaken,
+    TalkHistory,
 
     Count  // not a text
 };

@@ -453,6 +453,7 @@ constexpr const char* kEveryKeyNotDefault =
     "close1=False\r\nfile1=talk\r\ntimeFree1=00:00:07\r\n"
     "[Talk]\r\nOvertime=True\r\nColors=True\r\nHotKeys=True\r\nWarningColor=4\r\n"
     "OvertimeColor=5\r\nPauseKey=F9\r\nMinuteMoreKey=F10\r\nMinuteLessKey=F11\r\nHideKey=F12\r\n"
+    "History=False\r\n"
     "[UI]\r\nLanguage=en-US\r\n";
 
 // A presentation's keys have no default: without one (its file name aside, which reads as
@@ -492,7 +493,7 @@ TEST(LoadSettings, EachAbsentKeyReadsAsItsDefaultAloneWithoutARepair) {
     }
 
     std::string section;
-    int keys = 0;
+    size_t keys = 0;
     for (size_t line = 0; line < text.size(); line = text.find("\r\n", line) + 2) {
         const std::string row = text.substr(line, text.find("\r\n", line) - line);
         if (row.front() == '[') {
@@ -527,7 +528,10 @@ TEST(LoadSettings, EachAbsentKeyReadsAsItsDefaultAloneWithoutARepair) {
         }
         EXPECT_EQ(WrittenValues(run.state), expected);
     }
-    EXPECT_EQ(keys, 12 + 19 + 7 + 9 + 1);
+    // The file holds every key of the tables (the timing's twice: shared and slot 1).
+    EXPECT_EQ(keys, NormalKeysBeforeTiming().size() + 2 * TimingKeys().size() +
+                        NormalKeysAfterTiming().size() + 1 + StyleKeys().size() +
+                        TalkKeys().size() + UiKeys().size());
 }
 
 TEST(ExtraMarkers, SplitAtBarsKeepingInnerSpacesAndDroppingBlankOnes) {
