@@ -124,20 +124,23 @@ struct WorkArea {
     bool operator==(const WorkArea&) const = default;
 };
 
-// What the presenter may ask of the clock during a show, all off by default: counting on past
-// zero, the warning and overtime colours, and the global keys. Colours 0x00BBGGRR; a key is
-// the RegisterHotKey modifiers (MOD_ALT 1, MOD_CONTROL 2, MOD_SHIFT 4) times 256 plus the
-// virtual-key code, 0 for none.
+// What the presenter may ask of the clock during a show: counting on past zero, the warning
+// and overtime colours, and the global keys. Colours 0x00BBGGRR; a key is the RegisterHotKey
+// modifiers (MOD_ALT 1, MOD_CONTROL 2, MOD_SHIFT 4) times 256 plus the virtual-key code, 0
+// for none. A new record holds each key's default (settings_schema.cpp).
 struct TalkSettings {
+    TalkSettings();
+
     bool Overtime = false;
     bool Colors = false;
     bool Keys = false;
-    int32_t WarningColor = 0x004DA6;   // dark amber
-    int32_t OvertimeColor = 0x0000C0;  // dark red
-    int32_t PauseKey = 0x0750;         // Ctrl+Alt+Shift+P
-    int32_t MinuteMoreKey = 0x0721;    // Ctrl+Alt+Shift+PageUp
-    int32_t MinuteLessKey = 0x0722;    // Ctrl+Alt+Shift+PageDown
-    int32_t HideKey = 0x0748;          // Ctrl+Alt+Shift+H
+    int32_t WarningColor = 0;
+    int32_t OvertimeColor = 0;
+    int32_t PauseKey = 0;
+    int32_t MinuteMoreKey = 0;
+    int32_t MinuteLessKey = 0;
+    int32_t HideKey = 0;
+    bool History = false;  // a row in History.csv for every talk
 
     bool operator==(const TalkSettings&) const = default;
 };
@@ -179,7 +182,13 @@ struct AppState {
     WorkArea SecondWorkArea;
 };
 
+// The records as a new Config.ini holds them: each field its key's default, stated in the
+// key's row of settings_schema.cpp. Until the file is loaded, the general settings, the
+// slots and the style hold zeros.
 DisplayStyle DefaultStyle();
+PresentationSlot DefaultSharedTiming();
+// Every general setting but the count of presentations, which the reset leaves alone.
+void TakeGeneralDefaults(GeneralSettings& general);
 
 // Makes the language `ui` chooses the one the program speaks.
 void ApplyUiLanguage(const UiSettings& ui);

@@ -38,16 +38,14 @@ ConfigFile::ConfigFile(AppState& state, IniStore& store, Notifier notify)
     : state_(state), store_(store), notify_(std::move(notify)) {}
 
 void ConfigFile::LoadNormal(const IniSnapshot& file) {
+    // A file without [Normal] is a first run (or lost what matters): it is written whole.
+    if (!file.HasSection(kSectionNormal)) failed_ = true;
     if (!ReadNormal(file, state_)) failed_ = true;
 }
 
 void ConfigFile::LoadStyle(const IniSnapshot& file) {
-    // Without the section every number would read as 0: a clock of no size and no opacity.
-    // The default look is shown instead; the file keeps its content until the style is saved.
-    if (!file.HasSection(kSectionStyle)) {
-        state_.Style = DefaultStyle();
-        return;
-    }
+    // A missing key, or the whole section, reads as the default look; the file keeps its
+    // content until the style is saved.
     if (!ReadStyle(file, state_.Style)) failed_ = true;
 }
 
@@ -74,6 +72,15 @@ void ConfigFile::LoadSettings() {
     ApplyUiLanguage(state_.Ui);
     // Read whatever the rest holds; the repair below never touches [Detection] or [UI].
     state_.Detection = ReadDetectionSettings(file);
+    // Each missing key reads as its default, which repairs nothing. The two repairs are for
+    // what cannot be read:
+    // - [Normal] and [Style] written anew with their defaults: no [Normal] section (the first
+    //   run), or a value there that does not convert (timeMode, EndWarning, ReSetTime,
+    //   SameMode, timeCnt, timeWarning, flush, close, timeFree, every [Style] number) or is
+    //   longer than the reader takes (any key, the texts too);
+    // - [PPTFiles] deleted: a pptFiles that does not convert or is above 100, or a slot whose
+    //   value does not convert, is too long, or is missing (timeCnt<n>, timeWarning<n>,
+    //   flush<n>, close<n>, timeFree<n>: a presentation's keys have no default).
     LoadNormal(file);
     LoadStyle(file);
     if (failed_) {

@@ -22,67 +22,73 @@ using F = ValueFormat;
 
 // The general settings [Normal] holds before the shared timing's keys, and after them.
 constexpr SettingKey<G> kNormalBefore[] = {
-    {"timeMode", &G::TimeMode, F::Byte, ""},
-    {"EndWarning", &G::EndWarning, F::Bool, ""},
-    {"ReSetTime", &G::ResetTime, F::Bool, ""},
-    {"SameMode", &G::SameMode, F::Bool, ""},
+    {"timeMode", &G::TimeMode, F::Byte, 0},
+    {"EndWarning", &G::EndWarning, F::Bool, true},
+    {"ReSetTime", &G::ResetTime, F::Bool, true},
+    {"SameMode", &G::SameMode, F::Bool, true},
 };
 constexpr SettingKey<G> kNormalAfter[] = {
-    {"SoundFile", &G::WarningSound, F::Text, ""},
-    {"endSoundFile", &G::EndSound, F::Text, ""},
+    {"SoundFile", &G::WarningSound, F::Text, kDefaultSound},
+    {"endSoundFile", &G::EndSound, F::Text, kDefaultSound},
 };
 
-// One slot's keys; numbered after the slot in [PPTFiles].
+// One slot's keys; numbered after the slot in [PPTFiles]. The defaults are the shared
+// timing's: a presentation's keys have none (see ReadTiming).
 constexpr SettingKey<P> kTiming[] = {
-    {"timeCnt", &P::TimeCnt, F::Time, ""}, {"timeWarning", &P::TimeWarning, F::Time, ""},
-    {"flush", &P::Flush, F::Bool, ""},     {"close", &P::Close, F::Bool, ""},
-    {"file", &P::File, F::Text, ""},       {"timeFree", &P::TimeFree, F::Time, ""},
+    {"timeCnt", &P::TimeCnt, F::Time, 600},
+    {"timeWarning", &P::TimeWarning, F::Time, 30},
+    {"flush", &P::Flush, F::Bool, true},
+    {"close", &P::Close, F::Bool, true},
+    {"file", &P::File, F::Text, kAllPresentationsLabel},
+    {"timeFree", &P::TimeFree, F::Time, 0},
 };
 
 // [PPTFiles]' count of presentations (0..100, stored like a byte).
-constexpr SettingKey<G> kPresentationCount = {"pptFiles", &G::PresentationCount, F::Byte, "0"};
+constexpr SettingKey<G> kPresentationCount = {"pptFiles", &G::PresentationCount, F::Byte, 0};
 
-// [Style]: a missing key reads as 0.
+// [Style]: the clock in the top-right corner, green digits' backdrop on light yellow.
 constexpr SettingKey<S> kStyle[] = {
-    {"Width", &S::Width, F::Int32, "0"},
-    {"Height", &S::Height, F::Int32, "0"},
-    {"BackColor", &S::BackColor, F::Int32, "0"},
-    {"Alpha", &S::Alpha, F::Byte, "0"},
-    {"Top", &S::Top, F::Int32, "0"},
-    {"Left", &S::Left, F::Int32, "0"},
-    {"showPos", &S::showPos, F::Byte, "0"},
-    {"numFontName", &S::numFontName, F::Text, "0"},
+    {"Width", &S::Width, F::Int32, 3000},
+    {"Height", &S::Height, F::Int32, 1200},
+    {"BackColor", &S::BackColor, F::Int32, 0xC0FFFF},
+    {"Alpha", &S::Alpha, F::Byte, 100},
+    {"Top", &S::Top, F::Int32, 0},
+    {"Left", &S::Left, F::Int32, 0},
+    {"showPos", &S::showPos, F::Byte, 1},
+    {"numFontName", &S::numFontName, F::Text, "Arial"},
     // A 16-bit number is stored like an 8-bit one and widened.
-    {"numFontSize", &S::numFontSize, F::Byte, "0"},
-    {"numForeColor", &S::numForeColor, F::Int32, "0"},
-    {"numHeight", &S::numHeight, F::Int32, "0"},
-    {"numWidth", &S::numWidth, F::Int32, "0"},
-    {"numLeft", &S::numLeft, F::Int32, "0"},
-    {"numTop", &S::numTop, F::Int32, "0"},
-    {"bgHeight", &S::bgHeight, F::Int32, "0"},
-    {"bgWidth", &S::bgWidth, F::Int32, "0"},
-    {"bgLeft", &S::bgLeft, F::Int32, "0"},
-    {"bgTop", &S::bgTop, F::Int32, "0"},
-    {"bgBackColor", &S::bgBackColor, F::Int32, "0"},
-    {"Screens", &S::Screens, F::Byte, "0"},
+    {"numFontSize", &S::numFontSize, F::Byte, 36},
+    {"numForeColor", &S::numForeColor, F::Int32, 0xFFFFFF},
+    {"numHeight", &S::numHeight, F::Int32, 840},
+    {"numWidth", &S::numWidth, F::Int32, 1995},
+    {"numLeft", &S::numLeft, F::Int32, 480},
+    {"numTop", &S::numTop, F::Int32, 200},
+    {"bgHeight", &S::bgHeight, F::Int32, 1200},
+    {"bgWidth", &S::bgWidth, F::Int32, 3000},
+    {"bgLeft", &S::bgLeft, F::Int32, 0},
+    {"bgTop", &S::bgTop, F::Int32, 0},
+    {"bgBackColor", &S::bgBackColor, F::Int32, 0x33CC00},
+    {"Screens", &S::Screens, F::Byte, 0},
 };
 
-// [Talk]: a missing key reads as the default TalkSettings holds.
+// [Talk]: every control off, the colours and keys ready for when they are turned on. A key is
+// the RegisterHotKey modifiers times 256 plus the virtual-key code.
 constexpr SettingKey<T> kTalk[] = {
-    {"Overtime", &T::Overtime, F::Bool, nullptr},
-    {"Colors", &T::Colors, F::Bool, nullptr},
-    {"HotKeys", &T::Keys, F::Bool, nullptr},
-    {"WarningColor", &T::WarningColor, F::Int32, nullptr},
-    {"OvertimeColor", &T::OvertimeColor, F::Int32, nullptr},
-    {"PauseKey", &T::PauseKey, F::Key, nullptr},
-    {"MinuteMoreKey", &T::MinuteMoreKey, F::Key, nullptr},
-    {"MinuteLessKey", &T::MinuteLessKey, F::Key, nullptr},
-    {"HideKey", &T::HideKey, F::Key, nullptr},
+    {"Overtime", &T::Overtime, F::Bool, false},
+    {"Colors", &T::Colors, F::Bool, false},
+    {"HotKeys", &T::Keys, F::Bool, false},
+    {"WarningColor", &T::WarningColor, F::Int32, 0x004DA6},    // dark amber
+    {"OvertimeColor", &T::OvertimeColor, F::Int32, 0x0000C0},  // dark red
+    {"PauseKey", &T::PauseKey, F::Key, 0x0750},                // Ctrl+Alt+Shift+P
+    {"MinuteMoreKey", &T::MinuteMoreKey, F::Key, 0x0721},      // Ctrl+Alt+Shift+PageUp
+    {"MinuteLessKey", &T::MinuteLessKey, F::Key, 0x0722},      // Ctrl+Alt+Shift+PageDown
+    {"HideKey", &T::HideKey, F::Key, 0x0748},                  // Ctrl+Alt+Shift+H
+    {"History", &T::History, F::Bool, true},
 };
 
-// [UI]: a missing key leaves the language to the program.
+// [UI]: the language is left to the program.
 constexpr SettingKey<U> kUi[] = {
-    {"Language", &U::Language, F::Language, "auto"},
+    {"Language", &U::Language, F::Language, LanguageSetting::Auto},
 };
 
 // RegisterHotKey's modifier bits, and the names of the keys that are not a letter or digit.
@@ -197,19 +203,48 @@ bool TakeValue(const std::string& text, const SettingKey<Record>& key, Record& r
         key.field);
 }
 
-// What the reader takes for the key when it is missing.
+// Puts the key's default into its field.
 template <typename Record>
-std::string ReadDefault(const SettingKey<Record>& key) {
-    if (key.readDefault != nullptr) return key.readDefault;
-    static const Record fresh{};
-    return ValueText(fresh, key);
+void TakeDefault(const SettingKey<Record>& key, Record& record) {
+    std::visit(
+        [&](auto member) {
+            auto& target = record.*member;
+            using V = std::decay_t<decltype(target)>;
+            if constexpr (std::is_same_v<V, std::string>) {
+                target = key.byDefault.text;
+            } else if constexpr (std::is_same_v<V, bool>) {
+                target = key.byDefault.number != 0;
+            } else {
+                target = static_cast<V>(key.byDefault.number);
+            }
+        },
+        key.field);
+}
+
+template <typename Record>
+void TakeDefaults(std::span<const SettingKey<Record>> keys, Record& record) {
+    for (const SettingKey<Record>& key : keys) TakeDefault(key, record);
+}
+
+// The key's default as the file holds it: what the reader takes when the key is missing.
+template <typename Record>
+std::string DefaultText(const SettingKey<Record>& key) {
+    Record record{};
+    TakeDefault(key, record);
+    return ValueText(record, key);
+}
+
+template <typename Record>
+bool ReadKey(const IniSnapshot& file, const char* section, const std::string& name,
+             const SettingKey<Record>& key, Record& record, std::string_view missing) {
+    const std::optional<std::string> text = ReadSetting(file, section, name, missing);
+    return text && TakeValue(*text, key, record);
 }
 
 template <typename Record>
 bool ReadKey(const IniSnapshot& file, const char* section, const std::string& name,
              const SettingKey<Record>& key, Record& record) {
-    const std::optional<std::string> text = ReadSetting(file, section, name, ReadDefault(key));
-    return text && TakeValue(*text, key, record);
+    return ReadKey(file, section, name, key, record, DefaultText(key));
 }
 
 template <typename Record>
@@ -240,6 +275,25 @@ const SettingKey<G>* NormalKeyOf(const FieldOf<G>& field) {
 }
 
 }  // namespace
+
+TalkSettings::TalkSettings() { TakeDefaults<T>(kTalk, *this); }
+
+void TakeGeneralDefaults(GeneralSettings& general) {
+    TakeDefaults<G>(kNormalBefore, general);
+    TakeDefaults<G>(kNormalAfter, general);
+}
+
+PresentationSlot DefaultSharedTiming() {
+    PresentationSlot timing;
+    TakeDefaults<P>(kTiming, timing);
+    return timing;
+}
+
+DisplayStyle DefaultStyle() {
+    DisplayStyle style;
+    TakeDefaults<S>(kStyle, style);
+    return style;
+}
 
 std::span<const SettingKey<G>> NormalKeysBeforeTiming() { return kNormalBefore; }
 std::span<const SettingKey<P>> TimingKeys() { return kTiming; }
@@ -429,7 +483,6 @@ void ReadUi(const IniSnapshot& file, UiSettings& ui) {
 
 void ReadTalk(const IniSnapshot& file, TalkSettings& talk) {
     talk = TalkSettings{};
-    if (!file.HasSection(kSectionTalk)) return;
     // A key that does not read leaves the default in its field.
     ReadKeys(file, kSectionTalk, TalkKeys(), talk);
 }
@@ -452,7 +505,13 @@ bool ReadPresentationCount(const IniSnapshot& file, GeneralSettings& general) {
 bool ReadTiming(const IniSnapshot& file, int32_t slot, PresentationSlot& timing) {
     bool ok = true;
     for (const SettingKey<P>& key : TimingKeys()) {
-        ok = ReadKey(file, TimingSection(slot), TimingKeyName(key, slot), key, timing) && ok;
+        const std::string name = TimingKeyName(key, slot);
+        // The shared timing's missing key reads as its default. A presentation's reads as
+        // the empty text, which only its file name takes: a slot without one of its numbers
+        // or switches is a broken list, which the loader discards.
+        ok = (slot == 0 ? ReadKey(file, TimingSection(slot), name, key, timing)
+                        : ReadKey(file, TimingSection(slot), name, key, timing, "")) &&
+             ok;
     }
     return ok;
 }

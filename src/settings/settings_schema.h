@@ -1,5 +1,6 @@
 // Config.ini's keys, each described once: its section and name, the field of the settings it
-// holds, how the value is written as text, and the text the reader takes for a missing key.
+// holds, how the value is written as text, and its default. The default is what a new file
+// holds, what the reset puts back, and what a key missing from an existing file reads as.
 // The loader, its self-repair and every writer go by these tables; a table's order is the
 // order its keys are written in.
 //
@@ -64,13 +65,24 @@ template <typename Record>
 using FieldOf = std::variant<int32_t Record::*, int16_t Record::*, uint8_t Record::*,
                              bool Record::*, std::string Record::*, LanguageSetting Record::*>;
 
+// A key's default as its field holds it: a number (seconds, a key, a colour), a truth value,
+// a text or a language.
+struct SettingDefault {
+    constexpr SettingDefault(int value) : number(value) {}
+    constexpr SettingDefault(bool value) : number(value ? 1 : 0) {}
+    constexpr SettingDefault(const char* value) : text(value) {}
+    constexpr SettingDefault(LanguageSetting value) : number(static_cast<int>(value)) {}
+
+    int64_t number = 0;
+    const char* text = "";
+};
+
 template <typename Record>
 struct SettingKey {
     const char* name;
     FieldOf<Record> field;
     ValueFormat format;
-    // What the reader takes when the key is missing; null: the value a new record holds.
-    const char* readDefault;
+    SettingDefault byDefault;
 };
 
 // The tables, in the order the keys are written.
@@ -134,8 +146,8 @@ bool ReadTiming(const IniSnapshot& file, int32_t slot, PresentationSlot& timing)
 std::vector<std::string> SplitMarkers(std::string_view value);
 // [Detection] as read from `file`; nothing in it is ever invalid, reset or written.
 DetectionSettings ReadDetectionSettings(const IniSnapshot& file);
-// [Talk]: each key that is missing or cannot be read takes its default alone; without the
-// section everything is off. Never fails, so nothing is repaired for it.
+// [Talk]: each key that is missing or cannot be read takes its default alone. Never fails, so
+// nothing is repaired for it.
 void ReadTalk(const IniSnapshot& file, TalkSettings& talk);
 // [UI]: a key that is missing or names nothing known takes its default. Never fails.
 void ReadUi(const IniSnapshot& file, UiSettings& ui);

@@ -142,6 +142,7 @@ enum class TextId {
     TalkMinuteLessKey,
     TalkHideKey,
     TalkKeyTaken,
+    TalkHistory,
 
     Count  // not a text
 };

@@ -134,6 +134,7 @@ constexpr TextEntry kEnglish[] = {
     {TalkMinuteLessKey, "Minute less:"},
     {TalkHideKey, "Hide/show:"},
     {TalkKeyTaken, "In use"},
+    {TalkHistory, "Keep a record of every talk (History.csv)"},
 };
 
 }  // namespace

@@ -130,6 +130,7 @@ constexpr TextEntry kChinese[] = {
     {TalkMinuteLessKey, "减一分钟："},
     {TalkHideKey, "隐藏/显示："},
     {TalkKeyTaken, "已被占用"},
+    {TalkHistory, "记录每次演讲（History.csv）"},
 };
 
 }  // namespace

@@ -10,7 +10,9 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <algorithm>
 #include <functional>
+#include <map>
 #include <optional>
 #include <random>
 #include <string>
@@ -114,15 +116,14 @@ TEST(LoadSettings, MissingStyleSectionGivesTheDefaultStyleAndLeavesTheFile) {
     EXPECT_TRUE(run.messages.empty());
     EXPECT_EQ(run.state.Style, DefaultStyle());
     EXPECT_EQ(run.Text(), text);
-    // A section that is there keeps the old reading: a missing key is 0.
+    // In a section that is there, each missing key reads as its default alone.
     const std::string partial = std::string(kCompleteNormal) + "[Style]\r\nAlpha=50\r\n";
     Loaded present(&partial);
     EXPECT_TRUE(present.messages.empty());
-    EXPECT_EQ(present.state.Style.Alpha, 50);
-    EXPECT_EQ(present.state.Style.Width, 0);
-    EXPECT_EQ(present.state.Style.numFontName, "0");
-    // A file from before the screen choice shows the clock on every screen.
-    EXPECT_EQ(present.state.Style.Screens, static_cast<uint8_t>(ClockScreens::Every));
+    DisplayStyle expected = DefaultStyle();
+    expected.Alpha = 50;
+    EXPECT_EQ(present.state.Style, expected);
+    EXPECT_EQ(present.Text(), partial);
 }
 
 TEST(LoadSettings, BadNormalValueResetsNormalAndStyleButKeepsThePresentations) {
@@ -438,6 +439,100 @@ TEST(LoadSettings, AUtf16FileHoldsValuesUpTo254CodeUnits) {
         EXPECT_EQ(run.messages.empty(), read);
         EXPECT_EQ(run.state.General.PresentationCount, read ? 1 : 0);
     }
+}
+
+// Every key the program reads, each with a value that is not its default.
+constexpr const char* kEveryKeyNotDefault =
+    "[Normal]\r\ntimeMode=1\r\nEndWarning=False\r\nReSetTime=False\r\nSameMode=False\r\n"
+    "timeCnt=00:20:00\r\ntimeWarning=00:01:00\r\nflush=False\r\nclose=False\r\nfile=共享\r\n"
+    "timeFree=00:03:00\r\nSoundFile=C:\\s\\warn.wav\r\nendSoundFile=C:\\s\\end.wav\r\n"
+    "[Style]\r\nWidth=3100\r\nHeight=1300\r\nBackColor=1\r\nAlpha=90\r\nTop=15\r\nLeft=12900\r\n"
+    "showPos=4\r\nnumFontName=微软雅黑\r\nnumFontSize=40\r\nnumForeColor=2\r\nnumHeight=850\r\n"
+    "numWidth=2000\r\nnumLeft=490\r\nnumTop=210\r\nbgHeight=1210\r\nbgWidth=3010\r\n"
+    "bgLeft=5\r\nbgTop=6\r\nbgBackColor=3\r\n"
+    "[PPTFiles]\r\npptFiles=1\r\ntimeCnt1=00:20:00\r\ntimeWarning1=00:02:00\r\nflush1=True\r\n"
+    "close1=False\r\nfile1=talk\r\ntimeFree1=00:00:07\r\n"
+    "[Talk]\r\nOvertime=True\r\nColors=True\r\nHotKeys=True\r\nWarningColor=4\r\n"
+    "OvertimeColor=5\r\nPauseKey=F9\r\nMinuteMoreKey=F10\r\nMinuteLessKey=F11\r\nHideKey=F12\r\n"
+    "History=False\r\n"
+    "[UI]\r\nLanguage=en-US\r\n";
+
+// A presentation's keys have no default: without one (its file name aside, which reads as
+// empty) the list is broken and discarded.
+const std::vector<std::string> kKeysWithoutDefault = {"timeCnt1", "timeWarning1", "flush1",
+                                                      "close1", "timeFree1"};
+
+// Every value the settings hold, by "section/key", as a save would write it.
+std::map<std::string, std::string> WrittenValues(const AppState& state) {
+    std::vector<IniEdit> edits;
+    AppendNormalEdits(edits, state);
+    AppendStyleEdits(edits, state.Style);
+    AppendPresentationEdits(edits, state.General.PresentationCount, state.Presentations);
+    AppendTalkEdits(edits, state.Talk);
+    AppendUiEdits(edits, state.Ui);
+    std::map<std::string, std::string> values;
+    for (const IniEdit& edit : edits) {
+        if (edit.value) values[edit.section + "/" + edit.key] = *edit.value;
+    }
+    return values;
+}
+
+TEST(LoadSettings, EachAbsentKeyReadsAsItsDefaultAloneWithoutARepair) {
+    const testing::LanguageScope restore(Language::Chinese);
+    const std::string text = kEveryKeyNotDefault;
+    const Loaded full(&text);
+    ASSERT_TRUE(full.messages.empty());
+    const std::map<std::string, std::string> fullValues = WrittenValues(full.state);
+    AppState fresh;
+    ResetSettings(fresh);
+    const std::map<std::string, std::string> defaults = WrittenValues(fresh);
+    // Every key of the file differs from its default, so that a default read shows.
+    for (const auto& [key, value] : defaults) {
+        if (fullValues.count(key) != 0) {
+            EXPECT_NE(fullValues.at(key), value) << key;
+        }
+    }
+
+    std::string section;
+    size_t keys = 0;
+    for (size_t line = 0; line < text.size(); line = text.find("\r\n", line) + 2) {
+        const std::string row = text.substr(line, text.find("\r\n", line) - line);
+        if (row.front() == '[') {
+            section = row.substr(1, row.size() - 2);
+            continue;
+        }
+        const std::string key = row.substr(0, row.find('='));
+        SCOPED_TRACE(key);
+        ++keys;
+        const std::string without = text.substr(0, line) + text.substr(line + row.size() + 2);
+        Loaded run(&without);
+        if (std::find(kKeysWithoutDefault.begin(), kKeysWithoutDefault.end(), key) !=
+            kKeysWithoutDefault.end()) {
+            EXPECT_EQ(run.messages,
+                      std::vector<std::string>{std::string(Text(TextId::TimingsReset))});
+            EXPECT_EQ(run.state.General.PresentationCount, 0);
+            continue;
+        }
+        EXPECT_TRUE(run.messages.empty());
+        EXPECT_EQ(run.Text(), without);  // nothing written
+        std::map<std::string, std::string> expected = fullValues;
+        const std::string name = section + "/" + key;
+        if (key == "file1") {
+            expected[name] = "";
+        } else {
+            expected[name] = defaults.at(name);
+        }
+        if (key == "pptFiles") {  // no count, no presentations
+            std::erase_if(expected, [](const auto& entry) {
+                return entry.first.starts_with("PPTFiles/") && entry.first != "PPTFiles/pptFiles";
+            });
+        }
+        EXPECT_EQ(WrittenValues(run.state), expected);
+    }
+    // The file holds every key of the tables (the timing's twice: shared and slot 1).
+    EXPECT_EQ(keys, NormalKeysBeforeTiming().size() + 2 * TimingKeys().size() +
+                        NormalKeysAfterTiming().size() + 1 + StyleKeys().size() +
+                        TalkKeys().size() + UiKeys().size());
 }
 
 TEST(ExtraMarkers, SplitAtBarsKeepingInnerSpacesAndDroppingBlankOnes) {

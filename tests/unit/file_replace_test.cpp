@@ -217,6 +217,9 @@ TEST_F(FileReplaceTest, LoadSettingsReadsTheFileOnce) {
 // Start-up's self-repair in a folder it cannot write: the messages say that the repair
 // was not written, naming the file and the reason, and the file is left as it was.
 TEST_F(FileReplaceTest, StartUpRepairThatCannotBeWrittenSaysSo) {
+    // A resume time that does not read.
+    const std::string broken = "[Normal]\r\ntimeFree=1:00\r\n";
+    WriteBytes(path, broken);
     platform.Fail(Step::Replace, FileErrorKind::Denied, EACCES);
     AppState state;
     std::vector<std::string> messages;
@@ -224,7 +227,7 @@ TEST_F(FileReplaceTest, StartUpRepairThatCannotBeWrittenSaysSo) {
     EXPECT_EQ(messages, std::vector<std::string>{SettingsNotResetMessage(
                             path, DescribeFileError(platform, {FileErrorKind::Denied, EACCES}))});
     EXPECT_NE(messages.front().find(path), std::string::npos);
-    EXPECT_EQ(ReadBytes(path), kOld);
+    EXPECT_EQ(ReadBytes(path), broken);
     EXPECT_EQ(state.Style, DefaultStyle());  // the program goes on with the defaults
 
     // Readable settings with a broken presentation list, whose removal cannot be written.

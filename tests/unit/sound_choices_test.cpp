@@ -100,11 +100,5 @@ TEST(SoundChoices, UnstorablePathWithoutAStorableNameIsDropped) {
     EXPECT_EQ(SoundPathToKeep(tooLong, [](const std::string& p) { return p; }), "");
 }
 
-TEST(SoundChoices, OnlyAClearedBoxTurnsTheEndSignalOff) {
-    EXPECT_FALSE(EndWarningFromCheckState(0));
-    EXPECT_TRUE(EndWarningFromCheckState(1));
-    EXPECT_TRUE(EndWarningFromCheckState(2));  // grey
-}
-
 }  // namespace
 }  // namespace quorrin

@@ -160,11 +160,10 @@ TEST_F(SoundDialogTest, IsACentredFixedToolWindowShapedToItsClientArea) {
     EXPECT_EQ(exStyle & WS_EX_APPWINDOW, 0);
     EXPECT_EQ(GetWindow(dialog, GW_OWNER), nullptr);
 
-    // 5535 x 3585 twips.
+    // As large as its rows and buttons need.
     RECT client{};
     GetClientRect(dialog, &client);
-    EXPECT_EQ(client.right, 369);
-    EXPECT_EQ(client.bottom, 239);
+    EXPECT_EQ(testing::ChildrenOutside(dialog), std::vector<int>{});
     POINT origin{0, 0};
     ClientToScreen(dialog, &origin);
     EXPECT_NEAR(origin.x + client.right / 2, GetSystemMetrics(SM_CXSCREEN) / 2, 1);
@@ -247,13 +246,17 @@ TEST_F(SoundDialogTest, FollowsADpiChange) {
     RECT before{};
     GetWindowRect(dialog, &before);
     const RECT saveBefore = childRect(kDialogSaveId);
+    RECT clientBefore{};
+    GetClientRect(dialog, &clientBefore);
 
-    // 5535 x 3585 twips at 144 dpi: 553.5 -> 554 and 358.5 -> 358 (half to even) in strips
-    // of 22 (left), 23 (right) and 45 (top) pixels.
+    // The client area one and a half times as large, in strips of 22 (left), 23 (right) and
+    // 45 (top) pixels.
+    const LONG width = clientBefore.right * 3 / 2;
+    const LONG height = clientBefore.bottom * 3 / 2;
     SIZE scaled{};
     ASSERT_TRUE(SendMessageW(dialog, WM_GETDPISCALEDSIZE, 144, reinterpret_cast<LPARAM>(&scaled)));
-    EXPECT_EQ(scaled.cx, 22 + 554 + 23);
-    EXPECT_EQ(scaled.cy, 45 + 358);
+    EXPECT_NEAR(scaled.cx, 22 + width + 23, 1);
+    EXPECT_NEAR(scaled.cy, 45 + height, 1);
     RECT suggested{100, 50, 100 + scaled.cx, 50 + scaled.cy};
     SendMessageW(dialog, WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
     RECT window{};
@@ -263,12 +266,12 @@ TEST_F(SoundDialogTest, FollowsADpiChange) {
     EXPECT_EQ(window.right, 100 + scaled.cx);
     RECT client{};
     GetClientRect(dialog, &client);
-    EXPECT_EQ(client.right, 554);
-    EXPECT_EQ(client.bottom, 358);
-    // 保存 at 2640, 2760, 1215 x 495 twips.
+    EXPECT_EQ(client.right, scaled.cx - 22 - 23);
+    EXPECT_EQ(client.bottom, scaled.cy - 45);
+    // 保存, 1215 x 495 twips, left of 取消 in the bottom-right corner, 225 twips from the edges.
     const RECT save = childRect(kDialogSaveId);
-    EXPECT_EQ(save.left, 264);
-    EXPECT_EQ(save.top, 276);
+    EXPECT_NEAR(client.right - save.right, 22 + 23 + 122, 2);
+    EXPECT_NEAR(client.bottom - save.bottom, 22, 1);
     EXPECT_EQ(save.right - save.left, 122);
     EXPECT_EQ(save.bottom - save.top, 50);
     for (const int id :
@@ -289,7 +292,7 @@ TEST_F(SoundDialogTest, FollowsADpiChange) {
     DeleteObject(region);
     EXPECT_EQ(box.left, 22);
     EXPECT_EQ(box.top, 45);
-    EXPECT_EQ(box.right, 22 + 554);  // the region ends where the client area does
+    EXPECT_EQ(box.right, 22 + client.right);  // the region ends where the client area does
 
     // Back to 100 %.
     SendMessageW(dialog, WM_DPICHANGED, MAKEWPARAM(96, 96), reinterpret_cast<LPARAM>(&before));

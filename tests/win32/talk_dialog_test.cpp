@@ -37,7 +37,7 @@ TEST(TalkDialogLayout, NothingOverlapsOrIsClippedInAnyLanguageAtAnyScale) {
         const testing::LanguageScope speaking(language);
         ASSERT_TRUE(dialog.Open(GetModuleHandleW(nullptr)));
         for (size_t row = 0; row < kTalkKeyCount; ++row) {
-            SetDlgItemTextW(dialog.Handle(), kTalkDialogFirstKeyStateId + static_cast<int>(row),
+            SetDlgItemTextW(dialog.Handle(), dialog.KeyMarkId(row),
                             Utf8ToWide(Text(TextId::TalkKeyTaken)).c_str());
         }
         for (const int dpi : testing::kDialogTestDpis) {

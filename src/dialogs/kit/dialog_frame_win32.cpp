@@ -47,11 +47,13 @@ std::unique_ptr<DialogLook> DialogFrame::MakeLook(int32_t dpi) const {
     return look;
 }
 
+int32_t DialogFrame::OpeningDpi() { return DpiAtPoint(POINT{0, 0}); }
+
 bool DialogFrame::CreateFrame(HINSTANCE instance, const DialogFrameSpec& frame) {
     clientWidthTwips_ = frame.clientWidthTwips;
     clientHeightTwips_ = frame.clientHeightTwips;
     // The dialog opens in the middle of the primary monitor, at that monitor's DPI.
-    const int32_t dpi = DpiAtPoint(POINT{0, 0});
+    const int32_t dpi = OpeningDpi();
     look_ = MakeLook(dpi);
     StartLayout(instance, dpi, *look_);
 

@@ -81,6 +81,8 @@ class DialogFrame : public WindowBase, protected DialogLayout {
   protected:
     DialogFrame();
 
+    // The DPI a dialog opens at: that of the primary monitor, in whose middle it opens.
+    static int32_t OpeningDpi();
     // Creates the dialog hidden: window, region, look, caption and close button. False only
     // when the window itself cannot be made; a missing picture or control is logged.
     bool CreateFrame(HINSTANCE instance, const DialogFrameSpec& frame);

@@ -109,8 +109,12 @@ UniqueFont MakeDialogFaceFont(const wchar_t* face, int heightPixels, int weight)
     return created;
 }
 
+UniqueFont MakeDialogTextFont(int32_t dpi) {
+    return MakeDialogFaceFont(nullptr, PointsToPixels(kFontPoints, dpi), FW_NORMAL);
+}
+
 void DialogLook::Make(int32_t dpi, SIZE clientPixels, int titleHeightPixels) {
-    font_ = MakeDialogFaceFont(nullptr, PointsToPixels(kFontPoints, dpi), FW_NORMAL);
+    font_ = MakeDialogTextFont(dpi);
     captionFont_ = MakeDialogFaceFont(nullptr, PointsToPixels(kFontPoints, dpi), FW_BOLD);
     backdrop_ = DrawBackdrop(clientPixels.cx, clientPixels.cy, titleHeightPixels);
     backdropBrush_.Reset(backdrop_ ? CreatePatternBrush(backdrop_.Get())

@@ -16,6 +16,8 @@ namespace quorrin {
 // A font of the given em height in pixels, in the GB2312 character set; `face` null means
 // the dialog's face (the first Chinese UI face the system has).
 UniqueFont MakeDialogFaceFont(const wchar_t* face, int heightPixels, int weight);
+// The font of every text of a dialog at `dpi`.
+UniqueFont MakeDialogTextFont(int32_t dpi);
 
 class DialogLook {
   public:

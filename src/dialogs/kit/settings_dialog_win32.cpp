@@ -55,7 +55,13 @@ SettingsDialog::~SettingsDialog() = default;
 
 bool SettingsDialog::Open(HINSTANCE instance) {
     if (!IsOpen()) {
-        const DialogFrameSpec frame = Frame();
+        DialogFrameSpec frame = Frame();
+        StackedLayout stacked;
+        if (rows_ != nullptr) {
+            stacked = rows_->Stack(OpeningDpi());
+            frame.clientWidthTwips = stacked.clientWidth;
+            frame.clientHeightTwips = stacked.clientHeight;
+        }
         if (!CreateFrame(instance, frame)) return false;
         if (SetPropW(Handle(), kSettingsDialogProperty, Handle()) == FALSE) {
             LogLastError(L"SetPropW for the dialog's keyboard");
@@ -63,6 +69,7 @@ bool SettingsDialog::Open(HINSTANCE instance) {
         }
         closingAfterFault_ = false;
         lastFocus_ = nullptr;
+        if (rows_ != nullptr) rows_->Make(*this, Handle(), stacked);
         MakeControls();
         MakeButtons(frame);
         MarkGroups();
@@ -134,6 +141,8 @@ LRESULT SettingsDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
             return MAKELRESULT(closeOnly_ ? kDialogCancelId : kDialogSaveId, DC_HASDEFID);
         case WM_ACTIVATE:
             return OnActivate(wParam);
+        case WM_CTLCOLORSTATIC:
+            return OnStaticColor(wParam, lParam);
         case WM_CLOSE:
             Close();
             return 0;
@@ -167,10 +176,19 @@ LRESULT SettingsDialog::OnCommand(int id, int code) {
         if (clicked) SaveAndClose();
     } else if (id == kDialogSaveId || id == kDialogCancelId || id == kDialogCloseId) {
         if (clicked) Close();
-    } else {
+    } else if (rows_ == nullptr || !rows_->OnCommand(id, code, OpenCheck())) {
         OnControl(id, code);
     }
     return 0;
+}
+
+// A colour row's swatch is painted in its colour; every other label in the dialog's look.
+LRESULT SettingsDialog::OnStaticColor(WPARAM wParam, LPARAM lParam) {
+    const HBRUSH swatch =
+        rows_ != nullptr ? rows_->SwatchBrush(reinterpret_cast<HWND>(lParam)) : nullptr;
+    if (swatch == nullptr) return DialogFrame::HandleMessage(WM_CTLCOLORSTATIC, wParam, lParam);
+    SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
+    return reinterpret_cast<LRESULT>(swatch);
 }
 
 LRESULT SettingsDialog::OnActivate(WPARAM state) {

@@ -17,6 +17,7 @@
 #include "settings/config_file.h"
 #include "dialogs/kit/dialog_frame_win32.h"
 #include "dialogs/kit/dialog_host.h"
+#include "dialogs/kit/dialog_rows_win32.h"
 
 #include <windows.h>
 
@@ -48,9 +49,13 @@ class SettingsDialog : public DialogFrame {
     SettingsDialog(DialogHost* host, const CountdownState* hideClockDuringShow);
 
     virtual DialogFrameSpec Frame() const = 0;
-    // The dialog's own controls, in the order Tab visits them (the visual reading order);
-    // 保存 and 取消 follow.
-    virtual void MakeControls() = 0;
+    // A dialog made of rows (its constructor's call): the rows are made first, in their
+    // order, and the client area is as large as they need, whatever Frame() says; 保存 and
+    // 取消 take the kit's places under them. The rows outlive the dialog's window.
+    void UseRows(RowSet& rows) { rows_ = &rows; }
+    // The dialog's own controls after the rows, in the order Tab visits them (the visual
+    // reading order); 保存 and 取消 follow.
+    virtual void MakeControls() {}
     virtual void LoadValues() = 0;
     // 保存: true when done, and the dialog closes; false leaves it open as it is. Never
     // called for a dialog without 保存 (closeOnly), which has nothing to save.
@@ -76,6 +81,7 @@ class SettingsDialog : public DialogFrame {
 
   private:
     LRESULT OnCommand(int id, int code);
+    LRESULT OnStaticColor(WPARAM wParam, LPARAM lParam);
     LRESULT OnActivate(WPARAM state);
     LRESULT OnDestroy();
     LRESULT OnNcDestroy(WPARAM wParam, LPARAM lParam);
@@ -87,6 +93,7 @@ class SettingsDialog : public DialogFrame {
 
     DialogHost* host_;
     const CountdownState* hideClockDuringShow_;
+    RowSet* rows_ = nullptr;
     bool closeOnly_ = false;  // one 关闭 instead of 保存 and 取消
     bool closingAfterFault_ = false;
     HWND lastFocus_ = nullptr;

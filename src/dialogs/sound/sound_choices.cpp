@@ -6,11 +6,6 @@
 
 namespace quorrin {
 
-namespace {
-// What the check box reports when cleared (BST_UNCHECKED).
-constexpr int kCheckCleared = 0;
-}  // namespace
-
 std::string SoundPathToKeep(const std::string& picked, const AlternatePathName& alternate) {
     if (picked.empty() || ValueFitsSettings(picked)) return picked;
     if (alternate) {
@@ -19,8 +14,6 @@ std::string SoundPathToKeep(const std::string& picked, const AlternatePathName& 
     }
     return {};
 }
-
-bool EndWarningFromCheckState(int checkState) { return checkState != kCheckCleared; }
 
 std::string SoundFileFilter() {
     return FileFilter(Text(TextId::SoundFilesFilter), kSoundFilePatterns);

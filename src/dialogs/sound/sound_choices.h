@@ -1,5 +1,5 @@
 // The decisions of the sound settings dialog that need no window: which path a sound label
-// may take after the file dialog, and what the end-signal check box means.
+// may take after the file dialog, and how a sound setting is shown.
 #pragma once
 
 #include <functional>
@@ -22,10 +22,6 @@ using AlternatePathName = std::function<std::string(const std::string& path)>;
 // name when that one can be held, and otherwise "" (the label keeps its old text). "" stays "" (the
 // dialog was cancelled).
 std::string SoundPathToKeep(const std::string& picked, const AlternatePathName& alternate);
-
-// The end signal is on unless the check box is cleared: a grey (indeterminate) box counts
-// as ticked.
-bool EndWarningFromCheckState(int checkState);
 
 // A sound setting as the dialog shows it: the file, or "默认声音" in the current language;
 // and the setting a shown text stands for.

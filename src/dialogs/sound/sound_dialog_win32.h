@@ -2,6 +2,7 @@
 // is given. Modeless; one at a time.
 #pragma once
 
+#include "dialogs/kit/dialog_rows_win32.h"
 #include "dialogs/kit/settings_dialog_win32.h"
 #include "settings/app_state.h"
 #include "settings/config_file.h"
@@ -10,7 +11,8 @@ namespace quorrin {
 
 inline constexpr const wchar_t* kSoundDialogClassName = L"Quorrin.SoundDialog";
 
-// Control ids, for WM_COMMAND (buttons) and GetDlgItem (labels, check box).
+// Control ids, for WM_COMMAND (buttons) and GetDlgItem (labels, check box): the rows' controls
+// in their order.
 inline constexpr int kSoundDialogSoundCaptionId = 1003;  // "提示音乐："
 inline constexpr int kSoundDialogSoundLabelId = 1004;
 inline constexpr int kSoundDialogBrowseSoundId = 1005;      // "浏览"
@@ -27,18 +29,15 @@ class SoundDialog final : public SettingsDialog {
 
   private:
     DialogFrameSpec Frame() const override;
-    void MakeControls() override;
     void LoadValues() override;
     bool Save() override;
-    void OnControl(int id, int code) override;
-    // "浏览": chooses a file for the label `labelId`.
-    void Browse(int labelId);
-    // The sound setting a label shows, and showing one.
-    std::string SoundOf(int labelId) const;
-    void ShowSound(int labelId, const std::string& setting);
+    void OnControl(int, int) override {}
+    // "浏览": a file for a sound row; nothing when none is chosen or none can be kept.
+    std::optional<std::string> ChooseSound(HWND dialog) const;
 
     AppState& state_;
     ConfigFile& config_;
+    DialogRows<GeneralSettings> rows_;
 };
 
 }  // namespace quorrin
