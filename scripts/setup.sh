@@ -12,6 +12,7 @@ packages=(
     mingw-w64 cmake make ninja-build g++ clang libclang-rt-14-dev
     googletest libgtest-dev libbenchmark-dev
     nsis python3
+    stress-ng
 )
 
 as_root() {

@@ -228,3 +228,26 @@ open_dialog() {
 choose_from_menu() {
     open_menu "$2" "$3" && click_menu_entry "$1"
 }
+
+# The keyboard in the open dialog $dialog: focused prints the id of the control with the
+# focus; tab_to ID presses Tab until control ID has it, each press waited on until the focus
+# has moved (a press sent before the last one was handled would skip a control).
+readonly kMaxTabs=12
+focused() { wininfo focus "$dialog" | cut -f 1; }
+focus_is() { [ "$(focused)" = "$1" ]; }
+focus_is_not() { [ "$(focused)" != "$1" ]; }
+focus_set() { [ -n "$(focused)" ]; }
+tab_to() {
+    local n from
+    wait_until 5 focus_set || { echo "     no control of the dialog has the focus"; return 1; }
+    for ((n = 0; n < kMaxTabs; n++)); do
+        from=$(focused)
+        [ "$from" = "$1" ] && return 0
+        xdotool key Tab
+        wait_until 5 focus_is_not "$from" || { echo "     Tab left the focus on $from"; return 1; }
+    done
+    echo "     Tab never reached $1"
+    return 1
+}
+# press KEYS...: the keys pressed one after the other.
+press() { xdotool key --delay 100 "$@"; }
