@@ -10,13 +10,13 @@
 #include "win32/unique_handle_win32.h"
 #include "win32/wide_text_win32.h"
 
+#include "temp_folder.h"
+
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <shellapi.h>
 
 #include <cstdio>
-#include <fstream>
-#include <iterator>
 #include <random>
 #include <string>
 #include <vector>
@@ -61,15 +61,6 @@ std::string ConfigText(int64_t generation) {
         text += "timeFree" + n + "=" + SecondsToTimeText(static_cast<int32_t>(seconds)) + "\r\n";
     }
     return text;
-}
-
-std::string ReadBytes(const std::string& path) {
-    std::ifstream in(Utf8ToWide(path).c_str(), std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-void WriteBytes(const std::string& path, const std::string& bytes) {
-    std::ofstream(Utf8ToWide(path).c_str(), std::ios::binary | std::ios::trunc) << bytes;
 }
 
 std::vector<std::wstring> Arguments() {
@@ -138,35 +129,14 @@ int CountTempFiles(const std::string& folder) {
     return count;
 }
 
-std::string NewFolder() {
-    wchar_t temp[MAX_PATH] = {};
-    GetTempPathW(MAX_PATH, temp);
-    const std::wstring folder =
-        std::wstring(temp) + L"quorrin-kill-" + std::to_wstring(GetCurrentProcessId());
-    CreateDirectoryW(folder.c_str(), nullptr);
-    return WideToUtf8(folder);
-}
-
-void RemoveFolder(const std::string& folder) {
-    WIN32_FIND_DATAW found{};
-    {
-        UniqueFind find(FindFirstFileW(Utf8ToWide(folder + "\\*").c_str(), &found));
-        if (find) {
-            do {
-                DeleteFileW(Utf8ToWide(folder + "\\" + WideToUtf8(found.cFileName)).c_str());
-            } while (FindNextFileW(find.Get(), &found));
-        }
-    }
-    RemoveDirectoryW(Utf8ToWide(folder).c_str());
-}
-
 TEST(ConfigKill, KilledWindowsWriterLeavesOldOrNewFileAndNoTempPileUp) {
     ASSERT_TRUE(kIsTestRun);
     const uint32_t seed = std::random_device{}();
     std::printf("seed %u\n", seed);
     std::mt19937 random(seed);
-    const std::string folder = NewFolder();
-    const std::string path = folder + "\\Config.ini";
+    const testing::TempFolder temp;
+    const std::string folder = temp.Path();
+    const std::string path = temp.File("Config.ini");
     const std::wstring mappingName =
         L"Local\\QuorrinConfigKill" + std::to_wstring(GetCurrentProcessId());
     UniqueKernelHandle mapping(CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
@@ -177,7 +147,7 @@ TEST(ConfigKill, KilledWindowsWriterLeavesOldOrNewFileAndNoTempPileUp) {
     ASSERT_NE(announcement, nullptr);
 
     int64_t generation = 0;
-    WriteBytes(path, ConfigText(generation));
+    ASSERT_TRUE(testing::WriteBytes(path, ConfigText(generation)));
     int killsMidWrite = 0;
     int killsWithTempLeft = 0;
     const std::wstring self = OwnPath();
@@ -215,7 +185,7 @@ TEST(ConfigKill, KilledWindowsWriterLeavesOldOrNewFileAndNoTempPileUp) {
         const int64_t announced = InterlockedCompareExchange64(&announcement->generation, 0, 0);
 
         // The last announced save either went through or had not yet replaced the file.
-        const std::string bytes = ReadBytes(path);
+        const std::string bytes = testing::ReadBytes(path);
         if (bytes == ConfigText(announced)) {
             generation = announced;
         } else if (bytes == ConfigText(announced - 1)) {
@@ -241,10 +211,9 @@ TEST(ConfigKill, KilledWindowsWriterLeavesOldOrNewFileAndNoTempPileUp) {
     ConfigFile config(state, store, nullptr);
     ASSERT_TRUE(config.SaveRemainingTime(false, kResumeSlot, 0));
     EXPECT_EQ(CountTempFiles(folder), 0);
-    EXPECT_EQ(ReadBytes(path), ConfigText(0));
+    EXPECT_EQ(testing::ReadBytes(path), ConfigText(0));
 
     UnmapViewOfFile(announcement);
-    RemoveFolder(folder);
 }
 
 }  // namespace

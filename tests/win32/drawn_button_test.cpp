@@ -5,6 +5,7 @@
 #include "win32/gdi_scope_win32.h"
 #include "win32/unique_handle_win32.h"
 
+#include "client_snapshot_win32.h"
 #include "message_pump_win32.h"
 
 #include <commctrl.h>
@@ -46,43 +47,13 @@ LRESULT CALLBACK ParentProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
 
 LPARAM At(int x, int y) { return MAKELPARAM(static_cast<WORD>(x), static_cast<WORD>(y)); }
 
-// The button's client area as it shows it (its back buffer, through WM_PRINTCLIENT).
-struct Snapshot {
-    explicit Snapshot(HWND button) {
-        RECT client{};
-        GetClientRect(button, &client);
-        width = client.right;
-        height = client.bottom;
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof(info.bmiHeader);
-        info.bmiHeader.biWidth = width;
-        info.bmiHeader.biHeight = -height;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        void* bits = nullptr;
-        UniqueBitmap bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-        UniqueMemoryDc dc(CreateCompatibleDC(nullptr));
-        {
-            ScopedSelectObject select(dc.Get(), bitmap.Get());
-            SendMessageW(button, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc.Get()), PRF_CLIENT);
-        }
-        const auto* bgra = static_cast<const uint32_t*>(bits);
-        for (int i = 0; i < width * height; ++i) {
-            pixels.push_back(RGB((bgra[i] >> 16) & 0xFF, (bgra[i] >> 8) & 0xFF, bgra[i] & 0xFF));
-        }
-    }
-    COLORREF Pixel(int x, int y) const { return pixels[static_cast<size_t>(y * width + x)]; }
+// The button's client area as it shows it, with the places its faces are told by.
+struct Snapshot : testing::ClientSnapshot {
+    using ClientSnapshot::ClientSnapshot;
     // The left edge, halfway down: the face's frame.
     COLORREF Frame() const { return Pixel(0, height / 2); }
     // A pixel of the face's inside, left of any caption and right of the focus mark.
     COLORREF Inside() const { return Pixel(3, height / 2); }
-    std::ptrdiff_t Count(COLORREF color) const {
-        return std::count(pixels.begin(), pixels.end(), color);
-    }
-
-    int width = 0;
-    int height = 0;
-    std::vector<COLORREF> pixels;
 };
 
 class DrawnButtonTest : public ::testing::Test {

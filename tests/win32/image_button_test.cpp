@@ -7,6 +7,7 @@
 #include "win32/gdi_scope_win32.h"
 #include "win32/unique_handle_win32.h"
 
+#include "client_snapshot_win32.h"
 #include "message_pump_win32.h"
 
 #include <gtest/gtest.h>
@@ -56,25 +57,9 @@ LRESULT CALLBACK ParentProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
 
 LPARAM At(int x, int y) { return MAKELPARAM(static_cast<WORD>(x), static_cast<WORD>(y)); }
 
-// The button's client area as the button paints it into a memory DC.
-struct Snapshot {
-    explicit Snapshot(HWND button) {
-        RECT client{};
-        GetClientRect(button, &client);
-        width = client.right;
-        height = client.bottom;
-        const DibSection dib = MakeDibSection(width, height);
-        const UniqueMemoryDc dc(CreateCompatibleDC(nullptr));
-        {
-            ScopedSelectObject select(dc.Get(), dib.bitmap.Get());
-            SendMessageW(button, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc.Get()), PRF_CLIENT);
-        }
-        const uint32_t* bgra = dib.pixels;
-        for (int i = 0; i < width * height; ++i) {
-            pixels.push_back(RGB((bgra[i] >> 16) & 0xFF, (bgra[i] >> 8) & 0xFF, bgra[i] & 0xFF));
-        }
-    }
-    COLORREF Pixel(int x, int y) const { return pixels[static_cast<size_t>(y * width + x)]; }
+// The button's client area as it paints it, with what its looks are told by.
+struct Snapshot : testing::ClientSnapshot {
+    using ClientSnapshot::ClientSnapshot;
     COLORREF Border() const { return Pixel(0, height / 2); }
     // The darkest pixel: on a button without icon or hover, the caption's colour.
     COLORREF Darkest() const {
@@ -88,10 +73,6 @@ struct Snapshot {
             return GetGValue(c) > GetRValue(c) + 60 && GetGValue(c) > GetBValue(c) + 60;
         });
     }
-
-    int width = 0;
-    int height = 0;
-    std::vector<COLORREF> pixels;
 };
 
 bool Near(COLORREF a, COLORREF b, int tolerance) {
