@@ -202,7 +202,7 @@ menu_entry_y() {
 # click is tray_test's business.
 open_menu() {
     xdotool mousemove "$1" "$2" click 3
-    if ! wait_until $kMenuSeconds menu_open; then
+    if ! try_for $kMenuSeconds menu_open; then
         xdotool mousemove "$1" "$2" click 3
         wait_until $kMenuSeconds menu_open || return 1
     fi

@@ -88,7 +88,7 @@ if [ -n "${QUORRIN_SCREENSHOTS:-}" ]; then  # the English menu and its submenu, 
             "$QUORRIN_SCREENSHOTS/tray-menu-en.png"
     fi
     xdotool key Escape Escape
-    wait_until $kMenuSeconds menu_closed || xdotool mousemove 600 400 click 1
+    try_for $kMenuSeconds menu_closed || xdotool mousemove 600 400 click 1
 fi
 check "the sound dialog opens" open_dialog $kSoundSettingsItem Quorrin.SoundDialog
 check "in English" text_is $kSaveId "Save"

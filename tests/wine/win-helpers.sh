@@ -34,7 +34,7 @@ readonly kPollSeconds=0.2
 wait_until() {
     local started deadline rc=0
     started=$(now_ms)
-    deadline=$((started + $1 * kPatience * 1000))
+    deadline=$((started + $1 * ${patience:-$kPatience} * 1000))
     shift
     until "$@"; do
         if [ "$(now_ms)" -ge $deadline ]; then
@@ -112,6 +112,13 @@ windows_path() { printf 'Z:%s' "${1//\//\\}"; }
 now_ms() {
     local micros=${EPOCHREALTIME//[!0-9]/}
     echo $((micros / 1000))
+}
+
+# try_for SECONDS COMMAND...: polls COMMAND like wait_until, for SECONDS as given (not
+# stretched): for a first attempt whose failure is handled by a fallback (a second click), so
+# that a quiet machine does not wait kPatience times longer for the fallback. Never a check.
+try_for() {
+    patience=1 wait_until "$@"
 }
 
 # holds_for SECONDS COMMAND...: polls COMMAND for SECONDS (the time a change would need to
