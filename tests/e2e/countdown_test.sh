@@ -103,8 +103,9 @@ check "both clocks start at 10:00" clocks_start_at 10:00
 check "both are up" wait_until $kShowFoundSeconds clocks_are 1
 steps=$(watch_saved Normal timeFree 00:09:58 $((2 * kStepMaxSeconds * kPatience)))
 values=$(cut -d ' ' -f 2 <<<"$steps" | paste -sd ' ')
+# The first look can come after the first save on a loaded machine: 00:04:00 may be missed.
 check "[Normal] timeFree goes 00:09:59, then 00:09:58 (saw: $values)" \
-    [ "$values" = "00:04:00 00:09:59 00:09:58" ]
+    [ "${values#00:04:00 }" = "00:09:59 00:09:58" ]
 if [ "$(wc -l <<<"$steps")" -eq 3 ]; then
     gap_ms=$(($(sed -n 3p <<<"$steps" | cut -d ' ' -f 1) - $(sed -n 2p <<<"$steps" | cut -d ' ' -f 1)))
     check "one second apart (${gap_ms} ms)" between $kStepMinGapMs $gap_ms $kStepMaxGapMs
