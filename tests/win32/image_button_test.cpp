@@ -7,6 +7,7 @@
 #include "win32/gdi_scope_win32.h"
 #include "win32/unique_handle_win32.h"
 
+#include "button_parent_win32.h"
 #include "client_snapshot_win32.h"
 #include "message_pump_win32.h"
 
@@ -22,10 +23,9 @@
 namespace quorrin {
 namespace {
 
+using testing::Notice;
 using testing::PumpUntil;
 
-constexpr const wchar_t* kParentClass = L"Quorrin.ButtonTestParent";
-constexpr UINT kMarker = WM_APP + 1;  // posted last: all earlier posted input is handled
 constexpr int kButtonId = 41;
 constexpr RECT kPlace{10, 10, 67, 59};  // 57 x 49 pixels = 855 x 735 twips
 constexpr COLORREF kBorderNormal = RGB(155, 155, 255);
@@ -33,27 +33,6 @@ constexpr COLORREF kBorderHovered = RGB(100, 100, 200);
 constexpr WPARAM kHoverTimerId = 1;  // the button's only timer
 // A key-up's lParam: repeat count 1, the key was down, and is being released.
 constexpr LPARAM kKeyUpFlags = 1 | (1 << 30) | static_cast<LPARAM>(1u << 31);
-
-struct Notice {
-    UINT message;
-    WPARAM wParam;
-    LPARAM lParam;
-};
-
-struct ParentLog {
-    std::vector<Notice> notices;
-    bool markerSeen = false;
-};
-
-LRESULT CALLBACK ParentProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* log = reinterpret_cast<ParentLog*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (log != nullptr && message == WM_COMMAND) {
-        log->notices.push_back({message, wParam, lParam});
-        return 0;
-    }
-    if (log != nullptr && message == kMarker) log->markerSeen = true;
-    return DefWindowProcW(window, message, wParam, lParam);
-}
 
 LPARAM At(int x, int y) { return MAKELPARAM(static_cast<WORD>(x), static_cast<WORD>(y)); }
 
@@ -84,23 +63,10 @@ bool Near(COLORREF a, COLORREF b, int tolerance) {
 class ImageButtonTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        WNDCLASSEXW wc{};
-        wc.cbSize = sizeof(wc);
-        wc.lpfnWndProc = ParentProc;
-        wc.hInstance = GetModuleHandleW(nullptr);
-        wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
-        wc.lpszClassName = kParentClass;
-        RegisterClassExW(&wc);  // fails harmlessly when already registered
-        // Far from the pointer, so that no real mouse movement reaches the button.
-        SetCursorPos(0, 0);
-        parent_.Reset(CreateWindowExW(0, kParentClass, L"buttons", WS_POPUP | WS_VISIBLE, 900, 600,
-                                      300, 120, nullptr, nullptr, GetModuleHandleW(nullptr),
-                                      nullptr));
-        ASSERT_TRUE(parent_);
-        SetWindowLongPtrW(parent_.Get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&log_));
+        ASSERT_TRUE(parent_.Create());
         button_.SetCaption(L"\u4FDD\u5B58");  // 保存
         button_.SetOverColor(1);              // white to red
-        ASSERT_TRUE(button_.Create(GetModuleHandleW(nullptr), parent_.Get(), kButtonId, kPlace));
+        ASSERT_TRUE(button_.Create(GetModuleHandleW(nullptr), parent_.Handle(), kButtonId, kPlace));
     }
 
     HWND Button() const { return button_.Handle(); }
@@ -108,15 +74,12 @@ class ImageButtonTest : public ::testing::Test {
 
     // Posts the messages to the button and handles them and everything they cause.
     void Post(std::initializer_list<Notice> messages) {
-        for (const Notice& m : messages) PostMessageW(Button(), m.message, m.wParam, m.lParam);
-        log_.markerSeen = false;
-        PostMessageW(parent_.Get(), kMarker, 0, 0);
-        ASSERT_TRUE(PumpUntil([&](const auto&) { return log_.markerSeen; }).done);
+        ASSERT_TRUE(parent_.Deliver(Button(), messages));
     }
 
     int Clicks() const {
         int clicks = 0;
-        for (const Notice& n : log_.notices) {
+        for (const Notice& n : parent_.Notices()) {
             if (n.message != WM_COMMAND) continue;
             EXPECT_EQ(n.wParam, MAKEWPARAM(kButtonId, BN_CLICKED));
             EXPECT_EQ(n.lParam, reinterpret_cast<LPARAM>(Button()));
@@ -125,8 +88,7 @@ class ImageButtonTest : public ::testing::Test {
         return clicks;
     }
 
-    ParentLog log_;
-    UniqueWindow parent_;
+    testing::ButtonParent parent_;
     ImageButton button_;
 };
 
@@ -170,7 +132,7 @@ TEST_F(ImageButtonTest, FocusedButtonShowsAMarkAndClicksOnSpaceAndEnterUnlessDis
     // Keys as a dialog's message loop hands them to IsDialogMessageW.
     const auto key = [&](UINT message, WPARAM virtualKey) {
         MSG msg{Button(), message, virtualKey, message == WM_KEYUP ? kKeyUpFlags : 1, 0, {}};
-        IsDialogMessageW(parent_.Get(), &msg);
+        IsDialogMessageW(parent_.Handle(), &msg);
     };
     key(WM_KEYDOWN, VK_SPACE);
     EXPECT_EQ(Clicks(), 0) << "Space clicks when it comes up";
@@ -181,7 +143,7 @@ TEST_F(ImageButtonTest, FocusedButtonShowsAMarkAndClicksOnSpaceAndEnterUnlessDis
     EXPECT_EQ(Clicks(), 2);
     SendMessageW(Button(), BM_CLICK, 0, 0);
     EXPECT_EQ(Clicks(), 3);
-    SetFocus(parent_.Get());
+    SetFocus(parent_.Handle());
     EXPECT_EQ(Shot().pixels, unfocused.pixels) << "the mark goes with the focus";
 
     SetFocus(Button());
@@ -282,7 +244,7 @@ TEST_F(ImageButtonTest, StylesOneToSixShowTheirIconAndStyleZeroNone) {
 TEST_F(ImageButtonTest, WindowPaintMatchesThePrintedPicture) {
     // Wait until the parent is on the (virtual) screen: its white shows at its corner.
     RECT parent{};
-    GetWindowRect(parent_.Get(), &parent);
+    GetWindowRect(parent_.Handle(), &parent);
     WindowDcScope screen(nullptr);
     ASSERT_TRUE(PumpUntil([&](const auto&) {
                     return GetPixel(screen.Dc(), parent.left + 2, parent.top + 2) ==
