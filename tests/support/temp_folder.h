@@ -9,6 +9,7 @@
 #include <sstream>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace quorrin::testing {
 
@@ -45,6 +46,15 @@ class TempFolder {
         std::filesystem::create_directories(path.parent_path());
         const std::ofstream created(path, std::ios::binary);
         return Utf8Of(path);
+    }
+
+    // The names of the files and folders in the folder, in no particular order.
+    std::vector<std::string> FileNames() const {
+        std::vector<std::string> names;
+        for (const auto& entry : std::filesystem::directory_iterator(path_)) {
+            names.push_back(Utf8Of(entry.path().filename()));
+        }
+        return names;
     }
 
   private:

@@ -118,14 +118,11 @@ void SpinFor(int microseconds) {
     } while (now.QuadPart - start.QuadPart < ticks);
 }
 
-int CountTempFiles(const std::string& folder) {
+int CountTempFiles(const testing::TempFolder& folder) {
     int count = 0;
-    WIN32_FIND_DATAW found{};
-    UniqueFind find(FindFirstFileW(Utf8ToWide(folder + "\\*").c_str(), &found));
-    if (!find) return 0;
-    do {
-        if (TempFileOwner("Config.ini", WideToUtf8(found.cFileName))) ++count;
-    } while (FindNextFileW(find.Get(), &found));
+    for (const std::string& name : folder.FileNames()) {
+        if (TempFileOwner("Config.ini", name)) ++count;
+    }
     return count;
 }
 
@@ -135,7 +132,6 @@ TEST(ConfigKill, KilledWindowsWriterLeavesOldOrNewFileAndNoTempPileUp) {
     std::printf("seed %u\n", seed);
     std::mt19937 random(seed);
     const testing::TempFolder temp;
-    const std::string folder = temp.Path();
     const std::string path = temp.File("Config.ini");
     const std::wstring mappingName =
         L"Local\\QuorrinConfigKill" + std::to_wstring(GetCurrentProcessId());
@@ -195,7 +191,7 @@ TEST(ConfigKill, KilledWindowsWriterLeavesOldOrNewFileAndNoTempPileUp) {
             FAIL() << "round " << round << ": file is neither generation " << announced - 1
                    << " nor " << announced << " (" << bytes.size() << " bytes)";
         }
-        const int temps = CountTempFiles(folder);
+        const int temps = CountTempFiles(temp);
         ASSERT_LE(temps, 1) << "round " << round;
         killsWithTempLeft += temps;
     }
@@ -210,7 +206,7 @@ TEST(ConfigKill, KilledWindowsWriterLeavesOldOrNewFileAndNoTempPileUp) {
     IniStore store(path);
     ConfigFile config(state, store, nullptr);
     ASSERT_TRUE(config.SaveRemainingTime(false, kResumeSlot, 0));
-    EXPECT_EQ(CountTempFiles(folder), 0);
+    EXPECT_EQ(CountTempFiles(temp), 0);
     EXPECT_EQ(testing::ReadBytes(path), ConfigText(0));
 
     UnmapViewOfFile(announcement);
