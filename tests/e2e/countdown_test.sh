@@ -60,16 +60,17 @@ clock_shows_saved() {
 # record_saves SECTION KEY LAST: watch_saved from now on in the background, into
 # $work/saves, until LAST is saved (or a show is found and steps twice, with patience):
 # looks at the windows meanwhile cannot make it miss a value. recorded_saves waits for it
-# and prints the values seen.
+# (in this shell, whose child it is) and sets $values to the values seen.
 recorder=
 record_saves() {
     watch_saved "$1" "$2" "$3" $(((kShowFoundSeconds + 2 * kStepMaxSeconds) * kPatience)) \
         >"$work/saves" &
     recorder=$!
 }
+values=
 recorded_saves() {
     wait "$recorder"
-    cut -d ' ' -f 2 "$work/saves" | paste -sd ' '
+    values=$(cut -d ' ' -f 2 "$work/saves" | paste -sd ' ')
 }
 time_text() { printf '%02d:%02d:%02d\n' $(($1 / 3600)) $(($1 / 60 % 60)) $(($1 % 60)); }
 saved_below() { [[ "$(saved "$1" "$2")" < "$3" ]]; }
@@ -118,7 +119,7 @@ record_saves Normal timeFree 00:09:58
 start_show "$work/counting.closed" "$kShowTitle"
 check "both clocks start at 10:00" clocks_start_at 10:00
 check "both are up" wait_until $kShowFoundSeconds clocks_are 1
-values=$(recorded_saves)
+recorded_saves
 check "[Normal] timeFree goes 00:09:59, then 00:09:58 (saw: $values)" \
     [ "$values" = "00:04:00 00:09:59 00:09:58" ]
 if [ "$(wc -l <"$work/saves")" -eq 3 ]; then
@@ -169,7 +170,7 @@ record_saves PPTFiles timeFree2 00:02:04
 start_show "$work/resume.closed" "$kListedTitle"
 check "both clocks start at slot 2's saved 02:05" clocks_start_at 02:05
 check "both are up" wait_until $kShowFoundSeconds clocks_are 1
-values=$(recorded_saves)
+recorded_saves
 check "the next second is saved as [PPTFiles] timeFree2=00:02:04 (saw: $values)" \
     [ "$values" = "00:02:05 00:02:04" ]
 check "slot 1's saved time is left alone" saved_is PPTFiles timeFree1 00:07:00
@@ -181,7 +182,7 @@ resumed=$(time_text $(($(seconds_of "$paused") - 1)))
 record_saves PPTFiles timeFree2 "$resumed"
 start_show "$work/resume-again.closed" "$kListedTitle"
 check "the show started again brings the clocks back" wait_until $kShowFoundSeconds clocks_are 1
-values=$(recorded_saves)
+recorded_saves
 check "it goes on from where it stopped: $paused, then $resumed (saw: $values)" \
     [ "$values" = "$paused $resumed" ]
 end_show
