@@ -139,6 +139,24 @@ clocks_show() {
         [ "$(child_text "$copy" "$kLabelClass")" = "$1" ]
 }
 
+# clocks_reached [-]MM:SS: both clock windows show this time or a later one of the count
+# (a lower one; in overtime, -MM:SS, a higher one after the minus). A wait on one exact
+# second can miss it when each look takes longer than a second (a loaded machine).
+signed_seconds() {
+    local seconds
+    seconds=$(mmss_seconds "${1#-}") || return 1
+    [ "${1:0:1}" = - ] && seconds=$((-seconds))
+    echo "$seconds"
+}
+clocks_reached() {
+    local target shown window
+    target=$(signed_seconds "$1") || return 1
+    for window in "$main" "$copy"; do
+        shown=$(signed_seconds "$(child_text "$window" "$kLabelClass")") &&
+            [ "$shown" -le "$target" ] || return 1
+    done
+}
+
 # saved SECTION KEY: the value of the key in $app/Config.ini.
 saved() {
     ini_value "$app/Config.ini" "$1" "$2"
