@@ -33,10 +33,11 @@ stress_pid=
 stop_stress() {
     [ -n "$stress_pid" ] || return 0
     kill "$stress_pid" 2>/dev/null
-    wait "$stress_pid" 2>/dev/null
+    { wait "$stress_pid"; } 2>/dev/null
     stress_pid=
 }
 trap stop_stress EXIT
+trap "exit 130" INT TERM  # the EXIT trap then stops stress-ng
 
 # run_suite NAME: one run of the e2e suite; prints its result, time and closest waits.
 run_suite() {
