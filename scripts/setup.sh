@@ -13,6 +13,7 @@ packages=(
     googletest libgtest-dev libbenchmark-dev
     nsis python3
     libboost1.81-dev
+    stress-ng
 )
 
 as_root() {

@@ -9,6 +9,7 @@
 #include "settings/ini_store.h"
 
 #include "message_pump_win32.h"
+#include "temp_folder.h"
 #include "test_window_win32.h"
 
 #include <gtest/gtest.h>
@@ -78,15 +79,6 @@ void RunPostedMessages() {
     }
 }
 
-// A Config.ini of its own in the temporary folder, removed afterwards.
-std::string TempConfigPath() {
-    wchar_t folder[MAX_PATH] = {};
-    GetTempPathW(MAX_PATH, folder);
-    wchar_t path[MAX_PATH] = {};
-    GetTempFileNameW(folder, L"qtf", 0, path);
-    return WideToUtf8(path);
-}
-
 class AppControllerTest : public ::testing::Test {
   protected:
     void SetUp() override { Start(); }
@@ -101,7 +93,6 @@ class AppControllerTest : public ::testing::Test {
         RecordMonitorWorkAreas(state_);
         ASSERT_TRUE(controller_.Start(GetModuleHandleW(nullptr)));
     }
-    void TearDown() override { DeleteFileW(Utf8ToWide(configPath_).c_str()); }
 
     // Puts a show on the scripted desktop and lets the watch find it.
     void StartShow() {
@@ -133,7 +124,8 @@ class AppControllerTest : public ::testing::Test {
         return PumpUntil([&](const PumpResult&) { return walk_.passes >= target; });
     }
 
-    std::string configPath_ = TempConfigPath();
+    testing::TempFolder folder_;
+    std::string configPath_ = folder_.EmptyFile("Config.ini");
     AppState state_;
     IniStore store_{configPath_};
     ConfigFile config_{state_, store_, [](const std::string&) {}};

@@ -15,13 +15,12 @@
 #include "fake_dialog_host_win32.h"
 #include "held_file_save_win32.h"
 #include "message_pump_win32.h"
+#include "temp_folder.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
 
 #include <algorithm>
-#include <fstream>
-#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
@@ -32,6 +31,7 @@ namespace {
 using testing::CommonDialogDriver;
 using testing::PumpResult;
 using testing::PumpUntil;
+using testing::ReadBytes;
 
 constexpr TwipRect kClockRect{12900, 600, 3000, 1200};
 
@@ -51,36 +51,16 @@ class FakeClock final : public testing::FakeDialogHost, public ClockLayoutContro
     std::string configPath_;
 };
 
-std::string TempPath() {
-    wchar_t folder[MAX_PATH] = {};
-    GetTempPathW(MAX_PATH, folder);
-    wchar_t path[MAX_PATH] = {};
-    GetTempFileNameW(folder, L"qss", 0, path);
-    return WideToUtf8(path);
-}
-
-std::string ReadBytes(const std::string& path) {
-    std::ifstream in(Utf8ToWide(path).c_str(), std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-void WriteBytes(const std::string& path, const std::string& bytes) {
-    std::ofstream out(Utf8ToWide(path).c_str(), std::ios::binary | std::ios::trunc);
-    out << bytes;
-}
-
 class StyleDialogTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        WriteBytes(configPath_, Utf8ToGbk("[Normal]\r\nSameMode=True\r\n[Style]\r\nWidth=3000\r\n"
-                                          "[PPTFiles]\r\npptFiles=0\r\n"));
+        ASSERT_TRUE(testing::WriteBytes(
+            configPath_, Utf8ToGbk("[Normal]\r\nSameMode=True\r\n[Style]\r\nWidth=3000\r\n"
+                                   "[PPTFiles]\r\npptFiles=0\r\n")));
         state_.General.ConfigPath = configPath_;
         state_.Style = DefaultStyle();
     }
-    void TearDown() override {
-        dialog_.reset();
-        DeleteFileW(Utf8ToWide(configPath_).c_str());
-    }
+    void TearDown() override { dialog_.reset(); }
 
     HWND OpenDialog() {
         if (!dialog_) {
@@ -142,7 +122,8 @@ class StyleDialogTest : public ::testing::Test {
         return IniStore(configPath_).ReadRaw("Style", key, "missing");
     }
 
-    std::string configPath_ = TempPath();
+    testing::TempFolder folder_;
+    std::string configPath_ = folder_.EmptyFile("Config.ini");
     AppState state_;
     IniStore store_{configPath_};
     ConfigFile config_{state_, store_, [](const std::string&) {}};
