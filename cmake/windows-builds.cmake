@@ -22,6 +22,26 @@ ExternalProject_Add(quorrin_win32
   BUILD_ALWAYS ON
   INSTALL_COMMAND "")
 
+# The released 1.0.0 (its program only, x86_64), built from this repository's history: the
+# installer's end-to-end test updates a running 1.0.0, which names its windows as it did then.
+set(QUORRIN_RELEASED_COMMIT d94f2eb)
+set(QUORRIN_RELEASED_DIR ${CMAKE_BINARY_DIR}/release-1.0.0)
+execute_process(COMMAND git -C ${PROJECT_SOURCE_DIR} cat-file -e ${QUORRIN_RELEASED_COMMIT}^{commit}
+                RESULT_VARIABLE released_commit_missing OUTPUT_QUIET ERROR_QUIET)
+if(released_commit_missing)
+  message(WARNING "commit ${QUORRIN_RELEASED_COMMIT} (1.0.0) is not in this clone: "
+                  "e2e.installer_test cannot update a running 1.0.0 and fails")
+else()
+  ExternalProject_Add(quorrin_released
+    SOURCE_DIR ${QUORRIN_RELEASED_DIR}/src
+    BINARY_DIR ${QUORRIN_RELEASED_DIR}/build
+    DOWNLOAD_COMMAND sh -c "git -C '${PROJECT_SOURCE_DIR}' archive ${QUORRIN_RELEASED_COMMIT} | tar -x -C '${QUORRIN_RELEASED_DIR}/src'"
+    CMAKE_ARGS -DCMAKE_TOOLCHAIN_FILE=${QUORRIN_RELEASED_DIR}/src/cmake/toolchain-mingw-x86_64.cmake
+               -DCMAKE_BUILD_TYPE=Release -DQUORRIN_TESTS=OFF
+    BUILD_COMMAND ${CMAKE_COMMAND} --build <BINARY_DIR> --target Quorrin
+    INSTALL_COMMAND "")
+endif()
+
 # The release files (zips, installer) made from the two builds above, without building again;
 # the installer's end-to-end test installs and removes the setup.exe from here.
 set(QUORRIN_DIST_DIR ${CMAKE_BINARY_DIR}/dist)
@@ -29,6 +49,14 @@ add_test(NAME package.release_files
   COMMAND bash ${PROJECT_SOURCE_DIR}/scripts/package.sh
           --from-builds ${QUORRIN_WIN64_DIR}/bin ${QUORRIN_WIN32_DIR}/bin --out ${QUORRIN_DIST_DIR})
 set_tests_properties(package.release_files PROPERTIES FIXTURES_SETUP dist TIMEOUT 300)
+
+# The same commit packaged again from a copy of the sources in another folder, built there
+# from scratch (no compiler cache), gives the same bytes in every release file.
+add_test(NAME package.reproducible
+  COMMAND bash ${PROJECT_SOURCE_DIR}/tests/release/reproducible_test.sh
+          ${QUORRIN_DIST_DIR} ${QUORRIN_WIN64_DIR}/bin ${QUORRIN_WIN32_DIR}/bin
+          ${CMAKE_BINARY_DIR}/reproducible)
+set_tests_properties(package.reproducible PROPERTIES FIXTURES_REQUIRED dist TIMEOUT 2400)
 
 set(WINE_STATE ${CMAKE_BINARY_DIR}/wine-state)
 set(WINE_RUN ${PROJECT_SOURCE_DIR}/tests/wine/wine-run.sh ${WINE_STATE})
@@ -43,7 +71,7 @@ set_tests_properties(wine.stop PROPERTIES FIXTURES_CLEANUP wine RESOURCE_LOCK wi
 function(add_wine_test name)
   add_test(NAME ${name} COMMAND ${WINE_RUN} ${ARGN})
   set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED wine RESOURCE_LOCK wine TIMEOUT 900
-    ENVIRONMENT "QUORRIN_BIN=${QUORRIN_WIN64_DIR}/bin;QUORRIN_BIN32=${QUORRIN_WIN32_DIR}/bin;QUORRIN_TEST_BIN=${QUORRIN_WIN64_DIR}/tests;QUORRIN_SOURCE=${PROJECT_SOURCE_DIR};QUORRIN_DIST=${QUORRIN_DIST_DIR}")
+    ENVIRONMENT "QUORRIN_BIN=${QUORRIN_WIN64_DIR}/bin;QUORRIN_RELEASED_BIN=${QUORRIN_RELEASED_DIR}/build/bin;QUORRIN_BIN32=${QUORRIN_WIN32_DIR}/bin;QUORRIN_TEST_BIN=${QUORRIN_WIN64_DIR}/tests;QUORRIN_SOURCE=${PROJECT_SOURCE_DIR};QUORRIN_DIST=${QUORRIN_DIST_DIR}")
 endfunction()
 
 # Win32 test programs (GoogleTest inside), one ctest test each.

@@ -14,6 +14,9 @@ export QUORRIN_SOURCE=$root QUORRIN_BIN=${QUORRIN_BIN:-$root/build/test/win64/bi
 [ -x "$QUORRIN_BIN/Quorrin.exe" ] || { echo "build first: bash scripts/test.sh" >&2; exit 1; }
 
 state="$root/build/dialog-shots"
+# Wine names the Windows user after $USER: the paths 关于 shows are a presenter's.
+export USER=presenter
+[ -d "$state/prefix/drive_c/users/$USER" ] || rm -rf "$state/prefix"
 "$root/tests/wine/wine-env.sh" start "$state" >/dev/null
 # shellcheck disable=SC1091
 . "$state/env.sh"
@@ -44,6 +47,17 @@ close3=False
 file3=Quarterly review
 timeFree3=00:00:00"
 
+# new_installed_app: Quorrin.exe alone where the installer puts it (%LOCALAPPDATA%\Programs\
+# Quorrin), so that 关于 shows the folder a user sees rather than a build folder; sets $app.
+new_installed_app() {
+    local local_app_data
+    local_app_data=$(echo "$WINEPREFIX"/drive_c/users/*/AppData/Local)
+    app="$local_app_data/Programs/Quorrin"
+    rm -rf "$app"
+    mkdir -p "$app"
+    cp "$QUORRIN_BIN/Quorrin.exe" "$app/"
+}
+
 dialog=
 dialog_open() { dialog=$(first_window --class "$1" --visible); }
 # shot NAME DPI: the visible part of $dialog, as NAME-at-PERCENT-percent.png.
@@ -61,7 +75,7 @@ open_dialog() {
 
 for dpi in 96 144; do
     set_wine_dpi "$dpi"
-    new_app "shots-$dpi"
+    new_installed_app
     SameMode=False pptFiles=$kPresentations write_settings
     launch
     if open_dialog $kTimingSettingsItem Quorrin.TimingDialog; then

@@ -5,6 +5,8 @@
 #   Quorrin-<version>-x64-setup.exe                        the per-user installer (NSIS)
 #   SHA256SUMS                                             over the three
 # The version is CMake's project(VERSION), read by scripts/project-version.sh.
+# The same commit gives the same bytes in every file, built in any folder: every date in them
+# is the commit's time (or SOURCE_DATE_EPOCH when set, e.g. for a tree without git).
 #
 #   scripts/package.sh [--from-builds WIN64_BIN WIN32_BIN] [--out DIR]
 #
@@ -22,13 +24,21 @@ while [ $# -gt 0 ]; do
     case "$1" in
         --from-builds) win64_bin=${2:?}; win32_bin=${3:?}; shift 3 ;;
         --out) out=${2:?}; shift 2 ;;
-        *) sed -n '9,15p' "$0" >&2; exit 2 ;;
+        *) sed -n '11,17p' "$0" >&2; exit 2 ;;
     esac
 done
 
 bash "$root/scripts/setup.sh"
 version=$(bash "$root/scripts/project-version.sh")
 log() { echo "package.sh: $*" >&2; }
+if [ -z "${SOURCE_DATE_EPOCH:-}" ]; then
+    SOURCE_DATE_EPOCH=$(git -C "$root" log -1 --format=%ct 2>/dev/null) || {
+        SOURCE_DATE_EPOCH=$(date +%s)
+        log "no git commit and no SOURCE_DATE_EPOCH: the files are dated now and differ from build to build"
+    }
+fi
+# Zip dates start in 1980.
+stamp=$((SOURCE_DATE_EPOCH > 315532800 ? SOURCE_DATE_EPOCH : 315532800))
 
 # build DIR TOOLCHAIN: a Release cross build of Quorrin.exe alone.
 build() {
@@ -66,20 +76,19 @@ readme="$stage/使用说明.txt"
     sed -e "s/@VERSION@/$version/g" -e 's/\r*$/\r/' "$root/packaging/使用说明.txt"
 } >"$readme"
 
-# zip_program ZIP EXE: the portable zip, files at its top level, the names flagged as UTF-8
-# (so Explorer shows 使用说明.txt) and dated by the last commit, so that a rebuild of the same
-# commit gives the same zip.
+# zip_program ZIP EXE: the portable zip, files at its top level in a fixed order, the names
+# flagged as UTF-8 (so Explorer shows 使用说明.txt), every entry dated $stamp with the same
+# attributes and made on "Unix", whatever the files' own dates and modes.
 zip_program() {
-    local stamp
-    stamp=$(git -C "$root" log -1 --format=%ct 2>/dev/null || date +%s)
     python3 - "$1" "$stamp" "$2" "$readme" <<'PY'
 import sys, time, zipfile
 zip_path, stamp, exe, readme = sys.argv[1], int(sys.argv[2]), sys.argv[3], sys.argv[4]
-date = time.gmtime(max(stamp, 315532800))[:6]  # zip dates start in 1980
+date = time.gmtime(stamp)[:6]
 with zipfile.ZipFile(zip_path, "w", zipfile.ZIP_DEFLATED, compresslevel=9) as archive:
     for source, name in ((exe, "Quorrin.exe"), (readme, "使用说明.txt")):
         entry = zipfile.ZipInfo(name, date)
         entry.compress_type = zipfile.ZIP_DEFLATED
+        entry.create_system = 3
         entry.external_attr = 0o644 << 16
         with open(source, "rb") as data:
             archive.writestr(entry, data.read())
@@ -93,9 +102,16 @@ rm -f "$out/$x64_zip" "$out/$x86_zip" "$out/$setup" "$out/SHA256SUMS"
 zip_program "$out/$x64_zip" "$win64_bin/Quorrin.exe"
 zip_program "$out/$x86_zip" "$win32_bin/Quorrin.exe"
 
-# makensis reads the script as UTF-8 and takes paths relative to the script's folder.
-if ! makensis -V2 -WX -INPUTCHARSET UTF8 -DVERSION="$version" -DEXE="$win64_bin/Quorrin.exe" \
-    -DOUTFILE="$out/$setup" "$root/packaging/quorrin.nsi" >"$stage/makensis.log" 2>&1; then
+# makensis reads the script as UTF-8 and takes paths relative to the script's folder. Its File
+# records each packed file's modification time (the program's, and the pictures' that the
+# pages unpack), so these are set to $stamp like the zips' dates.
+mkdir -p "$stage/setup" "$stage/pictures"
+cp "$win64_bin/Quorrin.exe" "$stage/setup/Quorrin.exe"
+bash "$root/packaging/installer-pictures.sh" "$stage/pictures"
+touch -d "@$stamp" "$stage/setup/Quorrin.exe" "$stage/pictures"/*
+if ! makensis -V2 -WX -INPUTCHARSET UTF8 -DVERSION="$version" -DEXE="$stage/setup/Quorrin.exe" \
+    -DPICTURES="$stage/pictures" -DOUTFILE="$out/$setup" "$root/packaging/quorrin.nsi" \
+    >"$stage/makensis.log" 2>&1; then
     cat "$stage/makensis.log" >&2
     log "makensis failed"
     exit 1

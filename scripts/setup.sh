@@ -12,6 +12,8 @@ packages=(
     mingw-w64 cmake make ninja-build g++ clang libclang-rt-14-dev
     googletest libgtest-dev libbenchmark-dev
     nsis python3
+    libboost1.81-dev
+    stress-ng
 )
 
 as_root() {

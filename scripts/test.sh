@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test: the native core under ASan/UBSan, then the Windows
-# program cross-built for x86_64 and i686, its Win32 tests and end-to-end tests under Wine.
+# program cross-built for x86_64 and i686, its Win32 tests and end-to-end tests under Wine, and
+# the release files, made twice in two folders and compared.
 # The output ends with ctest's summary; the exit code is non-zero on any failure.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)

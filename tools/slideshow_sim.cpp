@@ -2,10 +2,11 @@
 // slide-show marker and a presentation name, painted like a slide.
 //
 //   slideshow-sim.exe [--windowed] [--closed-flag PATH] [--screen-class] [--class NAME]
-//                     [--notify] [--retitle-after MS TITLE] [--hold-key KEY] [title]
+//                     [--notify] [--retitle-after MS TITLE] [--hold-key KEY]
+//                     [--monitor N] [title]
 //
-// Full screen on the primary monitor unless --windowed. It ends on WM_CLOSE (or Esc, as a
-// show does) by hiding and destroying its window, with exit code 0; with --closed-flag it
+// Full screen on the primary monitor unless --windowed or --monitor. It ends on WM_CLOSE (or Esc,
+// as a show does) by hiding and destroying its window, with exit code 0; with --closed-flag it
 // first writes PATH, so a test can tell a close request from the process being killed.
 //   --screen-class   the window class of PowerPoint's show, "screenClass", and (unless a
 //                    title is given) the English title "PowerPoint Slide Show - talk.pptx"
@@ -16,6 +17,8 @@
 //   --retitle-after MS TITLE   sets TITLE MS milliseconds after the start
 //   --hold-key KEY   holds a global key (KEY: the modifiers times 256 plus the virtual-key
 //                    code, as 0x0748), as another program would
+//   --monitor N      full screen on the Nth monitor in the system's order, from 1 (the
+//                    primary one when there is no such monitor)
 #include "win32/gdi_scope_win32.h"
 #include "win32/unique_handle_win32.h"
 #include "win32/window_base_win32.h"
@@ -56,7 +59,21 @@ struct Options {
     UINT retitleAfterMs = 0;
     std::wstring laterTitle;
     UINT heldKey = 0;
+    size_t monitor = 0;  // from 1; 0 for the primary monitor
 };
+
+BOOL CALLBACK AddMonitorRect(HMONITOR, HDC, LPRECT rect, LPARAM rects) {
+    reinterpret_cast<std::vector<RECT>*>(rects)->push_back(*rect);
+    return TRUE;
+}
+
+// The whole area of the Nth monitor (from 1), or of the primary one.
+RECT MonitorRect(size_t monitor) {
+    std::vector<RECT> rects;
+    EnumDisplayMonitors(nullptr, nullptr, AddMonitorRect, reinterpret_cast<LPARAM>(&rects));
+    if (monitor >= 1 && monitor <= rects.size()) return rects[monitor - 1];
+    return {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+}
 
 bool ParseOptions(Options& options) {
     const std::vector<std::wstring> args = quorrin::CommandLineArgs();
@@ -78,6 +95,8 @@ bool ParseOptions(Options& options) {
             options.laterTitle = args[++i];
         } else if (arg == L"--hold-key" && i + 1 < args.size()) {
             options.heldKey = static_cast<UINT>(std::wcstoul(args[++i].c_str(), nullptr, 0));
+        } else if (arg == L"--monitor" && i + 1 < args.size()) {
+            options.monitor = std::wcstoul(args[++i].c_str(), nullptr, 10);
         } else if (arg.rfind(L"--", 0) == 0) {
             return false;
         } else {
@@ -106,8 +125,11 @@ class SlideShowWindow final : public quorrin::WindowBase {
             placement.width = kWindowedWidthPx;
             placement.height = kWindowedHeightPx;
         } else {
-            placement.width = GetSystemMetrics(SM_CXSCREEN);
-            placement.height = GetSystemMetrics(SM_CYSCREEN);
+            const RECT screen = MonitorRect(options_.monitor);
+            placement.left = screen.left;
+            placement.top = screen.top;
+            placement.width = screen.right - screen.left;
+            placement.height = screen.bottom - screen.top;
         }
         if (!CreateFromSpec(instance, windowClass, placement)) return false;
         Notify(EVENT_OBJECT_SHOW);

@@ -23,7 +23,7 @@ AppController::AppController(AppState& state, WindowWalk& walk, ConfigFile& conf
     : state_(state),
       config_(config),
       clock_(state, *this),
-      view_(state, config, clock_, clock_.Copy()),
+      view_(state, config, clock_, clock_.Copies()),
       session_(state, view_, clock_, tray_, FolderOf(config.Path())),
       watcher_(state, walk, session_),
       menu_(state, config, clock_, *this, *this, session_, lifetime_) {}
@@ -87,28 +87,19 @@ void AppController::OnClockDragged() {
     }
 }
 
-// With one monitor the copy lies on the clock, so it goes and comes back with it; on a
-// second monitor it stays up for the audience.
-bool AppController::CopyOnPrimaryMonitor() const {
-    return state_.SecondWorkArea == state_.PrimaryWorkArea;
-}
-
-void AppController::HideMainClock() {
-    clock_.Hide();
-    if (CopyOnPrimaryMonitor()) clock_.Copy().Hide();
-}
+// The copies on the other monitors stay up for the audience.
+void AppController::HideMainClock() { view_.HidePrimaryClock(); }
 
 void AppController::ShowMainClock() {
     // A clock the presenter hid stays hidden when a dialog closes.
     if (session_.Engine().HiddenByPresenter()) return;
-    if (CopyOnPrimaryMonitor()) clock_.Copy().ShowOnTop();
-    clock_.ShowOnTop();
+    view_.ShowPrimaryClock();
 }
 
 // At the DPI the clock is laid out at, as a drag stores it.
 TwipRect AppController::MainClockRect() const { return clock_.RectTwips(); }
 
-// Both clock windows are placed again, in and out of a show: a new style shows at once.
+// Every clock window is placed again, in and out of a show: a new style shows at once.
 void AppController::LayOutClocks() { view_.LayoutWindows(); }
 
 void AppController::OnDisplaySettingsChanged() {

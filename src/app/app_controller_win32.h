@@ -51,7 +51,6 @@ class AppController final : public MainClockEvents, public DialogHost, public Cl
     void OnClockClosing() override;
 
     void EndIfDone();
-    bool CopyOnPrimaryMonitor() const;
 
     AppState& state_;
     ConfigFile& config_;

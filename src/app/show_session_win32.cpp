@@ -13,7 +13,7 @@ namespace quorrin {
 namespace {
 
 // Whether talks are recorded in History.csv ([Talk] History, on unless turned off).
-bool RecordsTalks(const AppState& /*state*/) { return true; }
+bool RecordsTalks(const AppState& state) { return state.Talk.History; }
 
 }  // namespace
 

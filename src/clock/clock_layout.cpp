@@ -41,21 +41,19 @@ int32_t ClockDpi(ClockWindow which, const ClockDpis& dpis) {
     return which == ClockWindow::Copy ? dpis.second : dpis.primary;
 }
 
-PixelRect ClockWindowPixels(const AppState& state, ClockWindow which, const PixelRect& current,
-                            const ClockDpis& dpis) {
-    const DisplayStyle& s = state.Style;
-    const int32_t dpi = ClockDpi(which, dpis);
+PixelRect ClockPixels(const DisplayStyle& s, const ClockPlacement& placement,
+                      const PixelRect& current) {
+    const int32_t dpi = placement.dpi;
+    const WorkArea& area = placement.area;
     PixelRect r = current;
     r.width = TwipsToPixels(s.Width, dpi);
     r.height = TwipsToPixels(s.Height, dpi);
 
-    WorkArea area = state.PrimaryWorkArea;
     int32_t freeLeft = s.Left;
     int32_t freeTop = s.Top;
-    if (which == ClockWindow::Copy) {
-        area = state.SecondWorkArea;
-        MapToSecondMonitor(state.PrimaryWorkArea, area, s.Left, s.Top, s.Width, freeLeft, freeTop,
-                           dpis);
+    if (placement.mapped) {
+        MapToSecondMonitor(placement.primary, area, s.Left, s.Top, s.Width, freeLeft, freeTop,
+                           ClockDpis{placement.primaryDpi, dpi});
     }
     switch (s.showPos) {
         case 0:
@@ -77,6 +75,15 @@ PixelRect ClockWindowPixels(const AppState& state, ClockWindow which, const Pixe
             break;  // an unknown placement leaves the window where it is
     }
     return r;
+}
+
+PixelRect ClockWindowPixels(const AppState& state, ClockWindow which, const PixelRect& current,
+                            const ClockDpis& dpis) {
+    const bool copy = which == ClockWindow::Copy;
+    const ClockPlacement placement{state.PrimaryWorkArea, dpis.primary,
+                                   copy ? state.SecondWorkArea : state.PrimaryWorkArea,
+                                   ClockDpi(which, dpis), copy};
+    return ClockPixels(state.Style, placement, current);
 }
 
 int32_t FittedFontHeight(int32_t fontHeight, int32_t textWidth, int32_t textHeight,

@@ -1,5 +1,5 @@
-// Where and how big the two clock windows are: the layout maths of the clock window on the
-// primary monitor and of its copy on the second monitor. The style is in twips, which are
+// Where and how big the clock windows are: the layout maths of the clock window on the
+// primary monitor and of its copies on the other monitors. The style is in twips, which are
 // physical (1440 to an inch); each window turns them into pixels at the DPI of the monitor
 // it is laid out on, so the clock has the same physical size and place at every scale.
 #pragma once
@@ -34,9 +34,25 @@ void MapToSecondMonitor(const WorkArea& primary, const WorkArea& second, int32_t
                         int32_t width, int32_t& mappedLeft, int32_t& mappedTop,
                         const ClockDpis& dpis = {});
 
+// Where one clock window is laid out: the work area and DPI of its monitor, and those of the
+// primary monitor, on which the style's free position is read. A copy's free position is
+// mapped from the primary monitor onto its own (MapToSecondMonitor).
+struct ClockPlacement {
+    WorkArea primary;
+    int32_t primaryDpi = kDefaultDpi;
+    WorkArea area;
+    int32_t dpi = kDefaultDpi;
+    bool mapped = false;
+    bool operator==(const ClockPlacement&) const = default;
+};
+
 // The clock window's rectangle in screen pixels for the display style; `current` is kept
 // for a showPos outside 0..4. The size and the free position are converted at the window's
 // DPI; the corners are flush with the work area's edges in pixels.
+PixelRect ClockPixels(const DisplayStyle& style, const ClockPlacement& placement,
+                      const PixelRect& current);
+
+// ClockPixels for the main clock on the primary work area, or its copy on the second one.
 PixelRect ClockWindowPixels(const AppState& state, ClockWindow which, const PixelRect& current,
                             const ClockDpis& dpis = {});
 

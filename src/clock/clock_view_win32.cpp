@@ -3,11 +3,13 @@
 #include "clock/clock_colors.h"
 #include "clock/monitors_win32.h"
 #include "detection/close_slide_show_win32.h"
+#include "detection/window_walk_win32.h"
 #include "settings/save_failure_log_win32.h"
 #include "win32/debug_log_win32.h"
 #include "win32/wide_text_win32.h"
 #include "sound/sound_player_win32.h"
 
+#include <algorithm>
 #include <chrono>
 
 namespace quorrin {
@@ -18,34 +20,111 @@ Millis MonotonicNow() {
 }
 
 void ClockView::ShowTime(const std::string& text) {
-    const std::wstring wide = Utf8ToWide(text);
-    main_.SetTime(wide);
-    copy_.SetTime(wide);
+    time_ = Utf8ToWide(text);
+    main_.SetTime(time_);
+    for (size_t i = 0; i < copies_.Count(); ++i) copies_.At(i).window.SetTime(time_);
+}
+
+std::optional<WorkArea> ClockView::ShowArea() const {
+    const HWND show = ToHwnd(state_.Countdown.SlideShowWindow);
+    RECT r{};
+    if (show == nullptr || !IsWindow(show) || !GetWindowRect(show, &r)) return std::nullopt;
+    return WorkArea{r.left, r.top, r.right, r.bottom};
+}
+
+std::vector<CountdownWindow*> ClockView::PlacedClocks() {
+    std::vector<CountdownWindow*> placed;
+    const size_t copies = stackedCopy_ ? (plan_.onPrimary ? 1 : 0) : plan_.copies.size();
+    for (size_t i = 0; i < std::min(copies, copies_.Count()); ++i) {
+        placed.push_back(&copies_.At(i).window);
+    }
+    if (plan_.onPrimary) placed.push_back(&main_);
+    return placed;
 }
 
 void ClockView::LayoutWindows() {
     // Each window at the DPI of the monitor it is laid out on, as the monitors are now.
-    dpis_ = MonitorDpis(state_);
-    copy_.Layout(state_, dpis_);
-    main_.Layout(state_, dpis_);
+    std::vector<Screen> screens = ListScreens();
+    if (screens.empty()) screens.push_back({state_.PrimaryWorkArea, state_.PrimaryWorkArea, true});
+    const std::vector<size_t> chosen = ChosenScreens(screens, state_.Style.Screens, ShowArea());
+    ClockPlan plan = PlanClocks(screens, chosen);
+    const size_t made = copies_.Count();
+    copies_.Reserve(plan.copies.size(), state_.Style);
+    // A copy made for a monitor that came during a show shows what the others show.
+    for (size_t i = made; i < copies_.Count(); ++i) {
+        copies_.At(i).window.SetTime(time_);
+        copies_.At(i).window.SetToneColor(tone_);
+    }
+    if (plan.copies.size() > copies_.Count()) plan.copies.resize(copies_.Count());
+
+    const std::vector<CountdownWindow*> placedBefore = PlacedClocks();
+    plan_ = plan;
+    // With no other monitor to go to, the first copy lies on the main clock.
+    stackedCopy_ = plan_.copies.empty();
+
+    const Screen& primary = screens[plan_.primary];
+    const int32_t primaryDpi = ScreenDpi(primary);
+    const auto placeOn = [&](const Screen& screen, bool mapped) {
+        return ClockPlacement{primary.work, primaryDpi, screen.work, ScreenDpi(screen), mapped};
+    };
+    // The copies first, then the main clock.
+    for (size_t i = 0; i < copies_.Count(); ++i) {
+        ClockCopy& copy = copies_.At(i);
+        const Screen& on = i < plan_.copies.size() ? screens[plan_.copies[i]] : primary;
+        copy.placement = placeOn(on, true);
+        copy.window.Layout(state_.Style, copy.placement);
+    }
+    main_.Layout(state_.Style, placeOn(primary, false));
+
+    if (!shown_) return;
+    // During a show a monitor that came or went, or a new choice, shows or hides clocks; the
+    // others keep their state (a dialog may have hidden the main one).
+    const std::vector<CountdownWindow*> placed = PlacedClocks();
+    const auto in = [](const std::vector<CountdownWindow*>& list, CountdownWindow* window) {
+        return std::find(list.begin(), list.end(), window) != list.end();
+    };
+    for (CountdownWindow* window : placedBefore) {
+        if (!in(placed, window)) window->Hide();
+    }
+    for (CountdownWindow* window : placed) {
+        if (!in(placedBefore, window)) window->ShowOnTop();
+    }
 }
 
 void ClockView::ShowWindows() {
-    copy_.ShowOnTop();
-    main_.ShowOnTop();
+    shown_ = true;
+    for (CountdownWindow* window : PlacedClocks()) window->ShowOnTop();
 }
 
 void ClockView::HideWindows() {
+    shown_ = false;
     main_.Hide();
-    copy_.Hide();
+    for (size_t i = 0; i < copies_.Count(); ++i) copies_.At(i).window.Hide();
 }
 
-bool ClockView::WindowsVisible() const { return main_.Visible(); }
+bool ClockView::WindowsVisible() const {
+    if (main_.Visible()) return true;
+    for (size_t i = 0; i < copies_.Count(); ++i) {
+        if (copies_.At(i).window.Visible()) return true;
+    }
+    return false;
+}
 
 void ClockView::KeepOnTop() {
-    if (!main_.Visible()) return;
-    copy_.KeepOnTop();
-    main_.KeepOnTop();
+    for (CountdownWindow* window : PlacedClocks()) {
+        if (window->Visible()) window->KeepOnTop();
+    }
+}
+
+void ClockView::HidePrimaryClock() {
+    main_.Hide();
+    if (stackedCopy_ && copies_.Count() > 0) copies_.At(0).window.Hide();
+}
+
+void ClockView::ShowPrimaryClock() {
+    if (!plan_.onPrimary) return;
+    if (stackedCopy_ && copies_.Count() > 0) copies_.At(0).window.ShowOnTop();
+    main_.ShowOnTop();
 }
 
 void ClockView::SaveRemainingTime(bool sameMode, int32_t slot, int32_t seconds) {
@@ -58,8 +137,9 @@ void ClockView::SaveRemainingTime(bool sameMode, int32_t slot, int32_t seconds) 
 void ClockView::SetTone(ClockTone tone) {
     std::optional<int32_t> color;
     if (tone != ClockTone::Normal) color = ToneBackground(tone, state_.Style, state_.Talk);
+    tone_ = color;
     main_.SetToneColor(color);
-    copy_.SetToneColor(color);
+    for (size_t i = 0; i < copies_.Count(); ++i) copies_.At(i).window.SetToneColor(color);
 }
 
 void ClockView::Beep() { SystemBeep(); }

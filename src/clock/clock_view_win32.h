@@ -1,15 +1,20 @@
-// The countdown's effects on the desktop: the two clock windows, the resume point in
-// Config.ini, sounds and beeps, the close request to the show, and the two timers, which
-// are window timers of the main clock window.
+// The countdown's effects on the desktop: the clock windows on the monitors the style
+// chooses, the resume point in Config.ini, sounds and beeps, the close request to the show, and the
+// two timers, which are window timers of the main clock window.
 #pragma once
 
 #include "countdown/countdown_engine.h"
+#include "clock/clock_copies_win32.h"
+#include "clock/clock_screens.h"
 #include "clock/countdown_window_win32.h"
 #include "settings/config_file.h"
 
 #include <windows.h>
 
 #include <functional>
+#include <optional>
+#include <string>
+#include <vector>
 
 namespace quorrin {
 
@@ -25,8 +30,8 @@ Millis MonotonicNow();
 
 class ClockView final : public CountdownView {
   public:
-    ClockView(AppState& state, ConfigFile& config, CountdownWindow& main, CountdownWindow& copy)
-        : state_(state), config_(config), main_(main), copy_(copy) {}
+    ClockView(AppState& state, ConfigFile& config, CountdownWindow& main, ClockCopies& copies)
+        : state_(state), config_(config), main_(main), copies_(copies) {}
 
     void ShowTime(const std::string& text) override;
     void LayoutWindows() override;
@@ -43,6 +48,12 @@ class ClockView final : public CountdownView {
     void SetFlashTimer(bool on) override;
     void SetTone(ClockTone tone) override;
 
+    // The clock on the primary monitor, while a dialog there is open: hidden, and shown
+    // again where the style puts a clock on that monitor. A copy lying on it goes and comes
+    // back with it.
+    void HidePrimaryClock();
+    void ShowPrimaryClock();
+
     // True while the countdown runs without its step timer (SetTimer failed): the watch's
     // next pass then does the step, which sets the timer again.
     bool StepTimerMissing() const { return stepTimerMissing_; }
@@ -52,15 +63,24 @@ class ClockView final : public CountdownView {
         closeRefused_ = std::move(closeRefused);
     }
 
-    // The DPIs of the last layout.
-    const ClockDpis& Dpis() const { return dpis_; }
-
   private:
+    // Every clock window that the last layout put on a monitor, the main one last when it is
+    // among them: shown or raised in this order, it stays above a copy lying on it, so that
+    // clicks reach it.
+    std::vector<CountdownWindow*> PlacedClocks();
+    // The show window's place, when there is one.
+    std::optional<WorkArea> ShowArea() const;
+
     AppState& state_;
     ConfigFile& config_;
     CountdownWindow& main_;
-    CountdownWindow& copy_;
-    ClockDpis dpis_;
+    ClockCopies& copies_;
+    // Until the first layout: the main clock alone, with the first copy on it.
+    ClockPlan plan_{0, true, {}};
+    bool stackedCopy_ = true;      // the first copy lies on the main clock
+    bool shown_ = false;           // between ShowWindows and HideWindows
+    std::wstring time_;            // the time every clock shows
+    std::optional<int32_t> tone_;  // and the background in place of the style's
     bool stepTimerMissing_ = false;
     std::function<void()> closeRefused_;
 };

@@ -46,11 +46,10 @@ bool CountdownWindow::Create(HINSTANCE instance, const wchar_t* className, HICON
     return label_.Create(instance, Handle());
 }
 
-void CountdownWindow::Layout(const AppState& state, const ClockDpis& dpis) {
-    const DisplayStyle& s = state.Style;
-    dpi_ = ClockDpi(kind_, dpis);
+void CountdownWindow::Layout(const DisplayStyle& s, const ClockPlacement& placement) {
+    dpi_ = placement.dpi;
     const auto Pixels = [this](int32_t twips) { return TwipsToPixels(twips, dpi_); };
-    const PixelRect r = ClockWindowPixels(state, kind_, RectPixels(), dpis);
+    const PixelRect r = ClockPixels(s, placement, RectPixels());
     SetWindowPos(Handle(), nullptr, r.left, r.top, r.width, r.height,
                  SWP_NOZORDER | SWP_NOACTIVATE);
     ApplyRoundRegion(Handle(), RegionShape::Clock, dpi_);

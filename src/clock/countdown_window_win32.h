@@ -1,7 +1,7 @@
 // A clock window over the slide show: borderless, without a task-bar button, layered (the
 // key colour transparent, the rest at the style's opacity), topmost, rounded, with the time
-// label on a coloured background. The main clock and its copy on the second monitor are
-// both of this kind.
+// label on a coloured background. The main clock and its copies on the other monitors are
+// all of this kind.
 #pragma once
 
 #include "clock/clock_layout.h"
@@ -17,15 +17,13 @@ namespace quorrin {
 
 class CountdownWindow : public WindowBase {
   public:
-    explicit CountdownWindow(ClockWindow kind) : kind_(kind) {}
-
     // Creates the window hidden and prepares it: no caption, layered, topmost, at the
     // style's Left/Top converted at `dpi`. `icon` may be null.
     bool Create(HINSTANCE instance, const wchar_t* className, HICON icon, const DisplayStyle& style,
                 int32_t dpi);
     // Size, place, shape, opacity and the label's look from the display style, in pixels at
     // the DPI of the monitor the window is laid out on.
-    void Layout(const AppState& state, const ClockDpis& dpis);
+    void Layout(const DisplayStyle& style, const ClockPlacement& placement);
     // Called when the window's DPI or the display configuration changes: the owner lays the
     // windows out again. Without it the window only takes the size the system suggests.
     void OnDisplayChange(std::function<void()> relayout) { relayout_ = std::move(relayout); }
@@ -55,7 +53,6 @@ class CountdownWindow : public WindowBase {
     // Gives the label the style's look on the background now in force.
     void ApplyLook();
 
-    ClockWindow kind_;
     TimeLabel label_;
     COLORREF background_ = RGB(0, 0, 0);
     std::optional<int32_t> toneColor_;

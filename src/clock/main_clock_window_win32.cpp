@@ -14,19 +14,19 @@ POINT PointOf(LPARAM point) { return {GET_X_LPARAM(point), GET_Y_LPARAM(point)};
 }  // namespace
 
 MainClockWindow::MainClockWindow(AppState& state, MainClockEvents& events)
-    : CountdownWindow(ClockWindow::Main), state_(state), events_(events) {}
+    : state_(state), events_(events) {}
 
 bool MainClockWindow::Create(HINSTANCE instance, HICON icon, const ClockDpis& dpis) {
-    if (!copy_.Create(instance, kClockCopyClassName, nullptr, state_.Style, dpis.primary)) {
+    if (!copies_.Create(instance, state_.Style, dpis.primary)) {
         LogDebug(L"clock copy", L"not created; the clock shows on the primary monitor only");
     }
     if (!CountdownWindow::Create(instance, kMainClockClassName, icon, state_.Style, dpis.primary)) {
         return false;
     }
-    // A new DPI on either monitor, or a new display configuration, lays both clocks out
-    // again (a monitor may have come or gone).
+    // A new DPI on any monitor, or a new display configuration, lays every clock out again
+    // (a monitor may have come or gone).
     OnDisplayChange([this] { events_.OnDisplaySettingsChanged(); });
-    copy_.OnDisplayChange([this] { events_.OnDisplaySettingsChanged(); });
+    copies_.OnDisplayChange([this] { events_.OnDisplaySettingsChanged(); });
     return true;
 }
 
@@ -91,12 +91,16 @@ LRESULT MainClockWindow::OnMouseMove(WPARAM buttons, LPARAM point) {
     state_.Style.Left = left;
     state_.Style.Top = top;
     MoveTo(leftPixels, topPixels);
-    int32_t copyLeft = 0;
-    int32_t copyTop = 0;
-    MapToSecondMonitor(state_.PrimaryWorkArea, state_.SecondWorkArea, left, top,
-                       PixelsToTwips(now.width, dpi), copyLeft, copyTop,
-                       ClockDpis{Dpi(), copy_.Dpi()});
-    copy_.MoveTo(TwipsToPixels(copyLeft, copy_.Dpi()), TwipsToPixels(copyTop, copy_.Dpi()));
+    // Each copy keeps the same place on its own monitor.
+    for (size_t i = 0; i < copies_.Count(); ++i) {
+        ClockCopy& copy = copies_.At(i);
+        const ClockPlacement& on = copy.placement;
+        int32_t copyLeft = 0;
+        int32_t copyTop = 0;
+        MapToSecondMonitor(on.primary, on.area, left, top, PixelsToTwips(now.width, dpi), copyLeft,
+                           copyTop, ClockDpis{dpi, on.dpi});
+        copy.window.MoveTo(TwipsToPixels(copyLeft, on.dpi), TwipsToPixels(copyTop, on.dpi));
+    }
     return 0;
 }
 
@@ -143,7 +147,7 @@ LRESULT MainClockWindow::OnEndSession(WPARAM ending) {
 
 LRESULT MainClockWindow::OnDestroy() {
     events_.OnClockClosing();
-    copy_.Destroy();
+    copies_.Destroy();
     return 0;
 }
 

@@ -1,11 +1,12 @@
-// The clock on the primary monitor, and the program's main window. It owns the copy of the
-// clock for the second monitor and moves both when the clock is dragged with the left
+// The clock on the primary monitor, and the program's main window. It owns the copies of the
+// clock for the other monitors and moves them all when the clock is dragged with the left
 // button. While no show runs it stays hidden, with no task-bar button. Being the one
 // top-level window the program always has, it is also where the system's messages for the
 // program arrive (its timers, the tray icon's events, the shell's restart, the end of the
 // session); it hands each of them to its owner through MainClockEvents.
 #pragma once
 
+#include "clock/clock_copies_win32.h"
 #include "clock/clock_view_win32.h"
 #include "clock/countdown_window_win32.h"
 #include "settings/app_state.h"
@@ -15,7 +16,6 @@
 namespace quorrin {
 
 inline constexpr const wchar_t* kMainClockClassName = L"Quorrin.MainClock";
-inline constexpr const wchar_t* kClockCopyClassName = L"Quorrin.ClockCopy";
 
 // What the main window passes on to the program's controller.
 class MainClockEvents {
@@ -42,13 +42,13 @@ class MainClockWindow final : public CountdownWindow {
   public:
     MainClockWindow(AppState& state, MainClockEvents& events);
 
-    // Creates the copy, then this window, both prepared and hidden, at the DPIs given. False
-    // when this window cannot be made; a missing copy is only logged (the clock then shows
-    // on the primary monitor alone).
+    // Creates the first copy, then this window, both prepared and hidden, at the DPIs given.
+    // False when this window cannot be made; a missing copy is only logged (the clock then
+    // shows on the primary monitor alone).
     bool Create(HINSTANCE instance, HICON icon, const ClockDpis& dpis);
 
-    CountdownWindow& Copy() { return copy_; }
-    const CountdownWindow& Copy() const { return copy_; }
+    ClockCopies& Copies() { return copies_; }
+    const ClockCopies& Copies() const { return copies_; }
     // Where the clock is now, in twips at the DPI it is laid out at, as a drag stores it.
     TwipRect RectTwips() const;
 
@@ -69,7 +69,7 @@ class MainClockWindow final : public CountdownWindow {
 
     AppState& state_;
     MainClockEvents& events_;
-    CountdownWindow copy_{ClockWindow::Copy};
+    ClockCopies copies_;
 
     bool dragging_ = false;
     POINT dragFrom_{};  // where the button went down, in client pixels

@@ -19,8 +19,7 @@ bool HistoryWriter::Write(const HistoryRow& row, bool enabled) {
     if (status) return false;
     // The platform layer logged the failed call; this line names the file and the reason.
     SetLastError(status.Error().code);
-    LogLastError(L"writing History.csv");
-    LogDebug(L"History.csv not written", Utf8ToWide(path_));
+    LogLastError(L"appending a row to " + Utf8ToWide(path_));
     return !std::exchange(failedBefore_, true);
 }
 

@@ -79,6 +79,15 @@ struct CountdownState {
     int32_t RemainingSeconds = 0;
 };
 
+// Which monitors show the clock during a show, as DisplayStyle::Screens stores it. The show's
+// screen is the monitor that holds the show window; with one monitor every choice shows the
+// clock there.
+enum class ClockScreens : uint8_t {
+    Every = 0,         // every monitor
+    ShowScreen = 1,    // only the show's screen, for the audience
+    OtherScreens = 2,  // every monitor but the show's, for the presenter alone
+};
+
 // Look of the countdown window. Sizes in twips, colours 0x00BBGGRR.
 struct DisplayStyle {
     int32_t Width = 0;
@@ -100,6 +109,7 @@ struct DisplayStyle {
     int32_t bgLeft = 0;
     int32_t bgTop = 0;
     int32_t bgBackColor = 0;
+    uint8_t Screens = 0;  // a ClockScreens; an unknown value counts as Every
 
     bool operator==(const DisplayStyle&) const = default;
 };
@@ -130,6 +140,7 @@ struct TalkSettings {
     int32_t MinuteMoreKey = 0;
     int32_t MinuteLessKey = 0;
     int32_t HideKey = 0;
+    bool History = false;  // a row in History.csv for every talk
 
     bool operator==(const TalkSettings&) const = default;
 };

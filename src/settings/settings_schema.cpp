@@ -68,6 +68,7 @@ constexpr SettingKey<S> kStyle[] = {
     {"bgLeft", &S::bgLeft, F::Int32, 0},
     {"bgTop", &S::bgTop, F::Int32, 0},
     {"bgBackColor", &S::bgBackColor, F::Int32, 0x33CC00},
+    {"Screens", &S::Screens, F::Byte, 0},
 };
 
 // [Talk]: every control off, the colours and keys ready for when they are turned on. A key is
@@ -82,6 +83,7 @@ constexpr SettingKey<T> kTalk[] = {
     {"MinuteMoreKey", &T::MinuteMoreKey, F::Key, 0x0721},      // Ctrl+Alt+Shift+PageUp
     {"MinuteLessKey", &T::MinuteLessKey, F::Key, 0x0722},      // Ctrl+Alt+Shift+PageDown
     {"HideKey", &T::HideKey, F::Key, 0x0748},                  // Ctrl+Alt+Shift+H
+    {"History", &T::History, F::Bool, true},
 };
 
 // [UI]: the language is left to the program.

@@ -135,6 +135,10 @@ enum class TextId {
     PositionBottomLeft,
     PositionBottomRight,
     PositionCustom,
+    StyleScreens,
+    ScreensEvery,
+    ScreensShow,
+    ScreensOther,
 
     // The show controls dialog.
     TalkTitle,
@@ -149,6 +153,7 @@ enum class TextId {
     TalkMinuteLessKey,
     TalkHideKey,
     TalkKeyTaken,
+    TalkHistory,
 
     Count  // not a text
 };

@@ -128,6 +128,10 @@ constexpr TextEntry kEnglish[] = {
     {PositionBottomLeft, "Bottom left"},
     {PositionBottomRight, "Bottom right"},
     {PositionCustom, "Custom"},
+    {StyleScreens, "Screens"},
+    {ScreensEvery, "All screens"},
+    {ScreensShow, "Show only"},
+    {ScreensOther, "Others only"},
 
     {TalkTitle, "Show controls"},
     {TalkOvertime, "Count on past zero (-MM:SS)"},
@@ -141,6 +145,7 @@ constexpr TextEntry kEnglish[] = {
     {TalkMinuteLessKey, "Minute less:"},
     {TalkHideKey, "Hide/show:"},
     {TalkKeyTaken, "In use"},
+    {TalkHistory, "Keep a record of every talk (History.csv)"},
 };
 
 }  // namespace

@@ -124,6 +124,10 @@ constexpr TextEntry kChinese[] = {
     {PositionBottomLeft, "屏幕左下角"},
     {PositionBottomRight, "屏幕右下角"},
     {PositionCustom, "自定义位置"},
+    {StyleScreens, "屏  幕"},
+    {ScreensEvery, "所有屏幕"},
+    {ScreensShow, "放映屏幕"},
+    {ScreensOther, "其他屏幕"},
 
     {TalkTitle, "放映控制"},
     {TalkOvertime, "超时后继续计时（-MM:SS）"},
@@ -137,6 +141,7 @@ constexpr TextEntry kChinese[] = {
     {TalkMinuteLessKey, "减一分钟："},
     {TalkHideKey, "隐藏/显示："},
     {TalkKeyTaken, "已被占用"},
+    {TalkHistory, "记录每次演讲（History.csv）"},
 };
 
 }  // namespace

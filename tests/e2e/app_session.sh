@@ -82,7 +82,8 @@ bgHeight=1200
 bgWidth=3000
 bgLeft=0
 bgTop=0
-bgBackColor=3394560
+bgBackColor=3394560${Screens:+
+Screens=$Screens}
 ${pptFiles:+[PPTFiles]
 $pptFiles}
 ${talk:+[Talk]
@@ -139,6 +140,24 @@ clocks_show() {
         [ "$(child_text "$copy" "$kLabelClass")" = "$1" ]
 }
 
+# clocks_reached [-]MM:SS: both clock windows show this time or a later one of the count
+# (a lower one; in overtime, -MM:SS, a higher one after the minus). A wait on one exact
+# second can miss it when each look takes longer than a second (a loaded machine).
+signed_seconds() {
+    local seconds
+    seconds=$(mmss_seconds "${1#-}") || return 1
+    [ "${1:0:1}" = - ] && seconds=$((-seconds))
+    echo "$seconds"
+}
+clocks_reached() {
+    local target shown window
+    target=$(signed_seconds "$1") || return 1
+    for window in "$main" "$copy"; do
+        shown=$(signed_seconds "$(child_text "$window" "$kLabelClass")") &&
+            [ "$shown" -le "$target" ] || return 1
+    done
+}
+
 # saved SECTION KEY: the value of the key in $app/Config.ini.
 saved() {
     ini_value "$app/Config.ini" "$1" "$2"
@@ -151,16 +170,37 @@ next_saved() {
 }
 label=
 main_label_set() { label=$(child_text "$main" "$kLabelClass") && [ -n "$label" ]; }
+# mmss_seconds MM:SS: the seconds of a clock's time (minutes may run past 59).
+mmss_seconds() {
+    [[ "$1" =~ ^([0-9]+):([0-5][0-9])$ ]] || return 1
+    echo $((10#${BASH_REMATCH[1]} * 60 + 10#${BASH_REMATCH[2]}))
+}
+label_empty_ms=
+main_label_seen() {
+    local at
+    at=$(now_ms)
+    main_label_set && return 0
+    label_empty_ms=$at
+    return 1
+}
 # clocks_start_at MM:SS: the clocks of a freshly started Quorrin show this time as soon as
-# they show any (their labels are empty until the first show), so a slow poll cannot miss it.
+# they show any (their labels are empty until the first show). A look that comes late (each
+# one starts a Windows program, slow on a loaded machine) may find the count a step further
+# for every whole second since the last look that found the label still empty, or since the
+# show was started just before; no further, and never above the start.
 clocks_start_at() {
-    wait_until $kShowFoundSeconds main_label_set || return 1
-    local copy_label
+    local start copy_label late_ms shown seconds
+    start=$(mmss_seconds "$1") || return 1
+    label_empty_ms=$(now_ms)
+    wait_until $kShowFoundSeconds main_label_seen || return 1
     copy_label=$(child_text "$copy" "$kLabelClass")
-    if [ "$label" != "$1" ] || [ "$copy_label" != "$1" ]; then
-        echo "     they show $label and $copy_label"
+    late_ms=$(($(now_ms) - label_empty_ms))
+    for shown in "$label" "$copy_label"; do
+        seconds=$(mmss_seconds "$shown") &&
+            [ "$seconds" -le "$start" ] && [ "$seconds" -ge $((start - late_ms / 1000)) ] && continue
+        echo "     they show $label and $copy_label, looked at within $late_ms ms of the start"
         return 1
-    fi
+    done
 }
 
 # The tray icon and its menu. Without a tray manager Wine shows the icons in a "Wine System
@@ -203,7 +243,7 @@ menu_entry_y() {
 # click is tray_test's business.
 open_menu() {
     xdotool mousemove "$1" "$2" click 3
-    if ! wait_until $kMenuSeconds menu_open; then
+    if ! try_for $kMenuSeconds menu_open; then
         xdotool mousemove "$1" "$2" click 3
         wait_until $kMenuSeconds menu_open || return 1
     fi
@@ -229,3 +269,26 @@ open_dialog() {
 choose_from_menu() {
     open_menu "$2" "$3" && click_menu_entry "$1"
 }
+
+# The keyboard in the open dialog $dialog: focused prints the id of the control with the
+# focus; tab_to ID presses Tab until control ID has it, each press waited on until the focus
+# has moved (a press sent before the last one was handled would skip a control).
+readonly kMaxTabs=12
+focused() { wininfo focus "$dialog" | cut -f 1; }
+focus_is() { [ "$(focused)" = "$1" ]; }
+focus_is_not() { [ "$(focused)" != "$1" ]; }
+focus_set() { [ -n "$(focused)" ]; }
+tab_to() {
+    local n from
+    wait_until 5 focus_set || { echo "     no control of the dialog has the focus"; return 1; }
+    for ((n = 0; n < kMaxTabs; n++)); do
+        from=$(focused)
+        [ "$from" = "$1" ] && return 0
+        xdotool key Tab
+        wait_until 5 focus_is_not "$from" || { echo "     Tab left the focus on $from"; return 1; }
+    done
+    echo "     Tab never reached $1"
+    return 1
+}
+# press KEYS...: the keys pressed one after the other.
+press() { xdotool key --delay 100 "$@"; }

@@ -82,7 +82,7 @@ entry_looks() {
 # A greyed entry does not close the menu when clicked; other entries do.
 close_menu() {
     xdotool key Escape
-    wait_until $kMenuSeconds menu_closed || xdotool mousemove 600 400 click 1
+    try_for $kMenuSeconds menu_closed || xdotool mousemove 600 400 click 1
     wait_until $kMenuSeconds menu_closed
 }
 

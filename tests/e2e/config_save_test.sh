@@ -59,11 +59,14 @@ check "the count is saved" wait_until 5 saved_is_not Normal timeFree 00:00:00
 check "Config.ini is held open without sharing for 5 s" hold "$app/Config.ini" $kHoldMs
 held_value=$(saved Normal timeFree)
 clock_before=$(clock_seconds)
-sleep 3
-clock_after=$(clock_seconds)
-counted() { [ $((clock_before - clock_after)) -ge 2 ]; }
-check "the clock counts on while it is held ($clock_before s -> $clock_after s)" counted
-check "nothing could be saved meanwhile" saved_is Normal timeFree "$held_value"
+clock_after=
+counted() { clock_after=$(clock_seconds) && [ $((clock_before - clock_after)) -ge 2 ]; }
+check "the clock counts on while it is held" wait_until $kCatchUpSeconds counted
+echo "     $clock_before s -> $clock_after s"
+# Two saves were due meanwhile. (Only a machine too loaded to count two steps within the
+# hold sees the holder gone first; then there is nothing to look at.)
+unsaved_while_held() { released || saved_is Normal timeFree "$held_value"; }
+check "nothing could be saved meanwhile" unsaved_while_held
 check "the holder lets go" wait_until 10 released
 check "the saved value catches up with the clock within ${kCatchUpSeconds} s" \
     wait_until $kCatchUpSeconds saved_matches_clock

@@ -9,8 +9,6 @@ set -uo pipefail
 . "$QUORRIN_SOURCE/tests/e2e/app_session.sh"
 
 
-focused() { wininfo focus "$dialog" | cut -f 1; }
-focus_is() { [ "$(focused)" = "$1" ]; }
 # keys_move_focus KEY FIRST NEXT...: the focus is on control FIRST, and each KEY moves it
 # to the next control given.
 keys_move_focus() {
@@ -22,18 +20,6 @@ keys_move_focus() {
         wait_until 5 focus_is "$id" || { echo "     $key went to $(focused), not $id"; return 1; }
     done
 }
-# tab_to ID: Tab until control ID has the focus.
-tab_to() {
-    local n
-    for n in 1 2 3 4 5 6 7 8 9 10; do
-        focus_is "$1" && return 0
-        xdotool key Tab
-        sleep 0.2
-    done
-    focus_is "$1"
-}
-# press KEYS...: the keys pressed one after the other.
-press() { xdotool key --delay 100 "$@"; }
 unchanged() { cmp -s "$app/Config.ini" "$work/before.ini"; }
 # cancels ITEM CLASS FIELD KEYS...: the dialog opened again, FIELD reached with Tab, KEYS
 # pressed there, then Esc: the dialog goes and Config.ini stays as it was.
@@ -64,12 +50,13 @@ check "Up and Esc close it and save nothing" cancels $kTimingSettingsItem Quorri
 
 echo "--- 外观设置"
 readonly kFontId=1104 kSizeId=1106 kTextColorId=1107 kBackColorId=1108 kAlphaId=1110
-readonly kPosId=1112 kStyleSaveId=1 kStyleCancelId=2
+readonly kPosId=1112 kScreensId=1117 kStyleSaveId=1 kStyleCancelId=2
 check "the dialog opens" open_dialog $kStyleSettingsItem Quorrin.StyleDialog
 check "Tab goes down the left column to 保存 and 取消, and round" \
     keys_move_focus Tab $kFontId $kSizeId $kTextColorId $kBackColorId $kAlphaId $kPosId \
-    $kStyleSaveId $kStyleCancelId $kFontId
-check "Shift+Tab goes back" keys_move_focus shift+Tab $kFontId $kStyleCancelId $kStyleSaveId $kPosId
+    $kScreensId $kStyleSaveId $kStyleCancelId $kFontId
+check "Shift+Tab goes back" \
+    keys_move_focus shift+Tab $kFontId $kStyleCancelId $kStyleSaveId $kScreensId $kPosId
 press Down Return
 check "Down on the position and Enter save 屏幕左下角" wait_until 10 saved_is Style showPos 2
 check "and close the dialog" wait_until 10 dialog_gone

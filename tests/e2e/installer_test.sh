@@ -1,8 +1,11 @@
 #!/usr/bin/env bash
 # The per-user installer of the release files under Wine: a silent install, the program
 # started from the install folder, installs over it while it runs with a settings dialog open
-# (and while its .exe is held by another program), and a silent uninstall while it runs.
-# Prints how long each took. Needs QUORRIN_DIST, the folder package.sh wrote.
+# (and while its .exe is held by another program), a silent uninstall while it runs, and an
+# update over the released 1.0.0 running with its sound dialog and that dialog's file dialog
+# open (its windows have the names of that time; the file dialog is known as 1.0.0's only by
+# its process, found from 1.0.0's clock). Prints how long each took. Needs QUORRIN_DIST, the folder package.sh wrote, and
+# QUORRIN_RELEASED_BIN, the folder of 1.0.0's Quorrin.exe.
 set -uo pipefail
 # shellcheck source=app_session.sh
 . "$QUORRIN_SOURCE/tests/e2e/app_session.sh"
@@ -10,6 +13,12 @@ set -uo pipefail
 readonly kUninstallKey='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Quorrin'
 readonly kRunKey='HKCU\Software\Microsoft\Windows\CurrentVersion\Run'
 readonly kDialogClass=Quorrin.TimingDialog
+# The clock and the sound dialog of the released 1.0.0, the dialog's tray menu entry and its
+# first 浏览 (the file dialog for the warning sound).
+readonly kReleasedMainClass=Quorrin.TimeForm
+readonly kReleasedDialogClass=Quorrin.FrmNormalSet
+readonly kReleasedDialogItem=3
+readonly kReleasedBrowseId=1005
 readonly kUninstallSeconds=30
 readonly kHoldMs=30000
 
@@ -73,13 +82,16 @@ run_installed() {
     pid=$!
     running+=("$pid")
 }
+# quorrin_windows_gone [CLOCK_CLASS DIALOG_CLASS]: no clock and no timing dialog (of this build
+# by default) is left.
 quorrin_windows_gone() {
-    ! first_window --class "$kMainClass" >/dev/null && ! first_window --class "$kDialogClass" >/dev/null
+    ! first_window --class "${1:-$kMainClass}" >/dev/null &&
+        ! first_window --class "${2:-$kDialogClass}" >/dev/null
 }
 shortcut_gone() { ! shortcut >/dev/null; }
 box=
 find_box() { box=$(first_window --class '#32770' --title Quorrin); }
-dialog_open() { first_window --class "$kDialogClass" --visible >/dev/null; }
+dialog_open() { first_window --class "${1:-$kDialogClass}" --visible >/dev/null; }
 only_config_left() { [ "$(ls -A "$dir")" = Config.ini ]; }
 ended_normally() { local rc=0; wait "$pid" || rc=$?; [ "$rc" -eq 0 ] || { echo "     exit code $rc"; return 1; }; }
 
@@ -150,6 +162,30 @@ check "Config.ini is unchanged" cmp -s "$dir/Config.ini" "$work/Config.before"
 check "the shortcut is gone" shortcut_gone
 check "the Apps & features entry is gone" no_value "$kUninstallKey" DisplayName
 check "the Run value is gone" no_value "$kRunKey" Quorrin
+
+echo "--- the released 1.0.0 running with a file dialog open: the setup updates it"
+released_exe=${QUORRIN_RELEASED_BIN:-}/Quorrin.exe
+released_clock_up() { first_window --class "$kReleasedMainClass" >/dev/null; }
+file_dialog_open() { first_window --class '#32770' --pid "$(window_field "$(first_window --class "$kReleasedMainClass")" 2)" --visible >/dev/null; }
+check "1.0.0 was built from its commit" test -f "$released_exe"
+if [ -f "$released_exe" ]; then
+    cp "$released_exe" "$dir/Quorrin.exe"
+    run_installed
+    check "1.0.0 runs with its clock" wait_until $kStartSeconds released_clock_up
+    choose_from_menu $kReleasedDialogItem $kIconX $kIconY
+    check "its 声音设置 opens from the tray menu" wait_until 10 dialog_open "$kReleasedDialogClass"
+    wininfo command "$(first_window --class "$kReleasedDialogClass")" $kReleasedBrowseId >/dev/null
+    check "and its 浏览 a file dialog" wait_until 10 file_dialog_open
+    cp "$dir/Config.ini" "$work/Config.before"
+    install /NOAUTORUN
+    echo "     install over 1.0.0: $took ms"
+    check "the setup ends with exit code 0 (got $rc)" [ "$rc" -eq 0 ]
+    check "1.0.0 has ended" wait_until $kCloseSeconds process_gone "$pid"
+    check "with exit code 0, as after 退出程序" ended_normally
+    check "its clock and dialogs have gone" quorrin_windows_gone "$kReleasedMainClass" "$kReleasedDialogClass"
+    check "Config.ini is unchanged" cmp -s "$dir/Config.ini" "$work/Config.before"
+    check "Quorrin.exe is now the program built" cmp -s "$dir/Quorrin.exe" "$QUORRIN_BIN/Quorrin.exe"
+fi
 
 echo "--- sizes"
 (cd "$QUORRIN_DIST" && stat -c '     %n: %s bytes' Quorrin-"$version"-*)

@@ -19,17 +19,6 @@ text_is() {
     [ "$shown" = "$2" ] || { echo "     control $1 shows \"$shown\", not \"$2\""; return 1; }
 }
 list_row_ends() { wininfo items "$dialog" $kListId | grep -q "$1\$"; }
-focused() { wininfo focus "$dialog" | cut -f 1; }
-tab_to() {
-    local n
-    for n in 1 2 3 4 5 6 7 8 9 10; do
-        [ "$(focused)" = "$1" ] && return 0
-        xdotool key Tab
-        sleep 0.2
-    done
-    [ "$(focused)" = "$1" ]
-}
-press() { xdotool key --delay 100 "$@"; }
 # choose_language N: 自动 (1), 中文 (2) or English (3) from the menu's language submenu, which
 # opens beside the menu as a second #32768 window of three equal rows.
 submenu=
@@ -93,13 +82,13 @@ if [ -n "${QUORRIN_SCREENSHOTS:-}" ]; then  # the English menu and its submenu, 
     wait_until 10 balloon_up
     if wait_until 40 balloon_gone && open_menu $kIconX $kIconY &&
         click_menu_entry $kLanguageItem && wait_until $kMenuSeconds submenu_open; then
-        sleep 1  # painted
+        sleep 1  # lets the submenu paint: paces a screenshot for the README, not a check
         read -r _ _ r b < <(window_rect "$submenu")
         import -window root -crop "$((r + 12))x$((b + 12))+0+0" +repage \
             "$QUORRIN_SCREENSHOTS/tray-menu-en.png"
     fi
     xdotool key Escape Escape
-    wait_until $kMenuSeconds menu_closed || xdotool mousemove 600 400 click 1
+    try_for $kMenuSeconds menu_closed || xdotool mousemove 600 400 click 1
 fi
 check "the sound dialog opens" open_dialog $kSoundSettingsItem Quorrin.SoundDialog
 check "in English" text_is $kSaveId "Save"

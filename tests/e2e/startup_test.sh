@@ -8,9 +8,10 @@ set -uo pipefail
 
 readonly kResetMessage="倒计时配置已被 初始化！"
 readonly kNormalKeys="timeMode EndWarning ReSetTime SameMode timeCnt timeWarning flush close file timeFree SoundFile endSoundFile"
-readonly kStyleKeys="Width Height BackColor Alpha Top Left showPos numFontName numFontSize numForeColor numHeight numWidth numLeft numTop bgHeight bgWidth bgLeft bgTop bgBackColor"
+readonly kStyleKeys="Width Height BackColor Alpha Top Left showPos numFontName numFontSize numForeColor numHeight numWidth numLeft numTop bgHeight bgWidth bgLeft bgTop bgBackColor Screens"
 readonly kStartSeconds=20
 readonly kSecondInstanceMaxSeconds=3
+readonly kShowFoundSeconds=5  # a new show noticed (by an event, else within 1 s)
 readonly kToolWindowStyle=0x80
 
 work=$(mktemp -d "${WINE_STATE_DIR:-/tmp}/startup.XXXXXX")
@@ -98,8 +99,8 @@ started=$SECONDS
 timeout 30 wine "$app/Quorrin.exe" >"$work/second.log" 2>&1 </dev/null
 second_rc=$?
 elapsed=$((SECONDS - started))
-check "a second copy ends by itself within ${kSecondInstanceMaxSeconds} s (took ${elapsed} s)" \
-    [ "$elapsed" -le $kSecondInstanceMaxSeconds ]
+check "a second copy ends by itself within $((kSecondInstanceMaxSeconds * kPatience)) s (took ${elapsed} s)" \
+    [ "$elapsed" -le $((kSecondInstanceMaxSeconds * kPatience)) ]
 check "it ends with exit code 0 (got $second_rc)" [ "$second_rc" -eq 0 ]
 check "it shows no message" box_gone
 check "the first copy keeps running" kill -0 "$first"
@@ -123,8 +124,13 @@ wine "$QUORRIN_BIN/slideshow-sim.exe" --windowed "PowerPoint 幻灯片放映 - e
     >"$work/sim.log" 2>&1 </dev/null &
 sim=$!
 running+=("$sim")
-check "the start of the show is noticed" wait_until 10 logged "slide show started"
-if show=$(first_window --class Quorrin.SlideShowSim); then wininfo close "$show" >/dev/null; fi
+# The show's own start (a Wine process) is waited for apart from Quorrin's noticing it: on a
+# loaded machine the first can take most of a deadline meant for the second.
+show=
+show_up() { show=$(first_window --class Quorrin.SlideShowSim --visible); }
+check "(the show is up)" wait_until $kStartSeconds show_up
+check "the start of the show is noticed" wait_until $kShowFoundSeconds logged "slide show started"
+[ -n "$show" ] && wininfo close "$show" >/dev/null
 check "the show ends" wait_until 10 process_gone "$sim"
 check "the end of the show is noticed" wait_until 10 logged "slide show ended"
 wininfo close "$form" >/dev/null

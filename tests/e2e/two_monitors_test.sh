@@ -1,10 +1,13 @@
 #!/usr/bin/env bash
-# Two monitors: the clock on the primary monitor and its copy on the second one. Runs in a
+# Two monitors: the clock on the primary monitor and its copy on the second one, then with
+# the show on the second monitor, each choice of the screens that show the clock. Runs in a
 # Wine prefix of its own on a nested X server with two screens joined by Xinerama, which Wine
 # reports as two monitors (1280x800 primary, 1024x768 to its right).
 set -uo pipefail
 # shellcheck source=app_session.sh
 . "$QUORRIN_SOURCE/tests/e2e/app_session.sh"
+# shellcheck source=nested_screens.sh
+. "$QUORRIN_SOURCE/tests/e2e/nested_screens.sh"
 
 readonly kShowSeconds=15
 readonly kPrimaryWidthPx=1280
@@ -16,29 +19,7 @@ readonly kTwipsPerPixel=15
 readonly kFreeLeftTwips=6000
 readonly kFreeTopTwips=3000
 
-host_state=${WINE_STATE_DIR:?run inside the test Wine environment}
-state="$host_state/two-monitors"
-xephyr=
-cleanup_more() {
-    WINEPREFIX="$state/prefix" wineserver -k >/dev/null 2>&1 </dev/null
-    [ -n "$xephyr" ] && kill "$xephyr" 2>/dev/null
-}
-
-n=$(bash "$QUORRIN_SOURCE/tests/wine/wine-env.sh" free-display) || { echo "FAIL no free X display"; exit 1; }
-Xephyr ":$n" -screen ${kPrimaryWidthPx}x800 -screen ${kSecondWidthPx}x${kSecondHeightPx} \
-    +xinerama -noreset >"$work/xephyr.log" 2>&1 </dev/null &
-xephyr=$!
-wait_until 10 test -e "/tmp/.X11-unix/X$n" || { echo "FAIL Xephyr did not start"; exit 1; }
-
-# A prefix of its own (kept between runs): Wine must use Xinerama instead of XRandR here.
-bash "$QUORRIN_SOURCE/tests/wine/wine-env.sh" start "$state" ":$n" >"$work/env.log" 2>&1 ||
-    { cat "$work/env.log"; echo "FAIL the Wine prefix for two monitors"; exit 1; }
-# shellcheck disable=SC1091
-. "$state/env.sh"
-wine reg add 'HKCU\Software\Wine\X11 Driver' /v UseXRandR /d N /f >/dev/null 2>&1 </dev/null
-wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 </dev/null
-wineserver -k >/dev/null 2>&1 </dev/null
-wineserver -w >/dev/null 2>&1 </dev/null
+start_nested_screens two-monitors ${kPrimaryWidthPx}x800 ${kSecondWidthPx}x${kSecondHeightPx}
 
 new_app two-monitors
 Width=$kClockWidthTwips Height=$kClockHeightTwips Left=$kFreeLeftTwips Top=$kFreeTopTwips \
@@ -128,4 +109,8 @@ check "and the copy in the second monitor's corner ($copy_rect)" \
 check "both still show the same time" wait_until 3 same_time
 
 if [ -n "${QUORRIN_SCREENSHOT:-}" ]; then import -window root -display "$DISPLAY" "$QUORRIN_SCREENSHOT"; fi
+end_show
+quit
+
+check_screen_choice "1 2" 1
 report_checks

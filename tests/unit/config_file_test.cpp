@@ -202,6 +202,7 @@ TEST(SaveSettings, StyleIsRewrittenWholeInItsOrder) {
     DisplayStyle style = DefaultStyle();
     style.Left = 12900;
     style.numFontName = "微软雅黑";
+    style.Screens = static_cast<uint8_t>(ClockScreens::OtherScreens);
     ASSERT_TRUE(ConfigFile(run.state, run.store, nullptr).SaveStyle(style));
     const std::string after = run.Text();
     const size_t at = after.find("[Style]\r\n");
@@ -211,7 +212,7 @@ TEST(SaveSettings, StyleIsRewrittenWholeInItsOrder) {
               "Top=0\r\nLeft=12900\r\nshowPos=1\r\nnumFontName=微软雅黑\r\nnumFontSize=36\r\n"
               "numForeColor=16777215\r\nnumHeight=840\r\nnumWidth=1995\r\nnumLeft=480\r\n"
               "numTop=200\r\nbgHeight=1200\r\nbgWidth=3000\r\nbgLeft=0\r\nbgTop=0\r\n"
-              "bgBackColor=3394560\r\n");
+              "bgBackColor=3394560\r\nScreens=2\r\n");
     Loaded reloaded(&after);
     EXPECT_EQ(reloaded.state.Style, style);
 }
@@ -254,7 +255,7 @@ std::string CanonicalFile() {
            "Top=0\r\nLeft=12900\r\nshowPos=4\r\nnumFontName=微软雅黑\r\nnumFontSize=36\r\n"
            "numForeColor=16777215\r\nnumHeight=840\r\nnumWidth=1995\r\nnumLeft=480\r\n"
            "numTop=200\r\nbgHeight=1200\r\nbgWidth=3000\r\nbgLeft=0\r\nbgTop=0\r\n"
-           "bgBackColor=3394560\r\n[PPTFiles]\r\npptFiles=2\r\n" +
+           "bgBackColor=3394560\r\nScreens=0\r\n[PPTFiles]\r\npptFiles=2\r\n" +
            Slot(1, "talk", "00:02:05") + Slot(2, "第二讲");
 }
 
@@ -336,7 +337,7 @@ TEST(SaveSettings, EveryKeyIsWrittenFromItsFieldAndReadBackIntoIt) {
     state.Presentations.Store(1, {7200, 600, false, true, "第一讲", 3599});
     state.Presentations.Store(2, {59, 1, true, false, "talk", 0});
     state.Style = {1001, 1002, 1006, -5,   4,    44,   1003, 72,   1010, "宋体",
-                   1012, 1011, 1013, 1014, 1016, 1015, 1017, 1018, 1019};
+                   1012, 1011, 1013, 1014, 1016, 1015, 1017, 1018, 1019, 1};
     TempFolder folder;
     IniStore store(folder.File("Config.ini"));
     // A save into a missing file writes the whole file first.
@@ -351,7 +352,7 @@ TEST(SaveSettings, EveryKeyIsWrittenFromItsFieldAndReadBackIntoIt) {
         "Left=1006\r\nshowPos=4\r\nnumFontName=宋体\r\nnumFontSize=72\r\n"
         "numForeColor=1010\r\nnumHeight=1011\r\nnumWidth=1012\r\nnumLeft=1013\r\n"
         "numTop=1014\r\nbgHeight=1015\r\nbgWidth=1016\r\nbgLeft=1017\r\nbgTop=1018\r\n"
-        "bgBackColor=1019\r\n[PPTFiles]\r\npptFiles=2\r\ntimeCnt1=02:00:00\r\n"
+        "bgBackColor=1019\r\nScreens=1\r\n[PPTFiles]\r\npptFiles=2\r\ntimeCnt1=02:00:00\r\n"
         "timeWarning1=00:10:00\r\nflush1=False\r\nclose1=True\r\nfile1=第一讲\r\n"
         "timeFree1=00:59:59\r\ntimeCnt2=00:00:59\r\ntimeWarning2=00:00:01\r\nflush2=True\r\n"
         "close2=False\r\nfile2=talk\r\ntimeFree2=00:00:00\r\n");
@@ -453,6 +454,7 @@ constexpr const char* kEveryKeyNotDefault =
     "close1=False\r\nfile1=talk\r\ntimeFree1=00:00:07\r\n"
     "[Talk]\r\nOvertime=True\r\nColors=True\r\nHotKeys=True\r\nWarningColor=4\r\n"
     "OvertimeColor=5\r\nPauseKey=F9\r\nMinuteMoreKey=F10\r\nMinuteLessKey=F11\r\nHideKey=F12\r\n"
+    "History=False\r\n"
     "[UI]\r\nLanguage=en-US\r\n";
 
 // A presentation's keys have no default: without one (its file name aside, which reads as
@@ -492,7 +494,7 @@ TEST(LoadSettings, EachAbsentKeyReadsAsItsDefaultAloneWithoutARepair) {
     }
 
     std::string section;
-    int keys = 0;
+    size_t keys = 0;
     for (size_t line = 0; line < text.size(); line = text.find("\r\n", line) + 2) {
         const std::string row = text.substr(line, text.find("\r\n", line) - line);
         if (row.front() == '[') {
@@ -527,7 +529,10 @@ TEST(LoadSettings, EachAbsentKeyReadsAsItsDefaultAloneWithoutARepair) {
         }
         EXPECT_EQ(WrittenValues(run.state), expected);
     }
-    EXPECT_EQ(keys, 12 + 19 + 7 + 9 + 1);
+    // The file holds every key of the tables (the timing's twice: shared and slot 1).
+    EXPECT_EQ(keys, NormalKeysBeforeTiming().size() + 2 * TimingKeys().size() +
+                        NormalKeysAfterTiming().size() + 1 + StyleKeys().size() +
+                        TalkKeys().size() + UiKeys().size());
 }
 
 TEST(ExtraMarkers, SplitAtBarsKeepingInnerSpacesAndDroppingBlankOnes) {

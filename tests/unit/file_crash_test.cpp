@@ -77,10 +77,10 @@ void SpinFor(std::chrono::microseconds duration) {
     }
 }
 
-int CountTempFiles(const std::string& folder) {
+int CountTempFiles(const TempFolder& folder) {
     int count = 0;
-    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
-        if (TempFileOwner("Config.ini", entry.path().filename().string())) ++count;
+    for (const std::string& name : folder.FileNames()) {
+        if (TempFileOwner("Config.ini", name)) ++count;
     }
     return count;
 }
@@ -91,7 +91,6 @@ TEST(FileCrash, KilledWriterLeavesOldOrNewFileAndNoTempPileUp) {
     std::mt19937 random(seed);
     TempFolder folder;
     const std::string path = folder.File("Config.ini");
-    const std::string folderPath = std::filesystem::path(path).parent_path().string();
     int64_t generation = 0;
     WriteBytes(path, ConfigText(generation));
     int killsWithTempLeft = 0;
@@ -144,7 +143,7 @@ TEST(FileCrash, KilledWriterLeavesOldOrNewFileAndNoTempPileUp) {
 
         // A kill can leave the temporary file of the save it interrupted, no more: the next
         // writer clears it.
-        const int temps = CountTempFiles(folderPath);
+        const int temps = CountTempFiles(folder);
         ASSERT_LE(temps, 1) << "round " << round;
         killsWithTempLeft += temps;
     }
@@ -157,7 +156,7 @@ TEST(FileCrash, KilledWriterLeavesOldOrNewFileAndNoTempPileUp) {
     // A last writer that is not killed tidies up after the others.
     IniStore store(path);
     ASSERT_TRUE(store.Write("PPTFiles", "timeFree37", "0"));
-    EXPECT_EQ(CountTempFiles(folderPath), 0);
+    EXPECT_EQ(CountTempFiles(folder), 0);
     EXPECT_EQ(ReadBytes(path), ConfigText(0));
 }
 

@@ -100,15 +100,6 @@ class FileReplaceTest : public ::testing::Test {
   protected:
     void SetUp() override { WriteBytes(path, kOld); }
 
-    std::vector<std::string> FolderEntries() const {
-        std::vector<std::string> names;
-        for (const auto& entry :
-             std::filesystem::directory_iterator(std::filesystem::path(path).parent_path())) {
-            names.push_back(entry.path().filename().string());
-        }
-        return names;
-    }
-
     static constexpr const char* kOld = "[Normal]\r\ntimeFree=00:10:00\r\n";
     static constexpr const char* kNew = "[Normal]\r\ntimeFree=00:09:59\r\n";
     TempFolder folder;
@@ -125,7 +116,7 @@ TEST_F(FileReplaceTest, BriefHoldOnTheReplaceIsRetried) {
     EXPECT_TRUE(store.Write("Normal", "timeFree", "00:09:59"));
     EXPECT_EQ(ReadBytes(path), kNew);
     EXPECT_EQ(platform.pauses, kBusyFileAttempts - 1);
-    EXPECT_EQ(FolderEntries(), std::vector<std::string>{"Config.ini"});
+    EXPECT_EQ(folder.FileNames(), std::vector<std::string>{"Config.ini"});
 }
 
 // Held for longer: the write fails with the system's reason after a bounded number of
@@ -141,7 +132,7 @@ TEST_F(FileReplaceTest, LongHoldFailsWithTheReasonAndTheNextSaveCatchesUp) {
     EXPECT_EQ(config.DescribeFailure(held), std::strerror(EACCES));
     EXPECT_EQ(platform.Calls(Step::Replace), kBusyFileAttempts);
     EXPECT_EQ(ReadBytes(path), kOld);
-    EXPECT_EQ(FolderEntries(), std::vector<std::string>{"Config.ini"});
+    EXPECT_EQ(folder.FileNames(), std::vector<std::string>{"Config.ini"});
 
     // A reader that shares nothing: the file cannot even be read.
     platform.Fail(Step::Read, FileErrorKind::Busy, EBUSY);
@@ -171,7 +162,7 @@ TEST_F(FileReplaceTest, UncreatableTemporaryFileFallsBackToWritingInPlace) {
     EXPECT_FALSE(store.Write("Normal", "timeFree", "00:09:58"));
     EXPECT_EQ(ReadBytes(path), kNew);
     EXPECT_EQ(platform.Calls(Step::WriteInPlace), 1);
-    EXPECT_EQ(FolderEntries(), std::vector<std::string>{"Config.ini"});
+    EXPECT_EQ(folder.FileNames(), std::vector<std::string>{"Config.ini"});
 }
 
 // What the dialogs show: the program's own reason where the system gave no code.

@@ -27,14 +27,6 @@ class IniStoreTest : public ::testing::Test {
     std::string Read(std::string_view section, std::string_view key) const {
         return store.Read(section, key, "<default>");
     }
-    std::vector<std::string> FolderEntries() const {
-        std::vector<std::string> names;
-        for (const auto& entry :
-             std::filesystem::directory_iterator(std::filesystem::path(path).parent_path())) {
-            names.push_back(entry.path().filename().string());
-        }
-        return names;
-    }
 
     TempFolder folder;
     std::string path = folder.File("Config.ini");
@@ -217,7 +209,7 @@ TEST_F(IniStoreTest, DeleteSectionRemovesHeaderAndEveryLineUpToTheNext) {
 TEST_F(IniStoreTest, ReplaceLeavesNoTemporaryFile) {
     for (int i = 0; i < 5; ++i) ASSERT_TRUE(store.Write("s", "k", std::to_string(i)));
     ASSERT_TRUE(store.DeleteSection("s"));
-    EXPECT_EQ(FolderEntries(), std::vector<std::string>{"Config.ini"});
+    EXPECT_EQ(folder.FileNames(), std::vector<std::string>{"Config.ini"});
 }
 
 TEST_F(IniStoreTest, StaleTemporaryFilesOfDeadWritersAreRemoved) {
@@ -232,7 +224,7 @@ TEST_F(IniStoreTest, StaleTemporaryFilesOfDeadWritersAreRemoved) {
     WriteBytes(folder.File("Other.ini.1.1.tmp"), "not ours");
 
     ASSERT_TRUE(store.Write("s", "k", "1"));
-    auto entries = FolderEntries();
+    auto entries = folder.FileNames();
     std::sort(entries.begin(), entries.end());
     EXPECT_EQ(entries, (std::vector<std::string>{"Config.ini", alive, "Other.ini.1.1.tmp"}));
 }
@@ -266,7 +258,7 @@ TEST_F(IniStoreTest, FailedWriteKeepsTheOldFile) {
 
     EXPECT_FALSE(written);
     EXPECT_EQ(ReadBytes(path), "[s]\r\nk=old\r\n");
-    EXPECT_EQ(FolderEntries(), std::vector<std::string>{"Config.ini"});
+    EXPECT_EQ(folder.FileNames(), std::vector<std::string>{"Config.ini"});
 }
 
 // A read-only file is left alone; in a folder where no file can be created, a writable

@@ -38,6 +38,14 @@ TEST(StyleLists, ItemsAndTheStoredValuesTheyShow) {
     EXPECT_EQ(PositionItems()[PositionIndex(1)], "屏幕右上角");
     EXPECT_EQ(PositionItems()[PositionIndex(4)], "自定义位置");
     EXPECT_EQ(PositionIndex(5), kNoListItem);
+
+    // Each item stands for the value it is saved as.
+    const std::vector<std::string> screens = ScreensItems();
+    ASSERT_EQ(screens.size(), static_cast<size_t>(kScreensItemCount));
+    EXPECT_EQ(screens[ScreensIndex(static_cast<uint8_t>(ClockScreens::Every))], "所有屏幕");
+    EXPECT_EQ(screens[ScreensIndex(static_cast<uint8_t>(ClockScreens::ShowScreen))], "放映屏幕");
+    EXPECT_EQ(screens[ScreensIndex(static_cast<uint8_t>(ClockScreens::OtherScreens))], "其他屏幕");
+    EXPECT_EQ(ScreensIndex(3), kNoListItem);
 }
 
 TEST(StyleLists, FontListIsSortedWithoutDuplicatesOrVerticalFaces) {
@@ -107,7 +115,7 @@ DisplayStyle EditedStyle() {
     preview.textColor = 0x123456;
     preview.backColor = 0x00FF00;
     FitPreviewBackground(preview, 246, 109, 96);
-    return StyleFromDialog(DefaultStyle(), preview, 5, 4, 12900, 600);
+    return StyleFromDialog(DefaultStyle(), preview, {5, 4, 2}, 12900, 600);
 }
 
 TEST(StyleSave, TakesEveryFieldFromThePreviewTheListsAndTheClock) {
@@ -120,6 +128,7 @@ TEST(StyleSave, TakesEveryFieldFromThePreviewTheListsAndTheClock) {
     EXPECT_EQ(s.bgBackColor, 0x00FF00);
     EXPECT_EQ(s.Alpha, 50);
     EXPECT_EQ(s.showPos, 4);
+    EXPECT_EQ(s.Screens, static_cast<uint8_t>(ClockScreens::OtherScreens));
     EXPECT_EQ(s.Left, 12900);
     EXPECT_EQ(s.Top, 600);
     EXPECT_EQ(s.numFontName, "Courier New");
@@ -136,11 +145,13 @@ TEST(StyleSave, TakesEveryFieldFromThePreviewTheListsAndTheClock) {
     DisplayStyle odd = DefaultStyle();
     odd.Alpha = 55;
     odd.showPos = 7;
-    const DisplayStyle kept =
-        StyleFromDialog(odd, PreviewFromStyle(odd), AlphaIndex(55), PositionIndex(7), 0, 0);
+    odd.Screens = 9;
+    const DisplayStyle kept = StyleFromDialog(
+        odd, PreviewFromStyle(odd), {AlphaIndex(55), PositionIndex(7), kNoListItem}, 0, 0);
     EXPECT_EQ(kept.Alpha, 55);
     EXPECT_EQ(kept.showPos, 7);
-    EXPECT_EQ(StyleFromDialog(odd, PreviewFromStyle(odd), 0, 0, 0, 0).Alpha, 0);
+    EXPECT_EQ(kept.Screens, 9);
+    EXPECT_EQ(StyleFromDialog(odd, PreviewFromStyle(odd), {0, 0, 0}, 0, 0).Alpha, 0);
 }
 
 TEST(StyleSave, WritesTheWholeStyleSectionInPlaceOfTheOldOne) {
@@ -158,7 +169,7 @@ TEST(StyleSave, WritesTheWholeStyleSectionInPlaceOfTheOldOne) {
               "Left=12900\r\nshowPos=4\r\nnumFontName=Courier New\r\nnumFontSize=72\r\n"
               "numForeColor=1193046\r\nnumHeight=1635\r\nnumWidth=3690\r\nnumLeft=500\r\n"
               "numTop=200\r\nbgHeight=1995\r\nbgWidth=4690\r\nbgLeft=0\r\nbgTop=0\r\n"
-              "bgBackColor=65280\r\n");
+              "bgBackColor=65280\r\nScreens=2\r\n");
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include "settings/ini_store.h"
 
 #include "message_pump_win32.h"
+#include "temp_folder.h"
 #include "test_window_win32.h"
 
 #include <gtest/gtest.h>
@@ -78,15 +79,6 @@ void RunPostedMessages() {
     }
 }
 
-// A Config.ini of its own in the temporary folder, removed afterwards.
-std::string TempConfigPath() {
-    wchar_t folder[MAX_PATH] = {};
-    GetTempPathW(MAX_PATH, folder);
-    wchar_t path[MAX_PATH] = {};
-    GetTempFileNameW(folder, L"qtf", 0, path);
-    return WideToUtf8(path);
-}
-
 class AppControllerTest : public ::testing::Test {
   protected:
     void SetUp() override { Start(); }
@@ -101,7 +93,6 @@ class AppControllerTest : public ::testing::Test {
         RecordMonitorWorkAreas(state_);
         ASSERT_TRUE(controller_.Start(GetModuleHandleW(nullptr)));
     }
-    void TearDown() override { DeleteFileW(Utf8ToWide(configPath_).c_str()); }
 
     // Puts a show on the scripted desktop and lets the watch find it.
     void StartShow() {
@@ -133,7 +124,8 @@ class AppControllerTest : public ::testing::Test {
         return PumpUntil([&](const PumpResult&) { return walk_.passes >= target; });
     }
 
-    std::string configPath_ = TempConfigPath();
+    testing::TempFolder folder_;
+    std::string configPath_ = folder_.EmptyFile("Config.ini");
     AppState state_;
     IniStore store_{configPath_};
     ConfigFile config_{state_, store_, [](const std::string&) {}};
@@ -143,7 +135,7 @@ class AppControllerTest : public ::testing::Test {
 };
 
 TEST_F(AppControllerTest, BothClocksAreHiddenLayeredTopmostToolWindows) {
-    for (const HWND window : {form_.Handle(), form_.Copy().Handle()}) {
+    for (const HWND window : {form_.Handle(), form_.Copies().At(0).window.Handle()}) {
         ASSERT_NE(window, nullptr);
         EXPECT_FALSE(IsWindowVisible(window));
         const LONG_PTR exStyle = GetWindowLongPtrW(window, GWL_EXSTYLE);
@@ -155,7 +147,7 @@ TEST_F(AppControllerTest, BothClocksAreHiddenLayeredTopmostToolWindows) {
     wchar_t className[64] = {};
     GetClassNameW(form_.Handle(), className, 64);
     EXPECT_STREQ(className, kMainClockClassName);
-    GetClassNameW(form_.Copy().Handle(), className, 64);
+    GetClassNameW(form_.Copies().At(0).window.Handle(), className, 64);
     EXPECT_STREQ(className, kClockCopyClassName);
 }
 
@@ -168,7 +160,7 @@ TEST_F(AppControllerTest, FollowsAShowAppearingAndGoing) {
     EXPECT_EQ(state_.Countdown.SlideShowWindow, kShowId);
     EXPECT_EQ(state_.Countdown.TotalSeconds, 600);
     EXPECT_TRUE(controller_.Engine().Counting());
-    for (const HWND window : {form_.Handle(), form_.Copy().Handle()}) {
+    for (const HWND window : {form_.Handle(), form_.Copies().At(0).window.Handle()}) {
         EXPECT_TRUE(IsWindowVisible(window));
         EXPECT_EQ(LabelText(window), L"10:00");
     }
@@ -181,14 +173,14 @@ TEST_F(AppControllerTest, FollowsAShowAppearingAndGoing) {
     EXPECT_FALSE(state_.Countdown.ShowActive);
     EXPECT_FALSE(controller_.Engine().Counting());
     EXPECT_FALSE(IsWindowVisible(form_.Handle()));
-    EXPECT_FALSE(IsWindowVisible(form_.Copy().Handle()));
+    EXPECT_FALSE(IsWindowVisible(form_.Copies().At(0).window.Handle()));
 }
 
 TEST_F(AppControllerTest, CountsDownOnceASecond) {
     StartShow();
     ASSERT_TRUE(
         PumpUntil([&](const PumpResult&) { return LabelText(form_.Handle()) == L"09:58"; }).done);
-    EXPECT_EQ(LabelText(form_.Copy().Handle()), L"09:58");
+    EXPECT_EQ(LabelText(form_.Copies().At(0).window.Handle()), L"09:58");
     EXPECT_EQ(IniStore(configPath_).Read("Normal", "timeFree", ""), "00:09:58");
 }
 
@@ -202,7 +194,7 @@ TEST_F(AppControllerTest, LeftDragMovesBothClocksAndSavesThePlace) {
     EXPECT_EQ(after.left, before.left + 20);
     EXPECT_EQ(after.top, before.top + 15);
     // One monitor: the copy follows onto the same place.
-    const RECT copy = WindowRect(form_.Copy().Handle());
+    const RECT copy = WindowRect(form_.Copies().At(0).window.Handle());
     EXPECT_EQ(copy.left, after.left);
     EXPECT_EQ(copy.top, after.top);
     EXPECT_EQ(StoredStyle("Left"), "") << "saved on release, not while moving";
@@ -376,7 +368,7 @@ TEST(TrayIcon, RestoredWhileStillThereItStaysAndIsRemovedAtTheEnd) {
 
 TEST_F(AppControllerTest, ClosingDuringAShowStopsTheCountdownAndRemovesBothClocks) {
     StartShow();
-    const HWND copy = form_.Copy().Handle();
+    const HWND copy = form_.Copies().At(0).window.Handle();
     ASSERT_TRUE(IsWindowVisible(copy));
     PostMessageW(form_.Handle(), WM_CLOSE, 0, 0);
     ASSERT_TRUE(PumpUntil([](const PumpResult& r) { return r.quit; }).done);

@@ -10,13 +10,13 @@
 #include "win32/unique_handle_win32.h"
 #include "win32/wide_text_win32.h"
 
+#include "temp_folder.h"
+
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <shellapi.h>
 
 #include <cstdio>
-#include <fstream>
-#include <iterator>
 #include <random>
 #include <string>
 #include <vector>
@@ -61,15 +61,6 @@ std::string ConfigText(int64_t generation) {
         text += "timeFree" + n + "=" + SecondsToTimeText(static_cast<int32_t>(seconds)) + "\r\n";
     }
     return text;
-}
-
-std::string ReadBytes(const std::string& path) {
-    std::ifstream in(Utf8ToWide(path).c_str(), std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-void WriteBytes(const std::string& path, const std::string& bytes) {
-    std::ofstream(Utf8ToWide(path).c_str(), std::ios::binary | std::ios::trunc) << bytes;
 }
 
 std::vector<std::wstring> Arguments() {
@@ -127,37 +118,12 @@ void SpinFor(int microseconds) {
     } while (now.QuadPart - start.QuadPart < ticks);
 }
 
-int CountTempFiles(const std::string& folder) {
+int CountTempFiles(const testing::TempFolder& folder) {
     int count = 0;
-    WIN32_FIND_DATAW found{};
-    UniqueFind find(FindFirstFileW(Utf8ToWide(folder + "\\*").c_str(), &found));
-    if (!find) return 0;
-    do {
-        if (TempFileOwner("Config.ini", WideToUtf8(found.cFileName))) ++count;
-    } while (FindNextFileW(find.Get(), &found));
-    return count;
-}
-
-std::string NewFolder() {
-    wchar_t temp[MAX_PATH] = {};
-    GetTempPathW(MAX_PATH, temp);
-    const std::wstring folder =
-        std::wstring(temp) + L"quorrin-kill-" + std::to_wstring(GetCurrentProcessId());
-    CreateDirectoryW(folder.c_str(), nullptr);
-    return WideToUtf8(folder);
-}
-
-void RemoveFolder(const std::string& folder) {
-    WIN32_FIND_DATAW found{};
-    {
-        UniqueFind find(FindFirstFileW(Utf8ToWide(folder + "\\*").c_str(), &found));
-        if (find) {
-            do {
-                DeleteFileW(Utf8ToWide(folder + "\\" + WideToUtf8(found.cFileName)).c_str());
-            } while (FindNextFileW(find.Get(), &found));
-        }
+    for (const std::string& name : folder.FileNames()) {
+        if (TempFileOwner("Config.ini", name)) ++count;
     }
-    RemoveDirectoryW(Utf8ToWide(folder).c_str());
+    return count;
 }
 
 TEST(ConfigKill, KilledWindowsWriterLeavesOldOrNewFileAndNoTempPileUp) {
@@ -165,8 +131,8 @@ TEST(ConfigKill, KilledWindowsWriterLeavesOldOrNewFileAndNoTempPileUp) {
     const uint32_t seed = std::random_device{}();
     std::printf("seed %u\n", seed);
     std::mt19937 random(seed);
-    const std::string folder = NewFolder();
-    const std::string path = folder + "\\Config.ini";
+    const testing::TempFolder temp;
+    const std::string path = temp.File("Config.ini");
     const std::wstring mappingName =
         L"Local\\QuorrinConfigKill" + std::to_wstring(GetCurrentProcessId());
     UniqueKernelHandle mapping(CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
@@ -177,7 +143,7 @@ TEST(ConfigKill, KilledWindowsWriterLeavesOldOrNewFileAndNoTempPileUp) {
     ASSERT_NE(announcement, nullptr);
 
     int64_t generation = 0;
-    WriteBytes(path, ConfigText(generation));
+    ASSERT_TRUE(testing::WriteBytes(path, ConfigText(generation)));
     int killsMidWrite = 0;
     int killsWithTempLeft = 0;
     const std::wstring self = OwnPath();
@@ -215,7 +181,7 @@ TEST(ConfigKill, KilledWindowsWriterLeavesOldOrNewFileAndNoTempPileUp) {
         const int64_t announced = InterlockedCompareExchange64(&announcement->generation, 0, 0);
 
         // The last announced save either went through or had not yet replaced the file.
-        const std::string bytes = ReadBytes(path);
+        const std::string bytes = testing::ReadBytes(path);
         if (bytes == ConfigText(announced)) {
             generation = announced;
         } else if (bytes == ConfigText(announced - 1)) {
@@ -225,7 +191,7 @@ TEST(ConfigKill, KilledWindowsWriterLeavesOldOrNewFileAndNoTempPileUp) {
             FAIL() << "round " << round << ": file is neither generation " << announced - 1
                    << " nor " << announced << " (" << bytes.size() << " bytes)";
         }
-        const int temps = CountTempFiles(folder);
+        const int temps = CountTempFiles(temp);
         ASSERT_LE(temps, 1) << "round " << round;
         killsWithTempLeft += temps;
     }
@@ -240,11 +206,10 @@ TEST(ConfigKill, KilledWindowsWriterLeavesOldOrNewFileAndNoTempPileUp) {
     IniStore store(path);
     ConfigFile config(state, store, nullptr);
     ASSERT_TRUE(config.SaveRemainingTime(false, kResumeSlot, 0));
-    EXPECT_EQ(CountTempFiles(folder), 0);
-    EXPECT_EQ(ReadBytes(path), ConfigText(0));
+    EXPECT_EQ(CountTempFiles(temp), 0);
+    EXPECT_EQ(testing::ReadBytes(path), ConfigText(0));
 
     UnmapViewOfFile(announcement);
-    RemoveFolder(folder);
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include "win32/wide_text_win32.h"
 #include "detection/window_walk_win32.h"
 #include "log_capture_win32.h"
+#include "temp_folder.h"
 #include "test_window_win32.h"
 
 #include <gtest/gtest.h>
@@ -395,27 +396,11 @@ WindowId FindWithin(AppState& state, WindowWalk& walk) {
     return 0;
 }
 
-std::string ReadSmallFile(const std::wstring& path) {
-    const UniqueFile file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                      OPEN_EXISTING, 0, nullptr));
-    if (!file) return "(missing)";
-    char buffer[256] = {};
-    DWORD read = 0;
-    ReadFile(file.Get(), buffer, sizeof(buffer), &read, nullptr);
-    return std::string(buffer, read);
-}
-
-std::wstring TempFilePath(const wchar_t* prefix) {
-    wchar_t folder[MAX_PATH + 1] = {};
-    GetTempPathW(MAX_PATH + 1, folder);
-    return std::wstring(folder) + UniqueTag(prefix) + L".flag";
-}
-
 TEST(CloseSlideShow, EndsTheShowOfAnotherProcess) {
     const std::wstring presentation = UniqueTag(L"结束") + L".pptx";
-    const std::wstring flag = TempFilePath(L"closed");
-    DeleteFileW(flag.c_str());
-    SimulatedShow sim(L"PowerPoint 幻灯片放映 - " + presentation, flag);
+    const testing::TempFolder folder;
+    const std::string flag = folder.File("closed.flag");
+    SimulatedShow sim(L"PowerPoint 幻灯片放映 - " + presentation, Utf8ToWide(flag));
     ASSERT_TRUE(sim.Started()) << "QUORRIN_BIN must name the folder of slideshow-sim.exe";
 
     AppState state;
@@ -430,8 +415,7 @@ TEST(CloseSlideShow, EndsTheShowOfAnotherProcess) {
     DWORD exitCode = 1;
     ASSERT_TRUE(sim.WaitForExit(&exitCode)) << "the show did not end after WM_CLOSE";
     EXPECT_EQ(exitCode, 0u);
-    EXPECT_EQ(ReadSmallFile(flag), "WM_CLOSE\r\n");
-    DeleteFileW(flag.c_str());
+    EXPECT_EQ(testing::ReadBytes(flag), "WM_CLOSE\r\n");
     EXPECT_EQ(FindSlideShow(state, walk), 0u);
 }
 

@@ -5,6 +5,8 @@
 #include "win32/gdi_scope_win32.h"
 #include "win32/unique_handle_win32.h"
 
+#include "button_parent_win32.h"
+#include "client_snapshot_win32.h"
 #include "message_pump_win32.h"
 
 #include <commctrl.h>
@@ -17,10 +19,9 @@
 namespace quorrin {
 namespace {
 
+using testing::Notice;
 using testing::PumpUntil;
 
-constexpr const wchar_t* kParentClass = L"Quorrin.DrawnButtonTestParent";
-constexpr UINT kMarker = WM_APP + 1;  // posted last: all earlier posted input is handled
 constexpr int kButtonId = 42;
 constexpr RECT kPlace{10, 10, 115, 35};  // 105 x 25 pixels = 1575 x 375 twips
 // The faces' frame colours (tools/make_button_pictures.sh) and the cut corner.
@@ -29,97 +30,36 @@ constexpr COLORREF kNormalFrame = RGB(0x5f, 0x78, 0x96);
 constexpr COLORREF kHoverFrame = RGB(0xe8, 0xa2, 0x1a);
 constexpr COLORREF kCornerColor = RGB(0xee, 0xf1, 0xf6);
 
-struct ParentLog {
-    int clicks = 0;
-    bool markerSeen = false;
-};
-
-LRESULT CALLBACK ParentProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* log = reinterpret_cast<ParentLog*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (log != nullptr && message == WM_COMMAND && wParam == MAKEWPARAM(kButtonId, BN_CLICKED)) {
-        ++log->clicks;
-        return 0;
-    }
-    if (log != nullptr && message == kMarker) log->markerSeen = true;
-    return DefWindowProcW(window, message, wParam, lParam);
-}
-
 LPARAM At(int x, int y) { return MAKELPARAM(static_cast<WORD>(x), static_cast<WORD>(y)); }
 
-// The button's client area as it shows it (its back buffer, through WM_PRINTCLIENT).
-struct Snapshot {
-    explicit Snapshot(HWND button) {
-        RECT client{};
-        GetClientRect(button, &client);
-        width = client.right;
-        height = client.bottom;
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof(info.bmiHeader);
-        info.bmiHeader.biWidth = width;
-        info.bmiHeader.biHeight = -height;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        void* bits = nullptr;
-        UniqueBitmap bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-        UniqueMemoryDc dc(CreateCompatibleDC(nullptr));
-        {
-            ScopedSelectObject select(dc.Get(), bitmap.Get());
-            SendMessageW(button, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc.Get()), PRF_CLIENT);
-        }
-        const auto* bgra = static_cast<const uint32_t*>(bits);
-        for (int i = 0; i < width * height; ++i) {
-            pixels.push_back(RGB((bgra[i] >> 16) & 0xFF, (bgra[i] >> 8) & 0xFF, bgra[i] & 0xFF));
-        }
-    }
-    COLORREF Pixel(int x, int y) const { return pixels[static_cast<size_t>(y * width + x)]; }
+// The button's client area as it shows it, with the places its faces are told by.
+struct Snapshot : testing::ClientSnapshot {
+    using ClientSnapshot::ClientSnapshot;
     // The left edge, halfway down: the face's frame.
     COLORREF Frame() const { return Pixel(0, height / 2); }
     // A pixel of the face's inside, left of any caption and right of the focus mark.
     COLORREF Inside() const { return Pixel(3, height / 2); }
-    std::ptrdiff_t Count(COLORREF color) const {
-        return std::count(pixels.begin(), pixels.end(), color);
-    }
-
-    int width = 0;
-    int height = 0;
-    std::vector<COLORREF> pixels;
 };
 
 class DrawnButtonTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        WNDCLASSEXW wc{};
-        wc.cbSize = sizeof(wc);
-        wc.lpfnWndProc = ParentProc;
-        wc.hInstance = GetModuleHandleW(nullptr);
-        wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
-        wc.lpszClassName = kParentClass;
-        RegisterClassExW(&wc);  // fails harmlessly when already registered
-        SetCursorPos(0, 0);     // far away: no real movement reaches the button
-        parent_.Reset(CreateWindowExW(0, kParentClass, L"buttons", WS_POPUP | WS_VISIBLE, 900, 600,
-                                      300, 120, nullptr, nullptr, GetModuleHandleW(nullptr),
-                                      nullptr));
-        ASSERT_TRUE(parent_);
-        SetWindowLongPtrW(parent_.Get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&log_));
-        ASSERT_TRUE(button_.Create(GetModuleHandleW(nullptr), parent_.Get(), kButtonId, kPlace));
+        ASSERT_TRUE(parent_.Create());
+        ASSERT_TRUE(button_.Create(GetModuleHandleW(nullptr), parent_.Handle(), kButtonId, kPlace));
     }
 
     HWND Button() const { return button_.Handle(); }
     Snapshot Shot() const { return Snapshot(Button()); }
 
     // Posts the messages to the button and handles them and everything they cause.
-    void Post(std::initializer_list<MSG> messages) {
-        for (const MSG& m : messages) PostMessageW(Button(), m.message, m.wParam, m.lParam);
-        log_.markerSeen = false;
-        PostMessageW(parent_.Get(), kMarker, 0, 0);
-        ASSERT_TRUE(PumpUntil([&](const auto&) { return log_.markerSeen; }).done);
+    void Post(std::initializer_list<Notice> messages) {
+        ASSERT_TRUE(parent_.Deliver(Button(), messages));
     }
-    static MSG Msg(UINT message, WPARAM wParam, LPARAM lParam) {
-        return {nullptr, message, wParam, lParam, 0, {}};
+    static Notice Msg(UINT message, WPARAM wParam, LPARAM lParam) {
+        return {message, wParam, lParam};
     }
 
-    ParentLog log_;
-    UniqueWindow parent_;
+    testing::ButtonParent parent_;
     DrawnButton button_;
 };
 
@@ -176,28 +116,28 @@ TEST_F(DrawnButtonTest, OnlyALeftPressReleasedOverItClicks) {
     button_.SetEnabled(true);
     Post({Msg(WM_RBUTTONDOWN, MK_RBUTTON, At(20, 10)), Msg(WM_RBUTTONUP, 0, At(20, 10)),
           Msg(WM_MBUTTONDOWN, MK_MBUTTON, At(20, 10)), Msg(WM_MBUTTONUP, 0, At(20, 10))});
-    EXPECT_EQ(log_.clicks, 0);
+    EXPECT_EQ(parent_.Clicks(kButtonId), 0);
     EXPECT_EQ(GetFocus(), Button()) << "though any press takes the focus";
     // A left press released outside: no click.
     Post({Msg(WM_LBUTTONDOWN, MK_LBUTTON, At(20, 10)), Msg(WM_LBUTTONUP, 0, At(20, 40))});
-    EXPECT_EQ(log_.clicks, 0);
+    EXPECT_EQ(parent_.Clicks(kButtonId), 0);
     Post({Msg(WM_LBUTTONDOWN, MK_LBUTTON, At(20, 10)), Msg(WM_LBUTTONUP, 0, At(22, 12))});
-    EXPECT_EQ(log_.clicks, 1);
+    EXPECT_EQ(parent_.Clicks(kButtonId), 1);
     // Out and back in during the press: the press keeps the capture, and still clicks.
     Post({Msg(WM_LBUTTONDOWN, MK_LBUTTON, At(20, 10)), Msg(WM_MOUSEMOVE, MK_LBUTTON, At(20, 40))});
     EXPECT_EQ(GetCapture(), Button());
     Post({Msg(WM_MOUSEMOVE, MK_LBUTTON, At(20, 10)), Msg(WM_LBUTTONUP, 0, At(20, 10))});
-    EXPECT_EQ(log_.clicks, 2);
+    EXPECT_EQ(parent_.Clicks(kButtonId), 2);
     // A disabled button takes no click.
     button_.SetEnabled(false);
     Post({Msg(WM_LBUTTONDOWN, MK_LBUTTON, At(20, 10)), Msg(WM_LBUTTONUP, 0, At(20, 10))});
-    EXPECT_EQ(log_.clicks, 2);
+    EXPECT_EQ(parent_.Clicks(kButtonId), 2);
 }
 
 TEST_F(DrawnButtonTest, TheWindowShowsItsBackBuffer) {
     // Wait until the parent is on the (virtual) screen: its white shows at its corner.
     RECT parent{};
-    GetWindowRect(parent_.Get(), &parent);
+    GetWindowRect(parent_.Handle(), &parent);
     WindowDcScope screen(nullptr);
     ASSERT_TRUE(PumpUntil([&](const auto&) {
                     return GetPixel(screen.Dc(), parent.left + 2, parent.top + 60) ==
@@ -243,7 +183,7 @@ TEST_F(DrawnButtonTest, BalloonTooltipBelongsToTheButton) {
     GetClassNameW(tip, name, 64);
     EXPECT_STREQ(name, TOOLTIPS_CLASSW);
     // A child cannot own a window: the system makes the button's top-level window the owner.
-    EXPECT_EQ(GetWindow(tip, GW_OWNER), parent_.Get());
+    EXPECT_EQ(GetWindow(tip, GW_OWNER), parent_.Handle());
     const LONG_PTR style = GetWindowLongPtrW(tip, GWL_STYLE);
     EXPECT_EQ(style & (TTS_BALLOON | TTS_ALWAYSTIP), TTS_BALLOON | TTS_ALWAYSTIP);
     EXPECT_NE(GetWindowLongPtrW(tip, GWL_EXSTYLE) & WS_EX_TOPMOST, 0);

@@ -7,6 +7,8 @@
 #include "win32/gdi_scope_win32.h"
 #include "win32/unique_handle_win32.h"
 
+#include "button_parent_win32.h"
+#include "client_snapshot_win32.h"
 #include "message_pump_win32.h"
 
 #include <gtest/gtest.h>
@@ -21,10 +23,9 @@
 namespace quorrin {
 namespace {
 
+using testing::Notice;
 using testing::PumpUntil;
 
-constexpr const wchar_t* kParentClass = L"Quorrin.ButtonTestParent";
-constexpr UINT kMarker = WM_APP + 1;  // posted last: all earlier posted input is handled
 constexpr int kButtonId = 41;
 constexpr RECT kPlace{10, 10, 67, 59};  // 57 x 49 pixels = 855 x 735 twips
 constexpr COLORREF kBorderNormal = RGB(155, 155, 255);
@@ -33,48 +34,11 @@ constexpr WPARAM kHoverTimerId = 1;  // the button's only timer
 // A key-up's lParam: repeat count 1, the key was down, and is being released.
 constexpr LPARAM kKeyUpFlags = 1 | (1 << 30) | static_cast<LPARAM>(1u << 31);
 
-struct Notice {
-    UINT message;
-    WPARAM wParam;
-    LPARAM lParam;
-};
-
-struct ParentLog {
-    std::vector<Notice> notices;
-    bool markerSeen = false;
-};
-
-LRESULT CALLBACK ParentProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* log = reinterpret_cast<ParentLog*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (log != nullptr && message == WM_COMMAND) {
-        log->notices.push_back({message, wParam, lParam});
-        return 0;
-    }
-    if (log != nullptr && message == kMarker) log->markerSeen = true;
-    return DefWindowProcW(window, message, wParam, lParam);
-}
-
 LPARAM At(int x, int y) { return MAKELPARAM(static_cast<WORD>(x), static_cast<WORD>(y)); }
 
-// The button's client area as the button paints it into a memory DC.
-struct Snapshot {
-    explicit Snapshot(HWND button) {
-        RECT client{};
-        GetClientRect(button, &client);
-        width = client.right;
-        height = client.bottom;
-        const DibSection dib = MakeDibSection(width, height);
-        const UniqueMemoryDc dc(CreateCompatibleDC(nullptr));
-        {
-            ScopedSelectObject select(dc.Get(), dib.bitmap.Get());
-            SendMessageW(button, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc.Get()), PRF_CLIENT);
-        }
-        const uint32_t* bgra = dib.pixels;
-        for (int i = 0; i < width * height; ++i) {
-            pixels.push_back(RGB((bgra[i] >> 16) & 0xFF, (bgra[i] >> 8) & 0xFF, bgra[i] & 0xFF));
-        }
-    }
-    COLORREF Pixel(int x, int y) const { return pixels[static_cast<size_t>(y * width + x)]; }
+// The button's client area as it paints it, with what its looks are told by.
+struct Snapshot : testing::ClientSnapshot {
+    using ClientSnapshot::ClientSnapshot;
     COLORREF Border() const { return Pixel(0, height / 2); }
     // The darkest pixel: on a button without icon or hover, the caption's colour.
     COLORREF Darkest() const {
@@ -88,10 +52,6 @@ struct Snapshot {
             return GetGValue(c) > GetRValue(c) + 60 && GetGValue(c) > GetBValue(c) + 60;
         });
     }
-
-    int width = 0;
-    int height = 0;
-    std::vector<COLORREF> pixels;
 };
 
 bool Near(COLORREF a, COLORREF b, int tolerance) {
@@ -103,23 +63,10 @@ bool Near(COLORREF a, COLORREF b, int tolerance) {
 class ImageButtonTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        WNDCLASSEXW wc{};
-        wc.cbSize = sizeof(wc);
-        wc.lpfnWndProc = ParentProc;
-        wc.hInstance = GetModuleHandleW(nullptr);
-        wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
-        wc.lpszClassName = kParentClass;
-        RegisterClassExW(&wc);  // fails harmlessly when already registered
-        // Far from the pointer, so that no real mouse movement reaches the button.
-        SetCursorPos(0, 0);
-        parent_.Reset(CreateWindowExW(0, kParentClass, L"buttons", WS_POPUP | WS_VISIBLE, 900, 600,
-                                      300, 120, nullptr, nullptr, GetModuleHandleW(nullptr),
-                                      nullptr));
-        ASSERT_TRUE(parent_);
-        SetWindowLongPtrW(parent_.Get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&log_));
+        ASSERT_TRUE(parent_.Create());
         button_.SetCaption(L"\u4FDD\u5B58");  // 保存
         button_.SetOverColor(1);              // white to red
-        ASSERT_TRUE(button_.Create(GetModuleHandleW(nullptr), parent_.Get(), kButtonId, kPlace));
+        ASSERT_TRUE(button_.Create(GetModuleHandleW(nullptr), parent_.Handle(), kButtonId, kPlace));
     }
 
     HWND Button() const { return button_.Handle(); }
@@ -127,15 +74,12 @@ class ImageButtonTest : public ::testing::Test {
 
     // Posts the messages to the button and handles them and everything they cause.
     void Post(std::initializer_list<Notice> messages) {
-        for (const Notice& m : messages) PostMessageW(Button(), m.message, m.wParam, m.lParam);
-        log_.markerSeen = false;
-        PostMessageW(parent_.Get(), kMarker, 0, 0);
-        ASSERT_TRUE(PumpUntil([&](const auto&) { return log_.markerSeen; }).done);
+        ASSERT_TRUE(parent_.Deliver(Button(), messages));
     }
 
     int Clicks() const {
         int clicks = 0;
-        for (const Notice& n : log_.notices) {
+        for (const Notice& n : parent_.Notices()) {
             if (n.message != WM_COMMAND) continue;
             EXPECT_EQ(n.wParam, MAKEWPARAM(kButtonId, BN_CLICKED));
             EXPECT_EQ(n.lParam, reinterpret_cast<LPARAM>(Button()));
@@ -144,8 +88,7 @@ class ImageButtonTest : public ::testing::Test {
         return clicks;
     }
 
-    ParentLog log_;
-    UniqueWindow parent_;
+    testing::ButtonParent parent_;
     ImageButton button_;
 };
 
@@ -189,7 +132,7 @@ TEST_F(ImageButtonTest, FocusedButtonShowsAMarkAndClicksOnSpaceAndEnterUnlessDis
     // Keys as a dialog's message loop hands them to IsDialogMessageW.
     const auto key = [&](UINT message, WPARAM virtualKey) {
         MSG msg{Button(), message, virtualKey, message == WM_KEYUP ? kKeyUpFlags : 1, 0, {}};
-        IsDialogMessageW(parent_.Get(), &msg);
+        IsDialogMessageW(parent_.Handle(), &msg);
     };
     key(WM_KEYDOWN, VK_SPACE);
     EXPECT_EQ(Clicks(), 0) << "Space clicks when it comes up";
@@ -200,7 +143,7 @@ TEST_F(ImageButtonTest, FocusedButtonShowsAMarkAndClicksOnSpaceAndEnterUnlessDis
     EXPECT_EQ(Clicks(), 2);
     SendMessageW(Button(), BM_CLICK, 0, 0);
     EXPECT_EQ(Clicks(), 3);
-    SetFocus(parent_.Get());
+    SetFocus(parent_.Handle());
     EXPECT_EQ(Shot().pixels, unfocused.pixels) << "the mark goes with the focus";
 
     SetFocus(Button());
@@ -301,7 +244,7 @@ TEST_F(ImageButtonTest, StylesOneToSixShowTheirIconAndStyleZeroNone) {
 TEST_F(ImageButtonTest, WindowPaintMatchesThePrintedPicture) {
     // Wait until the parent is on the (virtual) screen: its white shows at its corner.
     RECT parent{};
-    GetWindowRect(parent_.Get(), &parent);
+    GetWindowRect(parent_.Handle(), &parent);
     WindowDcScope screen(nullptr);
     ASSERT_TRUE(PumpUntil([&](const auto&) {
                     return GetPixel(screen.Dc(), parent.left + 2, parent.top + 2) ==

@@ -18,6 +18,8 @@
 #include "win32/unique_handle_win32.h"
 #include "win32/wide_text_win32.h"
 
+#include "temp_folder.h"
+
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -50,29 +52,6 @@ const std::vector<std::string> kValues = {"0",           "37",
                                           "中 文 值",    "C:\\演示\\a.ppt",
                                           "\"\"",        "tail space  ",
                                           "[notsection]"};
-
-void WriteFileBytes(const std::string& path, const std::string& bytes) {
-    const HANDLE file = CreateFileW(Utf8ToWide(path).c_str(), GENERIC_WRITE, 0, nullptr,
-                                    CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(file, INVALID_HANDLE_VALUE);
-    DWORD written = 0;
-    WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    CloseHandle(file);
-    ASSERT_EQ(written, bytes.size());
-}
-
-std::string ReadFileBytes(const std::string& path) {
-    std::string bytes;
-    const HANDLE file = CreateFileW(Utf8ToWide(path).c_str(), GENERIC_READ, FILE_SHARE_READ,
-                                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return bytes;
-    char buffer[4096];
-    DWORD got = 0;
-    while (ReadFile(file, buffer, sizeof(buffer), &got, nullptr) && got > 0)
-        bytes.append(buffer, got);
-    CloseHandle(file);
-    return bytes;
-}
 
 class Random {
   public:
@@ -133,30 +112,6 @@ std::string MakeStartingFile(Random& random) {
     return Utf8ToGbk(text);
 }
 
-class Folder {
-  public:
-    Folder() {
-        wchar_t base[MAX_PATH];
-        GetTempPathW(MAX_PATH, base);
-        path_ = WideToUtf8(base) + "quorrin-diff-" + std::to_string(GetCurrentProcessId()) + "\\";
-        CreateDirectoryW(Utf8ToWide(path_).c_str(), nullptr);
-    }
-    ~Folder() {
-        WIN32_FIND_DATAW found{};
-        const UniqueFind find(FindFirstFileW(Utf8ToWide(path_ + "*").c_str(), &found));
-        if (find) {
-            do {
-                DeleteFileW((Utf8ToWide(path_) + found.cFileName).c_str());
-            } while (FindNextFileW(find.Get(), &found));
-        }
-        RemoveDirectoryW(Utf8ToWide(path_).c_str());
-    }
-    std::string File(const std::string& name) const { return path_ + name; }
-
-  private:
-    std::string path_;
-};
-
 std::string PlatformRead(const std::string& section, const std::string& key,
                          const std::string& defaultGbk, const std::string& file) {
     std::string buffer(kReadBufferChars, '\0');
@@ -191,8 +146,8 @@ struct Differences {
         if (++count > kMaxReportedDifferences) return;
         ADD_FAILURE() << what << "\n  platform: [" << GbkToUtf8(platform) << "]\n  IniStore: ["
                       << GbkToUtf8(store) << "]\n--- platform file:\n"
-                      << Visible(ReadFileBytes(platformFile)) << "\n--- IniStore file:\n"
-                      << Visible(ReadFileBytes(storeFile)) << "\n---";
+                      << Visible(testing::ReadBytes(platformFile)) << "\n--- IniStore file:\n"
+                      << Visible(testing::ReadBytes(storeFile)) << "\n---";
     }
 };
 
@@ -207,7 +162,7 @@ TEST(IniDifferential, RandomOperationsReadTheSameBothWays) {
     const uint32_t seed = ChooseSeed();
     std::printf("seed %u (set QUORRIN_SEED to repeat)\n", seed);
     Random random(seed);
-    Folder folder;
+    const testing::TempFolder folder;
     const std::string platformFile = folder.File("platform.ini");
     const std::string storeFile = folder.File("store.ini");
     IniStore store(storeFile);
@@ -220,8 +175,8 @@ TEST(IniDifferential, RandomOperationsReadTheSameBothWays) {
         if (op % kOperationsPerStartingFile == 0) {
             WritePrivateProfileStringA(nullptr, nullptr, nullptr, platformFile.c_str());
             const std::string start = MakeStartingFile(random);
-            WriteFileBytes(platformFile, start);
-            WriteFileBytes(storeFile, start);
+            ASSERT_TRUE(testing::WriteBytes(platformFile, start));
+            ASSERT_TRUE(testing::WriteBytes(storeFile, start));
         }
         const std::string section = random.ShuffleCase(random.Pick(kSections));
         const std::string key = random.ShuffleCase(random.Pick(kKeys));
@@ -254,7 +209,7 @@ TEST(IniDifferential, RandomOperationsReadTheSameBothWays) {
             // ours through a fresh name so that no cached copy can answer.
             WritePrivateProfileStringA(nullptr, nullptr, nullptr, platformFile.c_str());
             const std::string copy = folder.File("copy" + std::to_string(++crossChecks) + ".ini");
-            WriteFileBytes(copy, ReadFileBytes(storeFile));
+            ASSERT_TRUE(testing::WriteBytes(copy, testing::ReadBytes(storeFile)));
             const IniStore platformFileStore(platformFile);
             for (const std::string& s : kSections) {
                 for (const std::string& k : kKeys) {
@@ -286,13 +241,13 @@ TEST(IniDifferential, RandomOperationsReadTheSameBothWays) {
 }
 
 TEST(IniDifferential, AUtf16FileIsReadAndKeptByTheWideProfileFunctions) {
-    Folder folder;
+    const testing::TempFolder folder;
     const std::string path = folder.File("unicode.ini");
     const std::wstring widePath = Utf8ToWide(path);
-    WriteFileBytes(path, Utf8ToGbk("[Normal]\r\nfile=所有演示文稿\r\n"));
+    ASSERT_TRUE(testing::WriteBytes(path, Utf8ToGbk("[Normal]\r\nfile=所有演示文稿\r\n")));
     IniStore store(path);
     ASSERT_TRUE(store.Write("PPTFiles", "file1", "Präsentation 年度 \xF0\x9F\x98\x80"));
-    ASSERT_EQ(ReadFileBytes(path).substr(0, 2), "\xFF\xFE");
+    ASSERT_EQ(testing::ReadBytes(path).substr(0, 2), "\xFF\xFE");
     const auto platformRead = [&](const wchar_t* section, const wchar_t* key) {
         std::wstring buffer(kReadBufferChars, L'\0');
         const DWORD length = GetPrivateProfileStringW(section, key, L"-", buffer.data(),
@@ -304,7 +259,7 @@ TEST(IniDifferential, AUtf16FileIsReadAndKeptByTheWideProfileFunctions) {
     // What the platform writes into it stays UTF-16 and reads back whole here.
     ASSERT_TRUE(WritePrivateProfileStringW(L"PPTFiles", L"file2", L"Ελληνικά", widePath.c_str()));
     WritePrivateProfileStringW(nullptr, nullptr, nullptr, widePath.c_str());
-    EXPECT_EQ(ReadFileBytes(path).substr(0, 2), "\xFF\xFE");
+    EXPECT_EQ(testing::ReadBytes(path).substr(0, 2), "\xFF\xFE");
     EXPECT_EQ(store.Read("PPTFiles", "file2", ""), "Ελληνικά");
     EXPECT_EQ(store.Read("PPTFiles", "file1", ""), "Präsentation 年度 \xF0\x9F\x98\x80");
 }

@@ -7,6 +7,7 @@
 #include "dialogs/sound/sound_choices.h"
 
 #include "common_dialog_driver_win32.h"
+#include "temp_folder.h"
 #include "test_window_win32.h"
 
 #include <gtest/gtest.h>
@@ -20,47 +21,10 @@ namespace {
 
 using testing::CommonDialogDriver;
 
-// A folder of its own under the temporary folder, with everything in it removed at the end.
-class TempFolder {
-  public:
-    TempFolder() {
-        wchar_t temp[MAX_PATH] = {};
-        GetTempPathW(MAX_PATH, temp);
-        root_ = std::wstring(temp) + testing::UniqueTag(L"qpick");
-        CreateDirectoryW(root_.c_str(), nullptr);
-        made_.push_back(root_);
-    }
-    ~TempFolder() {
-        for (auto it = files_.rbegin(); it != files_.rend(); ++it) DeleteFileW(it->c_str());
-        for (auto it = made_.rbegin(); it != made_.rend(); ++it) RemoveDirectoryW(it->c_str());
-    }
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-
-    // Creates the folders and an empty file at `relative` (backslash-separated).
-    std::wstring MakeFile(const std::wstring& relative) {
-        std::wstring path = root_;
-        size_t from = 0;
-        for (size_t slash; (slash = relative.find(L'\\', from)) != std::wstring::npos;
-             from = slash + 1) {
-            path += L"\\" + relative.substr(from, slash - from);
-            if (CreateDirectoryW(path.c_str(), nullptr) != FALSE) made_.push_back(path);
-        }
-        path += L"\\" + relative.substr(from);
-        const HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                        FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (file != INVALID_HANDLE_VALUE) {
-            CloseHandle(file);
-            files_.push_back(path);
-        }
-        return path;
-    }
-
-  private:
-    std::wstring root_;
-    std::vector<std::wstring> made_;
-    std::vector<std::wstring> files_;
-};
+// Creates the folders and an empty file at `relative` (backslash-separated) in `folder`.
+std::wstring MakeFile(const testing::TempFolder& folder, const std::wstring& relative) {
+    return Utf8ToWide(folder.EmptyFile(WideToUtf8(relative)));
+}
 
 size_t GbkBytes(const std::wstring& text) {
     return static_cast<size_t>(WideCharToMultiByte(
@@ -78,15 +42,15 @@ std::string PickWhileDriving(const std::wstring& path, HWND owner = nullptr) {
 }
 
 TEST(PickOpenFile, ReturnsTheChosenPathWholeInUtf8) {
-    TempFolder folder;
+    const testing::TempFolder folder;
     // Korean and a musical note: no GBK form, which the ANSI dialog could not return.
-    const std::wstring korean = folder.MakeFile(L"노래 \u266B\\끝.wav");
+    const std::wstring korean = MakeFile(folder, L"노래 \u266B\\끝.wav");
     EXPECT_EQ(PickWhileDriving(korean), WideToUtf8(korean));
 
     // Longer than the old 254-byte buffer once in GBK, still below MAX_PATH characters.
     std::wstring deep;
     for (int i = 0; i < 12; ++i) deep += L"演示文稿的提示声音目录" + std::to_wstring(i) + L"\\";
-    const std::wstring longPath = folder.MakeFile(deep + L"提示.wav");
+    const std::wstring longPath = MakeFile(folder, deep + L"提示.wav");
     ASSERT_GT(GbkBytes(longPath), 254u);
     ASSERT_LT(longPath.size(), static_cast<size_t>(MAX_PATH));
     EXPECT_EQ(PickWhileDriving(longPath), WideToUtf8(longPath));
@@ -99,8 +63,8 @@ TEST(PickOpenFile, CancelGivesNothing) {
 }
 
 TEST(PickOpenFile, ShowsTitleAndFilterAndDisablesItsOwner) {
-    TempFolder folder;
-    const std::wstring file = folder.MakeFile(L"a.wav");
+    const testing::TempFolder folder;
+    const std::wstring file = MakeFile(folder, L"a.wav");
     const UniqueWindow owner = testing::MakeTestWindow(L"owner", true);
     std::wstring title;
     std::wstring filter;
@@ -119,8 +83,8 @@ TEST(PickOpenFile, ShowsTitleAndFilterAndDisablesItsOwner) {
 }
 
 TEST(PickOpenFile, AMissingFileIsNotAccepted) {
-    TempFolder folder;
-    const std::wstring missing = folder.MakeFile(L"x.wav") + L".gone";
+    const testing::TempFolder folder;
+    const std::wstring missing = MakeFile(folder, L"x.wav") + L".gone";
     // The dialog refuses the name and stays open; the test then cancels it.
     CommonDialogDriver driver(testing::kFileNameControlId, [&](HWND dialog) {
         testing::ChooseFile(dialog, missing);

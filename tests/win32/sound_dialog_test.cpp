@@ -13,14 +13,13 @@
 #include "fake_dialog_host_win32.h"
 #include "held_file_save_win32.h"
 #include "message_pump_win32.h"
+#include "temp_folder.h"
 #include "test_window_win32.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
 
 #include <algorithm>
-#include <fstream>
-#include <iterator>
 #include <functional>
 #include <iterator>
 #include <memory>
@@ -33,6 +32,7 @@ namespace {
 using testing::CommonDialogDriver;
 using testing::PumpResult;
 using testing::PumpUntil;
+using testing::ReadBytes;
 
 constexpr UINT kGbkCodePage = 936;
 
@@ -43,24 +43,6 @@ std::string Gbk(const std::wstring& text) {
     WideCharToMultiByte(kGbkCodePage, 0, text.c_str(), static_cast<int>(text.size()), bytes.data(),
                         size, nullptr, nullptr);
     return bytes;
-}
-
-std::string TempPath(const wchar_t* prefix) {
-    wchar_t folder[MAX_PATH] = {};
-    GetTempPathW(MAX_PATH, folder);
-    wchar_t path[MAX_PATH] = {};
-    GetTempFileNameW(folder, prefix, 0, path);
-    return WideToUtf8(path);
-}
-
-std::string ReadBytes(const std::string& path) {
-    std::ifstream in(Utf8ToWide(path).c_str(), std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-void WriteBytes(const std::string& path, const std::string& bytes) {
-    std::ofstream out(Utf8ToWide(path).c_str(), std::ios::binary | std::ios::trunc);
-    out << bytes;
 }
 
 // A settings file as the program writes it, with keys around the three the dialog saves.
@@ -74,16 +56,13 @@ std::string ConfigBefore(const std::wstring& endWarning) {
 class SoundDialogTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        WriteBytes(configPath_, ConfigBefore(L"True"));
+        ASSERT_TRUE(testing::WriteBytes(configPath_, ConfigBefore(L"True")));
         state_.General.ConfigPath = configPath_;
         state_.General.EndWarning = true;
         state_.General.WarningSound = "默认声音";
         state_.General.EndSound = "C:\\音乐\\结束.wav";
     }
-    void TearDown() override {
-        dialog_.reset();
-        DeleteFileW(Utf8ToWide(configPath_).c_str());
-    }
+    void TearDown() override { dialog_.reset(); }
 
     SoundDialog& Dialog() {
         if (!dialog_) {
@@ -111,7 +90,8 @@ class SoundDialogTest : public ::testing::Test {
         return PumpUntil([&](const PumpResult&) { return !dialog_->IsOpen(); }).done;
     }
 
-    std::string configPath_ = TempPath(L"qns");
+    testing::TempFolder folder_;
+    std::string configPath_ = folder_.EmptyFile("Config.ini");
     AppState state_;
     IniStore store_{configPath_};
     ConfigFile config_{state_, store_, [](const std::string&) {}};
@@ -377,7 +357,7 @@ TEST_F(SoundDialogTest, SaveThatCannotWriteSaysSoAndStaysOpen) {
 }
 
 TEST_F(SoundDialogTest, SaveWithDefaultSoundsAndTheBoxTicked) {
-    WriteBytes(configPath_, ConfigBefore(L"False"));
+    ASSERT_TRUE(testing::WriteBytes(configPath_, ConfigBefore(L"False")));
     state_.General.EndWarning = false;
     state_.General.EndSound = "默认声音";
     OpenDialog();
@@ -480,23 +460,15 @@ TEST_F(SoundDialogTest, OpeningTwiceGivesOneWindowAndReopeningReloads) {
     EXPECT_EQ(host_.closed, 2);
 }
 
-// A sound file of its own in the temporary folder, removed afterwards.
+// A sound file of its own in a temporary folder, removed afterwards.
 class SoundFile {
   public:
-    explicit SoundFile(const std::wstring& name) {
-        wchar_t folder[MAX_PATH] = {};
-        GetTempPathW(MAX_PATH, folder);
-        path_ = std::wstring(folder) + testing::UniqueTag(L"q") + L" " + name;
-        const HANDLE file = CreateFileW(path_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                        FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
-    }
-    ~SoundFile() { DeleteFileW(path_.c_str()); }
-    SoundFile(const SoundFile&) = delete;
-    SoundFile& operator=(const SoundFile&) = delete;
+    explicit SoundFile(const std::wstring& name)
+        : path_(Utf8ToWide(folder_.EmptyFile(WideToUtf8(name)))) {}
     const std::wstring& Path() const { return path_; }
 
   private:
+    testing::TempFolder folder_;
     std::wstring path_;
 };
 

@@ -15,13 +15,12 @@
 #include "fake_dialog_host_win32.h"
 #include "held_file_save_win32.h"
 #include "message_pump_win32.h"
+#include "temp_folder.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
 
 #include <algorithm>
-#include <fstream>
-#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
@@ -32,6 +31,7 @@ namespace {
 using testing::CommonDialogDriver;
 using testing::PumpResult;
 using testing::PumpUntil;
+using testing::ReadBytes;
 
 constexpr TwipRect kClockRect{12900, 600, 3000, 1200};
 
@@ -51,36 +51,16 @@ class FakeClock final : public testing::FakeDialogHost, public ClockLayoutContro
     std::string configPath_;
 };
 
-std::string TempPath() {
-    wchar_t folder[MAX_PATH] = {};
-    GetTempPathW(MAX_PATH, folder);
-    wchar_t path[MAX_PATH] = {};
-    GetTempFileNameW(folder, L"qss", 0, path);
-    return WideToUtf8(path);
-}
-
-std::string ReadBytes(const std::string& path) {
-    std::ifstream in(Utf8ToWide(path).c_str(), std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-void WriteBytes(const std::string& path, const std::string& bytes) {
-    std::ofstream out(Utf8ToWide(path).c_str(), std::ios::binary | std::ios::trunc);
-    out << bytes;
-}
-
 class StyleDialogTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        WriteBytes(configPath_, Utf8ToGbk("[Normal]\r\nSameMode=True\r\n[Style]\r\nWidth=3000\r\n"
-                                          "[PPTFiles]\r\npptFiles=0\r\n"));
+        ASSERT_TRUE(testing::WriteBytes(
+            configPath_, Utf8ToGbk("[Normal]\r\nSameMode=True\r\n[Style]\r\nWidth=3000\r\n"
+                                   "[PPTFiles]\r\npptFiles=0\r\n")));
         state_.General.ConfigPath = configPath_;
         state_.Style = DefaultStyle();
     }
-    void TearDown() override {
-        dialog_.reset();
-        DeleteFileW(Utf8ToWide(configPath_).c_str());
-    }
+    void TearDown() override { dialog_.reset(); }
 
     HWND OpenDialog() {
         if (!dialog_) {
@@ -142,7 +122,8 @@ class StyleDialogTest : public ::testing::Test {
         return IniStore(configPath_).ReadRaw("Style", key, "missing");
     }
 
-    std::string configPath_ = TempPath();
+    testing::TempFolder folder_;
+    std::string configPath_ = folder_.EmptyFile("Config.ini");
     AppState state_;
     IniStore store_{configPath_};
     ConfigFile config_{state_, store_, [](const std::string&) {}};
@@ -159,6 +140,7 @@ TEST_F(StyleDialogTest, DefaultStyleShowsItsItemsAndAFittedPreview) {
     EXPECT_EQ(Text(kStyleDialogSizeCaptionId), L"字号");
     EXPECT_EQ(Text(kStyleDialogAlphaCaptionId), L"透明度");
     EXPECT_EQ(Text(kStyleDialogPosCaptionId), L"位  置");
+    EXPECT_EQ(Text(kStyleDialogScreensCaptionId), L"屏  幕");
     EXPECT_EQ(Text(kStyleDialogTextColorId), L"颜色");
     EXPECT_EQ(Text(kStyleDialogBackColorId), L"自定义背景颜色");
     EXPECT_EQ(Text(kDialogSaveId), L"保存");
@@ -174,6 +156,8 @@ TEST_F(StyleDialogTest, DefaultStyleShowsItsItemsAndAFittedPreview) {
     EXPECT_EQ(Text(kStyleDialogSizeListId), L"36");
     EXPECT_EQ(Text(kStyleDialogAlphaListId), L"不透明");
     EXPECT_EQ(Text(kStyleDialogPosListId), L"屏幕右上角");
+    EXPECT_EQ(Text(kStyleDialogScreensListId), L"所有屏幕");
+    EXPECT_EQ(SendMessageW(Child(kStyleDialogScreensListId), CB_GETCOUNT, 0, 0), 3);
     EXPECT_EQ(SendMessageW(Child(kStyleDialogSizeListId), CB_GETCOUNT, 0, 0), 141);
     EXPECT_EQ(SendMessageW(Child(kStyleDialogAlphaListId), CB_GETCOUNT, 0, 0), 11);
     EXPECT_EQ(SendMessageW(Child(kStyleDialogPosListId), CB_GETCOUNT, 0, 0), 5);
@@ -215,6 +199,7 @@ TEST_F(StyleDialogTest, ImmediateSaveWritesTheFittedSizesThenLaysOutAndCloses) {
     EXPECT_EQ(Saved("BackColor"), "3394560");
     EXPECT_EQ(Saved("Alpha"), "100");
     EXPECT_EQ(Saved("showPos"), "1");
+    EXPECT_EQ(Saved("Screens"), "0");
     // The main clock's place is stored whatever the position mode.
     EXPECT_EQ(Saved("Left"), "12900");
     EXPECT_EQ(Saved("Top"), "600");
@@ -238,13 +223,16 @@ TEST_F(StyleDialogTest, LargerSizeGrowsTheDigitsAndTheBackgroundFollows) {
     EXPECT_TRUE(PartAt(kStyleDialogDigitsId, after.digits));
     EXPECT_TRUE(PartAt(kStyleDialogBackgroundId, after.background));
 
-    Choose(kStyleDialogAlphaListId, 5);  // 50%
-    Choose(kStyleDialogPosListId, 4);    // 自定义位置
+    Choose(kStyleDialogAlphaListId, 5);    // 50%
+    Choose(kStyleDialogPosListId, 4);      // 自定义位置
+    Choose(kStyleDialogScreensListId, 2);  // 其他屏幕
     Press(kDialogSaveId);
     ASSERT_TRUE(PumpUntilClosed());
     EXPECT_EQ(Saved("numFontSize"), "72");
     EXPECT_EQ(Saved("Alpha"), "50");
     EXPECT_EQ(Saved("showPos"), "4");
+    EXPECT_EQ(Saved("Screens"), "2");
+    EXPECT_EQ(state_.Style.Screens, 2);
     EXPECT_EQ(Saved("Left"), "12900");
     EXPECT_EQ(Saved("Width"), std::to_string(after.background.width));
 }
@@ -322,11 +310,12 @@ TEST_F(StyleDialogTest, StoredValuesNoListShowsAreKept) {
     // and a size outside the list.
     state_.Style.Alpha = 55;
     state_.Style.showPos = 7;
+    state_.Style.Screens = 9;
     state_.Style.numFontName = "No Such Face";
     state_.Style.numFontSize = 8;
     OpenDialog();
     for (const int id : {kStyleDialogFontListId, kStyleDialogSizeListId, kStyleDialogAlphaListId,
-                         kStyleDialogPosListId}) {
+                         kStyleDialogPosListId, kStyleDialogScreensListId}) {
         EXPECT_EQ(SendMessageW(Child(id), CB_GETCURSEL, 0, 0), CB_ERR) << id;
     }
     // Nothing was chosen, so nothing was fitted: the preview is the stored one.
@@ -344,6 +333,7 @@ TEST_F(StyleDialogTest, StoredValuesNoListShowsAreKept) {
     ASSERT_TRUE(PumpUntilClosed());
     EXPECT_EQ(Saved("Alpha"), "55");
     EXPECT_EQ(Saved("showPos"), "7");
+    EXPECT_EQ(Saved("Screens"), "9");
     EXPECT_EQ(Saved("numFontName"), "No Such Face");
     EXPECT_EQ(Saved("numFontSize"), "8");
 }
@@ -399,8 +389,8 @@ TEST_F(StyleDialogTest, NothingOverlapsOrIsClippedInAnyLanguageAtAnyScale) {
             testing::LayOutAtDpi(dialog, dpi);
             EXPECT_EQ(testing::LayoutFaults(dialog, dpi), std::vector<std::wstring>{})
                 << testing::LanguageName(language) << " " << dpi;
-            for (const int id :
-                 {kStyleDialogSizeListId, kStyleDialogAlphaListId, kStyleDialogPosListId}) {
+            for (const int id : {kStyleDialogSizeListId, kStyleDialogAlphaListId,
+                                 kStyleDialogPosListId, kStyleDialogScreensListId}) {
                 EXPECT_EQ(testing::ClippedItems(Child(id)), std::vector<std::wstring>{})
                     << testing::LanguageName(language) << " " << dpi;
             }

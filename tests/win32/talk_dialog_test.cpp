@@ -7,6 +7,7 @@
 
 #include "dialog_layout_check_win32.h"
 #include "fake_dialog_host_win32.h"
+#include "temp_folder.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -17,18 +18,10 @@
 namespace quorrin {
 namespace {
 
-std::string TempPath() {
-    wchar_t folder[MAX_PATH] = {};
-    GetTempPathW(MAX_PATH, folder);
-    wchar_t path[MAX_PATH] = {};
-    GetTempFileNameW(folder, L"qtk", 0, path);
-    return WideToUtf8(path);
-}
-
 TEST(TalkDialogLayout, NothingOverlapsOrIsClippedInAnyLanguageAtAnyScale) {
-    const std::string path = TempPath();
+    const testing::TempFolder folder;
     AppState state;
-    IniStore store(path);
+    IniStore store(folder.EmptyFile("Config.ini"));
     ConfigFile config(state, store, nullptr);
     testing::FakeDialogHost host;
     // Every key shown as taken, so that the marks are laid out too.
@@ -47,7 +40,6 @@ TEST(TalkDialogLayout, NothingOverlapsOrIsClippedInAnyLanguageAtAnyScale) {
         }
         dialog.Close();
     }
-    DeleteFileW(Utf8ToWide(path).c_str());
 }
 
 }  // namespace

@@ -15,14 +15,13 @@
 #include "fake_dialog_host_win32.h"
 #include "held_file_save_win32.h"
 #include "message_pump_win32.h"
+#include "temp_folder.h"
 #include "test_window_win32.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <fstream>
 #include <functional>
-#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
@@ -32,6 +31,7 @@ namespace {
 
 using testing::PumpResult;
 using testing::PumpUntil;
+using testing::ReadBytes;
 
 std::wstring Text(HWND window) {
     std::wstring text(static_cast<size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
@@ -47,19 +47,6 @@ std::wstring ListRow(HWND list, int row) {
     SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(text.data()));
     text.resize(static_cast<size_t>(length));
     return text;
-}
-
-std::string ReadBytes(const std::string& path) {
-    std::ifstream in(Utf8ToWide(path).c_str(), std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-std::string TempPath() {
-    wchar_t folder[MAX_PATH] = {};
-    GetTempPathW(MAX_PATH, folder);
-    wchar_t path[MAX_PATH] = {};
-    GetTempFileNameW(folder, L"qst", 0, path);
-    return WideToUtf8(path);
 }
 
 // Runs `action` once from inside whatever message loop is running (the editor's own).
@@ -86,10 +73,7 @@ class TimingDialogsTest : public ::testing::Test {
         state_.Presentations.Store(1, {1200, 60, true, false, "年度总结", 300});
         state_.Presentations.Store(2, {300, 30, false, true, "Intro", 0});
     }
-    void TearDown() override {
-        dialog_.reset();
-        DeleteFileW(Utf8ToWide(path_).c_str());
-    }
+    void TearDown() override { dialog_.reset(); }
     HWND Open() {
         if (!dialog_) {
             dialog_ = std::make_unique<TimingDialog>(state_, config_, host_);
@@ -113,7 +97,8 @@ class TimingDialogsTest : public ::testing::Test {
         return static_cast<int>(SendMessageW(Child(kTimingDialogListId), LB_GETCOUNT, 0, 0));
     }
 
-    std::string path_ = TempPath();
+    testing::TempFolder folder_;
+    std::string path_ = folder_.EmptyFile("Config.ini");
     AppState state_;
     IniStore store_{path_};
     ConfigFile config_{state_, store_, nullptr};

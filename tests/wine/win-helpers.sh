@@ -20,16 +20,34 @@ wine_out() {
 # wininfo ARGS...: runs tools/wininfo.exe (see its header for the commands).
 wininfo() { wine_out "$QUORRIN_BIN/wininfo.exe" "$@"; }
 
-# wait_until SECONDS COMMAND...: polls COMMAND every 0.2 s until it succeeds; fails when the
-# time is up.
+# Every wait is on a condition, polled until it holds or its deadline passes. A deadline in
+# the scripts is what a quiet machine needs with some room; every wait allows kPatience times
+# that (QUORRIN_E2E_PATIENCE), as a 2-core machine under full load needs, which costs nothing
+# while the condition comes in time. With QUORRIN_WAIT_LOG=FILE each wait appends
+# "milliseconds<TAB>result<TAB>script<TAB>condition" to FILE, to see how close waits come to
+# their deadlines.
+readonly kPatience=${QUORRIN_E2E_PATIENCE:-3}
+readonly kPollSeconds=0.2
+
+# wait_until SECONDS COMMAND...: polls COMMAND until it succeeds; fails when kPatience x
+# SECONDS have passed.
 wait_until() {
-    local seconds=$1
+    local started deadline rc=0
+    started=$(now_ms)
+    deadline=$((started + $1 * ${patience:-$kPatience} * 1000))
     shift
-    local deadline=$((SECONDS + seconds))
-    while ! "$@"; do
-        [ $SECONDS -lt $deadline ] || return 1
-        sleep 0.2
+    until "$@"; do
+        if [ "$(now_ms)" -ge $deadline ]; then
+            rc=1
+            break
+        fi
+        sleep $kPollSeconds  # paces the polls, each of which starts a Windows program
     done
+    if [ -n "${QUORRIN_WAIT_LOG:-}" ]; then
+        printf '%s\t%s\t%s\t%s\n' $(($(now_ms) - started)) "$rc" "$(basename "$0")" "$*" \
+            >>"$QUORRIN_WAIT_LOG"
+    fi
+    return $rc
 }
 
 # first_window ARGS...: the handle of the first window that `wininfo list ARGS` lists.
@@ -96,14 +114,23 @@ now_ms() {
     echo $((micros / 1000))
 }
 
-# holds_for SECONDS COMMAND...: polls COMMAND every 0.2 s for SECONDS; fails at the first poll
-# at which it does not hold.
+# try_for SECONDS COMMAND...: polls COMMAND like wait_until, for SECONDS as given (not
+# stretched): for a first attempt whose failure is handled by a fallback (a second click), so
+# that a quiet machine does not wait kPatience times longer for the fallback. Never a check.
+try_for() {
+    patience=1 wait_until "$@"
+}
+
+# holds_for SECONDS COMMAND...: polls COMMAND for SECONDS (the time a change would need to
+# show, not stretched by kPatience), and at least twice; fails at the first poll at which it
+# does not hold.
 holds_for() {
-    local until=$(($(now_ms) + $1 * 1000))
+    local until=$(($(now_ms) + $1 * 1000)) polls=0
     shift
-    while [ "$(now_ms)" -lt $until ]; do
+    while [ "$(now_ms)" -lt $until ] || [ $polls -lt 2 ]; do
         "$@" || return 1
-        sleep 0.2
+        polls=$((polls + 1))
+        sleep $kPollSeconds
     done
 }
 

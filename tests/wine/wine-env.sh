@@ -45,9 +45,11 @@ start() {
         display=":$n"
         Xvfb "$display" -screen 0 1280x800x24 -noreset >"$state/xvfb.log" 2>&1 </dev/null &
         echo $! >"$state/xvfb.pid"
-        for _ in $(seq 50); do
-            [ -e "/tmp/.X11-unix/X$n" ] && break
-            sleep 0.1
+        # Up within a few tenths of a second when quiet; a loaded machine may need more.
+        local deadline=$((SECONDS + 30))
+        until [ -e "/tmp/.X11-unix/X$n" ]; do
+            [ $SECONDS -lt $deadline ] || { echo "Xvfb $display did not start" >&2; exit 1; }
+            sleep 0.1  # paces the polls
         done
     fi
     cat >"$state/env.sh" <<ENV

@@ -27,7 +27,7 @@ constexpr size_t kChartRow = 1;
 constexpr size_t kButtonsRow = 2;
 constexpr int32_t kColumnCount = 5;
 // The columns' widths in twips, in the order of their headings below.
-constexpr std::array<int32_t, kColumnCount> kColumnTwips{1900, 2400, 1100, 1100, 1100};
+constexpr std::array<int32_t, kColumnCount> kColumnTwips{1800, 2300, 1100, 1100, 1300};
 constexpr std::array<TextId, kColumnCount> kColumnHeadings{
     TextId::HistoryDate, TextId::HistoryPresentation, TextId::HistoryPlanned, TextId::HistoryActual,
     TextId::HistoryOverUnder};
@@ -126,7 +126,11 @@ void HistoryDialog::GiveCellText(NMLVDISPINFOW& request) {
             cellText_ = Utf8ToWide(ListDateText(row->start));
             break;
         case 1:
-            cellText_ = Utf8ToWide(row->presentation);
+            // The shared timing's name is kept the same in every language, shown in the
+            // user's.
+            cellText_ = row->presentation == kAllPresentationsLabel
+                            ? UiText(TextId::AllPresentations)
+                            : Utf8ToWide(row->presentation);
             break;
         case 2:
             cellText_ = Utf8ToWide(DurationText(row->plannedSeconds));

@@ -39,6 +39,18 @@ std::vector<std::string> PositionItems() {
     return items;
 }
 
+std::vector<std::string> ScreensItems() {
+    std::vector<std::string> items;
+    for (const TextId id : {TextId::ScreensEvery, TextId::ScreensShow, TextId::ScreensOther}) {
+        items.emplace_back(Text(id));
+    }
+    return items;
+}
+
+int ScreensIndex(uint8_t screens) {
+    return screens < kScreensItemCount ? static_cast<int>(screens) : kNoListItem;
+}
+
 int AlphaIndex(uint8_t alphaPercent) {
     if (alphaPercent % kAlphaStepPercent != 0) return kNoListItem;
     const int index = alphaPercent / kAlphaStepPercent;
@@ -90,18 +102,19 @@ void FitPreviewBackground(StylePreview& preview, int32_t textWidthPixels, int32_
 }
 
 DisplayStyle StyleFromDialog(const DisplayStyle& stored, const StylePreview& preview,
-                             int alphaIndex, int positionIndex, int32_t clockLeftTwips,
+                             const StyleListChoices& lists, int32_t clockLeftTwips,
                              int32_t clockTopTwips) {
     DisplayStyle style = stored;
     style.Width = preview.background.width;
     style.Height = preview.background.height;
     style.BackColor = preview.backColor;
-    if (alphaIndex != kNoListItem) {
-        style.Alpha = static_cast<uint8_t>(alphaIndex * kAlphaStepPercent);
+    if (lists.alpha != kNoListItem) {
+        style.Alpha = static_cast<uint8_t>(lists.alpha * kAlphaStepPercent);
     }
     style.Top = clockTopTwips;
     style.Left = clockLeftTwips;
-    if (positionIndex != kNoListItem) style.showPos = static_cast<uint8_t>(positionIndex);
+    if (lists.position != kNoListItem) style.showPos = static_cast<uint8_t>(lists.position);
+    if (lists.screens != kNoListItem) style.Screens = static_cast<uint8_t>(lists.screens);
     style.numFontSize = static_cast<int16_t>(preview.fontPoints);
     style.numFontName = preview.fontName;
     style.numForeColor = preview.textColor;

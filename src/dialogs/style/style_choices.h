@@ -30,6 +30,11 @@ std::vector<std::string> AlphaItems();
 inline constexpr int kPositionItemCount = 5;
 std::vector<std::string> PositionItems();
 
+// The screens list: index n is the ClockScreens value n (every screen, the show's, the
+// others).
+inline constexpr int kScreensItemCount = 3;
+std::vector<std::string> ScreensItems();
+
 // Fitting the clock round its digits keeps the margins of the default clock (3000 x 1200
 // round 1995 x 840 digits at 480, 200): the digits centred across a width 1000 more than
 // theirs (about the default's 480 and 525 a side), 200 below the top edge and 160 above the
@@ -45,6 +50,7 @@ std::vector<std::string> FontSizeItems();
 int FontSizeIndex(int32_t points);
 int AlphaIndex(uint8_t alphaPercent);
 int PositionIndex(uint8_t showPos);
+int ScreensIndex(uint8_t screens);
 // The item whose text is `name` exactly (case counts).
 int FontIndex(const std::vector<std::string>& fonts, const std::string& name);
 
@@ -74,11 +80,18 @@ StylePreview PreviewFromStyle(const DisplayStyle& style);
 void FitPreviewBackground(StylePreview& preview, int32_t textWidthPixels, int32_t textHeightPixels,
                           int32_t dpi);
 
-// Save's fields: everything the preview shows, the opacity and position items (a list
-// without a selection keeps the stored value), and the main clock's current place, which is
-// stored whatever the position mode.
+// The items chosen in the dialog's lists.
+struct StyleListChoices {
+    int alpha = kNoListItem;
+    int position = kNoListItem;
+    int screens = kNoListItem;
+};
+
+// Save's fields: everything the preview shows, the opacity, position and screens items (a
+// list without a selection keeps the stored value), and the main clock's current place,
+// which is stored whatever the position mode.
 DisplayStyle StyleFromDialog(const DisplayStyle& stored, const StylePreview& preview,
-                             int alphaIndex, int positionIndex, int32_t clockLeftTwips,
+                             const StyleListChoices& lists, int32_t clockLeftTwips,
                              int32_t clockTopTwips);
 
 }  // namespace quorrin

@@ -27,7 +27,9 @@ constexpr TwipRect kAlphaCaptionTwips{360, 3000, 600, 255};
 constexpr TwipRect kAlphaListTwips{960, 3000, 1395, 3300};
 constexpr TwipRect kPosCaptionTwips{360, 3480, 600, 255};
 constexpr TwipRect kPosListTwips{960, 3480, 1395, 1800};
-// In English the captions beside these two lists ("Opacity", "Place") are wider than the
+constexpr TwipRect kScreensCaptionTwips{360, 3960, 600, 255};
+constexpr TwipRect kScreensListTwips{960, 3960, 1395, 1200};
+// In English the captions beside these lists ("Opacity", "Place", "Screens") are wider than the
 // Chinese ones: the lists start further right, keeping their right edge.
 constexpr int32_t kEnglishListShiftTwips = 60;
 
@@ -115,6 +117,8 @@ void StyleDialog::MakeControls() {
     AddDropDownList(kStyleDialogAlphaListId, BesideCaption(kAlphaListTwips));
     AddCaption(kStyleDialogPosCaptionId, UiText(TextId::StylePosition), kPosCaptionTwips);
     AddDropDownList(kStyleDialogPosListId, BesideCaption(kPosListTwips));
+    AddCaption(kStyleDialogScreensCaptionId, UiText(TextId::StyleScreens), kScreensCaptionTwips);
+    AddDropDownList(kStyleDialogScreensListId, BesideCaption(kScreensListTwips));
     StylePreviewIds ids;
     ids.pane = kStyleDialogPreviewId;
     ids.background = kStyleDialogBackgroundId;
@@ -145,6 +149,7 @@ void StyleDialog::FillLists() {
     AddItems(GetDlgItem(Handle(), kStyleDialogSizeListId), FontSizeItems());
     AddItems(GetDlgItem(Handle(), kStyleDialogAlphaListId), AlphaItems());
     AddItems(GetDlgItem(Handle(), kStyleDialogPosListId), PositionItems());
+    AddItems(GetDlgItem(Handle(), kStyleDialogScreensListId), ScreensItems());
 }
 
 void StyleDialog::ShowStyle(const DisplayStyle& style) {
@@ -165,6 +170,8 @@ void StyleDialog::ShowStyle(const DisplayStyle& style) {
                         0);
     SendDlgItemMessageW(Handle(), kStyleDialogPosListId, CB_SETCURSEL, PositionIndex(style.showPos),
                         0);
+    SendDlgItemMessageW(Handle(), kStyleDialogScreensListId, CB_SETCURSEL,
+                        ScreensIndex(style.Screens), 0);
 }
 
 int StyleDialog::Selected(int listId) const {
@@ -190,7 +197,7 @@ void StyleDialog::OnControl(int id, int code) {
     if (code == CBN_SELCHANGE) {
         if (id == kStyleDialogFontListId) OnFontChosen();
         if (id == kStyleDialogSizeListId) OnSizeChosen();
-        // The opacity and position lists only hold the choice until Save.
+        // The opacity, position and screens lists only hold the choice until Save.
         return;
     }
     if (code != BN_CLICKED) return;
@@ -214,9 +221,10 @@ void StyleDialog::PickBackColor() {
 
 bool StyleDialog::Save() {
     const TwipRect clock = layout_.MainClockRect();
+    const StyleListChoices lists{Selected(kStyleDialogAlphaListId), Selected(kStyleDialogPosListId),
+                                 Selected(kStyleDialogScreensListId)};
     const DisplayStyle chosen =
-        StyleFromDialog(state_.Style, preview_.Preview(), Selected(kStyleDialogAlphaListId),
-                        Selected(kStyleDialogPosListId), clock.left, clock.top);
+        StyleFromDialog(state_.Style, preview_.Preview(), lists, clock.left, clock.top);
     // On failure the clock keeps the style the file holds; the dialog keeps the user's
     // choices, so that Save can be tried again once the file is free.
     if (!Saved(config_, config_.SaveStyle(chosen))) return false;

@@ -1,6 +1,6 @@
 // The display style dialog "外观设置": the digits' font, size and colour, the background
-// colour, the opacity and the screen position of the clock, edited in a live preview and
-// applied to both clock windows on Save. Modeless; one at a time.
+// colour, the opacity and the screen position of the clock, edited in a live preview, and
+// the screens that show it; applied to every clock window on Save. Modeless; one at a time.
 #pragma once
 
 #include "geometry/rect.h"
@@ -34,12 +34,14 @@ inline constexpr int kStyleDialogPosListId = 1112;
 inline constexpr int kStyleDialogPreviewId = 1113;  // "模拟显示"
 inline constexpr int kStyleDialogBackgroundId = 1114;
 inline constexpr int kStyleDialogDigitsId = 1115;
+inline constexpr int kStyleDialogScreensCaptionId = 1116;  // "屏  幕"
+inline constexpr int kStyleDialogScreensListId = 1117;
 // What the style dialog needs of the clock windows besides hiding the main one: where the
 // main clock is now, and laying both out again from the display style.
 class ClockLayoutControl {
   public:
     virtual TwipRect MainClockRect() const = 0;
-    // The copy first, then the main clock.
+    // The copies first, then the main clock.
     virtual void LayOutClocks() = 0;
 
   protected:

@@ -16,6 +16,7 @@ constexpr DialogRow<T> kSwitchRows[] = {
     {RowKind::Check, TextId::TalkOvertime, &T::Overtime},
     {RowKind::Check, TextId::TalkColors, &T::Colors},
     {RowKind::Check, TextId::TalkKeys, &T::Keys},
+    {RowKind::Check, TextId::TalkHistory, &T::History},
     {RowKind::Color, TextId::TalkWarningColor, &T::WarningColor},
     {RowKind::Color, TextId::TalkOvertimeColor, &T::OvertimeColor},
 };
