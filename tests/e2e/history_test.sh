@@ -2,7 +2,8 @@
 # The record of talks written by the real Quorrin.exe under Wine, over the slide-show
 # stand-in: a countdown that runs out, a show closed early, Quorrin closed during a show and
 # Windows shutting down during one each leave their row in History.csv beside Config.ini,
-# read back byte by byte (the byte-order mark, the header, the columns).
+# read back byte by byte (the byte-order mark, the header, the columns); with [Talk]
+# History=False nothing is written.
 set -uo pipefail
 # shellcheck source=app_session.sh
 . "$QUORRIN_SOURCE/tests/e2e/app_session.sh"
@@ -52,6 +53,8 @@ echo "     $(rows | head -n 1)"
 check "the whole time ran" field_matches 1 5 '^00:00:0[34]$'
 check "none paused, none over" [ "$(field 1 6),$(field 1 7)" = "00:00:00,00:00:00" ]
 check "it ended as time-up" field_is 1 8 time-up
+quit
+launch
 
 a_show early
 end_show
@@ -75,6 +78,19 @@ a_show shutdown
 wininfo endsession "$main" >/dev/null
 check "Quorrin ends with the session" wait_until $kCloseSeconds process_gone "$pid"
 check "and leaves a program-exit row" field_is 1 8 program-exit
+end_show
+
+echo "--- [Talk] History=False records nothing"
+new_app off
+talk='History=False' timeCnt=00:00:02 timeWarning=00:00:00 close=True write_settings
+launch
+a_show off
+check "the show is closed at the end" wait_until $kCloseSeconds process_gone "$show_pid"
+quit
+launch
+a_show off-exit
+quit
+check "no History.csv is written" [ ! -e "$(history_file)" ]
 end_show
 
 report_checks
