@@ -78,16 +78,9 @@ void ShowWatcher::OnQueuedPassDue() {
 void ShowWatcher::Pass() {
     const WindowId show = FindSlideShow(state_, walk_);
     walk_.Track(show);
-    switch (UpdateShowActive(state_.Countdown, show)) {
-        case ShowChange::Started:
-            session_.Begin();
-            break;
-        case ShowChange::Ended:
-            session_.End();
-            break;
-        case ShowChange::None:
-            break;
-    }
+    const ShowChange change = UpdateShowActive(state_.Countdown, show);
+    if (change == ShowChange::Started) session_.Begin();
+    if (change == ShowChange::Ended) session_.End();
 }
 
 }  // namespace quorrin

@@ -87,6 +87,19 @@ std::string FileBytes(const IniDocument& document, FileEncoding read) {
     return Utf8ToUtf16LeFile(text);
 }
 
+// One value from the file as it is now, found by `find` in its document; `defaultValue`
+// when the file cannot be read. No cache: every read sees the file as it is now, hand
+// edits included.
+template <typename Find>
+std::string ReadOnce(FilePlatform& platform, const std::string& path, std::string_view defaultValue,
+                     const Find& find) {
+    std::string bytes;
+    if (!platform.Read(path, bytes)) return PrepareDefault(defaultValue);
+    FileText file = DecodeFileBytes(std::move(bytes));
+    const IniDocument document(std::move(file.text), CharsetOf(file.encoding));
+    return find(document);
+}
+
 }  // namespace
 
 std::string IniSnapshot::ReadRaw(std::string_view section, std::string_view key,
@@ -123,21 +136,16 @@ IniSnapshot IniStore::Snapshot() const {
 
 std::string IniStore::ReadRaw(std::string_view section, std::string_view key,
                               std::string_view defaultGbk) const {
-    // No cache: every read sees the file as it is now, hand edits included.
-    std::string bytes;
-    if (!platform_.Read(path_, bytes)) return PrepareDefault(defaultGbk);
-    FileText file = DecodeFileBytes(std::move(bytes));
-    const IniDocument document(std::move(file.text), CharsetOf(file.encoding));
-    return FindRaw(document, document.Charset(), section, key, defaultGbk);
+    return ReadOnce(platform_, path_, defaultGbk, [&](const IniDocument& document) {
+        return FindRaw(document, document.Charset(), section, key, defaultGbk);
+    });
 }
 
 std::string IniStore::Read(std::string_view section, std::string_view key,
                            std::string_view defaultValue) const {
-    std::string bytes;
-    if (!platform_.Read(path_, bytes)) return PrepareDefault(defaultValue);
-    FileText file = DecodeFileBytes(std::move(bytes));
-    const IniDocument document(std::move(file.text), CharsetOf(file.encoding));
-    return FindUtf8(document, document.Charset(), section, key, defaultValue);
+    return ReadOnce(platform_, path_, defaultValue, [&](const IniDocument& document) {
+        return FindUtf8(document, document.Charset(), section, key, defaultValue);
+    });
 }
 
 FileStatus IniStore::Write(std::string_view section, std::string_view key, std::string_view value) {

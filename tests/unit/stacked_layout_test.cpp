@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 namespace quorrin {
@@ -66,6 +67,23 @@ TEST(StackedLayout, AWideCheckBoxWidensTheDialogAndASmallOneKeepsItsLeastWidth) 
     const StackedLayout small = StackRows(std::vector{Check(300)}, kFrame);
     EXPECT_EQ(small.clientWidth, 3000);
     EXPECT_EQ(small.clientHeight, 780 + 345 + 900);
+}
+
+TEST(StackedLayout, AnActionThatFollowsItsFieldSitsBesideItAndWidensNoColumn) {
+    StackedRow swatch = Columns(900, 400, 1300);
+    swatch.actionFollowsField = true;
+    const StackedLayout layout = StackRows(std::vector{swatch, Columns(1500, 2700, 800)}, kFrame);
+    const int32_t fieldLeft = 360 + 1500 + 120;
+    EXPECT_EQ(layout.places[0][kRowField].left, fieldLeft) << "in the field column";
+    EXPECT_EQ(layout.places[0][kRowAction].left, fieldLeft + 400 + 120) << "right after it";
+    EXPECT_EQ(layout.places[1][kRowAction].left, fieldLeft + 2700 + 120) << "not widened";
+    EXPECT_EQ(layout.clientWidth, fieldLeft + 2700 + 120 + 800 + 360);
+
+    // Alone, the row still starts its field after the caption, and the dialog holds it.
+    const StackedLayout alone = StackRows(std::vector{swatch}, kFrame);
+    EXPECT_EQ(alone.places[0][kRowField].left, 360 + 900 + 120);
+    EXPECT_EQ(alone.places[0][kRowAction].left, 360 + 900 + 120 + 400 + 120);
+    EXPECT_EQ(alone.clientWidth, std::max(360 + 900 + 120 + 400 + 120 + 1300 + 360, 3000));
 }
 
 }  // namespace

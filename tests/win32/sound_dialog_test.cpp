@@ -29,6 +29,16 @@
 namespace quorrin {
 namespace {
 
+// The rows' controls as the kit numbers them: a file row's caption, name and 浏览, the
+// check box, then the second file row. The end-to-end scripts find them by these numbers.
+constexpr int kSoundDialogSoundCaptionId = kSoundDialogFirstId;
+constexpr int kSoundDialogSoundLabelId = kSoundDialogFirstId + 1;
+constexpr int kSoundDialogBrowseSoundId = kSoundDialogFirstId + 2;
+constexpr int kSoundDialogEndWarningId = kSoundDialogFirstId + 3;
+constexpr int kSoundDialogEndSoundCaptionId = kSoundDialogFirstId + 4;
+constexpr int kSoundDialogEndSoundLabelId = kSoundDialogFirstId + 5;
+constexpr int kSoundDialogBrowseEndSoundId = kSoundDialogFirstId + 6;
+
 using testing::CommonDialogDriver;
 using testing::PumpResult;
 using testing::PumpUntil;

@@ -27,8 +27,8 @@ ButtonKey KeyOf(WPARAM virtualKey) {
 
 }  // namespace
 
-OwnerDrawnButton::OwnerDrawnButton(std::wstring caption, bool enabled)
-    : caption_(std::move(caption)), enabled_(enabled) {}
+OwnerDrawnButton::OwnerDrawnButton(std::wstring caption, bool enabled, Traits traits)
+    : caption_(std::move(caption)), enabled_(enabled), traits_(traits) {}
 
 OwnerDrawnButton::~OwnerDrawnButton() = default;
 
@@ -171,7 +171,7 @@ void OwnerDrawnButton::PaintWithFocusMark(HDC dc) {
     if ((SendMessageW(Handle(), WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS) != 0) return;
     RECT mark{};
     GetClientRect(Handle(), &mark);
-    const int inset = ScalePixels(FocusMarkInsetPixels(), dpi_);
+    const int inset = ScalePixels(traits_.focusMarkInsetPixels, dpi_);
     InflateRect(&mark, -inset, -inset);
     if (mark.right <= mark.left || mark.bottom <= mark.top) return;
     // DrawFocusRect inverts its dots: the caller draws it once on a freshly painted face.
@@ -195,7 +195,7 @@ LRESULT OwnerDrawnButton::OnMouseMove(LPARAM point) {
 LRESULT OwnerDrawnButton::OnButtonDown(MouseButton button) {
     if (!enabled_ || Pressed()) return 0;
     if (GetFocus() != Handle()) SetFocus(Handle());
-    if (!ClicksWith(button)) return 0;
+    if (!traits_.clicksWithAnyButton && button != MouseButton::Left) return 0;
     // The capture brings the release here even when it happens outside the button.
     if (GetCapture() != Handle()) SetCapture(Handle());
     mousePress_ = button;

@@ -40,7 +40,16 @@ class OwnerDrawnButton : public WindowBase {
   protected:
     enum class MouseButton { Left, Right, Middle, X };
 
-    OwnerDrawnButton(std::wstring caption, bool enabled);
+    // What differs between the buttons without code of its own.
+    struct Traits {
+        // Whether a press with any mouse button clicks; else only the left one does (the
+        // others only take the focus).
+        bool clicksWithAnyButton = false;
+        // How far inside the edge the focus mark runs, in pixels at 96 dpi: inside the border.
+        int32_t focusMarkInsetPixels = 0;
+    };
+
+    OwnerDrawnButton(std::wstring caption, bool enabled, Traits traits);
     ~OwnerDrawnButton() override;
 
     // Creates the button as a tab stop child of `parent` at `placePixels` (the parent's
@@ -55,8 +64,6 @@ class OwnerDrawnButton : public WindowBase {
     HFONT CaptionFont();
     bool Inside(LPARAM point) const;
 
-    // Whether a press with `button` may click (the others only take the focus).
-    virtual bool ClicksWith(MouseButton button) const = 0;
     // Paints the whole button into `dc`; the focus mark is drawn on top of it.
     virtual void PaintFace(HDC dc) = 0;
     // The caption, font, enabled state, size or DPI changed: lay out and redraw.
@@ -68,8 +75,6 @@ class OwnerDrawnButton : public WindowBase {
     // The caption font when neither the button nor its parent has one.
     virtual HFONT FallbackFont() = 0;
     virtual ToolTipLook TipLook() const { return {}; }
-    // How far inside the edge the focus mark runs, in pixels at 96 dpi: inside the border.
-    virtual int32_t FocusMarkInsetPixels() const = 0;
     // Messages the shared part does not handle.
     virtual LRESULT OtherMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
@@ -101,6 +106,7 @@ class OwnerDrawnButton : public WindowBase {
 
     std::wstring caption_;
     bool enabled_;
+    Traits traits_;
     HINSTANCE instance_ = nullptr;
     int32_t dpi_ = kDefaultDpi;
     HFONT font_ = nullptr;  // from WM_SETFONT; owned by whoever set it

@@ -24,7 +24,10 @@ UniqueBitmap LoadFace(HINSTANCE module, int32_t number) {
 
 }  // namespace
 
-DrawnButton::DrawnButton() : OwnerDrawnButton(kDrawnButtonDefaultCaption, false) {}
+DrawnButton::DrawnButton()
+    : OwnerDrawnButton(
+          kDrawnButtonDefaultCaption, false,
+          {.clicksWithAnyButton = false, .focusMarkInsetPixels = kFocusMarkInsetPixels}) {}
 
 DrawnButton::~DrawnButton() {
     if (buffer_ && bufferOldBitmap_ != nullptr) SelectObject(buffer_.Get(), bufferOldBitmap_);
@@ -52,10 +55,6 @@ ToolTipLook DrawnButton::TipLook() const {
     look.textColor = kDrawnButtonTipTextColor;
     return look;
 }
-
-bool DrawnButton::ClicksWith(MouseButton button) const { return button == MouseButton::Left; }
-
-int32_t DrawnButton::FocusMarkInsetPixels() const { return kFocusMarkInsetPixels; }
 
 void DrawnButton::PaintFace(HDC dc) {
     if (buffer_) BitBlt(dc, 0, 0, bufferSize_.cx, bufferSize_.cy, buffer_.Get(), 0, 0, SRCCOPY);

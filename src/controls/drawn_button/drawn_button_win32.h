@@ -45,13 +45,11 @@ class DrawnButton final : public OwnerDrawnButton {
     void DrawFace(FaceRequest request);
 
   private:
-    bool ClicksWith(MouseButton button) const override;
     void PaintFace(HDC dc) override;
     void Restyle() override;
     void PressChanged() override;
     void MouseMoved(LPARAM point) override;
     HFONT FallbackFont() override;
-    int32_t FocusMarkInsetPixels() const override;
     ToolTipLook TipLook() const override;
 
     // Does what the input rules answered.

@@ -67,7 +67,10 @@ struct ImageButton::State {
     bool hoverShown = false;
 };
 
-ImageButton::ImageButton() : OwnerDrawnButton(L"", true), state_(std::make_unique<State>()) {}
+ImageButton::ImageButton()
+    : OwnerDrawnButton(
+          L"", true, {.clicksWithAnyButton = true, .focusMarkInsetPixels = kFocusMarkInsetPixels}),
+      state_(std::make_unique<State>()) {}
 
 ImageButton::~ImageButton() = default;
 
@@ -94,10 +97,6 @@ void ImageButton::SetOverColor(int32_t overColor) {
 
 int32_t ImageButton::Style() const { return state_->style; }
 int32_t ImageButton::OverColor() const { return state_->overColor; }
-
-bool ImageButton::ClicksWith(MouseButton) const { return true; }
-
-int32_t ImageButton::FocusMarkInsetPixels() const { return kFocusMarkInsetPixels; }
 
 LRESULT ImageButton::OtherMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_TIMER && wParam == static_cast<UINT_PTR>(ButtonTimer::Hover)) {

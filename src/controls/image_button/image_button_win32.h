@@ -35,13 +35,11 @@ class ImageButton final : public OwnerDrawnButton {
   private:
     struct State;
 
-    bool ClicksWith(MouseButton button) const override;
     void PaintFace(HDC dc) override;
     void Restyle() override;
     void PressChanged() override;
     void MouseMoved(LPARAM point) override;
     HFONT FallbackFont() override;
-    int32_t FocusMarkInsetPixels() const override;
     LRESULT OtherMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     LRESULT OnHoverTimer();
 

@@ -42,6 +42,8 @@ constexpr int kMaxShownPath = 1024;
 // A full path wraps over the label's two lines like text in an edit control, also where it
 // has no spaces.
 constexpr DWORD kFileLabelStyle = SS_EDITCONTROL;
+// A colour shows as a sunken swatch.
+constexpr DWORD kSwatchStyle = SS_SUNKEN;
 
 // How many controls a row of the kind makes, caption, field and action in that order.
 std::array<bool, kRowParts> PartsOf(RowKind kind) {
@@ -102,8 +104,9 @@ StackedLayout RowSet::Stack(int32_t dpi) const {
                                 true});
                 break;
             case RowKind::Color:
-                rows.push_back({{caption, PartSize{kSwatchWidthTwips, kLineHeightTwips},
-                                 buttonSize(TextId::TalkPickColor)}});
+                rows.push_back({.parts = {caption, PartSize{kSwatchWidthTwips, kLineHeightTwips},
+                                          buttonSize(TextId::TalkPickColor)},
+                                .actionFollowsField = true});
                 break;
             case RowKind::Key:
                 rows.push_back({{caption, PartSize{kKeyFieldWidthTwips, kLineHeightTwips},
@@ -142,21 +145,22 @@ void RowSet::Make(DialogLayout& layout, HWND dialog, const StackedLayout& stacke
         }
         layout.AddCaption(id[kRowCaption], caption, place[kRowCaption]);
         switch (kinds_[row]) {
-            case RowKind::Color:
-                layout.AddLabel(id[kRowField], L"", place[kRowField], SS_SUNKEN);
-                layout.AddButton(id[kRowAction], UiText(TextId::TalkPickColor), place[kRowAction],
-                                 kDefaultOverColor);
-                break;
             case RowKind::Key:
                 layout.AddControl(id[kRowField], HOTKEY_CLASSW, L"", WS_TABSTOP | WS_BORDER,
                                   place[kRowField]);
                 layout.AddLabel(id[kRowAction], L"", place[kRowAction]);
                 break;
-            case RowKind::File:
-                layout.AddLabel(id[kRowField], L"", place[kRowField], kFileLabelStyle);
-                layout.AddButton(id[kRowAction], UiText(TextId::Browse), place[kRowAction],
-                                 kDefaultOverColor);
+            case RowKind::Color:
+            case RowKind::File: {
+                // A swatch or a file name, and the button that chooses it.
+                const bool color = kinds_[row] == RowKind::Color;
+                layout.AddLabel(id[kRowField], L"", place[kRowField],
+                                color ? kSwatchStyle : kFileLabelStyle);
+                layout.AddButton(id[kRowAction],
+                                 UiText(color ? TextId::TalkPickColor : TextId::Browse),
+                                 place[kRowAction], kDefaultOverColor);
                 break;
+            }
             case RowKind::Check:
                 break;
         }

@@ -9,7 +9,8 @@ StackedLayout StackRows(std::span<const StackedRow> rows, const StackedFrame& fr
     std::array<int32_t, kRowParts> columns{};
     for (const StackedRow& row : rows) {
         if (row.spans) continue;
-        for (size_t part = 0; part < kRowParts; ++part) {
+        const size_t columnParts = row.actionFollowsField ? kRowField : kRowParts;
+        for (size_t part = 0; part < columnParts; ++part) {
             columns[part] = std::max(columns[part], row.parts[part].width);
         }
     }
@@ -20,6 +21,10 @@ StackedLayout StackRows(std::span<const StackedRow> rows, const StackedFrame& fr
         if (right > frame.margin) right += frame.columnGap;
         lefts[part] = right;
         right += columns[part];
+    }
+    // The field column starts after the captions even when only following rows use it.
+    if (columns[kRowField] == 0) {
+        lefts[kRowField] = lefts[kRowCaption] + columns[kRowCaption] + frame.columnGap;
     }
 
     StackedLayout layout;
@@ -32,7 +37,10 @@ StackedLayout StackRows(std::span<const StackedRow> rows, const StackedFrame& fr
         for (size_t part = 0; part < kRowParts; ++part) {
             const PartSize size = row.parts[part];
             if (size.width == 0) continue;
-            const int32_t left = row.spans ? frame.margin : lefts[part];
+            int32_t left = row.spans ? frame.margin : lefts[part];
+            if (row.actionFollowsField && part == kRowAction) {
+                left = lefts[kRowField] + row.parts[kRowField].width + frame.columnGap;
+            }
             places[part] = {left, top + (height - size.height) / 2, size.width, size.height};
             widest = std::max(widest, left + size.width);
         }

@@ -29,6 +29,9 @@ struct StackedRow {
     std::array<PartSize, kRowParts> parts{};
     // The caption alone, across every column (a check box).
     bool spans = false;
+    // The action right after the field rather than in the action column (a small swatch
+    // and its button); the field and the action then set no column's width.
+    bool actionFollowsField = false;
 };
 
 // What surrounds the rows: the title bar above them, the margins, the spaces between rows

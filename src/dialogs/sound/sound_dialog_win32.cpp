@@ -25,7 +25,7 @@ SoundDialog::SoundDialog(AppState& state, ConfigFile& config, DialogHost& host)
     : SettingsDialog(&host, &state.Countdown),
       state_(state),
       config_(config),
-      rows_(kSoundRows, kSoundDialogSoundCaptionId) {
+      rows_(kSoundRows, kSoundDialogFirstId) {
     rows_.SetFileChoice(
         {.show = [](const std::string& setting) { return Utf8ToWide(SoundSettingToShow(setting)); },
          .setting =

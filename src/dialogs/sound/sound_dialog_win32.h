@@ -11,15 +11,8 @@ namespace quorrin {
 
 inline constexpr const wchar_t* kSoundDialogClassName = L"Quorrin.SoundDialog";
 
-// Control ids, for WM_COMMAND (buttons) and GetDlgItem (labels, check box): the rows' controls
-// in their order.
-inline constexpr int kSoundDialogSoundCaptionId = 1003;  // "提示音乐："
-inline constexpr int kSoundDialogSoundLabelId = 1004;
-inline constexpr int kSoundDialogBrowseSoundId = 1005;      // "浏览"
-inline constexpr int kSoundDialogEndWarningId = 1006;       // "结束提醒"
-inline constexpr int kSoundDialogEndSoundCaptionId = 1007;  // "结束音乐："
-inline constexpr int kSoundDialogEndSoundLabelId = 1008;
-inline constexpr int kSoundDialogBrowseEndSoundId = 1009;  // "浏览"
+// The rows' controls are numbered from here, in the order Tab visits them.
+inline constexpr int kSoundDialogFirstId = 1003;
 
 // Hides the main clock while it is open during a show.
 class SoundDialog final : public SettingsDialog {
