@@ -449,7 +449,7 @@ constexpr const char* kEveryKeyNotDefault =
     "[Style]\r\nWidth=3100\r\nHeight=1300\r\nBackColor=1\r\nAlpha=90\r\nTop=15\r\nLeft=12900\r\n"
     "showPos=4\r\nnumFontName=微软雅黑\r\nnumFontSize=40\r\nnumForeColor=2\r\nnumHeight=850\r\n"
     "numWidth=2000\r\nnumLeft=490\r\nnumTop=210\r\nbgHeight=1210\r\nbgWidth=3010\r\n"
-    "bgLeft=5\r\nbgTop=6\r\nbgBackColor=3\r\n"
+    "bgLeft=5\r\nbgTop=6\r\nbgBackColor=3\r\nScreens=2\r\n"
     "[PPTFiles]\r\npptFiles=1\r\ntimeCnt1=00:20:00\r\ntimeWarning1=00:02:00\r\nflush1=True\r\n"
     "close1=False\r\nfile1=talk\r\ntimeFree1=00:00:07\r\n"
     "[Talk]\r\nOvertime=True\r\nColors=True\r\nHotKeys=True\r\nWarningColor=4\r\n"
