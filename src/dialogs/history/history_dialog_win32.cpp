@@ -71,11 +71,11 @@ void HistoryDialog::MakeControls() {
     ListView_SetExtendedListViewStyle(list, LVS_EX_FULLROWSELECT);
     for (int column = 0; column < kColumnCount; ++column) {
         std::wstring heading = UiText(kColumnHeadings[column]);
-        LVCOLUMNW spec{};
-        spec.mask = LVCF_TEXT | LVCF_WIDTH;
-        spec.pszText = heading.data();
-        spec.cx = Pixels(kColumnTwips[column]);
-        ListView_InsertColumn(list, column, &spec);
+        LVCOLUMNW listColumn{};
+        listColumn.mask = LVCF_TEXT | LVCF_WIDTH;
+        listColumn.pszText = heading.data();
+        listColumn.cx = Pixels(kColumnTwips[column]);
+        ListView_InsertColumn(list, column, &listColumn);
     }
     if (chart_.Create(Instance(), Handle(), kHistoryChartId, DialogFont())) {
         PlaceChild(chart_.Handle(), layout.places[kChartRow][kRowCaption]);
