@@ -165,10 +165,15 @@ check "the Run value is gone" no_value "$kRunKey" Quorrin
 
 echo "--- the released 1.0.0 running with a file dialog open: the setup updates it"
 released_exe=${QUORRIN_RELEASED_BIN:-}/Quorrin.exe
+# Without the commit of 1.0.0 (a shallow clone) there is no 1.0.0 to update.
+if [ -z "${QUORRIN_RELEASED_BIN:-}" ]; then
+    echo "skip: 1.0.0's commit is not in this clone, so no update over a running 1.0.0"
+    released_exe=
+fi
 released_clock_up() { first_window --class "$kReleasedMainClass" >/dev/null; }
 file_dialog_open() { first_window --class '#32770' --pid "$(window_field "$(first_window --class "$kReleasedMainClass")" 2)" --visible >/dev/null; }
-check "1.0.0 was built from its commit" test -f "$released_exe"
-if [ -f "$released_exe" ]; then
+[ -z "$released_exe" ] || check "1.0.0 was built from its commit" test -f "$released_exe"
+if [ -n "$released_exe" ] && [ -f "$released_exe" ]; then
     cp "$released_exe" "$dir/Quorrin.exe"
     run_installed
     check "1.0.0 runs with its clock" wait_until $kStartSeconds released_clock_up
