@@ -86,7 +86,7 @@ TEST_F(HistoryWriterTest, RowsGoBesideConfigIniAndATornRowDoesNotSpoilTheNext) {
     EXPECT_EQ(content.skipped, 1u);
     // (The platform logs the look at a file that did not exist yet; that is no failure.)
     EXPECT_TRUE(std::none_of(logged.begin(), logged.end(), [](const std::wstring& line) {
-        return line.find(L"History.csv: ") != std::wstring::npos;
+        return line.find(L"appending a row to ") != std::wstring::npos;
     }));
 }
 
@@ -97,7 +97,8 @@ TEST_F(HistoryWriterTest, AFileThatCannotBeWrittenIsReportedOncePerRun) {
     EXPECT_FALSE(nowhere.Write(Talk(3), false));
     // Each failure is logged with the file and the system's reason.
     const auto lines = std::count_if(logged.begin(), logged.end(), [&](const std::wstring& line) {
-        return line.find(L"History.csv: " + Utf8ToWide(nowhere.Path())) != std::wstring::npos &&
+        return line.find(L"appending a row to " + Utf8ToWide(nowhere.Path())) !=
+                   std::wstring::npos &&
                line.find(L"error 3") != std::wstring::npos;
     });
     EXPECT_EQ(lines, 2);
