@@ -16,11 +16,9 @@ readonly kShowSeconds=15
 readonly kWidthTwips=3000 kHeightTwips=1200 kLeftTwips=6000 kTopTwips=3000
 readonly kLabelLeftTwips=480 kLabelTopTwips=200 kLabelWidthTwips=1995 kLabelHeightTwips=840
 readonly kCornerPixelsAt96=20
-# The sound dialog: client area and control ids (see sound_dialog_win32.h).
+# The sound dialog (stacked rows, measured at the DPI) and its buttons' ids.
 readonly kDialogClass=Quorrin.SoundDialog
-readonly kClientWidthTwips=5535 kClientHeightTwips=3585
 readonly kSaveId=1 kCancelId=2
-readonly kSaveTwips=(2640 2760 1215 495)
 readonly kDialogSidePixelsAt96=15 kDialogTopPixelsAt96=30
 readonly kDragPixels=(37 23)
 # The timing and appearance dialogs: class, menu item, client area, 取消.
@@ -51,6 +49,12 @@ twips() { awk -v p="$1" -v d="$2" 'BEGIN { n = p * 1440; q = int(n / d); r = n -
 
 is() {  # is WHAT ACTUAL EXPECTED
     [ "$2" = "$3" ] || { echo "     $1 is \"$2\", expected \"$3\""; return 1; }
+}
+near_scaled() {  # near_scaled WHAT ACTUAL AT96 DPI: ACTUAL is AT96 * DPI / 96 within 4 px and 2 %
+    local want=$(($3 * $4 / 96)) slack
+    slack=$((4 + want / 50))
+    [ $(($2 - want)) -le $slack ] && [ $((want - $2)) -le $slack ] ||
+        { echo "     $1 is $2, expected $want (±$slack)"; return 1; }
 }
 label_rect() {  # the main clock's label in screen pixels: left top right bottom
     wininfo children "$main" | awk -F'\t' -v c="$kLabelClass" '$8 == c { print $4, $5, $6, $7; exit }'
@@ -152,15 +156,17 @@ for dpi in "${kDpis[@]}"; do
     check "声音设置 opens the sound dialog" choose_from_menu $kSoundSettingsItem \
         $((l + w / 2)) $((t + h - 4))
     if wait_until 10 dialog_open; then
+        # Its rows are measured in the dialog's font at the DPI, so it keeps its 96-dpi
+        # proportions to within the rounding of the text (4 pixels and 2 percent).
         side=$(scaled $kDialogSidePixelsAt96 "$dpi") top=$(scaled $kDialogTopPixelsAt96 "$dpi")
-        dw=$((side + $(px $kClientWidthTwips "$dpi") + side + 1))
-        dh=$((top + $(px $kClientHeightTwips "$dpi")))
         read -r dl dt dr db < <(window_rect "$dialog")
-        check "the dialog scales by dpi/96" is "its size" "$((dr - dl))x$((db - dt))" "${dw}x${dh}"
-        save_rect=$(wininfo children "$dialog" | awk -F'\t' -v id=$kSaveId '$2 == id { print $4, $5, $6, $7 }')
-        sl=$((dl + side + $(px ${kSaveTwips[0]} "$dpi"))) st=$((dt + top + $(px ${kSaveTwips[1]} "$dpi")))
-        check "its buttons scale by dpi/96" is "保存" "$save_rect" \
-            "$sl $st $((sl + $(px ${kSaveTwips[2]} "$dpi"))) $((st + $(px ${kSaveTwips[3]} "$dpi")))"
+        dw=$((dr - dl)) dh=$((db - dt))
+        [ -n "${sound_size_at_96:-}" ] || sound_size_at_96="$dw $dh"
+        read -r w96 h96 <<<"$sound_size_at_96"
+        check "the dialog scales by dpi/96" near_scaled "its width" "$dw" "$w96" "$dpi"
+        check "(and its height)" near_scaled "its height" "$dh" "$h96" "$dpi"
+        read -r sl st sr sb < <(wininfo children "$dialog" | awk -F'\t' -v id=$kSaveId '$2 == id { print $4, $5, $6, $7 }')
+        check "保存 sits in the bottom right quarter" test $((sl - dl)) -gt $((dw / 2)) -a $((st - dt)) -gt $((dh / 2))
         check "its controls stay inside the frame" controls_inside
         check "the region follows the scaled frame" is "the region" \
             "$(wininfo region "$dialog" | awk '{ print $1, $2, $3 }')" \
