@@ -166,7 +166,7 @@ for dpi in "${kDpis[@]}"; do
         check "the dialog scales by dpi/96" near_scaled "its width" "$dw" "$w96" "$dpi"
         check "(and its height)" near_scaled "its height" "$dh" "$h96" "$dpi"
         read -r sl st sr sb < <(wininfo children "$dialog" | awk -F'\t' -v id=$kSaveId '$2 == id { print $4, $5, $6, $7 }')
-        check "保存 sits in the bottom right quarter" test $((sl - dl)) -gt $((dw / 2)) -a $((st - dt)) -gt $((dh / 2))
+        check "保存 sits at the bottom, reaching into the right half" test $((sr - dl)) -gt $((dw / 2)) -a $((st - dt)) -gt $((dh / 2))
         check "its controls stay inside the frame" controls_inside
         check "the region follows the scaled frame" is "the region" \
             "$(wininfo region "$dialog" | awk '{ print $1, $2, $3 }')" \
