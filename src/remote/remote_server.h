@@ -13,8 +13,6 @@
 
 namespace quorrin {
 
-inline constexpr uint16_t kDefaultRemotePort = 8217;
-
 class RemoteServer {
   public:
     static constexpr int kMaxConnections = 32;

@@ -145,6 +145,20 @@ struct TalkSettings {
     bool operator==(const TalkSettings&) const = default;
 };
 
+// The timekeeper's web server ([Remote] in Config.ini): off until the presenter turns it on,
+// the port it listens on and the keys of its two links (view and control). A key that is
+// missing or too weak to use is replaced by a new one before the server starts.
+struct RemoteSettings {
+    RemoteSettings();
+
+    bool Enabled = false;
+    int32_t Port = 0;  // 1..65535; anything else reads as the default
+    std::string ViewKey;
+    std::string ControlKey;
+
+    bool operator==(const RemoteSettings&) const = default;
+};
+
 // The language of the user interface ([UI] in Config.ini).
 struct UiSettings {
     LanguageSetting Language = LanguageSetting::Auto;  // a missing key is Auto
@@ -178,6 +192,7 @@ struct AppState {
     DisplayStyle Style;
     DetectionSettings Detection;
     UiSettings Ui;
+    RemoteSettings Remote;
     WorkArea PrimaryWorkArea;
     WorkArea SecondWorkArea;
 };

@@ -95,6 +95,7 @@ void ConfigFile::LoadSettings() {
     }
     LoadPresentations(file);
     ReadTalk(file, state_.Talk);
+    ReadRemote(file, state_.Remote);
     if (failed_) {
         const FileStatus deleted = DeleteEverySection(store_, kSectionPresentations);
         Notify(deleted ? std::string(Text(TextId::TimingsReset))
@@ -122,6 +123,8 @@ std::vector<IniEdit> ConfigFile::AllSettingsEdits() const {
     // Nor with every control during a show off and as it comes, so that a file without
     // the section is written back as it was.
     if (state_.Talk != TalkSettings{}) AppendTalkEdits(edits, state_.Talk);
+    // Nor before the timekeeper's server has been set up.
+    if (state_.Remote != RemoteSettings{}) AppendRemoteEdits(edits, state_.Remote);
     // Nor without a language the user chose.
     if (state_.Ui.Language != LanguageSetting::Auto) AppendUiEdits(edits, state_.Ui);
     return edits;
@@ -202,6 +205,14 @@ FileStatus ConfigFile::SaveTalkSettings(const TalkSettings& talk) {
     AppendTalkEdits(edits, talk);
     if (FileStatus written = Commit(edits); !written) return written;
     state_.Talk = talk;
+    return FileStatus();
+}
+
+FileStatus ConfigFile::SaveRemoteSettings(const RemoteSettings& remote) {
+    std::vector<IniEdit> edits;
+    AppendRemoteEdits(edits, remote);
+    if (FileStatus written = Commit(edits); !written) return written;
+    state_.Remote = remote;
     return FileStatus();
 }
 

@@ -58,6 +58,8 @@ class ConfigFile {
     FileStatus SaveTimings(const TimingSettings& settings);
     // [Talk] written anew with `talk`; once written, the settings take it.
     FileStatus SaveTalkSettings(const TalkSettings& talk);
+    // [Remote] written anew with `remote`; once written, the settings take it.
+    FileStatus SaveRemoteSettings(const RemoteSettings& remote);
     // [UI] "Language"; once written, the settings take it and the program speaks the
     // language it chooses from then on.
     FileStatus SaveLanguage(LanguageSetting language);

@@ -18,6 +18,7 @@ using P = PresentationSlot;
 using S = DisplayStyle;
 using T = TalkSettings;
 using U = UiSettings;
+using R = RemoteSettings;
 using F = ValueFormat;
 
 // The general settings [Normal] holds before the shared timing's keys, and after them.
@@ -84,6 +85,16 @@ constexpr SettingKey<T> kTalk[] = {
     {"MinuteLessKey", &T::MinuteLessKey, F::Key, 0x0722},      // Ctrl+Alt+Shift+PageDown
     {"HideKey", &T::HideKey, F::Key, 0x0748},                  // Ctrl+Alt+Shift+H
     {"History", &T::History, F::Bool, true},
+};
+
+// [Remote]: off. The keys have no default: the first start of the server makes them.
+constexpr int32_t kDefaultRemotePort = 8217;  // unassigned by IANA
+constexpr int32_t kHighestPort = 65535;
+constexpr SettingKey<R> kRemote[] = {
+    {"Enabled", &R::Enabled, F::Bool, false},
+    {"Port", &R::Port, F::Int32, kDefaultRemotePort},
+    {"ViewKey", &R::ViewKey, F::Text, ""},
+    {"ControlKey", &R::ControlKey, F::Text, ""},
 };
 
 // [UI]: the language is left to the program.
@@ -277,6 +288,7 @@ const SettingKey<G>* NormalKeyOf(const FieldOf<G>& field) {
 }  // namespace
 
 TalkSettings::TalkSettings() { TakeDefaults<T>(kTalk, *this); }
+RemoteSettings::RemoteSettings() { TakeDefaults<R>(kRemote, *this); }
 
 void TakeGeneralDefaults(GeneralSettings& general) {
     TakeDefaults<G>(kNormalBefore, general);
@@ -302,6 +314,7 @@ const SettingKey<G>& PresentationCountKey() { return kPresentationCount; }
 std::span<const SettingKey<S>> StyleKeys() { return kStyle; }
 std::span<const SettingKey<T>> TalkKeys() { return kTalk; }
 std::span<const SettingKey<U>> UiKeys() { return kUi; }
+std::span<const SettingKey<R>> RemoteKeys() { return kRemote; }
 
 const char* TimingSection(int32_t slot) {
     return slot == 0 ? kSectionNormal : kSectionPresentations;
@@ -472,6 +485,11 @@ void AppendTalkEdits(std::vector<IniEdit>& edits, const TalkSettings& talk) {
     AppendKeys(edits, kSectionTalk, TalkKeys(), talk);
 }
 
+void AppendRemoteEdits(std::vector<IniEdit>& edits, const RemoteSettings& remote) {
+    edits.push_back({kSectionRemote, {}, std::nullopt});
+    AppendKeys(edits, kSectionRemote, RemoteKeys(), remote);
+}
+
 void AppendUiEdits(std::vector<IniEdit>& edits, const UiSettings& ui) {
     AppendKeys(edits, kSectionUi, UiKeys(), ui);
 }
@@ -485,6 +503,12 @@ void ReadTalk(const IniSnapshot& file, TalkSettings& talk) {
     talk = TalkSettings{};
     // A key that does not read leaves the default in its field.
     ReadKeys(file, kSectionTalk, TalkKeys(), talk);
+}
+
+void ReadRemote(const IniSnapshot& file, RemoteSettings& remote) {
+    remote = RemoteSettings{};
+    ReadKeys(file, kSectionRemote, RemoteKeys(), remote);
+    if (remote.Port < 1 || remote.Port > kHighestPort) remote.Port = RemoteSettings{}.Port;
 }
 
 bool ReadNormal(const IniSnapshot& file, AppState& state) {

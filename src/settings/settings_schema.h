@@ -37,6 +37,8 @@ inline constexpr const char* kSectionDetection = "Detection";
 inline constexpr const char* kKeyExtraMarkers = "ExtraMarkers";
 inline constexpr char kMarkerSeparator = '|';
 inline constexpr const char* kSectionTalk = "Talk";
+// [Remote]: the timekeeper's web server, written once it has been set up.
+inline constexpr const char* kSectionRemote = "Remote";
 // [UI]: the language of the user interface, written only once the user has chosen one.
 inline constexpr const char* kSectionUi = "UI";
 
@@ -92,6 +94,7 @@ std::span<const SettingKey<GeneralSettings>> NormalKeysAfterTiming();
 const SettingKey<GeneralSettings>& PresentationCountKey();
 std::span<const SettingKey<DisplayStyle>> StyleKeys();
 std::span<const SettingKey<TalkSettings>> TalkKeys();
+std::span<const SettingKey<RemoteSettings>> RemoteKeys();
 std::span<const SettingKey<UiSettings>> UiKeys();
 
 // A slot's keys live in [Normal] for the shared timing (slot 0) and in [PPTFiles] for the
@@ -131,6 +134,8 @@ void AppendPresentationEdits(std::vector<IniEdit>& edits, int32_t count,
 void AppendStyleEdits(std::vector<IniEdit>& edits, const DisplayStyle& style);
 // [Talk]: the section removed, then every key.
 void AppendTalkEdits(std::vector<IniEdit>& edits, const TalkSettings& talk);
+// [Remote]: the section removed, then every key.
+void AppendRemoteEdits(std::vector<IniEdit>& edits, const RemoteSettings& remote);
 // [UI]: its keys, leaving any other key of the section as it is.
 void AppendUiEdits(std::vector<IniEdit>& edits, const UiSettings& ui);
 
@@ -149,6 +154,9 @@ DetectionSettings ReadDetectionSettings(const IniSnapshot& file);
 // [Talk]: each key that is missing or cannot be read takes its default alone. Never fails, so
 // nothing is repaired for it.
 void ReadTalk(const IniSnapshot& file, TalkSettings& talk);
+// [Remote]: like [Talk], and a port outside 1..65535 takes the default. The keys are read as
+// they are; whether they are strong enough is the server's concern.
+void ReadRemote(const IniSnapshot& file, RemoteSettings& remote);
 // [UI]: a key that is missing or names nothing known takes its default. Never fails.
 void ReadUi(const IniSnapshot& file, UiSettings& ui);
 

@@ -455,6 +455,8 @@ constexpr const char* kEveryKeyNotDefault =
     "[Talk]\r\nOvertime=True\r\nColors=True\r\nHotKeys=True\r\nWarningColor=4\r\n"
     "OvertimeColor=5\r\nPauseKey=F9\r\nMinuteMoreKey=F10\r\nMinuteLessKey=F11\r\nHideKey=F12\r\n"
     "History=False\r\n"
+    "[Remote]\r\nEnabled=True\r\nPort=9000\r\nViewKey=view-key-of-twenty-two-c\r\n"
+    "ControlKey=control-key-of-twenty-two\r\n"
     "[UI]\r\nLanguage=en-US\r\n";
 
 // A presentation's keys have no default: without one (its file name aside, which reads as
@@ -469,6 +471,7 @@ std::map<std::string, std::string> WrittenValues(const AppState& state) {
     AppendStyleEdits(edits, state.Style);
     AppendPresentationEdits(edits, state.General.PresentationCount, state.Presentations);
     AppendTalkEdits(edits, state.Talk);
+    AppendRemoteEdits(edits, state.Remote);
     AppendUiEdits(edits, state.Ui);
     std::map<std::string, std::string> values;
     for (const IniEdit& edit : edits) {
@@ -532,7 +535,16 @@ TEST(LoadSettings, EachAbsentKeyReadsAsItsDefaultAloneWithoutARepair) {
     // The file holds every key of the tables (the timing's twice: shared and slot 1).
     EXPECT_EQ(keys, NormalKeysBeforeTiming().size() + 2 * TimingKeys().size() +
                         NormalKeysAfterTiming().size() + 1 + StyleKeys().size() +
-                        TalkKeys().size() + UiKeys().size());
+                        TalkKeys().size() + RemoteKeys().size() + UiKeys().size());
+}
+
+TEST(LoadSettings, ARemotePortThatNoSocketCanHaveReadsAsTheDefault) {
+    for (const char* port : {"0", "65536", "-80", "http"}) {
+        const std::string text = std::string("[Remote]\r\nEnabled=True\r\nPort=") + port + "\r\n";
+        const Loaded run(&text);
+        EXPECT_EQ(run.state.Remote.Port, RemoteSettings{}.Port) << port;
+        EXPECT_TRUE(run.state.Remote.Enabled);
+    }
 }
 
 TEST(ExtraMarkers, SplitAtBarsKeepingInnerSpacesAndDroppingBlankOnes) {
