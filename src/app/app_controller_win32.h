@@ -9,6 +9,7 @@
 #include "app/program_menu_win32.h"
 #include "app/show_session_win32.h"
 #include "app/show_watcher_win32.h"
+#include "app/timekeeper_win32.h"
 #include "clock/clock_view_win32.h"
 #include "clock/main_clock_window_win32.h"
 #include "detection/slide_show_finder.h"
@@ -59,6 +60,7 @@ class AppController final : public MainClockEvents, public DialogHost, public Cl
     TrayIcon tray_;
     ShowSession session_;
     ShowWatcher watcher_;
+    Timekeeper timekeeper_;
     ProgramLifetime lifetime_;
     bool relayingOut_ = false;
     // Last, so that a dialog still open at the end closes while everything it uses exists.
