@@ -28,6 +28,8 @@ constexpr int32_t kLineHeightTwips = 345;  // a check box, a hot-key field, a sw
 constexpr int32_t kSwatchWidthTwips = 600;
 constexpr int32_t kKeyFieldWidthTwips = 2700;
 constexpr PartSize kFileSizeTwips{2895, 495};  // two lines of a path
+// A text or path a dialog shows: room for a full path in two lines.
+constexpr int32_t kShownWidthTwips = 3960;
 constexpr int32_t kButtonHeightTwips = 495;
 constexpr int32_t kButtonLeastWidthTwips = 735;
 constexpr int32_t kButtonPaddingTwips = 180;  // on each side of a button's text
@@ -41,7 +43,7 @@ constexpr int32_t kTextSlackDivisor = 8;
 constexpr int kMaxShownPath = 1024;
 // A full path wraps over the label's two lines like text in an edit control, also where it
 // has no spaces.
-constexpr DWORD kFileLabelStyle = SS_EDITCONTROL;
+constexpr DWORD kPathLabelStyle = SS_EDITCONTROL;
 // A colour shows as a sunken swatch.
 constexpr DWORD kSwatchStyle = SS_SUNKEN;
 
@@ -50,6 +52,11 @@ std::array<bool, kRowParts> PartsOf(RowKind kind) {
     switch (kind) {
         case RowKind::Check:
             return {true, false, false};
+        case RowKind::Text:
+        case RowKind::Path:
+            return {true, true, false};
+        case RowKind::Button:
+            return {false, true, false};
         default:
             return {true, true, true};
     }
@@ -58,6 +65,9 @@ std::array<bool, kRowParts> PartsOf(RowKind kind) {
 int32_t WithSlack(int32_t twips) { return twips + twips / kTextSlackDivisor; }
 
 }  // namespace
+
+RowSet::RowSet(std::span<const ShownRow> rows, int firstId)
+    : RowSet(KindsOf(rows), CaptionsOf(rows), firstId) {}
 
 RowSet::RowSet(std::vector<RowKind> kinds, std::vector<TextId> captions, int firstId)
     : kinds_(std::move(kinds)),
@@ -115,6 +125,15 @@ StackedLayout RowSet::Stack(int32_t dpi) const {
             case RowKind::File:
                 rows.push_back({{caption, kFileSizeTwips, buttonSize(TextId::Browse)}});
                 break;
+            case RowKind::Text:
+                rows.push_back({{caption, PartSize{kShownWidthTwips, caption.height}}});
+                break;
+            case RowKind::Path:
+                rows.push_back({{caption, PartSize{kShownWidthTwips, kFileSizeTwips.height}}});
+                break;
+            case RowKind::Button:
+                rows.push_back({{PartSize{}, buttonSize(captions_[row])}});
+                break;
         }
     }
     return StackRows(rows, DialogRowsFrame());
@@ -143,8 +162,17 @@ void RowSet::Make(DialogLayout& layout, HWND dialog, const StackedLayout& stacke
             layout.AddCheckBox(id[kRowCaption], caption, place[kRowCaption]);
             continue;
         }
+        if (kinds_[row] == RowKind::Button) {
+            layout.AddButton(id[kRowField], caption, place[kRowField], kDefaultOverColor);
+            continue;
+        }
         layout.AddCaption(id[kRowCaption], caption, place[kRowCaption]);
         switch (kinds_[row]) {
+            case RowKind::Text:
+            case RowKind::Path:
+                layout.AddLabel(id[kRowField], L"", place[kRowField],
+                                kinds_[row] == RowKind::Path ? kPathLabelStyle : 0);
+                break;
             case RowKind::Key:
                 layout.AddControl(id[kRowField], HOTKEY_CLASSW, L"", WS_TABSTOP | WS_BORDER,
                                   place[kRowField]);
@@ -155,13 +183,14 @@ void RowSet::Make(DialogLayout& layout, HWND dialog, const StackedLayout& stacke
                 // A swatch or a file name, and the button that chooses it.
                 const bool color = kinds_[row] == RowKind::Color;
                 layout.AddLabel(id[kRowField], L"", place[kRowField],
-                                color ? kSwatchStyle : kFileLabelStyle);
+                                color ? kSwatchStyle : kPathLabelStyle);
                 layout.AddButton(id[kRowAction],
                                  UiText(color ? TextId::TalkPickColor : TextId::Browse),
                                  place[kRowAction], kDefaultOverColor);
                 break;
             }
             case RowKind::Check:
+            case RowKind::Button:
                 break;
         }
     }
@@ -191,6 +220,10 @@ void RowSet::Show(size_t row, RowValue value) {
                             fileChoice_.show ? fileChoice_.show(setting).c_str() : L"");
             break;
         }
+        case RowKind::Text:  // shown by the dialog
+        case RowKind::Path:
+        case RowKind::Button:
+            break;
     }
 }
 
@@ -224,6 +257,9 @@ RowValue RowSet::Take(size_t row) {
             }
             break;
         case RowKind::Color:  // kept as chosen
+        case RowKind::Text:   // bound to nothing
+        case RowKind::Path:
+        case RowKind::Button:
             break;
     }
     return values_[row];
@@ -243,6 +279,7 @@ bool RowSet::OnCommand(int id, int code, const std::function<bool()>& stillOpen)
     for (size_t row = 0; row < kinds_.size(); ++row) {
         const std::array<int, kRowParts>& ids = states_[row].ids;
         if (id != ids[kRowField] && id != ids[kRowAction] && id != ids[kRowCaption]) continue;
+        if (kinds_[row] == RowKind::Button) return false;
         if (kinds_[row] == RowKind::Key && id == ids[kRowField] && code == EN_CHANGE) {
             ShowTakenKeys();
         } else if (id == ids[kRowAction] && code == BN_CLICKED) {

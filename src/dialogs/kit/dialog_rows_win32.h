@@ -1,9 +1,11 @@
-// A settings dialog's controls as rows: each row a kind, a caption and the setting it binds.
+// A dialog's controls as rows: each row a kind, a caption and the setting it binds.
 // The rows make their controls (numbered from the dialog's first id on, in the order Tab
 // visits them), load them from the settings, save them back, and are placed by the stacked
 // layout, which measures their texts in the dialog's font at the dialog's DPI. A colour row
 // picks its colour, a key row marks a key another program holds, a file row asks the dialog
-// for a file; the rest of a dialog needs nothing of its own.
+// for a file; the rest of a dialog needs nothing of its own. Rows that bind nothing (a text
+// or path the dialog shows, a button the dialog handles) let a dialog without settings be
+// laid out the same way.
 #pragma once
 
 #include "texts/texts.h"
@@ -28,11 +30,21 @@ namespace quorrin {
 StackedFrame DialogRowsFrame();
 
 enum class RowKind {
-    Check,  // a check box across the row; binds a bool
-    Color,  // caption, swatch, 选择颜色 (the colour picker); binds a colour, 0x00BBGGRR
-    Key,    // caption, hot-key field, "已被占用" when another program holds the key; binds a
-            // global key (modifiers * 256 + key)
-    File,   // caption, the file on two lines, 浏览 (the dialog's chooser); binds a text
+    Check,   // a check box across the row; binds a bool
+    Color,   // caption, swatch, 选择颜色 (the colour picker); binds a colour, 0x00BBGGRR
+    Key,     // caption, hot-key field, "已被占用" when another program holds the key; binds a
+             // global key (modifiers * 256 + key)
+    File,    // caption, the file on two lines, 浏览 (the dialog's chooser); binds a text
+    Text,    // caption, one line the dialog shows; binds nothing
+    Path,    // caption, a full path on two lines the dialog shows; binds nothing
+    Button,  // a button in the fields' column, named by the caption; its clicks go to the
+             // dialog (OnControl); binds nothing
+};
+
+// A row that binds nothing, for a dialog that shows rather than edits.
+struct ShownRow {
+    RowKind kind;
+    TextId caption;
 };
 
 // The setting a row binds: a field of the settings record the dialog edits.
@@ -60,6 +72,7 @@ struct FileRowChoice {
 class RowSet {
   public:
     RowSet(std::vector<RowKind> kinds, std::vector<TextId> captions, int firstId);
+    RowSet(std::span<const ShownRow> rows, int firstId);
     RowSet(const RowSet&) = delete;
     RowSet& operator=(const RowSet&) = delete;
 
@@ -71,7 +84,8 @@ class RowSet {
     StackedLayout Stack(int32_t dpi) const;
     // The rows' controls on `dialog`, at the places of `stacked`.
     void Make(DialogLayout& layout, HWND dialog, const StackedLayout& stacked);
-    // WM_COMMAND of a row's control: true when it was one.
+    // WM_COMMAND of a row's control: true when the rows handled it (a button row's is the
+    // dialog's).
     bool OnCommand(int id, int code, const std::function<bool()>& stillOpen);
     // The brush a swatch is painted with; null for any other control.
     HBRUSH SwatchBrush(HWND control) const;
@@ -94,6 +108,19 @@ class RowSet {
     static void Put(const RowValue& value, bool& field);
     static void Put(const RowValue& value, int32_t& field);
     static void Put(const RowValue& value, std::string& field);
+    // The kinds and captions of a table of rows, in its order.
+    template <typename Row>
+    static std::vector<RowKind> KindsOf(std::span<const Row> rows) {
+        std::vector<RowKind> kinds;
+        for (const Row& row : rows) kinds.push_back(row.kind);
+        return kinds;
+    }
+    template <typename Row>
+    static std::vector<TextId> CaptionsOf(std::span<const Row> rows) {
+        std::vector<TextId> captions;
+        for (const Row& row : rows) captions.push_back(row.caption);
+        return captions;
+    }
 
   private:
     struct RowState {
@@ -134,17 +161,6 @@ class DialogRows : public RowSet {
     }
 
   private:
-    static std::vector<RowKind> KindsOf(std::span<const DialogRow<Record>> rows) {
-        std::vector<RowKind> kinds;
-        for (const DialogRow<Record>& row : rows) kinds.push_back(row.kind);
-        return kinds;
-    }
-    static std::vector<TextId> CaptionsOf(std::span<const DialogRow<Record>> rows) {
-        std::vector<TextId> captions;
-        for (const DialogRow<Record>& row : rows) captions.push_back(row.caption);
-        return captions;
-    }
-
     std::span<const DialogRow<Record>> rows_;
 };
 
