@@ -99,7 +99,7 @@ for dpi in 96 144; do
     fi
     for entry in "$kStyleSettingsItem Quorrin.StyleDialog style-dialog" \
         "$kSoundSettingsItem Quorrin.SoundDialog sound-dialog" \
-        "$kTalkDialogtingsItem Quorrin.TalkDialog talk-dialog" "$kAboutItem Quorrin.AboutDialog about-dialog"; do
+        "$kTalkSettingsItem Quorrin.TalkDialog talk-dialog" "$kAboutItem Quorrin.AboutDialog about-dialog"; do
         read -r item class name <<<"$entry"
         if open_dialog "$item" "$class"; then
             shot "$name" "$dpi"
@@ -110,7 +110,7 @@ for dpi in 96 144; do
     if [ "$dpi" = 96 ]; then
         start_show "$state/holder.closed" --windowed --hold-key "$kHeldKeyCode" "a program that holds a key"
         # The dialog looks at the keys as it opens: the holder has its key by then.
-        if wait_until 10 holder_up && open_dialog $kTalkDialogtingsItem Quorrin.TalkDialog &&
+        if wait_until 10 holder_up && open_dialog $kTalkSettingsItem Quorrin.TalkDialog &&
             wait_until 10 marked_taken; then
             shot talk-settings-dialog "$dpi"
             mv "$out/talk-settings-dialog-at-100-percent.png" "$out/talk-settings-dialog.png"
