@@ -19,11 +19,17 @@ bool IsBlank(unsigned char byte) {
 
 bool IsOtherControl(unsigned char byte) { return byte < 0x20 || byte == kDelete; }
 
+// What ends a message cut short, and how much of a word at the cut goes rather than be split.
+constexpr std::string_view kEllipsis = "\u2026";
+constexpr size_t kMaxCutWordChars = 20;
+
 }  // namespace
 
 std::string MessageText(std::string_view utf8) {
     std::string text;
     size_t chars = 0;
+    size_t lastSpace = std::string::npos;  // where the last space went into `text`
+    size_t charsAtLastSpace = 0;
     bool pendingSpace = false;
     for (size_t i = 0; i < utf8.size();) {
         const auto byte = static_cast<unsigned char>(utf8[i]);
@@ -39,11 +45,32 @@ std::string MessageText(std::string_view utf8) {
         }
         size_t end = i + 1;
         while (end < utf8.size() && IsContinuation(static_cast<unsigned char>(utf8[end]))) ++end;
-        const size_t needed = pendingSpace ? 2 : 1;
-        if (chars + needed > kMaxMessageChars) break;
-        if (pendingSpace) text += ' ';
+        if (chars + (pendingSpace ? 2 : 1) > kMaxMessageChars) {
+            // Too long: the ellipsis takes the last place, after the last whole word when a
+            // space is near enough, else after the last whole character.
+            bool wordCut = !pendingSpace;
+            while (chars >= kMaxMessageChars) {
+                while (!text.empty() && IsContinuation(static_cast<unsigned char>(text.back()))) {
+                    text.pop_back();
+                }
+                text.pop_back();
+                --chars;
+                wordCut = true;
+            }
+            if (wordCut && lastSpace != std::string::npos &&
+                chars - charsAtLastSpace <= kMaxCutWordChars) {
+                text.resize(lastSpace);
+            }
+            return text + std::string(kEllipsis);
+        }
+        if (pendingSpace) {
+            lastSpace = text.size();
+            charsAtLastSpace = chars;
+            text += ' ';
+            ++chars;
+        }
         text.append(utf8.substr(i, end - i));
-        chars += needed;
+        ++chars;
         pendingSpace = false;
         i = end;
     }

@@ -21,15 +21,16 @@ inline constexpr int32_t kMessageFontPoints = 28;
 inline constexpr int32_t kLeastMessageFontPoints = 18;
 inline constexpr int32_t kMaxMessageLines = 3;
 // The band of background around the text, and the space between the clock and the message.
-inline constexpr int32_t kMessageMarginTwips = 120;
+inline constexpr int32_t kMessageMarginTwips = 180;
 inline constexpr int32_t kMessageGapTwips = 90;
 // White text on dark amber (0x00BBGGRR): it stands out from a slide and from the clock.
 inline constexpr int32_t kMessageBackColor = 0x00004B96;
 inline constexpr int32_t kMessageTextColor = 0x00FFFFFF;
 
-// The text as it is shown: line breaks and tabs become spaces, other control characters go,
-// spaces at either end go, and at most kMaxMessageChars characters stay (never half of one).
-// Only spaces left means no message.
+// The text as it is shown: a run of spaces, tabs and line breaks becomes one space, other
+// control characters go, spaces at either end go. A longer text than kMaxMessageChars
+// characters is cut to that many with "…" at the end, after the last whole word when that is
+// near enough, else between two characters (never inside one). Only spaces means no message.
 std::string MessageText(std::string_view utf8);
 
 // The text measured wrapped inside `wrapWidth` pixels with a font `fontHeight` pixels high:

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 namespace quorrin {
@@ -16,21 +17,29 @@ TEST(SpeakerMessageText, SpacesControlsAndTheLengthLimit) {
                           "b"),
               "ab");
     EXPECT_EQ(MessageText(" \r\n\t "), "");
-    // 80 characters stay whole: 79 ASCII and a three-byte one, then nothing more.
+    // 80 characters stay whole.
     const std::string full = std::string(79, 'x') + "结";
-    EXPECT_EQ(MessageText(full + "尾"), full);
-    // Never half a character, and no space left at the cut.
-    EXPECT_EQ(MessageText(std::string(79, 'x') + " 结"), std::string(79, 'x'));
-    const std::string chinese = [] {
+    EXPECT_EQ(MessageText(full), full);
+}
+
+TEST(SpeakerMessageText, ALongTextEndsInAnEllipsisAfterAWholeWord) {
+    const auto repeated = [](const std::string& part, int times) {
         std::string s;
-        for (int i = 0; i < 90; ++i) s += "字";
+        for (int i = 0; i < times; ++i) s += part;
         return s;
-    }();
-    EXPECT_EQ(MessageText(chinese).size(), kMaxMessageChars * 3);
+    };
+    // Sixteen words take 79 characters: the seventeenth goes, the sixteenth stays.
+    EXPECT_EQ(MessageText(repeated("word ", 20)), repeated("word ", 15) + "word…");
+    // A word cut by the limit goes as a whole.
+    const std::string as(70, 'a');
+    EXPECT_EQ(MessageText(as + " " + std::string(20, 'b')), as + "…");
+    // Without spaces the cut falls between two characters, never inside one.
+    EXPECT_EQ(MessageText(repeated("字", 90)), repeated("字", 79) + "…");
+    EXPECT_EQ(MessageText(std::string(100, 'x')), std::string(79, 'x') + "…");
 }
 
 TEST(SpeakerMessageFont, ShrinksToThreeLinesButNotBelowTheLeast) {
-    // A text of 1200 pixel-units of width at height 1, wrapped as plain lines.
+    // A text 30 pixels wide for each pixel of font height, wrapped as plain lines.
     const auto measure = [](int32_t fontHeight, int32_t wrapWidth) {
         const int32_t width = 1200 * fontHeight / 40;
         const int32_t lines = (width + wrapWidth - 1) / wrapWidth;

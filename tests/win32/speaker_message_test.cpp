@@ -6,6 +6,7 @@
 #include "clock/monitors_win32.h"
 #include "clock/speaker_message_layout.h"
 #include "settings/ini_store.h"
+#include "win32/wide_text_win32.h"
 
 #include "temp_folder.h"
 #include "test_window_win32.h"
@@ -156,14 +157,15 @@ TEST_F(SpeakerMessageTest, AClickDismissesItAndAnEmptyMessageHidesIt) {
 TEST_F(SpeakerMessageTest, LongTextWrapsBesideAClockInEveryCorner) {
     const std::string longText =
         "The next speaker is waiting: please take the last two questions and close the "
-        "session now";  // cut at 80 characters
+        "session now";  // cut short after "the"
     view_.ShowMessage(longText);
     for (const uint8_t corner : {0, 1, 2, 3}) {
         state_.Style.showPos = corner;
         engine_.Start(0);
         const HWND message = CheckedMessage();
         ASSERT_NE(message, nullptr) << int(corner);
-        EXPECT_EQ(TextOf(message).size(), kMaxMessageChars);
+        EXPECT_EQ(TextOf(message), Utf8ToWide(MessageText(longText)));
+        EXPECT_TRUE(TextOf(message).ends_with(L"the…"));
         // Wrapped onto more than one line, even of the least font.
         const int32_t dpi = clock_.Dpi();
         const int32_t twoLines = 2 * PointsToPixels(kLeastMessageFontPoints, dpi) +
