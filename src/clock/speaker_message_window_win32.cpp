@@ -104,6 +104,9 @@ LRESULT SpeakerMessageWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM 
             return 0;
         case WM_LBUTTONUP:
             return OnButtonUp();
+        case WM_CAPTURECHANGED:
+            pressed_ = false;  // the press went elsewhere: its release is no click here
+            return 0;
         case WM_DPICHANGED:
             return 0;  // sized by the DPI of its clock's monitor at each placing
         default:
