@@ -2,6 +2,7 @@
 
 #include "clock/clock_colors.h"
 #include "clock/monitors_win32.h"
+#include "clock/speaker_message_layout.h"
 #include "detection/close_slide_show_win32.h"
 #include "detection/window_walk_win32.h"
 #include "settings/save_failure_log_win32.h"
@@ -75,6 +76,8 @@ void ClockView::LayoutWindows() {
         copy.window.Layout(state_.Style, copy.placement);
     }
     main_.Layout(state_.Style, placeOn(primary, false));
+    mainArea_ = primary.work;
+    PlaceMessages();
 
     if (!shown_) return;
     // During a show a monitor that came or went, or a new choice, shows or hides clocks; the
@@ -94,8 +97,10 @@ void ClockView::LayoutWindows() {
 void ClockView::ShowWindows() {
     shown_ = true;
     for (CountdownWindow* window : PlacedClocks()) window->ShowOnTop();
+    PlaceMessages();  // above the clocks again
 }
 
+// The messages stay: the presenter's hide key and the warning flash come here too.
 void ClockView::HideWindows() {
     shown_ = false;
     main_.Hide();
@@ -114,6 +119,41 @@ void ClockView::KeepOnTop() {
     for (CountdownWindow* window : PlacedClocks()) {
         if (window->Visible()) window->KeepOnTop();
     }
+    // Placed again too, so they follow a clock the presenter dragged.
+    PlaceMessages();
+}
+
+void ClockView::SetClockUp(bool up) {
+    clockUp_ = up;
+    PlaceMessages();
+}
+
+void ClockView::ShowMessage(const std::string& utf8) {
+    messages_.SetText(Utf8ToWide(MessageText(utf8)));
+    PlaceMessages();
+}
+
+std::vector<MessageAnchor> ClockView::MessageAnchors() const {
+    std::vector<MessageAnchor> anchors;
+    // A copy lying on the main clock shares its monitor and its message.
+    if (!stackedCopy_) {
+        for (size_t i = 0; i < std::min(plan_.copies.size(), copies_.Count()); ++i) {
+            const ClockCopy& copy = copies_.At(i);
+            anchors.push_back({copy.window.RectPixels(), copy.placement.area, copy.window.Dpi()});
+        }
+    }
+    if (plan_.onPrimary) anchors.push_back({main_.RectPixels(), mainArea_, main_.Dpi()});
+    return anchors;
+}
+
+void ClockView::PlaceMessages() {
+    if (!clockUp_) {
+        messages_.HideAll();
+        return;
+    }
+    const auto instance =
+        reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(main_.Handle(), GWLP_HINSTANCE));
+    messages_.Place(instance, MessageAnchors(), Utf8ToWide(state_.Style.numFontName));
 }
 
 void ClockView::HidePrimaryClock() {

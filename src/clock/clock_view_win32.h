@@ -7,6 +7,7 @@
 #include "clock/clock_copies_win32.h"
 #include "clock/clock_screens.h"
 #include "clock/countdown_window_win32.h"
+#include "clock/speaker_messages_win32.h"
 #include "settings/config_file.h"
 
 #include <windows.h>
@@ -38,6 +39,7 @@ class ClockView final : public CountdownView {
     void ShowWindows() override;
     void HideWindows() override;
     bool WindowsVisible() const override;
+    void SetClockUp(bool up) override;
     void KeepOnTop() override;
     void SaveRemainingTime(bool sameMode, int32_t slot, int32_t seconds) override;
     void Beep() override;
@@ -58,6 +60,15 @@ class ClockView final : public CountdownView {
     // next pass then does the step, which sets the timer again.
     bool StepTimerMissing() const { return stepTimerMissing_; }
 
+    // The timekeeper's message (UTF-8), beside every placed clock while the clock is up, even
+    // when the presenter hid it; kept until the next show when none runs. Cut to
+    // kMaxMessageChars characters; empty (or only spaces) takes it away.
+    void ShowMessage(const std::string& utf8);
+    // Called when the presenter dismissed the message with a click; it is gone everywhere.
+    void OnMessageDismissed(std::function<void()> dismissed) {
+        messages_.OnDismissed(std::move(dismissed));
+    }
+
     // Called when the show's window refused to be closed at the end of the countdown.
     void OnCloseRefused(std::function<void()> closeRefused) {
         closeRefused_ = std::move(closeRefused);
@@ -68,6 +79,10 @@ class ClockView final : public CountdownView {
     // among them: shown or raised in this order, it stays above a copy lying on it, so that
     // clicks reach it.
     std::vector<CountdownWindow*> PlacedClocks();
+    // Where the messages go: beside each placed clock, one per monitor.
+    std::vector<MessageAnchor> MessageAnchors() const;
+    // Shows the message by the placed clocks while the clock is up, else hides it.
+    void PlaceMessages();
     // The show window's place, when there is one.
     std::optional<WorkArea> ShowArea() const;
 
@@ -83,6 +98,10 @@ class ClockView final : public CountdownView {
     std::optional<int32_t> tone_;  // and the background in place of the style's
     bool stepTimerMissing_ = false;
     std::function<void()> closeRefused_;
+
+    bool clockUp_ = false;  // see SetClockUp
+    WorkArea mainArea_;     // the work area the main clock was last laid out on
+    SpeakerMessages messages_;
 };
 
 }  // namespace quorrin

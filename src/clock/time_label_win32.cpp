@@ -1,5 +1,6 @@
 #include "clock/time_label_win32.h"
 
+#include "clock/clock_font_win32.h"
 #include "clock/clock_layout.h"
 #include "geometry/units.h"
 #include "win32/gdi_scope_win32.h"
@@ -38,13 +39,7 @@ bool TimeLabel::Create(HINSTANCE instance, HWND parent) {
 }
 
 UniqueFont TimeLabel::MakeFont(int32_t heightPixels) const {
-    LOGFONTW font{};
-    font.lfHeight = -heightPixels;  // the character height, as a size in points gives it
-    font.lfWeight = FW_BOLD;
-    font.lfCharSet = DEFAULT_CHARSET;
-    font.lfQuality = ANTIALIASED_QUALITY;
-    lstrcpynW(font.lfFaceName, look_.fontName.c_str(), LF_FACESIZE);
-    return UniqueFont(CreateFontIndirectW(&font));
+    return MakeClockFont(look_.fontName, heightPixels);
 }
 
 void TimeLabel::SetLook(const TimeLabelLook& look, int32_t dpi) {

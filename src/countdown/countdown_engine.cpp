@@ -73,6 +73,7 @@ void CountdownEngine::Start(Millis now) {
     ShowRemainingTime();
     view_.LayoutWindows();
     view_.ShowWindows();
+    view_.SetClockUp(true);
     // Any other time mode holds the starting time until the show goes.
     if (g.TimeMode != 0) return;
     counting_ = true;
@@ -88,6 +89,7 @@ void CountdownEngine::Stop() {
     view_.StopStepTimer();
     StopFlash();
     view_.HideWindows();
+    view_.SetClockUp(false);
 }
 
 void CountdownEngine::StopFlash() {

@@ -37,6 +37,9 @@ class CountdownView {
     virtual void ShowWindows() = 0;
     virtual void HideWindows() = 0;
     virtual bool WindowsVisible() const = 0;
+    // The clock is up from the start of a show until the countdown stops, shown or not: the
+    // presenter's hide key and the warning flash hide its windows while it stays up.
+    virtual void SetClockUp(bool up) = 0;
     // Puts the shown windows back on top of a show that pushed itself above them.
     virtual void KeepOnTop() = 0;
     virtual void SaveRemainingTime(bool sameMode, int32_t slot, int32_t seconds) = 0;

@@ -29,6 +29,8 @@ class FakeView : public CountdownView {
     void ShowWindows() override { visible = true; }
     void HideWindows() override { visible = false; }
     bool WindowsVisible() const override { return visible; }
+    void SetClockUp(bool up) override { clockUp = up; }
+    bool clockUp = false;
     void KeepOnTop() override { ++keepOnTop; }
     void SaveRemainingTime(bool sameMode, int32_t slot, int32_t seconds) override {
         saves.push_back((sameMode ? "N/" : "P/") + std::to_string(slot) + "/" +
@@ -167,6 +169,7 @@ TEST_F(Countdown, WarningFlashesThreeSecondsWithTheSoundFileOnce) {
     EXPECT_TRUE(engine.Flashing());
     RunUntil(view.now + 500);
     EXPECT_FALSE(view.visible);  // blinking
+    EXPECT_TRUE(view.clockUp);   // blinking keeps the clock up
     RunUntil(view.now + 500);
     EXPECT_TRUE(view.visible);
     RunUntil(view.now + 1500);  // 2.5 s after the warning: still blinking
@@ -217,8 +220,10 @@ TEST_F(Countdown, EndHidesBeepsAndClosesOneSecondAfterZero) {
     EXPECT_EQ(view.LastShown(), "00:00");
     EXPECT_TRUE(view.visible);
     EXPECT_EQ(view.closes, 0);
+    EXPECT_TRUE(view.clockUp);
     RunSeconds(1);
     EXPECT_FALSE(view.visible);
+    EXPECT_FALSE(view.clockUp);
     EXPECT_EQ(view.beeps, 1);
     EXPECT_EQ(view.closes, 1);
     EXPECT_FALSE(engine.Counting());
@@ -452,9 +457,11 @@ TEST_F(TalkCountdown, ClockHiddenByThePresenterStaysDownThroughTheFlash) {
     EXPECT_FALSE(view.visible);
     RunSeconds(12);  // warned and flashing
     EXPECT_FALSE(view.visible);
+    EXPECT_TRUE(view.clockUp);  // hidden, not down: the timekeeper's message stays
     engine.ToggleHidden();
     EXPECT_TRUE(view.visible);
     engine.Stop();
+    EXPECT_FALSE(view.clockUp);
     engine.ToggleHidden();  // no show: nothing to hide or show
     EXPECT_FALSE(view.visible);
 }

@@ -17,6 +17,7 @@ class StepTimerView final : public CountdownView {
     void ShowWindows() override {}
     void HideWindows() override {}
     bool WindowsVisible() const override { return true; }
+    void SetClockUp(bool) override {}
     void KeepOnTop() override {}
     void SaveRemainingTime(bool, int32_t, int32_t) override {}
     void Beep() override {}
