@@ -26,9 +26,11 @@ AppController::AppController(AppState& state, WindowWalk& walk, ConfigFile& conf
       view_(state, config, clock_, clock_.Copies()),
       session_(state, view_, clock_, tray_, FolderOf(config.Path())),
       watcher_(state, walk, session_),
-      timekeeper_(state, config, session_, [](const std::string&) {}),
+      timekeeper_(state, config, session_,
+                  [this](const std::string& message) { view_.ShowMessage(message); }),
       menu_(state, config, clock_, *this, *this, session_, lifetime_) {
     session_.OnChanged([this] { timekeeper_.Publish(); });
+    view_.OnMessageDismissed([this] { timekeeper_.DismissMessage(); });
 }
 
 bool AppController::Start(HINSTANCE instance) {

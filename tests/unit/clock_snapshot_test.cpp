@@ -14,6 +14,7 @@ struct ClockSnapshotTest : ::testing::Test {
 
     void SetUp() override {
         ResetSettings(state);
+        state.General.SameMode = false;  // each presentation its own timing
         state.Presentations.At(2)->File = "答辩";
         state.Countdown.CurrentSlot = 2;
         state.Countdown.TotalSeconds = 90;
