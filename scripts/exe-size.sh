@@ -1,13 +1,13 @@
 #!/usr/bin/env bash
-# Prints the sizes of the Windows release programs: Quorrin.exe, and size-probe.exe, which is
-# Quorrin.exe with the timekeeper's server linked in as the application will use it, for
-# x86_64 and i686. Builds both in build/size/ (Release, no tests).
+# Prints the size of the Windows release Quorrin.exe for x86_64 and i686, built in
+# build/size/ (Release, no tests).
 #
 #   scripts/exe-size.sh            both architectures
 #   scripts/exe-size.sh x86_64     one of them
 #
-# To see what weighs most, link size-probe without -s and with -Wl,-Map, or run
-# x86_64-w64-mingw32-nm --size-sort -S -C on the objects in build/size/win64.
+# To see what weighs most, link Quorrin.exe again without -s and with -Wl,-Map,<file> (the
+# command is in build/size/win64/CMakeFiles/Quorrin.dir/link.txt) and add up the map's
+# input sections per object, or run x86_64-w64-mingw32-nm --size-sort -S -C on the objects.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 arches=("$@")
@@ -21,12 +21,9 @@ for arch in "${arches[@]}"; do
     esac
     cmake -S "$root" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-mingw-$arch.cmake" \
         -DCMAKE_BUILD_TYPE=Release -DQUORRIN_TESTS=OFF >/dev/null
-    cmake --build "$build" -j2 --target Quorrin size-probe >"$build/size-build.log" 2>&1 || {
+    cmake --build "$build" -j2 --target Quorrin >"$build/size-build.log" 2>&1 || {
         cat "$build/size-build.log"
         exit 1
     }
-    program=$(stat -c %s "$build/bin/Quorrin.exe")
-    probe=$(stat -c %s "$build/bin/size-probe.exe")
-    printf '%-7s Quorrin.exe %9d bytes   with the server %9d bytes   (+%d)\n' \
-        "$arch" "$program" "$probe" $((probe - program))
+    printf '%-7s Quorrin.exe %9d bytes\n' "$arch" "$(stat -c %s "$build/bin/Quorrin.exe")"
 done
