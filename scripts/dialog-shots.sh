@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Pictures of the settings dialogs for the README, at 100 % and 150 % display scale:
-# docs/{timing-dialog,timing-entry-editor,style-dialog,sound-dialog,talk-dialog,about-dialog}-at-{100,150}-percent.png.
+# docs/{timing-dialog,timing-entry-editor,style-dialog,sound-dialog,talk-dialog,remote-dialog,
+# about-dialog}-at-{100,150}-percent.png (docs/remote-dialog.png and remote-dialog-en.png are
+# its 100 % pictures in each language).
 # Each dialog is opened from the tray menu of a Quorrin.exe that shows no clock (no show
 # runs), and cut from the screen by its visible part (the frame strips its region cuts away
 # left out). Uses the x86_64 build of scripts/test.sh (build/test/win64/bin), or the one in
@@ -92,7 +94,9 @@ for dpi in 96 144; do
     fi
     for entry in "$kStyleSettingsItem Quorrin.StyleDialog style-dialog" \
         "$kSoundSettingsItem Quorrin.SoundDialog sound-dialog" \
-        "$kTalkDialogtingsItem Quorrin.TalkDialog talk-dialog" "$kAboutItem Quorrin.AboutDialog about-dialog"; do
+        "$kTalkDialogtingsItem Quorrin.TalkDialog talk-dialog" \
+        "$kTimekeeperItem Quorrin.RemoteDialog remote-dialog" \
+        "$kAboutItem Quorrin.AboutDialog about-dialog"; do
         read -r item class name <<<"$entry"
         if open_dialog "$item" "$class"; then
             shot "$name" "$dpi"

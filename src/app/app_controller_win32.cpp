@@ -26,7 +26,7 @@ AppController::AppController(AppState& state, WindowWalk& walk, ConfigFile& conf
       view_(state, config, clock_, clock_.Copies()),
       session_(state, view_, clock_, tray_, FolderOf(config.Path())),
       watcher_(state, walk, session_),
-      menu_(state, config, clock_, *this, *this, session_, lifetime_) {}
+      menu_(state, config, clock_, *this, *this, session_, lifetime_, *this) {}
 
 bool AppController::Start(HINSTANCE instance) {
     menu_.SetInstance(instance);

@@ -13,6 +13,7 @@
 #include "clock/main_clock_window_win32.h"
 #include "detection/slide_show_finder.h"
 #include "dialogs/kit/dialog_host.h"
+#include "dialogs/remote/remote_control.h"
 #include "settings/app_state.h"
 #include "settings/config_file.h"
 #include "tray/tray_icon_win32.h"
@@ -20,7 +21,10 @@
 
 namespace quorrin {
 
-class AppController final : public MainClockEvents, public DialogHost, public ClockLayoutControl {
+class AppController final : public MainClockEvents,
+                            public DialogHost,
+                            public ClockLayoutControl,
+                            public RemoteControl {
   public:
     AppController(AppState& state, WindowWalk& walk, ConfigFile& config);
     AppController(const AppController&) = delete;
@@ -40,6 +44,8 @@ class AppController final : public MainClockEvents, public DialogHost, public Cl
     // ClockLayoutControl: the appearance dialog's view of the clocks.
     TwipRect MainClockRect() const override;
     void LayOutClocks() override;
+    // RemoteControl: the timekeeper dialog has saved [Remote].
+    std::wstring ApplyRemoteSettings() override { return {}; }  // wired by the lead
 
   private:
     // MainClockEvents.

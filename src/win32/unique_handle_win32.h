@@ -75,6 +75,9 @@ struct MenuDeleter {
 struct RegistryKeyDeleter {
     void operator()(HKEY key) const { RegCloseKey(key); }
 };
+struct GlobalMemoryDeleter {
+    void operator()(HGLOBAL memory) const { GlobalFree(memory); }
+};
 struct LocalMemoryDeleter {
     void operator()(void* p) const { LocalFree(p); }
 };
@@ -97,5 +100,7 @@ using UniqueIcon = UniqueHandle<HICON, IconDeleter>;
 using UniqueMenu = UniqueHandle<HMENU, MenuDeleter>;
 using UniqueWinEventHook = UniqueHandle<HWINEVENTHOOK, WinEventHookDeleter>;
 using UniqueRegistryKey = UniqueHandle<HKEY, RegistryKeyDeleter>;
+// Memory from GlobalAlloc, until a call that takes it over (SetClipboardData).
+using UniqueGlobalMemory = UniqueHandle<HGLOBAL, GlobalMemoryDeleter>;
 
 }  // namespace quorrin

@@ -3,7 +3,9 @@
 #include "geometry/units.h"
 #include "win32/gdi_scope_win32.h"
 #include "win32/global_key_win32.h"
+#include "win32/clipboard_win32.h"
 #include "win32/ui_text_win32.h"
+#include "win32/wide_text_win32.h"
 #include "dialogs/common/pickers_win32.h"
 #include "dialogs/kit/dialog_frame_win32.h"
 #include "dialogs/kit/dialog_look_win32.h"
@@ -11,6 +13,8 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <climits>
+#include <cstdint>
 #include <utility>
 
 namespace quorrin {
@@ -31,6 +35,13 @@ constexpr PartSize kFileSizeTwips{2895, 495};  // two lines of a path
 constexpr int32_t kButtonHeightTwips = 495;
 constexpr int32_t kButtonLeastWidthTwips = 735;
 constexpr int32_t kButtonPaddingTwips = 180;  // on each side of a button's text
+constexpr int32_t kNumberFieldWidthTwips = 1200;
+// A copy row's field is as wide as the text it is made with, and at least this wide; the
+// room an edit field keeps inside its border on each side.
+constexpr int32_t kCopyTextLeastWidthTwips = 3600;
+constexpr int32_t kEditPaddingTwips = 120;
+// The digits a number field takes: any int32_t that many digits long.
+constexpr WPARAM kNumberDigits = 9;
 // A check box's box and the gap after it: 13 + 4 pixels at 96 dpi.
 constexpr int32_t kCheckBoxPixels = 17;
 // Text is measured at one DPI and shown at others, where hinting makes it a little wider:
@@ -49,7 +60,12 @@ constexpr DWORD kSwatchStyle = SS_SUNKEN;
 std::array<bool, kRowParts> PartsOf(RowKind kind) {
     switch (kind) {
         case RowKind::Check:
+        case RowKind::Note:
             return {true, false, false};
+        case RowKind::Number:
+            return {true, true, false};
+        case RowKind::Button:
+            return {false, true, false};
         default:
             return {true, true, true};
     }
@@ -82,12 +98,12 @@ StackedLayout RowSet::Stack(int32_t dpi) const {
     const UniqueFont font = MakeDialogTextFont(dpi);
     WindowDcScope screen(nullptr);
     ScopedSelectObject select(screen.Dc(), font.Get());
-    const auto textSize = [&](TextId id) {
-        const std::wstring text = UiText(id);
+    const auto lineSize = [&](const std::wstring& text) {
         SIZE size{};
         GetTextExtentPoint32W(screen.Dc(), text.c_str(), static_cast<int>(text.size()), &size);
         return PartSize{WithSlack(PixelsToTwips(size.cx, dpi)), PixelsToTwips(size.cy, dpi)};
     };
+    const auto textSize = [&](TextId id) { return lineSize(UiText(id)); };
     const auto buttonSize = [&](TextId id) {
         return PartSize{
             std::max(kButtonLeastWidthTwips, textSize(id).width + 2 * kButtonPaddingTwips),
@@ -97,6 +113,7 @@ StackedLayout RowSet::Stack(int32_t dpi) const {
     std::vector<StackedRow> rows;
     for (size_t row = 0; row < kinds_.size(); ++row) {
         const PartSize caption = textSize(captions_[row]);
+        const PartSize line{0, kLineHeightTwips};
         switch (kinds_[row]) {
             case RowKind::Check:
                 rows.push_back({{PartSize{caption.width + PixelsToTwips(kCheckBoxPixels, dpi),
@@ -115,9 +132,43 @@ StackedLayout RowSet::Stack(int32_t dpi) const {
             case RowKind::File:
                 rows.push_back({{caption, kFileSizeTwips, buttonSize(TextId::Browse)}});
                 break;
+            case RowKind::Number:
+                rows.push_back({{caption, PartSize{kNumberFieldWidthTwips, line.height}}});
+                break;
+            case RowKind::CopyText: {
+                const std::string* text = std::get_if<std::string>(&values_[row]);
+                const int32_t width = lineSize(Utf8ToWide(text ? *text : "")).width;
+                rows.push_back(
+                    {{caption,
+                      PartSize{std::max(kCopyTextLeastWidthTwips, width + 2 * kEditPaddingTwips),
+                               line.height},
+                      buttonSize(TextId::Copy)}});
+                break;
+            }
+            case RowKind::Note:  // measured below, once the rows' width is known
+                rows.push_back({.spans = true});
+                break;
+            case RowKind::Button:
+                rows.push_back({{PartSize{}, buttonSize(captions_[row])}});
+                break;
         }
     }
-    return StackRows(rows, DialogRowsFrame());
+    const StackedFrame frame = DialogRowsFrame();
+    StackedLayout stacked = StackRows(rows, frame);
+    // A note wraps at the width of the other rows, measured a little narrower for the DPIs
+    // where text comes out wider.
+    const int32_t width = stacked.clientWidth - 2 * frame.margin;
+    bool notes = false;
+    for (size_t row = 0; row < kinds_.size(); ++row) {
+        if (kinds_[row] != RowKind::Note) continue;
+        const std::wstring text = UiText(captions_[row]);
+        RECT wrapped{0, 0, TwipsToPixels(width - width / kTextSlackDivisor, dpi), 0};
+        DrawTextW(screen.Dc(), text.c_str(), static_cast<int>(text.size()), &wrapped,
+                  DT_CALCRECT | DT_WORDBREAK | DT_EDITCONTROL | DT_NOPREFIX);
+        rows[row].parts[kRowCaption] = {width, PixelsToTwips(wrapped.bottom, dpi)};
+        notes = true;
+    }
+    return notes ? StackRows(rows, frame) : stacked;
 }
 
 StackedFrame DialogRowsFrame() {
@@ -143,8 +194,32 @@ void RowSet::Make(DialogLayout& layout, HWND dialog, const StackedLayout& stacke
             layout.AddCheckBox(id[kRowCaption], caption, place[kRowCaption]);
             continue;
         }
+        if (kinds_[row] == RowKind::Note) {
+            layout.AddLabel(id[kRowCaption], caption, place[kRowCaption]);
+            continue;
+        }
+        if (kinds_[row] == RowKind::Button) {
+            layout.AddButton(id[kRowField], caption, place[kRowField], kDefaultOverColor);
+            continue;
+        }
         layout.AddCaption(id[kRowCaption], caption, place[kRowCaption]);
         switch (kinds_[row]) {
+            case RowKind::Number: {
+                const HWND field = layout.AddControl(
+                    id[kRowField], L"EDIT", L"",
+                    WS_TABSTOP | WS_BORDER | ES_NUMBER | ES_AUTOHSCROLL, place[kRowField]);
+                SendMessageW(field, EM_SETLIMITTEXT, kNumberDigits, 0);
+                break;
+            }
+            case RowKind::CopyText: {
+                const std::string* text = std::get_if<std::string>(&values_[row]);
+                layout.AddControl(id[kRowField], L"EDIT", Utf8ToWide(text ? *text : ""),
+                                  WS_TABSTOP | WS_BORDER | ES_READONLY | ES_AUTOHSCROLL,
+                                  place[kRowField]);
+                layout.AddButton(id[kRowAction], UiText(TextId::Copy), place[kRowAction],
+                                 kDefaultOverColor);
+                break;
+            }
             case RowKind::Key:
                 layout.AddControl(id[kRowField], HOTKEY_CLASSW, L"", WS_TABSTOP | WS_BORDER,
                                   place[kRowField]);
@@ -162,6 +237,8 @@ void RowSet::Make(DialogLayout& layout, HWND dialog, const StackedLayout& stacke
                 break;
             }
             case RowKind::Check:
+            case RowKind::Note:
+            case RowKind::Button:
                 break;
         }
     }
@@ -191,6 +268,17 @@ void RowSet::Show(size_t row, RowValue value) {
                             fileChoice_.show ? fileChoice_.show(setting).c_str() : L"");
             break;
         }
+        case RowKind::Number:
+            SetDlgItemInt(dialog_, id[kRowField],
+                          static_cast<UINT>(std::get<int32_t>(values_[row])), TRUE);
+            break;
+        case RowKind::CopyText:
+            SetDlgItemTextW(dialog_, id[kRowField],
+                            Utf8ToWide(std::get<std::string>(values_[row])).c_str());
+            break;
+        case RowKind::Note:
+        case RowKind::Button:
+            break;
     }
 }
 
@@ -223,7 +311,18 @@ RowValue RowSet::Take(size_t row) {
                 values_[row] = fileChoice_.setting(shown);
             }
             break;
+        case RowKind::Number: {
+            BOOL read = FALSE;
+            const UINT number = GetDlgItemInt(dialog_, field, &read, FALSE);
+            values_[row] = read != FALSE && number <= static_cast<UINT>(INT32_MAX)
+                               ? static_cast<int32_t>(number)
+                               : int32_t{0};
+            break;
+        }
         case RowKind::Color:  // kept as chosen
+        case RowKind::CopyText:
+        case RowKind::Note:
+        case RowKind::Button:
             break;
     }
     return values_[row];
@@ -243,7 +342,13 @@ bool RowSet::OnCommand(int id, int code, const std::function<bool()>& stillOpen)
     for (size_t row = 0; row < kinds_.size(); ++row) {
         const std::array<int, kRowParts>& ids = states_[row].ids;
         if (id != ids[kRowField] && id != ids[kRowAction] && id != ids[kRowCaption]) continue;
-        if (kinds_[row] == RowKind::Key && id == ids[kRowField] && code == EN_CHANGE) {
+        // What a number or a button means is the dialog's to say.
+        if (kinds_[row] == RowKind::Number || kinds_[row] == RowKind::Button) return false;
+        if (kinds_[row] == RowKind::CopyText && id == ids[kRowAction] && code == BN_CLICKED) {
+            if (const std::string* text = std::get_if<std::string>(&values_[row])) {
+                PutTextOnClipboard(dialog_, Utf8ToWide(*text));
+            }
+        } else if (kinds_[row] == RowKind::Key && id == ids[kRowField] && code == EN_CHANGE) {
             ShowTakenKeys();
         } else if (id == ids[kRowAction] && code == BN_CLICKED) {
             // The pickers run their own message loop, during which the dialog may go.
