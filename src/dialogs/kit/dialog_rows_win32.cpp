@@ -155,17 +155,18 @@ StackedLayout RowSet::Stack(int32_t dpi) const {
     }
     const StackedFrame frame = DialogRowsFrame();
     StackedLayout stacked = StackRows(rows, frame);
-    // A note wraps at the width of the other rows, measured a little narrower for the DPIs
-    // where text comes out wider.
+    // A note wraps at the width of the other rows. At other DPIs, where text comes out a
+    // little wider, it may wrap once more: it gets a line more than it needs here.
     const int32_t width = stacked.clientWidth - 2 * frame.margin;
     bool notes = false;
     for (size_t row = 0; row < kinds_.size(); ++row) {
         if (kinds_[row] != RowKind::Note) continue;
         const std::wstring text = UiText(captions_[row]);
-        RECT wrapped{0, 0, TwipsToPixels(width - width / kTextSlackDivisor, dpi), 0};
+        RECT wrapped{0, 0, TwipsToPixels(width, dpi), 0};
         DrawTextW(screen.Dc(), text.c_str(), static_cast<int>(text.size()), &wrapped,
                   DT_CALCRECT | DT_WORDBREAK | DT_EDITCONTROL | DT_NOPREFIX);
-        rows[row].parts[kRowCaption] = {width, PixelsToTwips(wrapped.bottom, dpi)};
+        rows[row].parts[kRowCaption] = {width,
+                                        PixelsToTwips(wrapped.bottom, dpi) + lineSize(L"M").height};
         notes = true;
     }
     return notes ? StackRows(rows, frame) : stacked;
