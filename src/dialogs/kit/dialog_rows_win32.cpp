@@ -36,8 +36,8 @@ constexpr int32_t kButtonHeightTwips = 495;
 constexpr int32_t kButtonLeastWidthTwips = 735;
 constexpr int32_t kButtonPaddingTwips = 180;  // on each side of a button's text
 constexpr int32_t kNumberFieldWidthTwips = 1200;
-// A copy row's field is as wide as the text it is made with, and at least this wide; the
-// room an edit field keeps inside its border on each side.
+// A copy row's field is as wide as the longest text of such rows is made with, and at least
+// this wide; the room an edit field keeps inside its border on each side.
 constexpr int32_t kCopyTextLeastWidthTwips = 3600;
 constexpr int32_t kEditPaddingTwips = 120;
 // The digits a number field takes: any int32_t that many digits long.
@@ -110,10 +110,18 @@ StackedLayout RowSet::Stack(int32_t dpi) const {
             kButtonHeightTwips};
     };
 
+    // Copy rows' fields are as wide as the widest of their texts, so that they line up.
+    int32_t copyTextWidth = kCopyTextLeastWidthTwips;
+    for (size_t row = 0; row < kinds_.size(); ++row) {
+        const std::string* text = std::get_if<std::string>(&values_[row]);
+        if (kinds_[row] != RowKind::CopyText || text == nullptr) continue;
+        copyTextWidth =
+            std::max(copyTextWidth, lineSize(Utf8ToWide(*text)).width + 2 * kEditPaddingTwips);
+    }
+
     std::vector<StackedRow> rows;
     for (size_t row = 0; row < kinds_.size(); ++row) {
         const PartSize caption = textSize(captions_[row]);
-        const PartSize line{0, kLineHeightTwips};
         switch (kinds_[row]) {
             case RowKind::Check:
                 rows.push_back({{PartSize{caption.width + PixelsToTwips(kCheckBoxPixels, dpi),
@@ -133,18 +141,12 @@ StackedLayout RowSet::Stack(int32_t dpi) const {
                 rows.push_back({{caption, kFileSizeTwips, buttonSize(TextId::Browse)}});
                 break;
             case RowKind::Number:
-                rows.push_back({{caption, PartSize{kNumberFieldWidthTwips, line.height}}});
+                rows.push_back({{caption, PartSize{kNumberFieldWidthTwips, kLineHeightTwips}}});
                 break;
-            case RowKind::CopyText: {
-                const std::string* text = std::get_if<std::string>(&values_[row]);
-                const int32_t width = lineSize(Utf8ToWide(text ? *text : "")).width;
-                rows.push_back(
-                    {{caption,
-                      PartSize{std::max(kCopyTextLeastWidthTwips, width + 2 * kEditPaddingTwips),
-                               line.height},
-                      buttonSize(TextId::Copy)}});
+            case RowKind::CopyText:
+                rows.push_back({{caption, PartSize{copyTextWidth, kLineHeightTwips},
+                                 buttonSize(TextId::Copy)}});
                 break;
-            }
             case RowKind::Note:  // measured below, once the rows' width is known
                 rows.push_back({.spans = true});
                 break;
