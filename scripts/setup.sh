@@ -11,7 +11,7 @@ packages=(
     locales fonts-wqy-zenhei fonts-wqy-microhei fonts-liberation
     mingw-w64 cmake make ninja-build g++ clang libclang-rt-14-dev
     googletest libgtest-dev libbenchmark-dev
-    nsis python3
+    nsis python3 curl chromium
     libboost1.81-dev
     stress-ng
 )
@@ -33,6 +33,11 @@ for p in "${packages[@]}"; do
     [ "$status" = "install ok installed" ] || missing+=("$p")
 done
 
+# Node.js with npm drives the browser test; a Node.js that came with its own npm (not Debian's)
+# is kept as it is.
+command -v node >/dev/null 2>&1 || missing+=(nodejs)
+command -v npm >/dev/null 2>&1 || missing+=(npm)
+
 if [ ${#missing[@]} -gt 0 ]; then
     echo "setup.sh: installing ${missing[*]}"
     as_root apt-get update -qq
@@ -51,4 +56,13 @@ if ! locale -a 2>/dev/null | grep -qi '^zh_CN\.utf-\?8$'; then
         fi
     fi
     as_root locale-gen >/dev/null
+fi
+
+# puppeteer-core, at the version the lock file holds, for the browser test (never a browser of
+# its own: it drives Debian's Chromium).
+root=$(cd "$(dirname "$0")/.." && pwd)
+browser_tools="$root/tests/browser"
+if ! [ -d "$browser_tools/node_modules/puppeteer-core" ]; then
+    echo "setup.sh: installing puppeteer-core"
+    (cd "$browser_tools" && PUPPETEER_SKIP_DOWNLOAD=1 npm ci --no-audit --no-fund --loglevel=error >/dev/null)
 fi

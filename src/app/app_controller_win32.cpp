@@ -26,13 +26,17 @@ AppController::AppController(AppState& state, WindowWalk& walk, ConfigFile& conf
       view_(state, config, clock_, clock_.Copies()),
       session_(state, view_, clock_, tray_, FolderOf(config.Path())),
       watcher_(state, walk, session_),
-      menu_(state, config, clock_, *this, *this, session_, lifetime_, *this) {}
+      timekeeper_(state, config, session_, [](const std::string&) {}),
+      menu_(state, config, clock_, *this, *this, session_, lifetime_, timekeeper_) {
+    session_.OnChanged([this] { timekeeper_.Publish(); });
+}
 
 bool AppController::Start(HINSTANCE instance) {
     menu_.SetInstance(instance);
     const HICON icon = LoadIconW(instance, MAKEINTRESOURCEW(kAppIconId));
     if (!clock_.Create(instance, icon, MonitorDpis(state_))) return false;
     if (!watcher_.Start(clock_.Handle())) return false;
+    timekeeper_.Start(clock_.Handle());
     tray_.OnMenuRequested([this](POINT at) { OnMenuRequested(at); });
     // A refusal is logged; the icon comes when the shell next sends TaskbarCreated.
     if (tray_.Add(clock_.Handle(), instance, kAppIconId, UiText(TextId::AppName))) {
@@ -64,7 +68,8 @@ bool AppController::OnProgramMessage(UINT message, WPARAM wParam, LPARAM lParam)
         if (const std::optional<ShowKey> key = ShowKeys::FromId(wParam)) session_.OnShowKey(*key);
         return true;
     }
-    return watcher_.HandleMessage(message) || tray_.HandleMessage(message, lParam);
+    return watcher_.HandleMessage(message) || tray_.HandleMessage(message, lParam) ||
+           timekeeper_.HandleMessage(message);
 }
 
 void AppController::OnMenuRequested(POINT screenPoint) {
@@ -115,6 +120,7 @@ void AppController::OnDisplaySettingsChanged() {
 
 void AppController::OnClockClosing() {
     watcher_.Stop();
+    timekeeper_.Stop();
     session_.Stop();
     tray_.Remove();
     lifetime_.ClockClosed();

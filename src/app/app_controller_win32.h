@@ -9,11 +9,11 @@
 #include "app/program_menu_win32.h"
 #include "app/show_session_win32.h"
 #include "app/show_watcher_win32.h"
+#include "app/timekeeper_win32.h"
 #include "clock/clock_view_win32.h"
 #include "clock/main_clock_window_win32.h"
 #include "detection/slide_show_finder.h"
 #include "dialogs/kit/dialog_host.h"
-#include "dialogs/remote/remote_control.h"
 #include "settings/app_state.h"
 #include "settings/config_file.h"
 #include "tray/tray_icon_win32.h"
@@ -21,10 +21,7 @@
 
 namespace quorrin {
 
-class AppController final : public MainClockEvents,
-                            public DialogHost,
-                            public ClockLayoutControl,
-                            public RemoteControl {
+class AppController final : public MainClockEvents, public DialogHost, public ClockLayoutControl {
   public:
     AppController(AppState& state, WindowWalk& walk, ConfigFile& config);
     AppController(const AppController&) = delete;
@@ -44,8 +41,6 @@ class AppController final : public MainClockEvents,
     // ClockLayoutControl: the appearance dialog's view of the clocks.
     TwipRect MainClockRect() const override;
     void LayOutClocks() override;
-    // RemoteControl: the timekeeper dialog has saved [Remote].
-    std::wstring ApplyRemoteSettings() override { return {}; }  // wired by the lead
 
   private:
     // MainClockEvents.
@@ -65,6 +60,7 @@ class AppController final : public MainClockEvents,
     TrayIcon tray_;
     ShowSession session_;
     ShowWatcher watcher_;
+    Timekeeper timekeeper_;
     ProgramLifetime lifetime_;
     bool relayingOut_ = false;
     // Last, so that a dialog still open at the end closes while everything it uses exists.

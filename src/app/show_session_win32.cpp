@@ -37,6 +37,7 @@ void ShowSession::Begin() {
     engine_.Start(now);
     recorder_.Begin(now, TalkStartOf(state_, LocalTimeNow()));
     TakeKeys();
+    changed_();
 }
 
 void ShowSession::End() {
@@ -53,17 +54,25 @@ void ShowSession::Finish(TalkEnd end) {
     if (row && history_.Write(*row, RecordsTalks(state_))) {
         ShowBalloon(UiText(TextId::BalloonHistoryNotWritten));
     }
+    changed_();
 }
 
 void ShowSession::TogglePause() {
     const Millis now = MonotonicNow();
     engine_.TogglePause(now);
     recorder_.SetPaused(now, engine_.Paused());
+    changed_();
 }
 
-void ShowSession::AddMinutes(int32_t minutes) { engine_.AddTime(minutes * kAdjustStepSeconds); }
+void ShowSession::AddSeconds(int32_t seconds) {
+    engine_.AddTime(seconds);
+    changed_();
+}
 
-void ShowSession::ToggleHidden() { engine_.ToggleHidden(); }
+void ShowSession::ToggleHidden() {
+    engine_.ToggleHidden();
+    changed_();
+}
 
 void ShowSession::OnShowKey(ShowKey key) {
     switch (key) {
@@ -71,10 +80,10 @@ void ShowSession::OnShowKey(ShowKey key) {
             TogglePause();
             break;
         case ShowKey::MinuteMore:
-            AddMinutes(1);
+            AddSeconds(kAdjustStepSeconds);
             break;
         case ShowKey::MinuteLess:
-            AddMinutes(-1);
+            AddSeconds(-kAdjustStepSeconds);
             break;
         case ShowKey::Hide:
             ToggleHidden();
@@ -86,10 +95,12 @@ void ShowSession::OnStepTimer() { StepTo(MonotonicNow()); }
 
 void ShowSession::StepTo(Millis now) {
     engine_.OnStepTimer(now);
-    if (!recorder_.Following()) return;
-    recorder_.OnClockStep(engine_.OvertimeSeconds());
-    // The countdown stopped by itself: the time ran out and the clock went.
-    if (!engine_.Counting()) Finish(TalkEnd::TimeUp);
+    if (recorder_.Following()) {
+        recorder_.OnClockStep(engine_.OvertimeSeconds());
+        // The countdown stopped by itself: the time ran out and the clock went.
+        if (!engine_.Counting()) Finish(TalkEnd::TimeUp);
+    }
+    changed_();
 }
 
 void ShowSession::OnFlashTimer() { engine_.OnFlashTimer(); }

@@ -14,6 +14,7 @@
 #include "tray/tray_icon_win32.h"
 
 #include <cstdint>
+#include <functional>
 #include <string_view>
 
 namespace quorrin {
@@ -34,10 +35,12 @@ class ShowSession {
     // The same when the program ends (also when Windows shuts down).
     void Stop();
 
-    // The presenter's commands.
+    // The presenter's commands, and the timekeeper's. Without a show they do nothing.
     void TogglePause();
-    void AddMinutes(int32_t minutes);
+    void AddSeconds(int32_t seconds);
     void ToggleHidden();
+    // Called after every step of the clock and every change to it.
+    void OnChanged(std::function<void()> changed) { changed_ = std::move(changed); }
 
     // The window's messages and timers for the countdown.
     void OnShowKey(ShowKey key);
@@ -69,6 +72,7 @@ class ShowSession {
     TalkSettings keysTakenWith_;  // the settings the show's keys were taken with
     TalkRecorder recorder_;
     HistoryWriter history_;
+    std::function<void()> changed_ = [] {};
 };
 
 }  // namespace quorrin

@@ -46,6 +46,13 @@ std::string UsableKeyOr(std::string_view stored, const RandomBytes& random) {
     return IsUsableKey(stored) ? std::string(stored) : NewKey(random);
 }
 
+bool MakeKeysUsable(RemoteSettings& remote, const RandomBytes& random) {
+    const RemoteSettings before = remote;
+    remote.ViewKey = UsableKeyOr(remote.ViewKey, random);
+    remote.ControlKey = UsableKeyOr(remote.ControlKey, random);
+    return remote != before;
+}
+
 bool KeysEqual(std::string_view presented, std::string_view expected) {
     // Every byte of the expected key is looked at, whatever the presented one holds.
     unsigned difference = presented.size() == expected.size() ? 0u : 1u;

@@ -2,6 +2,8 @@
 // presented key without telling by the time taken how much of it matched.
 #pragma once
 
+#include "settings/app_state.h"
+
 #include <cstddef>
 #include <functional>
 #include <span>
@@ -24,6 +26,10 @@ std::string NewKey(const RandomBytes& random);
 
 // `stored` when it is usable, else a new key.
 std::string UsableKeyOr(std::string_view stored, const RandomBytes& random);
+
+// Both keys of `remote` usable: a missing or weak one is replaced by a new key. True when one
+// was replaced, so that the settings must be saved.
+bool MakeKeysUsable(RemoteSettings& remote, const RandomBytes& random);
 
 // Equal keys, in a time that depends only on the length of `expected`.
 bool KeysEqual(std::string_view presented, std::string_view expected);

@@ -21,6 +21,7 @@ enum class TextId {
     BalloonKeysTaken,  // followed by the keys' names
     BalloonShowNotClosed,
     BalloonHistoryNotWritten,
+    RemotePortUnavailable,
     KeyNameSeparator,
     MenuTimingSettings,
     MenuStyleSettings,

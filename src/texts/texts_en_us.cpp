@@ -16,6 +16,7 @@ constexpr TextEntry kEnglish[] = {
     {BalloonShowNotClosed,
      "Time is up, but the slide show could not be closed. Please close it yourself."},
     {BalloonHistoryNotWritten, "The talk could not be recorded in History.csv beside Config.ini."},
+    {RemotePortUnavailable, "The timekeeper's links cannot be served on port "},
     {KeyNameSeparator, ", "},
     {MenuTimingSettings, "Timing settings"},
     {MenuStyleSettings, "Appearance settings"},

@@ -15,6 +15,7 @@ constexpr TextEntry kChinese[] = {
     {BalloonKeysTaken, "快捷键已被其他程序占用，本次放映中不可用："},
     {BalloonShowNotClosed, "倒计时已结束，但无法关闭幻灯片放映，请手动关闭。"},
     {BalloonHistoryNotWritten, "无法将本次演讲写入 Config.ini 旁的 History.csv。"},
+    {RemotePortUnavailable, "远程计时无法使用端口 "},
     {KeyNameSeparator, "、"},
     {MenuTimingSettings, "计时设置"},
     {MenuStyleSettings, "外观设置"},

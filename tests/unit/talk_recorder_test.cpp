@@ -2,31 +2,12 @@
 // recorder fed as the program feeds it: each kind of end, pauses, overtime, a resumed count.
 #include "countdown/countdown_engine.h"
 #include "history/talk_recorder.h"
+#include "step_timer_view.h"
 
 #include <gtest/gtest.h>
 
 namespace quorrin {
 namespace {
-
-// A view that only holds the step timer, which is all the run below needs.
-class StepTimerView final : public CountdownView {
-  public:
-    std::optional<Millis> stepDue;
-    void ShowTime(const std::string&) override {}
-    void LayoutWindows() override {}
-    void ShowWindows() override {}
-    void HideWindows() override {}
-    bool WindowsVisible() const override { return true; }
-    void KeepOnTop() override {}
-    void SaveRemainingTime(bool, int32_t, int32_t) override {}
-    void Beep() override {}
-    void PlaySound(const std::string&) override {}
-    void CloseSlideShow() override {}
-    void ArmStepTimer(Millis dueAt) override { stepDue = dueAt; }
-    void StopStepTimer() override { stepDue.reset(); }
-    void SetFlashTimer(bool) override {}
-    void SetTone(ClockTone) override {}
-};
 
 constexpr LocalDateTime kStart{2026, 12, 8, 9, 30, 5};
 
