@@ -11,8 +11,8 @@ bool IsLoopback(std::string_view address) { return address.starts_with("127."); 
 
 }  // namespace
 
-std::string RemoteLink(std::string_view address, int32_t port, LinkKind kind,
-                       std::string_view key) {
+std::string TimekeeperLink(std::string_view address, int32_t port, LinkKind kind,
+                           std::string_view key) {
     std::string link = "http://";
     link += address;
     link += ':';

@@ -13,7 +13,8 @@ namespace quorrin {
 enum class LinkKind { View, Control };
 
 // "http://<address>:<port>/v/<key>" for the view link, ".../c/<key>" for the control link.
-std::string RemoteLink(std::string_view address, int32_t port, LinkKind kind, std::string_view key);
+std::string TimekeeperLink(std::string_view address, int32_t port, LinkKind kind,
+                           std::string_view key);
 
 // At most this many addresses are offered: a computer with more interfaces (virtual
 // machines, VPNs) lists the first ones.

@@ -9,11 +9,11 @@ namespace quorrin {
 namespace {
 
 TEST(RemoteLinksTest, ALinkNamesTheAddressThePortAndThePageOfItsKey) {
-    EXPECT_EQ(RemoteLink("192.168.1.20", 8217, LinkKind::View, "Ab0_-Ab0_-Ab0_-Ab0_-Ab"),
+    EXPECT_EQ(TimekeeperLink("192.168.1.20", 8217, LinkKind::View, "Ab0_-Ab0_-Ab0_-Ab0_-Ab"),
               "http://192.168.1.20:8217/v/Ab0_-Ab0_-Ab0_-Ab0_-Ab");
-    EXPECT_EQ(RemoteLink("10.0.0.7", 65535, LinkKind::Control, "key"),
+    EXPECT_EQ(TimekeeperLink("10.0.0.7", 65535, LinkKind::Control, "key"),
               "http://10.0.0.7:65535/c/key");
-    EXPECT_EQ(RemoteLink("127.0.0.1", 1, LinkKind::View, ""), "http://127.0.0.1:1/v/");
+    EXPECT_EQ(TimekeeperLink("127.0.0.1", 1, LinkKind::View, ""), "http://127.0.0.1:1/v/");
 }
 
 TEST(RemoteLinksTest, AddressesOthersCanReachComeFirstAndLoopbackOnlyWhenAlone) {

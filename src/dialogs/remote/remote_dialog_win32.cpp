@@ -85,9 +85,10 @@ int RemoteDialog::NewLinksId() const {
 void RemoteDialog::ShowLinks(int32_t port) {
     for (size_t address = 0; address < addresses_.size(); ++address) {
         rows_->ShowText(LinkRow(address, LinkKind::View),
-                        RemoteLink(addresses_[address], port, LinkKind::View, keys_.ViewKey));
-        rows_->ShowText(LinkRow(address, LinkKind::Control),
-                        RemoteLink(addresses_[address], port, LinkKind::Control, keys_.ControlKey));
+                        TimekeeperLink(addresses_[address], port, LinkKind::View, keys_.ViewKey));
+        rows_->ShowText(
+            LinkRow(address, LinkKind::Control),
+            TimekeeperLink(addresses_[address], port, LinkKind::Control, keys_.ControlKey));
     }
 }
 
