@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Pictures of the settings dialogs for the README, at 100 % and 150 % display scale:
 # docs/{timing-dialog,timing-entry-editor,style-dialog,sound-dialog,talk-dialog,remote-dialog,
-# about-dialog}-at-{100,150}-percent.png (docs/remote-dialog.png and remote-dialog-en.png are
-# its 100 % pictures in each language).
+# about-dialog}-at-{100,150}-percent.png, and at 100 % docs/talk-settings-dialog.png: 放映控制
+# with a key another program holds (docs/remote-dialog.png and remote-dialog-en.png are the
+# remote dialog's 100 % pictures in each language).
 # Each dialog is opened from the tray menu of a Quorrin.exe that shows no clock (no show
 # runs), and cut from the screen by its visible part (the frame strips its region cuts away
 # left out). Uses the x86_64 build of scripts/test.sh (build/test/win64/bin), or the one in
@@ -70,6 +71,12 @@ shot() {
     import -window root -crop "$((r - l - 2 * side - 1))x$((b - t - top))+$((l + side))+$((t + top))" \
         +repage "$out/$1-at-$(($2 * 100 / 96))-percent.png"
 }
+# The hide key (Ctrl+Alt+Shift+H), which a windowed slide-show stand-in holds for the
+# picture of 放映控制 marking it as taken.
+readonly kHeldKeyCode=0x0748
+holder_up() { first_window --class "$kShowClass" >/dev/null; }
+marked_taken() { [ "$(wininfo text "$dialog" | grep -c '已被占用')" -ge 1 ]; }
+
 # open_dialog MENU_ITEM CLASS: the dialog of the tray menu's entry, open and painted.
 open_dialog() {
     choose_from_menu "$1" $kIconX $kIconY && wait_until 10 dialog_open "$2" && sleep 1
@@ -94,7 +101,7 @@ for dpi in 96 144; do
     fi
     for entry in "$kStyleSettingsItem Quorrin.StyleDialog style-dialog" \
         "$kSoundSettingsItem Quorrin.SoundDialog sound-dialog" \
-        "$kTalkDialogtingsItem Quorrin.TalkDialog talk-dialog" \
+        "$kTalkSettingsItem Quorrin.TalkDialog talk-dialog" \
         "$kTimekeeperItem Quorrin.RemoteDialog remote-dialog" \
         "$kAboutItem Quorrin.AboutDialog about-dialog"; do
         read -r item class name <<<"$entry"
@@ -104,6 +111,17 @@ for dpi in 96 144; do
             sleep 1
         fi
     done
+    if [ "$dpi" = 96 ]; then
+        start_show "$state/holder.closed" --windowed --hold-key "$kHeldKeyCode" "a program that holds a key"
+        # The dialog looks at the keys as it opens: the holder has its key by then.
+        if wait_until 10 holder_up && open_dialog $kTalkSettingsItem Quorrin.TalkDialog &&
+            wait_until 10 marked_taken; then
+            shot talk-settings-dialog "$dpi"
+            mv "$out/talk-settings-dialog-at-100-percent.png" "$out/talk-settings-dialog.png"
+            wininfo close "$dialog" >/dev/null
+        fi
+        end_show
+    fi
     quit
 done
-ls "$out"/*-percent.png
+ls "$out"/*-percent.png "$out/talk-settings-dialog.png"

@@ -189,31 +189,30 @@ FileStatus ConfigFile::SaveTimings(const TimingSettings& settings) {
     return FileStatus();
 }
 
+template <typename Record>
+FileStatus ConfigFile::SaveSection(void (*append)(std::vector<IniEdit>&, const Record&),
+                                   const Record& record, Record& held) {
+    std::vector<IniEdit> edits;
+    append(edits, record);
+    if (FileStatus written = Commit(edits); !written) return written;
+    held = record;
+    return FileStatus();
+}
+
 FileStatus ConfigFile::SaveLanguage(LanguageSetting language) {
     UiSettings ui = state_.Ui;
     ui.Language = language;
-    std::vector<IniEdit> edits;
-    AppendUiEdits(edits, ui);
-    if (FileStatus written = Commit(edits); !written) return written;
-    state_.Ui = ui;
-    ApplyUiLanguage(state_.Ui);
-    return FileStatus();
+    FileStatus written = SaveSection(&AppendUiEdits, ui, state_.Ui);
+    if (written) ApplyUiLanguage(state_.Ui);
+    return written;
 }
 
 FileStatus ConfigFile::SaveTalkSettings(const TalkSettings& talk) {
-    std::vector<IniEdit> edits;
-    AppendTalkEdits(edits, talk);
-    if (FileStatus written = Commit(edits); !written) return written;
-    state_.Talk = talk;
-    return FileStatus();
+    return SaveSection(&AppendTalkEdits, talk, state_.Talk);
 }
 
 FileStatus ConfigFile::SaveRemoteSettings(const RemoteSettings& remote) {
-    std::vector<IniEdit> edits;
-    AppendRemoteEdits(edits, remote);
-    if (FileStatus written = Commit(edits); !written) return written;
-    state_.Remote = remote;
-    return FileStatus();
+    return SaveSection(&AppendRemoteEdits, remote, state_.Remote);
 }
 
 }  // namespace quorrin

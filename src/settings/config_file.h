@@ -77,6 +77,10 @@ class ConfigFile {
     std::vector<IniEdit> AllSettingsEdits() const;
     // A batch of keys in one replacement of the file.
     FileStatus Commit(const std::vector<IniEdit>& edits);
+    // The section `append` makes of `record`, written anew; once written, `held` takes it.
+    template <typename Record>
+    FileStatus SaveSection(void (*append)(std::vector<IniEdit>&, const Record&),
+                           const Record& record, Record& held);
 
     AppState& state_;
     IniStore& store_;

@@ -1,5 +1,5 @@
 // Ownership of Win32 handles: a small move-only wrapper that frees its handle exactly once,
-// with deleters for the handle kinds the program uses.
+// with the call that frees its kind.
 #pragma once
 
 #include <windows.h>
@@ -48,59 +48,36 @@ class UniqueHandle {
     T handle_ = Traits::Invalid();
 };
 
-struct KernelHandleDeleter {
-    void operator()(HANDLE h) const { CloseHandle(h); }
+// Frees a handle with the call its kind is freed with (CloseHandle, DestroyWindow, ...).
+template <auto Free>
+struct FreeWith {
+    template <typename T>
+    void operator()(T handle) const {
+        Free(handle);
+    }
 };
-struct WindowDeleter {
-    void operator()(HWND h) const { DestroyWindow(h); }
-};
-struct GdiObjectDeleter {
-    void operator()(HGDIOBJ h) const { DeleteObject(h); }
-};
-struct MemoryDcDeleter {
-    void operator()(HDC dc) const { DeleteDC(dc); }
-};
-struct FindDeleter {
-    void operator()(HANDLE h) const { FindClose(h); }
-};
-struct WinEventHookDeleter {
-    void operator()(HWINEVENTHOOK hook) const { UnhookWinEvent(hook); }
-};
-struct IconDeleter {
-    void operator()(HICON h) const { DestroyIcon(h); }
-};
-struct MenuDeleter {
-    void operator()(HMENU h) const { DestroyMenu(h); }
-};
-struct RegistryKeyDeleter {
-    void operator()(HKEY key) const { RegCloseKey(key); }
-};
-struct GlobalMemoryDeleter {
-    void operator()(HGLOBAL memory) const { GlobalFree(memory); }
-};
-struct LocalMemoryDeleter {
-    void operator()(void* p) const { LocalFree(p); }
-};
+// LocalAlloc's memory, as FormatMessageW and CommandLineToArgvW return it.
+using LocalMemoryDeleter = FreeWith<&LocalFree>;
 
 // Every handle type the program owns. Kernel objects, files (CreateFileW) and searches
 // (FindFirstFileW), windows, GDI objects, memory device contexts (CreateCompatibleDC), icons,
 // menus, event hooks and registry keys (RegOpenKeyExW, RegCreateKeyExW). A file or search
 // handle is taken straight from the call: a failure's INVALID_HANDLE_VALUE makes it empty.
-using UniqueKernelHandle = UniqueHandle<HANDLE, KernelHandleDeleter>;
-using UniqueFile = UniqueHandle<HANDLE, KernelHandleDeleter, InvalidHandleValueTraits>;
-using UniqueFind = UniqueHandle<HANDLE, FindDeleter, InvalidHandleValueTraits>;
-using UniqueWindow = UniqueHandle<HWND, WindowDeleter>;
-using UniqueFont = UniqueHandle<HFONT, GdiObjectDeleter>;
-using UniqueBrush = UniqueHandle<HBRUSH, GdiObjectDeleter>;
-using UniqueRegion = UniqueHandle<HRGN, GdiObjectDeleter>;
-using UniqueBitmap = UniqueHandle<HBITMAP, GdiObjectDeleter>;
-using UniquePen = UniqueHandle<HPEN, GdiObjectDeleter>;
-using UniqueMemoryDc = UniqueHandle<HDC, MemoryDcDeleter>;
-using UniqueIcon = UniqueHandle<HICON, IconDeleter>;
-using UniqueMenu = UniqueHandle<HMENU, MenuDeleter>;
-using UniqueWinEventHook = UniqueHandle<HWINEVENTHOOK, WinEventHookDeleter>;
-using UniqueRegistryKey = UniqueHandle<HKEY, RegistryKeyDeleter>;
+using UniqueKernelHandle = UniqueHandle<HANDLE, FreeWith<&CloseHandle>>;
+using UniqueFile = UniqueHandle<HANDLE, FreeWith<&CloseHandle>, InvalidHandleValueTraits>;
+using UniqueFind = UniqueHandle<HANDLE, FreeWith<&FindClose>, InvalidHandleValueTraits>;
+using UniqueWindow = UniqueHandle<HWND, FreeWith<&DestroyWindow>>;
+using UniqueFont = UniqueHandle<HFONT, FreeWith<&DeleteObject>>;
+using UniqueBrush = UniqueHandle<HBRUSH, FreeWith<&DeleteObject>>;
+using UniqueRegion = UniqueHandle<HRGN, FreeWith<&DeleteObject>>;
+using UniqueBitmap = UniqueHandle<HBITMAP, FreeWith<&DeleteObject>>;
+using UniquePen = UniqueHandle<HPEN, FreeWith<&DeleteObject>>;
+using UniqueMemoryDc = UniqueHandle<HDC, FreeWith<&DeleteDC>>;
+using UniqueIcon = UniqueHandle<HICON, FreeWith<&DestroyIcon>>;
+using UniqueMenu = UniqueHandle<HMENU, FreeWith<&DestroyMenu>>;
+using UniqueWinEventHook = UniqueHandle<HWINEVENTHOOK, FreeWith<&UnhookWinEvent>>;
+using UniqueRegistryKey = UniqueHandle<HKEY, FreeWith<&RegCloseKey>>;
 // Memory from GlobalAlloc, until a call that takes it over (SetClipboardData).
-using UniqueGlobalMemory = UniqueHandle<HGLOBAL, GlobalMemoryDeleter>;
+using UniqueGlobalMemory = UniqueHandle<HGLOBAL, FreeWith<&GlobalFree>>;
 
 }  // namespace quorrin

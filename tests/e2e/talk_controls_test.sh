@@ -105,7 +105,7 @@ launch
 dialog=
 dialog_open() { dialog=$(first_window --class "$kDialogClass" --visible); }
 dialog_gone() { ! first_window --class "$kDialogClass" >/dev/null; }
-open_dialog() { choose_from_menu $kTalkDialogtingsItem $kIconX $kIconY && wait_until 10 dialog_open; }
+open_dialog() { choose_from_menu $kTalkSettingsItem $kIconX $kIconY && wait_until 10 dialog_open; }
 marked_taken() { [ "$(wininfo text "$dialog" | grep -c '已被占用')" = 1 ]; }
 unchanged() { cmp -s "$app/Config.ini" "$work/before.ini"; }
 check "放映控制 opens the dialog" open_dialog

@@ -86,5 +86,15 @@ TEST(StackedLayout, AnActionThatFollowsItsFieldSitsBesideItAndWidensNoColumn) {
     EXPECT_EQ(alone.clientWidth, std::max(360 + 900 + 120 + 400 + 120 + 1300 + 360, 3000));
 }
 
+TEST(StackedLayout, AFieldWithoutCaptionStaysInTheFieldColumnUnderTheOthers) {
+    // A button under a path, as 关于 shows one: no caption, no action.
+    const StackedLayout layout =
+        StackRows(std::vector{Columns(1500, 3960, 0, 495), Columns(0, 1700, 0, 495)}, kFrame);
+    EXPECT_EQ(layout.places[1][kRowCaption], TwipRect{});
+    EXPECT_EQ(layout.places[1][kRowField],
+              (TwipRect{360 + 1500 + 120, 780 + 495 + 100, 1700, 495}));
+    EXPECT_EQ(layout.clientWidth, 360 + 1500 + 120 + 3960 + 360);
+}
+
 }  // namespace
 }  // namespace quorrin

@@ -46,6 +46,24 @@ TEST_F(AboutDialogTest, ShowsTheVersionAndConfigIniLaidOutInBothLanguagesAtAnySc
     }
 }
 
+TEST_F(AboutDialogTest, TheValuesLineUpWithTheButtonUnderConfigIniBetweenItsRows) {
+    OpenDialog();
+    const auto place = [&](int id) {
+        RECT rect{};
+        GetWindowRect(Child(id), &rect);
+        return rect;
+    };
+    const RECT config = place(kAboutConfigId);
+    const RECT button = place(kAboutShowConfigId);
+    const RECT autostart = place(kAboutAutostartId);
+    EXPECT_EQ(place(kAboutVersionId).left, config.left);
+    EXPECT_EQ(button.left, config.left);
+    EXPECT_EQ(autostart.left, config.left);
+    EXPECT_GE(button.top, config.bottom);
+    EXPECT_GE(autostart.top, button.bottom);
+    EXPECT_LT(place(kAboutAutostartCaptionId).right, autostart.left);
+}
+
 TEST_F(AboutDialogTest, WithoutAConfigPathThereIsNoFolderToOpen) {
     state_.General.ConfigPath.clear();
     OpenDialog();

@@ -4,7 +4,6 @@
 #include "autostart/autostart_win32.h"
 #include "win32/debug_log_win32.h"
 #include "win32/program_folder_win32.h"
-#include "win32/ui_text_win32.h"
 #include "win32/wide_text_win32.h"
 
 #include <shellapi.h>
@@ -13,23 +12,15 @@ namespace quorrin {
 
 namespace {
 
-// The dialog's design, in twips (left, top, width, height) on a 6600 x 4440 client area:
-// captions on the left, their values from kValueLeftTwips on, 关闭 at the bottom right.
-constexpr int32_t kClientWidthTwips = 6600;
-constexpr int32_t kClientHeightTwips = 4440;
-constexpr TwipRect kVersionCaptionTwips{458, 780, 1740, 255};
-constexpr TwipRect kVersionTwips{2280, 780, 3960, 255};
-constexpr TwipRect kFolderCaptionTwips{458, 1200, 1740, 255};
-constexpr TwipRect kFolderTwips{2280, 1200, 3960, 495};
-constexpr TwipRect kConfigCaptionTwips{458, 1800, 1740, 255};
-constexpr TwipRect kConfigTwips{2280, 1800, 3960, 495};
-constexpr TwipRect kShowConfigTwips{2280, 2400, 1695, 495};
-constexpr TwipRect kAutostartCaptionTwips{458, 3120, 1740, 255};
-constexpr TwipRect kAutostartTwips{2280, 3120, 3960, 255};
-
-// A full path wraps over the label's two lines like text in an edit control, also where
-// it has no spaces.
-constexpr DWORD kPathLabelStyle = SS_EDITCONTROL;
+// Captions on the left, their values beside them, 打开所在文件夹 under Config.ini's path; the
+// controls are numbered from kAboutFirstId in this order.
+constexpr ShownRow kAboutRows[] = {
+    {RowKind::Text, TextId::AboutVersion},       // kAboutVersionCaptionId, kAboutVersionId
+    {RowKind::Path, TextId::AboutFolder},        // kAboutFolderCaptionId, kAboutFolderId
+    {RowKind::Path, TextId::AboutConfig},        // kAboutConfigCaptionId, kAboutConfigId
+    {RowKind::Button, TextId::AboutShowConfig},  // kAboutShowConfigId
+    {RowKind::Text, TextId::AboutAutostart},     // kAboutAutostartCaptionId, kAboutAutostartId
+};
 
 // ShellExecuteW reports success by a value above this one.
 constexpr INT_PTR kShellExecuteLastError = 32;
@@ -37,29 +28,14 @@ constexpr INT_PTR kShellExecuteLastError = 32;
 }  // namespace
 
 AboutDialog::AboutDialog(const AppState& state, DialogHost& host)
-    : SettingsDialog(&host, &state.Countdown), state_(state) {}
+    : SettingsDialog(&host, &state.Countdown), state_(state), rows_(kAboutRows, kAboutFirstId) {
+    UseRows(rows_);
+}
 
 AboutDialog::~AboutDialog() = default;
 
 DialogFrameSpec AboutDialog::Frame() const {
-    return {.className = kAboutClassName,
-            .caption = TextId::AboutTitle,
-            .clientWidthTwips = kClientWidthTwips,
-            .clientHeightTwips = kClientHeightTwips,
-            .closeOnly = true};
-}
-
-void AboutDialog::MakeControls() {
-    AddCaption(kAboutVersionCaptionId, UiText(TextId::AboutVersion), kVersionCaptionTwips);
-    AddLabel(kAboutVersionId, L"", kVersionTwips);
-    AddCaption(kAboutFolderCaptionId, UiText(TextId::AboutFolder), kFolderCaptionTwips);
-    AddLabel(kAboutFolderId, L"", kFolderTwips, kPathLabelStyle);
-    AddCaption(kAboutConfigCaptionId, UiText(TextId::AboutConfig), kConfigCaptionTwips);
-    AddLabel(kAboutConfigId, L"", kConfigTwips, kPathLabelStyle);
-    AddButton(kAboutShowConfigId, UiText(TextId::AboutShowConfig), kShowConfigTwips,
-              kDefaultOverColor);
-    AddCaption(kAboutAutostartCaptionId, UiText(TextId::AboutAutostart), kAutostartCaptionTwips);
-    AddLabel(kAboutAutostartId, L"", kAutostartTwips);
+    return {.className = kAboutClassName, .caption = TextId::AboutTitle, .closeOnly = true};
 }
 
 void AboutDialog::LoadValues() {

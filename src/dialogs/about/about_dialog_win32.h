@@ -3,6 +3,7 @@
 // button, which Enter and Esc press too. Modeless; one at a time.
 #pragma once
 
+#include "dialogs/kit/dialog_rows_win32.h"
 #include "dialogs/kit/settings_dialog_win32.h"
 #include "settings/app_state.h"
 
@@ -10,7 +11,9 @@ namespace quorrin {
 
 inline constexpr const wchar_t* kAboutClassName = L"Quorrin.AboutDialog";
 
-// Control ids; the frame's caption, × and 关闭 are the kit's.
+// Control ids, as the rows number them from the first; the frame's caption, × and 关闭 are
+// the kit's.
+inline constexpr int kAboutFirstId = 1303;
 inline constexpr int kAboutVersionCaptionId = 1303;    // "版本："
 inline constexpr int kAboutVersionId = 1304;           // the version, e.g. "1.0.0"
 inline constexpr int kAboutFolderCaptionId = 1305;     // "程序所在文件夹："
@@ -31,13 +34,13 @@ class AboutDialog final : public SettingsDialog {
 
   private:
     DialogFrameSpec Frame() const override;
-    void MakeControls() override;
     void LoadValues() override;
     void OnControl(int id, int code) override;
     // Opens an Explorer window on Config.ini's folder with the file selected.
     void ShowConfigInExplorer() const;
 
     const AppState& state_;
+    RowSet rows_;
 };
 
 }  // namespace quorrin

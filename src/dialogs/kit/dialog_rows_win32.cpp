@@ -32,6 +32,8 @@ constexpr int32_t kLineHeightTwips = 345;  // a check box, a hot-key field, a sw
 constexpr int32_t kSwatchWidthTwips = 600;
 constexpr int32_t kKeyFieldWidthTwips = 2700;
 constexpr PartSize kFileSizeTwips{2895, 495};  // two lines of a path
+// A text or path a dialog shows: room for a full path in two lines.
+constexpr int32_t kShownWidthTwips = 3960;
 constexpr int32_t kButtonHeightTwips = 495;
 constexpr int32_t kButtonLeastWidthTwips = 735;
 constexpr int32_t kButtonPaddingTwips = 180;  // on each side of a button's text
@@ -52,7 +54,7 @@ constexpr int32_t kTextSlackDivisor = 8;
 constexpr int kMaxShownPath = 1024;
 // A full path wraps over the label's two lines like text in an edit control, also where it
 // has no spaces.
-constexpr DWORD kFileLabelStyle = SS_EDITCONTROL;
+constexpr DWORD kPathLabelStyle = SS_EDITCONTROL;
 // A colour shows as a sunken swatch.
 constexpr DWORD kSwatchStyle = SS_SUNKEN;
 
@@ -62,6 +64,8 @@ std::array<bool, kRowParts> PartsOf(RowKind kind) {
         case RowKind::Check:
         case RowKind::Note:
             return {true, false, false};
+        case RowKind::Text:
+        case RowKind::Path:
         case RowKind::Number:
             return {true, true, false};
         case RowKind::Button:
@@ -74,6 +78,9 @@ std::array<bool, kRowParts> PartsOf(RowKind kind) {
 int32_t WithSlack(int32_t twips) { return twips + twips / kTextSlackDivisor; }
 
 }  // namespace
+
+RowSet::RowSet(std::span<const ShownRow> rows, int firstId)
+    : RowSet(KindsOf(rows), CaptionsOf(rows), firstId) {}
 
 RowSet::RowSet(std::vector<RowKind> kinds, std::vector<TextId> captions, int firstId)
     : kinds_(std::move(kinds)),
@@ -140,6 +147,15 @@ StackedLayout RowSet::Stack(int32_t dpi) const {
             case RowKind::File:
                 rows.push_back({{caption, kFileSizeTwips, buttonSize(TextId::Browse)}});
                 break;
+            case RowKind::Text:
+                rows.push_back({{caption, PartSize{kShownWidthTwips, caption.height}}});
+                break;
+            case RowKind::Path:
+                rows.push_back({{caption, PartSize{kShownWidthTwips, kFileSizeTwips.height}}});
+                break;
+            case RowKind::Button:
+                rows.push_back({{PartSize{}, buttonSize(captions_[row])}});
+                break;
             case RowKind::Number:
                 rows.push_back({{caption, PartSize{kNumberFieldWidthTwips, kLineHeightTwips}}});
                 break;
@@ -149,9 +165,6 @@ StackedLayout RowSet::Stack(int32_t dpi) const {
                 break;
             case RowKind::Note:  // measured below, once the rows' width is known
                 rows.push_back({.spans = true});
-                break;
-            case RowKind::Button:
-                rows.push_back({{PartSize{}, buttonSize(captions_[row])}});
                 break;
         }
     }
@@ -197,16 +210,37 @@ void RowSet::Make(DialogLayout& layout, HWND dialog, const StackedLayout& stacke
             layout.AddCheckBox(id[kRowCaption], caption, place[kRowCaption]);
             continue;
         }
-        if (kinds_[row] == RowKind::Note) {
-            layout.AddLabel(id[kRowCaption], caption, place[kRowCaption]);
-            continue;
-        }
         if (kinds_[row] == RowKind::Button) {
             layout.AddButton(id[kRowField], caption, place[kRowField], kDefaultOverColor);
             continue;
         }
+        if (kinds_[row] == RowKind::Note) {
+            layout.AddLabel(id[kRowCaption], caption, place[kRowCaption]);
+            continue;
+        }
         layout.AddCaption(id[kRowCaption], caption, place[kRowCaption]);
         switch (kinds_[row]) {
+            case RowKind::Text:
+            case RowKind::Path:
+                layout.AddLabel(id[kRowField], L"", place[kRowField],
+                                kinds_[row] == RowKind::Path ? kPathLabelStyle : 0);
+                break;
+            case RowKind::Key:
+                layout.AddControl(id[kRowField], HOTKEY_CLASSW, L"", WS_TABSTOP | WS_BORDER,
+                                  place[kRowField]);
+                layout.AddLabel(id[kRowAction], L"", place[kRowAction]);
+                break;
+            case RowKind::Color:
+            case RowKind::File: {
+                // A swatch or a file name, and the button that chooses it.
+                const bool color = kinds_[row] == RowKind::Color;
+                layout.AddLabel(id[kRowField], L"", place[kRowField],
+                                color ? kSwatchStyle : kPathLabelStyle);
+                layout.AddButton(id[kRowAction],
+                                 UiText(color ? TextId::TalkPickColor : TextId::Browse),
+                                 place[kRowAction], kDefaultOverColor);
+                break;
+            }
             case RowKind::Number: {
                 const HWND field = layout.AddControl(
                     id[kRowField], L"EDIT", L"",
@@ -223,25 +257,9 @@ void RowSet::Make(DialogLayout& layout, HWND dialog, const StackedLayout& stacke
                                  kDefaultOverColor);
                 break;
             }
-            case RowKind::Key:
-                layout.AddControl(id[kRowField], HOTKEY_CLASSW, L"", WS_TABSTOP | WS_BORDER,
-                                  place[kRowField]);
-                layout.AddLabel(id[kRowAction], L"", place[kRowAction]);
-                break;
-            case RowKind::Color:
-            case RowKind::File: {
-                // A swatch or a file name, and the button that chooses it.
-                const bool color = kinds_[row] == RowKind::Color;
-                layout.AddLabel(id[kRowField], L"", place[kRowField],
-                                color ? kSwatchStyle : kFileLabelStyle);
-                layout.AddButton(id[kRowAction],
-                                 UiText(color ? TextId::TalkPickColor : TextId::Browse),
-                                 place[kRowAction], kDefaultOverColor);
-                break;
-            }
             case RowKind::Check:
-            case RowKind::Note:
             case RowKind::Button:
+            case RowKind::Note:
                 break;
         }
     }
@@ -279,8 +297,10 @@ void RowSet::Show(size_t row, RowValue value) {
             SetDlgItemTextW(dialog_, id[kRowField],
                             Utf8ToWide(std::get<std::string>(values_[row])).c_str());
             break;
-        case RowKind::Note:
+        case RowKind::Text:  // shown by the dialog
+        case RowKind::Path:
         case RowKind::Button:
+        case RowKind::Note:
             break;
     }
 }
@@ -323,9 +343,11 @@ RowValue RowSet::Take(size_t row) {
             break;
         }
         case RowKind::Color:  // kept as chosen
+        case RowKind::Text:   // bound to nothing
+        case RowKind::Path:
+        case RowKind::Button:
         case RowKind::CopyText:
         case RowKind::Note:
-        case RowKind::Button:
             break;
     }
     return values_[row];
@@ -346,7 +368,7 @@ bool RowSet::OnCommand(int id, int code, const std::function<bool()>& stillOpen)
         const std::array<int, kRowParts>& ids = states_[row].ids;
         if (id != ids[kRowField] && id != ids[kRowAction] && id != ids[kRowCaption]) continue;
         // What a number or a button means is the dialog's to say.
-        if (kinds_[row] == RowKind::Number || kinds_[row] == RowKind::Button) return false;
+        if (kinds_[row] == RowKind::Button || kinds_[row] == RowKind::Number) return false;
         if (kinds_[row] == RowKind::CopyText && id == ids[kRowAction] && code == BN_CLICKED) {
             if (const std::string* text = std::get_if<std::string>(&values_[row])) {
                 PutTextOnClipboard(dialog_, Utf8ToWide(*text));

@@ -1,10 +1,12 @@
-// A settings dialog's controls as rows: each row a kind, a caption and the setting it binds.
+// A dialog's controls as rows: each row a kind, a caption and the setting it binds.
 // The rows make their controls (numbered from the dialog's first id on, in the order Tab
 // visits them), load them from the settings, save them back, and are placed by the stacked
 // layout, which measures their texts in the dialog's font at the dialog's DPI. A colour row
 // picks its colour, a key row marks a key another program holds, a file row asks the dialog
-// for a file, a copy row puts its text on the clipboard; a number's edits and a button's
-// click are the dialog's (OnControl); the rest of a dialog needs nothing of its own.
+// for a file, a copy row puts its text on the clipboard; the rest of a dialog needs nothing
+// of its own. Rows that bind nothing (a text
+// or path the dialog shows, a button the dialog handles) let a dialog without settings be
+// laid out the same way.
 #pragma once
 
 #include "texts/texts.h"
@@ -36,12 +38,22 @@ enum class RowKind {
     Key,       // caption, hot-key field, "已被占用" when another program holds the key; binds a
                // global key (modifiers * 256 + key)
     File,      // caption, the file on two lines, 浏览 (the dialog's chooser); binds a text
-    Number,    // caption, a field for a whole number (empty reads as 0); binds an int32_t
+    Text,      // caption, one line the dialog shows; binds nothing
+    Path,      // caption, a full path on two lines the dialog shows; binds nothing
+    Button,    // a button in the fields' column, named by the caption; its clicks go to the
+               // dialog (OnControl); binds nothing
+    Number,    // caption, a field for a whole number (empty reads as 0); binds an int32_t; its
+               // edits go to the dialog too (OnControl)
     CopyText,  // caption, a read-only line of text, 复制 (puts the text on the clipboard);
                // binds nothing: the dialog shows the text (ShowText)
     Note,      // a text across the rows' width, wrapped over as many lines as it needs;
                // binds nothing
-    Button,    // a button in the fields' column, the caption its text; binds nothing
+};
+
+// A row that binds nothing, for a dialog that shows rather than edits.
+struct ShownRow {
+    RowKind kind;
+    TextId caption;
 };
 
 // The setting a row binds: a field of the settings record the dialog edits, or none.
@@ -70,6 +82,7 @@ struct FileRowChoice {
 class RowSet {
   public:
     RowSet(std::vector<RowKind> kinds, std::vector<TextId> captions, int firstId);
+    RowSet(std::span<const ShownRow> rows, int firstId);
     RowSet(const RowSet&) = delete;
     RowSet& operator=(const RowSet&) = delete;
 
@@ -81,7 +94,8 @@ class RowSet {
     StackedLayout Stack(int32_t dpi) const;
     // The rows' controls on `dialog`, at the places of `stacked`.
     void Make(DialogLayout& layout, HWND dialog, const StackedLayout& stacked);
-    // WM_COMMAND of a row's control: true when it was one.
+    // WM_COMMAND of a row's control: true when the rows handled it (a button row's is the
+    // dialog's).
     bool OnCommand(int id, int code, const std::function<bool()>& stillOpen);
     // The brush a swatch is painted with; null for any other control.
     HBRUSH SwatchBrush(HWND control) const;
@@ -107,6 +121,19 @@ class RowSet {
     static void Put(const RowValue& value, bool& field);
     static void Put(const RowValue& value, int32_t& field);
     static void Put(const RowValue& value, std::string& field);
+    // The kinds and captions of a table of rows, in its order.
+    template <typename Row>
+    static std::vector<RowKind> KindsOf(std::span<const Row> rows) {
+        std::vector<RowKind> kinds;
+        for (const Row& row : rows) kinds.push_back(row.kind);
+        return kinds;
+    }
+    template <typename Row>
+    static std::vector<TextId> CaptionsOf(std::span<const Row> rows) {
+        std::vector<TextId> captions;
+        for (const Row& row : rows) captions.push_back(row.caption);
+        return captions;
+    }
 
   private:
     struct RowState {
@@ -157,17 +184,6 @@ class DialogRows : public RowSet {
     }
 
   private:
-    static std::vector<RowKind> KindsOf(std::span<const DialogRow<Record>> rows) {
-        std::vector<RowKind> kinds;
-        for (const DialogRow<Record>& row : rows) kinds.push_back(row.kind);
-        return kinds;
-    }
-    static std::vector<TextId> CaptionsOf(std::span<const DialogRow<Record>> rows) {
-        std::vector<TextId> captions;
-        for (const DialogRow<Record>& row : rows) captions.push_back(row.caption);
-        return captions;
-    }
-
     std::span<const DialogRow<Record>> rows_;
 };
 
