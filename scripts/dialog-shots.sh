@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Pictures of the settings dialogs for the README, at 100 % and 150 % display scale:
-# docs/{timing-dialog,timing-entry-editor,style-dialog,sound-dialog,talk-dialog,about-dialog}-at-{100,150}-percent.png,
-# and at 100 % docs/talk-settings-dialog.png: 放映控制 with a key another program holds.
+# docs/{timing-dialog,timing-entry-editor,style-dialog,sound-dialog,talk-dialog,remote-dialog,
+# about-dialog}-at-{100,150}-percent.png, and at 100 % docs/talk-settings-dialog.png: 放映控制
+# with a key another program holds (docs/remote-dialog.png and remote-dialog-en.png are the
+# remote dialog's 100 % pictures in each language).
 # Each dialog is opened from the tray menu of a Quorrin.exe that shows no clock (no show
 # runs), and cut from the screen by its visible part (the frame strips its region cuts away
 # left out). Uses the x86_64 build of scripts/test.sh (build/test/win64/bin), or the one in
@@ -99,7 +101,9 @@ for dpi in 96 144; do
     fi
     for entry in "$kStyleSettingsItem Quorrin.StyleDialog style-dialog" \
         "$kSoundSettingsItem Quorrin.SoundDialog sound-dialog" \
-        "$kTalkSettingsItem Quorrin.TalkDialog talk-dialog" "$kAboutItem Quorrin.AboutDialog about-dialog"; do
+        "$kTalkSettingsItem Quorrin.TalkDialog talk-dialog" \
+        "$kTimekeeperItem Quorrin.RemoteDialog remote-dialog" \
+        "$kAboutItem Quorrin.AboutDialog about-dialog"; do
         read -r item class name <<<"$entry"
         if open_dialog "$item" "$class"; then
             shot "$name" "$dpi"

@@ -33,6 +33,8 @@
 //   wininfo.exe alpha HWND         a layered window's "alpha<TAB>key colour<TAB>flags"
 //   wininfo.exe focus HWND         the child of the window with the keyboard focus:
 //       id<TAB>class; exit code 1 when the focus is not on one of its children
+//   wininfo.exe clipboard          the text on the clipboard (CF_UNICODETEXT); exit code 1
+//       when it holds none
 //   wininfo.exe broadcast NAME     posts the registered window message NAME to every
 //       top-level window (HWND_BROADCAST), e.g. TaskbarCreated as the shell sends it
 //
@@ -349,6 +351,21 @@ int Broadcast(const std::wstring& name) {
     return PostMessageW(HWND_BROADCAST, message, 0, 0) != FALSE ? kExitOk : kExitNotFound;
 }
 
+int Clipboard() {
+    if (OpenClipboard(nullptr) == FALSE) return kExitNotFound;
+    std::wstring text;
+    const HANDLE data = GetClipboardData(CF_UNICODETEXT);
+    const auto* chars = data != nullptr ? static_cast<const wchar_t*>(GlobalLock(data)) : nullptr;
+    if (chars != nullptr) {
+        text.assign(chars, wcsnlen(chars, kMaxTextChars));
+        GlobalUnlock(data);
+    }
+    CloseClipboard();
+    if (chars == nullptr) return kExitNotFound;
+    Write(quorrin::WideToUtf8(text) + "\n");
+    return kExitOk;
+}
+
 int Usage() {
     Write(
         "wininfo.exe list [--class NAME] [--title TEXT] [--pid N] [--visible]\n"
@@ -356,7 +373,7 @@ int Usage() {
         "wininfo.exe settext HWND ID TEXT | items HWND ID | state HWND ID\n"
         "wininfo.exe select HWND ID N | notify HWND ID CODE\n"
         "wininfo.exe children HWND | region HWND | dpi HWND | alpha HWND | focus HWND\n"
-        "wininfo.exe drag HWND X1 Y1 X2 Y2 | broadcast NAME\n");
+        "wininfo.exe drag HWND X1 Y1 X2 Y2 | broadcast NAME | clipboard\n");
     return kExitUsage;
 }
 
@@ -371,6 +388,7 @@ int wmain(int argc, wchar_t** argv) {
         const int result = List(rest);
         return result == kExitUsage ? Usage() : result;
     }
+    if (command == L"clipboard" && rest.empty()) return Clipboard();
     if (rest.empty()) return Usage();
     if (command == L"broadcast" && rest.size() == 1) return Broadcast(rest[0]);
     const std::optional<HWND> window = ParseHandle(rest[0].c_str());

@@ -28,7 +28,7 @@ AppController::AppController(AppState& state, WindowWalk& walk, ConfigFile& conf
       watcher_(state, walk, session_),
       timekeeper_(state, config, session_,
                   [this](const std::string& message) { view_.ShowMessage(message); }),
-      menu_(state, config, clock_, *this, *this, session_, lifetime_) {
+      menu_(state, config, clock_, *this, *this, session_, lifetime_, timekeeper_) {
     session_.OnChanged([this] { timekeeper_.Publish(); });
     view_.OnMessageDismissed([this] { timekeeper_.DismissMessage(); });
 }

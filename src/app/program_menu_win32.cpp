@@ -1,13 +1,15 @@
 #include "app/program_menu_win32.h"
 
 #include "autostart/autostart_win32.h"
+#include "remote/remote_keys.h"
+#include "win32/ipv4_addresses_win32.h"
 #include "win32/message_box_win32.h"
 
 namespace quorrin {
 
 ProgramMenu::ProgramMenu(AppState& state, ConfigFile& config, MainClockWindow& clock,
                          DialogHost& host, ClockLayoutControl& layout, const ShowSession& session,
-                         ProgramLifetime& lifetime)
+                         ProgramLifetime& lifetime, RemoteControl& remote)
     : state_(state),
       config_(config),
       clock_(clock),
@@ -17,7 +19,8 @@ ProgramMenu::ProgramMenu(AppState& state, ConfigFile& config, MainClockWindow& c
       style_(state, config, host, layout),
       talk_(state, config, host, [&session](int32_t key) { return session.HoldsKey(key); }),
       about_(state, host),
-      history_(state, host, session.HistoryPath()) {}
+      history_(state, host, session.HistoryPath()),
+      remote_(state, config, host, remote, SystemRandomBytes(), UpIpv4Addresses) {}
 
 void ProgramMenu::Open(SettingsDialog& dialog) {
     const bool wasOpen = dialog.IsOpen();

@@ -9,6 +9,8 @@
 #include "dialogs/history/history_dialog_win32.h"
 #include "dialogs/kit/dialog_host.h"
 #include "dialogs/kit/settings_dialog_win32.h"
+#include "dialogs/remote/remote_control.h"
+#include "dialogs/remote/remote_dialog_win32.h"
 #include "dialogs/sound/sound_dialog_win32.h"
 #include "dialogs/style/style_dialog_win32.h"
 #include "dialogs/talk/talk_dialog_win32.h"
@@ -24,7 +26,8 @@ namespace quorrin {
 class ProgramMenu final : public TrayCommands {
   public:
     ProgramMenu(AppState& state, ConfigFile& config, MainClockWindow& clock, DialogHost& host,
-                ClockLayoutControl& layout, const ShowSession& session, ProgramLifetime& lifetime);
+                ClockLayoutControl& layout, const ShowSession& session, ProgramLifetime& lifetime,
+                RemoteControl& remote);
     ProgramMenu(const ProgramMenu&) = delete;
     ProgramMenu& operator=(const ProgramMenu&) = delete;
 
@@ -35,6 +38,7 @@ class ProgramMenu final : public TrayCommands {
     void OpenSoundSettings() override { Open(sound_); }
     void OpenTalkSettings() override { Open(talk_); }
     void OpenTalkHistory() override { Open(history_); }
+    void OpenTimekeeper() override { Open(remote_); }
     void OpenAbout() override { Open(about_); }
     // The switch, which a greyed entry never gets to; 关于 shows the new state if it is open.
     void ToggleAutostart() override;
@@ -62,6 +66,7 @@ class ProgramMenu final : public TrayCommands {
     TalkDialog talk_;
     AboutDialog about_;
     HistoryDialog history_;
+    RemoteDialog remote_;
 };
 
 }  // namespace quorrin

@@ -59,6 +59,7 @@ enum class TextId {
     DialogCloseTip,
     DialogClose,  // the one button of a dialog with nothing to save
     Browse,
+    Copy,  // puts a text on the clipboard
 
     // Fixed values of Config.ini, shown in the user's language.
     DefaultSound,
@@ -155,6 +156,18 @@ enum class TextId {
     TalkHideKey,
     TalkKeyTaken,
     TalkHistory,
+
+    // The timekeeper dialog (the web server's links).
+    MenuTimekeeper,
+    RemoteTitle,
+    RemoteEnabled,
+    RemotePort,
+    RemoteViewLink,
+    RemoteControlLink,
+    RemoteNewLinks,
+    RemoteNote,
+    RemoteBadPort,
+    RemoteNotListening,  // {1} the reason
 
     Count  // not a text
 };

@@ -54,6 +54,7 @@ constexpr TextEntry kEnglish[] = {
     {DialogCloseTip, "Close"},
     {DialogClose, "Close"},
     {Browse, "Browse"},
+    {Copy, "Copy"},
 
     {DefaultSound, "Default sound"},
     {AllPresentations, "All presentations"},
@@ -147,6 +148,20 @@ constexpr TextEntry kEnglish[] = {
     {TalkHideKey, "Hide/show:"},
     {TalkKeyTaken, "In use"},
     {TalkHistory, "Keep a record of every talk (History.csv)"},
+
+    {MenuTimekeeper, "Timekeeper…"},
+    {RemoteTitle, "Timekeeper"},
+    {RemoteEnabled, "Let a timekeeper see and control the clock"},
+    {RemotePort, "Port:"},
+    {RemoteViewLink, "View:"},
+    {RemoteControlLink, "Control:"},
+    {RemoteNewLinks, "New links"},
+    {RemoteNote,
+     "The first time this is turned on, Windows may ask whether to let Quorrin use the "
+     "network. The links work only on the same network. Anyone with the control link can "
+     "control the clock: give it only to the timekeeper."},
+    {RemoteBadPort, "The port must be a number from 1 to 65535."},
+    {RemoteNotListening, "The settings are saved, but the links cannot work now: {1}"},
 };
 
 }  // namespace

@@ -50,6 +50,7 @@ constexpr TextEntry kChinese[] = {
     {DialogCloseTip, "关闭"},
     {DialogClose, "关闭"},
     {Browse, "浏览"},
+    {Copy, "复制"},
 
     {DefaultSound, "默认声音"},
     {AllPresentations, "所有演示文稿"},
@@ -143,6 +144,19 @@ constexpr TextEntry kChinese[] = {
     {TalkHideKey, "隐藏/显示："},
     {TalkKeyTaken, "已被占用"},
     {TalkHistory, "记录每次演讲（History.csv）"},
+
+    {MenuTimekeeper, "远程计时…"},
+    {RemoteTitle, "远程计时"},
+    {RemoteEnabled, "开启远程计时"},
+    {RemotePort, "端口："},
+    {RemoteViewLink, "查看："},
+    {RemoteControlLink, "控制："},
+    {RemoteNewLinks, "新链接"},
+    {RemoteNote,
+     "第一次开启时，Windows 可能会询问是否允许 Quorrin 访问网络。链接只能在同一网络中使用。"
+     "任何拥有控制链接的人都可以控制计时，请只交给计时员。"},
+    {RemoteBadPort, "端口必须是 1 到 65535 之间的数字。"},
+    {RemoteNotListening, "设置已保存，但链接现在无法使用：{1}"},
 };
 
 }  // namespace

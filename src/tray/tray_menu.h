@@ -29,6 +29,7 @@ enum class TrayMenuEntry : uint16_t {
     LanguageChinese = 110,
     LanguageEnglish = 111,
     TalkHistory = 112,
+    Timekeeper = 113,
 };
 
 // How an entry shows in the menu about to open: its caption (empty: the row's own), its
@@ -47,6 +48,7 @@ class TrayCommands {
     virtual void OpenSoundSettings() = 0;
     virtual void OpenTalkSettings() = 0;
     virtual void OpenTalkHistory() = 0;
+    virtual void OpenTimekeeper() = 0;
     virtual void OpenAbout() = 0;
     virtual void ToggleAutostart() = 0;
     virtual void ChooseLanguage(LanguageSetting language) = 0;
@@ -88,7 +90,7 @@ void ChooseLanguage(TrayCommands& commands) {
 }
 
 // The menu, top to bottom: the dialogs, the program's own entries, the exit.
-inline constexpr std::array<TrayMenuRow, 14> kTrayMenuRows{{
+inline constexpr std::array<TrayMenuRow, 15> kTrayMenuRows{{
     {TrayMenuEntry::TimingSettings, TrayMenuRowKind::Command, TextId::MenuTimingSettings,
      [](TrayCommands& c) { c.OpenTimingSettings(); }},
     {TrayMenuEntry::StyleSettings, TrayMenuRowKind::Command, TextId::MenuStyleSettings,
@@ -99,6 +101,8 @@ inline constexpr std::array<TrayMenuRow, 14> kTrayMenuRows{{
      [](TrayCommands& c) { c.OpenTalkSettings(); }},
     {TrayMenuEntry::TalkHistory, TrayMenuRowKind::Command, TextId::MenuTalkHistory,
      [](TrayCommands& c) { c.OpenTalkHistory(); }},
+    {TrayMenuEntry::Timekeeper, TrayMenuRowKind::Command, TextId::MenuTimekeeper,
+     [](TrayCommands& c) { c.OpenTimekeeper(); }},
     {},
     // Greyed, with the reason in its caption, when Task Manager or the drive keeps it off.
     {TrayMenuEntry::StartWithWindows, TrayMenuRowKind::Command, TextId::MenuAutostart,

@@ -77,5 +77,7 @@ using UniqueIcon = UniqueHandle<HICON, FreeWith<&DestroyIcon>>;
 using UniqueMenu = UniqueHandle<HMENU, FreeWith<&DestroyMenu>>;
 using UniqueWinEventHook = UniqueHandle<HWINEVENTHOOK, FreeWith<&UnhookWinEvent>>;
 using UniqueRegistryKey = UniqueHandle<HKEY, FreeWith<&RegCloseKey>>;
+// Memory from GlobalAlloc, until a call that takes it over (SetClipboardData).
+using UniqueGlobalMemory = UniqueHandle<HGLOBAL, FreeWith<&GlobalFree>>;
 
 }  // namespace quorrin

@@ -209,17 +209,18 @@ clocks_start_at() {
 readonly kMenuSeconds=5
 readonly kIconX=12
 readonly kIconY=32
-readonly kMenuRows=EEEEESEEESE
+readonly kMenuRows=EEEEEESEEESE
 # The entries, numbered from the top (separators not counted).
 readonly kTimingSettingsItem=1
 readonly kStyleSettingsItem=2
 readonly kSoundSettingsItem=3
 readonly kTalkSettingsItem=4
 readonly kTalkHistoryItem=5
-readonly kAutostartItem=6
-readonly kAboutItem=7
-readonly kLanguageItem=8  # opens the submenu 自动 / 中文 / English
-readonly kExitItem=9
+readonly kTimekeeperItem=6
+readonly kAutostartItem=7
+readonly kAboutItem=8
+readonly kLanguageItem=9  # opens the submenu 自动 / 中文 / English
+readonly kExitItem=10
 menu=
 menu_open() { menu=$(first_window --class '#32768' --visible); }
 menu_closed() { ! first_window --class '#32768' --visible >/dev/null; }

@@ -18,6 +18,7 @@ class RecordingCommands final : public TrayCommands {
     void OpenSoundSettings() override { done += "sound "; }
     void OpenTalkSettings() override { done += "talk "; }
     void OpenTalkHistory() override { done += "history "; }
+    void OpenTimekeeper() override { done += "timekeeper "; }
     void OpenAbout() override { done += "about "; }
     void ToggleAutostart() override { done += "autostart "; }
     void ChooseLanguage(LanguageSetting chosen) override {
@@ -43,6 +44,7 @@ TEST(TrayMenu, RowsInTheirOrderEachIdRunsItsOwnCommandAndNoOther) {
         {"声音设置", "sound "},
         {"放映控制", "talk "},
         {"演讲记录", "history "},
+        {"远程计时…", "timekeeper "},
         {nullptr, nullptr},
         {"开机时自动运行", "autostart "},
         {"关于 Quorrin", "about "},
@@ -72,7 +74,7 @@ TEST(TrayMenu, RowsInTheirOrderEachIdRunsItsOwnCommandAndNoOther) {
     }
     RecordingCommands commands;
     EXPECT_FALSE(RunTrayCommand(0, commands)) << "a dismissed menu chooses nothing";
-    EXPECT_FALSE(RunTrayCommand(113, commands));
+    EXPECT_FALSE(RunTrayCommand(114, commands));
     EXPECT_EQ(commands.done, "");
 }
 

@@ -290,6 +290,7 @@ class CountingCommands final : public TrayCommands {
     void OpenSoundSettings() override { ++runs; }
     void OpenTalkSettings() override { ++runs; }
     void OpenTalkHistory() override { ++runs; }
+    void OpenTimekeeper() override { ++runs; }
     void OpenAbout() override { ++runs; }
     void ToggleAutostart() override { ++runs; }
     void ChooseLanguage(LanguageSetting) override { ++runs; }
@@ -311,6 +312,7 @@ TEST(TrayMenuWindow, BuiltFromTheRowsWithTheirLooksAndTheLanguagesInTheirSubmenu
                                                 L"声音设置",
                                                 L"放映控制",
                                                 L"演讲记录",
+                                                L"远程计时…",
                                                 L"-",
                                                 L"开机时自动运行（已阻止）",
                                                 L"关于 Quorrin",

@@ -3,7 +3,9 @@
 #include "geometry/units.h"
 #include "win32/gdi_scope_win32.h"
 #include "win32/global_key_win32.h"
+#include "win32/clipboard_win32.h"
 #include "win32/ui_text_win32.h"
+#include "win32/wide_text_win32.h"
 #include "dialogs/common/pickers_win32.h"
 #include "dialogs/kit/dialog_frame_win32.h"
 #include "dialogs/kit/dialog_look_win32.h"
@@ -11,6 +13,8 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <climits>
+#include <cstdint>
 #include <utility>
 
 namespace quorrin {
@@ -33,6 +37,13 @@ constexpr int32_t kShownWidthTwips = 3960;
 constexpr int32_t kButtonHeightTwips = 495;
 constexpr int32_t kButtonLeastWidthTwips = 735;
 constexpr int32_t kButtonPaddingTwips = 180;  // on each side of a button's text
+constexpr int32_t kNumberFieldWidthTwips = 1200;
+// A copy row's field is as wide as the longest text of such rows is made with, and at least
+// this wide; the room an edit field keeps inside its border on each side.
+constexpr int32_t kCopyTextLeastWidthTwips = 3600;
+constexpr int32_t kEditPaddingTwips = 120;
+// The digits a number field takes: any int32_t that many digits long.
+constexpr WPARAM kNumberDigits = 9;
 // A check box's box and the gap after it: 13 + 4 pixels at 96 dpi.
 constexpr int32_t kCheckBoxPixels = 17;
 // Text is measured at one DPI and shown at others, where hinting makes it a little wider:
@@ -51,9 +62,11 @@ constexpr DWORD kSwatchStyle = SS_SUNKEN;
 std::array<bool, kRowParts> PartsOf(RowKind kind) {
     switch (kind) {
         case RowKind::Check:
+        case RowKind::Note:
             return {true, false, false};
         case RowKind::Text:
         case RowKind::Path:
+        case RowKind::Number:
             return {true, true, false};
         case RowKind::Button:
             return {false, true, false};
@@ -92,17 +105,26 @@ StackedLayout RowSet::Stack(int32_t dpi) const {
     const UniqueFont font = MakeDialogTextFont(dpi);
     WindowDcScope screen(nullptr);
     ScopedSelectObject select(screen.Dc(), font.Get());
-    const auto textSize = [&](TextId id) {
-        const std::wstring text = UiText(id);
+    const auto lineSize = [&](const std::wstring& text) {
         SIZE size{};
         GetTextExtentPoint32W(screen.Dc(), text.c_str(), static_cast<int>(text.size()), &size);
         return PartSize{WithSlack(PixelsToTwips(size.cx, dpi)), PixelsToTwips(size.cy, dpi)};
     };
+    const auto textSize = [&](TextId id) { return lineSize(UiText(id)); };
     const auto buttonSize = [&](TextId id) {
         return PartSize{
             std::max(kButtonLeastWidthTwips, textSize(id).width + 2 * kButtonPaddingTwips),
             kButtonHeightTwips};
     };
+
+    // Copy rows' fields are as wide as the widest of their texts, so that they line up.
+    int32_t copyTextWidth = kCopyTextLeastWidthTwips;
+    for (size_t row = 0; row < kinds_.size(); ++row) {
+        const std::string* text = std::get_if<std::string>(&values_[row]);
+        if (kinds_[row] != RowKind::CopyText || text == nullptr) continue;
+        copyTextWidth =
+            std::max(copyTextWidth, lineSize(Utf8ToWide(*text)).width + 2 * kEditPaddingTwips);
+    }
 
     std::vector<StackedRow> rows;
     for (size_t row = 0; row < kinds_.size(); ++row) {
@@ -134,9 +156,35 @@ StackedLayout RowSet::Stack(int32_t dpi) const {
             case RowKind::Button:
                 rows.push_back({{PartSize{}, buttonSize(captions_[row])}});
                 break;
+            case RowKind::Number:
+                rows.push_back({{caption, PartSize{kNumberFieldWidthTwips, kLineHeightTwips}}});
+                break;
+            case RowKind::CopyText:
+                rows.push_back({{caption, PartSize{copyTextWidth, kLineHeightTwips},
+                                 buttonSize(TextId::Copy)}});
+                break;
+            case RowKind::Note:  // measured below, once the rows' width is known
+                rows.push_back({.spans = true});
+                break;
         }
     }
-    return StackRows(rows, DialogRowsFrame());
+    const StackedFrame frame = DialogRowsFrame();
+    StackedLayout stacked = StackRows(rows, frame);
+    // A note wraps at the width of the other rows. At other DPIs, where text comes out a
+    // little wider, it may wrap once more: it gets a line more than it needs here.
+    const int32_t width = stacked.clientWidth - 2 * frame.margin;
+    bool notes = false;
+    for (size_t row = 0; row < kinds_.size(); ++row) {
+        if (kinds_[row] != RowKind::Note) continue;
+        const std::wstring text = UiText(captions_[row]);
+        RECT wrapped{0, 0, TwipsToPixels(width, dpi), 0};
+        DrawTextW(screen.Dc(), text.c_str(), static_cast<int>(text.size()), &wrapped,
+                  DT_CALCRECT | DT_WORDBREAK | DT_EDITCONTROL | DT_NOPREFIX);
+        rows[row].parts[kRowCaption] = {width,
+                                        PixelsToTwips(wrapped.bottom, dpi) + lineSize(L"M").height};
+        notes = true;
+    }
+    return notes ? StackRows(rows, frame) : stacked;
 }
 
 StackedFrame DialogRowsFrame() {
@@ -166,6 +214,10 @@ void RowSet::Make(DialogLayout& layout, HWND dialog, const StackedLayout& stacke
             layout.AddButton(id[kRowField], caption, place[kRowField], kDefaultOverColor);
             continue;
         }
+        if (kinds_[row] == RowKind::Note) {
+            layout.AddLabel(id[kRowCaption], caption, place[kRowCaption]);
+            continue;
+        }
         layout.AddCaption(id[kRowCaption], caption, place[kRowCaption]);
         switch (kinds_[row]) {
             case RowKind::Text:
@@ -189,8 +241,25 @@ void RowSet::Make(DialogLayout& layout, HWND dialog, const StackedLayout& stacke
                                  place[kRowAction], kDefaultOverColor);
                 break;
             }
+            case RowKind::Number: {
+                const HWND field = layout.AddControl(
+                    id[kRowField], L"EDIT", L"",
+                    WS_TABSTOP | WS_BORDER | ES_NUMBER | ES_AUTOHSCROLL, place[kRowField]);
+                SendMessageW(field, EM_SETLIMITTEXT, kNumberDigits, 0);
+                break;
+            }
+            case RowKind::CopyText: {
+                const std::string* text = std::get_if<std::string>(&values_[row]);
+                layout.AddControl(id[kRowField], L"EDIT", Utf8ToWide(text ? *text : ""),
+                                  WS_TABSTOP | WS_BORDER | ES_READONLY | ES_AUTOHSCROLL,
+                                  place[kRowField]);
+                layout.AddButton(id[kRowAction], UiText(TextId::Copy), place[kRowAction],
+                                 kDefaultOverColor);
+                break;
+            }
             case RowKind::Check:
             case RowKind::Button:
+            case RowKind::Note:
                 break;
         }
     }
@@ -220,9 +289,18 @@ void RowSet::Show(size_t row, RowValue value) {
                             fileChoice_.show ? fileChoice_.show(setting).c_str() : L"");
             break;
         }
+        case RowKind::Number:
+            SetDlgItemInt(dialog_, id[kRowField],
+                          static_cast<UINT>(std::get<int32_t>(values_[row])), TRUE);
+            break;
+        case RowKind::CopyText:
+            SetDlgItemTextW(dialog_, id[kRowField],
+                            Utf8ToWide(std::get<std::string>(values_[row])).c_str());
+            break;
         case RowKind::Text:  // shown by the dialog
         case RowKind::Path:
         case RowKind::Button:
+        case RowKind::Note:
             break;
     }
 }
@@ -256,10 +334,20 @@ RowValue RowSet::Take(size_t row) {
                 values_[row] = fileChoice_.setting(shown);
             }
             break;
+        case RowKind::Number: {
+            BOOL read = FALSE;
+            const UINT number = GetDlgItemInt(dialog_, field, &read, FALSE);
+            values_[row] = read != FALSE && number <= static_cast<UINT>(INT32_MAX)
+                               ? static_cast<int32_t>(number)
+                               : int32_t{0};
+            break;
+        }
         case RowKind::Color:  // kept as chosen
         case RowKind::Text:   // bound to nothing
         case RowKind::Path:
         case RowKind::Button:
+        case RowKind::CopyText:
+        case RowKind::Note:
             break;
     }
     return values_[row];
@@ -279,8 +367,13 @@ bool RowSet::OnCommand(int id, int code, const std::function<bool()>& stillOpen)
     for (size_t row = 0; row < kinds_.size(); ++row) {
         const std::array<int, kRowParts>& ids = states_[row].ids;
         if (id != ids[kRowField] && id != ids[kRowAction] && id != ids[kRowCaption]) continue;
-        if (kinds_[row] == RowKind::Button) return false;
-        if (kinds_[row] == RowKind::Key && id == ids[kRowField] && code == EN_CHANGE) {
+        // What a number or a button means is the dialog's to say.
+        if (kinds_[row] == RowKind::Button || kinds_[row] == RowKind::Number) return false;
+        if (kinds_[row] == RowKind::CopyText && id == ids[kRowAction] && code == BN_CLICKED) {
+            if (const std::string* text = std::get_if<std::string>(&values_[row])) {
+                PutTextOnClipboard(dialog_, Utf8ToWide(*text));
+            }
+        } else if (kinds_[row] == RowKind::Key && id == ids[kRowField] && code == EN_CHANGE) {
             ShowTakenKeys();
         } else if (id == ids[kRowAction] && code == BN_CLICKED) {
             // The pickers run their own message loop, during which the dialog may go.

@@ -3,7 +3,8 @@
 // visits them), load them from the settings, save them back, and are placed by the stacked
 // layout, which measures their texts in the dialog's font at the dialog's DPI. A colour row
 // picks its colour, a key row marks a key another program holds, a file row asks the dialog
-// for a file; the rest of a dialog needs nothing of its own. Rows that bind nothing (a text
+// for a file, a copy row puts its text on the clipboard; the rest of a dialog needs nothing
+// of its own. Rows that bind nothing (a text
 // or path the dialog shows, a button the dialog handles) let a dialog without settings be
 // laid out the same way.
 #pragma once
@@ -20,6 +21,8 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <type_traits>
+#include <utility>
 #include <variant>
 #include <vector>
 
@@ -30,15 +33,21 @@ namespace quorrin {
 StackedFrame DialogRowsFrame();
 
 enum class RowKind {
-    Check,   // a check box across the row; binds a bool
-    Color,   // caption, swatch, 选择颜色 (the colour picker); binds a colour, 0x00BBGGRR
-    Key,     // caption, hot-key field, "已被占用" when another program holds the key; binds a
-             // global key (modifiers * 256 + key)
-    File,    // caption, the file on two lines, 浏览 (the dialog's chooser); binds a text
-    Text,    // caption, one line the dialog shows; binds nothing
-    Path,    // caption, a full path on two lines the dialog shows; binds nothing
-    Button,  // a button in the fields' column, named by the caption; its clicks go to the
-             // dialog (OnControl); binds nothing
+    Check,     // a check box across the row; binds a bool
+    Color,     // caption, swatch, 选择颜色 (the colour picker); binds a colour, 0x00BBGGRR
+    Key,       // caption, hot-key field, "已被占用" when another program holds the key; binds a
+               // global key (modifiers * 256 + key)
+    File,      // caption, the file on two lines, 浏览 (the dialog's chooser); binds a text
+    Text,      // caption, one line the dialog shows; binds nothing
+    Path,      // caption, a full path on two lines the dialog shows; binds nothing
+    Button,    // a button in the fields' column, named by the caption; its clicks go to the
+               // dialog (OnControl); binds nothing
+    Number,    // caption, a field for a whole number (empty reads as 0); binds an int32_t; its
+               // edits go to the dialog too (OnControl)
+    CopyText,  // caption, a read-only line of text, 复制 (puts the text on the clipboard);
+               // binds nothing: the dialog shows the text (ShowText)
+    Note,      // a text across the rows' width, wrapped over as many lines as it needs;
+               // binds nothing
 };
 
 // A row that binds nothing, for a dialog that shows rather than edits.
@@ -47,9 +56,10 @@ struct ShownRow {
     TextId caption;
 };
 
-// The setting a row binds: a field of the settings record the dialog edits.
+// The setting a row binds: a field of the settings record the dialog edits, or none.
 template <typename Record>
-using RowField = std::variant<bool Record::*, int32_t Record::*, std::string Record::*>;
+using RowField =
+    std::variant<std::monostate, bool Record::*, int32_t Record::*, std::string Record::*>;
 
 template <typename Record>
 struct DialogRow {
@@ -95,12 +105,15 @@ class RowSet {
     int PartId(size_t row, size_t part) const;
     // The value a row holds, as loaded, chosen or last taken from its control.
     const RowValue& Value(size_t row) const { return values_[row]; }
+    // The value the row's control holds now.
+    RowValue Take(size_t row);
+    // The text of a copy row; before the dialog's window is made, the text its field is
+    // made with, and measured for.
+    void ShowText(size_t row, std::string textUtf8) { Show(row, std::move(textUtf8)); }
 
   protected:
     // Sets the row's value and shows it.
     void Show(size_t row, RowValue value);
-    // The value the row's control holds now.
-    RowValue Take(size_t row);
     // A bound field's value, and a value into the field of its type.
     static RowValue ValueOf(const bool& field);
     static RowValue ValueOf(const int32_t& field);
@@ -149,14 +162,24 @@ class DialogRows : public RowSet {
 
     void Load(const Record& record) {
         for (size_t row = 0; row < rows_.size(); ++row) {
-            Show(row,
-                 std::visit([&](auto field) { return ValueOf(record.*field); }, rows_[row].field));
+            std::visit(
+                [&](auto field) {
+                    if constexpr (!std::is_same_v<decltype(field), std::monostate>) {
+                        Show(row, ValueOf(record.*field));
+                    }
+                },
+                rows_[row].field);
         }
     }
     void Save(Record& record) {
         for (size_t row = 0; row < rows_.size(); ++row) {
-            const RowValue value = Take(row);
-            std::visit([&](auto field) { Put(value, record.*field); }, rows_[row].field);
+            std::visit(
+                [&](auto field) {
+                    if constexpr (!std::is_same_v<decltype(field), std::monostate>) {
+                        Put(Take(row), record.*field);
+                    }
+                },
+                rows_[row].field);
         }
     }
 

@@ -55,6 +55,7 @@ SettingsDialog::~SettingsDialog() = default;
 
 bool SettingsDialog::Open(HINSTANCE instance) {
     if (!IsOpen()) {
+        PrepareRows();
         DialogFrameSpec frame = Frame();
         StackedLayout stacked;
         if (rows_ != nullptr) {

@@ -53,6 +53,9 @@ class SettingsDialog : public DialogFrame {
     // order, and the client area is as large as they need, whatever Frame() says; 保存 and
     // 取消 take the kit's places under them. The rows outlive the dialog's window.
     void UseRows(RowSet& rows) { rows_ = &rows; }
+    // Called as the dialog opens, before its window is made: a dialog whose rows depend on
+    // the moment (this computer's addresses, say) states them here, with UseRows.
+    virtual void PrepareRows() {}
     // The dialog's own controls after the rows, in the order Tab visits them (the visual
     // reading order); 保存 and 取消 follow.
     virtual void MakeControls() {}
