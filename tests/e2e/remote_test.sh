@@ -118,6 +118,8 @@ echo "--- the message"
 check "a message is taken" status_is 200 POST /api/message "$control_key" '{"text": "请总结"}'
 check "... shown beside the clock, as its window text" wait_until $kStepMaxSeconds message_is "请总结"
 check "... told in the state" [ "$(field message)" = "请总结" ]
+[ -n "${QUORRIN_SCREENSHOTS:-}" ] &&
+    import -window root -display "$DISPLAY" "$QUORRIN_SCREENSHOTS/speaker-message.png"
 check "an empty text clears it" status_is 200 POST /api/message "$control_key" '{"text": ""}'
 check "... and the window goes" wait_until $kStepMaxSeconds message_is ""
 
