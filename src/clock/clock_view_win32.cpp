@@ -147,7 +147,8 @@ std::vector<MessageAnchor> ClockView::MessageAnchors() const {
 }
 
 void ClockView::PlaceMessages() {
-    if (!clockUp_) {
+    // Called at every step: without a message it asks nothing of the windows.
+    if (!clockUp_ || messages_.Text().empty()) {
         messages_.HideAll();
         return;
     }

@@ -14,6 +14,7 @@ void SpeakerMessages::Place(HINSTANCE instance, const std::vector<MessageAnchor>
         window->OnClicked([this] { Dismiss(); });
         windows_.push_back(std::move(window));
     }
+    shown_ = true;
     for (size_t i = 0; i < windows_.size(); ++i) {
         if (i < anchors.size()) {
             windows_[i]->ShowBeside(text_, fontName, anchors[i]);
@@ -24,7 +25,9 @@ void SpeakerMessages::Place(HINSTANCE instance, const std::vector<MessageAnchor>
 }
 
 void SpeakerMessages::HideAll() {
+    if (!shown_) return;
     for (const auto& window : windows_) window->Hide();
+    shown_ = false;
 }
 
 void SpeakerMessages::Dismiss() {

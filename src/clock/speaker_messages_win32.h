@@ -31,6 +31,7 @@ class SpeakerMessages {
 
     std::wstring text_;
     std::vector<std::unique_ptr<SpeakerMessageWindow>> windows_;
+    bool shown_ = false;  // a window may be up: HideAll has something to do
     std::function<void()> dismissed_;
 };
 

@@ -43,8 +43,7 @@ void RemoteDialog::PrepareRows() {
     // The links shown are the ones that will work: a key that cannot be used is replaced
     // now, and saved with 保存.
     keys_ = state_.Remote;
-    keys_.ViewKey = UsableKeyOr(keys_.ViewKey, random_);
-    keys_.ControlKey = UsableKeyOr(keys_.ControlKey, random_);
+    MakeKeysUsable(keys_, random_);
 
     using R = RemoteSettings;
     table_ = {{RowKind::Check, TextId::RemoteEnabled, &R::Enabled},
