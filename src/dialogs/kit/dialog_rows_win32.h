@@ -4,9 +4,8 @@
 // layout, which measures their texts in the dialog's font at the dialog's DPI. A colour row
 // picks its colour, a key row marks a key another program holds, a file row asks the dialog
 // for a file, a copy row puts its text on the clipboard; the rest of a dialog needs nothing
-// of its own. Rows that bind nothing (a text
-// or path the dialog shows, a button the dialog handles) let a dialog without settings be
-// laid out the same way.
+// of its own. Rows that bind nothing (a text or path the dialog shows, a button the dialog
+// handles, a note) let a dialog without settings be laid out the same way.
 #pragma once
 
 #include "texts/texts.h"
