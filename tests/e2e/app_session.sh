@@ -225,11 +225,12 @@ menu=
 menu_open() { menu=$(first_window --class '#32768' --visible); }
 menu_closed() { ! first_window --class '#32768' --visible >/dev/null; }
 # menu_entry_y ITEM: the middle of entry ITEM of the open menu $menu, in screen pixels.
+# $menu_rows, when set, describes the menu of another build (1.0.0's, say) in place of kMenuRows.
 menu_entry_y() {
-    local left top right bottom halves=0 entries=0 middle=0 i
+    local left top right bottom halves=0 entries=0 middle=0 i rows=${menu_rows:-$kMenuRows}
     read -r left top right bottom < <(window_rect "$menu") || return 1
-    for ((i = 0; i < ${#kMenuRows}; i++)); do
-        if [ "${kMenuRows:i:1}" = E ]; then
+    for ((i = 0; i < ${#rows}; i++)); do
+        if [ "${rows:i:1}" = E ]; then
             entries=$((entries + 1))
             [ $entries -eq "$1" ] && middle=$((halves + 1))
             halves=$((halves + 2))
