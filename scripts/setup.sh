@@ -59,10 +59,11 @@ if ! locale -a 2>/dev/null | grep -qi '^zh_CN\.utf-\?8$'; then
 fi
 
 # puppeteer-core, at the version the lock file holds, for the browser test (never a browser of
-# its own: it drives Debian's Chromium).
+# its own: it drives Debian's Chromium). A copy of the sources without the tests (the one the
+# reproducibility test packages) has nothing to install.
 root=$(cd "$(dirname "$0")/.." && pwd)
 browser_tools="$root/tests/browser"
-if ! [ -d "$browser_tools/node_modules/puppeteer-core" ]; then
+if [ -f "$browser_tools/package-lock.json" ] && ! [ -d "$browser_tools/node_modules/puppeteer-core" ]; then
     echo "setup.sh: installing puppeteer-core"
     (cd "$browser_tools" && PUPPETEER_SKIP_DOWNLOAD=1 npm ci --no-audit --no-fund --loglevel=error >/dev/null)
 fi

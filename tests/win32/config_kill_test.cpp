@@ -33,6 +33,10 @@ constexpr int kWriterSafetyLimit = 100000;  // a writer never outlives a broken 
 constexpr int kFlushedRoundEvery = 4;       // one round in four pays for real flushes
 constexpr DWORD kWriterStartTimeoutMs = 20000;
 constexpr DWORD kWriterExitTimeoutMs = 10000;
+// Wine now and then refuses a CreateProcess (ERROR_INTERNAL_ERROR) while it is still tearing
+// down the writer killed just before; a moment later the same call goes through.
+constexpr int kWriterStartAttempts = 5;
+constexpr DWORD kWriterStartRetryPauseMs = 100;
 constexpr wchar_t kWriterFlag[] = L"--writer";
 
 // What the writer tells the test: the generation it is about to save. Shared memory
@@ -156,9 +160,15 @@ TEST(ConfigKill, KilledWindowsWriterLeavesOldOrNewFileAndNoTempPileUp) {
         STARTUPINFOW startup{};
         startup.cb = sizeof(startup);
         PROCESS_INFORMATION info{};
-        ASSERT_TRUE(CreateProcessW(self.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0,
-                                   nullptr, nullptr, &startup, &info))
-            << "round " << round << ", error " << GetLastError();
+        bool started = false;
+        DWORD startError = 0;
+        for (int attempt = 0; attempt < kWriterStartAttempts && !started; ++attempt) {
+            if (attempt > 0) Sleep(kWriterStartRetryPauseMs);
+            started = CreateProcessW(self.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0,
+                                     nullptr, nullptr, &startup, &info) != 0;
+            if (!started) startError = GetLastError();
+        }
+        ASSERT_TRUE(started) << "round " << round << ", error " << startError;
         UniqueKernelHandle process(info.hProcess);
         UniqueKernelHandle thread(info.hThread);
 
