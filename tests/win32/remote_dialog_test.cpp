@@ -137,15 +137,22 @@ TEST_F(RemoteDialogTest, ShowsWorkingLinksCopiesThemAndNewLinksReplaceBothKeysAt
     EXPECT_EQ(Text(dialog.LinkId(0, LinkKind::Control)), L"http://192.168.1.20:8217/c/" + ones);
     EXPECT_EQ(Saved("ViewKey"), "-") << "nothing is saved by opening";
 
-    // The links follow the port as it is typed; 复制 puts the link shown on the clipboard.
+    // The links follow the port as it is typed; 复制 puts the link shown on the clipboard,
+    // and a link given out must work even if the dialog is cancelled: its keys are saved
+    // and served, the port typed waits for 保存.
     SetWindowTextW(Child(dialog.PortId()), L"9000");
     Press(dialog.CopyId(0, LinkKind::Control));
-    PumpUntil([](const PumpResult&) { return true; });
+    ASSERT_TRUE(PumpUntil([&](const PumpResult&) { return remote_.applied == 1; }).done);
     EXPECT_EQ(ClipboardText(), L"http://192.168.1.20:9000/c/" + ones);
+    EXPECT_EQ(Saved("ViewKey"), std::string(zeros.begin(), zeros.end()));
+    EXPECT_EQ(Saved("ControlKey"), std::string(ones.begin(), ones.end()));
+    Press(dialog.CopyId(0, LinkKind::View));
+    PumpUntil([](const PumpResult&) { return true; });
+    EXPECT_EQ(remote_.applied, 1) << "stored keys are not saved again";
 
     // 新链接: both keys new, saved at once over the stored port, and the server told.
     Press(dialog.NewLinksId());
-    ASSERT_TRUE(PumpUntil([&](const PumpResult&) { return remote_.applied == 1; }).done);
+    ASSERT_TRUE(PumpUntil([&](const PumpResult&) { return remote_.applied == 2; }).done);
     EXPECT_EQ(Saved("ViewKey"), "AgICAgICAgICAgICAgICAg");
     EXPECT_EQ(Saved("ControlKey"), "AwMDAwMDAwMDAwMDAwMDAw");
     EXPECT_EQ(Saved("Port"), "8217") << "the port typed waits for 保存";
@@ -157,7 +164,7 @@ TEST_F(RemoteDialogTest, ShowsWorkingLinksCopiesThemAndNewLinksReplaceBothKeysAt
     remote_.reason = L"端口已被占用";
     EXPECT_NE(PressAndAnswer(kDialogSaveId).find(L"端口已被占用"), std::wstring::npos);
     EXPECT_FALSE(dialog.IsOpen());
-    EXPECT_EQ(remote_.applied, 2);
+    EXPECT_EQ(remote_.applied, 3);
     EXPECT_EQ(Saved("Enabled"), "True");
     EXPECT_EQ(Saved("Port"), "9000");
     EXPECT_EQ(Saved("ControlKey"), "AwMDAwMDAwMDAwMDAwMDAw");

@@ -373,6 +373,7 @@ bool RowSet::OnCommand(int id, int code, const std::function<bool()>& stillOpen)
             if (const std::string* text = std::get_if<std::string>(&values_[row])) {
                 PutTextOnClipboard(dialog_, Utf8ToWide(*text));
             }
+            return false;  // the dialog may have to keep what was handed out
         } else if (kinds_[row] == RowKind::Key && id == ids[kRowField] && code == EN_CHANGE) {
             ShowTakenKeys();
         } else if (id == ids[kRowAction] && code == BN_CLICKED) {

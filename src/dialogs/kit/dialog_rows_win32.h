@@ -43,8 +43,9 @@ enum class RowKind {
                // dialog (OnControl); binds nothing
     Number,    // caption, a field for a whole number (empty reads as 0); binds an int32_t; its
                // edits go to the dialog too (OnControl)
-    CopyText,  // caption, a read-only line of text, 复制 (puts the text on the clipboard);
-               // binds nothing: the dialog shows the text (ShowText)
+    CopyText,  // caption, a read-only line of text, 复制 (puts the text on the clipboard,
+               // then tells the dialog: OnControl); binds nothing: the dialog shows the
+               // text (ShowText)
     Note,      // a text across the rows' width, wrapped over as many lines as it needs;
                // binds nothing
 };

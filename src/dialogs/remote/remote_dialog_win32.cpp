@@ -81,6 +81,19 @@ int RemoteDialog::NewLinksId() const {
     return rows_ ? rows_->PartId(LinkRow(addresses_.size(), LinkKind::View), kRowField) : 0;
 }
 
+bool RemoteDialog::IsCopyId(int id) const {
+    for (size_t address = 0; address < addresses_.size(); ++address) {
+        if (id == CopyId(address, LinkKind::View) || id == CopyId(address, LinkKind::Control)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+bool RemoteDialog::KeysStored() const {
+    return keys_.ViewKey == state_.Remote.ViewKey && keys_.ControlKey == state_.Remote.ControlKey;
+}
+
 void RemoteDialog::ShowLinks(int32_t port) {
     for (size_t address = 0; address < addresses_.size(); ++address) {
         rows_->ShowText(LinkRow(address, LinkKind::View),
@@ -105,18 +118,22 @@ bool RemoteDialog::Save() {
     return true;
 }
 
-// Both keys at once, saved over the stored settings (a switch or port not yet saved stays
-// for 保存), and the server told at once: the old links stop working now.
-void RemoteDialog::NewLinks() {
+void RemoteDialog::SaveKeys(const std::string& viewKey, const std::string& controlKey) {
     RemoteSettings stored = state_.Remote;
-    stored.ViewKey = NewKey(random_);
-    stored.ControlKey = NewKey(random_);
+    stored.ViewKey = viewKey;
+    stored.ControlKey = controlKey;
     const std::function<bool()> stillOpen = OpenCheck();
     if (!Saved(config_, config_.SaveRemoteSettings(stored)) || !stillOpen()) return;
-    keys_.ViewKey = stored.ViewKey;
-    keys_.ControlKey = stored.ControlKey;
+    keys_.ViewKey = viewKey;
+    keys_.ControlKey = controlKey;
     ShowLinks(PortOf(rows_->Take(kPortRow)));
     Apply();
+}
+
+// Both keys at once: the old links stop working now.
+void RemoteDialog::NewLinks() {
+    const std::string viewKey = NewKey(random_);
+    SaveKeys(viewKey, NewKey(random_));
 }
 
 void RemoteDialog::Apply() {
@@ -131,6 +148,9 @@ void RemoteDialog::OnControl(int id, int code) {
         ShowLinks(PortOf(rows_->Take(kPortRow)));
     } else if (id == NewLinksId() && code == BN_CLICKED) {
         NewLinks();
+    } else if (code == BN_CLICKED && IsCopyId(id) && !KeysStored()) {
+        // Keys made for this opening, not yet saved: the link just copied must work.
+        SaveKeys(keys_.ViewKey, keys_.ControlKey);
     }
 }
 

@@ -1,7 +1,8 @@
 // The timekeeper dialog: whether a timekeeper may see and control the clock from a phone,
 // the port, and the view and control links for each address of this computer, each with a
 // button that copies it. 新链接 makes both keys new at once, so that links given out before
-// stop working. Modeless; one at a time.
+// stop working. A link copied is a link given out: its keys are saved then, even if the
+// dialog is cancelled after. Modeless; one at a time.
 #pragma once
 
 #include "remote/remote_keys.h"
@@ -52,9 +53,15 @@ class RemoteDialog final : public SettingsDialog {
     void OnControl(int id, int code) override;
 
     size_t LinkRow(size_t address, LinkKind kind) const;
+    bool IsCopyId(int id) const;
+    // Whether the keys shown are the stored ones.
+    bool KeysStored() const;
     // The links with the keys of `keys_` and the port shown.
     void ShowLinks(int32_t port);
     void NewLinks();
+    // Saves these keys over the stored settings (a switch or port not yet saved stays for
+    // 保存) and serves them at once.
+    void SaveKeys(const std::string& viewKey, const std::string& controlKey);
     // Asks the program to serve as [Remote] now says; tells the presenter when it cannot.
     void Apply();
 
