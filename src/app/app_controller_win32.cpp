@@ -97,10 +97,9 @@ void AppController::OnClockDragged() {
 // The copies on the other monitors stay up for the audience.
 void AppController::HideMainClock() { view_.HidePrimaryClock(); }
 
+// A clock the presenter hid stays hidden when a dialog closes; its message comes back.
 void AppController::ShowMainClock() {
-    // A clock the presenter hid stays hidden when a dialog closes.
-    if (session_.Engine().HiddenByPresenter()) return;
-    view_.ShowPrimaryClock();
+    view_.ShowPrimaryClock(!session_.Engine().HiddenByPresenter());
 }
 
 // At the DPI the clock is laid out at, as a drag stores it.

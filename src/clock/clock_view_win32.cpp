@@ -142,7 +142,9 @@ std::vector<MessageAnchor> ClockView::MessageAnchors() const {
             anchors.push_back({copy.window.RectPixels(), copy.placement.area, copy.window.Dpi()});
         }
     }
-    if (plan_.onPrimary) anchors.push_back({main_.RectPixels(), mainArea_, main_.Dpi()});
+    if (plan_.onPrimary && !primaryGivenWay_) {
+        anchors.push_back({main_.RectPixels(), mainArea_, main_.Dpi()});
+    }
     return anchors;
 }
 
@@ -158,12 +160,16 @@ void ClockView::PlaceMessages() {
 }
 
 void ClockView::HidePrimaryClock() {
+    primaryGivenWay_ = true;
     main_.Hide();
     if (stackedCopy_ && copies_.Count() > 0) copies_.At(0).window.Hide();
+    PlaceMessages();
 }
 
-void ClockView::ShowPrimaryClock() {
-    if (!plan_.onPrimary) return;
+void ClockView::ShowPrimaryClock(bool withClock) {
+    primaryGivenWay_ = false;
+    PlaceMessages();
+    if (!plan_.onPrimary || !withClock) return;
     if (stackedCopy_ && copies_.Count() > 0) copies_.At(0).window.ShowOnTop();
     main_.ShowOnTop();
 }

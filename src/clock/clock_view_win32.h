@@ -50,11 +50,12 @@ class ClockView final : public CountdownView {
     void SetFlashTimer(bool on) override;
     void SetTone(ClockTone tone) override;
 
-    // The clock on the primary monitor, while a dialog there is open: hidden, and shown
-    // again where the style puts a clock on that monitor. A copy lying on it goes and comes
-    // back with it.
+    // The clock on the primary monitor, while a dialog there is open: hidden with its
+    // message, and shown again where the style puts a clock on that monitor (the clock only
+    // `withClock`: not when the presenter hid it). A copy lying on it goes and comes back
+    // with it.
     void HidePrimaryClock();
-    void ShowPrimaryClock();
+    void ShowPrimaryClock(bool withClock);
 
     // True while the countdown runs without its step timer (SetTimer failed): the watch's
     // next pass then does the step, which sets the timer again.
@@ -99,8 +100,9 @@ class ClockView final : public CountdownView {
     bool stepTimerMissing_ = false;
     std::function<void()> closeRefused_;
 
-    bool clockUp_ = false;  // see SetClockUp
-    WorkArea mainArea_;     // the work area the main clock was last laid out on
+    bool clockUp_ = false;          // see SetClockUp
+    bool primaryGivenWay_ = false;  // between HidePrimaryClock and ShowPrimaryClock
+    WorkArea mainArea_;             // the work area the main clock was last laid out on
     SpeakerMessages messages_;
 };
 

@@ -123,6 +123,13 @@ TEST_F(SpeakerMessageTest, WaitsForTheShowAndNeverTakesTheKeyboard) {
     EXPECT_FALSE(IsWindowVisible(clock_.Handle()));
     ASSERT_EQ(VisibleMessages().size(), 1u);
     EXPECT_EQ(RectOf(message).top, before.top);
+    // A dialog on its monitor takes the message away while it is open; the clock the
+    // presenter hid stays hidden after.
+    view_.HidePrimaryClock();
+    EXPECT_TRUE(VisibleMessages().empty());
+    view_.ShowPrimaryClock(false);
+    EXPECT_EQ(VisibleMessages().size(), 1u);
+    EXPECT_FALSE(IsWindowVisible(clock_.Handle()));
 
     // The show ends: the message goes, and comes back with the next show's clock.
     engine_.Stop();
