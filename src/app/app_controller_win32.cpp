@@ -89,6 +89,7 @@ void AppController::EndIfDone() {
 }
 
 void AppController::OnClockDragged() {
+    view_.PlaceMessages();  // also while paused, when no step would move them
     if (const FileStatus saved = config_.SaveStyle(state_.Style); !saved) {
         LogSaveFailure(L"saving the dragged clock's place", config_, saved);
     }

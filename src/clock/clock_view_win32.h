@@ -69,6 +69,9 @@ class ClockView final : public CountdownView {
     void OnMessageDismissed(std::function<void()> dismissed) {
         messages_.OnDismissed(std::move(dismissed));
     }
+    // Shows the message by the placed clocks while the clock is up, else hides it: at every
+    // step, and at once when the clock was dragged elsewhere.
+    void PlaceMessages();
 
     // Called when the show's window refused to be closed at the end of the countdown.
     void OnCloseRefused(std::function<void()> closeRefused) {
@@ -82,8 +85,6 @@ class ClockView final : public CountdownView {
     std::vector<CountdownWindow*> PlacedClocks();
     // Where the messages go: beside each placed clock, one per monitor.
     std::vector<MessageAnchor> MessageAnchors() const;
-    // Shows the message by the placed clocks while the clock is up, else hides it.
-    void PlaceMessages();
     // The show window's place, when there is one.
     std::optional<WorkArea> ShowArea() const;
 

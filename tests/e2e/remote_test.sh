@@ -120,6 +120,14 @@ check "... shown beside the clock, as its window text" wait_until $kStepMaxSecon
 check "... told in the state" [ "$(field message)" = "请总结" ]
 [ -n "${QUORRIN_SCREENSHOTS:-}" ] &&
     import -window root -display "$DISPLAY" "$QUORRIN_SCREENSHOTS/speaker-message.png"
+# The clock dragged while paused (no steps then): the message follows at once.
+check "pause once more" status_is 200 POST /api/pause "$control_key" '{}'
+message_window=$(first_window --class "$kMessageClass" --visible)
+message_before=$(window_rect "$message_window")
+wininfo drag "$main" 20 20 -180 120 >/dev/null
+message_moved() { [ "$(window_rect "$message_window")" != "$message_before" ]; }
+check "the clock dragged while paused takes the message along" wait_until 2 message_moved
+check "resume once more" status_is 200 POST /api/resume "$control_key" ''
 check "an empty text clears it" status_is 200 POST /api/message "$control_key" '{"text": ""}'
 check "... and the window goes" wait_until $kStepMaxSeconds message_is ""
 
