@@ -97,16 +97,7 @@ void CountdownWindow::ShowOnTop() {
 
 void CountdownWindow::Hide() { ShowWindow(Handle(), SW_HIDE); }
 
-bool CountdownWindow::Visible() const { return IsWindowVisible(Handle()) != FALSE; }
-
-// Called every second of a countdown: a refusal is logged once, not every second.
-void CountdownWindow::KeepOnTop() {
-    const bool onTop =
-        SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, 0, 0,
-                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER) != FALSE;
-    if (!onTop && !topmostRefused_) LogLastError(L"SetWindowPos(HWND_TOPMOST) for a clock");
-    topmostRefused_ = !onTop;
-}
+void CountdownWindow::KeepOnTop() { PlaceOnTop(L"a clock"); }
 
 PixelRect CountdownWindow::RectPixels() const {
     RECT r{};
@@ -120,18 +111,8 @@ void CountdownWindow::MoveTo(int32_t leftPixels, int32_t topPixels) {
 }
 
 LRESULT CountdownWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-        case WM_PAINT:
-            return OnPaint();
-        case WM_ERASEBKGND:
-            return 1;
-        case WM_MOUSEACTIVATE:
-            return MA_NOACTIVATE;
-        case WM_DPICHANGED:
-            return OnDpiChanged(*reinterpret_cast<const RECT*>(lParam));
-        default:
-            return DefaultHandling(message, wParam, lParam);
-    }
+    if (message == WM_DPICHANGED) return OnDpiChanged(*reinterpret_cast<const RECT*>(lParam));
+    return OverlayWindow::HandleMessage(message, wParam, lParam);
 }
 
 LRESULT CountdownWindow::OnDpiChanged(const RECT& suggested) {

@@ -5,8 +5,8 @@
 #pragma once
 
 #include "clock/clock_layout.h"
+#include "clock/overlay_window_win32.h"
 #include "clock/time_label_win32.h"
-#include "win32/window_base_win32.h"
 #include "settings/app_state.h"
 
 #include <functional>
@@ -15,7 +15,7 @@
 
 namespace quorrin {
 
-class CountdownWindow : public WindowBase {
+class CountdownWindow : public OverlayWindow {
   public:
     // Creates the window hidden and prepares it: no caption, layered, topmost, at the
     // style's Left/Top converted at `dpi`. `icon` may be null.
@@ -34,7 +34,6 @@ class CountdownWindow : public WindowBase {
     // Shows the window without taking the focus from the show, and puts it on top.
     void ShowOnTop();
     void Hide();
-    bool Visible() const;
     // Topmost again without activating: a full-screen show may have pushed itself above.
     void KeepOnTop();
 
@@ -48,7 +47,7 @@ class CountdownWindow : public WindowBase {
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
   private:
-    LRESULT OnPaint();
+    LRESULT OnPaint() override;
     LRESULT OnDpiChanged(const RECT& suggested);
     // Gives the label the style's look on the background now in force.
     void ApplyLook();
@@ -59,7 +58,6 @@ class CountdownWindow : public WindowBase {
     DisplayStyle style_;
     int32_t dpi_ = kDefaultDpi;
     std::function<void()> relayout_;
-    bool topmostRefused_ = false;  // logged once, until topmost is granted again
 };
 
 }  // namespace quorrin

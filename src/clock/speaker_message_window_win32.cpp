@@ -3,7 +3,6 @@
 #include "clock/clock_font_win32.h"
 #include "clock/speaker_message_layout.h"
 #include "geometry/units.h"
-#include "win32/debug_log_win32.h"
 #include "win32/gdi_scope_win32.h"
 
 #include <algorithm>
@@ -75,11 +74,7 @@ void SpeakerMessageWindow::ShowBeside(const std::wstring& text, const std::wstri
     Fit(fontName, anchor);
     const PixelRect r = MessageBesideClock(anchor.clock, anchor.work, width_, height_,
                                            TwipsToPixels(kMessageGapTwips, anchor.dpi));
-    const bool placed = SetWindowPos(Handle(), HWND_TOPMOST, r.left, r.top, r.width, r.height,
-                                     SWP_NOACTIVATE | SWP_NOOWNERZORDER | SWP_SHOWWINDOW) != FALSE;
-    // Called every second of a countdown: a refusal is logged once.
-    if (!placed && !topmostRefused_) LogLastError(L"SetWindowPos(HWND_TOPMOST) for a message");
-    topmostRefused_ = !placed;
+    PlaceOnTop(L"a message", r);
 }
 
 void SpeakerMessageWindow::Hide() {
@@ -87,16 +82,8 @@ void SpeakerMessageWindow::Hide() {
     ShowWindow(Handle(), SW_HIDE);
 }
 
-bool SpeakerMessageWindow::Visible() const { return IsWindowVisible(Handle()) != FALSE; }
-
 LRESULT SpeakerMessageWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-        case WM_PAINT:
-            return OnPaint();
-        case WM_ERASEBKGND:
-            return 1;
-        case WM_MOUSEACTIVATE:
-            return MA_NOACTIVATE;
         case WM_LBUTTONDOWN:
             // Held until the release, so that it does not reach the show as a click.
             pressed_ = true;
@@ -110,7 +97,7 @@ LRESULT SpeakerMessageWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM 
         case WM_DPICHANGED:
             return 0;  // sized by the DPI of its clock's monitor at each placing
         default:
-            return DefaultHandling(message, wParam, lParam);
+            return OverlayWindow::HandleMessage(message, wParam, lParam);
     }
 }
 

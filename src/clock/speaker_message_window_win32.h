@@ -3,10 +3,10 @@
 // message, so screen readers can read it. A click (press and release on it) dismisses it.
 #pragma once
 
+#include "clock/overlay_window_win32.h"
 #include "geometry/rect.h"
 #include "settings/app_state.h"
 #include "win32/unique_handle_win32.h"
-#include "win32/window_base_win32.h"
 
 #include <cstdint>
 #include <functional>
@@ -24,7 +24,7 @@ struct MessageAnchor {
     int32_t dpi = 0;
 };
 
-class SpeakerMessageWindow final : public WindowBase {
+class SpeakerMessageWindow final : public OverlayWindow {
   public:
     // Creates the window hidden.
     bool Create(HINSTANCE instance);
@@ -34,13 +34,12 @@ class SpeakerMessageWindow final : public WindowBase {
     void ShowBeside(const std::wstring& text, const std::wstring& fontName,
                     const MessageAnchor& anchor);
     void Hide();
-    bool Visible() const;
     // Called when the presenter clicks the message.
     void OnClicked(std::function<void()> clicked) { clicked_ = std::move(clicked); }
 
   private:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
-    LRESULT OnPaint();
+    LRESULT OnPaint() override;
     LRESULT OnButtonUp();
     // Chooses the font and the window's size for the text at the anchor's DPI and width.
     void Fit(const std::wstring& fontName, const MessageAnchor& anchor);
@@ -54,7 +53,6 @@ class SpeakerMessageWindow final : public WindowBase {
     int32_t width_ = 0;
     int32_t height_ = 0;
     bool pressed_ = false;  // the left button went down on the message
-    bool topmostRefused_ = false;
     std::function<void()> clicked_;
 };
 
