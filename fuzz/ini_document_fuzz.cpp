@@ -172,13 +172,11 @@ void CheckStore(const std::string& bytes, const std::string& section, const std:
                (was.encoding != FileEncoding::Gbk ||
                 GbkToUtf8(Utf8ToGbk(asUtf8(was))) == asUtf8(was))) {
         // A damaged GBK file (a lone lead byte, a NUL) cannot go to UTF-16 unchanged: the
-        // damaged places read as U+FFFD there, so only whole GBK files are held to this. A
-        // GBK file that the edit leaves with UTF-8's shape alone reads as UTF-8 (see
-        // file_encoding.h) and is not compared either.
+        // damaged places read as U+FFFD there, so only whole GBK files are held to this
+        // (also when the edit left GBK with UTF-8's shape alone, which goes to UTF-16 too).
         CheckOnlyOneLineChanged(asUtf8(was), asUtf8(now));
     }
-    // A GBK file whose every character also has UTF-8's shape reads as UTF-8 (see
-    // file_encoding.h); the program's own files never are one.
+    // The value as the GBK file reads it; a file that went to UTF-16 was compared above.
     if (DetectFileEncoding(after) != FileEncoding::Gbk) return;
     FUZZ_CHECK(store.Read(section, key, "") == GbkToUtf8(AsRead(Utf8ToGbk(value))));
 }

@@ -79,11 +79,19 @@ std::vector<std::string_view> WrittenTexts(const std::vector<IniEdit>& edits) {
     return texts;
 }
 
-// The document as the bytes of a file that was in `read` before the change.
+// The document as the bytes of a file that was in `read` before the change. GBK text whose
+// every non-ASCII character also has UTF-8's shape (such as 澹癨, E5 A3 B0 5C, which reads
+// as 声\ in UTF-8) would be read back as other text: it is written as UTF-16 instead.
 std::string FileBytes(const IniDocument& document, FileEncoding read) {
-    if (document.Charset() == IniCharset::Gbk) return document.Text();
+    if (document.Charset() == IniCharset::Gbk) {
+        if (DetectFileEncoding(document.Text()) == FileEncoding::Gbk) return document.Text();
+        return Utf8ToUtf16LeFile(GbkToUtf8(document.Text()));
+    }
     const std::string_view text = document.Text();
-    if (EncodingForSave(read, std::span(&text, 1)) == FileEncoding::Gbk) return Utf8ToGbk(text);
+    if (EncodingForSave(read, std::span(&text, 1)) == FileEncoding::Gbk) {
+        std::string gbk = Utf8ToGbk(text);
+        if (DetectFileEncoding(gbk) == FileEncoding::Gbk) return gbk;
+    }
     return Utf8ToUtf16LeFile(text);
 }
 

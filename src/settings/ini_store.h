@@ -3,7 +3,8 @@
 // key in its place), delete a section. Section and key names compare case-insensitively.
 // Text is UTF-8 here; lines end in CRLF. On disk the file is GBK while every value fits GBK
 // (a GBK file's untouched lines stay byte for byte), and UTF-16 LE from the first save that
-// needs a character GBK lacks on (file_encoding.h: EncodingForSave). A file an editor saved
+// needs a character GBK lacks on (file_encoding.h: EncodingForSave), or whose GBK would read
+// back as UTF-8 (every non-ASCII character of it shaped like UTF-8). A file an editor saved
 // as UTF-8 or UTF-16 is read as such, without loss. Every change rewrites the file
 // atomically, so a crash mid-write never leaves a torn file.
 #pragma once

@@ -183,6 +183,18 @@ TEST_F(IniStoreTest, ChineseTextIsGbkOnDisk) {
     EXPECT_EQ(store.ReadRaw("PPTFiles", "File1", ""), "\xC4\xEA\xD6\xD5\xD7\xDC\xBD\xE1.pptx");
 }
 
+TEST_F(IniStoreTest, GbkThatWouldReadBackAsUtf8IsWrittenAsUtf16) {
+    // 澹癨 in GBK (E5 A3 B0 5C) is also well-formed UTF-8 (声\): alone, it would read back
+    // as that. A UTF-8 file an editor saved, then a GBK file whose only other Chinese goes.
+    WriteBytes(path, "[PPTFiles]\r\nfile1=澹癨\r\n");
+    ASSERT_TRUE(store.Write("Normal", "a", "1"));
+    EXPECT_EQ(Read("PPTFiles", "file1"), "澹癨");
+    WriteBytes(path, "[PPTFiles]\r\nfile1=\xE5\xA3\xB0\x5C\r\nfile2=\xC4\xEA\r\n");
+    ASSERT_TRUE(store.Write("PPTFiles", "file2", "x"));
+    EXPECT_EQ(Read("PPTFiles", "file1"), "澹癨");
+    EXPECT_EQ(ReadBytes(path).substr(0, 2), "\xFF\xFE");
+}
+
 TEST_F(IniStoreTest, HandEditsBetweenOperationsSurvive) {
     ASSERT_TRUE(store.Write("Normal", "a", "1"));
     WriteBytes(path, ReadBytes(path) + "; note\r\nb=typed by hand\r\n");
